@@ -1,0 +1,27 @@
+# The two set-up commands of the README, and a few conveniences.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: deps build run test bench clean
+
+deps:
+	bash scripts/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLNX_WERROR=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/src/gui/qlnx
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) build-bench

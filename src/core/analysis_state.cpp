@@ -1,0 +1,50 @@
+#include "core/analysis_state.h"
+
+namespace qlnx {
+
+void AnalysisState::ClearImportedCurve() {
+    RawDisp.clear();
+    RawForce.clear();
+    LoopSeries().Clear();
+    FileNameText.clear();
+    LoopCountText.clear();
+}
+
+void AnalysisState::ClearAnalysis() {
+    LoopDisp.clear();
+    LoopForce.clear();
+    LoopStart.clear();
+    MaxDispIndex1.clear();
+    MaxDispIndex2.clear();
+    MaxDisp1.clear();
+    MaxDisp2.clear();
+    MaxDispForce1.clear();
+    MaxDispForce2.clear();
+    LoopCount = 0;
+    SelectedLoop = -1;
+    pntsrsSeries1().Clear();
+    pntsrsSeries2().Clear();
+    SelectedLoopSeries().Clear();
+    PositiveSkeletonSeries().Clear();
+    NegativeSkeletonSeries().Clear();
+}
+
+void AnalysisState::ClearLoopReadouts() {
+    for (auto& text : LoopReadouts) text.clear();
+}
+
+LoopFrame GetLoopFrame(const AnalysisState& state, int loop) {
+    const auto& starts = state.LoopStart;
+    const auto last = static_cast<int64_t>(starts.size()) - 1;
+    const auto at = [&](int64_t k) { return starts[static_cast<size_t>(k)]; };
+    LoopFrame f;
+    const int64_t s = 2 * static_cast<int64_t>(loop);
+    f.S = at(s);
+    f.T = s + 1 <= last ? at(s + 1) : -1;
+    f.E = s + 2 <= last ? at(s + 2) : static_cast<int32_t>(state.LoopDisp.size()) - 1;
+    return f;
+}
+
+std::string LoopItemText(int loop) { return "Loop_" + std::to_string(loop + 1); }
+
+}  // namespace qlnx

@@ -1,0 +1,29 @@
+// The six series of the main chart, in the chart's order.
+#pragma once
+
+#include <array>
+
+#include "core/chart_series.h"
+
+namespace qlnx {
+
+class ChartModel {
+public:
+    // Chart order: the two marker series first, then the four line series.
+    enum Index { kPoint1 = 0, kPoint2, kLoop, kSelectedLoop, kPositiveSkeleton, kNegativeSkeleton };
+    static constexpr int kSeriesCount = 6;
+
+    // Creates and styles the six series as the window shows them at start.
+    ChartModel();
+
+    int SeriesCount() const { return kSeriesCount; }
+    ChartSeries& GetSeries(int i) { return series_[static_cast<size_t>(i)]; }
+    const ChartSeries& GetSeries(int i) const { return series_[static_cast<size_t>(i)]; }
+    // Position of a series of this chart in the chart's order, -1 for a foreign one.
+    int IndexOf(const ChartSeries* s) const;
+
+private:
+    std::array<ChartSeries, kSeriesCount> series_;
+};
+
+}  // namespace qlnx
