@@ -1,0 +1,36 @@
+// Curve import: the first-line and step boxes, and reading a curve file into the raw curve.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/analysis_state.h"
+
+namespace qlnx {
+
+struct ImportParameters {
+    int32_t FirstLine = 1;  // 1-based number of the first line read
+    int32_t Step = 1;       // read lines FirstLine, FirstLine + Step, ...
+};
+
+// The outcome of checking the two boxes before the open dialog is shown.
+struct ImportCheck {
+    enum class Focus { None, FirstLine, Step };
+    std::optional<ImportParameters> Parameters;  // set when the import may go on
+    std::string Warning;                         // else the warning to show
+    Focus FocusTo = Focus::None;                 // and the box that takes the keyboard focus
+};
+
+// Checks the texts of the first-line box (edt7) and the step box (edt8) in the order the
+// window does: first line (warning on a bad integer or a value <= 0), then step (a bad
+// integer throws ConversionError for the error report; 0 gets a warning).
+ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_view stepText);
+
+// Clears the imported curve, the analysis and the loop read-outs, reads the file and draws
+// the rows read as the loop series. Returns the warning to show, if reading stopped early.
+std::optional<std::string> ImportCurveFile(AnalysisState& state, const std::string& path,
+                                           const ImportParameters& parameters);
+
+}  // namespace qlnx

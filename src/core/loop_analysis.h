@@ -1,0 +1,19 @@
+// Loop analysis: the working curve, the half-cycle table and each loop's extremes.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/analysis_state.h"
+
+namespace qlnx {
+
+// Rebuilds the working curve, LoopStart, the per-loop extremes and the Loop No. items from
+// RawDisp/RawForce, then shows loop 0. Returns the warning to show when fewer than four
+// points were imported ("Imported Loop is less than 3 points!").
+std::optional<std::string> AnalyzeLoops(AnalysisState& state);
+
+// Shows the loop of the selected Loop No. item: read-outs, selected-loop series and marks.
+void ShowLoop(AnalysisState& state);
+
+}  // namespace qlnx
