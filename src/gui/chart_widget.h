@@ -1,0 +1,61 @@
+// The main chart: draws the six series of a ChartModel on QCustomPlot, with legend check
+// boxes, rubber-band zoom, hit-testing, a drag-point tool and a cursor tool.
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <functional>
+
+#include "core/chart_model.h"
+
+namespace qlnx {
+
+class ChartWidget : public QCustomPlot {
+    Q_OBJECT
+public:
+    explicit ChartWidget(ChartModel& model, QWidget* parent = nullptr);
+    ~ChartWidget() override;
+
+    // Redraws what changed in the model (points by series Revision, styles, Active flags).
+    void refresh();
+    // Refits both axes to the data of the shown series, then redraws.
+    void rescaleToData();
+
+    // Pixel (widget coordinates) to value through the series' axes, and back.
+    double XScreenToValue(int pixelX) const;
+    double YScreenToValue(int pixelY) const;
+    double XValueToScreen(double x) const;
+    double YValueToScreen(double y) const;
+
+    // Index of the point of series under the widget position pos (nearest within a few
+    // pixels, tested against the full data), -1 for none.
+    int GetCursorValueIndex(const ChartSeries& series, QPoint pos) const;
+    // The same at the mouse cursor's current position.
+    int GetCursorValueIndex(const ChartSeries& series) const;
+
+    // Drag-point tool: pressing on a point of the drag series starts a drag; every mouse move
+    // sets the point to the value under the mouse and then calls the on-drag callback with the
+    // point's index; release ends the drag. No series: the tool does nothing.
+    void setDragSeries(ChartSeries* series);
+    ChartSeries* dragSeries() const;
+    void setOnDrag(std::function<void(int index)> onDrag);
+    bool hasOnDrag() const;
+
+    // Cursor tool: a vertical and a horizontal line following the mouse.
+    void setCursorActive(bool active);
+    bool cursorActive() const;
+
+signals:
+    // A click anywhere on the legend, after a check box toggled its series.
+    void legendClicked();
+    // Double click on the chart.
+    void chartDoubleClicked();
+    // Every mouse move over the chart, in widget pixels.
+    void chartMouseMoved(int x, int y);
+
+private:
+    struct Impl;
+    Impl* d_;
+};
+
+}  // namespace qlnx
