@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test test-sanitize bench fuzz clean
 
 deps:
 	bash scripts/install-deps
@@ -20,9 +20,20 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQLNX_SANITIZE=ON
+	QT_QPA_PLATFORM=offscreen cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	    QLNX_RANDOM_USE_STEPS=10000 ctest --output-on-failure -j $(JOBS)
+
+# Fuzz every target for FUZZ_SECONDS (default 600) each.
+fuzz:
+	bash fuzz/run.sh $(or $(FUZZ_SECONDS),600)
+
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-bench
+	rm -rf $(BUILD) build-bench build-sanitize build-fuzz
