@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test test-sanitize bench fuzz clean
+.PHONY: deps build run test test-sanitize bench fuzz package clean
 
 deps:
 	bash scripts/install-deps
@@ -34,6 +34,10 @@ fuzz:
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
+
+# A Debian package of the program (build/qlnx_<version>_amd64.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) build-bench build-sanitize build-fuzz
