@@ -11,16 +11,46 @@ namespace qlnx {
 
 enum class ResultForm { Text, Csv };
 
+// Suffixes of the offered names of the two files.
+inline constexpr std::string_view kModifiedLoopSuffix = "_ModifiedLoops";
+inline constexpr std::string_view kAnalysisResultSuffix = "_VorlixCurveAnalysisResults";
+
 // Name offered by the save dialog: the file-name part of the imported path (after its last
 // "\", "/" or ":") without its extension, followed by suffix.
 std::string ProposedResultName(std::string_view importedPath, std::string_view suffix);
 
+// The decimal separator of the numbers in a file of the given form: the program's separator,
+// except that CSV uses "." when the program's separator is the field delimiter ",".
+char ResultDecimalSeparator(ResultForm form);
+
+// The file a confirmed save dialog leads to: the form by the chosen file type alone (2 is CSV,
+// any other text) and the name as returned with ".csv" or ".txt" appended, always.
+struct ResultFileTarget {
+    std::string Path;
+    ResultForm Form = ResultForm::Text;
+};
+ResultFileTarget ResultTargetOf(std::string_view dialogFileName, int filterIndex);
+
+// Lines of the modified-loop file: header "X Y" / "X,Y", then one line per working-curve
+// point (LoopDisp, LoopForce) in vector order.
 std::vector<std::string> ModifiedLoopLines(const AnalysisState& state, ResultForm form);
+// Lines of the analysis-results file: the header, then one line per loop 1..LoopCount with the
+// loop number and the two extremes and their forces ("--" past the end of a vector), every
+// field followed by the separator ("  " in the text form, "," in CSV).
 std::vector<std::string> AnalysisResultLines(const AnalysisState& state, ResultForm form);
 
-// Writes the lines, each followed by CR LF, to path through a temporary file in the same
-// folder that replaces the target only when complete. Throws FileError naming the file and
-// the system's reason; the old file is then untouched and no temporary file is left.
+// The same files as one text with CR LF after every line, built in one buffer (the fast
+// path for large curves).
+std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form);
+std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form);
+
+// Writes content to path through a temporary file in the same folder that replaces the
+// target only when complete and synced to disk. Throws FileError
+// "Cannot create file \"<path>\". <system's reason>"; the old file is then untouched and no
+// temporary file is left. A symbolic link as target is followed, not replaced.
+void WriteTextFile(const std::string& path, std::string_view content);
+
+// Writes the lines, each followed by CR LF, to path as WriteTextFile does.
 void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace qlnx
