@@ -1,7 +1,10 @@
 // Skeleton curve extraction: the driver shared by the six methods.
 #pragma once
 
+#include <cstdint>
+
 #include "core/analysis_state.h"
+#include "core/chart_series.h"
 
 namespace qlnx {
 
@@ -20,5 +23,59 @@ enum class LoopDirection { Positive, Negative };
 // Does nothing more when no analysis has run. Shows no message.
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
                      bool keepDispIncreasing);
+
+// ---- What the six methods share (used by peak_points, envelopes, sb_decomposition) ----
+
+// One branch of the skeleton curve: its series and which way is outward (larger
+// displacements and forces for the positive branch, smaller for the negative one).
+class SkeletonSide {
+public:
+    SkeletonSide(ChartSeries& series, bool positive) : series_(series), positive_(positive) {}
+
+    bool Positive() const { return positive_; }
+    // The last point appended; the start point guarantees there is one during a run.
+    double LastX() const { return series_.XValues().back(); }
+    double LastY() const { return series_.YValues().back(); }
+
+    // True when a is strictly further out than b (greater on the positive side).
+    bool Beyond(double a, double b) const { return positive_ ? a > b : a < b; }
+    // The outward test: displacement x strictly beyond the side's last point.
+    bool PassesOutward(double x) const { return Beyond(x, LastX()); }
+
+    void Append(double x, double y) { series_.AddXY(x, y); }
+    // Appends a candidate point; with keepDispIncreasing only if it passes the outward test.
+    void AppendCandidate(double x, double y, bool keepDispIncreasing) {
+        if (!keepDispIncreasing || PassesOutward(x)) Append(x, y);
+    }
+    void Reserve(size_t n) { series_.Reserve(n); }
+
+private:
+    ChartSeries& series_;
+    bool positive_;
+};
+
+// The working curve and the settings of one extraction run; read only.
+struct SkeletonRun {
+    const AnalysisState& State;
+    const double* D;  // LoopDisp
+    const double* F;  // LoopForce
+    int32_t PointCount;
+    bool KeepDispIncreasing;
+};
+
+// One loop as a method sees it: its frame and the sides its two half-cycles feed.
+struct SkeletonLoop {
+    int Index;
+    LoopFrame Frame;
+    SkeletonSide& Leading;   // fed by the first half-cycle S..T
+    SkeletonSide& Trailing;  // fed by the second half-cycle T..E
+};
+
+// Index of the extreme force over from..to (inclusive) for side's rule (largest force on the
+// positive side, least on the negative), starting from the candidate (index, bar). Strict
+// comparisons in ascending order, so of equal extremes the earliest wins and the candidate
+// stays when nothing goes beyond bar.
+int32_t ExtremeForceIndex(const SkeletonSide& side, const double* F, int32_t from, int32_t to,
+                          int32_t candidate, double bar);
 
 }  // namespace qlnx

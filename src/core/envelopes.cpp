@@ -1,0 +1,74 @@
+#include "core/envelopes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace qlnx {
+
+namespace {
+
+// The envelope walk: appends, in index order, every point of a..b whose displacement goes
+// strictly beyond everything the side holds. b is kept inside the working curve.
+void Walk(const SkeletonRun& run, SkeletonSide& side, int32_t a, int32_t b) {
+    a = std::max(a, 0);
+    b = std::min(b, run.PointCount - 1);
+    const double* D = run.D;
+    for (int32_t k = a; k <= b; ++k) {
+        if (side.PassesOutward(D[k])) side.Append(D[k], run.F[k]);
+    }
+}
+
+// First index of largest |D[k] - D[0]| over from..to (strict comparison: earliest wins).
+int32_t LargestDispIndex(const SkeletonRun& run, int32_t from, int32_t to) {
+    const double* D = run.D;
+    const double x0 = D[0];
+    int32_t best = from;
+    double bestValue = std::fabs(D[from] - x0);
+    for (int32_t k = from + 1; k <= to; ++k) {
+        const double value = std::fabs(D[k] - x0);
+        if (value > bestValue) {
+            bestValue = value;
+            best = k;
+        }
+    }
+    return best;
+}
+
+// The recorded extreme-displacement index of loop i, or the half-cycle's own when the loop
+// analysis recorded none for it.
+int32_t SplitAtMaxDisp(const SkeletonRun& run, const std::vector<int32_t>& recorded, int i,
+                       int32_t from, int32_t to) {
+    if (static_cast<size_t>(i) < recorded.size()) return recorded[static_cast<size_t>(i)];
+    return LargestDispIndex(run, from, to);
+}
+
+}  // namespace
+
+void EnvelopeToMaxForceLoop(const SkeletonRun& run, const SkeletonLoop& loop) {
+    const LoopFrame& f = loop.Frame;
+    const double* F = run.F;
+    if (f.HasTurn()) {
+        const int32_t p = ExtremeForceIndex(loop.Leading, F, f.S, f.T, f.S, F[f.S]);
+        Walk(run, loop.Leading, f.S, p);
+        // The trailing split starts at T but is measured against the loop's first force F[S].
+        const int32_t q = ExtremeForceIndex(loop.Trailing, F, f.T, f.E, f.T, F[f.S]);
+        Walk(run, loop.Trailing, f.T, q);
+    } else {
+        const int32_t p = ExtremeForceIndex(loop.Leading, F, f.S, f.E, f.S, F[f.S]);
+        Walk(run, loop.Leading, f.S, p);
+    }
+}
+
+void EnvelopeToMaxDispLoop(const SkeletonRun& run, const SkeletonLoop& loop) {
+    const LoopFrame& f = loop.Frame;
+    const AnalysisState& s = run.State;
+    if (f.HasTurn()) {
+        Walk(run, loop.Leading, f.S, SplitAtMaxDisp(run, s.MaxDispIndex1, loop.Index, f.S, f.T));
+        Walk(run, loop.Trailing, f.T, SplitAtMaxDisp(run, s.MaxDispIndex2, loop.Index, f.T, f.E));
+    } else {
+        Walk(run, loop.Leading, f.S, LargestDispIndex(run, f.S, f.E));
+    }
+}
+
+}  // namespace qlnx

@@ -1,0 +1,105 @@
+#include "core/skeleton.h"
+
+#include <algorithm>
+
+#include "core/envelopes.h"
+#include "core/peak_points.h"
+#include "core/sb_decomposition.h"
+
+namespace qlnx {
+
+namespace {
+
+using LoopStep = void (*)(const SkeletonRun&, const SkeletonLoop&);
+
+struct MethodSteps {
+    LoopStep Step = nullptr;
+    // Points a method appends to one side per loop at most; 0 when it depends on the curve.
+    size_t PointsPerLoop = 0;
+};
+
+MethodSteps StepsOf(SkeletonMethod method) {
+    switch (method) {
+        case SkeletonMethod::MaxForcePoint: return {&MaxForcePointLoop, 1};
+        case SkeletonMethod::MaxDispPoint: return {&MaxDispPointLoop, 1};
+        case SkeletonMethod::MaxForceAndDispPoints: return {&MaxForceAndDispPointsLoop, 2};
+        case SkeletonMethod::EnvelopeToMaxForce: return {&EnvelopeToMaxForceLoop, 0};
+        case SkeletonMethod::EnvelopeToMaxDisp: return {&EnvelopeToMaxDispLoop, 0};
+        case SkeletonMethod::SBDecomposition: return {&SBDecompositionLoop, 0};
+    }
+    return {};
+}
+
+// The loops that can be framed: LoopCount, but never more than LoopStart holds a start for.
+int FramedLoopCount(const AnalysisState& state) {
+    const auto framed = static_cast<int64_t>((state.LoopStart.size() + 1) / 2);
+    return static_cast<int>(std::min<int64_t>(state.LoopCount, framed));
+}
+
+}  // namespace
+
+int32_t ExtremeForceIndex(const SkeletonSide& side, const double* F, int32_t from, int32_t to,
+                          int32_t candidate, double bar) {
+    int32_t best = candidate;
+    if (side.Positive()) {
+        for (int32_t k = from; k <= to; ++k) {
+            if (F[k] > bar) {
+                bar = F[k];
+                best = k;
+            }
+        }
+    } else {
+        for (int32_t k = from; k <= to; ++k) {
+            if (F[k] < bar) {
+                bar = F[k];
+                best = k;
+            }
+        }
+    }
+    return best;
+}
+
+void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
+                     bool keepDispIncreasing) {
+    ChartSeries& positiveSeries = state.PositiveSkeletonSeries();
+    ChartSeries& negativeSeries = state.NegativeSkeletonSeries();
+    positiveSeries.Clear();
+    negativeSeries.Clear();
+
+    if (state.LoopStart.empty()) return;
+    const MethodSteps steps = StepsOf(method);
+    if (steps.Step == nullptr) return;
+    // A loop table that does not fit the working curve (never left by the loop analysis)
+    // would send the walks past the curve's end: extract nothing from it.
+    const size_t pointCount = state.LoopDisp.size();
+    if (pointCount == 0 || state.LoopForce.size() != pointCount ||
+        state.LoopStart.front() < 0 || static_cast<size_t>(state.LoopStart.back()) >= pointCount) {
+        return;
+    }
+
+    const SkeletonRun run{state, state.LoopDisp.data(), state.LoopForce.data(),
+                          static_cast<int32_t>(pointCount), keepDispIncreasing};
+    SkeletonSide positive(positiveSeries, true);
+    SkeletonSide negative(negativeSeries, false);
+    const bool positiveLeads = direction == LoopDirection::Positive;
+    SkeletonSide& leading = positiveLeads ? positive : negative;
+    SkeletonSide& trailing = positiveLeads ? negative : positive;
+
+    const int loopCount = FramedLoopCount(state);
+    if (steps.PointsPerLoop > 0) {
+        const size_t most = 1 + steps.PointsPerLoop * static_cast<size_t>(std::max(loopCount, 0));
+        positive.Reserve(most);
+        negative.Reserve(most);
+    }
+    for (int i = 0; i < loopCount; ++i) {
+        if (i == 0) {
+            // The start point goes to both sides without the outward test, so every later
+            // test and every reading of a last point finds a point.
+            positive.Append(run.D[0], run.F[0]);
+            negative.Append(run.D[0], run.F[0]);
+        }
+        steps.Step(run, SkeletonLoop{i, GetLoopFrame(state, i), leading, trailing});
+    }
+}
+
+}  // namespace qlnx
