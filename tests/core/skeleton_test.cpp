@@ -62,6 +62,24 @@ TEST(ExtractSkeleton, EveryRunReplacesThePreviousResult) {
     }
 }
 
+TEST(ExtractSkeleton, NegativeDirectionOnTheMirroredCurveMirrorsTheResult) {
+    // The direction only swaps which side is leading: a test loaded towards negative
+    // displacements first, read with direction Negative, gives the mirror image.
+    for (const auto method : kAllMethods) {
+        for (const bool keep : {false, true}) {
+            SCOPED_TRACE(static_cast<int>(method) * 10 + keep);
+            AnalysisState s = MakeState(ExampleCurve());
+            AnalysisState m = MakeState(testing::Mirrored(ExampleCurve()));
+            ExtractSkeleton(s, method, LoopDirection::Positive, keep);
+            ExtractSkeleton(m, method, LoopDirection::Negative, keep);
+            EXPECT_EQ(PointsOf(m.NegativeSkeletonSeries()),
+                      testing::MirroredPoints(PointsOf(s.PositiveSkeletonSeries())));
+            EXPECT_EQ(PointsOf(m.PositiveSkeletonSeries()),
+                      testing::MirroredPoints(PointsOf(s.NegativeSkeletonSeries())));
+        }
+    }
+}
+
 TEST(ExtractSkeleton, NeverFramesMoreLoopsThanTheTableHolds) {
     // LoopCount says 5, but LoopStart only frames loop 0 (S = 0, T = 4, E = 17).
     AnalysisState s = MakeState(ExampleCurve());
