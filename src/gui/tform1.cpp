@@ -1,0 +1,250 @@
+#include "gui/tform1.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include "core/curve_import.h"
+#include "core/loop_analysis.h"
+#include "core/number_text.h"
+#include "gui/about_box.h"
+#include "gui/chart_widget.h"
+#include "gui/dialog_filter.h"
+#include "gui/donation_box.h"
+#include "gui/error_guard.h"
+#include "gui/status_link_field.h"
+#include "gui/user_dialogs.h"
+
+#ifndef QLNX_HOME_PAGE
+#define QLNX_HOME_PAGE ""
+#endif
+
+namespace qlnx {
+
+namespace {
+
+// Design size of the client area (menu bar not included).
+constexpr int kClientWidth = 915;
+constexpr int kClientHeight = 744;
+
+const char* const kOpenFilter = "Text Files|*txt|CSV Files|*csv|All Files|*.*";
+const QString kWarningTitle = QStringLiteral("Warning");
+
+QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+
+// File names travel through the core as the bytes the file system uses.
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString PathText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+}  // namespace
+
+TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), openUrl_(&QDesktopServices::openUrl) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QLNX ") + ProgramVersion() +
+                   QStringLiteral(" \u2013 hysteresis loops and skeleton curves of cyclic loading tests"));
+    BuildControls();
+    BuildMenu();
+    BuildStatusBar();
+    cht1->setDragSeries(nullptr);
+    cht1->setCursorActive(false);
+    ConnectHandlers();
+
+    resize(kClientWidth, kClientHeight + mm1->sizeHint().height());
+    if (const QScreen* s = screen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    ShowState(true);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::Guarded(void (TForm1::*handler)()) {
+    RunGuarded(dialogs_, this, [this, handler] { (this->*handler)(); });
+}
+
+void TForm1::ConnectHandlers() {
+    const auto onClick = [this](QPushButton* button, void (TForm1::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Guarded(handler); });
+    };
+    const auto onTrigger = [this](QAction* action, void (TForm1::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { Guarded(handler); });
+    };
+    onClick(btn1, &TForm1::btn1Click);
+    onClick(btn9, &TForm1::btn9Click);
+    onClick(btn2, &TForm1::btn2Click);
+    onClick(btn5, &TForm1::btn5Click);
+    onClick(btn6, &TForm1::btn6Click);
+    onClick(btn7, &TForm1::btn7Click);
+    onClick(btn8, &TForm1::btn8Click);
+    onClick(btn3, &TForm1::btn3Click);
+    onClick(btn4, &TForm1::btn4Click);
+    onTrigger(ImportData1, &TForm1::btn1Click);
+    onTrigger(ExportModifiedLoop1, &TForm1::ExportModifiedLoop1Click);
+    onTrigger(ExportResults1, &TForm1::ExportResults1Click);
+    onTrigger(ExportDraw12Excel1, &TForm1::ExportDraw12Excel1Click);
+    onTrigger(ExcelExportOptions1, &TForm1::ExcelExportOptions1Click);
+    onTrigger(mniAbout1, &TForm1::mniAbout1Click);
+    onTrigger(mniDonation1, &TForm1::mniDonation1Click);
+    onTrigger(Howtouse1, &TForm1::Howtouse1Click);
+    onTrigger(mniWebsite1, &TForm1::mniWebsite1Click);
+    connect(rzfldsts2, &StatusLinkField::clicked, this, [this] { Guarded(&TForm1::rzfldsts2Click); });
+    // "activated" fires on a choice by the user only, never when the window fills the list.
+    connect(cbb1, &QComboBox::activated, this, [this] { Guarded(&TForm1::cbb1Change); });
+}
+
+void TForm1::ShowState(bool refit) {
+    edt5->setText(PathText(state_.FileNameText));
+    edt6->setText(QString::fromStdString(state_.LoopCountText));
+    QLineEdit* const readouts[] = {edt1, edt2, edt3, edt4};
+    for (size_t i = 0; i < state_.LoopReadouts.size(); ++i) {
+        readouts[i]->setText(QString::fromStdString(state_.LoopReadouts[i]));
+    }
+    if (cbb1->count() != state_.LoopCount) {
+        QStringList items;
+        items.reserve(state_.LoopCount);
+        for (int k = 0; k < state_.LoopCount; ++k) items << QString::fromStdString(LoopItemText(k));
+        cbb1->clear();
+        cbb1->addItems(items);
+    }
+    cbb1->setCurrentIndex(state_.SelectedLoop);
+    cht1->refresh();
+    if (refit) cht1->rescaleToData();
+}
+
+// --- Import -------------------------------------------------------------------------------
+
+void TForm1::btn1Click() { ImportLoop(); }
+
+void TForm1::btn9Click() { ReImportLoop(); }
+
+std::optional<ImportParameters> TForm1::ReadImportBoxes() {
+    // A step that is no integer throws to the error report; nothing has changed yet.
+    const ImportCheck check =
+        CheckImportParameters(edt7->text().toStdString(), edt8->text().toStdString());
+    if (!check.Parameters) {
+        dialogs_.warning(this, kWarningTitle, QString::fromStdString(check.Warning));
+        if (check.FocusTo == ImportCheck::Focus::FirstLine) edt7->setFocus();
+        if (check.FocusTo == ImportCheck::Focus::Step) edt8->setFocus();
+    }
+    return check.Parameters;
+}
+
+void TForm1::ImportLoop() {
+    const std::optional<ImportParameters> parameters = ReadImportBoxes();
+    if (!parameters) return;
+    OpenFileRequest request;
+    request.Title = QStringLiteral("Open");
+    request.Filter = QtFileFilter(QString::fromLatin1(kOpenFilter));
+    request.InitialFolder = ProgramFolder();
+    const std::optional<QString> path = dialogs_.openFile(this, request);
+    if (!path) return;
+    ImportFrom(PathBytes(*path), *parameters);
+}
+
+void TForm1::ReImportLoop() {
+    const std::string name = std::string(TrimControl(PathBytes(edt5->text())));
+    if (name.empty()) return;
+    const std::optional<ImportParameters> parameters = ReadImportBoxes();
+    if (!parameters) return;
+    ImportFrom(name, *parameters);
+}
+
+void TForm1::OpenCurveFile(const QString& path) {
+    RunGuarded(dialogs_, this, [this, &path] { ImportWithParameters(path); });
+}
+
+void TForm1::ImportWithParameters(const QString& path) {
+    const std::optional<ImportParameters> parameters = ReadImportBoxes();
+    if (!parameters) return;
+    ImportFrom(PathBytes(path), *parameters);
+}
+
+void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
+    const std::optional<std::string> warning = ImportCurveFile(state_, path, parameters);
+    ShowState(true);
+    if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+}
+
+// --- Loop analysis ------------------------------------------------------------------------
+
+void TForm1::btn2Click() {
+    const std::optional<std::string> warning = AnalyzeLoops(state_);
+    ShowState(true);
+    if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+}
+
+void TForm1::RunAnalysis() { Guarded(&TForm1::btn2Click); }
+
+void TForm1::cbb1Change() {
+    state_.SelectedLoop = cbb1->currentIndex();
+    ShowLoop(state_);
+    ShowState(false);
+}
+
+// --- Commands whose operations live in other parts of the program ---------------------------
+
+void TForm1::btn5Click() {}
+
+void TForm1::btn6Click() {}
+
+void TForm1::btn7Click() { ExportResults1Click(); }
+
+void TForm1::btn8Click() { ExportDraw12Excel1Click(); }
+
+void TForm1::ExportDraw12Excel1Click() {}
+
+void TForm1::ExportModifiedLoop1Click() {}
+
+void TForm1::ExportResults1Click() {}
+
+void TForm1::ExcelExportOptions1Click() {}
+
+// --- About, donation, help and web site -----------------------------------------------------
+
+void TForm1::btn3Click() { mniAbout1Click(); }
+
+void TForm1::btn4Click() { mniDonation1Click(); }
+
+void TForm1::mniAbout1Click() {
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TForm1::mniDonation1Click() {
+    TDonationBox box(this);
+    box.exec();
+}
+
+QUrl TForm1::HelpPageUrl() const {
+    return QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("/help.html"));
+}
+
+QUrl TForm1::HomePageUrl() const {
+    const QString home = QStringLiteral(QLNX_HOME_PAGE);
+    return home.isEmpty() ? HelpPageUrl() : QUrl(home);
+}
+
+void TForm1::OpenAddress(const QUrl& url) {
+    if (!openUrl_(url)) {
+        dialogs_.warning(this, kWarningTitle,
+                         QStringLiteral("Cannot open %1.").arg(url.toDisplayString()));
+    }
+}
+
+void TForm1::Howtouse1Click() { OpenAddress(HelpPageUrl()); }
+
+void TForm1::mniWebsite1Click() { OpenAddress(HomePageUrl()); }
+
+void TForm1::rzfldsts2Click() { OpenAddress(HomePageUrl()); }
+
+}  // namespace qlnx

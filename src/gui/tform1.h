@@ -1,0 +1,171 @@
+// The main window: the controls of the analysis, the chart, the menu and the status bar, with
+// one handler per command; each handler reads its controls, runs one core operation and shows
+// the result.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/analysis_state.h"
+#include "core/curve_import.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QUrl;
+
+namespace qlnx {
+
+class ChartWidget;
+class StatusLinkField;
+class UserDialogs;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window with its defaults; every modal dialog goes through dialogs.
+    explicit TForm1(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The analysis state the window shows (read-only for callers).
+    const AnalysisState& State() const { return state_; }
+
+    // Imports path with the first-line and step boxes as they are, as "Import Loop" does when
+    // the open dialog returns path (used for a file named on the command line). Runs inside
+    // the error guard.
+    void OpenCurveFile(const QString& path);
+    // Runs "Analyze Loop" inside the error guard.
+    void RunAnalysis();
+
+    // Replaces how web addresses and the user guide are opened (default: QDesktopServices).
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
+    // The address the web-site commands open: the configured home page, else the user guide.
+    QUrl HomePageUrl() const;
+    // The user guide beside the executable.
+    QUrl HelpPageUrl() const;
+
+public slots:
+    void btn1Click();
+    void btn9Click();
+    void btn2Click();
+    void cbb1Change();
+    void btn5Click();
+    void btn6Click();
+    void btn7Click();
+    void btn8Click();
+    void ExportDraw12Excel1Click();
+    void ExportModifiedLoop1Click();
+    void ExportResults1Click();
+    void ExcelExportOptions1Click();
+    void btn3Click();
+    void btn4Click();
+    void mniAbout1Click();
+    void mniDonation1Click();
+    void Howtouse1Click();
+    void mniWebsite1Click();
+    void rzfldsts2Click();
+
+private:
+    // Layout (tform1_layout.cpp).
+    void BuildControls();
+    void BuildMenu();
+    void BuildStatusBar();
+    void ConnectHandlers();
+    // Runs a handler inside the error guard.
+    void Guarded(void (TForm1::*handler)());
+
+    // Operations.
+    void ImportLoop();
+    void ReImportLoop();
+    void ImportWithParameters(const QString& path);
+    // Reads the first-line and step boxes; on a refusal shows the warning, moves the focus
+    // and returns nullopt.
+    std::optional<ImportParameters> ReadImportBoxes();
+    // Imports path (file-system bytes) and shows the result and any warning.
+    void ImportFrom(const std::string& path, const ImportParameters& parameters);
+    void OpenAddress(const QUrl& url);
+
+    // Copies the boxes that mirror the analysis state (file name, loop count, loop read-outs,
+    // Loop No. items and selection) and redraws the chart; refit rescales the axes to the data.
+    void ShowState(bool refit);
+
+    UserDialogs& dialogs_;
+    AnalysisState state_;
+    std::function<bool(const QUrl&)> openUrl_;
+
+    // Controls, named as the window's design names them (object names are the same).
+    QGroupBox* grp1 = nullptr;
+    QGroupBox* grp2 = nullptr;
+    QGroupBox* grp3 = nullptr;
+    QLabel* lbl1 = nullptr;
+    QLabel* lbl2 = nullptr;
+    QLabel* lbl3 = nullptr;
+    QLabel* lbl4 = nullptr;
+    QLabel* lbl5 = nullptr;
+    QLabel* lbl6 = nullptr;
+    QLabel* lbl7 = nullptr;
+    QLabel* lbl8 = nullptr;
+    QLabel* lbl9 = nullptr;
+    QLabel* lbl10 = nullptr;
+    QLabel* lbl11 = nullptr;
+    QLabel* lbl12 = nullptr;
+    QLabel* lbl13 = nullptr;
+    QLineEdit* edt1 = nullptr;
+    QLineEdit* edt2 = nullptr;
+    QLineEdit* edt3 = nullptr;
+    QLineEdit* edt4 = nullptr;
+    QLineEdit* edt5 = nullptr;
+    QLineEdit* edt6 = nullptr;
+    QLineEdit* edt7 = nullptr;
+    QLineEdit* edt8 = nullptr;
+    QLineEdit* edt9 = nullptr;
+    QLineEdit* edt10 = nullptr;
+    QLineEdit* edt11 = nullptr;
+    QComboBox* cbb1 = nullptr;
+    QComboBox* cbb2 = nullptr;
+    QComboBox* cbb3 = nullptr;
+    QComboBox* cbb4 = nullptr;
+    QRadioButton* rb1 = nullptr;
+    QRadioButton* rb2 = nullptr;
+    QRadioButton* rb3 = nullptr;
+    QRadioButton* rb4 = nullptr;
+    QRadioButton* rb5 = nullptr;
+    QRadioButton* rb6 = nullptr;
+    QCheckBox* chk1 = nullptr;
+    QPushButton* btn1 = nullptr;
+    QPushButton* btn2 = nullptr;
+    QPushButton* btn3 = nullptr;
+    QPushButton* btn4 = nullptr;
+    QPushButton* btn5 = nullptr;
+    QPushButton* btn6 = nullptr;
+    QPushButton* btn7 = nullptr;
+    QPushButton* btn8 = nullptr;
+    QPushButton* btn9 = nullptr;
+    ChartWidget* cht1 = nullptr;
+    QMenuBar* mm1 = nullptr;
+    QAction* ImportData1 = nullptr;
+    QAction* ExportModifiedLoop1 = nullptr;
+    QAction* ExportResults1 = nullptr;
+    QAction* ExportDraw12Excel1 = nullptr;
+    QAction* ExcelExportOptions1 = nullptr;
+    QAction* mniAbout1 = nullptr;
+    QAction* mniDonation1 = nullptr;
+    QAction* Howtouse1 = nullptr;
+    QAction* mniWebsite1 = nullptr;
+    QStatusBar* rzstsbr1 = nullptr;
+    QLabel* rzfldsts1 = nullptr;           // credit
+    QLabel* rzfldsts3 = nullptr;           // greeting
+    StatusLinkField* rzfldsts2 = nullptr;  // link to the web site
+};
+
+}  // namespace qlnx
