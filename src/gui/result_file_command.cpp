@@ -1,0 +1,77 @@
+#include "gui/result_file_command.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "core/result_files.h"
+#include "gui/user_dialogs.h"
+
+namespace qlnx {
+
+namespace {
+
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString PathText(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+// True when written exists and is not the file the save dialog named (the dialog asked
+// before replacing that one only).
+bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& written) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::exists(written, ec)) return false;
+    const bool sameFile = fs::exists(dialogName, ec) && fs::equivalent(dialogName, written, ec);
+    return !(sameFile && !ec);
+}
+
+}  // namespace
+
+QString ResultFileFilter() {
+    // The types "Text files (*.txt)" with mask *.TXT and " CSV files (*.csv)" with mask *.CSV,
+    // in the dialog's "description (patterns)" form; the descriptions already carry the
+    // patterns, and masks match names in any case.
+    return QStringLiteral("Text files (*.txt);; CSV files (*.csv)");
+}
+
+QString ReplaceQuestionText(const QString& fileName) {
+    return fileName + QStringLiteral(" already exists.\nDo you want to replace it?");
+}
+
+void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
+                    ResultFileKind kind, ResultSaveDialog& dialog) {
+    const bool modifiedLoop = kind == ResultFileKind::ModifiedLoop;
+    SaveFileRequest request;
+    request.Filter = ResultFileFilter();
+    request.FilterIndex = dialog.FilterIndex;
+    request.InitialFolder = dialog.InitialFolder;
+    request.FileName = PathText(ProposedResultName(
+        state.FileNameText, modifiedLoop ? kModifiedLoopSuffix : kAnalysisResultSuffix));
+    const std::optional<SaveFileAnswer> answer = dialogs.saveFile(parent, request);
+    if (!answer) return;
+    dialog.FilterIndex = answer->FilterIndex;
+
+    const std::string dialogName = PathBytes(answer->FileName);
+    const ResultFileTarget target = ResultTargetOf(dialogName, answer->FilterIndex);
+    if (ReplacesUnconfirmedFile(dialogName, target.Path) &&
+        !dialogs.question(parent, QString::fromLatin1(kReplaceQuestionTitle),
+                          ReplaceQuestionText(QFileInfo(PathText(target.Path)).fileName()))) {
+        return;
+    }
+    const std::string content = modifiedLoop ? ModifiedLoopFileText(state, target.Form)
+                                             : AnalysisResultFileText(state, target.Form);
+    WriteTextFile(target.Path, content);
+}
+
+void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
+                    ResultFileKind kind, const QString& initialFolder) {
+    ResultSaveDialog dialog{initialFolder, 1};
+    SaveResultFile(parent, dialogs, state, kind, dialog);
+}
+
+}  // namespace qlnx
