@@ -1,0 +1,98 @@
+// A UserDialogs for tests: answers the file dialogs and questions from a script and records
+// every box shown, in order.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "gui/user_dialogs.h"
+
+namespace qlnx::test {
+
+class ScriptedDialogs : public UserDialogs {
+public:
+    enum class Kind { Warning, Error, Information, Question };
+    struct Box {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+
+    // Answers, used front first; an open or save dialog with no answer left fails the test.
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<SaveFileAnswer>> saveAnswers;
+    std::deque<bool> questionAnswers;
+    // Runs while a box is "open" (e.g. to look at the window behind it).
+    std::function<void(const Box&)> onBox;
+
+    std::vector<OpenFileRequest> openRequests;
+    std::vector<SaveFileRequest> saveRequests;
+    std::vector<Box> boxes;
+
+    std::optional<QString> openFile(QWidget*, const OpenFileRequest& request) override {
+        openRequests.push_back(request);
+        if (openAnswers.empty()) {
+            ADD_FAILURE() << "unexpected open dialog";
+            return std::nullopt;
+        }
+        auto answer = openAnswers.front();
+        openAnswers.pop_front();
+        return answer;
+    }
+    std::optional<SaveFileAnswer> saveFile(QWidget*, const SaveFileRequest& request) override {
+        saveRequests.push_back(request);
+        if (saveAnswers.empty()) {
+            ADD_FAILURE() << "unexpected save dialog";
+            return std::nullopt;
+        }
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    void warning(QWidget*, const QString& title, const QString& text) override {
+        Show({Kind::Warning, title, text});
+    }
+    void error(QWidget*, const QString& title, const QString& text) override {
+        Show({Kind::Error, title, text});
+    }
+    void information(QWidget*, const QString& title, const QString& text) override {
+        Show({Kind::Information, title, text});
+    }
+    bool question(QWidget*, const QString& title, const QString& text) override {
+        Show({Kind::Question, title, text});
+        if (questionAnswers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return false;
+        }
+        const bool answer = questionAnswers.front();
+        questionAnswers.pop_front();
+        return answer;
+    }
+
+    // The boxes shown so far as "kind: text" lines, for compact expectations.
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> lines;
+        for (const Box& b : boxes) {
+            const char* kind = b.kind == Kind::Warning ? "warning"
+                               : b.kind == Kind::Error ? "error"
+                               : b.kind == Kind::Information ? "information"
+                                                             : "question";
+            lines.push_back(std::string(kind) + " " + b.title.toStdString() + ": " +
+                            b.text.toStdString());
+        }
+        return lines;
+    }
+
+private:
+    void Show(const Box& box) {
+        boxes.push_back(box);
+        if (onBox) onBox(box);
+    }
+};
+
+}  // namespace qlnx::test

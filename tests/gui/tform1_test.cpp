@@ -1,0 +1,417 @@
+// The main window driven as a user drives it: controls found by object name, clicks and key
+// presses, dialogs answered by a script; checks what the window shows afterwards.
+#include "gui/tform1.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/number_text.h"
+#include "gui/chart_widget.h"
+#include "gui/status_link_field.h"
+#include "scripted_dialogs.h"
+#include "test_application.h"
+
+namespace qlnx {
+namespace {
+
+using test::ScriptedDialogs;
+
+struct Point {
+    double x;
+    double y;
+    TColor color = clTeeColor;
+    bool operator==(const Point&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Point& p) {
+    return os << "(" << p.x << ", " << p.y << ", 0x" << std::hex << p.color << std::dec << ")";
+}
+
+std::vector<Point> PointsOf(const ChartSeries& s) {
+    std::vector<Point> points;
+    for (int i = 0; i < s.Count(); ++i) points.push_back({s.GetxValue(i), s.GetyValue(i), s.PointColor(i)});
+    return points;
+}
+
+class TForm1Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::TestApplication();
+        SetDecimalSeparator('.');
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TForm1>(dialogs);
+        form->setUrlOpener([this](const QUrl& url) {
+            openedUrls.push_back(url);
+            return true;
+        });
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    template <class W>
+    W* Find(const char* name) {
+        W* w = form->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString Text(const char* edit) { return Find<QLineEdit>(edit)->text(); }
+    void SetText(const char* edit, const QString& text) { Find<QLineEdit>(edit)->setText(text); }
+    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+    QStringList Items(const char* combo) {
+        QStringList items;
+        auto* box = Find<QComboBox>(combo);
+        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+        return items;
+    }
+    const AnalysisState& State() { return form->State(); }
+    ChartWidget* Chart() { return Find<ChartWidget>("cht1"); }
+
+    // Writes a fixture file into the test's own folder and returns its path.
+    QString WriteFile(const char* name, const std::string& bytes) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+        return path;
+    }
+    // Runs "Import Loop" with the open dialog answering path.
+    void Import(const QString& path) {
+        dialogs.openAnswers.push_back(path);
+        Click("btn1");
+    }
+
+    // The 6-point record whose loops are worked out by hand in the loop-analysis tests.
+    static constexpr const char* kWorkedExample = "0,0\n2,10\n-1,-5\n3,12\n3,12\n-2,-8\n";
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::vector<QUrl> openedUrls;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(TForm1Test, StartsWithDefaultsAndEmptyAnalysis) {
+    for (const char* empty : {"edt1", "edt2", "edt3", "edt4", "edt5", "edt6", "edt11"}) {
+        EXPECT_EQ(Text(empty), QString()) << empty;
+    }
+    EXPECT_EQ(Text("edt7"), "1");
+    EXPECT_EQ(Text("edt8"), "1");
+    EXPECT_EQ(Text("edt9"), "0");
+    EXPECT_EQ(Text("edt10"), "0");
+    for (const char* readOnly : {"edt1", "edt2", "edt3", "edt4", "edt5", "edt6"}) {
+        EXPECT_TRUE(Find<QLineEdit>(readOnly)->isReadOnly()) << readOnly;
+    }
+    EXPECT_TRUE(Find<QRadioButton>("rb1")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("chk1")->isChecked());
+    EXPECT_EQ(Items("cbb1"), QStringList());
+    EXPECT_EQ(Items("cbb4"), QStringList({"Positive", "Negative"}));
+    EXPECT_EQ(Items("cbb3"), QStringList({"None", "拖动节点", "增加节点", "删除节点"}));
+    EXPECT_EQ(Items("cbb2"), QStringList({"None", "Vorlix Postive", "Vorlix Negative", "LOOP"}));
+    EXPECT_EQ(Find<QComboBox>("cbb4")->currentText(), "Positive");
+    EXPECT_EQ(Find<QComboBox>("cbb3")->currentText(), "None");
+    EXPECT_EQ(Find<QComboBox>("cbb2")->currentText(), "None");
+
+    QStringList legend;
+    for (int i = 0; i < Chart()->legend->itemCount(); ++i) {
+        auto* item = qobject_cast<QCPPlottableLegendItem*>(Chart()->legend->item(i));
+        ASSERT_NE(item, nullptr);
+        legend << item->plottable()->name();
+    }
+    EXPECT_EQ(legend, QStringList({"Loop", "Loop_", "Vorlix_Positive", "Vorlix_Negative"}));
+    for (int s = 0; s < ChartModel::kSeriesCount; ++s) EXPECT_EQ(State().Chart.GetSeries(s).Count(), 0);
+    EXPECT_FALSE(Chart()->cursorActive());
+    EXPECT_EQ(Chart()->dragSeries(), nullptr);
+    EXPECT_TRUE(form->windowTitle().startsWith("QLNX "));
+    EXPECT_EQ(form->width(), 915);
+}
+
+TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
+    const std::pair<const char*, const char*> captions[] = {
+        {"grp3", "Import Parameters"}, {"grp1", "Loop Curve"}, {"grp2", "Vorlix Curve"},
+        {"lbl7", "F-D Curve Begin Line"}, {"lbl8", "Data Import Step"},
+        {"lbl11", "Loop Direction"}, {"lbl6", "Loop Count"}, {"lbl1", "Loop No."},
+        {"lbl2", "Max Disp 1"}, {"lbl3", "Max Disp 2"}, {"lbl4", "Max Disp Force 1"},
+        {"lbl5", "Max Disp Force 2"}, {"lbl9", "指定调整的位移范围"},
+        {"lbl10", "指定调整的位移容差"}, {"lbl12", "操作类型"}, {"lbl13", "操作对象"},
+        {"btn1", "Import Loop"}, {"btn9", "ReImport"}, {"btn2", "Analyze Loop"},
+        {"btn5", "提取骨架曲线"}, {"btn6", "删除指定区域容差范围的点"}, {"btn7", "保存结果"},
+        {"btn8", "输出EXCEL"}, {"btn3", "About"}, {"btn4", "Donation (捐助)"},
+        {"rb1", "每一圈力最大点     "}, {"rb2", "每一圈位移最大点       "},
+        {"rb3", "每一圈力最大点+位移最大点       "}, {"rb4", "每一圈包络点(力最大点为分界)  "},
+        {"rb5", "每一圈包络点(位移最大点为分界)  "}, {"rb6", "SB分解法(特别适合带强化的滞回曲线)"},
+        {"chk1", "控制位移递增"},
+        {"ImportData1", "Import Loop"}, {"ExportModifiedLoop1", "Export Modified Loop"},
+        {"ExportResults1", "Export Analysis Results"}, {"ExportDraw12Excel1", "Export Draw1 2 Excel"},
+        {"ExcelExportOptions1", "Excel Export Options"}, {"mniAbout1", "About"},
+        {"mniDonation1", "Donation(捐助)"}, {"Howtouse1", "How to use?"},
+    };
+    for (const auto& [name, caption] : captions) {
+        QObject* o = form->findChild<QObject*>(QString::fromLatin1(name));
+        ASSERT_NE(o, nullptr) << name;
+        QString text;
+        if (auto* g = qobject_cast<QGroupBox*>(o)) text = g->title();
+        else if (auto* l = qobject_cast<QLabel*>(o)) text = l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(o)) text = b->text();
+        else if (auto* a = qobject_cast<QAction*>(o)) text = a->text();
+        EXPECT_EQ(text, QString::fromUtf8(caption)) << name;
+    }
+    // The menus in their order, separators in their places.
+    QStringList file;
+    for (QAction* a : Find<QMenu>("File1")->actions()) file << (a->isSeparator() ? "-" : a->objectName());
+    EXPECT_EQ(file, QStringList({"ImportData1", "-", "ExportModifiedLoop1", "ExportResults1", "-",
+                                 "ExportDraw12Excel1"}));
+    EXPECT_NE(Find<QStatusBar>("rzstsbr1"), nullptr);
+    for (const char* field : {"rzfldsts1", "rzfldsts2", "rzfldsts3"}) EXPECT_NE(Find<QLabel>(field), nullptr);
+}
+
+TEST_F(TForm1Test, OpenDialogOffersTheRecordTypesInTheProgramFolder) {
+    dialogs.openAnswers.push_back(std::nullopt);
+    Find<QAction>("ImportData1")->trigger();  // the menu command runs the same import
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.openRequests[0].Filter, "Text Files (*txt);;CSV Files (*csv);;All Files (*)");
+    EXPECT_EQ(dialogs.openRequests[0].InitialFolder, QCoreApplication::applicationDirPath());
+}
+
+TEST_F(TForm1Test, ImportReadsTheRowsAndDrawsTheLoop) {
+    const QString path = WriteFile("three.csv", "0,0\n1,10\n2,15\n");
+    Import(path);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(State().RawDisp, (std::vector<double>{0, 1, 2}));
+    EXPECT_EQ(State().RawForce, (std::vector<double>{0, 10, 15}));
+    EXPECT_EQ(Text("edt5"), path);
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kLoop)),
+              (std::vector<Point>{{0, 0}, {1, 10}, {2, 15}}));
+    EXPECT_EQ(Chart()->drawnPointCount(ChartModel::kLoop), 3);
+    EXPECT_EQ(Items("cbb1"), QStringList());
+    EXPECT_EQ(Text("edt6"), QString());
+}
+
+// Each failing import: the message shown and the rows kept; the file name stays shown when
+// the file itself could be read.
+TEST_F(TForm1Test, ImportFailuresShowTheirMessageAndKeepTheRowsBefore) {
+    struct Case {
+        const char* name;
+        const char* bytes;  // nullptr: the file does not exist
+        std::string message;
+        std::vector<double> disp;
+    };
+    const Case cases[] = {
+        {"blank.csv", "0,0\n\n1,10\n", "List index out of bounds (0)", {0}},
+        {"onefield.csv", "0,0\n1.5\n2,3\n", "List index out of bounds (1)", {0}},
+        {"header.csv", "Disp,Force\n0,0\n", "'Disp' is not a valid floating point value", {}},
+        {"semicolon.csv", "0,0\n1;2\n", "List index out of bounds (1)", {0}},
+        {"badforce.csv", "0,0\n1,1,000\n2,x\n", "'x' is not a valid floating point value", {0, 1}},
+        {"missing.csv", nullptr, "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.boxes.clear();
+        const QString path = c.bytes ? WriteFile(c.name, c.bytes) : dir.filePath(c.name);
+        Import(path);
+        const std::string expected =
+            c.bytes ? c.message
+                    : "Cannot open file \"" + path.toStdString() + "\". No such file or directory";
+        EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"warning Warning: " + expected});
+        EXPECT_EQ(State().RawDisp, c.disp);
+        EXPECT_EQ(State().RawForce.size(), c.disp.size());
+        EXPECT_EQ(State().Chart.GetSeries(ChartModel::kLoop).Count(), static_cast<int>(c.disp.size()));
+        EXPECT_EQ(Text("edt5"), c.bytes ? path : QString());
+    }
+}
+
+// Refusals before the open dialog change nothing: the previous import and analysis stay.
+TEST_F(TForm1Test, RefusedBoxesKeepThePreviousImportAndAnalysis) {
+    const QString path = WriteFile("worked.csv", kWorkedExample);
+    Import(path);
+    Click("btn2");
+    ASSERT_EQ(Text("edt6"), "2");
+    struct Case {
+        const char* firstLine;
+        const char* step;
+        std::string shown;
+        const char* focus;  // box that takes the keyboard focus, or nullptr
+    };
+    const Case cases[] = {
+        {"abc", "1", "warning Warning: ''abc'' is not a valid integer value", nullptr},
+        {"0", "1", "warning Warning: First Line must large than 0!", "edt7"},
+        {"-3", "1", "warning Warning: First Line must large than 0!", "edt7"},
+        {"1", "0", "warning Warning: Data Import Step must not be 0!", "edt8"},
+        {"1", "x", "error QLNX: ''x'' is not a valid integer value.", nullptr},
+        {"1", "", "error QLNX: '''' is not a valid integer value.", nullptr},
+    };
+    for (const char* button : {"btn1", "btn9"}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(button) + " " + c.firstLine + "/" + c.step);
+            dialogs.boxes.clear();
+            Find<QPushButton>("btn2")->setFocus();
+            SetText("edt7", QString::fromUtf8(c.firstLine));
+            SetText("edt8", QString::fromUtf8(c.step));
+            Click(button);
+            EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{c.shown});
+            EXPECT_TRUE(dialogs.openRequests.empty());
+            if (c.focus) {
+                EXPECT_TRUE(Find<QLineEdit>(c.focus)->hasFocus());
+            }
+            EXPECT_EQ(Text("edt5"), path);
+            EXPECT_EQ(Text("edt6"), "2");
+            EXPECT_EQ(Items("cbb1"), QStringList({"Loop_1", "Loop_2"}));
+            EXPECT_EQ(Text("edt1"), "2");
+            EXPECT_EQ(State().RawDisp.size(), 6u);
+            EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Count(), 5);
+        }
+    }
+    // The window stays usable after the error box.
+    SetText("edt7", "1");
+    SetText("edt8", "1");
+    Click("btn2");
+    EXPECT_EQ(Text("edt6"), "2");
+}
+
+TEST_F(TForm1Test, ReImportReadsTheSameFileWithAnotherStep) {
+    Click("btn9");  // nothing imported yet: nothing happens, no dialog
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(dialogs.openRequests.empty());
+
+    const QString path = WriteFile("five.txt", "1 10\n2 20\n3 30\n4 40\n5 50\n");
+    Import(path);
+    ASSERT_EQ(State().RawDisp.size(), 5u);
+    SetText("edt7", "2");
+    SetText("edt8", "2");
+    Click("btn9");
+    EXPECT_EQ(dialogs.openRequests.size(), 1u);  // no second dialog
+    EXPECT_EQ(State().RawDisp, (std::vector<double>{2, 4}));
+    EXPECT_EQ(State().RawForce, (std::vector<double>{20, 40}));
+    EXPECT_EQ(Text("edt5"), path);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(TForm1Test, CancelledOpenDialogKeepsEverything) {
+    const QString path = WriteFile("worked.csv", kWorkedExample);
+    Import(path);
+    Click("btn2");
+    const AnalysisState before = State();
+    dialogs.openAnswers.push_back(std::nullopt);
+    Click("btn1");
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(State().RawDisp, before.RawDisp);
+    EXPECT_EQ(State().LoopDisp, before.LoopDisp);
+    EXPECT_EQ(State().LoopStart, before.LoopStart);
+    for (int s = 0; s < ChartModel::kSeriesCount; ++s) {
+        EXPECT_EQ(PointsOf(State().Chart.GetSeries(s)), PointsOf(before.Chart.GetSeries(s))) << s;
+    }
+    EXPECT_EQ(Text("edt5"), path);
+    EXPECT_EQ(Text("edt6"), "2");
+    EXPECT_EQ(Items("cbb1"), QStringList({"Loop_1", "Loop_2"}));
+    EXPECT_EQ(Text("edt3"), "10");
+}
+
+TEST_F(TForm1Test, AnalysisOfTheWorkedExampleAndTheSecondLoop) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(Text("edt6"), "2");
+    EXPECT_EQ(Items("cbb1"), QStringList({"Loop_1", "Loop_2"}));
+    EXPECT_EQ(Find<QComboBox>("cbb1")->currentIndex(), 0);
+    EXPECT_EQ((QStringList{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}),
+              QStringList({"2", "-1", "10", "-5"}));
+    // The loop series keeps the imported curve, without the inserted crossing points.
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kLoop).Count(), 6);
+
+    // The user picks the second loop with the keyboard.
+    auto* cbb1 = Find<QComboBox>("cbb1");
+    cbb1->setFocus();
+    QTest::keyClick(cbb1, Qt::Key_Down);
+    ASSERT_EQ(cbb1->currentIndex(), 1);
+    EXPECT_EQ((QStringList{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}),
+              QStringList({"3", "-2", "12", "-8"}));
+    const ChartSeries& selected = State().Chart.GetSeries(ChartModel::kSelectedLoop);
+    EXPECT_EQ(selected.Title, "Loop_2");
+    EXPECT_EQ(PointsOf(selected), (std::vector<Point>{{0, -0.75}, {3, 12}, {0, 0}, {-2, -8}}));
+    // The marks keep their X values sorted; equal X values stay in the order added.
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kPoint1)),
+              (std::vector<Point>{{-2, -8, clLime}, {0, -0.75, clYellow}, {0, 0, clRed}}));
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kPoint2)),
+              (std::vector<Point>{{-2, -8, clAqua}, {3, 12, clAqua}}));
+
+    // Showing it again accumulates nothing; back to the first loop.
+    QTest::keyClick(cbb1, Qt::Key_Up);
+    EXPECT_EQ((QStringList{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}),
+              QStringList({"2", "-1", "10", "-5"}));
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Count(), 5);
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kPoint2).Count(), 2);
+}
+
+TEST_F(TForm1Test, RefusedAnalysisEmptiesTheAnalysisAndKeepsTheImport) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    Import(WriteFile("three.csv", "0,0\n1,1\n0,2\n"));
+    Click("btn2");
+    EXPECT_EQ(dialogs.Shown(),
+              std::vector<std::string>{"warning Warning: Imported Loop is less than 3 points!"});
+    EXPECT_EQ(Items("cbb1"), QStringList());
+    for (const char* empty : {"edt1", "edt2", "edt3", "edt4", "edt6"}) EXPECT_EQ(Text(empty), QString()) << empty;
+    EXPECT_EQ(State().RawDisp.size(), 3u);
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kLoop).Count(), 3);
+}
+
+TEST_F(TForm1Test, LegendCheckBoxHidesAndShowsItsSeries) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    ChartWidget* chart = Chart();
+    chart->replot();
+    auto* loopItem = qobject_cast<QCPPlottableLegendItem*>(chart->legend->item(0));
+    ASSERT_NE(loopItem, nullptr);
+    ASSERT_EQ(loopItem->plottable()->name(), "Loop");
+    const QPoint at = loopItem->outerRect().center();
+
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::kLoop).Active);
+    EXPECT_FALSE(loopItem->plottable()->visible());
+    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::kSelectedLoop).Active);
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::kLoop).Active);
+    EXPECT_TRUE(loopItem->plottable()->visible());
+}
+
+TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
+    Find<QAction>("Howtouse1")->trigger();
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0], QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/help.html"));
+    Find<QAction>("mniWebsite1")->trigger();
+    auto* link = Find<StatusLinkField>("rzfldsts2");
+    QTest::mouseClick(link, Qt::LeftButton);
+    ASSERT_EQ(openedUrls.size(), 3u);
+    EXPECT_EQ(openedUrls[1], form->HomePageUrl());
+    EXPECT_EQ(openedUrls[2], form->HomePageUrl());
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    // The link field turns blue and underlined under the mouse, black again when it leaves.
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), link->mapToGlobal(QPointF(2, 2)));
+    QCoreApplication::sendEvent(link, &enter);
+    EXPECT_TRUE(link->font().underline());
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(link, &leave);
+    EXPECT_FALSE(link->font().underline());
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+}  // namespace
+}  // namespace qlnx
