@@ -13,11 +13,13 @@ void ChartSeries::AddXY(double x, double y, TColor color) {
     if (sortedX_) {
         at = static_cast<size_t>(std::upper_bound(xs_.begin(), xs_.end(), x) - xs_.begin());
     }
-    if (color != clTeeColor && colors_.empty()) colors_.assign(xs_.size(), clTeeColor);
+    // Per-point colours are kept from the first point that names its own colour on.
+    const bool perPointColors = color != clTeeColor || !colors_.empty();
+    if (perPointColors && colors_.empty()) colors_.assign(xs_.size(), clTeeColor);
     const auto offset = static_cast<std::ptrdiff_t>(at);
     xs_.insert(xs_.begin() + offset, x);
     ys_.insert(ys_.begin() + offset, y);
-    if (!colors_.empty()) colors_.insert(colors_.begin() + offset, color);
+    if (perPointColors) colors_.insert(colors_.begin() + offset, color);
     ++revision_;
 }
 

@@ -25,11 +25,23 @@ struct ImportCheck {
 
 // Checks the texts of the first-line box (edt7) and the step box (edt8) in the order the
 // window does: first line (warning on a bad integer or a value <= 0), then step (a bad
-// integer throws ConversionError for the error report; 0 gets a warning).
+// integer throws ConversionError for the error report; 0 gets a warning
+// "Data Import Step must not be 0!").
 ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_view stepText);
+
+// Reads the rows of the file, lines FirstLine, FirstLine + Step, ..., into RawDisp and
+// RawForce (which the caller has emptied) and puts the path into FileNameText once the file
+// is loaded. Field 1 of a row is the displacement, field 2 the force; a row is converted
+// whole before it is appended. Returns the message that stopped the reading ("Cannot open
+// file ...", "List index out of bounds (%d)", "'%s' is not a valid floating point value");
+// the rows before it stay. A negative step reads upwards until it runs before line 1.
+std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string& path,
+                                         const ImportParameters& parameters);
 
 // Clears the imported curve, the analysis and the loop read-outs, reads the file and draws
 // the rows read as the loop series. Returns the warning to show, if reading stopped early.
+// Parameters the boxes would refuse (first line <= 0, step 0) get the box's warning and
+// change nothing.
 std::optional<std::string> ImportCurveFile(AnalysisState& state, const std::string& path,
                                            const ImportParameters& parameters);
 

@@ -1,0 +1,157 @@
+#include "core/curve_import.h"
+
+#include <cstdint>
+#include <new>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "core/text_lines.h"
+
+namespace qlnx {
+
+namespace {
+
+constexpr const char* kFirstLineWarning = "First Line must large than 0!";
+constexpr const char* kStepWarning = "Data Import Step must not be 0!";
+
+std::string ListIndexMessage(int64_t index) {
+    return "List index out of bounds (" + std::to_string(index) + ")";
+}
+
+// Trims and converts one field; on failure fills message with the conversion's own text.
+bool ConvertField(std::string_view field, char separator, double& value, std::string& message) {
+    const std::string_view text = TrimControl(field);
+    if (const auto v = ParseFloat(text, separator)) {
+        value = *v;
+        return true;
+    }
+    try {
+        StrToFloat(text);
+    } catch (const ConversionError& e) {
+        message = e.what();
+    }
+    return false;
+}
+
+// Converts fields 1 and 2 of a row, failing in the order the window meets the failures:
+// field 1 missing, field 1 not a number, field 2 missing, field 2 not a number.
+bool ReadRow(std::string_view row, char separator, double& disp, double& force,
+             std::string& message) {
+    FieldReader reader(row);
+    std::string_view field;
+    if (!reader.Next(field)) {
+        message = ListIndexMessage(0);
+        return false;
+    }
+    if (!ConvertField(field, separator, disp, message)) return false;
+    if (!reader.Next(field)) {
+        message = ListIndexMessage(1);
+        return false;
+    }
+    return ConvertField(field, separator, force, message);
+}
+
+// Number of rows the reading can take at most, for one reservation of both vectors.
+size_t RowsToRead(size_t lines, int64_t first, int64_t step) {
+    const auto count = static_cast<int64_t>(lines);
+    if (first >= count) return 0;
+    if (step > 0) return static_cast<size_t>((count - first + step - 1) / step);
+    return static_cast<size_t>(first / -step + 1);
+}
+
+std::optional<std::string> RefuseParameters(const ImportParameters& parameters) {
+    if (parameters.FirstLine <= 0) return kFirstLineWarning;
+    if (parameters.Step == 0) return kStepWarning;
+    return std::nullopt;
+}
+
+}  // namespace
+
+ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_view stepText) {
+    ImportCheck check;
+    int32_t firstLine = 0;
+    try {
+        firstLine = StrToInt(firstLineText);
+    } catch (const ConversionError& e) {
+        check.Warning = e.what();
+        return check;
+    }
+    if (firstLine <= 0) {
+        check.Warning = kFirstLineWarning;
+        check.FocusTo = ImportCheck::Focus::FirstLine;
+        return check;
+    }
+    // A bad step is not the import's own warning: the error goes to the error report.
+    const int32_t step = StrToInt(stepText);
+    if (step == 0) {
+        // A step of 0 would never leave the first line.
+        check.Warning = kStepWarning;
+        check.FocusTo = ImportCheck::Focus::Step;
+        return check;
+    }
+    check.Parameters = ImportParameters{firstLine, step};
+    return check;
+}
+
+std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string& path,
+                                         const ImportParameters& parameters) {
+    if (auto refusal = RefuseParameters(parameters)) return refusal;
+    std::string text;
+    try {
+        text = ReadTextFile(path);
+    } catch (const FileError& e) {
+        return e.what();
+    }
+    state.FileNameText = path;
+
+    const int64_t first = int64_t{parameters.FirstLine} - 1;
+    const int64_t step = parameters.Step;
+    const char separator = DecimalSeparator();
+    auto& disp = state.RawDisp;
+    auto& force = state.RawForce;
+    std::string message;
+    try {
+        const size_t rows = RowsToRead(CountLines(text), first, step);
+        disp.reserve(disp.size() + rows);
+        force.reserve(force.size() + rows);
+
+        LineCursor cursor(text);
+        for (int64_t i = 0; i < first && cursor.Valid(); ++i) cursor.Next();
+        // Lines before the first one read are skipped whatever they hold.
+        for (int64_t index = first; cursor.Valid(); index += step) {
+            double d = 0;
+            double f = 0;
+            if (!ReadRow(cursor.Line(), separator, d, f, message)) return message;
+            disp.push_back(d);
+            force.push_back(f);
+            if (step > 0) {
+                for (int64_t k = 0; k < step && cursor.Next(); ++k) {
+                }
+            } else {
+                // Reading upwards ends with the access before line 1, which is an error.
+                for (int64_t k = 0; k < -step; ++k) {
+                    if (!cursor.Previous()) return ListIndexMessage(index + step);
+                }
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return std::string("Out of memory");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ImportCurveFile(AnalysisState& state, const std::string& path,
+                                           const ImportParameters& parameters) {
+    if (auto refusal = RefuseParameters(parameters)) return refusal;
+    // The name may be the file-name box itself, which the clearing empties.
+    const std::string name = path;
+    state.ClearImportedCurve();
+    state.ClearAnalysis();
+    state.ClearLoopReadouts();
+    auto warning = ReadCurveFile(state, name, parameters);
+    // The rows read before a failure are drawn as well.
+    state.LoopSeries().Assign(state.RawDisp, state.RawForce);
+    return warning;
+}
+
+}  // namespace qlnx

@@ -1,0 +1,60 @@
+// ShowLoop: the read-outs, the selected-loop series and the marks of one loop.
+#include <vector>
+
+#include "core/loop_analysis.h"
+#include "core/number_text.h"
+
+namespace qlnx {
+
+namespace {
+
+constexpr const char* kMissing = "--";
+
+}  // namespace
+
+void ShowLoop(AnalysisState& state) {
+    state.ClearLoopReadouts();
+    const int k = state.SelectedLoop;
+    // Item k exists only while LoopStart holds its start entry 2k.
+    if (state.LoopStart.empty() || k < 0 || k >= state.LoopCount ||
+        2 * static_cast<size_t>(k) >= state.LoopStart.size()) {
+        return;
+    }
+    ChartSeries& selected = state.SelectedLoopSeries();
+    ChartSeries& frameMarks = state.pntsrsSeries1();
+    ChartSeries& extremeMarks = state.pntsrsSeries2();
+    selected.Clear();
+    frameMarks.Clear();
+    extremeMarks.Clear();
+
+    const auto index = static_cast<size_t>(k);
+    const bool hasFirst = index < state.MaxDisp1.size();
+    const bool hasSecond = index < state.MaxDisp2.size();
+    auto& readouts = state.LoopReadouts;  // edt1..edt4
+    readouts[0] = hasFirst ? FormatGeneral15(state.MaxDisp1[index]) : kMissing;
+    readouts[2] = hasFirst ? FormatGeneral15(state.MaxDispForce1[index]) : kMissing;
+    readouts[1] = hasSecond ? FormatGeneral15(state.MaxDisp2[index]) : kMissing;
+    readouts[3] = hasSecond ? FormatGeneral15(state.MaxDispForce2[index]) : kMissing;
+
+    const LoopFrame frame = GetLoopFrame(state, k);
+    selected.Title = LoopItemText(k);
+    // The loop runs from its start crossing point through the next loop's start (or the end
+    // of the working curve), both included.
+    const auto from = static_cast<std::ptrdiff_t>(frame.S);
+    const auto to = static_cast<std::ptrdiff_t>(frame.E) + 1;
+    selected.Assign(std::vector<double>(state.LoopDisp.begin() + from, state.LoopDisp.begin() + to),
+                    std::vector<double>(state.LoopForce.begin() + from,
+                                        state.LoopForce.begin() + to));
+
+    const auto point = [&](int32_t i, TColor color) {
+        frameMarks.AddXY(state.LoopDisp[static_cast<size_t>(i)],
+                         state.LoopForce[static_cast<size_t>(i)], color);
+    };
+    point(frame.S, clYellow);
+    if (frame.HasTurn()) point(frame.T, clRed);
+    point(frame.E, clLime);
+    if (hasFirst) extremeMarks.AddXY(state.MaxDisp1[index], state.MaxDispForce1[index], clAqua);
+    if (hasSecond) extremeMarks.AddXY(state.MaxDisp2[index], state.MaxDispForce2[index], clAqua);
+}
+
+}  // namespace qlnx

@@ -1,0 +1,405 @@
+#include "core/text_lines.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <new>
+
+#include "core/errors.h"
+
+namespace qlnx {
+
+namespace {
+
+bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// Length of the valid UTF-8 sequence at p (1..4), or 0 when it is malformed: a stray
+// continuation byte, a truncated sequence, an overlong form, a surrogate or a code point
+// above U+10FFFF.
+size_t Utf8SequenceLength(const unsigned char* p, const unsigned char* end) {
+    const unsigned char c = p[0];
+    if (c < 0x80) return 1;
+    const auto left = static_cast<size_t>(end - p);
+    const auto cont = [&](size_t i) { return i < left && (p[i] & 0xC0) == 0x80; };
+    if (c >= 0xC2 && c <= 0xDF) return cont(1) ? 2 : 0;
+    if (c >= 0xE0 && c <= 0xEF) {
+        if (!cont(1) || !cont(2)) return 0;
+        if (c == 0xE0 && p[1] < 0xA0) return 0;  // overlong
+        if (c == 0xED && p[1] >= 0xA0) return 0;  // surrogate
+        return 3;
+    }
+    if (c >= 0xF0 && c <= 0xF4) {
+        if (!cont(1) || !cont(2) || !cont(3)) return 0;
+        if (c == 0xF0 && p[1] < 0x90) return 0;  // overlong
+        if (c == 0xF4 && p[1] >= 0x90) return 0;  // above U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p != end) {
+        // Runs of ASCII go eight bytes at a time.
+        while (end - p >= 8) {
+            uint64_t word = 0;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ull) break;
+            p += 8;
+        }
+        if (p == end) break;
+        const size_t n = Utf8SequenceLength(p, end);
+        if (n == 0) return false;
+        p += n;
+    }
+    return true;
+}
+
+size_t Utf8Length(uint32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
+
+char* AppendUtf8(char* out, uint32_t cp) {
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+constexpr uint32_t kReplacement = 0xFFFD;
+
+// UTF-8 after a mark: valid sequences are kept, each malformed byte becomes U+FFFD.
+void RepairUtf8(std::string& text, size_t from) {
+    std::string_view rest(text.data() + from, text.size() - from);
+    if (IsValidUtf8(rest)) {
+        text.erase(0, from);
+        return;
+    }
+    std::string out;
+    out.reserve(rest.size() + rest.size() / 2);
+    const auto* p = reinterpret_cast<const unsigned char*>(rest.data());
+    const auto* end = p + rest.size();
+    char buf[4];
+    while (p != end) {
+        const size_t n = Utf8SequenceLength(p, end);
+        if (n == 0) {
+            out.append(buf, static_cast<size_t>(AppendUtf8(buf, kReplacement) - buf));
+            ++p;
+        } else {
+            out.append(reinterpret_cast<const char*>(p), n);
+            p += n;
+        }
+    }
+    text.swap(out);
+}
+
+// Latin-1 to UTF-8 in place: the buffer grows by one byte per byte >= 0x80 and is filled
+// from the back, so no second buffer is needed.
+void Latin1ToUtf8(std::string& text) {
+    size_t high = 0;
+    for (const char c : text) high += static_cast<unsigned char>(c) >> 7;
+    const size_t n = text.size();
+    text.resize(n + high);
+    size_t out = n + high;
+    for (size_t in = n; in-- > 0;) {
+        const auto c = static_cast<unsigned char>(text[in]);
+        if (c < 0x80) {
+            text[--out] = static_cast<char>(c);
+        } else {
+            text[--out] = static_cast<char>(0x80 | (c & 0x3F));
+            text[--out] = static_cast<char>(0xC0 | (c >> 6));
+        }
+    }
+}
+
+// Reads the code point of the UTF-16 text at byte position in (after the mark); unpaired
+// surrogates and a trailing odd byte give U+FFFD. Advances in.
+uint32_t ReadUtf16(const std::string& text, size_t& in, bool bigEndian) {
+    const size_t n = text.size();
+    const auto unit = [&](size_t at) -> uint32_t {
+        const auto a = static_cast<unsigned char>(text[at]);
+        const auto b = static_cast<unsigned char>(text[at + 1]);
+        return bigEndian ? (uint32_t{a} << 8 | b) : (uint32_t{b} << 8 | a);
+    };
+    if (in + 1 >= n) {
+        in = n;
+        return kReplacement;
+    }
+    const uint32_t u = unit(in);
+    in += 2;
+    if (u >= 0xD800 && u <= 0xDBFF && in + 1 < n) {
+        const uint32_t low = unit(in);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            in += 2;
+            return 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    if (u >= 0xD800 && u <= 0xDFFF) return kReplacement;
+    return u;
+}
+
+// UTF-16 to UTF-8. The conversion runs in place when the output never overtakes the input
+// (always so for text that is mostly ASCII, which shrinks to half); otherwise into a new
+// buffer that replaces the old one.
+void Utf16ToUtf8(std::string& text, bool bigEndian) {
+    const size_t start = 2;  // after the mark
+    size_t in = start;
+    size_t total = 0;
+    bool inPlace = true;
+    while (in < text.size()) {
+        total += Utf8Length(ReadUtf16(text, in, bigEndian));
+        if (total > in) inPlace = false;
+    }
+    if (inPlace) {
+        in = start;
+        char* out = text.data();
+        while (in < text.size()) out = AppendUtf8(out, ReadUtf16(text, in, bigEndian));
+        text.resize(total);
+        return;
+    }
+    std::string result(total, '\0');
+    in = start;
+    char* out = result.data();
+    while (in < text.size()) out = AppendUtf8(out, ReadUtf16(text, in, bigEndian));
+    text.swap(result);
+}
+
+[[noreturn]] void ThrowOpenError(const std::string& path, int error) {
+    throw FileError("Cannot open file \"" + path + "\". " + std::strerror(error));
+}
+
+// Memory the system can still hand out, from /proc/meminfo (0 when unknown).
+uint64_t AvailableMemory() {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    uint64_t kib = 0;
+    std::string unit;
+    while (meminfo >> key >> kib >> unit) {
+        if (key == "MemAvailable:") return kib * 1024;
+    }
+    return 0;
+}
+
+// Closes the descriptor on every path out of ReadFileBytes.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
+
+TextEncoding DecodeText(std::string& bytes) {
+    const auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const size_t n = bytes.size();
+    if (n >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
+        RepairUtf8(bytes, 3);
+        return TextEncoding::Utf8Bom;
+    }
+    if (n >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
+        Utf16ToUtf8(bytes, false);
+        return TextEncoding::Utf16LE;
+    }
+    if (n >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
+        Utf16ToUtf8(bytes, true);
+        return TextEncoding::Utf16BE;
+    }
+    if (IsValidUtf8(bytes)) return TextEncoding::Utf8;
+    Latin1ToUtf8(bytes);
+    return TextEncoding::Latin1;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) ThrowOpenError(path, errno);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) ThrowOpenError(path, errno);
+    std::string bytes;
+    try {
+        if (S_ISREG(info.st_mode)) {
+            const auto size = static_cast<uint64_t>(info.st_size);
+            const uint64_t available = AvailableMemory();
+            // The rows read from a file take about as much memory again as its text.
+            if (size > bytes.max_size() || (available != 0 && size > available / 2)) {
+                ThrowOpenError(path, EFBIG);
+            }
+            bytes.resize(static_cast<size_t>(size));
+        }
+        size_t filled = 0;
+        for (;;) {
+            if (filled == bytes.size()) bytes.resize(bytes.size() < 4096 ? 4096 : bytes.size() * 2);
+            const ssize_t got = ::read(file.fd, bytes.data() + filled, bytes.size() - filled);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                ThrowOpenError(path, errno);
+            }
+            if (got == 0) break;
+            filled += static_cast<size_t>(got);
+        }
+        bytes.resize(filled);
+    } catch (const std::bad_alloc&) {
+        ThrowOpenError(path, ENOMEM);
+    } catch (const std::length_error&) {
+        ThrowOpenError(path, EFBIG);
+    }
+    return bytes;
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::string text = ReadFileBytes(path);
+    try {
+        DecodeText(text);
+    } catch (const std::bad_alloc&) {
+        ThrowOpenError(path, ENOMEM);
+    }
+    return text;
+}
+
+size_t CountLines(std::string_view text) {
+    size_t lines = 0;
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        const char c = text[i];
+        // A CR followed by LF is one break, counted at the LF.
+        lines += (c == '\n') | (c == '\r' && (i + 1 == n || text[i + 1] != '\n'));
+    }
+    if (n != 0 && text.back() != '\n' && text.back() != '\r') ++lines;
+    return lines;
+}
+
+LineCursor::LineCursor(std::string_view text) : text_(text) {
+    if (!text_.empty()) {
+        valid_ = true;
+        begin_ = 0;
+        end_ = FindLineEnd(0);
+    }
+}
+
+size_t LineCursor::FindLineEnd(size_t from) const {
+    const char* p = text_.data() + from;
+    const char* end = text_.data() + text_.size();
+    while (p != end && *p != '\n' && *p != '\r') ++p;
+    return static_cast<size_t>(p - text_.data());
+}
+
+bool LineCursor::Next() {
+    if (!valid_) return false;
+    size_t next = end_;
+    if (next == text_.size()) {
+        valid_ = false;
+        return false;
+    }
+    next += (text_[next] == '\r' && next + 1 < text_.size() && text_[next + 1] == '\n') ? 2 : 1;
+    // A break at the very end of the text adds no empty last line.
+    if (next == text_.size()) {
+        valid_ = false;
+        return false;
+    }
+    begin_ = next;
+    end_ = FindLineEnd(next);
+    ++index_;
+    return true;
+}
+
+bool LineCursor::Previous() {
+    if (!valid_) return false;
+    if (begin_ == 0) {
+        valid_ = false;
+        return false;
+    }
+    // The break before this line: CR LF, or a lone LF or CR.
+    size_t prevEnd = begin_ - 1;
+    if (text_[prevEnd] == '\n' && prevEnd > 0 && text_[prevEnd - 1] == '\r') --prevEnd;
+    size_t prevBegin = prevEnd;
+    while (prevBegin > 0 && text_[prevBegin - 1] != '\n' && text_[prevBegin - 1] != '\r') {
+        --prevBegin;
+    }
+    begin_ = prevBegin;
+    end_ = prevEnd;
+    --index_;
+    return true;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (LineCursor cursor(text); cursor.Valid(); cursor.Next()) lines.push_back(cursor.Line());
+    return lines;
+}
+
+FieldReader::FieldReader(std::string_view row) {
+    size_t first = 0;
+    size_t last = row.size();
+    while (first < last && IsControlOrBlank(row[first])) ++first;
+    while (last > first && IsControlOrBlank(row[last - 1])) --last;
+    row_ = row.substr(first, last - first);
+}
+
+bool FieldReader::Next(std::string_view& field) {
+    if (trailingEmpty_) {
+        trailingEmpty_ = false;
+        field = {};
+        return true;
+    }
+    const size_t n = row_.size();
+    if (pos_ >= n) return false;
+    if (row_[pos_] == '"') {
+        const size_t start = pos_ + 1;
+        size_t close = row_.find('"', start);
+        // A quote followed by another quote stands for one quote inside the field.
+        bool doubled = false;
+        while (close != std::string_view::npos && close + 1 < n && row_[close + 1] == '"') {
+            doubled = true;
+            close = row_.find('"', close + 2);
+        }
+        // Without a closing quote the field is the rest of the row.
+        const size_t stop = close == std::string_view::npos ? n : close;
+        field = row_.substr(start, stop - start);
+        if (doubled) {
+            unescaped_.clear();
+            for (size_t i = 0; i < field.size(); ++i) {
+                unescaped_ += field[i];
+                if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
+            }
+            field = unescaped_;
+        }
+        pos_ = close == std::string_view::npos ? n : close + 1;
+    } else {
+        const size_t start = pos_;
+        while (pos_ < n && row_[pos_] != ',' && !IsControlOrBlank(row_[pos_])) ++pos_;
+        field = row_.substr(start, pos_ - start);
+    }
+    while (pos_ < n && IsControlOrBlank(row_[pos_])) ++pos_;
+    if (pos_ < n && row_[pos_] == ',') {
+        if (pos_ + 1 == n) trailingEmpty_ = true;
+        ++pos_;
+        while (pos_ < n && IsControlOrBlank(row_[pos_])) ++pos_;
+    }
+    return true;
+}
+
+std::vector<std::string> SplitFields(std::string_view row) {
+    std::vector<std::string> fields;
+    FieldReader reader(row);
+    std::string_view field;
+    while (reader.Next(field)) fields.emplace_back(field);
+    return fields;
+}
+
+}  // namespace qlnx

@@ -1,0 +1,141 @@
+// ShowLoop: read-outs, the selected-loop series and the marks of one loop.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/loop_analysis.h"
+
+namespace qlnx {
+namespace {
+
+using Values = std::vector<double>;
+using Points = std::vector<std::pair<double, double>>;
+using Readouts = std::array<std::string, 4>;  // Max Disp 1, Max Disp 2, Force 1, Force 2
+using Marks = std::vector<std::tuple<double, double, TColor>>;
+
+AnalysisState Analysed(const Points& points) {
+    AnalysisState state;
+    for (const auto& [d, f] : points) {
+        state.RawDisp.push_back(d);
+        state.RawForce.push_back(f);
+    }
+    EXPECT_EQ(AnalyzeLoops(state), std::nullopt);
+    return state;
+}
+
+Marks MarksOf(const ChartSeries& series) {
+    Marks marks;
+    for (int i = 0; i < series.Count(); ++i) {
+        marks.emplace_back(series.GetxValue(i), series.GetyValue(i), series.PointColor(i));
+    }
+    return marks;
+}
+
+const Points kWorkedExample = {{0, 0}, {2, 10}, {-1, -5}, {3, 12}, {3, 12}, {-2, -8}};
+
+TEST(ShowLoop, SecondLoopOfTheWorkedExample) {
+    AnalysisState state = Analysed(kWorkedExample);
+    state.SelectedLoop = 1;
+    ShowLoop(state);
+    EXPECT_EQ(state.LoopReadouts, (Readouts{"3", "-2", "12", "-8"}));
+    const ChartSeries& selected = state.SelectedLoopSeries();
+    EXPECT_EQ(selected.Title, "Loop_2");
+    EXPECT_EQ(selected.XValues(), (Values{0, 3, 0, -2}));
+    EXPECT_EQ(selected.YValues(), (Values{-0.75, 12, 0, -8}));
+    EXPECT_EQ(selected.PointColor(0), clTeeColor);
+    // The point series keep X sorted; marks of equal X stay in the order they were added.
+    EXPECT_EQ(MarksOf(state.pntsrsSeries1()),
+              (Marks{{-2, -8, clLime}, {0, -0.75, clYellow}, {0, 0, clRed}}));
+    EXPECT_EQ(MarksOf(state.pntsrsSeries2()), (Marks{{-2, -8, clAqua}, {3, 12, clAqua}}));
+}
+
+TEST(ShowLoop, FirstLoopIsShownByTheAnalysis) {
+    const AnalysisState state = Analysed(kWorkedExample);
+    EXPECT_EQ(state.LoopReadouts, (Readouts{"2", "-1", "10", "-5"}));
+    EXPECT_EQ(state.Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_1");
+    EXPECT_EQ(state.Chart.GetSeries(ChartModel::kSelectedLoop).XValues(),
+              (Values{0, 2, 0, -1, 0}));
+    EXPECT_EQ(MarksOf(state.Chart.GetSeries(ChartModel::kPoint1)),
+              (Marks{{0, 0, clYellow}, {0, 0, clRed}, {0, -0.75, clLime}}));
+}
+
+TEST(ShowLoop, MissingExtremesShowDashes) {
+    const struct {
+        const char* what;
+        Points raw;
+        int loop;
+        Readouts readouts;
+        Values selectedX;
+        Marks frameMarks;
+        size_t extremeMarks;
+    } cases[] = {
+        {"no turn: whole curve, start and end only",
+         {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 0, {"--", "--", "--", "--"}, {0, 1, 2, 3},
+         {{0, 0, clYellow}, {3, 3, clLime}}, 0},
+        {"second half-cycle empty",
+         {{0, 0}, {1, 1}, {2, 2}, {0, 0}}, 0, {"2", "--", "2", "--"}, {0, 1, 2, 0},
+         {{0, 0, clYellow}, {0, 0, clRed}, {0, 0, clLime}}, 1},
+        {"last loop ends inside its first half-cycle",
+         {{0, 0}, {2, 2}, {0, 0}, {-2, -2}, {0, 0}, {1, 1}}, 1, {"--", "--", "--", "--"},
+         {0, 1}, {{0, 0, clYellow}, {1, 1, clLime}}, 0},
+        {"fifteen digits",
+         {{0, 0}, {1.0 / 3.0, 2.0 / 3.0}, {-1e-5, -1.5e20}, {0, 0}}, 0,
+         {"0.333333333333333", "-1E-5", "0.666666666666667", "-1.5E20"},
+         {0, 1.0 / 3.0, 0, -1e-5, 0}, {}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AnalysisState state = Analysed(c.raw);
+        state.SelectedLoop = c.loop;
+        ShowLoop(state);
+        EXPECT_EQ(state.LoopReadouts, c.readouts);
+        EXPECT_EQ(state.SelectedLoopSeries().XValues(), c.selectedX);
+        if (!c.frameMarks.empty()) {
+            EXPECT_EQ(MarksOf(state.pntsrsSeries1()), c.frameMarks);
+        }
+        EXPECT_EQ(static_cast<size_t>(state.pntsrsSeries2().Count()), c.extremeMarks);
+    }
+}
+
+TEST(ShowLoop, ShowingTwiceAccumulatesNothing) {
+    AnalysisState state = Analysed(kWorkedExample);
+    state.SelectedLoop = 1;
+    ShowLoop(state);
+    const Readouts readouts = state.LoopReadouts;
+    const Marks frame = MarksOf(state.pntsrsSeries1());
+    const Marks extremes = MarksOf(state.pntsrsSeries2());
+    const Values selected = state.SelectedLoopSeries().XValues();
+    ShowLoop(state);
+    EXPECT_EQ(state.LoopReadouts, readouts);
+    EXPECT_EQ(MarksOf(state.pntsrsSeries1()), frame);
+    EXPECT_EQ(MarksOf(state.pntsrsSeries2()), extremes);
+    EXPECT_EQ(state.SelectedLoopSeries().XValues(), selected);
+}
+
+TEST(ShowLoop, NoSelectionOrNoLoopTableLeavesTheChart) {
+    AnalysisState state = Analysed(kWorkedExample);
+    state.SelectedLoop = -1;
+    ShowLoop(state);
+    EXPECT_EQ(state.LoopReadouts, (Readouts{}));
+    EXPECT_EQ(state.SelectedLoopSeries().Count(), 5);  // loop 1 from the analysis stays
+    EXPECT_EQ(state.pntsrsSeries1().Count(), 3);
+
+    state.SelectedLoop = 7;  // no such item
+    ShowLoop(state);
+    EXPECT_EQ(state.LoopReadouts, (Readouts{}));
+    EXPECT_EQ(state.SelectedLoopSeries().Count(), 5);
+
+    AnalysisState empty;
+    empty.SelectedLoop = 0;
+    empty.LoopReadouts[0] = "old";
+    ShowLoop(empty);
+    EXPECT_EQ(empty.LoopReadouts, (Readouts{}));
+    EXPECT_EQ(empty.SelectedLoopSeries().Count(), 0);
+}
+
+}  // namespace
+}  // namespace qlnx

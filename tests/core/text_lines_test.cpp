@@ -1,0 +1,148 @@
+// Decoding of text files, line breaks and the delimited-field rule.
+#include "core/text_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace qlnx {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(DecodeText, TableOfEncodings) {
+    const struct {
+        std::string bytes;
+        TextEncoding encoding;
+        std::string text;
+    } cases[] = {
+        {"", TextEncoding::Utf8, ""},
+        {"0,0\n1,10", TextEncoding::Utf8, "0,0\n1,10"},
+        {"caf\xC3\xA9 \xE4\xB8\xAD", TextEncoding::Utf8, "caf\xC3\xA9 \xE4\xB8\xAD"},
+        // Not valid UTF-8: every byte is a Latin-1 character.
+        {"\xB5m,1\xE9", TextEncoding::Latin1, "\xC2\xB5m,1\xC3\xA9"},
+        {"0123456789abcdef\x80", TextEncoding::Latin1, "0123456789abcdef\xC2\x80"},
+        {"\xC0\xAF", TextEncoding::Latin1, "\xC3\x80\xC2\xAF"},        // overlong form
+        {"\xED\xA0\x80", TextEncoding::Latin1, "\xC3\xAD\xC2\xA0\xC2\x80"},  // surrogate
+        {"\xE4\xB8", TextEncoding::Latin1, "\xC3\xA4\xC2\xB8"},        // truncated
+        // Byte-order marks.
+        {"\xEF\xBB\xBF" "1,2", TextEncoding::Utf8Bom, "1,2"},
+        {"\xEF\xBB\xBF", TextEncoding::Utf8Bom, ""},
+        {"\xEF\xBB\xBF" "a\xFF" "b", TextEncoding::Utf8Bom, "a\xEF\xBF\xBD" "b"},
+        {"\xFF\xFE" "1\0,\0" "2\0\r\0\n\0"s, TextEncoding::Utf16LE, "1,2\r\n"},
+        {"\xFE\xFF" "\0" "1\0,\0" "2"s, TextEncoding::Utf16BE, "1,2"},
+        {"\xFF\xFE"s, TextEncoding::Utf16LE, ""},
+        {"\xFF\xFE\xB5\0"s, TextEncoding::Utf16LE, "\xC2\xB5"},
+        // A surrogate pair, a lone surrogate and a trailing odd byte.
+        {"\xFF\xFE\x3D\xD8\x00\xDE"s, TextEncoding::Utf16LE, "\xF0\x9F\x98\x80"},
+        {"\xFF\xFE\x3D\xD8" "1\0"s, TextEncoding::Utf16LE, "\xEF\xBF\xBD" "1"},
+        {"\xFF\xFE" "1\0" "2"s, TextEncoding::Utf16LE, "1\xEF\xBF\xBD"},
+        // Three-byte characters overtake the input: converted into a new buffer.
+        {"\xFF\xFE\x2D\x4E\x2D\x4E\x2D\x4E"s, TextEncoding::Utf16LE,
+         "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.bytes;
+        EXPECT_EQ(DecodeText(text), c.encoding) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(text, c.text) << testing::PrintToString(c.bytes);
+    }
+}
+
+TEST(SplitLines, BreaksAtCrLfLfAndCr) {
+    using Lines = std::vector<std::string_view>;
+    const struct {
+        std::string text;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"\n", {""}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\n\nb\n", {"a", "", "b"}},
+        {"a\n\n", {"a", ""}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"\r\n\r\n", {"", ""}},
+        {"1,2\r\n\r\n3,4", {"1,2", "", "3,4"}},
+    };
+    for (const auto& c : cases) {
+        const auto label = testing::PrintToString(c.text);
+        EXPECT_EQ(SplitLines(c.text), c.lines) << label;
+        EXPECT_EQ(CountLines(c.text), c.lines.size()) << label;
+
+        // Walking back from the last line meets the same lines in reverse.
+        LineCursor cursor(c.text);
+        while (cursor.Valid() && cursor.Index() + 1 < static_cast<int64_t>(c.lines.size())) {
+            cursor.Next();
+        }
+        Lines backwards;
+        for (; cursor.Valid(); cursor.Previous()) backwards.push_back(cursor.Line());
+        std::reverse(backwards.begin(), backwards.end());
+        EXPECT_EQ(backwards, c.lines) << label;
+    }
+}
+
+TEST(LineCursor, StopsAtBothEnds) {
+    LineCursor cursor("a\nb\n");
+    EXPECT_TRUE(cursor.Valid());
+    EXPECT_FALSE(cursor.Previous());
+    EXPECT_FALSE(cursor.Valid());
+
+    LineCursor forward("a\nb\n");
+    EXPECT_TRUE(forward.Next());
+    EXPECT_EQ(forward.Index(), 1);
+    EXPECT_EQ(forward.Line(), "b");
+    EXPECT_FALSE(forward.Next());
+    EXPECT_FALSE(forward.Valid());
+
+    EXPECT_FALSE(LineCursor("").Valid());
+}
+
+TEST(SplitFields, DelimitedTextRule) {
+    using Fields = std::vector<std::string>;
+    const struct {
+        std::string row;
+        Fields fields;
+    } cases[] = {
+        {"0,0", {"0", "0"}},
+        {"1.5, 20, 7", {"1.5", "20", "7"}},
+        {"1.5\t20", {"1.5", "20"}},
+        {"  1.5    20  ", {"1.5", "20"}},
+        {"1 , 2", {"1", "2"}},
+        {"1 2,3", {"1", "2", "3"}},
+        {"1;2", {"1;2"}},
+        {"1,,2", {"1", "", "2"}},
+        {"1, ,2", {"1", "", "2"}},
+        {"1,2,,,3", {"1", "2", "", "", "3"}},
+        {",5", {"", "5"}},
+        // A comma that ends the row adds an empty field; the row is trimmed first.
+        {"1,", {"1", ""}},
+        {"1,  \t", {"1", ""}},
+        {"1,,", {"1", "", ""}},
+        {"", {}},
+        {" \t ", {}},
+        {"\"1,5\",2", {"1,5", "2"}},
+        {"\" 1 \",2", {" 1 ", "2"}},
+        {"\"a\"\"b\",c", {"a\"b", "c"}},
+        {"\"\"", {""}},
+        {"\"\",2", {"", "2"}},
+        {"\"1\"2,3", {"1", "2", "3"}},
+        {"1\"2,3", {"1\"2", "3"}},
+        // An unclosed quote takes the rest of the row, nothing dropped.
+        {"1,\"25", {"1", "25"}},
+        {"1,\"2\"\"5", {"1", "2\"5"}},
+        {"1,\"", {"1", ""}},
+        {"1\0" "2"s, {"1", "2"}},
+        {"\xC2\xB5m,3", {"\xC2\xB5m", "3"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitFields(c.row), c.fields) << testing::PrintToString(c.row);
+    }
+}
+
+}  // namespace
+}  // namespace qlnx
