@@ -44,6 +44,19 @@ public:
     // Cursor tool: a vertical and a horizontal line following the mouse.
     void setCursorActive(bool active);
     bool cursorActive() const;
+    // Whether the cursor lines are drawn now (active and the mouse over the plot area), and
+    // the widget pixel where they cross.
+    bool cursorLinesVisible() const;
+    QPoint cursorPosition() const;
+
+    // Points of series seriesIndex handed to the plotting at the last drawing: the count of
+    // the series, or fewer when a large series is drawn decimated.
+    int drawnPointCount(int seriesIndex) const;
+
+    // Mouse: a left press on a legend entry toggles its series (check box); on a point of the
+    // drag series it starts a drag; elsewhere on the plot it opens a rubber band that zooms
+    // on release (dragged to the left it refits the axes instead). The right button pans; a
+    // right click offers "Reset zoom". The wheel zooms.
 
 signals:
     // A click anywhere on the legend, after a check box toggled its series.
@@ -53,7 +66,19 @@ signals:
     // Every mouse move over the chart, in widget pixels.
     void chartMouseMoved(int x, int y);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
 private:
+    void moveCursorLines(QPoint pos);
+    bool toggleLegendAt(QPoint pos);
+    void dragTo(QPoint pos);
+    void showChartMenu(QPoint globalPos);
+
     struct Impl;
     Impl* d_;
 };

@@ -1,0 +1,94 @@
+#include "gui/series_curve.h"
+
+#include "gui/decimation.h"
+
+namespace qlnx {
+
+QColor ToQColor(TColor c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+SeriesCurve::SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries& series)
+    : QCPCurve(keyAxis, valueAxis), series_(series) {
+    setSelectable(QCP::stNone);
+    applyStyle();
+}
+
+void SeriesCurve::applyStyle() {
+    const ChartSeries& s = series_;
+    const QColor color = ToQColor(s.Color);
+    setName(QString::fromStdString(s.Title));
+    setPen(QPen(color, s.LineWidth));
+    setLineStyle(s.DrawLine ? lsLine : lsNone);
+    if (s.PointerVisible) {
+        const auto shape = s.Pointer == PointerStyle::Diamond ? QCPScatterStyle::ssDiamond
+                                                              : QCPScatterStyle::ssCircle;
+        // The marker size of a series is its half-width in pixels.
+        setScatterStyle(QCPScatterStyle(shape, QPen(Qt::black), QBrush(color),
+                                        2.0 * s.PointerSize));
+    } else {
+        setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+    }
+    setVisible(s.Active);
+}
+
+void SeriesCurve::pointMoved(int index) {
+    const bool onlyThisChange = synced_ && syncedRevision_ + 1 == series_.Revision();
+    if (!onlyThisChange || decimated_ || index < 0 || index >= mDataContainer->size()) return;
+    auto it = mDataContainer->begin() + index;
+    it->key = series_.GetxValue(index);
+    it->value = series_.GetyValue(index);
+    syncedRevision_ = series_.Revision();
+}
+
+void SeriesCurve::syncData() {
+    const int n = series_.Count();
+    const bool dataChanged = !synced_ || syncedRevision_ != series_.Revision();
+    const auto& xs = series_.XValues();
+    const auto& ys = series_.YValues();
+    if (n <= kDecimateAbove) {
+        if (dataChanged || decimated_) {
+            QVector<QCPCurveData> data(n);
+            for (int i = 0; i < n; ++i) {
+                data[i] = QCPCurveData(i, xs[static_cast<size_t>(i)], ys[static_cast<size_t>(i)]);
+            }
+            mDataContainer->set(data, true);
+            decimated_ = false;
+        }
+    } else {
+        const QCPRange rx = keyAxis()->range();
+        const QCPRange ry = valueAxis()->range();
+        const QRect rect = keyAxis()->axisRect()->rect();
+        if (dataChanged || !decimated_ || rx != viewX_ || ry != viewY_ || rect != viewRect_) {
+            PixelView view;
+            view.xLower = rx.lower;
+            view.xUpper = rx.upper;
+            view.yLower = ry.lower;
+            view.yUpper = ry.upper;
+            view.width = rect.width();
+            view.height = rect.height();
+            const std::vector<int> kept = DecimateByPixelColumn(xs, ys, view);
+            QVector<QCPCurveData> data(static_cast<qsizetype>(kept.size()));
+            for (size_t k = 0; k < kept.size(); ++k) {
+                const auto i = static_cast<size_t>(kept[k]);
+                data[static_cast<qsizetype>(k)] = QCPCurveData(kept[k], xs[i], ys[i]);
+            }
+            mDataContainer->set(data, true);
+            decimated_ = true;
+            viewX_ = rx;
+            viewY_ = ry;
+            viewRect_ = rect;
+        }
+    }
+    synced_ = true;
+    syncedRevision_ = series_.Revision();
+    drawnCount_ = mDataContainer->size();
+}
+
+void SeriesCurve::draw(QCPPainter* painter) {
+    syncData();
+    QCPCurve::draw(painter);
+}
+
+}  // namespace qlnx
