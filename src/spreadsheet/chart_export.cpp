@@ -1,0 +1,266 @@
+#include "spreadsheet/chart_export.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "spreadsheet/automation_calls.h"
+#include "spreadsheet/cell_store.h"
+#include "spreadsheet/document_publisher.h"
+#include "spreadsheet/excel_application.h"
+#include "spreadsheet/excel_toolkit.h"
+
+namespace qlnx {
+
+namespace {
+
+struct Rgb {
+    int32_t red = 0;
+    int32_t green = 0;
+    int32_t blue = 0;
+};
+
+// The colour bytes of a 0x00BBGGRR series colour.
+Rgb ColorBytes(TColor color) {
+    return {static_cast<int32_t>(color & 0xFF), static_cast<int32_t>((color >> 8) & 0xFF),
+            static_cast<int32_t>((color >> 16) & 0xFF)};
+}
+
+std::string SheetRef(int32_t row, int32_t column) {
+    return "=Sheet1!" + CellReference(row, column, "$");
+}
+
+std::string SheetRange(int32_t firstRow, int32_t lastRow, int32_t column) {
+    return SheetRef(firstRow, column) + ":" + CellReference(lastRow, column, "$");
+}
+
+// Writes the number text of value into the cell, reusing one buffer for all cells.
+class NumberCellWriter {
+public:
+    explicit NumberCellWriter(const DispatchPtr& sheet) : sheet_(sheet) {}
+    void Write(int32_t row, int32_t column, double value) {
+        text_.clear();
+        AppendGeneral15(text_, value, DecimalSeparator());
+        SetCellText(sheet_, row, column, text_);
+    }
+
+private:
+    const DispatchPtr& sheet_;
+    std::string text_;
+};
+
+void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rgb c) {
+    if (o.LineColorMode == 1) SetSeriesLineColor(series, c.red, c.green, c.blue);
+    if (o.ShowMarker) {
+        SetSeriesMarker(series, o.MarkerStyle, o.MarkerSize);
+        if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.red, c.green, c.blue);
+    } else {
+        SetSeriesMarker(series, kXlMarkerStyleNone, 2);
+    }
+    SetSeriesLineWeight(series, o.LineWeight);
+}
+
+// The crossing position typed in the options, truncated toward zero.
+int32_t CrossingValue(const std::string& text, const char* boxName) {
+    const double v = std::trunc(StrToFloat(text));
+    if (!(v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max())) {
+        throw Error(std::string(boxName) + " " + text +
+                    " is out of the range -2147483648 to 2147483647");
+    }
+    return static_cast<int32_t>(v);
+}
+
+void SetAxisTitleFontSize(const DispatchPtr& chart, int32_t axisType, int32_t size) {
+    const DispatchPtr axis = ValueToObject(CallIntInt(chart, "Axes", axisType, kXlPrimary));
+    const DispatchPtr title = ValueToObject(PropertyGet(axis, "AxisTitle"));
+    const DispatchPtr font = ValueToObject(PropertyGet(title, "Font"));
+    SetIntProperty(font, "Size", size);
+}
+
+void SetTickLabelFontSize(const DispatchPtr& chart, int32_t axisType, int32_t size) {
+    const DispatchPtr axis = ValueToObject(CallInt(chart, "Axes", axisType));
+    const DispatchPtr labels = ValueToObject(PropertyGet(axis, "TickLabels"));
+    const DispatchPtr font = ValueToObject(PropertyGet(labels, "Font"));
+    SetIntProperty(font, "Size", size);
+}
+
+void FormatChart(const TExcelExportOptions& o, const DispatchPtr& chart) {
+    if (o.ShowAxisTitle) {
+        SetXAxisTitle(chart, o.XAxisTitle);
+        SetAxisTitleFontSize(chart, kXlCategory, o.AxisTitleFontSize);
+    }
+    ShowXAxisLine(chart, o.ShowAxisLine);
+    if (!o.XAxisCrossesAt.empty()) {
+        SetXAxisCrossesAt(chart, CrossingValue(o.XAxisCrossesAt, "X Axis Position"));
+    }
+    SetMajorTickMark(chart, kXlCategory, kXlTickMarkInside);
+    if (o.ShowAxisTitle) {
+        SetYAxisTitle(chart, o.YAxisTitle);
+        SetAxisTitleFontSize(chart, kXlValue, o.AxisTitleFontSize);
+    }
+    ShowYAxisLine(chart, o.ShowAxisLine);
+    if (!o.YAxisCrossesAt.empty()) {
+        SetYAxisCrossesAt(chart, CrossingValue(o.YAxisCrossesAt, "Y Axis Position"));
+    }
+    SetMajorTickMark(chart, kXlValue, kXlTickMarkInside);
+    SetTickLabelFontSize(chart, kXlValue, o.TickLabelFontSize);
+    SetTickLabelFontSize(chart, kXlCategory, o.TickLabelFontSize);
+    if (o.ShowLegend) {
+        CallInt(chart, "SetElement", kMsoElementLegendRight);
+        {
+            const DispatchPtr legend = ValueToObject(PropertyGet(chart, "Legend"));
+            SetBoolProperty(legend, "IncludeInLayout", o.LegendIncludeInLayout);
+        }
+        const DispatchPtr legend = ValueToObject(PropertyGet(chart, "Legend"));
+        const DispatchPtr font = ValueToObject(PropertyGet(legend, "Font"));
+        SetIntProperty(font, "Size", o.LegendFontSize);
+    }
+    SetPlotAreaLine(chart, o.ShowPlotAreaLine);
+    SetChartHasTitle(chart, o.ShowTitle);
+    if (o.ShowTitle) SetChartTitleText(chart, o.TitleText);
+}
+
+// One column pair per series: "X" and the title in row 1, the points from row 2.
+void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
+                  const DispatchPtr& application, const DispatchPtr& sheet,
+                  const DispatchPtr& shape) {
+    NumberCellWriter cells(sheet);
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        const ChartSeries& s = chart.GetSeries(i);
+        const int32_t xColumn = 2 * i + 1;
+        const int32_t yColumn = 2 * i + 2;
+        SetCellText(sheet, 1, xColumn, "X");
+        SetCellText(sheet, 1, yColumn, s.Title);
+        for (int p = 0; p < s.Count(); ++p) {
+            cells.Write(p + 2, xColumn, s.GetxValue(p));
+            cells.Write(p + 2, yColumn, s.GetyValue(p));
+        }
+    }
+    CallProcedure(shape, "Select");
+    const DispatchPtr excelChart = ValueToObject(PropertyGet(application, "ActiveChart"));
+    const DispatchPtr collection = ValueToObject(CallFunction(excelChart, "SeriesCollection"));
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        const ChartSeries& s = chart.GetSeries(i);
+        const int32_t xColumn = 2 * i + 1;
+        const int32_t yColumn = 2 * i + 2;
+        // X and Y lists of a chart series are always equally long.
+        const int32_t nX = s.Count();
+        const int32_t nY = s.Count();
+        const DispatchPtr series = ValueToObject(CallFunction(collection, "NewSeries"));
+        // The ranges end one row below the last data row.
+        SetSeriesSource(series, SheetRef(1, yColumn), SheetRange(2, nX + 2, xColumn),
+                        SheetRange(2, nY + 2, yColumn));
+        FormatNewSeries(o, series, ColorBytes(s.Color));
+    }
+    FormatChart(o, excelChart);
+}
+
+// One table "Serie Name", "X", "Y": each series' title on the row of its first point.
+void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
+                    const DispatchPtr& application, const DispatchPtr& sheet,
+                    const DispatchPtr& shape) {
+    NumberCellWriter cells(sheet);
+    SetCellText(sheet, 1, 1, "Serie Name");
+    SetCellText(sheet, 1, 2, "X");
+    SetCellText(sheet, 1, 3, "Y");
+    int32_t row = 2;
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        const ChartSeries& s = chart.GetSeries(i);
+        // A series without points adds no row: the next title overwrites its title.
+        SetCellText(sheet, row, 1, s.Title);
+        for (int p = 0; p < s.Count(); ++p) {
+            cells.Write(row, 2, s.GetxValue(p));
+            cells.Write(row, 3, s.GetyValue(p));
+            ++row;
+        }
+    }
+    CallProcedure(shape, "Select");
+    const DispatchPtr excelChart = ValueToObject(PropertyGet(application, "ActiveChart"));
+    const DispatchPtr collection = ValueToObject(CallFunction(excelChart, "SeriesCollection"));
+    const DispatchPtr series = ValueToObject(CallFunction(collection, "NewSeries"));
+    const int32_t n = row - 2;
+    SetSeriesSource(series, "X-Y", SheetRange(2, n + 2, 2), SheetRange(2, n + 2, 3));
+    FormatNewSeries(o, series, ColorBytes(chart.GetSeries(0).Color));
+    FormatChart(o, excelChart);
+}
+
+void BuildWorkbook(const TExcelExportOptions& o, const ChartModel& chart,
+                   const DispatchPtr& application) {
+    ShowExcelApplication(o.ExcelApp);
+    const DispatchPtr books = ValueToObject(PropertyGet(application, "WorkBooks"));
+    const DispatchPtr workbook = ValueToObject(CallFunction(books, "Add"));
+    const DispatchPtr sheet = GetSheetByName(workbook, "Sheet1");
+    const int32_t left = GetCellLeft(sheet, 5, 3);
+    const int32_t top = GetCellTop(sheet, 5, 3);
+    // The chart is made on the still empty sheet, before any cell is written.
+    const DispatchPtr shape = AddChartShape(sheet, left, top, o.ChartWidth, o.ChartHeight);
+    if (o.ExportMode == 0) {
+        ExportSingle(o, chart, application, sheet, shape);
+    } else {
+        ExportCombined(o, chart, application, sheet, shape);
+    }
+}
+
+void Publish(const DispatchPtr& application) {
+    if (auto* publisher = dynamic_cast<DocumentPublisher*>(application.get())) {
+        publisher->PublishDocuments();
+    }
+}
+
+}  // namespace
+
+std::string WorksheetOverflowMessage(const ChartModel& chart, int exportMode) {
+    const std::string limit = std::to_string(kMaxWorksheetDataRows);
+    if (exportMode == 0) {
+        for (int i = 0; i < chart.SeriesCount(); ++i) {
+            const ChartSeries& s = chart.GetSeries(i);
+            if (s.Count() > kMaxWorksheetDataRows) {
+                return "The series \"" + s.Title + "\" has " + std::to_string(s.Count()) +
+                       " points, more than the " + limit +
+                       " data rows of a worksheet. Nothing was exported.";
+            }
+        }
+        return {};
+    }
+    // The combined table: every point takes a row; an empty series' title takes the
+    // current row without advancing.
+    int64_t row = 2;
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        const ChartSeries& s = chart.GetSeries(i);
+        const int64_t lastRow = row + std::max(s.Count(), 1) - 1;
+        if (lastRow > kMaxWorksheetDataRows + 1) {
+            return "The series \"" + s.Title + "\" does not fit into the combined table: a " +
+                   "worksheet has " + limit + " data rows. Nothing was exported.";
+        }
+        row += s.Count();
+    }
+    return {};
+}
+
+void ExportChartToExcel(TExcelExportOptions& options, const ChartModel& chart,
+                        const SpreadsheetUi& ui) {
+    const std::string overflow = WorksheetOverflowMessage(chart, options.ExportMode);
+    if (!overflow.empty()) {
+        if (ui.Warning) ui.Warning("QLNX", overflow);
+        return;
+    }
+    const AutoValue created = CreateExcelApplication(options.ExcelApp, ui);
+    if (created.IsNull()) return;
+    const DispatchPtr application = ValueToObject(created);
+    try {
+        BuildWorkbook(options, chart, application);
+    } catch (...) {
+        // What was built stays with the user, as it would in an open spreadsheet window;
+        // the original error is the one reported.
+        try {
+            Publish(application);
+        } catch (...) {
+        }
+        throw;
+    }
+    Publish(application);
+}
+
+}  // namespace qlnx

@@ -1,0 +1,24 @@
+// What the spreadsheet export needs from the program around it: message boxes and the
+// desktop's "open this document", given as callbacks so this library stays free of Qt.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace qlnx {
+
+struct SpreadsheetUi {
+    // Modal box with the information icon and one OK button (caption, text; UTF-8).
+    std::function<void(const std::string& caption, const std::string& text)> Information;
+    // Modal box with the warning icon and one OK button.
+    std::function<void(const std::string& caption, const std::string& text)> Warning;
+    // Opens a written document with the desktop's program for it; false when none did.
+    std::function<bool(const std::filesystem::path& file)> OpenDocument;
+    // Folder for written workbooks; empty means the user's temporary folder.
+    std::filesystem::path OutputFolder;
+    // When set, the workbook is written to exactly this file and not opened (batch use).
+    std::filesystem::path OutputFile;
+};
+
+}  // namespace qlnx

@@ -1,0 +1,265 @@
+#include "spreadsheet/workbook_writer.h"
+
+#include <xlsxwriter.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/errors.h"
+
+namespace qlnx {
+
+namespace {
+
+// Pixels of a default column and row (the chart anchor is counted in these).
+constexpr double kColumnPixels = 64;
+constexpr double kRowPixels = 20;
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+// A chart's default size, points; its size is written as a scale of it.
+constexpr double kDefaultChartWidthPt = 360;
+constexpr double kDefaultChartHeightPt = 216;
+
+// Colours of the default Office theme by theme colour index (1 = dark 1 ... 16 =
+// background 2), 0xRRGGBB. Index 13 is the text colour.
+constexpr uint32_t kThemeColors[17] = {
+    0,        0x000000, 0xFFFFFF, 0x44546A, 0xE7E6E6, 0x4472C4, 0xED7D31, 0xA5A5A5, 0xFFC000,
+    0x5B9BD5, 0x70AD47, 0x0563C1, 0x954F72, 0x000000, 0xFFFFFF, 0x44546A, 0xE7E6E6,
+};
+
+// libxlsxwriter reads colour 0 as "not set": black has its own value.
+lxw_color_t LxwColor(uint32_t rrggbb) { return rrggbb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rrggbb; }
+
+// A colour of the object model (0x00BBGGRR or a theme index) as 0xRRGGBB, if any.
+std::optional<lxw_color_t> ColorOf(const ColorSetting& c) {
+    if (c.rgb) {
+        const uint32_t v = *c.rgb;
+        return LxwColor(((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF));
+    }
+    if (c.themeColor && *c.themeColor >= 1 && *c.themeColor <= 16) {
+        return LxwColor(kThemeColors[*c.themeColor]);
+    }
+    return std::nullopt;
+}
+
+// The line as libxlsxwriter takes it; false when nothing about it was set.
+bool LineOf(const LineSetting& s, lxw_chart_line& line) {
+    line = lxw_chart_line{};
+    if (s.visible && !*s.visible) {
+        line.none = LXW_TRUE;
+        return true;
+    }
+    bool any = s.visible.has_value();
+    if (auto c = ColorOf(s.color)) {
+        line.color = *c;
+        any = true;
+    }
+    if (s.weight) {
+        // Width 0 means "default" to libxlsxwriter; a zero weight is the thinnest line, so
+        // it goes as one EMU (1/12700 pt).
+        line.width = *s.weight > 0 ? *s.weight : 1.0f / 12700.0f;
+        any = true;
+    }
+    return any;
+}
+
+uint8_t MarkerType(int32_t style) {
+    switch (style) {
+        case -4142: return LXW_CHART_MARKER_NONE;
+        case 1: return LXW_CHART_MARKER_SQUARE;
+        case 2: return LXW_CHART_MARKER_DIAMOND;
+        case 3: return LXW_CHART_MARKER_TRIANGLE;
+        // 4, 6 and 7 have no name in the object model: they draw as x, short dash and
+        // long dash.
+        case 4:
+        case -4168: return LXW_CHART_MARKER_X;
+        case 5: return LXW_CHART_MARKER_STAR;
+        case 6:
+        case -4115: return LXW_CHART_MARKER_SHORT_DASH;
+        case 7: return LXW_CHART_MARKER_LONG_DASH;
+        case 8: return LXW_CHART_MARKER_CIRCLE;
+        case 9: return LXW_CHART_MARKER_PLUS;
+        default: return LXW_CHART_MARKER_AUTOMATIC;
+    }
+}
+
+uint8_t TickMark(int32_t mark) {
+    switch (mark) {
+        case -4142: return LXW_CHART_AXIS_TICK_MARK_NONE;
+        case 2: return LXW_CHART_AXIS_TICK_MARK_INSIDE;
+        case 3: return LXW_CHART_AXIS_TICK_MARK_OUTSIDE;
+        case 4: return LXW_CHART_AXIS_TICK_MARK_CROSSING;
+        default: return LXW_CHART_AXIS_TICK_MARK_DEFAULT;
+    }
+}
+
+uint8_t ChartType(int32_t type) {
+    switch (type) {
+        case -4169: return LXW_CHART_SCATTER;
+        case 73: return LXW_CHART_SCATTER_SMOOTH;
+        case 74: return LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS;
+        case 75: return LXW_CHART_SCATTER_STRAIGHT;
+        default: return LXW_CHART_SCATTER_SMOOTH_WITH_MARKERS;
+    }
+}
+
+lxw_chart_font Font(double size) {
+    lxw_chart_font font{};
+    font.size = size;
+    return font;
+}
+
+void SetRange(lxw_chart_series* series, const CellRange& r, bool categories) {
+    const auto firstRow = static_cast<lxw_row_t>(r.firstRow - 1);
+    const auto lastRow = static_cast<lxw_row_t>(r.lastRow - 1);
+    const auto firstCol = static_cast<lxw_col_t>(r.firstColumn - 1);
+    const auto lastCol = static_cast<lxw_col_t>(r.lastColumn - 1);
+    if (categories) {
+        chart_series_set_categories(series, r.sheet.c_str(), firstRow, firstCol, lastRow, lastCol);
+        // The cached point count is 16 bits wide: leave the cache out, the reader takes
+        // the points from the cells.
+        series->categories->ignore_cache = LXW_TRUE;
+    } else {
+        chart_series_set_values(series, r.sheet.c_str(), firstRow, firstCol, lastRow, lastCol);
+        series->values->ignore_cache = LXW_TRUE;
+    }
+}
+
+void AddSeries(lxw_chart* chart, const SeriesData& data) {
+    lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+    if (data.xValues) SetRange(series, *data.xValues, true);
+    SetRange(series, *data.values, false);
+    if (data.nameCell) {
+        chart_series_set_name_range(series, data.nameCell->sheet.c_str(),
+                                    static_cast<lxw_row_t>(data.nameCell->firstRow - 1),
+                                    static_cast<lxw_col_t>(data.nameCell->firstColumn - 1));
+    } else if (data.nameText && !data.nameText->empty()) {
+        chart_series_set_name(series, data.nameText->c_str());
+    }
+    lxw_chart_line line;
+    const bool hasLine = LineOf(data.line, line);
+    if (hasLine) chart_series_set_line(series, &line);
+    if (data.markerStyle) chart_series_set_marker_type(series, MarkerType(*data.markerStyle));
+    if (data.markerSize) {
+        chart_series_set_marker_size(series, static_cast<uint8_t>(*data.markerSize));
+    }
+    // The series' line format draws the marker borders as well.
+    if (hasLine && !line.none) chart_series_set_marker_line(series, &line);
+    lxw_chart_fill fill{};
+    bool hasFill = false;
+    if (data.fill.visible && !*data.fill.visible) {
+        fill.none = LXW_TRUE;
+        hasFill = true;
+    } else if (auto c = ColorOf(data.fill.color)) {
+        fill.color = *c;
+        hasFill = true;
+    }
+    if (hasFill) chart_series_set_marker_fill(series, &fill);
+}
+
+void FormatAxis(lxw_chart_axis* axis, const AxisData& data) {
+    if (data.hasTitle) {
+        chart_axis_set_name(axis, data.titleText.c_str());
+        if (data.titleFont.size) {
+            lxw_chart_font font = Font(*data.titleFont.size);
+            chart_axis_set_name_font(axis, &font);
+        }
+    }
+    lxw_chart_line line;
+    if (LineOf(data.line, line)) chart_axis_set_line(axis, &line);
+    // The value of this axis at which the other axis crosses it.
+    if (data.crossesAt) chart_axis_set_crossing(axis, *data.crossesAt);
+    if (data.majorTickMark) chart_axis_set_major_tick_mark(axis, TickMark(*data.majorTickMark));
+    if (data.tickLabelFont.size) {
+        lxw_chart_font font = Font(*data.tickLabelFont.size);
+        chart_axis_set_num_font(axis, &font);
+    }
+}
+
+// Adds the chart with every series whose values were set; false when there is none.
+bool AddChart(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartData& data) {
+    bool anySeries = false;
+    for (const SeriesData& s : data.series) anySeries = anySeries || s.values.has_value();
+    if (!anySeries) return false;
+    lxw_chart* chart = workbook_add_chart(workbook, ChartType(data.chartType));
+    for (const SeriesData& s : data.series) {
+        if (s.values) AddSeries(chart, s);
+    }
+    FormatAxis(chart->x_axis, data.axes[0]);
+    FormatAxis(chart->y_axis, data.axes[1]);
+    if (data.hasLegend) {
+        chart_legend_set_position(chart, data.legendIncludeInLayout
+                                             ? LXW_CHART_LEGEND_RIGHT
+                                             : LXW_CHART_LEGEND_OVERLAY_RIGHT);
+        if (data.legendFont.size) {
+            lxw_chart_font font = Font(*data.legendFont.size);
+            chart_legend_set_font(chart, &font);
+        }
+    } else {
+        chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
+    }
+    lxw_chart_line line;
+    if (LineOf(data.plotAreaLine, line)) chart_plotarea_set_line(chart, &line);
+    if (data.hasTitle) {
+        chart_title_set_name(chart, data.titleText.c_str());
+    } else {
+        chart_title_off(chart);
+    }
+    // Anchor: the cell under the shape's top-left corner and the offset into it.
+    const double x = data.left * kPixelsPerPoint;
+    const double y = data.top * kPixelsPerPoint;
+    const double column = std::floor(x / kColumnPixels);
+    const double row = std::floor(y / kRowPixels);
+    lxw_chart_options options{};
+    options.x_offset = static_cast<int32_t>(std::lround(x - column * kColumnPixels));
+    options.y_offset = static_cast<int32_t>(std::lround(y - row * kRowPixels));
+    options.x_scale = data.width / kDefaultChartWidthPt;
+    options.y_scale = data.height / kDefaultChartHeightPt;
+    worksheet_insert_chart_opt(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                               chart, &options);
+    return true;
+}
+
+[[noreturn]] void Fail(const std::filesystem::path& file, const std::string& reason) {
+    throw FileError("Cannot write the workbook \"" + file.string() + "\": " + reason);
+}
+
+}  // namespace
+
+void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file) {
+    lxw_workbook_options options{};
+    // Rows go straight to disk in ascending order: a million cells take a few MB, and the
+    // chart ranges get no point cache (whose count is only 16 bits wide).
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
+    if (workbook == nullptr) Fail(file, "the file cannot be created");
+    lxw_error firstError = LXW_NO_ERROR;
+    for (const WorksheetData& sheetData : book.sheets) {
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetData.name.c_str());
+        if (sheet == nullptr) {
+            firstError = LXW_ERROR_SHEETNAME_ALREADY_USED;
+            break;
+        }
+        sheetData.cells.ForEachInRowOrder([&](int32_t row, int32_t column, const CellValue& cell) {
+            const auto r = static_cast<lxw_row_t>(row - 1);
+            const auto c = static_cast<lxw_col_t>(column - 1);
+            lxw_error e = LXW_NO_ERROR;
+            switch (cell.kind) {
+                case CellValue::Number: e = worksheet_write_number(sheet, r, c, cell.number, nullptr); break;
+                case CellValue::Text: {
+                    const std::string text(sheetData.cells.TextOf(cell));
+                    e = worksheet_write_string(sheet, r, c, text.c_str(), nullptr);
+                    break;
+                }
+                case CellValue::Boolean: e = worksheet_write_boolean(sheet, r, c, cell.number != 0, nullptr); break;
+                case CellValue::Blank: break;
+            }
+            if (e != LXW_NO_ERROR && firstError == LXW_NO_ERROR) firstError = e;
+        });
+        for (const ChartData& chart : sheetData.charts) AddChart(workbook, sheet, chart);
+    }
+    const lxw_error closeError = workbook_close(workbook);
+    if (firstError != LXW_NO_ERROR) Fail(file, lxw_strerror(firstError));
+    if (closeError != LXW_NO_ERROR) Fail(file, lxw_strerror(closeError));
+}
+
+}  // namespace qlnx

@@ -1,0 +1,16 @@
+// Writes a workbook of the in-process application as an .xlsx file.
+#pragma once
+
+#include <filesystem>
+
+#include "spreadsheet/workbook_data.h"
+
+namespace qlnx {
+
+// Writes every sheet's cells and every chart whose series have their values set (a chart
+// left half-built by a failed export keeps the series it completed). Rows stream out in
+// ascending order, so memory stays small at a million cells. Throws Error
+// "Cannot write the workbook \"<file>\": <reason>".
+void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file);
+
+}  // namespace qlnx
