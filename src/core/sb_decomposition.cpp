@@ -23,7 +23,7 @@ void TransferPiece(const SkeletonRun& run, SkeletonSide& side, int32_t a, int32_
         const double f = F[k];
         if (!side.Beyond(f, at.Level) || !side.Beyond(f, side.LastY())) continue;
         const double x = shift ? D[k] - crossingX + at.Anchor : D[k];
-        if (!run.KeepDispIncreasing || side.PassesOutward(x)) side.Append(x, f);
+        side.AppendCandidate(x, f, run.KeepDispIncreasing);
     }
 }
 
