@@ -8,15 +8,11 @@ namespace qlnx {
 
 namespace {
 
-// The envelope walk: appends, in index order, every point of a..b whose displacement goes
-// strictly beyond everything the side holds. b is kept inside the working curve.
+// The envelope walk over a..b, with b kept inside the working curve.
 void Walk(const SkeletonRun& run, SkeletonSide& side, int32_t a, int32_t b) {
     a = std::max(a, 0);
     b = std::min(b, run.PointCount - 1);
-    const double* D = run.D;
-    for (int32_t k = a; k <= b; ++k) {
-        if (side.PassesOutward(D[k])) side.Append(D[k], run.F[k]);
-    }
+    side.AppendOutwardPoints(run.D, run.F, a, b);
 }
 
 // First index of largest |D[k] - D[0]| over from..to (strict comparison: earliest wins).

@@ -38,6 +38,24 @@ int FramedLoopCount(const AnalysisState& state) {
 
 }  // namespace
 
+void SkeletonSide::AppendOutwardPoints(const double* D, const double* F, int32_t a, int32_t b) {
+    // The record is kept in a register; the direction is decided once per walk.
+    double record = LastX();
+    const auto walk = [&](auto beyond) {
+        for (int32_t k = a; k <= b; ++k) {
+            if (beyond(D[k], record)) {
+                record = D[k];
+                Append(D[k], F[k]);
+            }
+        }
+    };
+    if (positive_) {
+        walk([](double x, double last) { return x > last; });
+    } else {
+        walk([](double x, double last) { return x < last; });
+    }
+}
+
 int32_t ExtremeForceIndex(const SkeletonSide& side, const double* F, int32_t from, int32_t to,
                           int32_t candidate, double bar) {
     int32_t best = candidate;

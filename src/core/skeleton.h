@@ -49,6 +49,10 @@ public:
     }
     void Reserve(size_t n) { series_.Reserve(n); }
 
+    // The envelope walk: for k = a..b in order, appends (D[k], F[k]) when it passes the
+    // outward test at that moment, so exactly the points that set a new displacement record.
+    void AppendOutwardPoints(const double* D, const double* F, int32_t a, int32_t b);
+
 private:
     ChartSeries& series_;
     bool positive_;
