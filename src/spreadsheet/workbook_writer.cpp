@@ -2,6 +2,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -54,9 +55,9 @@ bool LineOf(const LineSetting& s, lxw_chart_line& line) {
         any = true;
     }
     if (s.weight) {
-        // Width 0 means "default" to libxlsxwriter; a zero weight is the thinnest line, so
-        // it goes as one EMU (1/12700 pt).
-        line.width = *s.weight > 0 ? *s.weight : 1.0f / 12700.0f;
+        // libxlsxwriter writes widths in steps of 0.25 pt and reads 0 as "default width";
+        // a weight below the first step (0 is the thinnest line) goes as that step.
+        line.width = std::max(*s.weight, 0.25f);
         any = true;
     }
     return any;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "core/errors.h"
@@ -51,7 +52,10 @@ protected:
 };
 
 TEST_F(ChartExport, SingleOutputCallSequence) {
-    Export(SmallChart());
+    // A series hidden through the legend is exported like any other.
+    ChartModel chart = SmallChart();
+    chart.GetSeries(ChartModel::kLoop).Active = false;
+    Export(chart);
     ExpectGolden("export_calls_single.txt");
     EXPECT_EQ(excel.created, 1);
     // Every handle is released; only the application stays, held by the options.
@@ -84,6 +88,157 @@ TEST_F(ChartExport, CombinedOutputCallSequence) {
     Export(SmallChart());
     ExpectGolden("export_calls_combined.txt");
     EXPECT_EQ(excel.recorder->liveObjects, 1);
+}
+
+// Each option that changes what is sent, against the defaults' log.
+TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
+    struct Case {
+        const char* what;
+        void (*set)(TExcelExportOptions&);
+        std::vector<std::string> present;  // parts of calls that must appear
+        std::vector<std::string> absent;   // parts of calls that must not
+    } cases[] = {
+        {"markers off sends only the style, and no marker colour",
+         [](TExcelExportOptions& o) { o.ShowMarker = false; o.MarkerColorMode = 1; },
+         {".MarkerStyle = I4 -4142"},
+         {"MarkerSize", ".Fill()", "MarkerStyle = I4 8"}},
+        {"line colour of the chart's series",
+         [](TExcelExportOptions& o) { o.LineColorMode = 1; },
+         // Point1 yellow, Loop black, Loop_ fuchsia, Vorlix_Positive red, Vorlix_Negative blue.
+         {"RGB = UI4 65535", "RGB = UI4 0", "RGB = UI4 16711935", "RGB = UI4 255",
+          "RGB = UI4 16711680"},
+         {".Fill()"}},
+        {"marker fill colour only",
+         [](TExcelExportOptions& o) { o.MarkerColorMode = 1; },
+         {".Fill()", "RGB = UI4 65535"},
+         {}},
+        {"crossing -10000 and -2.7",
+         [](TExcelExportOptions& o) { o.YAxisCrossesAt = "-2.7"; },
+         {"CrossesAt = I4 -10000", "CrossesAt = I4 -2"},
+         {}},
+        {"empty crossings send nothing",
+         [](TExcelExportOptions& o) { o.XAxisCrossesAt = ""; o.YAxisCrossesAt = ""; },
+         {},
+         {"CrossesAt"}},
+        {"title off",
+         [](TExcelExportOptions& o) { o.ShowTitle = false; },
+         {"HasTitle = BOOL 0"},
+         {"ChartTitle", "HasTitle()"}},
+        {"legend off makes no legend call",
+         [](TExcelExportOptions& o) { o.ShowLegend = false; },
+         {},
+         {"Legend", "SetElement(I4 101)"}},
+        {"axis titles off",
+         [](TExcelExportOptions& o) { o.ShowAxisTitle = false; },
+         {},
+         {"AxisTitle", "SetElement(I4 301)", "SetElement(I4 307)"}},
+    };
+    for (const Case& c : cases) {
+        RecordingExcel local;
+        TExcelExportOptions o;
+        InitExcelExportOptions(o);
+        c.set(o);
+        ExportChartToExcel(o, SmallChart(), RecordingUi(boxes));
+        for (const auto& part : c.present) {
+            EXPECT_GE(local.recorder->Count(part), 1) << c.what << ": " << part;
+        }
+        for (const auto& part : c.absent) {
+            EXPECT_EQ(local.recorder->Count(part), 0) << c.what << ": " << part;
+        }
+        EXPECT_TRUE(local.recorder->protocolErrors.empty()) << c.what;
+    }
+}
+
+TEST_F(ChartExport, RowsBeyond32767GoAs32BitValues) {
+    ChartModel chart;
+    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    for (int i = 0; i < 32767; ++i) loop.AddXY(i, -i);
+    const auto& calls = Export(chart);
+    const auto has = [&](const std::string& line) {
+        return std::find_if(calls.begin(), calls.end(), [&](const std::string& c) {
+                   return c.rfind(line, 0) == 0;
+               }) != calls.end();
+    };
+    EXPECT_TRUE(has("get Sheets#4.Cells(I2 32767, I2 5)"));
+    EXPECT_TRUE(has("get Sheets#4.Cells(I4 32768, I4 5)"));
+    EXPECT_TRUE(has("get Sheets#4.Cells(I4 32768, I4 6)"));
+    EXPECT_FALSE(has("get Sheets#4.Cells(I2 -32768"));
+    EXPECT_EQ(excel.recorder->Count(".XValues = BSTR \"=Sheet1!$E$2:$E$32769\""), 1);
+}
+
+TEST_F(ChartExport, SeriesLongerThanAWorksheetIsRefusedBeforeAnything) {
+    ChartModel chart;
+    chart.GetSeries(ChartModel::kLoop).Assign(std::vector<double>(1048576, 1.0),
+                                              std::vector<double>(1048576, 2.0));
+    Export(chart);
+    EXPECT_EQ(excel.created, 0);
+    EXPECT_TRUE(excel.recorder->calls.empty());
+    ASSERT_EQ(boxes.warnings.size(), 1u);
+    EXPECT_EQ(boxes.warnings[0],
+              "QLNX|The series \"Loop\" has 1048576 points, more than the 1048575 data rows of "
+              "a worksheet. Nothing was exported.");
+    EXPECT_TRUE(options.ExcelApp.IsNull());
+
+    // Combined: together the series need one row too many.
+    ChartModel two;
+    two.GetSeries(ChartModel::kLoop).Assign(std::vector<double>(1048570, 1.0),
+                                            std::vector<double>(1048570, 2.0));
+    two.GetSeries(ChartModel::kPositiveSkeleton).Assign(std::vector<double>(6, 1.0),
+                                                        std::vector<double>(6, 2.0));
+    EXPECT_EQ(WorksheetOverflowMessage(two, 0), "");
+    EXPECT_EQ(WorksheetOverflowMessage(two, 1),
+              "The series \"Vorlix_Positive\" does not fit into the combined table: a worksheet "
+              "has 1048575 data rows. Nothing was exported.");
+    // Exactly full: fits, with no row left for a following empty series' title.
+    two.GetSeries(ChartModel::kPositiveSkeleton).Delete(0);
+    EXPECT_EQ(WorksheetOverflowMessage(two, 1),
+              "The series \"Vorlix_Negative\" does not fit into the combined table: a worksheet "
+              "has 1048575 data rows. Nothing was exported.");
+    two.GetSeries(ChartModel::kNegativeSkeleton).AddXY(0, 0);
+    two.GetSeries(ChartModel::kPositiveSkeleton).Delete(0);
+    EXPECT_EQ(WorksheetOverflowMessage(two, 1), "");
+}
+
+TEST_F(ChartExport, ApplicationThatCannotStartStopsTheExport) {
+    options.ExcelApp = AutoValue::Object(NewRecordingApplication(excel.recorder));
+    ScopedClassRegistration broken("Excel.Application", [](const SpreadsheetUi&) -> DispatchPtr {
+        throw AutomationError("Server execution failed");
+    });
+    Export(SmallChart());
+    ASSERT_EQ(boxes.information.size(), 1u);
+    EXPECT_EQ(boxes.information[0], "错误|创建Excel文件出错, 请确认本机是否安装了MS-EXCEL.");
+    EXPECT_TRUE(options.ExcelApp.IsNull());
+    EXPECT_EQ(excel.recorder->liveObjects, 0);  // the earlier application was released
+    EXPECT_TRUE(excel.recorder->calls.empty());
+}
+
+TEST_F(ChartExport, RefusedCallStopsTheExportAndReleasesEveryHandle) {
+    excel.recorder->failAtMember = "CrossesAt";
+    excel.recorder->failText = "Unable to set the CrossesAt property";
+    try {
+        Export(SmallChart());
+        FAIL() << "no error";
+    } catch (const AutomationError& e) {
+        EXPECT_STREQ(e.what(), "Unable to set the CrossesAt property");
+    }
+    EXPECT_EQ(excel.recorder->calls.back(), "put Axes#60.CrossesAt = I4 -10000 !! fails");
+    EXPECT_EQ(excel.recorder->liveObjects, 1);
+}
+
+TEST_F(ChartExport, CrossingThatIsNotANumberStopsAtItsStep) {
+    options.YAxisCrossesAt = "abc";
+    try {
+        Export(SmallChart());
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+    }
+    // Step 10.6 (the Y axis line) was the last call.
+    EXPECT_EQ(excel.recorder->calls.back(), "put ForeColor#70.ObjectThemeColor = I4 13");
+    EXPECT_EQ(excel.recorder->liveObjects, 1);
+
+    options.YAxisCrossesAt = "1e10";
+    EXPECT_THROW(Export(SmallChart()), Error);
 }
 
 }  // namespace

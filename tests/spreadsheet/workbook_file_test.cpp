@@ -1,0 +1,223 @@
+// The .xlsx the workbook application writes, read back by an independent reader.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "export_fixture.h"
+#include "spreadsheet/chart_export.h"
+
+namespace qlnx::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the reader script on file; one line per fact (see dump_workbook.py).
+std::vector<std::string> DumpWorkbook(const fs::path& file) {
+    const std::string command = "/usr/bin/python3 " + std::string(QLNX_TEST_DATA) +
+                                "/../spreadsheet/dump_workbook.py '" + file.string() + "' 2>&1";
+    std::vector<std::string> lines;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::string line;
+        for (int c; (c = fgetc(pipe)) != EOF;) {
+            if (c == '\n') {
+                lines.push_back(line);
+                line.clear();
+            } else {
+                line.push_back(static_cast<char>(c));
+            }
+        }
+        if (!line.empty()) lines.push_back(line);
+        EXPECT_EQ(pclose(pipe), 0) << ::testing::PrintToString(lines);
+    }
+    return lines;
+}
+
+class WorkbookFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDecimalSeparator('.');
+        InitExcelExportOptions(options);
+        folder = fs::temp_directory_path() /
+                 ("qlnx-workbook-" + std::string(::testing::UnitTest::GetInstance()
+                                                     ->current_test_info()
+                                                     ->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        ui = RecordingUi(boxes);
+        ui.OutputFolder = folder;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // Exports chart and returns the reader's lines of the one file written.
+    std::vector<std::string> ExportAndDump(const ChartModel& chart) {
+        ExportChartToExcel(options, chart, ui);
+        EXPECT_EQ(boxes.opened.size(), 1u);
+        if (boxes.opened.empty()) return {};
+        return DumpWorkbook(boxes.opened.front());
+    }
+
+    static void ExpectLines(const std::vector<std::string>& dump,
+                            const std::vector<std::string>& expected) {
+        for (const std::string& line : expected) {
+            EXPECT_NE(std::find(dump.begin(), dump.end(), line), dump.end())
+                << "missing: " << line << "\nin:\n" << ::testing::PrintToString(dump);
+        }
+    }
+
+    TExcelExportOptions options;
+    ShownBoxes boxes;
+    SpreadsheetUi ui;
+    fs::path folder;
+};
+
+TEST_F(WorkbookFile, SingleOutputCellsAndChart) {
+    const auto dump = ExportAndDump(SmallChart());
+    ExpectLines(dump, {
+        "sheets Sheet1",
+        // Headers are texts; the number texts came back as numbers.
+        "cell A1 s 'X'", "cell B1 s 'Point1'", "cell D1 s 'Point2'", "cell F1 s 'Loop'",
+        "cell H1 s 'Loop_'", "cell J1 s 'Vorlix_Positive'", "cell L1 s 'Vorlix_Negative'",
+        "cell A2 n 1.5", "cell B2 n -2", "cell E2 n 0", "cell F2 n 0",
+        "cell E3 n 0.333333333333333", "cell F3 n 12.25", "cell E4 n -1e-05",
+        "cell F4 n -1.5e+20", "cell I2 n 2", "cell J2 n 3.5",
+        "charts 1 ScatterChart",
+        // At C5; 300 x 450 pt are 400 x 600 px: 6.25 columns of 64 px, 30 rows of 20 px.
+        "anchor from=c2+0,r4+0 to=c8+152400,r34+0",
+        "scatterStyle smoothMarker",
+        // Ranges end one row below the data; an empty series refers to row 2 alone.
+        "ser0 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=1 line=auto/w6350 "
+        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+        "ser1 name=Sheet1!$D$1 x=Sheet1!$C$2 y=Sheet1!$D$2 smooth=1 line=auto/w6350 "
+        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+        "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=1 line=auto/w6350 "
+        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+        "ser5 name=Sheet1!$L$1 x=Sheet1!$K$2 y=Sheet1!$L$2 smooth=1 line=auto/w6350 "
+        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+        // A crossing is stored on the crossing axis: both -10000 here.
+        "axisx title='X Axis' titleSize=10 tickLabelSize=10 crossesAt=-10000 majorTick=in "
+        "line=000000",
+        "axisy title='Y Axis' titleSize=10 tickLabelSize=10 crossesAt=-10000 majorTick=in "
+        "line=000000",
+        // Not in the layout: drawn over the plot area.
+        "legend pos=r overlay=1 size=10",
+        "plotArea line=000000",
+        "title none autoTitleDeleted=1",
+    });
+    EXPECT_EQ(std::count_if(dump.begin(), dump.end(),
+                            [](const std::string& l) { return l.rfind("ser", 0) == 0; }),
+              6);
+}
+
+TEST_F(WorkbookFile, CombinedOutputCellsAndChart) {
+    options.ExportMode = 1;
+    options.LineColorMode = 1;
+    options.MarkerColorMode = 1;
+    options.ShowTitle = true;
+    options.TitleText = "Test 3";
+    options.XAxisCrossesAt = "-2.7";
+    options.YAxisCrossesAt = "";
+    options.LegendIncludeInLayout = true;
+    options.ShowAxisLine = false;
+    options.ShowPlotAreaLine = false;
+    options.LineWeight = 0.3f;
+    options.MarkerStyle = 4;
+    options.MarkerSize = 7;
+    options.TickLabelFontSize = 9;
+    options.AxisTitleFontSize = 11;
+    options.LegendFontSize = 12;
+    options.ChartWidth = 480;
+    options.ChartHeight = 216;
+    const auto dump = ExportAndDump(SmallChart());
+    ExpectLines(dump, {
+        "cell A1 s 'Serie Name'", "cell B1 s 'X'", "cell C1 s 'Y'",
+        "cell A2 s 'Point1'", "cell B2 n 1.5", "cell C2 n -2",
+        // Point2 has no points: "Loop" took its row.
+        "cell A3 s 'Loop'", "cell B3 n 0", "cell C3 n 0",
+        "cell B4 n 0.333333333333333", "cell C5 n -1.5e+20",
+        "cell A6 s 'Vorlix_Positive'", "cell B6 n 2", "cell C6 n 3.5",
+        // The last series is empty: its title stays below the last point.
+        "cell A7 s 'Vorlix_Negative'",
+        "charts 1 ScatterChart",
+        // 480 x 216 pt from C5: 10 columns, 14.4 rows.
+        "anchor from=c2+0,r4+0 to=c12+0,r18+76200",
+        // One series "X-Y" in the colours of Point1 (yellow); the file holds line widths in
+        // steps of 0.25 pt, so 0.3 pt is written as 0.25; marker style 4 draws as x.
+        "ser0 name='X-Y' x=Sheet1!$B$2:$B$7 y=Sheet1!$C$2:$C$7 smooth=1 line=FFFF00/w3175 "
+        "marker=x markerSize=7 markerFill=FFFF00 markerLine=FFFF00/w3175",
+        // X crossing -2.7 went as -2: the Y axis crosses the X axis there. No Y crossing.
+        "axisx title='X Axis' titleSize=11 tickLabelSize=9 crossesAt=None majorTick=in line=none",
+        "axisy title='Y Axis' titleSize=11 tickLabelSize=9 crossesAt=-2 majorTick=in line=none",
+        "legend pos=r overlay=None size=12",
+        "plotArea line=none",
+        "title 'Test 3'",
+    });
+}
+
+TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {
+    options.ShowMarker = false;
+    options.MarkerColorMode = 1;
+    options.ShowLegend = false;
+    options.ShowAxisTitle = false;
+    options.LineWeight = 0;
+    ChartModel chart;
+    chart.GetSeries(ChartModel::kLoop).AddXY(1, 2);
+    const auto dump = ExportAndDump(chart);
+    ExpectLines(dump, {
+        // Weight 0, the thinnest line, is the thinnest width the file format takes here.
+        "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$3 y=Sheet1!$F$2:$F$3 smooth=1 line=auto/w3175 "
+        "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
+        "axisx title=none titleSize=None tickLabelSize=10 crossesAt=-10000 majorTick=in "
+        "line=000000",
+        "legend none",
+    });
+}
+
+TEST_F(WorkbookFile, NoProgramToOpenItNamesTheFile) {
+    boxes.openSucceeds = false;
+    ExportChartToExcel(options, SmallChart(), ui);
+    ASSERT_EQ(boxes.opened.size(), 1u);
+    const fs::path file = boxes.opened.front();
+    EXPECT_EQ(file.parent_path(), folder);
+    EXPECT_EQ(file.filename().string().rfind("QLNX-export-", 0), 0u);
+    EXPECT_EQ(file.extension(), ".xlsx");
+    EXPECT_TRUE(fs::file_size(file) > 0);
+    ASSERT_EQ(boxes.information.size(), 1u);
+    EXPECT_EQ(boxes.information.front(), "QLNX|The workbook was saved as\n" + file.string() +
+                                             "\nbut no program on this computer opened it.");
+    // A second export in the same second gets a file of its own.
+    ExportChartToExcel(options, SmallChart(), ui);
+    ASSERT_EQ(boxes.opened.size(), 2u);
+    EXPECT_NE(boxes.opened[0], boxes.opened[1]);
+    EXPECT_TRUE(fs::file_size(boxes.opened[0]) > 0);
+}
+
+TEST_F(WorkbookFile, FailedExportWritesWhatWasBuilt) {
+    options.XAxisCrossesAt = "abc";
+    EXPECT_THROW(ExportChartToExcel(options, SmallChart(), ui), ConversionError);
+    ASSERT_EQ(boxes.opened.size(), 1u);
+    const auto dump = DumpWorkbook(boxes.opened.front());
+    // Cells, series and the formatting before the X crossing are there; the rest is not.
+    ExpectLines(dump, {
+        "cell F3 n 12.25",
+        "axisx title='X Axis' titleSize=10 tickLabelSize=None crossesAt=None majorTick=None "
+        "line=000000",
+        "axisy title=none titleSize=None tickLabelSize=None crossesAt=None majorTick=None "
+        "line=unset",
+        "legend none",
+    });
+}
+
+TEST_F(WorkbookFile, BatchOutputGoesToTheGivenFileUnopened) {
+    ui.OutputFile = folder / "batch.xlsx";
+    ExportChartToExcel(options, SmallChart(), ui);
+    EXPECT_TRUE(boxes.opened.empty());
+    EXPECT_TRUE(boxes.information.empty());
+    ExpectLines(DumpWorkbook(ui.OutputFile), {"cell F3 n 12.25", "charts 1 ScatterChart"});
+}
+
+}  // namespace
+}  // namespace qlnx::testing
