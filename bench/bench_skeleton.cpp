@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "core/analysis_state.h"
+#include "core/loop_analysis.h"
 #include "core/skeleton.h"
 #include "core/thinning.h"
 
@@ -18,51 +19,34 @@ constexpr int kLoops = 500;
 // Backbone of the synthetic specimen: yielding with hardening.
 double Backbone(double d) { return 120.0 * std::tanh(d / 3.0) + 4.0 * d; }
 
-// An analysed record of kLoops cycles, three at each amplitude, the amplitude growing
-// between groups: every half-cycle starts exactly at the reference displacement 0, loads
-// along the backbone and unloads elastically; a small deterministic ripple stands in for
-// measurement noise. The loop table and per-loop extremes are filled as the loop analysis
-// leaves them (a final point at 0 closes the last loop).
+// A record of kLoops cycles, three at each amplitude, the amplitude growing between groups:
+// every half-cycle starts exactly at the reference displacement 0, loads along the backbone
+// and unloads elastically; a small deterministic ripple stands in for measurement noise.
+// A final point at 0 closes the last loop. The loop analysis then builds the loop table.
 qlnx::AnalysisState AnalysedRecord() {
     qlnx::AnalysisState s;
     const int64_t perHalf = kPoints / (2 * kLoops);
-    s.LoopDisp.reserve(static_cast<size_t>(kPoints + 1));
-    s.LoopForce.reserve(static_cast<size_t>(kPoints + 1));
+    s.RawDisp.reserve(static_cast<size_t>(kPoints + 1));
+    s.RawForce.reserve(static_cast<size_t>(kPoints + 1));
     uint32_t noise = 12345;
     for (int loop = 0; loop < kLoops; ++loop) {
         const double amplitude = 1.0 + 0.5 * (loop / 3);
-        for (int half = 0; half < 2; ++half) {
-            const double sign = half == 0 ? 1.0 : -1.0;
-            s.LoopStart.push_back(static_cast<int32_t>(s.LoopDisp.size()));
-            const double peakForce = Backbone(amplitude);
-            int64_t best = 0;
-            double bestDisp = 0.0;
+        const double peakForce = Backbone(amplitude);
+        for (const double sign : {1.0, -1.0}) {
             for (int64_t k = 0; k < perHalf; ++k) {
                 const double t = static_cast<double>(k) / static_cast<double>(perHalf);
                 const double d = amplitude * std::sin(std::numbers::pi * t);
                 noise = noise * 1664525u + 1013904223u;
                 const double ripple = (static_cast<double>(noise >> 8) / 16777216.0 - 0.5) * 0.2;
                 const double f = (t <= 0.5 ? Backbone(d) : peakForce - 60.0 * (amplitude - d));
-                if (d > bestDisp) {  // earliest of equal extremes, as the loop analysis
-                    bestDisp = d;
-                    best = k;
-                }
-                s.LoopDisp.push_back(sign * d);
-                s.LoopForce.push_back(sign * f + ripple);
+                s.RawDisp.push_back(sign * d);
+                s.RawForce.push_back(sign * f + ripple);
             }
-            const auto index = static_cast<int32_t>(s.LoopStart.back() + best);
-            auto& idx = half == 0 ? s.MaxDispIndex1 : s.MaxDispIndex2;
-            auto& disp = half == 0 ? s.MaxDisp1 : s.MaxDisp2;
-            auto& force = half == 0 ? s.MaxDispForce1 : s.MaxDispForce2;
-            idx.push_back(index);
-            disp.push_back(s.LoopDisp[static_cast<size_t>(index)]);
-            force.push_back(s.LoopForce[static_cast<size_t>(index)]);
         }
     }
-    s.LoopStart.push_back(static_cast<int32_t>(s.LoopDisp.size()));
-    s.LoopDisp.push_back(0.0);
-    s.LoopForce.push_back(0.0);
-    s.LoopCount = kLoops;
+    s.RawDisp.push_back(0.0);
+    s.RawForce.push_back(0.0);
+    (void)qlnx::AnalyzeLoops(s);
     return s;
 }
 
@@ -80,6 +64,7 @@ void BM_ExtractSkeleton(benchmark::State& bench) {
         qlnx::ExtractSkeleton(state, method, direction, false);
         benchmark::DoNotOptimize(state.PositiveSkeletonSeries().XValues().data());
     }
+    bench.counters["loops"] = state.LoopCount;
     bench.counters["positive"] = state.PositiveSkeletonSeries().Count();
     bench.counters["negative"] = state.NegativeSkeletonSeries().Count();
     bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(state.LoopDisp.size()));
