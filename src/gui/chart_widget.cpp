@@ -344,6 +344,16 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+void ChartWidget::processRectZoom(QRect rect, QMouseEvent* event) {
+    Q_UNUSED(rect);  // its far edge lies a pixel beyond the release point
+    const QPoint a = d_->zoomStart, b = event->pos();
+    const double x0 = XScreenToValue(a.x()), x1 = XScreenToValue(b.x());
+    const double y0 = YScreenToValue(a.y()), y1 = YScreenToValue(b.y());
+    xAxis->setRange(std::min(x0, x1), std::max(x0, x1));
+    yAxis->setRange(std::min(y0, y1), std::max(y0, y1));
+    replot(rpQueuedReplot);
+}
+
 void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint pos = event->pos();
     d_->lastMouse = pos;

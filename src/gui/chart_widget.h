@@ -72,6 +72,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // Zooms to the band from the press to the release pixel, both axes.
+    void processRectZoom(QRect rect, QMouseEvent* event) override;
 
 private:
     void moveCursorLines(QPoint pos);

@@ -1,0 +1,307 @@
+// The chart widget driven by real mouse events at the pixels of known points: hit-testing,
+// the drag-point tool, legend check boxes, zoom, the cursor tool, and what the series look like.
+#include "gui/chart_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "gui/legend_check_item.h"
+#include "test_application.h"
+
+namespace qlnx {
+namespace {
+
+class ChartWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::TestApplication();
+        chart = std::make_unique<ChartWidget>(model);
+        chart->resize(800, 600);
+        chart->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.get()));
+        // A small zig-zag loop curve, its points well apart on screen.
+        for (int i = 0; i < 20; ++i) Loop().AddXY(i, (i % 2 ? 50 : -50) + 3 * i);
+        chart->rescaleToData();
+        chart->replot();
+    }
+
+    ChartSeries& Loop() { return model.GetSeries(ChartModel::kLoop); }
+    ChartSeries& Positive() { return model.GetSeries(ChartModel::kPositiveSkeleton); }
+    QPoint PixelOf(const ChartSeries& s, int i) const {
+        return QPoint(static_cast<int>(std::lround(chart->XValueToScreen(s.GetxValue(i)))),
+                      static_cast<int>(std::lround(chart->YValueToScreen(s.GetyValue(i)))));
+    }
+    QCPRange XRange() const { return chart->xAxis->range(); }
+    QCPRange YRange() const { return chart->yAxis->range(); }
+    LegendCheckItem* LegendItem(const QString& title) const {
+        for (int i = 0; i < chart->legend->itemCount(); ++i) {
+            auto* item = qobject_cast<LegendCheckItem*>(chart->legend->item(i));
+            if (item && item->plottable()->name() == title) return item;
+        }
+        return nullptr;
+    }
+    // A mouse move with no button held, as the mouse hovering over the chart sends it.
+    void Hover(QPoint pos) {
+        QMouseEvent move(QEvent::MouseMove, pos, chart->mapToGlobal(pos), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(chart.get(), &move);
+    }
+    QColor PixelColor(QPoint pos) {
+        chart->replot();
+        return chart->grab().toImage().pixelColor(pos);
+    }
+
+    ChartModel model;  // outlives the widget that draws it
+    std::unique_ptr<ChartWidget> chart;
+};
+
+TEST_F(ChartWidgetTest, HitTestFindsTheNearestPointWithinFivePixels) {
+    const QPoint p7 = PixelOf(Loop(), 7);
+    struct Case {
+        QPoint offset;
+        int index;
+    };
+    // The point's exact pixel lies within half a pixel of p7.
+    const Case cases[] = {{{0, 0}, 7}, {{3, 0}, 7},  {{0, -4}, 7}, {{3, 3}, 7},
+                          {{4, 0}, 7}, {{6, 0}, -1}, {{5, 5}, -1}, {{0, 12}, -1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(chart->GetCursorValueIndex(Loop(), p7 + c.offset), c.index)
+            << c.offset.x() << "," << c.offset.y();
+    }
+    // Of two points a pixel or two apart, the nearer one.
+    Positive().AddXY(5, 0);
+    Positive().AddXY(5.05, 0);
+    EXPECT_EQ(chart->GetCursorValueIndex(Positive(), PixelOf(Positive(), 1)), 1);
+    EXPECT_EQ(chart->GetCursorValueIndex(Positive(), PixelOf(Positive(), 0)), 0);
+    // A hidden series has nothing under the mouse.
+    Loop().Active = false;
+    chart->refresh();
+    EXPECT_EQ(chart->GetCursorValueIndex(Loop(), p7), -1);
+    // Without a position: where the mouse last was.
+    Loop().Active = true;
+    Hover(PixelOf(Loop(), 3) + QPoint(1, -2));
+    EXPECT_EQ(chart->GetCursorValueIndex(Loop()), 3);
+}
+
+TEST_F(ChartWidgetTest, HitTestUsesEveryPointOfADecimatedCurve) {
+    // A long dense scribble, and at its start a vertical stroke whose middle point the
+    // decimated drawing leaves out.
+    std::vector<double> xs = {0.5, 0.5, 0.5}, ys = {0, 50, 100};
+    for (int i = 0; i < 200000; ++i) {
+        xs.push_back(2 + i * 0.000005);
+        ys.push_back((i % 7) * 10.0);
+    }
+    Loop().Assign(xs, ys);
+    chart->rescaleToData();
+    chart->replot();
+    EXPECT_LT(chart->drawnPointCount(ChartModel::kLoop), 50000);
+    EXPECT_EQ(chart->GetCursorValueIndex(Loop(), PixelOf(Loop(), 1)), 1);
+}
+
+TEST_F(ChartWidgetTest, DragMovesExactlyThePointUnderTheMouseAndReportsIt) {
+    const std::vector<double> xs = Loop().XValues(), ys = Loop().YValues();
+    std::vector<int> dragged;
+    std::vector<std::pair<double, double>> placeWhenReported;
+    chart->setDragSeries(&Loop());
+    chart->setOnDrag([&](int index) {
+        dragged.push_back(index);
+        placeWhenReported.emplace_back(Loop().GetxValue(index), Loop().GetyValue(index));
+    });
+    const QCPRange xr = XRange(), yr = YRange();
+
+    const QPoint from = PixelOf(Loop(), 7) + QPoint(2, 1);
+    const QPoint mid(from.x() + 40, from.y() - 30), to(from.x() + 90, from.y() - 120);
+    QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(chart.get(), mid);
+    QTest::mouseMove(chart.get(), to);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, to);
+    Hover(to + QPoint(50, 50));  // after the release the point stays put
+
+    EXPECT_EQ(dragged, (std::vector<int>{7, 7}));
+    // Each step puts the point at the value under the mouse before the handler runs.
+    const std::vector<std::pair<double, double>> steps = {
+        {chart->XScreenToValue(mid.x()), chart->YScreenToValue(mid.y())},
+        {chart->XScreenToValue(to.x()), chart->YScreenToValue(to.y())}};
+    EXPECT_EQ(placeWhenReported, steps);
+    EXPECT_EQ(Loop().GetxValue(7), chart->XScreenToValue(to.x()));
+    EXPECT_EQ(Loop().GetyValue(7), chart->YScreenToValue(to.y()));
+    for (int i = 0; i < Loop().Count(); ++i) {
+        if (i == 7) continue;
+        EXPECT_EQ(Loop().GetxValue(i), xs[static_cast<size_t>(i)]) << i;
+        EXPECT_EQ(Loop().GetyValue(i), ys[static_cast<size_t>(i)]) << i;
+    }
+    EXPECT_EQ(XRange(), xr) << "a drag must not zoom";
+    EXPECT_EQ(YRange(), yr);
+}
+
+TEST_F(ChartWidgetTest, DragWithoutHandlerStillMovesAndWithoutSeriesDoesNothing) {
+    chart->setDragSeries(&Loop());
+    EXPECT_FALSE(chart->hasOnDrag());
+    const QPoint from = PixelOf(Loop(), 4), to = from + QPoint(30, 40);
+    QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(chart.get(), to);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, to);
+    EXPECT_EQ(Loop().GetxValue(4), chart->XScreenToValue(to.x()));
+
+    chart->setDragSeries(nullptr);
+    const QPoint at = PixelOf(Loop(), 9);
+    const double x9 = Loop().GetxValue(9), y9 = Loop().GetyValue(9);
+    QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseMove(chart.get(), at + QPoint(-30, 30));
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, at + QPoint(-30, 30));
+    EXPECT_EQ(Loop().GetxValue(9), x9);
+    EXPECT_EQ(Loop().GetyValue(9), y9);
+}
+
+TEST_F(ChartWidgetTest, RubberBandZoomsAndADragToTheLeftRefits) {
+    const QCPRange fullX = XRange(), fullY = YRange();
+    const QPoint a(300, 200), b(500, 350);
+    const double x0 = chart->XScreenToValue(a.x()), x1 = chart->XScreenToValue(b.x());
+    const double y0 = chart->YScreenToValue(b.y()), y1 = chart->YScreenToValue(a.y());
+    QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseMove(chart.get(), (a + b) / 2);
+    QTest::mouseMove(chart.get(), b);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, b);
+    EXPECT_EQ(XRange().lower, x0);
+    EXPECT_EQ(XRange().upper, x1);
+    EXPECT_EQ(YRange().lower, y0);
+    EXPECT_EQ(YRange().upper, y1);
+
+    // A plain click and a double click leave the zoom alone.
+    const QCPRange zoomedX = XRange();
+    QSignalSpy doubleClicks(chart.get(), &ChartWidget::chartDoubleClicked);
+    QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseDClick(chart.get(), Qt::LeftButton, Qt::NoModifier, a);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, a);
+    EXPECT_EQ(XRange(), zoomedX);
+    EXPECT_EQ(doubleClicks.count(), 1);
+
+    QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, b);
+    QTest::mouseMove(chart.get(), a);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, a);
+    EXPECT_EQ(XRange(), fullX);
+    EXPECT_EQ(YRange(), fullY);
+}
+
+TEST_F(ChartWidgetTest, LegendCheckBoxTogglesTheSeriesBeforeReportingTheClick) {
+    QStringList titles;
+    for (int i = 0; i < chart->legend->itemCount(); ++i) {
+        titles << qobject_cast<QCPPlottableLegendItem*>(chart->legend->item(i))->plottable()->name();
+    }
+    EXPECT_EQ(titles, QStringList({"Loop", "Loop_", "Vorlix_Positive", "Vorlix_Negative"}));
+
+    LegendCheckItem* item = LegendItem("Vorlix_Positive");
+    ASSERT_NE(item, nullptr);
+    std::vector<bool> activeWhenReported;
+    QObject::connect(chart.get(), &ChartWidget::legendClicked,
+                     [&] { activeWhenReported.push_back(Positive().Active); });
+    QSignalSpy doubleClicks(chart.get(), &ChartWidget::chartDoubleClicked);
+    const QCPRange xr = XRange();
+    const QPoint box = item->checkBoxRect().center();
+
+    QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::NoModifier, box);
+    EXPECT_FALSE(Positive().Active);
+    EXPECT_FALSE(item->plottable()->visible());
+    QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::NoModifier, box);
+    EXPECT_TRUE(Positive().Active);
+    EXPECT_EQ(activeWhenReported, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(Loop().Active) << "only the clicked entry toggles";
+
+    // A double click on a check box is two clicks on it, not a chart double click.
+    QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::NoModifier, box);
+    QTest::mouseDClick(chart.get(), Qt::LeftButton, Qt::NoModifier, box);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, box);
+    EXPECT_TRUE(Positive().Active);
+    EXPECT_EQ(activeWhenReported.size(), 4u);
+    EXPECT_EQ(doubleClicks.count(), 0);
+    EXPECT_EQ(XRange(), xr) << "the legend's clicks never zoom";
+}
+
+TEST_F(ChartWidgetTest, CursorLinesFollowTheMouseOverThePlotWhileActive) {
+    QSignalSpy moves(chart.get(), &ChartWidget::chartMouseMoved);
+    const QPoint inside(400, 300);
+    Hover(inside);
+    EXPECT_FALSE(chart->cursorLinesVisible()) << "inactive at start";
+
+    chart->setCursorActive(true);
+    EXPECT_TRUE(chart->cursorActive());
+    Hover(inside + QPoint(15, -20));
+    EXPECT_TRUE(chart->cursorLinesVisible());
+    EXPECT_EQ(chart->cursorPosition(), inside + QPoint(15, -20));
+    Hover(QPoint(2, 2));  // outside the plot area
+    EXPECT_FALSE(chart->cursorLinesVisible());
+    Hover(inside);
+    chart->setCursorActive(false);
+    EXPECT_FALSE(chart->cursorLinesVisible());
+
+    ASSERT_EQ(moves.count(), 4);
+    EXPECT_EQ(moves.at(1), (QList<QVariant>{415, 280}));
+}
+
+TEST_F(ChartWidgetTest, SeriesAreDrawnInChartOrderWithTheirStyles) {
+    EXPECT_EQ(chart->xAxis->label(), "Disp");
+    EXPECT_EQ(chart->yAxis->label(), "Force");
+    struct Style {
+        QString name;
+        QColor color;
+        double width;
+        QCPScatterStyle::ScatterShape shape;
+        double size;
+        bool line;
+    };
+    const Style styles[] = {
+        {"Point1", QColor(255, 255, 0), 1, QCPScatterStyle::ssCircle, 10, false},
+        {"Point2", QColor(255, 255, 0), 1, QCPScatterStyle::ssDiamond, 10, false},
+        {"Loop", QColor(0, 0, 0), 1, QCPScatterStyle::ssNone, 0, true},
+        {"Loop_", QColor(255, 0, 255), 2, QCPScatterStyle::ssNone, 0, true},
+        {"Vorlix_Positive", QColor(255, 0, 0), 2, QCPScatterStyle::ssCircle, 8, true},
+        {"Vorlix_Negative", QColor(0, 0, 255), 2, QCPScatterStyle::ssCircle, 8, true},
+    };
+    ASSERT_EQ(chart->plottableCount(), 6);
+    for (int i = 0; i < 6; ++i) {
+        auto* curve = qobject_cast<QCPCurve*>(chart->plottable(i));
+        ASSERT_NE(curve, nullptr);
+        const Style& s = styles[i];
+        EXPECT_EQ(curve->name(), s.name);
+        EXPECT_EQ(curve->pen().color(), s.color) << s.name.toStdString();
+        EXPECT_EQ(curve->pen().widthF(), s.width) << s.name.toStdString();
+        EXPECT_EQ(curve->scatterStyle().shape(), s.shape) << s.name.toStdString();
+        if (s.shape != QCPScatterStyle::ssNone) {
+            EXPECT_EQ(curve->scatterStyle().size(), s.size);
+        }
+        EXPECT_EQ(curve->lineStyle() != QCPCurve::lsNone, s.line) << s.name.toStdString();
+    }
+
+    // Markers shown, title and shown flag take effect on refresh.
+    Loop().PointerVisible = true;
+    model.GetSeries(ChartModel::kSelectedLoop).Title = "Loop_3";
+    model.GetSeries(ChartModel::kNegativeSkeleton).Active = false;
+    chart->refresh();
+    EXPECT_EQ(qobject_cast<QCPCurve*>(chart->plottable(2))->scatterStyle().shape(),
+              QCPScatterStyle::ssCircle);
+    EXPECT_EQ(chart->plottable(3)->name(), "Loop_3");
+    EXPECT_FALSE(chart->plottable(5)->visible());
+    // New points reach the drawing with the next refresh.
+    Loop().AddXY(20, 0);
+    chart->refresh();
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::kLoop), 21);
+}
+
+TEST_F(ChartWidgetTest, MarkersTakeTheirPointsColoursAboveTheLegend) {
+    // One mark in its own colour right on top of the legend, one in the series' colour.
+    const QPoint onLegend = chart->legend->outerRect().center();
+    ChartSeries& point1 = model.GetSeries(ChartModel::kPoint1);
+    point1.AddXY(chart->XScreenToValue(onLegend.x()), chart->YScreenToValue(onLegend.y()), clLime);
+    model.GetSeries(ChartModel::kPoint2).AddXY(10, 0);
+    chart->refresh();
+    EXPECT_EQ(PixelColor(PixelOf(point1, 0)), QColor(0, 255, 0));
+    EXPECT_EQ(PixelColor(PixelOf(model.GetSeries(ChartModel::kPoint2), 0)), QColor(255, 255, 0));
+}
+
+}  // namespace
+}  // namespace qlnx
