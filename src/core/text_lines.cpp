@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,16 @@ namespace qlnx {
 namespace {
 
 bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+static_assert(std::endian::native == std::endian::little, "byte masks assume little-endian words");
+
+// 0x80 in every byte of word (little-endian) that equals c, 0 elsewhere; exact, no carries
+// between bytes.
+uint64_t ByteMask(uint64_t word, unsigned char c) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = word ^ (0x0101010101010101ull * c);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
 
 // Length of the valid UTF-8 sequence at p (1..4), or 0 when it is malformed: a stray
 // continuation byte, a truncated sequence, an overlong form, a surrogate or a code point
@@ -47,6 +58,12 @@ bool IsValidUtf8(std::string_view text) {
     const auto* end = p + text.size();
     while (p != end) {
         // Runs of ASCII go eight bytes at a time.
+        while (end - p >= 32) {
+            uint64_t w[4];
+            std::memcpy(w, p, 32);
+            if ((w[0] | w[1] | w[2] | w[3]) & 0x8080808080808080ull) break;
+            p += 32;
+        }
         while (end - p >= 8) {
             uint64_t word = 0;
             std::memcpy(&word, p, 8);
@@ -243,14 +260,22 @@ std::string ReadFileBytes(const std::string& path) {
             bytes.resize(static_cast<size_t>(size));
         }
         size_t filled = 0;
+        char probe[4096];
         for (;;) {
-            if (filled == bytes.size()) bytes.resize(bytes.size() < 4096 ? 4096 : bytes.size() * 2);
-            const ssize_t got = ::read(file.fd, bytes.data() + filled, bytes.size() - filled);
+            // A full buffer is not grown until a read shows that more follows: a regular
+            // file whose size was known is read without a second allocation.
+            const bool full = filled == bytes.size();
+            char* into = full ? probe : bytes.data() + filled;
+            const size_t room = full ? sizeof probe : bytes.size() - filled;
+            const ssize_t got = ::read(file.fd, into, room);
             if (got < 0) {
                 if (errno == EINTR) continue;
                 ThrowOpenError(path, errno);
             }
             if (got == 0) break;
+            if (full) {
+                bytes.append(probe, static_cast<size_t>(got));
+            }
             filled += static_cast<size_t>(got);
         }
         bytes.resize(filled);
@@ -273,14 +298,51 @@ std::string ReadTextFile(const std::string& path) {
 }
 
 size_t CountLines(std::string_view text) {
-    size_t lines = 0;
     const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        // A CR followed by LF is one break, counted at the LF.
-        lines += (c == '\n') | (c == '\r' && (i + 1 == n || text[i + 1] != '\n'));
+    if (n == 0) return 0;
+    const char* p = text.data();
+    // Breaks = LF + CR - (CR LF pairs). Sixteen bytes at a time in byte-wide counters (a
+    // comparison gives -1 per matching byte), emptied into the totals before they overflow.
+    using Bytes = unsigned char __attribute__((vector_size(16)));
+    const auto load = [](const char* at) {
+        Bytes v;
+        std::memcpy(&v, at, sizeof v);
+        return v;
+    };
+    const auto sum = [](Bytes v) {
+        size_t total = 0;
+        for (int k = 0; k < 16; ++k) total += v[k];
+        return total;
+    };
+    size_t lf = 0;
+    size_t cr = 0;
+    size_t crlf = 0;
+    size_t i = 0;
+    // The pair test reads one byte ahead, so the blocks stop one byte before the end.
+    while (i + 17 <= n) {
+        Bytes lfCount{};
+        Bytes crCount{};
+        Bytes pairCount{};
+        for (int block = 0; block < 255 && i + 17 <= n; ++block, i += 16) {
+            const Bytes here = load(p + i);
+            const Bytes next = load(p + i + 1);
+            const Bytes isCr = reinterpret_cast<Bytes>(here == '\r');
+            lfCount -= reinterpret_cast<Bytes>(here == '\n');
+            crCount -= isCr;
+            pairCount -= isCr & reinterpret_cast<Bytes>(next == '\n');
+        }
+        lf += sum(lfCount);
+        cr += sum(crCount);
+        crlf += sum(pairCount);
     }
-    if (n != 0 && text.back() != '\n' && text.back() != '\r') ++lines;
+    for (; i < n; ++i) {
+        lf += p[i] == '\n';
+        cr += p[i] == '\r';
+        crlf += p[i] == '\r' && i + 1 < n && p[i + 1] == '\n';
+    }
+    size_t lines = lf + cr - crlf;
+    // A last line without a break of its own.
+    if (p[n - 1] != '\n' && p[n - 1] != '\r') ++lines;
     return lines;
 }
 
@@ -295,6 +357,16 @@ LineCursor::LineCursor(std::string_view text) : text_(text) {
 size_t LineCursor::FindLineEnd(size_t from) const {
     const char* p = text_.data() + from;
     const char* end = text_.data() + text_.size();
+    while (end - p >= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, 8);
+        const uint64_t breaks = ByteMask(word, '\n') | ByteMask(word, '\r');
+        if (breaks != 0) {
+            return static_cast<size_t>(p - text_.data()) +
+                   static_cast<size_t>(std::countr_zero(breaks) / 8);
+        }
+        p += 8;
+    }
     while (p != end && *p != '\n' && *p != '\r') ++p;
     return static_cast<size_t>(p - text_.data());
 }

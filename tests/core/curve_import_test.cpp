@@ -13,6 +13,8 @@
 
 #include "core/errors.h"
 #include "core/loop_analysis.h"
+#include "core/number_text.h"
+#include "core/text_lines.h"
 
 namespace qlnx {
 namespace {
@@ -192,6 +194,57 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
         EXPECT_EQ(o.message, c.message);
         EXPECT_EQ(o.disp, c.disp);
         EXPECT_EQ(o.force, c.force);
+    }
+}
+
+// Random rows of numbers, signs, quotes, blanks, commas and text, read by the import and by
+// the field rule applied by hand (SplitFields, then StrToFloat of the trimmed field): the
+// same rows and the same message.
+TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
+    const char* tokens[] = {"1",  "-2.5", "1e3", ".5", "5.",  "+1",  "-",   "1e",  "1e309",
+                            "0x1", "\"3\"", "\"4", "x",  "1,5", " ",   "\t",  ",",   ", ",
+                            "  ", "-.5e-2", "1;2", "\"\"", "7",  "\x01", "-0", "12345678901234567890"};
+    uint64_t seed = 99;
+    const auto next = [&seed](uint64_t range) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return (seed >> 33) % range;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const size_t rows = 1 + next(8);
+        for (size_t r = 0; r < rows; ++r) {
+            // Mostly good rows, so that the reading goes on long enough to meet a bad one.
+            if (next(3) != 0) {
+                bytes += std::to_string(next(100)) + (next(2) ? "," : "  ") + "-" +
+                         std::to_string(next(100)) + "." + std::to_string(next(10));
+            } else {
+                const size_t count = next(5);
+                for (size_t t = 0; t < count; ++t) bytes += tokens[next(std::size(tokens))];
+            }
+            bytes += next(2) ? "\n" : "\r\n";
+        }
+        Values disp;
+        Values force;
+        std::optional<std::string> message;
+        for (const auto line : SplitLines(bytes)) {
+            const auto fields = SplitFields(line);
+            try {
+                if (fields.empty()) throw Error("List index out of bounds (0)");
+                const double d = StrToFloat(TrimControl(fields[0]));
+                if (fields.size() < 2) throw Error("List index out of bounds (1)");
+                const double f = StrToFloat(TrimControl(fields[1]));
+                disp.push_back(d);
+                force.push_back(f);
+            } catch (const Error& e) {
+                message = e.what();
+                break;
+            }
+        }
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        const Outcome o = Import(bytes);
+        ASSERT_EQ(o.message, message);
+        ASSERT_EQ(testing::PrintToString(o.disp), testing::PrintToString(disp));
+        ASSERT_EQ(testing::PrintToString(o.force), testing::PrintToString(force));
     }
 }
 

@@ -86,6 +86,9 @@ TEST(AnalyzeLoops, TableOfCurves) {
         {"a point at x0 after a point at x0 is no passage",
          {{0, 0}, {0, 1}, {0, 1}, {1, 1}, {0, 2}},
          {0, 0, 1, 0}, {0, 1, 1, 2}, {0, 3}, 1, {2}, {}},
+        {"a repeat before the extreme shifts its index",
+         {{0, 0}, {1, 1}, {1, 1}, {2, 2}, {-1, -1}, {0, 0}},
+         {0, 1, 2, 0, -1, 0}, {0, 1, 2, 0, -1, 0}, {0, 3, 5}, 1, {2}, {4}},
         {"ties keep the earliest point",
          {{0, 0}, {2, 1}, {2, 5}, {-2, -1}, {-2, -5}, {0, 0}},
          {0, 2, 2, 0, -2, -2, 0}, {0, 1, 5, 2, -1, -5, 0}, {0, 3, 6}, 1, {1}, {4}},
@@ -178,6 +181,102 @@ TEST(AnalyzeLoops, RunningTwiceGivesTheSameResultAndNoSkeleton) {
     EXPECT_EQ(state.SelectedLoop, 0);
     EXPECT_EQ(state.LoopReadouts, first.LoopReadouts);
     EXPECT_EQ(state.PositiveSkeletonSeries().Count(), 0);
+}
+
+// The rules written out plainly, one after the other: the working curve sample by sample,
+// then the loop count, then each half-cycle searched from its start to its end.
+struct Reference {
+    std::vector<double> disp, force;
+    std::vector<int32_t> starts, index1, index2;
+    int loops = 0;
+};
+
+Reference Analyse(const std::vector<double>& rd, const std::vector<double>& rf) {
+    Reference r;
+    const double x0 = rd[0];
+    r.disp = {rd[0]};
+    r.force = {rf[0]};
+    r.starts = {0};
+    for (size_t i = 1; i < rd.size(); ++i) {
+        const double d = rd[i], f = rf[i], dL = r.disp.back(), fL = r.force.back();
+        if (d == x0 && dL != x0) {
+            r.disp.push_back(d);
+            r.force.push_back(f);
+            r.starts.push_back(static_cast<int32_t>(r.disp.size() - 1));
+        } else if ((d > x0 && x0 > dL) || (d < x0 && x0 < dL)) {
+            r.disp.push_back(x0);
+            r.force.push_back((x0 - dL) * (f - fL) / (d - dL) + fL);
+            r.starts.push_back(static_cast<int32_t>(r.disp.size() - 1));
+            r.disp.push_back(d);
+            r.force.push_back(f);
+        } else if (!(d == dL && f == fL)) {
+            r.disp.push_back(d);
+            r.force.push_back(f);
+        }
+    }
+    const auto m = static_cast<int>(r.starts.size());
+    const auto last = static_cast<int32_t>(r.disp.size() - 1);
+    r.loops = m <= 2 ? 1 : (m - 1) / 2 + (r.starts.back() != last ? 1 : 0);
+    const auto search = [&](int32_t from, int32_t through) {
+        int32_t best = from;
+        for (int32_t j = from + 1; j <= through; ++j) {
+            if (std::fabs(r.disp[static_cast<size_t>(j)] - x0) >
+                std::fabs(r.disp[static_cast<size_t>(best)] - x0)) {
+                best = j;
+            }
+        }
+        return best;
+    };
+    for (int k = 0; k < r.loops; ++k) {
+        const int32_t s = r.starts[static_cast<size_t>(2 * k)];
+        if (2 * k + 1 > m - 1) continue;
+        const int32_t t = r.starts[static_cast<size_t>(2 * k + 1)];
+        const int32_t e = 2 * k + 2 <= m - 1 ? r.starts[static_cast<size_t>(2 * k + 2)] : last;
+        r.index1.push_back(search(s, t));
+        if (t < e) r.index2.push_back(search(t, e));
+    }
+    return r;
+}
+
+// Random curves of a few displacement levels, so that passages, crossings, repeats, ties and
+// long runs all occur, some with NaN and infinite samples; compared exactly with the rules
+// written out plainly.
+TEST(AnalyzeLoops, AgreesWithTheRulesOnRandomCurves) {
+    uint64_t seed = 12345;
+    const auto next = [&seed](uint64_t range) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return (seed >> 33) % range;
+    };
+    const double specials[] = {std::nan(""), INFINITY, -INFINITY, 1e308, -1e308};
+    for (int round = 0; round < 400; ++round) {
+        const size_t n = 4 + next(round < 300 ? 40 : 3000);
+        const bool withSpecials = round % 7 == 0;
+        std::vector<double> rd, rf;
+        for (size_t i = 0; i < n; ++i) {
+            double d = static_cast<double>(static_cast<int>(next(7)) - 3) * 0.5;
+            double f = static_cast<double>(next(5));
+            if (next(4) == 0 && !rd.empty()) {
+                d = rd.back();  // repeats and equal displacements
+                if (next(2) == 0) f = rf.back();
+            }
+            if (withSpecials && next(10) == 0) d = specials[next(5)];
+            rd.push_back(d);
+            rf.push_back(f);
+        }
+        AnalysisState state;
+        state.RawDisp = rd;
+        state.RawForce = rf;
+        ASSERT_EQ(AnalyzeLoops(state), std::nullopt);
+        const Reference r = Analyse(rd, rf);
+        SCOPED_TRACE("round " + std::to_string(round));
+        // Compared bit for bit (NaN included) through their texts.
+        ASSERT_EQ(testing::PrintToString(state.LoopDisp), testing::PrintToString(r.disp));
+        ASSERT_EQ(testing::PrintToString(state.LoopForce), testing::PrintToString(r.force));
+        ASSERT_EQ(state.LoopStart, r.starts);
+        ASSERT_EQ(state.LoopCount, r.loops);
+        ASSERT_EQ(state.MaxDispIndex1, r.index1);
+        ASSERT_EQ(state.MaxDispIndex2, r.index2);
+    }
 }
 
 // The invariants of the analysis on measured records, one of them with a reference

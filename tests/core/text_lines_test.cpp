@@ -86,6 +86,36 @@ TEST(SplitLines, BreaksAtCrLfLfAndCr) {
     }
 }
 
+// Long texts of random breaks, compared with a plain byte-by-byte split: the counting and the
+// line search work on many bytes at a time, and blocks must not lose a CR LF across them.
+TEST(SplitLines, AgreesWithAPlainSplitOnLongTexts) {
+    uint64_t seed = 7;
+    const char alphabet[] = {'a', '1', ',', ' ', '\r', '\n', '\r', '\n'};
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        const size_t n = (seed >> 33) % 700;
+        for (size_t i = 0; i < n; ++i) {
+            seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+            // Long stretches without breaks as well as dense ones.
+            const uint64_t pick = (seed >> 33) % (round % 2 ? 8 : 40);
+            text += alphabet[pick < 8 ? pick : pick % 4];
+        }
+        std::vector<std::string_view> expected;
+        size_t begin = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' || text[i] == '\n') {
+                expected.emplace_back(text.data() + begin, i - begin);
+                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                begin = i + 1;
+            }
+        }
+        if (begin < text.size()) expected.emplace_back(text.data() + begin, text.size() - begin);
+        ASSERT_EQ(SplitLines(text), expected) << testing::PrintToString(text);
+        ASSERT_EQ(CountLines(text), expected.size()) << testing::PrintToString(text);
+    }
+}
+
 TEST(LineCursor, StopsAtBothEnds) {
     LineCursor cursor("a\nb\n");
     EXPECT_TRUE(cursor.Valid());
