@@ -1,0 +1,88 @@
+#include "cli/batch_run.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/json_output.h"
+#include "core/curve_import.h"
+#include "core/errors.h"
+#include "core/loop_analysis.h"
+
+namespace qlnx {
+
+namespace {
+
+// The messages the window would show, in order: warnings as they are, errors as the error
+// box shows them (with its full stop).
+class Messages {
+public:
+    void Warning(std::string text) { texts_.push_back(std::move(text)); }
+    void Error(const std::string& text) { texts_.push_back(ErrorBoxText(text)); }
+    void Add(const std::optional<std::string>& warning) {
+        if (warning) Warning(*warning);
+    }
+    bool Empty() const { return texts_.empty(); }
+    std::optional<std::string> First() const {
+        if (texts_.empty()) return std::nullopt;
+        return texts_.front();
+    }
+    void WriteTo(std::ostream& err) const {
+        for (const auto& text : texts_) err << text << '\n';
+    }
+
+private:
+    std::vector<std::string> texts_;
+};
+
+// The loop table as the window shows each loop: the four read-outs of ShowLoop.
+void WriteLoopTable(std::ostream& out, AnalysisState& state) {
+    out << "Loop\tMax Disp 1\tMax Disp 2\tMax Disp Force 1\tMax Disp Force 2\n";
+    const int selected = state.SelectedLoop;
+    for (int k = 0; k < state.LoopCount; ++k) {
+        state.SelectedLoop = k;
+        ShowLoop(state);
+        const auto& r = state.LoopReadouts;
+        out << k + 1 << '\t' << r[0] << '\t' << r[1] << '\t' << r[2] << '\t' << r[3] << '\n';
+    }
+    state.SelectedLoop = selected;
+    ShowLoop(state);
+}
+
+// "Import Loop" with the file chosen: the two boxes, then the import.
+void Import(AnalysisState& state, const BatchOptions& options, Messages& messages) {
+    ImportCheck check;
+    try {
+        check = CheckImportParameters(options.FirstLineText, options.StepText);
+    } catch (const qlnx::Error& e) {
+        messages.Error(e.what());
+        return;
+    }
+    if (!check.Parameters) {
+        messages.Warning(check.Warning);
+        return;
+    }
+    messages.Add(ImportCurveFile(state, options.File, *check.Parameters));
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    AnalysisState state;
+    Messages messages;
+    Import(state, options, messages);
+    messages.Add(AnalyzeLoops(state));
+
+    if (options.Json) {
+        WriteAnalysisJson(out, state, messages.First());
+    } else {
+        WriteLoopTable(out, state);
+    }
+    out.flush();
+    messages.WriteTo(err);
+    return messages.Empty() ? kExitDone : kExitMessage;
+}
+
+}  // namespace qlnx

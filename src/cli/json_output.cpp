@@ -1,0 +1,102 @@
+#include "cli/json_output.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace qlnx {
+
+namespace {
+
+// Large vectors are written in pieces of about this size.
+constexpr size_t kFlushSize = size_t{1} << 20;
+
+void Flush(std::ostream& out, std::string& buffer) {
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    buffer.clear();
+}
+
+void AppendNumber(std::string& out, int32_t value) {
+    char buf[16];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    out.append(buf, end);
+}
+
+void AppendNumber(std::string& out, double value) { AppendJsonNumber(out, value); }
+
+template <typename T>
+void AppendArray(std::ostream& stream, std::string& out, const char* key,
+                 const std::vector<T>& values) {
+    out += ",\n  ";
+    AppendJsonString(out, key);
+    out += ": [";
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i != 0) out += ", ";
+        AppendNumber(out, values[i]);
+        if (out.size() >= kFlushSize) Flush(stream, out);
+    }
+    out += ']';
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    static const char kHex[] = "0123456789abcdef";
+                    out += "\\u00";
+                    out += kHex[(c >> 4) & 0xF];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    out.append(buf, end);
+}
+
+void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
+                       const std::optional<std::string>& message) {
+    std::string out = "{\n  \"message\": ";
+    if (message) {
+        AppendJsonString(out, *message);
+    } else {
+        out += "null";
+    }
+    AppendArray(stream, out, "RawDisp", state.RawDisp);
+    AppendArray(stream, out, "RawForce", state.RawForce);
+    AppendArray(stream, out, "LoopDisp", state.LoopDisp);
+    AppendArray(stream, out, "LoopForce", state.LoopForce);
+    AppendArray(stream, out, "LoopStart", state.LoopStart);
+    out += ",\n  \"LoopCount\": ";
+    AppendNumber(out, static_cast<int32_t>(state.LoopCount));
+    AppendArray(stream, out, "MaxDispIndex1", state.MaxDispIndex1);
+    AppendArray(stream, out, "MaxDispIndex2", state.MaxDispIndex2);
+    AppendArray(stream, out, "MaxDisp1", state.MaxDisp1);
+    AppendArray(stream, out, "MaxDisp2", state.MaxDisp2);
+    AppendArray(stream, out, "MaxDispForce1", state.MaxDispForce1);
+    AppendArray(stream, out, "MaxDispForce2", state.MaxDispForce2);
+    out += "\n}\n";
+    Flush(stream, out);
+}
+
+}  // namespace qlnx

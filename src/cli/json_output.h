@@ -1,0 +1,24 @@
+// The analysis state as one JSON object, numbers in their shortest exact text.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "core/analysis_state.h"
+
+namespace qlnx {
+
+// Writes {"message": ..., "RawDisp": [...], ..., "MaxDispForce2": [...]} with the vectors of
+// the state in the order of the analysis. A double is written as the shortest text that reads
+// back to the same double; a double that is not finite as null.
+void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
+                       const std::optional<std::string>& message);
+
+// Appends text as a JSON string (quoted, with escapes).
+void AppendJsonString(std::string& out, std::string_view text);
+
+// Appends a double as a JSON number (shortest round-trip text) or null.
+void AppendJsonNumber(std::string& out, double value);
+
+}  // namespace qlnx
