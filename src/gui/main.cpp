@@ -1,5 +1,5 @@
 // Start-up of the window program: application object, number format, font, the main window,
-// and an optional record to open at once (qlnx [--analyze] [FILE]).
+// and an optional record to open at once (qlnx [--first-line N] [--step N] [--analyze] [FILE]).
 #include <QCommandLineParser>
 #include <QFont>
 #include <QFontDatabase>
@@ -62,14 +62,24 @@ int main(int argc, char** argv) {
     const QCommandLineOption analyze(QStringLiteral("analyze"),
                                      QStringLiteral("Analyse the loops of FILE after opening it."));
     parser.addOption(analyze);
+    const QCommandLineOption firstLine(QStringLiteral("first-line"),
+                                       QStringLiteral("Text of the F-D Curve Begin Line box."),
+                                       QStringLiteral("N"));
+    const QCommandLineOption step(QStringLiteral("step"),
+                                  QStringLiteral("Text of the Data Import Step box."),
+                                  QStringLiteral("N"));
+    parser.addOption(firstLine);
+    parser.addOption(step);
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Curve file to import with the default boxes."));
+                                 QStringLiteral("Curve file to import with the boxes' texts."));
     parser.process(app);
 
     try {
         qlnx::SetDecimalSeparator(LocaleDecimalSeparator());
         QApplication::setFont(WindowFont());
         qlnx::TForm1 form(dialogs);
+        if (parser.isSet(firstLine)) form.SetImportBoxes(parser.value(firstLine), std::nullopt);
+        if (parser.isSet(step)) form.SetImportBoxes(std::nullopt, parser.value(step));
         form.show();
         if (!parser.positionalArguments().isEmpty()) {
             form.OpenCurveFile(parser.positionalArguments().front());

@@ -163,6 +163,12 @@ void TForm1::OpenCurveFile(const QString& path) {
     RunGuarded(dialogs_, this, [this, &path] { ImportWithParameters(path); });
 }
 
+void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
+                            const std::optional<QString>& step) {
+    if (firstLine) edt7->setText(*firstLine);
+    if (step) edt8->setText(*step);
+}
+
 void TForm1::ImportWithParameters(const QString& path) {
     const std::optional<ImportParameters> parameters = ReadImportBoxes();
     if (!parameters) return;

@@ -44,6 +44,8 @@ public:
     // the open dialog returns path (used for a file named on the command line). Runs inside
     // the error guard.
     void OpenCurveFile(const QString& path);
+    // Sets the texts of the first-line box (edt7) and the step box (edt8) where given.
+    void SetImportBoxes(const std::optional<QString>& firstLine, const std::optional<QString>& step);
     // Runs "Analyze Loop" inside the error guard.
     void RunAnalysis();
 
