@@ -1,6 +1,8 @@
 #include "cli/batch_options.h"
 
+#include <algorithm>
 #include <span>
+#include <string>
 #include <utility>
 
 namespace qlnx {
@@ -10,22 +12,72 @@ namespace {
 using Arguments = std::span<const std::string>;
 
 // One option: its name, the names of its arguments (one word each), a line of help, and
-// what it sets. Adding an option is adding a row.
+// what it sets (returning why the arguments are not usable, or nothing). Adding an option is
+// adding a row.
 struct OptionSpec {
     std::string_view Name;
     std::string_view ArgumentNames;
     std::string_view Help;
-    void (*Apply)(BatchOptions& options, Arguments arguments);
+    std::string (*Apply)(BatchOptions& options, Arguments arguments);
 };
+
+// The skeleton methods by number (the order of the window's radio buttons) and by name.
+constexpr std::string_view kMethodNames[] = {"max-force",      "max-disp",      "max-force-disp",
+                                             "envelope-force", "envelope-disp", "sb"};
+
+std::string SetMethod(BatchOptions& options, Arguments arguments) {
+    const std::string& text = arguments[0];
+    for (int i = 0; i < 6; ++i) {
+        if (text == kMethodNames[i] || text == std::to_string(i + 1)) {
+            options.Method = static_cast<SkeletonMethod>(i + 1);
+            return {};
+        }
+    }
+    return "--method takes 1 to 6 or one of max-force, max-disp, max-force-disp, "
+           "envelope-force, envelope-disp, sb; not " + text;
+}
+
+std::string SetDirection(BatchOptions& options, Arguments arguments) {
+    if (arguments[0] == "positive") {
+        options.Direction = LoopDirection::Positive;
+    } else if (arguments[0] == "negative") {
+        options.Direction = LoopDirection::Negative;
+    } else {
+        return "--direction takes positive or negative; not " + arguments[0];
+    }
+    return {};
+}
 
 constexpr OptionSpec kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
-     [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; }},
+     [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
     {"--step", "N", "read every N-th line from the first one on (default 1)",
-     [](BatchOptions& o, Arguments a) { o.StepText = a[0]; }},
+     [](BatchOptions& o, Arguments a) { o.StepText = a[0]; return std::string(); }},
+    {"--method", "M",
+     "extract the skeleton curve: 1 max-force, 2 max-disp, 3 max-force-disp, "
+     "4 envelope-force, 5 envelope-disp, 6 sb",
+     SetMethod},
+    {"--direction", "D", "loop direction positive (default) or negative", SetDirection},
+    {"--keep-disp-increasing", "", "keep only skeleton points that go further out",
+     [](BatchOptions& o, Arguments) {
+         o.KeepDispIncreasing = true;
+         return std::string();
+     }},
+    {"--thin", "LO HI TOL", "thin both skeleton branches inside LO..HI by TOL",
+     [](BatchOptions& o, Arguments a) {
+         o.Thin = std::array<std::string, 3>{a[0], a[1], a[2]};
+         return std::string();
+     }},
+    {"--modified-loop", "FILE", "write the working curve (CSV when FILE ends in .csv)",
+     [](BatchOptions& o, Arguments a) { o.ModifiedLoopFile = a[0]; return std::string(); }},
+    {"--results", "FILE", "write the loop extremes (CSV when FILE ends in .csv)",
+     [](BatchOptions& o, Arguments a) { o.ResultsFile = a[0]; return std::string(); }},
+    {"--skeleton", "FILE", "write both skeleton branches as CSV (Branch,X,Y)",
+     [](BatchOptions& o, Arguments a) { o.SkeletonFile = a[0]; return std::string(); }},
     {"--json", "", "print one JSON object instead of the loop table",
-     [](BatchOptions& o, Arguments) { o.Json = true; }},
-    {"--help", "", "print this text", [](BatchOptions& o, Arguments) { o.Help = true; }},
+     [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
+    {"--help", "", "print this text",
+     [](BatchOptions& o, Arguments) { o.Help = true; return std::string(); }},
 };
 
 size_t ArgumentCount(std::string_view names) {
@@ -72,7 +124,8 @@ ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& argument
             result.Error = argument + " needs " + std::string(option->ArgumentNames);
             return result;
         }
-        option->Apply(options, Arguments(arguments.data() + i + 1, count));
+        result.Error = option->Apply(options, Arguments(arguments.data() + i + 1, count));
+        if (!result.Error.empty()) return result;
         i += count;
     }
     if (!options.Help) {
@@ -94,12 +147,13 @@ std::string BatchUsage(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [options] FILE\n";
     text +=
         "Imports a force-displacement record as the window's \"Import Loop\" does, analyses its\n"
-        "loops as \"Analyze Loop\" does and prints the loop table.\n\nOptions:\n";
+        "loops as \"Analyze Loop\" does, then extracts and thins the skeleton curve and writes\n"
+        "the files asked for, and prints the loop table.\n\nOptions:\n";
     for (const OptionSpec& option : kOptions) {
         std::string left = "  " + std::string(option.Name);
         if (!option.ArgumentNames.empty()) left += " " + std::string(option.ArgumentNames);
-        if (left.size() < 26) left.resize(26, ' ');
-        text += left + " " + std::string(option.Help) + "\n";
+        left.resize(std::max<size_t>(left.size() + 1, 28), ' ');
+        text += left + std::string(option.Help) + "\n";
     }
     text +=
         "\nA warning or error of the window goes to standard error as well. Exit status: 0 done,\n"

@@ -1,18 +1,31 @@
 // The command line of qlnx-batch: one table of options, parsed into BatchOptions.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/skeleton.h"
+
 namespace qlnx {
 
-// What the command line asks for. Numbers stay texts, as typed into the window's boxes, so
-// that they are converted (and refused) exactly as the window does.
+// What the command line asks for. Numbers of the window's boxes stay texts, as typed into
+// the boxes, so that they are converted (and refused) exactly as the window does.
 struct BatchOptions {
     std::string FirstLineText = "1";  // the "F-D Curve Begin Line" box
     std::string StepText = "1";       // the "Data Import Step" box
+    // Skeleton extraction (the method's radio button, the loop direction box, the outward
+    // check box) and thinning (the two range boxes and the tolerance box).
+    std::optional<SkeletonMethod> Method;
+    LoopDirection Direction = LoopDirection::Positive;
+    bool KeepDispIncreasing = false;
+    std::optional<std::array<std::string, 3>> Thin;
+    // Files written after the analysis; empty when not asked for.
+    std::string ModifiedLoopFile;
+    std::string ResultsFile;
+    std::string SkeletonFile;
     bool Json = false;
     bool Help = false;
     std::string File;
@@ -24,8 +37,9 @@ struct ParsedCommandLine {
     std::string Error;
 };
 
-// Parses the arguments after the program name: options from the table in any order, "--"
-// to end them, and exactly one FILE (not needed with --help).
+// Parses the arguments after the program name: options from the table in any order (an
+// option's arguments are taken as they stand, negative numbers included), "--" to end them,
+// and exactly one FILE (not needed with --help).
 ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments);
 
 // The usage text, listing every option of the table.

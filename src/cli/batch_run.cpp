@@ -1,5 +1,6 @@
 #include "cli/batch_run.h"
 
+#include <cctype>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -7,9 +8,13 @@
 #include <vector>
 
 #include "cli/json_output.h"
+#include "cli/skeleton_file.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
 #include "core/loop_analysis.h"
+#include "core/result_files.h"
+#include "core/skeleton.h"
+#include "core/thinning.h"
 
 namespace qlnx {
 
@@ -67,6 +72,52 @@ void Import(AnalysisState& state, const BatchOptions& options, Messages& message
     messages.Add(ImportCurveFile(state, options.File, *check.Parameters));
 }
 
+// "Extract" with the method's radio button, then "Thin" with the three boxes. A box that
+// does not convert reaches the error box; the skeleton stays as extracted.
+void ExtractAndThin(AnalysisState& state, const BatchOptions& options, Messages& messages) {
+    if (options.Method) {
+        ExtractSkeleton(state, *options.Method, options.Direction, options.KeepDispIncreasing);
+    }
+    if (options.Thin) {
+        const auto& [lo, hi, tol] = *options.Thin;
+        try {
+            ThinSkeletonCurves(state, lo, hi, tol);
+        } catch (const qlnx::Error& e) {
+            messages.Error(e.what());
+        }
+    }
+}
+
+ResultForm FormOfName(const std::string& path) {
+    std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == ".csv" ? ResultForm::Csv : ResultForm::Text;
+}
+
+// Writes one file as given; a failure reaches the error box and the other files are still
+// written.
+void WriteFile(const std::string& path, const std::string& content, Messages& messages) {
+    try {
+        WriteTextFile(path, content);
+    } catch (const qlnx::Error& e) {
+        messages.Error(e.what());
+    }
+}
+
+void WriteFiles(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
+    if (!options.ModifiedLoopFile.empty()) {
+        const std::string& path = options.ModifiedLoopFile;
+        WriteFile(path, ModifiedLoopFileText(state, FormOfName(path)), messages);
+    }
+    if (!options.ResultsFile.empty()) {
+        const std::string& path = options.ResultsFile;
+        WriteFile(path, AnalysisResultFileText(state, FormOfName(path)), messages);
+    }
+    if (!options.SkeletonFile.empty()) {
+        WriteFile(options.SkeletonFile, SkeletonCsvText(state), messages);
+    }
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
@@ -74,6 +125,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     Messages messages;
     Import(state, options, messages);
     messages.Add(AnalyzeLoops(state));
+    ExtractAndThin(state, options, messages);
+    WriteFiles(state, options, messages);
+    // The chart as the window would show it now (loop 1, skeleton, thinning) is what a
+    // workbook export would take from here.
 
     if (options.Json) {
         WriteAnalysisJson(out, state, messages.First());

@@ -39,6 +39,24 @@ void AppendArray(std::ostream& stream, std::string& out, const char* key,
     out += ']';
 }
 
+// The points of a series as [[x, y], ...].
+void AppendPoints(std::ostream& stream, std::string& out, const char* key,
+                  const ChartSeries& series) {
+    out += ",\n  ";
+    AppendJsonString(out, key);
+    out += ": [";
+    for (int i = 0; i < series.Count(); ++i) {
+        if (i != 0) out += ", ";
+        out += '[';
+        AppendJsonNumber(out, series.GetxValue(i));
+        out += ", ";
+        AppendJsonNumber(out, series.GetyValue(i));
+        out += ']';
+        if (out.size() >= kFlushSize) Flush(stream, out);
+    }
+    out += ']';
+}
+
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -95,6 +113,10 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     AppendArray(stream, out, "MaxDisp2", state.MaxDisp2);
     AppendArray(stream, out, "MaxDispForce1", state.MaxDispForce1);
     AppendArray(stream, out, "MaxDispForce2", state.MaxDispForce2);
+    AppendPoints(stream, out, "PositiveSkeleton",
+                 state.Chart.GetSeries(ChartModel::kPositiveSkeleton));
+    AppendPoints(stream, out, "NegativeSkeleton",
+                 state.Chart.GetSeries(ChartModel::kNegativeSkeleton));
     out += "\n}\n";
     Flush(stream, out);
 }

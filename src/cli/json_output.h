@@ -9,9 +9,10 @@
 
 namespace qlnx {
 
-// Writes {"message": ..., "RawDisp": [...], ..., "MaxDispForce2": [...]} with the vectors of
-// the state in the order of the analysis. A double is written as the shortest text that reads
-// back to the same double; a double that is not finite as null.
+// Writes {"message": ..., "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
+// [[x, y], ...], "NegativeSkeleton": [...]} with the vectors of the state in the order of the
+// analysis. A double is written as the shortest text that reads back to the same double; a
+// double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
                        const std::optional<std::string>& message);
 

@@ -4,12 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "core/curve_import.h"
+#include "core/loop_analysis.h"
+#include "core/skeleton.h"
 
 namespace {
 
@@ -76,7 +81,9 @@ TEST(BatchTool, JsonOfTheWorkedExample) {
               "  \"MaxDisp1\": [2, 3],\n"
               "  \"MaxDisp2\": [-1, -2],\n"
               "  \"MaxDispForce1\": [10, 12],\n"
-              "  \"MaxDispForce2\": [-5, -8]\n"
+              "  \"MaxDispForce2\": [-5, -8],\n"
+              "  \"PositiveSkeleton\": [],\n"
+              "  \"NegativeSkeleton\": []\n"
               "}\n");
 }
 
@@ -140,6 +147,153 @@ TEST(BatchTool, NumbersThatAreNotFiniteAreNull) {
         << run.out;
 }
 
+// The worked example of the skeleton methods: a working curve that the analysis takes over
+// as it is (its crossings lie exactly on x0).
+const char* const kSkeletonExample =
+    "0,0\n1,10\n2,15\n1,5\n0,-2\n-1,-10\n-2,-14\n-1,-4\n0,3\n2,16\n3,20\n4,18\n1,6\n"
+    "0,-3\n-3,-18\n-4,-17\n-1,-5\n0,2\n";
+
+std::string SkeletonKeys(const std::string& json) {
+    const size_t at = json.find("  \"PositiveSkeleton\"");
+    return at == std::string::npos ? "" : json.substr(at);
+}
+
+std::string Shortest(double value) {
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+}
+
+std::string PointsText(const qlnx::ChartSeries& series) {
+    std::string text = "[";
+    for (int i = 0; i < series.Count(); ++i) {
+        if (i != 0) text += ", ";
+        text += "[" + Shortest(series.GetxValue(i)) + ", " + Shortest(series.GetyValue(i)) + "]";
+    }
+    return text + "]";
+}
+
+TEST(BatchTool, SkeletonMethodsByNumberAndName) {
+    const std::string file = WriteFile("skeleton.csv", kSkeletonExample);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* positive;
+        const char* negative;
+    } cases[] = {
+        {{"--method", "1"}, "[[0, 0], [2, 15], [3, 20]]", "[[0, 0], [-2, -14], [-3, -18]]"},
+        {{"--method", "max-force", "--keep-disp-increasing"}, "[[0, 0], [2, 15], [3, 20]]",
+         "[[0, 0], [-2, -14], [-3, -18]]"},
+        {{"--method", "max-disp"}, "[[0, 0], [2, 15], [4, 18]]",
+         "[[0, 0], [-2, -14], [-4, -17]]"},
+        {{"--method", "3", "--direction", "positive"},
+         "[[0, 0], [2, 15], [2, 15], [3, 20], [4, 18]]",
+         "[[0, 0], [-2, -14], [-2, -14], [-3, -18], [-4, -17]]"},
+        {{"--keep-disp-increasing", "--method", "max-force-disp"},
+         "[[0, 0], [2, 15], [3, 20], [4, 18]]", "[[0, 0], [-2, -14], [-3, -18], [-4, -17]]"},
+        {{}, "[]", "[]"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        arguments.push_back("--json");
+        arguments.push_back(file);
+        const BatchRun run = RunBatch(arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(SkeletonKeys(run.out), std::string("  \"PositiveSkeleton\": ") + c.positive +
+                                            ",\n  \"NegativeSkeleton\": " + c.negative + "\n}\n");
+    }
+}
+
+// Every method in both directions gives what the extraction gives on the same analysis.
+TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
+    const std::string file = WriteFile("directions.csv", kSkeletonExample);
+    qlnx::AnalysisState state;
+    ASSERT_EQ(qlnx::ImportCurveFile(state, file, {1, 1}), std::nullopt);
+    ASSERT_EQ(qlnx::AnalyzeLoops(state), std::nullopt);
+    const char* names[] = {"max-force",      "max-disp",      "max-force-disp",
+                           "envelope-force", "envelope-disp", "sb"};
+    for (int m = 1; m <= 6; ++m) {
+        for (const bool negative : {false, true}) {
+            SCOPED_TRACE(std::string(names[m - 1]) + (negative ? " negative" : " positive"));
+            qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m),
+                                  negative ? qlnx::LoopDirection::Negative
+                                           : qlnx::LoopDirection::Positive,
+                                  false);
+            const BatchRun run = RunBatch({"--json", "--method", names[m - 1], "--direction",
+                                           negative ? "negative" : "positive", file});
+            EXPECT_EQ(run.status, 0);
+            EXPECT_EQ(SkeletonKeys(run.out),
+                      "  \"PositiveSkeleton\": " + PointsText(state.PositiveSkeletonSeries()) +
+                          ",\n  \"NegativeSkeleton\": " +
+                          PointsText(state.NegativeSkeletonSeries()) + "\n}\n");
+        }
+    }
+}
+
+TEST(BatchTool, ThinningAndItsConversionErrors) {
+    const std::string file = WriteFile("thin.csv", kSkeletonExample);
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* message;
+        const char* positive;
+    } cases[] = {
+        {{"--thin", "1", "5", "1.5"}, 0, "null", "[[0, 0], [2, 15], [4, 18]]"},
+        // Negative numbers are arguments, and the range may be given either way round.
+        {{"--thin", "5", "1", "-1.5"}, 0, "null", "[[0, 0], [2, 15], [4, 18]]"},
+        {{"--thin", "-35", "-8", "4"}, 0, "null",
+         "[[0, 0], [2, 15], [2, 15], [3, 20], [4, 18]]"},
+        // A box that does not convert: the error box's text, the skeleton as extracted.
+        {{"--thin", "1", "x", "1.5"}, 1, "\"'x' is not a valid floating point value.\"",
+         "[[0, 0], [2, 15], [2, 15], [3, 20], [4, 18]]"},
+        {{"--thin", "1", "5", ""}, 1, "\"'' is not a valid floating point value.\"",
+         "[[0, 0], [2, 15], [2, 15], [3, 20], [4, 18]]"},
+        // An earlier message stays the first one.
+        {{"--first-line", "0", "--thin", "1", "x", "1.5"}, 1,
+         "\"First Line must large than 0!\"", "[]"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"--json", "--method", "3"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back(file);
+        const BatchRun run = RunBatch(arguments);
+        SCOPED_TRACE(run.err);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out.rfind(std::string("{\n  \"message\": ") + c.message + ",", 0), 0u);
+        EXPECT_NE(run.out.find(std::string("\"PositiveSkeleton\": ") + c.positive + ","),
+                  std::string::npos)
+            << run.out;
+    }
+}
+
+TEST(BatchTool, WritesTheFilesAskedFor) {
+    const std::string file = WriteFile("files.csv", kSkeletonExample);
+    const auto folder = TempFolder();
+    const std::string skeleton = (folder / "skeleton_out.csv").string();
+    const std::string csv = (folder / "loops.CSV").string();
+    const std::string text = (folder / "results.dat").string();
+    const BatchRun run = RunBatch({"--method", "max-disp", "--skeleton", skeleton,
+                                   "--modified-loop", csv, "--results", text, file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadFile(skeleton),
+              "Branch,X,Y\r\nPositive,0,0\r\nPositive,2,15\r\nPositive,4,18\r\n"
+              "Negative,0,0\r\nNegative,-2,-14\r\nNegative,-4,-17\r\n");
+    // The form follows the name's ending (any case), the name is used as given.
+    EXPECT_EQ(ReadFile(csv).rfind("X,Y\r\n0,0\r\n1,10\r\n", 0), 0u);
+    EXPECT_EQ(ReadFile(text),
+              "LoopNo. 1stMaxDisp 1stMaxDispForce 2ndMaxDisp 2ndMaxDispForce\r\n"
+              "1  2  15  -2  -14  \r\n2  4  18  -4  -17  \r\n");
+
+    // A file that cannot be written: the error box's text; the other files are written.
+    const std::string blocked = (folder / "no_such_folder" / "out.csv").string();
+    const std::string other = (folder / "other.csv").string();
+    const BatchRun failed =
+        RunBatch({"--json", "--results", blocked, "--skeleton", other, file});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err.rfind("Cannot create file \"" + blocked + "\". ", 0), 0u) << failed.err;
+    EXPECT_NE(failed.out.find("\"message\": \"Cannot create file"), std::string::npos);
+    EXPECT_EQ(ReadFile(other), "Branch,X,Y\r\n");
+}
+
 TEST(BatchTool, UsageErrors) {
     const std::string file = WriteFile("usage.csv", kWorkedExample);
     const struct {
@@ -151,6 +305,10 @@ TEST(BatchTool, UsageErrors) {
         {{"--bogus", file}, "unknown option --bogus"},
         {{file, "--step"}, "--step needs N"},
         {{file, file}, "more than one FILE given"},
+        {{"--method", "7", file}, "--method takes 1 to 6"},
+        {{"--method", "envelope", file}, "not envelope"},
+        {{"--direction", "up", file}, "--direction takes positive or negative; not up"},
+        {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
     };
     for (const auto& c : cases) {
         const BatchRun run = RunBatch(c.arguments);
