@@ -278,6 +278,21 @@ TEST(ImportCurveFile, FileThatCannotBeOpenedClearsEverything) {
     EXPECT_EQ(state.FileNameText, "");
 }
 
+// A file far larger than the memory (sparse: it takes no disk space) is refused before
+// anything is allocated for it.
+TEST(ImportCurveFile, FileLargerThanTheMemoryIsRefused) {
+    const std::string path = WriteFile("huge.csv", "");
+    std::error_code error;
+    std::filesystem::resize_file(path, uintmax_t{1} << 40, error);
+    if (error) GTEST_SKIP() << "no sparse files here: " << error.message();
+    AnalysisState state;
+    EXPECT_EQ(ImportCurveFile(state, path, {1, 1}),
+              "Cannot open file \"" + path + "\". File too large");
+    EXPECT_EQ(state.FileNameText, "");
+    EXPECT_EQ(state.LoopSeries().Count(), 0);
+    std::filesystem::remove(path);
+}
+
 TEST(ImportCurveFile, RefusedParametersChangeNothing) {
     AnalysisState state;
     const std::string path = WriteFile("keep.csv", "0,0\n1,10\n");
