@@ -14,7 +14,7 @@ using Arguments = std::span<const std::string>;
 // One option: its name, the names of its arguments (one word each), a line of help, and
 // what it sets (returning why the arguments are not usable, or nothing). Adding an option is
 // adding a row.
-struct OptionSpec {
+struct OptionRow {
     std::string_view Name;
     std::string_view ArgumentNames;
     std::string_view Help;
@@ -48,7 +48,7 @@ std::string SetDirection(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
      [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
     {"--step", "N", "read every N-th line from the first one on (default 1)",
@@ -90,8 +90,8 @@ size_t ArgumentCount(std::string_view names) {
     return count;
 }
 
-const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& option : kOptions) {
+const OptionRow* FindOption(std::string_view name) {
+    for (const OptionRow& option : kOptions) {
         if (option.Name == name) return &option;
     }
     return nullptr;
@@ -114,7 +114,7 @@ ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& argument
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* option = FindOption(argument);
+        const OptionRow* option = FindOption(argument);
         if (option == nullptr) {
             result.Error = "unknown option " + argument;
             return result;
@@ -149,7 +149,7 @@ std::string BatchUsage(std::string_view program) {
         "Imports a force-displacement record as the window's \"Import Loop\" does, analyses its\n"
         "loops as \"Analyze Loop\" does, then extracts and thins the skeleton curve and writes\n"
         "the files asked for, and prints the loop table.\n\nOptions:\n";
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionRow& option : kOptions) {
         std::string left = "  " + std::string(option.Name);
         if (!option.ArgumentNames.empty()) left += " " + std::string(option.ArgumentNames);
         left.resize(std::max<size_t>(left.size() + 1, 28), ' ');
