@@ -35,10 +35,15 @@ void SeriesCurve::applyStyle() {
 
 void SeriesCurve::pointMoved(int index) {
     const bool onlyThisChange = synced_ && syncedRevision_ + 1 == series_.Revision();
-    if (!onlyThisChange || decimated_ || index < 0 || index >= mDataContainer->size()) return;
-    auto it = mDataContainer->begin() + index;
-    it->key = series_.GetxValue(index);
-    it->value = series_.GetyValue(index);
+    if (!onlyThisChange || index < 0 || index >= series_.Count()) return;
+    if (decimated_) {
+        decimation_.PointMoved(series_.XValues(), series_.YValues(), index);
+        keptChanged_ = true;
+    } else {
+        auto it = mDataContainer->begin() + index;
+        it->key = series_.GetxValue(index);
+        it->value = series_.GetyValue(index);
+    }
     syncedRevision_ = series_.Revision();
 }
 
@@ -60,26 +65,26 @@ void SeriesCurve::syncData() {
         const QCPRange rx = keyAxis()->range();
         const QCPRange ry = valueAxis()->range();
         const QRect rect = keyAxis()->axisRect()->rect();
-        if (dataChanged || !decimated_ || rx != viewX_ || ry != viewY_ || rect != viewRect_) {
-            PixelView view;
-            view.xLower = rx.lower;
-            view.xUpper = rx.upper;
-            view.yLower = ry.lower;
-            view.yUpper = ry.upper;
-            view.width = rect.width();
-            view.height = rect.height();
-            const std::vector<int> kept = DecimateByPixelColumn(xs, ys, view);
+        PixelView view;
+        view.xLower = rx.lower;
+        view.xUpper = rx.upper;
+        view.yLower = ry.lower;
+        view.yUpper = ry.upper;
+        view.width = rect.width();
+        view.height = rect.height();
+        const bool rebuild = dataChanged || !decimated_ || !(view == decimation_.View());
+        if (rebuild) decimation_.Build(xs, ys, view);
+        if (rebuild || keptChanged_) {
+            const std::vector<int>& kept = decimation_.Kept();
             QVector<QCPCurveData> data(static_cast<qsizetype>(kept.size()));
             for (size_t k = 0; k < kept.size(); ++k) {
                 const auto i = static_cast<size_t>(kept[k]);
                 data[static_cast<qsizetype>(k)] = QCPCurveData(kept[k], xs[i], ys[i]);
             }
             mDataContainer->set(data, true);
-            decimated_ = true;
-            viewX_ = rx;
-            viewY_ = ry;
-            viewRect_ = rect;
         }
+        decimated_ = true;
+        keptChanged_ = false;
     }
     synced_ = true;
     syncedRevision_ = series_.Revision();

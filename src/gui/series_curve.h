@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/chart_series.h"
+#include "gui/decimation.h"
 
 namespace qlnx {
 
@@ -40,9 +41,8 @@ private:
     uint64_t syncedRevision_ = 0;
     bool synced_ = false;
     bool decimated_ = false;
-    // The view the decimated copy was made for.
-    QCPRange viewX_, viewY_;
-    QRect viewRect_;
+    bool keptChanged_ = false;  // a moved point changed the decimation since the last copy
+    PixelDecimation decimation_;
     int drawnCount_ = 0;
 };
 

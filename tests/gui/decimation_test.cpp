@@ -77,8 +77,8 @@ std::map<long, std::pair<double, double>> ColumnRanges(const std::vector<double>
                                                        const PixelView& view) {
     std::map<long, std::pair<double, double>> ranges;
     for (size_t i : indices) {
-        const double px = (xs[i] - view.xLower) * view.width / (view.xUpper - view.xLower);
-        const double py = (ys[i] - view.yLower) * view.height / (view.yUpper - view.yLower);
+        const double px = (xs[i] - view.xLower) * (view.width / (view.xUpper - view.xLower));
+        const double py = (ys[i] - view.yLower) * (view.height / (view.yUpper - view.yLower));
         if (px < -view.margin || px > view.width + view.margin || py < -view.margin ||
             py > view.height + view.margin) {
             continue;
@@ -128,6 +128,42 @@ TEST(DecimateByPixelColumn, KeepsOrderAndEveryColumnsExtremes) {
         for (int k : kept) some.push_back(static_cast<size_t>(k));
         // The same force range in every visible column: the drawing keeps every extreme.
         EXPECT_EQ(ColumnRanges(xs, ys, some, view), ColumnRanges(xs, ys, all, view)) << c.what;
+    }
+}
+
+TEST(PixelDecimation, MovingOnePointGivesTheSameResultAsReducingAgain) {
+    std::vector<double> xs, ys;
+    HysteresisCurve(150000, xs, ys);
+    PixelView view;
+    view.xLower = -3;
+    view.xUpper = 3;
+    view.yLower = -300;
+    view.yUpper = 300;
+    view.width = 700;
+    view.height = 500;
+    PixelDecimation d;
+    d.Build(xs, ys, view);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Move {
+        const char* what;
+        int index;
+        double x, y;
+    };
+    const int mid = 75000;
+    const Move moves[] = {
+        {"far across the plot", mid, -2.5, 250},
+        {"off screen to the left", mid + 1, -50, 0},
+        {"onto its neighbour's pixel", mid + 2, xs[mid + 3], ys[mid + 3]},
+        {"into a gap", mid + 10, nan, 5},
+        {"first point", 0, 2.9, -290},
+        {"last point", 149999, -2.9, 290},
+        {"back where it was", mid, xs[mid], ys[mid]},
+    };
+    for (const Move& m : moves) {
+        xs[static_cast<size_t>(m.index)] = m.x;
+        ys[static_cast<size_t>(m.index)] = m.y;
+        d.PointMoved(xs, ys, m.index);
+        EXPECT_EQ(d.Kept(), DecimateByPixelColumn(xs, ys, view)) << m.what;
     }
 }
 

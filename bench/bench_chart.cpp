@@ -1,0 +1,152 @@
+// Frame times of the main chart with long hysteresis curves: full redraw, re-decimation after a
+// zoom, a cursor move and one drag step (offscreen unless QT_QPA_PLATFORM says otherwise).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "core/chart_model.h"
+#include "gui/chart_widget.h"
+#include "gui/decimation.h"
+
+namespace qlnx {
+namespace {
+
+QApplication& App() {
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "bench_chart";
+    static char* argv[] = {name, nullptr};
+    return *new QApplication(argc, argv);
+}
+
+// A cyclic test record: 30 growing loops back and forth in displacement, with a little noise.
+void Hysteresis(int n, std::vector<double>& xs, std::vector<double>& ys) {
+    xs.resize(static_cast<size_t>(n));
+    ys.resize(static_cast<size_t>(n));
+    const double step = 2 * M_PI * 30 / n;
+    for (int i = 0; i < n; ++i) {
+        const double t = i * step;
+        const double amp = 1 + 9.0 * i / n;
+        xs[static_cast<size_t>(i)] = amp * std::sin(t);
+        ys[static_cast<size_t>(i)] = 100 * amp * std::sin(t + 0.3) + 0.5 * std::sin(i * 12.9898);
+    }
+}
+
+// The chart as the main window shows it, with the loop series holding n points.
+struct ChartFixture {
+    explicit ChartFixture(int n) {
+        App();
+        std::vector<double> xs, ys;
+        Hysteresis(n, xs, ys);
+        model.GetSeries(ChartModel::kLoop).Assign(std::move(xs), std::move(ys));
+        chart = std::make_unique<ChartWidget>(model);
+        chart->resize(760, 620);
+        chart->show();
+        QCoreApplication::processEvents();
+        chart->rescaleToData();
+        chart->replot(QCustomPlot::rpImmediateRefresh);
+    }
+    void Send(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, pos, chart->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(chart.get(), &e);
+    }
+    ChartSeries& Loop() { return model.GetSeries(ChartModel::kLoop); }
+
+    ChartModel model;
+    std::unique_ptr<ChartWidget> chart;
+};
+
+void Report(benchmark::State& state, ChartFixture& f) {
+    state.counters["points"] = f.Loop().Count();
+    state.counters["drawn"] = f.chart->drawnPointCount(ChartModel::kLoop);
+}
+
+// The reduction alone, for the whole curve on a 700 x 560 pixel plot.
+void BM_Decimate(benchmark::State& state) {
+    std::vector<double> xs, ys;
+    Hysteresis(static_cast<int>(state.range(0)), xs, ys);
+    PixelView view;
+    view.xLower = -10.5;
+    view.xUpper = 10.5;
+    view.yLower = -1050;
+    view.yUpper = 1050;
+    view.width = 700;
+    view.height = 560;
+    size_t kept = 0;
+    for (auto _ : state) {
+        kept = DecimateByPixelColumn(xs, ys, view).size();
+        benchmark::DoNotOptimize(kept);
+    }
+    state.counters["drawn"] = static_cast<double>(kept);
+}
+BENCHMARK(BM_Decimate)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Replot of every layer and repaint of the widget, the view unchanged.
+void BM_FullRedraw(benchmark::State& state) {
+    ChartFixture f(static_cast<int>(state.range(0)));
+    for (auto _ : state) f.chart->replot(QCustomPlot::rpImmediateRefresh);
+    Report(state, f);
+}
+BENCHMARK(BM_FullRedraw)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A zoom step: the view changes, so the decimated copy is made again before drawing.
+void BM_ZoomRedraw(benchmark::State& state) {
+    ChartFixture f(static_cast<int>(state.range(0)));
+    const QCPRange full = f.chart->xAxis->range();
+    bool in = false;
+    for (auto _ : state) {
+        in = !in;
+        f.chart->xAxis->setRange(in ? QCPRange(full.lower * 0.999, full.upper * 0.999) : full);
+        f.chart->replot(QCustomPlot::rpImmediateRefresh);
+    }
+    Report(state, f);
+}
+BENCHMARK(BM_ZoomRedraw)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The cursor tool following the mouse: the mouse event, the cursor layer and the repaint.
+void BM_CursorMove(benchmark::State& state) {
+    ChartFixture f(static_cast<int>(state.range(0)));
+    f.chart->setCursorActive(true);
+    int k = 0;
+    for (auto _ : state) {
+        const QPoint pos(300 + (k % 50) * 3, 250 + (k % 7) * 5);
+        ++k;
+        f.Send(QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+        QCoreApplication::processEvents();
+    }
+    Report(state, f);
+}
+BENCHMARK(BM_CursorMove)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// One drag step: the mouse moves a point of the loop series, the on-drag handler runs, and the
+// chart is redrawn (decimated copy remade, every layer drawn, widget repainted).
+void BM_DragStep(benchmark::State& state) {
+    ChartFixture f(static_cast<int>(state.range(0)));
+    ChartSeries& loop = f.Loop();
+    f.chart->setDragSeries(&loop);
+    int handled = 0;
+    f.chart->setOnDrag([&](int) { ++handled; });
+    // Grab the point drawn nearest the middle of the curve.
+    const int index = loop.Count() / 2;
+    const QPoint at(static_cast<int>(std::lround(f.chart->XValueToScreen(loop.GetxValue(index)))),
+                    static_cast<int>(std::lround(f.chart->YValueToScreen(loop.GetyValue(index)))));
+    f.Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    int k = 0;
+    for (auto _ : state) {
+        const QPoint pos = at + QPoint((k++ % 40) - 20, 10);
+        f.Send(QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    f.Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    if (handled == 0) state.SkipWithError("the press hit no point: nothing was dragged");
+    Report(state, f);
+}
+BENCHMARK(BM_DragStep)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qlnx
