@@ -1,7 +1,5 @@
 #include "spreadsheet/excel_application.h"
 
-#include <exception>
-
 #include "spreadsheet/automation_calls.h"
 #include "spreadsheet/class_registry.h"
 
@@ -11,7 +9,7 @@ AutoValue CreateExcelApplication(AutoValue& holder, const SpreadsheetUi& ui) {
     try {
         holder = AutoValue::Object(CreateObjectFromProgId("Excel.Application", ui));
         return holder;
-    } catch (const std::exception&) {
+    } catch (...) {  // whatever stopped the server from starting
         holder = AutoValue::Null();
         if (ui.Information) {
             ui.Information("错误", "创建Excel文件出错, 请确认本机是否安装了MS-EXCEL.");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 
 #include "core/errors.h"
 #include "core/number_text.h"
@@ -174,6 +175,16 @@ TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {
         "line=000000",
         "legend none",
     });
+}
+
+TEST_F(WorkbookFile, NumberTextsWithADecimalCommaBecomeNumbers) {
+    SetDecimalSeparator(',');
+    ChartModel chart;
+    chart.GetSeries(ChartModel::kLoop).AddXY(-2.5, 1e-5);
+    chart.GetSeries(ChartModel::kLoop).AddXY(std::numeric_limits<double>::infinity(), 0);  // "INF": text
+    const auto dump = ExportAndDump(chart);
+    SetDecimalSeparator('.');
+    ExpectLines(dump, {"cell E2 n -2.5", "cell F2 n 1e-05", "cell E3 s 'INF'", "cell F3 n 0"});
 }
 
 TEST_F(WorkbookFile, NoProgramToOpenItNamesTheFile) {
