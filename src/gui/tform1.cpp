@@ -7,20 +7,27 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QUrl>
+#include <filesystem>
 
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
+#include "core/skeleton.h"
+#include "core/thinning.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
 #include "gui/dialog_filter.h"
 #include "gui/donation_box.h"
 #include "gui/error_guard.h"
+#include "gui/result_file_command.h"
 #include "gui/status_link_field.h"
 #include "gui/user_dialogs.h"
+#include "spreadsheet/chart_export.h"
 
 #ifndef QLNX_HOME_PAGE
 #define QLNX_HOME_PAGE ""
@@ -53,6 +60,9 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     BuildControls();
     BuildMenu();
     BuildStatusBar();
+    saveDialog_.InitialFolder = ProgramFolder();
+    saveDialog_.FilterIndex = 1;
+    InitExcelExportOptions(ExcelExportOptions);
     cht1->setDragSeries(nullptr);
     cht1->setCursorActive(false);
     ConnectHandlers();
@@ -197,21 +207,54 @@ void TForm1::cbb1Change() {
     ShowState(false);
 }
 
-// --- Commands whose operations live in other parts of the program ---------------------------
+// --- Skeleton curve ---------------------------------------------------------------------------
 
-void TForm1::btn5Click() {}
+void TForm1::btn5Click() {
+    QRadioButton* const methods[] = {rb1, rb2, rb3, rb4, rb5, rb6};
+    int checked = 0;
+    while (checked < 6 && !methods[checked]->isChecked()) ++checked;
+    if (checked == 6) return;
+    const auto method = static_cast<SkeletonMethod>(checked + 1);
+    const LoopDirection direction =
+        cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
+    ExtractSkeleton(state_, method, direction, chk1->isChecked());
+    cht1->refresh();
+}
 
-void TForm1::btn6Click() {}
+void TForm1::btn6Click() {
+    // A box that does not convert throws before either curve changes.
+    ThinSkeletonCurves(state_, edt9->text().toStdString(), edt10->text().toStdString(),
+                       edt11->text().toStdString());
+    cht1->refresh();
+}
+
+// --- Result files and the workbook ------------------------------------------------------------
 
 void TForm1::btn7Click() { ExportResults1Click(); }
 
+void TForm1::ExportModifiedLoop1Click() {
+    SaveResultFile(this, dialogs_, state_, ResultFileKind::ModifiedLoop, saveDialog_);
+}
+
+void TForm1::ExportResults1Click() {
+    SaveResultFile(this, dialogs_, state_, ResultFileKind::AnalysisResults, saveDialog_);
+}
+
 void TForm1::btn8Click() { ExportDraw12Excel1Click(); }
 
-void TForm1::ExportDraw12Excel1Click() {}
-
-void TForm1::ExportModifiedLoop1Click() {}
-
-void TForm1::ExportResults1Click() {}
+void TForm1::ExportDraw12Excel1Click() {
+    SpreadsheetUi ui;
+    ui.Information = [this](const std::string& caption, const std::string& text) {
+        dialogs_.information(this, QString::fromStdString(caption), QString::fromStdString(text));
+    };
+    ui.Warning = [this](const std::string& caption, const std::string& text) {
+        dialogs_.warning(this, QString::fromStdString(caption), QString::fromStdString(text));
+    };
+    ui.OpenDocument = [this](const std::filesystem::path& file) {
+        return openUrl_(QUrl::fromLocalFile(PathText(file.string())));
+    };
+    ExportChartToExcel(ExcelExportOptions, state_.Chart, ui);
+}
 
 void TForm1::ExcelExportOptions1Click() {}
 

@@ -10,6 +10,8 @@
 
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
+#include "gui/result_file_command.h"
+#include "spreadsheet/excel_export_options.h"
 
 class QAction;
 class QCheckBox;
@@ -44,6 +46,9 @@ public:
     // the open dialog returns path (used for a file named on the command line). Runs inside
     // the error guard.
     void OpenCurveFile(const QString& path);
+    // The spreadsheet export settings, edited by Options > Excel Export Options.
+    TExcelExportOptions ExcelExportOptions;
+
     // Sets the texts of the first-line box (edt7) and the step box (edt8) where given.
     void SetImportBoxes(const std::optional<QString>& firstLine, const std::optional<QString>& step);
     // Runs "Analyze Loop" inside the error guard.
@@ -104,6 +109,8 @@ private:
     UserDialogs& dialogs_;
     AnalysisState state_;
     std::function<bool(const QUrl&)> openUrl_;
+    // The save dialog of the result files: its first folder and the file type chosen last.
+    ResultSaveDialog saveDialog_;
 
     // Controls, named as the window's design names them (object names are the same).
     QGroupBox* grp1 = nullptr;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -389,6 +390,52 @@ TEST_F(TForm1Test, LegendCheckBoxHidesAndShowsItsSeries) {
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_TRUE(State().Chart.GetSeries(ChartModel::kLoop).Active);
     EXPECT_TRUE(loopItem->plottable()->visible());
+}
+
+// The skeleton buttons read the method, the direction and the boxes of the window.
+TEST_F(TForm1Test, SkeletonExtractionAndThinningReadTheirControls) {
+    // Crossings fall on exact samples, so the working curve is the record itself.
+    Import(WriteFile("cycles.csv",
+                     "0,0\n1,10\n2,15\n1,5\n0,-2\n-1,-10\n-2,-14\n-1,-4\n0,3\n2,16\n"
+                     "3,20\n4,18\n1,6\n0,-3\n-3,-18\n-4,-17\n-1,-5\n0,2\n"));
+    Click("btn2");
+    ASSERT_EQ(Text("edt6"), "2");
+    const auto skeleton = [this](int series) { return PointsOf(State().Chart.GetSeries(series)); };
+
+    Click("btn5");  // rb1, Positive
+    EXPECT_EQ(skeleton(ChartModel::kPositiveSkeleton), (std::vector<Point>{{0, 0}, {2, 15}, {3, 20}}));
+    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {-2, -14}, {-3, -18}}));
+
+    // With direction Negative the first half-cycle of every loop feeds the negative curve.
+    QTest::mouseClick(Find<QRadioButton>("rb2"), Qt::LeftButton);
+    Find<QComboBox>("cbb4")->setCurrentIndex(1);
+    Click("btn5");
+    EXPECT_EQ(skeleton(ChartModel::kPositiveSkeleton), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
+    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
+
+    // An empty tolerance box is refused before either curve changes.
+    Click("btn6");
+    EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"error QLNX: '' is not a valid floating point value."});
+    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
+    SetText("edt9", "-1");
+    SetText("edt10", "10");
+    SetText("edt11", "2.5");
+    Click("btn6");
+    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {4, 18}}));
+    EXPECT_EQ(skeleton(ChartModel::kPositiveSkeleton), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
+}
+
+// The workbook export writes a workbook of the chart and hands it to the desktop.
+TEST_F(TForm1Test, WorkbookExportOpensTheWrittenWorkbook) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    Click("btn8");
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.Shown().front();
+    ASSERT_EQ(openedUrls.size(), 1u);
+    const QString workbook = openedUrls[0].toLocalFile();
+    EXPECT_TRUE(workbook.endsWith(".xlsx"));
+    EXPECT_TRUE(QFile::exists(workbook));
+    QFile::remove(workbook);
 }
 
 TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
