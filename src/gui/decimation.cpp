@@ -30,14 +30,14 @@ void DecimateRange(std::span<const double> xs, std::span<const double> ys, const
     const double lo = -view.margin, right = view.width + view.margin;
     const double top = view.height + view.margin;
     const double xl = view.xLower, yl = view.yLower;
-    const double columnShift = std::ceil(view.margin) + 1;
+    const double columnShift = std::ceil(view.margin) + 1.5;
 
     auto keyOf = [&](size_t i) -> int64_t {
         const double px = (xs[i] - xl) * sx;
         const double py = (ys[i] - yl) * sy;
         if (px >= lo && px <= right && py >= lo && py <= top) {
-            // Shifted to be positive, truncation is the floor (a sub-pixel rounding of the
-            // shift at a column edge does not change the picture).
+            // Column k holds the points that the rasteriser puts on pixel k, those whose x
+            // rounds to k. Shifted to be positive, truncation is the floor.
             return static_cast<int64_t>(px + columnShift);
         }
         if (std::isnan(px) || std::isnan(py)) return kGap;

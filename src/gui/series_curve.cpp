@@ -70,8 +70,10 @@ void SeriesCurve::syncData() {
         view.xUpper = rx.upper;
         view.yLower = ry.lower;
         view.yUpper = ry.upper;
-        view.width = rect.width();
-        view.height = rect.height();
+        // Columns of device pixels, so a high-density screen keeps its finer detail.
+        const double ratio = mParentPlot->bufferDevicePixelRatio();
+        view.width = rect.width() * ratio;
+        view.height = rect.height() * ratio;
         const bool rebuild = dataChanged || !decimated_ || !(view == decimation_.View());
         if (rebuild) decimation_.Build(xs, ys, view);
         if (rebuild || keptChanged_) {

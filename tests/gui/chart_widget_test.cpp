@@ -158,7 +158,7 @@ TEST_F(ChartWidgetTest, DragWithoutHandlerStillMovesAndWithoutSeriesDoesNothing)
     EXPECT_EQ(Loop().GetyValue(9), y9);
 }
 
-TEST_F(ChartWidgetTest, RubberBandZoomsAndADragToTheLeftRefits) {
+TEST_F(ChartWidgetTest, RubberBandZoomsRightButtonPansAndADragToTheLeftRefits) {
     const QCPRange fullX = XRange(), fullY = YRange();
     const QPoint a(300, 200), b(500, 350);
     const double x0 = chart->XScreenToValue(a.x()), x1 = chart->XScreenToValue(b.x());
@@ -180,6 +180,15 @@ TEST_F(ChartWidgetTest, RubberBandZoomsAndADragToTheLeftRefits) {
     QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, a);
     EXPECT_EQ(XRange(), zoomedX);
     EXPECT_EQ(doubleClicks.count(), 1);
+
+    // The right button pans by the distance dragged.
+    const double dx = chart->XScreenToValue(a.x() + 40) - chart->XScreenToValue(a.x());
+    const double dy = chart->YScreenToValue(a.y() + 30) - chart->YScreenToValue(a.y());
+    QTest::mousePress(chart.get(), Qt::RightButton, Qt::NoModifier, a);
+    QTest::mouseMove(chart.get(), a + QPoint(40, 30));
+    QTest::mouseRelease(chart.get(), Qt::RightButton, Qt::NoModifier, a + QPoint(40, 30));
+    EXPECT_NEAR(XRange().lower, x0 - dx, 1e-9);
+    EXPECT_NEAR(YRange().lower, y0 - dy, 1e-9);
 
     QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, b);
     QTest::mouseMove(chart.get(), a);

@@ -33,12 +33,12 @@ TEST(DecimateByPixelColumn, KeepsFirstLowestHighestAndLastOfEachRun) {
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<Case> cases = {
-        {"one run, extremes inside", {0.1, 0.2, 0.3, 0.4, 0.5, 1.5}, {5, 1, 9, 3, 4, 2}, {0, 1, 2, 4, 5}},
-        {"equal extremes: earliest wins", {0.1, 0.2, 0.3, 0.4}, {5, 1, 1, 5}, {0, 1, 3}},
-        {"curve returns to a column: two runs", {0.5, 0.6, 1.5, 0.7, 0.8}, {1, 2, 3, 4, 5}, {0, 1, 2, 3, 4}},
+        {"one run, extremes inside", {0.6, 0.8, 1.0, 1.2, 1.4, 1.6}, {5, 1, 9, 3, 4, 2}, {0, 1, 2, 4, 5}},
+        {"equal extremes: earliest wins", {2.1, 2.2, 2.3, 2.4}, {5, 1, 1, 5}, {0, 1, 3}},
+        {"curve returns to a column: two runs", {0.9, 1.1, 2.1, 1.2, 1.3}, {1, 2, 3, 4, 5}, {0, 1, 2, 3, 4}},
         {"left of the plot: first and last only", {-5, -6, -7, -8, 0.5}, {1, 2, 3, 4, 5}, {0, 3, 4}},
         {"above the plot, then right of it", {1, 2, 3, 11, 12, 13}, {11, 12, 13, 5, 5, 5}, {0, 2, 3, 5}},
-        {"a gap breaks the run and stays", {0.1, 0.2, nan, 0.3, 0.4, 0.5}, {1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 5}},
+        {"a gap breaks the run and stays", {1.1, 1.2, nan, 1.3, 1.4, 1.45}, {1, 2, 3, 4, 5, 6}, {0, 1, 2, 3, 5}},
         {"single point", {3}, {3}, {0}},
         {"empty", {}, {}, {}},
     };
@@ -69,7 +69,7 @@ void HysteresisCurve(int n, std::vector<double>& xs, std::vector<double>& ys) {
     }
 }
 
-// Per pixel column, the lowest and highest force of the given points on screen (the plot
+// Per pixel column (pixel x rounded), the lowest and highest force of the given points on screen (the plot
 // rectangle widened by the view's margin): what a column of the drawing spans.
 std::map<long, std::pair<double, double>> ColumnRanges(const std::vector<double>& xs,
                                                        const std::vector<double>& ys,
@@ -83,7 +83,7 @@ std::map<long, std::pair<double, double>> ColumnRanges(const std::vector<double>
             py > view.height + view.margin) {
             continue;
         }
-        const long col = static_cast<long>(std::floor(px));
+        const long col = static_cast<long>(std::floor(px + 0.5));
         auto [it, inserted] = ranges.try_emplace(col, ys[i], ys[i]);
         if (!inserted) {
             it->second.first = std::min(it->second.first, ys[i]);
