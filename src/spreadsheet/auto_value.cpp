@@ -89,6 +89,10 @@ const char* VarTypeName(VarType kind) {
 }
 
 std::u16string WidenUtf8(std::string_view s) {
+    // Number texts and most titles are ASCII: widen them in one pass.
+    bool ascii = true;
+    for (char c : s) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::u16string(s.begin(), s.end());
     std::u16string out;
     out.reserve(s.size());
     size_t i = 0;
