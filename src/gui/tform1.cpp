@@ -24,6 +24,7 @@
 #include "gui/dialog_filter.h"
 #include "gui/donation_box.h"
 #include "gui/error_guard.h"
+#include "gui/export_option_form.h"
 #include "gui/result_file_command.h"
 #include "gui/status_link_field.h"
 #include "gui/user_dialogs.h"
@@ -256,7 +257,11 @@ void TForm1::ExportDraw12Excel1Click() {
     ExportChartToExcel(ExcelExportOptions, state_.Chart, ui);
 }
 
-void TForm1::ExcelExportOptions1Click() {}
+void TForm1::ExcelExportOptions1Click() {
+    ShowExportOptionsDialog(ExcelExportOptions, this, [this](const std::string& message) {
+        ShowErrorReport(dialogs_, this, message);
+    });
+}
 
 // --- About, donation, help and web site -----------------------------------------------------
 

@@ -18,8 +18,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -436,6 +438,36 @@ TEST_F(TForm1Test, WorkbookExportOpensTheWrittenWorkbook) {
     EXPECT_TRUE(workbook.endsWith(".xlsx"));
     EXPECT_TRUE(QFile::exists(workbook));
     QFile::remove(workbook);
+}
+
+// Options > Excel Export Options edits the window's own record: a stored value is shown the
+// next time the dialog opens.
+TEST_F(TForm1Test, ExportOptionsDialogEditsTheWindowsRecord) {
+    const auto openOptions = [this](const std::function<void(QDialog&)>& script) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = form->findChild<QDialog*>("ExportOptionForm");
+            ASSERT_NE(dialog, nullptr);
+            script(*dialog);
+            ran = true;
+        });
+        Find<QAction>("ExcelExportOptions1")->trigger();
+        EXPECT_TRUE(ran);
+    };
+    openOptions([](QDialog& dialog) {
+        auto* width = dialog.findChild<QLineEdit*>("edt4");
+        ASSERT_NE(width, nullptr);
+        EXPECT_EQ(width->text(), "300");
+        width->setText("420");
+        dialog.findChild<QPushButton*>("btn1")->click();  // Update
+        dialog.findChild<QPushButton*>("btn2")->click();  // Cancel closes it
+    });
+    EXPECT_EQ(form->ExcelExportOptions.ChartWidth, 420);
+    openOptions([](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("edt4")->text(), "420");
+        dialog.findChild<QPushButton*>("btn2")->click();  // Cancel
+    });
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
