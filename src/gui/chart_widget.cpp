@@ -70,7 +70,6 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     : QCustomPlot(parent), d_(new Impl(model)) {
     setMouseTracking(true);
     setContextMenuPolicy(Qt::PreventContextMenu);  // the right button pans; a right click opens our menu
-    setNoAntialiasingOnDrag(true);
 
     xAxis->setLabel(QStringLiteral("Disp"));
     yAxis->setLabel(QStringLiteral("Force"));
