@@ -6,6 +6,7 @@ void AnalysisState::ClearImportedCurve() {
     RawDisp.clear();
     RawForce.clear();
     LoopSeries().Clear();
+    LoopSeriesSamples.clear();
     FileNameText.clear();
     LoopCountText.clear();
 }

@@ -28,6 +28,11 @@ struct AnalysisState {
     std::vector<double> MaxDispForce1;
     std::vector<double> MaxDispForce2;
 
+    // Sample of RawDisp/RawForce that each point of the loop series shows, for writing a
+    // dragged point back; empty while point i shows sample i (no loop point deleted since the
+    // import).
+    std::vector<int32_t> LoopSeriesSamples;
+
     // The Loop No. box: LoopCount items "Loop_1" ... and the selected item (-1 for none).
     int LoopCount = 0;
     int SelectedLoop = -1;
@@ -48,7 +53,8 @@ struct AnalysisState {
     ChartSeries& NegativeSkeletonSeries() { return Chart.GetSeries(ChartModel::kNegativeSkeleton); }
     const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::kLoop); }
 
-    // Empties RawDisp, RawForce and the loop series; empties the file name and loop count.
+    // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name
+    // and loop count.
     void ClearImportedCurve();
     // Empties the working curve, loop table, per-loop vectors and Loop No. items, and the
     // marker, selected-loop and skeleton series.
