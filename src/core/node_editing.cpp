@@ -33,9 +33,9 @@ void InsertPoint(ChartSeries& series, int at, double x, double y) {
 
 }  // namespace
 
-void AddNodeAt(ChartSeries& series, SkeletonSide side, double x, double y) {
-    if (side == SkeletonSide::None) return;
-    const bool positive = side == SkeletonSide::Positive;
+void AddNodeAt(ChartSeries& series, SkeletonBranch side, double x, double y) {
+    if (side == SkeletonBranch::None) return;
+    const bool positive = side == SkeletonBranch::Positive;
     // The count is read again at every step: an insertion grows the series being scanned.
     for (int i = 0; i < series.Count(); ++i) {
         const int n = series.Count();
@@ -51,9 +51,9 @@ void AddNodeAt(ChartSeries& series, SkeletonSide side, double x, double y) {
 }
 
 void AddNodeAt(AnalysisState& state, ChartSeries& series, double x, double y) {
-    const SkeletonSide side = &series == &state.PositiveSkeletonSeries()   ? SkeletonSide::Positive
-                              : &series == &state.NegativeSkeletonSeries() ? SkeletonSide::Negative
-                                                                           : SkeletonSide::None;
+    const SkeletonBranch side = &series == &state.PositiveSkeletonSeries()   ? SkeletonBranch::Positive
+                              : &series == &state.NegativeSkeletonSeries() ? SkeletonBranch::Negative
+                                                                           : SkeletonBranch::None;
     AddNodeAt(series, side, x, y);
 }
 

@@ -21,7 +21,7 @@ std::vector<std::string> EditObjectItems(int editMode);
 // 2 the negative skeleton, 3 the loop series; nullptr for 0 ("None") and any other index.
 ChartSeries* EditSeriesOfObject(AnalysisState& state, int objectIndex);
 
-enum class SkeletonSide { None, Positive, Negative };
+enum class SkeletonBranch { None, Positive, Negative };
 
 // Inserts (x, y) into a skeleton curve by displacement. For i = 0, 1, ... while i is below
 // the current point count n: on the positive side, if x[i] < x, the point goes between i and
@@ -29,7 +29,7 @@ enum class SkeletonSide { None, Positive, Negative };
 // x[i+1] <= x). The scan goes on over the grown series, so a curve that goes back and forth
 // gets the point at every place that meets the test; a monotone curve gets exactly one node,
 // none when x lies at or before its first node, and an empty series none. Side None: nothing.
-void AddNodeAt(ChartSeries& series, SkeletonSide side, double x, double y);
+void AddNodeAt(ChartSeries& series, SkeletonBranch side, double x, double y);
 
 // AddNodeAt with the side of series in state: positive or negative skeleton, else nothing.
 void AddNodeAt(AnalysisState& state, ChartSeries& series, double x, double y);

@@ -81,6 +81,11 @@ public slots:
     void Howtouse1Click();
     void mniWebsite1Click();
     void rzfldsts2Click();
+    void cbb3Change();
+    void cbb2Change();
+    void cht1DblClick();
+    void cht1MouseMove(int x, int y);
+    void cht1ClickLegend();
 
 private:
     // Layout (tform1_layout.cpp).
@@ -101,6 +106,11 @@ private:
     // Imports path (file-system bytes) and shows the result and any warning.
     void ImportFrom(const std::string& path, const ImportParameters& parameters);
     void OpenAddress(const QUrl& url);
+    // Brings the drag tool, its write-back and the loop series' markers in line with the
+    // operation type and its target series.
+    void ApplyEditMode(int mode, ChartSeries* target);
+    // The drag tool's on-drag handler: writes the dragged loop point into the imported curve.
+    void LoopPointDragged(int index);
 
     // Copies the boxes that mirror the analysis state (file name, loop count, loop read-outs,
     // Loop No. items and selection) and redraws the chart; refit rescales the axes to the data.
@@ -109,6 +119,12 @@ private:
     UserDialogs& dialogs_;
     AnalysisState state_;
     std::function<bool(const QUrl&)> openUrl_;
+    // Chart editing: operation type (index of cbb3), target series (none at start) and the
+    // last mouse position over the chart, in the chart's pixels.
+    int EditMode = 0;
+    ChartSeries* EditSeries = nullptr;
+    int LastMouseX = 0;
+    int LastMouseY = 0;
     // The save dialog of the result files: its first folder and the file type chosen last.
     ResultSaveDialog saveDialog_;
 

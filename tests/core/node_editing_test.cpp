@@ -20,13 +20,13 @@ ChartSeries Curve(const std::vector<double>& xs) {
 
 TEST(AddNodeAt, InsertsByDisplacementOnEachSide) {
     struct Case {
-        SkeletonSide side;
+        SkeletonBranch side;
         std::vector<double> before;
         double x;
         std::vector<double> after;
     };
-    const auto P = SkeletonSide::Positive;
-    const auto N = SkeletonSide::Negative;
+    const auto P = SkeletonBranch::Positive;
+    const auto N = SkeletonBranch::Negative;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Case cases[] = {
         {P, {0, 10, 20}, 15, {0, 10, 15, 20}},
@@ -44,7 +44,7 @@ TEST(AddNodeAt, InsertsByDisplacementOnEachSide) {
         // A curve that goes back and forth gets the node at every place that meets the test.
         {P, {0, 10, 5, 20}, 7, {0, 7, 10, 5, 7, 20}},
         {N, {0, -10, -5, -20}, -7, {0, -7, -10, -5, -7, -20}},
-        {SkeletonSide::None, {0, 10}, 5, {0, 10}},
+        {SkeletonBranch::None, {0, 10}, 5, {0, 10}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "side " << static_cast<int>(c.side) << " x " << c.x);

@@ -1,114 +1,21 @@
 // The main window driven as a user drives it: controls found by object name, clicks and key
 // presses, dialogs answered by a script; checks what the window shows afterwards.
-#include "gui/tform1.h"
-
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <QUrl>
-#include <fstream>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "core/number_text.h"
-#include "gui/chart_widget.h"
 #include "gui/status_link_field.h"
-#include "scripted_dialogs.h"
-#include "test_application.h"
+#include "tform1_fixture.h"
 
-namespace qlnx {
+namespace qlnx::test {
 namespace {
-
-using test::ScriptedDialogs;
-
-struct Point {
-    double x;
-    double y;
-    TColor color = clTeeColor;
-    bool operator==(const Point&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Point& p) {
-    return os << "(" << p.x << ", " << p.y << ", 0x" << std::hex << p.color << std::dec << ")";
-}
-
-std::vector<Point> PointsOf(const ChartSeries& s) {
-    std::vector<Point> points;
-    for (int i = 0; i < s.Count(); ++i) points.push_back({s.GetxValue(i), s.GetyValue(i), s.PointColor(i)});
-    return points;
-}
-
-class TForm1Test : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::TestApplication();
-        SetDecimalSeparator('.');
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TForm1>(dialogs);
-        form->setUrlOpener([this](const QUrl& url) {
-            openedUrls.push_back(url);
-            return true;
-        });
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    template <class W>
-    W* Find(const char* name) {
-        W* w = form->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QString Text(const char* edit) { return Find<QLineEdit>(edit)->text(); }
-    void SetText(const char* edit, const QString& text) { Find<QLineEdit>(edit)->setText(text); }
-    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
-    QStringList Items(const char* combo) {
-        QStringList items;
-        auto* box = Find<QComboBox>(combo);
-        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
-        return items;
-    }
-    const AnalysisState& State() { return form->State(); }
-    ChartWidget* Chart() { return Find<ChartWidget>("cht1"); }
-
-    // Writes a fixture file into the test's own folder and returns its path.
-    QString WriteFile(const char* name, const std::string& bytes) {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        std::ofstream(path.toStdString(), std::ios::binary) << bytes;
-        return path;
-    }
-    // Runs "Import Loop" with the open dialog answering path.
-    void Import(const QString& path) {
-        dialogs.openAnswers.push_back(path);
-        Click("btn1");
-    }
-
-    // The 6-point record whose loops are worked out by hand in the loop-analysis tests.
-    static constexpr const char* kWorkedExample = "0,0\n2,10\n-1,-5\n3,12\n3,12\n-2,-8\n";
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::vector<QUrl> openedUrls;
-    std::unique_ptr<TForm1> form;
-};
 
 TEST_F(TForm1Test, StartsWithDefaultsAndEmptyAnalysis) {
     for (const char* empty : {"edt1", "edt2", "edt3", "edt4", "edt5", "edt6", "edt11"}) {
@@ -494,4 +401,4 @@ TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
 }
 
 }  // namespace
-}  // namespace qlnx
+}  // namespace qlnx::test
