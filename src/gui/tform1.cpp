@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QCheckBox>
@@ -177,7 +178,9 @@ void TForm1::ReImportLoop() {
 }
 
 void TForm1::OpenCurveFile(const QString& path) {
-    RunGuarded(dialogs_, this, [this, &path] { ImportWithParameters(path); });
+    // The file-name box shows full paths, as the open dialog gives them.
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    RunGuarded(dialogs_, this, [this, &fullPath] { ImportWithParameters(fullPath); });
 }
 
 void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
