@@ -40,9 +40,11 @@ public:
             ADD_FAILURE() << "unexpected open dialog";
             return std::nullopt;
         }
-        auto answer = openAnswers.front();
+        const bool chosen = openAnswers.front().has_value();
+        const QString file = chosen ? *openAnswers.front() : QString();
         openAnswers.pop_front();
-        return answer;
+        if (!chosen) return std::nullopt;
+        return file;
     }
     std::optional<SaveFileAnswer> saveFile(QWidget*, const SaveFileRequest& request) override {
         saveRequests.push_back(request);
@@ -50,8 +52,10 @@ public:
             ADD_FAILURE() << "unexpected save dialog";
             return std::nullopt;
         }
-        auto answer = saveAnswers.front();
+        const bool chosen = saveAnswers.front().has_value();
+        const SaveFileAnswer answer = chosen ? *saveAnswers.front() : SaveFileAnswer{};
         saveAnswers.pop_front();
+        if (!chosen) return std::nullopt;
         return answer;
     }
     void warning(QWidget*, const QString& title, const QString& text) override {

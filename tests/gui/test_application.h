@@ -1,8 +1,11 @@
 // The one QApplication of the GUI test program, created on first use (offscreen unless the
-// environment names another platform).
+// environment names another platform). It is the program's own GuardedApplication, so an
+// error escaping an event handler reaches the error report as in the program.
 #pragma once
 
 #include <QApplication>
+
+#include "gui/error_guard.h"
 
 namespace qlnx::test {
 
@@ -13,7 +16,7 @@ inline QApplication& TestApplication() {
     static char name[] = "qlnx_gui_tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: widgets of other tests may outlive any static destruction order.
-    return *new QApplication(argc, argv);
+    return *new GuardedApplication(argc, argv);
 }
 
 }  // namespace qlnx::test
