@@ -2,6 +2,7 @@
 // presses, dialogs answered by a script; checks what the window shows afterwards.
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -375,6 +376,31 @@ TEST_F(TForm1Test, ExportOptionsDialogEditsTheWindowsRecord) {
         dialog.findChild<QPushButton*>("btn2")->click();  // Cancel
     });
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// Both save commands use the window's one save dialog: first in the program's folder with the
+// text type, offering the record's name; a cancelled dialog writes nothing.
+TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheProgramFolder) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    dialogs.saveAnswers = {std::nullopt, std::nullopt, std::nullopt};
+    Find<QAction>("ExportModifiedLoop1")->trigger();
+    Find<QAction>("ExportResults1")->trigger();
+    Click("btn7");
+    ASSERT_EQ(dialogs.saveRequests.size(), 3u);
+    for (const SaveFileRequest& r : dialogs.saveRequests) {
+        EXPECT_EQ(r.InitialFolder, QCoreApplication::applicationDirPath());
+        EXPECT_EQ(r.FilterIndex, 1);
+        EXPECT_TRUE(r.FileName.startsWith("worked")) << r.FileName.toStdString();
+    }
+    EXPECT_EQ(dialogs.saveRequests[1].FileName, dialogs.saveRequests[2].FileName);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"worked.csv"}));
+
+    // The file written is the one chosen, in the form of the type chosen.
+    dialogs.saveAnswers = {SaveFileAnswer{dir.filePath("results"), 2}};
+    Click("btn7");
+    EXPECT_TRUE(QFile::exists(dir.filePath("results.csv")));
 }
 
 TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
