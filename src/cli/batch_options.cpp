@@ -48,6 +48,17 @@ std::string SetDirection(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+std::string SetExportMode(BatchOptions& options, Arguments arguments) {
+    if (arguments[0] == "single") {
+        options.ExportMode = 0;
+    } else if (arguments[0] == "combined") {
+        options.ExportMode = 1;
+    } else {
+        return "--export-mode takes single or combined; not " + arguments[0];
+    }
+    return {};
+}
+
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
      [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
@@ -74,6 +85,11 @@ constexpr OptionRow kOptions[] = {
      [](BatchOptions& o, Arguments a) { o.ResultsFile = a[0]; return std::string(); }},
     {"--skeleton", "FILE", "write both skeleton branches as CSV (Branch,X,Y)",
      [](BatchOptions& o, Arguments a) { o.SkeletonFile = a[0]; return std::string(); }},
+    {"--xlsx", "FILE", "export the chart as the window's Excel export does, to FILE",
+     [](BatchOptions& o, Arguments a) { o.XlsxFile = a[0]; return std::string(); }},
+    {"--export-mode", "single|combined",
+     "workbook layout: single (default, two columns per series) or combined (one table)",
+     SetExportMode},
     {"--json", "", "print one JSON object instead of the loop table",
      [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
     {"--help", "", "print this text",
@@ -147,8 +163,9 @@ std::string BatchUsage(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [options] FILE\n";
     text +=
         "Imports a force-displacement record as the window's \"Import Loop\" does, analyses its\n"
-        "loops as \"Analyze Loop\" does, then extracts and thins the skeleton curve and writes\n"
-        "the files asked for, and prints the loop table.\n\nOptions:\n";
+        "loops as \"Analyze Loop\" does, then extracts and thins the skeleton curve, writes the\n"
+        "files asked for, exports the chart to a workbook if asked, and prints the loop table.\n"
+        "\nOptions:\n";
     for (const OptionRow& option : kOptions) {
         std::string left = "  " + std::string(option.Name);
         if (!option.ArgumentNames.empty()) left += " " + std::string(option.ArgumentNames);

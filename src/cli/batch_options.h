@@ -26,6 +26,10 @@ struct BatchOptions {
     std::string ModifiedLoopFile;
     std::string ResultsFile;
     std::string SkeletonFile;
+    // Workbook export of the chart to this file (not opened), in the export option's mode:
+    // 0 single output (two columns per series), 1 combined (one table).
+    std::string XlsxFile;
+    int ExportMode = 0;
     bool Json = false;
     bool Help = false;
     std::string File;

@@ -1,6 +1,7 @@
 #include "cli/batch_run.h"
 
 #include <cctype>
+#include <exception>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,6 +16,9 @@
 #include "core/result_files.h"
 #include "core/skeleton.h"
 #include "core/thinning.h"
+#include "spreadsheet/chart_export.h"
+#include "spreadsheet/excel_export_options.h"
+#include "spreadsheet/spreadsheet_ui.h"
 
 namespace qlnx {
 
@@ -118,6 +122,27 @@ void WriteFiles(const AnalysisState& state, const BatchOptions& options, Message
     }
 }
 
+// The window's Excel export of the chart as it stands, with the default export options in
+// the mode asked for, written to the given file and not opened. The boxes it would show are
+// messages; an export that stops on an error reaches the error box, as in the window.
+void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
+                    Messages& messages) {
+    TExcelExportOptions exportOptions;
+    InitExcelExportOptions(exportOptions);
+    exportOptions.ExportMode = options.ExportMode;
+    SpreadsheetUi ui;
+    ui.Information = [&messages](const std::string&, const std::string& text) {
+        messages.Warning(text);
+    };
+    ui.Warning = ui.Information;
+    ui.OutputFile = options.XlsxFile;
+    try {
+        ExportChartToExcel(exportOptions, state.Chart, ui);
+    } catch (const std::exception& e) {
+        messages.Error(e.what());
+    }
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
@@ -127,8 +152,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     messages.Add(AnalyzeLoops(state));
     ExtractAndThin(state, options, messages);
     WriteFiles(state, options, messages);
-    // The chart as the window would show it now (loop 1, skeleton, thinning) is what a
-    // workbook export would take from here.
+    // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
+    // and its thinning.
+    if (!options.XlsxFile.empty()) ExportWorkbook(state, options, messages);
 
     if (options.Json) {
         WriteAnalysisJson(out, state, messages.First());

@@ -294,6 +294,36 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
     EXPECT_EQ(ReadFile(other), "Branch,X,Y\r\n");
 }
 
+// The workbook export of the chart in both layouts: a zip package with the chart part, written
+// to the given name; a file that cannot be written is the export's error, after the analysis.
+TEST(BatchTool, ExportsTheChartToAWorkbook) {
+    const std::string file = WriteFile("export.csv", kWorkedExample);
+    const auto folder = TempFolder();
+    for (const char* mode : {"", "single", "combined"}) {
+        SCOPED_TRACE(mode);
+        const std::string xlsx = (folder / (std::string("chart_") + mode + ".xlsx")).string();
+        std::filesystem::remove(xlsx);
+        std::vector<std::string> arguments = {"--method", "max-disp", "--xlsx", xlsx, file};
+        if (*mode != '\0') arguments.insert(arguments.begin(), {"--export-mode", mode});
+        const BatchRun run = RunBatch(arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        const std::string bytes = ReadFile(xlsx);
+        EXPECT_EQ(bytes.rfind("PK", 0), 0u);
+        EXPECT_NE(bytes.find("xl/charts/chart1.xml"), std::string::npos);
+        EXPECT_NE(bytes.find("xl/worksheets/sheet1.xml"), std::string::npos);
+    }
+
+    const std::string blocked = (folder / "no_such_folder" / "chart.xlsx").string();
+    const BatchRun failed = RunBatch({"--json", "--xlsx", blocked, file});
+    EXPECT_EQ(failed.status, 1);
+    const std::string reason = "Cannot write the workbook \"" + blocked + "\": ";
+    EXPECT_NE(failed.err.find(reason), std::string::npos) << failed.err;
+    EXPECT_EQ(failed.out.rfind("{\n  \"message\": \"Cannot write the workbook", 0), 0u)
+        << failed.out;
+    EXPECT_NE(failed.out.find("\"LoopCount\": 2"), std::string::npos);
+}
+
 TEST(BatchTool, UsageErrors) {
     const std::string file = WriteFile("usage.csv", kWorkedExample);
     const struct {
@@ -309,6 +339,8 @@ TEST(BatchTool, UsageErrors) {
         {{"--method", "envelope", file}, "not envelope"},
         {{"--direction", "up", file}, "--direction takes positive or negative; not up"},
         {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
+        {{"--export-mode", "both", file}, "--export-mode takes single or combined; not both"},
+        {{file, "--xlsx"}, "--xlsx needs FILE"},
     };
     for (const auto& c : cases) {
         const BatchRun run = RunBatch(c.arguments);
