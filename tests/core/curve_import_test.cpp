@@ -315,6 +315,8 @@ TEST(ImportCurveFile, ReImportWithAnotherStepReadsTheSameFileAgain) {
 }
 
 TEST(ImportCurveFile, RealRecordsReadInPlace) {
+    // The real records sit beside the checkout; a checkout elsewhere has none to read.
+    if (!std::filesystem::exists(QLNX_SHARED_DATA)) GTEST_SKIP() << "no real records beside this checkout";
     const struct {
         const char* file;
         int32_t first;
