@@ -26,11 +26,8 @@ bool ConvertField(std::string_view field, char separator, double& value, std::st
         value = *v;
         return true;
     }
-    try {
-        StrToFloat(text);
-    } catch (const ConversionError& e) {
-        message = e.what();
-    }
+    // Built whole, not taken from what(), which ends at a NUL byte of the field.
+    message = FloatConversionMessage(text);
     return false;
 }
 

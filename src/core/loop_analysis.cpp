@@ -109,11 +109,14 @@ std::vector<int32_t> BuildWorkingCurve(AnalysisState& state) {
         force.insert(force.end(), rawForce.begin() + from, rawForce.begin() + to);
         if (stop == n) break;
 
-        // Sample stop passes through x0, crosses it or repeats the sample before it.
+        // Sample stop passes through x0, crosses it or repeats the sample before it. The
+        // interpolation starts from the last point of the working curve: a skipped repeat
+        // compares equal to it but may differ in the sign of a zero, which the
+        // interpolated force would carry.
         const double d = rawDisp[stop];
         const double f = rawForce[stop];
-        const double dL = rawDisp[stop - 1];
-        const double fL = rawForce[stop - 1];
+        const double dL = disp.back();
+        const double fL = force.back();
         if (d == x0 && dL != x0) {
             appendCrossing(d, f);
         } else if ((d > x0 && x0 > dL) || (d < x0 && x0 < dL)) {

@@ -223,19 +223,23 @@ std::optional<double> ParseFloat(std::string_view text, char separator) {
         if (negative) buf[len++] = '-';
         ++i;
     }
-    int digitCount = 0;
-    int firstNonZero = -1;  // position of the first significant digit relative to the point
-    int intDigits = 0;
+    // The digits, and the decimal magnitude of the first significant one: the value is
+    // 0.d1d2... x 10^(magnitude + exponent) with d1 that digit. Leading zeros do not count.
+    int64_t digitCount = 0;
+    bool significant = false;
+    int64_t magnitude = 0;
     bool seenPoint = false;
-    int position = 0;
     for (; i < n; ++i) {
         const char c = text[i];
         if (c >= '0' && c <= '9') {
             buf[len++] = c;
             ++digitCount;
-            if (!seenPoint) ++intDigits;
-            if (c != '0' && firstNonZero < 0) firstNonZero = seenPoint ? -position - 1 : 0;
-            if (seenPoint) ++position;
+            if (!seenPoint && (significant || c != '0')) {
+                ++magnitude;
+            } else if (seenPoint && !significant && c == '0') {
+                --magnitude;
+            }
+            significant = significant || c != '0';
         } else if (c == separator && !seenPoint) {
             seenPoint = true;
             buf[len++] = '.';
@@ -244,7 +248,9 @@ std::optional<double> ParseFloat(std::string_view text, char separator) {
         }
     }
     if (digitCount == 0) return std::nullopt;
-    long exponent = 0;
+    // Saturates far beyond any exponent a double reaches and any count of digits.
+    constexpr int64_t kExponentCap = int64_t{1} << 50;
+    int64_t exponent = 0;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         buf[len++] = 'e';
         ++i;
@@ -254,10 +260,10 @@ std::optional<double> ParseFloat(std::string_view text, char separator) {
             if (expNegative) buf[len++] = '-';
             ++i;
         }
-        int expDigits = 0;
+        size_t expDigits = 0;
         for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) {
             buf[len++] = text[i];
-            if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
+            if (exponent < kExponentCap) exponent = exponent * 10 + (text[i] - '0');
             ++expDigits;
         }
         if (expDigits == 0) return std::nullopt;
@@ -268,18 +274,20 @@ std::optional<double> ParseFloat(std::string_view text, char separator) {
     auto [ptr, ec] = std::from_chars(buf, buf + len, value);
     if (ec == std::errc() && ptr == buf + len) return value;
     if (ec == std::errc::result_out_of_range) {
-        if (firstNonZero < 0) return negative ? -0.0 : 0.0;
-        // Decimal magnitude of the leading digit decides overflow (refused) from
-        // underflow (the value rounds to zero).
-        const long leading = exponent + (firstNonZero == 0 ? intDigits : firstNonZero);
-        if (leading <= 0) return negative ? -0.0 : 0.0;
+        // The decimal magnitude of the value tells overflow (refused) from underflow (the
+        // value rounds to zero).
+        if (!significant || exponent + magnitude <= 0) return negative ? -0.0 : 0.0;
     }
     return std::nullopt;
 }
 
+std::string FloatConversionMessage(std::string_view text) {
+    return "'" + std::string(text) + "' is not a valid floating point value";
+}
+
 double StrToFloat(std::string_view text) {
     if (auto v = ParseFloat(text, g_decimalSeparator)) return *v;
-    throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+    throw ConversionError(FloatConversionMessage(text));
 }
 
 }  // namespace qlnx

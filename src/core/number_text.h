@@ -34,6 +34,10 @@ int32_t StrToInt(std::string_view text);
 // Returns nullopt for text outside that grammar or beyond the double range.
 std::optional<double> ParseFloat(std::string_view text, char separator);
 
+// The message of a text that does not convert: "'<text>' is not a valid floating point
+// value", with the whole text (a NUL byte in it included, where what() would stop).
+std::string FloatConversionMessage(std::string_view text);
+
 // ParseFloat with the program's separator; throws ConversionError
 // "'<text>' is not a valid floating point value" with the text as given.
 double StrToFloat(std::string_view text);

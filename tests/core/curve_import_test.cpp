@@ -173,6 +173,9 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
         {"overflow", "1e309,0\n", 1, 1, {}, {}, "'1e309' is not a valid floating point value"},
         {"binary file", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s, 1, 1, {}, {},
          "'\xC2\x89PNG' is not a valid floating point value"},
+        // The message keeps the whole field, a NUL byte and what follows it included.
+        {"NUL byte in a field (fuzz finding)", "\0\"'\0\x01" "1\x01"s, 1, -8, {}, {},
+         "''\0\x01" "1' is not a valid floating point value"s},
         {"Latin-1 text", "0,0\n\xB5m,3\n", 1, 1, {0}, {0},
          "'\xC2\xB5m' is not a valid floating point value"},
         // Without a mark, UTF-16 is valid UTF-8 with NULs: the first row reads, the NUL

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -127,6 +128,34 @@ TEST(AnalyzeLoops, TableOfCurves) {
             EXPECT_EQ(state.MaxDisp2[k], c.loopDisp[static_cast<size_t>(c.index2[k])]);
             EXPECT_EQ(state.MaxDispForce2[k], c.loopForce[static_cast<size_t>(c.index2[k])]);
         }
+    }
+}
+
+// The crossing force is interpolated from the last point of the working curve. A repeat
+// that was skipped compares equal to it but may carry the other sign of a zero force, and
+// an interpolation term that is zero (an infinite or vast step) passes that sign on.
+TEST(AnalyzeLoops, CrossingInterpolatesFromTheKeptPointNotASkippedRepeat) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        Points raw;
+        size_t crossing;  // working-curve index of the inserted crossing point
+        double force;     // its force, sign of zero included
+    } cases[] = {
+        {"infinite step after a repeat with -0 (fuzz finding)",
+         {{1, 0}, {1e308, 0}, {0, 3}, {2, 0}, {0, 0}, {0, -0.0}, {kInf, -1}}, 8, 0.0},
+        {"product underflows after a repeat with -0", {{0, 0}, {-1, 0}, {-1, -0.0}, {1e300, -1e-300}},
+         2, 0.0},
+        {"kept -0, repeat with +0", {{0, 0}, {-1, -0.0}, {-1, 0}, {1e300, -1e-300}}, 2, -0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AnalysisState state = Imported(c.raw);
+        ASSERT_EQ(AnalyzeLoops(state), std::nullopt);
+        ASSERT_LT(c.crossing, state.LoopForce.size());
+        EXPECT_EQ(state.LoopDisp[c.crossing], c.raw[0].first);
+        EXPECT_EQ(state.LoopForce[c.crossing], c.force);
+        EXPECT_EQ(std::signbit(state.LoopForce[c.crossing]), std::signbit(c.force));
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "core/errors.h"
 
@@ -114,6 +116,37 @@ TEST(StrToFloat, Grammar) {
         ASSERT_EQ(v.has_value(), c.valid) << c.text;
         if (c.valid) {
             EXPECT_EQ(*v, c.value) << c.text;
+        }
+    }
+}
+
+// Out of range is decided by the magnitude of the value, whatever zeros lead its digits.
+TEST(StrToFloat, LeadingZerosDoNotTurnAnUnderflowIntoAnOverflow) {
+    const std::string zeros(400, '0');
+    const struct {
+        std::string text;
+        std::optional<double> value;
+    } cases[] = {
+        {zeros + "1e-330", 0.0},
+        {"-" + zeros + "1e-330", -0.0},
+        {zeros + "1e309", std::nullopt},
+        {"0." + zeros + "1e-330", 0.0},
+        {"0." + zeros + "1e709", 1e308},
+        {"0.1e309", 1e308},
+        {"0.00001e-320", 0.0},
+    };
+    for (const auto& c : cases) {
+        for (const char separator : {'.', ','}) {
+            std::string text = c.text;
+            for (char& ch : text) {
+                if (ch == '.') ch = separator;
+            }
+            const auto v = ParseFloat(text, separator);
+            ASSERT_EQ(v.has_value(), c.value.has_value()) << text;
+            if (v) {
+                EXPECT_EQ(*v, *c.value) << text;
+                EXPECT_EQ(std::signbit(*v), std::signbit(*c.value)) << text;
+            }
         }
     }
 }
