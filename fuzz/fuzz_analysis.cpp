@@ -1,74 +1,218 @@
 // Fuzz target: arbitrary doubles (finite and not) as an imported curve, then the loop
-// analysis, all six skeleton methods in both directions with and without the outward test,
-// and the thinning of the result.
+// analysis, every loop shown, all six skeleton methods in both directions with and without
+// the outward test, and the thinning of the result; each held against the plain rules of
+// reference_analysis.h and the invariants of the analysis state.
+//
+// Input: byte 0 chooses how the rest becomes points (below), byte 1 the two ends of the
+// thinning range and byte 2 its tolerance (indices into kPalette, a nibble each); from
+// byte 3 on the points.
+//   mode 0: 16 bytes a point, raw doubles (NaN, infinities, subnormals included);
+//   mode 1: 2 bytes a point, small integers -8..7 (crossings, repeats and ties are likely);
+//   mode 2: 2 bytes a point, values of kPalette;
+//   mode 3: 2 bytes a point, a byte with the high bit set is a palette value, else a small
+//           integer.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <string>
 
 #include "core/analysis_state.h"
+#include "core/errors.h"
 #include "core/loop_analysis.h"
+#include "core/number_text.h"
 #include "core/skeleton.h"
 #include "core/thinning.h"
+#include "fuzz_check.h"
+#include "reference_analysis.h"
 
 namespace {
 
-void CheckInvariants(const qlnx::AnalysisState& s) {
-    if (s.LoopDisp.size() != s.LoopForce.size()) std::abort();
-    if (s.LoopStart.empty()) return;
-    if (s.LoopStart[0] != 0) std::abort();
-    for (size_t i = 1; i < s.LoopStart.size(); ++i) {
-        if (s.LoopStart[i] <= s.LoopStart[i - 1]) std::abort();
-        if (static_cast<size_t>(s.LoopStart[i]) >= s.LoopDisp.size()) std::abort();
+namespace ref = qlnx::reference;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kPalette[16] = {0.0,  -0.0, 1.0,     -1.0,   2.0,   -2.0,
+                                 3.0,  0.5,  1e308,   -1e308, kInf,  -kInf,
+                                 std::numeric_limits<double>::quiet_NaN(),
+                                 5e-324, -std::numeric_limits<double>::max(), 1e-300};
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+template <typename T>
+bool SameBits(const std::vector<T>& a, const std::vector<T>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+double SmallInteger(uint8_t b) { return static_cast<double>((b & 15) - 8); }
+
+double Value(uint8_t mode, uint8_t b) {
+    switch (mode) {
+        case 1: return SmallInteger(b);
+        case 2: return kPalette[b & 15];
+        default: return (b & 0x80) ? kPalette[b & 15] : SmallInteger(b);
     }
-    if (s.MaxDisp1.size() != s.MaxDispIndex1.size() || s.MaxDisp1.size() != s.MaxDispForce1.size())
-        std::abort();
-    if (s.MaxDisp2.size() != s.MaxDispIndex2.size() || s.MaxDisp2.size() != s.MaxDispForce2.size())
-        std::abort();
-    if (s.MaxDisp2.size() > s.MaxDisp1.size()) std::abort();
-    if (s.MaxDisp1.size() > static_cast<size_t>(s.LoopCount)) std::abort();
+}
+
+// The analysis state holds what the plain rules give, and its own invariants.
+void CheckAnalysis(const qlnx::AnalysisState& s, const ref::Loops& r) {
+    FUZZ_CHECK(SameBits(s.LoopDisp, r.D) && SameBits(s.LoopForce, r.F));
+    FUZZ_CHECK(s.LoopStart == r.Start);
+    FUZZ_CHECK(s.LoopCount == r.Count && s.LoopCountText == std::to_string(r.Count));
+    FUZZ_CHECK(s.MaxDispIndex1 == r.Index1 && s.MaxDispIndex2 == r.Index2);
+    FUZZ_CHECK(s.MaxDisp1.size() == r.Index1.size() && s.MaxDispForce1.size() == r.Index1.size());
+    FUZZ_CHECK(s.MaxDisp2.size() == r.Index2.size() && s.MaxDispForce2.size() == r.Index2.size());
+    for (size_t k = 0; k < r.Index1.size(); ++k) {
+        const auto i = static_cast<size_t>(r.Index1[k]);
+        FUZZ_CHECK(SameBits(s.MaxDisp1[k], r.D[i]) && SameBits(s.MaxDispForce1[k], r.F[i]));
+    }
+    for (size_t k = 0; k < r.Index2.size(); ++k) {
+        const auto i = static_cast<size_t>(r.Index2[k]);
+        FUZZ_CHECK(SameBits(s.MaxDisp2[k], r.D[i]) && SameBits(s.MaxDispForce2[k], r.F[i]));
+    }
+    // LoopStart: 0 first, strictly increasing, valid indices, each later entry exactly at the
+    // reference displacement; N2 <= N1 <= LoopCount; the reference displacement leads.
+    FUZZ_CHECK(!s.LoopStart.empty() && s.LoopStart[0] == 0);
+    FUZZ_CHECK(SameBits(s.LoopDisp[0], s.RawDisp[0]));
+    for (size_t i = 1; i < s.LoopStart.size(); ++i) {
+        FUZZ_CHECK(s.LoopStart[i] > s.LoopStart[i - 1]);
+        FUZZ_CHECK(static_cast<size_t>(s.LoopStart[i]) < s.LoopDisp.size());
+        FUZZ_CHECK(s.LoopDisp[static_cast<size_t>(s.LoopStart[i])] == s.RawDisp[0]);
+    }
+    FUZZ_CHECK(s.MaxDisp2.size() <= s.MaxDisp1.size());
+    FUZZ_CHECK(s.MaxDisp1.size() <= static_cast<size_t>(s.LoopCount) && s.LoopCount >= 1);
+    FUZZ_CHECK(s.LoopDisp.size() <= 2 * s.RawDisp.size());
+}
+
+// The shown loop: read-outs, the loop's stretch of the working curve and its marks.
+void CheckShownLoop(const qlnx::AnalysisState& s, int k) {
+    const auto i = static_cast<size_t>(k);
+    const bool first = i < s.MaxDisp1.size();
+    const bool second = i < s.MaxDisp2.size();
+    FUZZ_CHECK(s.LoopReadouts[0] == (first ? qlnx::FormatGeneral15(s.MaxDisp1[i]) : "--"));
+    FUZZ_CHECK(s.LoopReadouts[2] == (first ? qlnx::FormatGeneral15(s.MaxDispForce1[i]) : "--"));
+    FUZZ_CHECK(s.LoopReadouts[1] == (second ? qlnx::FormatGeneral15(s.MaxDisp2[i]) : "--"));
+    FUZZ_CHECK(s.LoopReadouts[3] == (second ? qlnx::FormatGeneral15(s.MaxDispForce2[i]) : "--"));
+    const qlnx::LoopFrame f = qlnx::GetLoopFrame(s, k);
+    const auto& selected = s.Chart.GetSeries(qlnx::ChartModel::kSelectedLoop);
+    FUZZ_CHECK(selected.Title == qlnx::LoopItemText(k));
+    FUZZ_CHECK(selected.Count() == f.E - f.S + 1);
+    FUZZ_CHECK(std::memcmp(selected.XValues().data(), s.LoopDisp.data() + f.S,
+                      selected.XValues().size() * sizeof(double)) == 0);
+    FUZZ_CHECK(s.Chart.GetSeries(qlnx::ChartModel::kPoint1).Count() == (f.HasTurn() ? 3 : 2));
+    FUZZ_CHECK(s.Chart.GetSeries(qlnx::ChartModel::kPoint2).Count() == int{first} + int{second});
+}
+
+void CheckSide(const qlnx::ChartSeries& series, const ref::Side& side, bool outwardOnly) {
+    FUZZ_CHECK(SameBits(series.XValues(), side.X) && SameBits(series.YValues(), side.Y));
+    // Under the outward test every point after the start lies strictly beyond the one
+    // before it.
+    if (!outwardOnly) return;
+    for (size_t i = 1; i < side.X.size(); ++i) FUZZ_CHECK(side.Beyond(side.X[i], side.X[i - 1]));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1) return 0;
-    const uint8_t options = data[0];
-    ++data;
-    --size;
+    if (size < 3) return 0;
+    const uint8_t mode = data[0] & 3;
+    const double range1 = kPalette[data[1] & 15];
+    const double range2 = kPalette[data[1] >> 4];
+    const double tolerance = kPalette[data[2] & 15];
+    data += 3;
+    size -= 3;
+
+    qlnx::SetDecimalSeparator('.');
     qlnx::AnalysisState state;
-    const size_t pairs = size / 16;
-    for (size_t i = 0; i < pairs; ++i) {
-        double d = 0;
-        double f = 0;
-        std::memcpy(&d, data + 16 * i, 8);
-        std::memcpy(&f, data + 16 * i + 8, 8);
-        // Small integers make crossings, repeats and ties likely; raw bits reach NaN and INF.
-        if (options & 1) {
-            d = static_cast<double>(static_cast<int8_t>(data[16 * i]) % 8);
-            f = static_cast<double>(static_cast<int8_t>(data[16 * i + 8]) % 8);
+    if (mode == 0) {
+        for (size_t i = 0; i + 16 <= size; i += 16) {
+            double d = 0;
+            double f = 0;
+            std::memcpy(&d, data + i, 8);
+            std::memcpy(&f, data + i + 8, 8);
+            state.RawDisp.push_back(d);
+            state.RawForce.push_back(f);
         }
-        state.RawDisp.push_back(d);
-        state.RawForce.push_back(f);
-        state.LoopSeries().AddXY(d, f);
+    } else {
+        for (size_t i = 0; i + 2 <= size; i += 2) {
+            state.RawDisp.push_back(Value(mode, data[i]));
+            state.RawForce.push_back(Value(mode, data[i + 1]));
+        }
     }
-    (void)qlnx::AnalyzeLoops(state);
-    CheckInvariants(state);
+    state.LoopSeries().Assign(state.RawDisp, state.RawForce);
+
+    const auto warning = qlnx::AnalyzeLoops(state);
+    const auto expected = ref::AnalyzeLoops(state.RawDisp, state.RawForce);
+    if (!expected) {
+        FUZZ_CHECK(warning == std::string("Imported Loop is less than 3 points!"));
+        FUZZ_CHECK(state.LoopDisp.empty() && state.LoopForce.empty() && state.LoopStart.empty());
+        FUZZ_CHECK(state.MaxDisp1.empty() && state.MaxDisp2.empty() && state.LoopCount == 0);
+        // Nothing to extract from and nothing to thin.
+        qlnx::ExtractSkeleton(state, qlnx::SkeletonMethod::SBDecomposition,
+                              qlnx::LoopDirection::Positive, true);
+        FUZZ_CHECK(state.PositiveSkeletonSeries().Count() == 0);
+        FUZZ_CHECK(state.NegativeSkeletonSeries().Count() == 0);
+        return 0;
+    }
+    FUZZ_CHECK(!warning);
+    CheckAnalysis(state, *expected);
+    FUZZ_CHECK(state.SelectedLoop == 0);
+    CheckShownLoop(state, 0);
     for (int loop = 0; loop < state.LoopCount; ++loop) {
         state.SelectedLoop = loop;
         qlnx::ShowLoop(state);
+        CheckShownLoop(state, loop);
     }
+
     for (int m = 1; m <= 6; ++m) {
-        for (const auto direction : {qlnx::LoopDirection::Positive, qlnx::LoopDirection::Negative}) {
+        for (const bool positive : {true, false}) {
             for (const bool keep : {false, true}) {
-                qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m), direction, keep);
+                qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m),
+                                      positive ? qlnx::LoopDirection::Positive
+                                               : qlnx::LoopDirection::Negative,
+                                      keep);
+                const ref::Skeleton want = ref::ExtractSkeleton(*expected, m, positive, keep);
+                const bool outwardOnly = keep || m == 4 || m == 5;
+                CheckSide(state.PositiveSkeletonSeries(), want.Positive, outwardOnly);
+                CheckSide(state.NegativeSkeletonSeries(), want.Negative, outwardOnly);
             }
         }
     }
-    qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(1 + options % 6),
-                          (options & 2) ? qlnx::LoopDirection::Negative
-                                        : qlnx::LoopDirection::Positive,
-                          (options & 4) != 0);
-    qlnx::ThinSkeletonCurves(state, "-3", "3", "1");
-    CheckInvariants(state);
+
+    // Thinning the last extraction (SB, negative direction, outward test) with range and
+    // tolerance typed as the program shows numbers; a box that does not convert changes
+    // nothing. Thinning again with the same boxes changes nothing further.
+    const std::string texts[3] = {qlnx::FormatGeneral15(range1), qlnx::FormatGeneral15(range2),
+                                  qlnx::FormatGeneral15(tolerance)};
+    ref::Side positive{true, state.PositiveSkeletonSeries().XValues(),
+                       state.PositiveSkeletonSeries().YValues()};
+    ref::Side negative{false, state.NegativeSkeletonSeries().XValues(),
+                       state.NegativeSkeletonSeries().YValues()};
+    const auto lo = qlnx::ParseFloat(texts[0], '.');
+    const auto hi = qlnx::ParseFloat(texts[1], '.');
+    const auto tol = qlnx::ParseFloat(texts[2], '.');
+    if (lo && hi && tol) {
+        const double a = *hi < *lo ? *hi : *lo;
+        const double b = *hi < *lo ? *lo : *hi;
+        ref::Thin(positive.X, positive.Y, a, b, std::fabs(*tol));
+        if (!positive.X.empty()) ref::Thin(negative.X, negative.Y, a, b, std::fabs(*tol));
+    }
+    for (int round = 0; round < 2; ++round) {
+        try {
+            qlnx::ThinSkeletonCurves(state, texts[0], texts[1], texts[2]);
+            FUZZ_CHECK(lo && hi && tol);
+        } catch (const qlnx::ConversionError&) {
+            FUZZ_CHECK(!(lo && hi && tol));
+        }
+        CheckSide(state.PositiveSkeletonSeries(), positive, false);
+        CheckSide(state.NegativeSkeletonSeries(), negative, false);
+    }
+
+    // The thinning rule itself, with the range and tolerance as raw doubles (NaN included).
+    qlnx::CurvePoints points{expected->D, expected->F};
+    const qlnx::CurvePoints kept = qlnx::ThinCurveByRange(points, range1, range2, tolerance);
+    ref::Thin(points.X, points.Y, range1, range2, tolerance);
+    FUZZ_CHECK(SameBits(kept.X, points.X) && SameBits(kept.Y, points.Y));
     return 0;
 }
