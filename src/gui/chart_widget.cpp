@@ -56,6 +56,8 @@ struct ChartWidget::Impl {
     QPoint panStart;
     QCPRange panX, panY;
 
+    QMenu* menu = nullptr;  // the right-click menu
+
     bool pressJustHappened = false;  // the last mouse event was a press
     bool hasLastMouse = false;
     QPoint lastMouse;
@@ -77,6 +79,13 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     setInteractions(QCP::iRangeZoom);
     axisRect()->setRangeZoom(Qt::Horizontal | Qt::Vertical);
     setSelectionRectMode(QCP::srmZoom);
+
+    d_->menu = new QMenu(this);
+    d_->menu->setObjectName(QStringLiteral("chartMenu"));
+    d_->menu->addAction(tr("Reset zoom"), this, [this] { rescaleToData(); })
+        ->setObjectName(QStringLiteral("ResetZoom1"));
+    d_->menu->addAction(tr("Save chart as image\u2026"), this, [this] { emit saveImageRequested(); })
+        ->setObjectName(QStringLiteral("SaveChartImage1"));
 
     // The legend sits inside the plot, in the corner a hysteresis curve leaves empty, and is
     // drawn below the series.
@@ -377,6 +386,7 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ChartWidget::leaveEvent(QEvent* event) {
     d_->hasLastMouse = false;
+    emit chartMouseLeft();
     if (d_->cursorV->visible()) {
         d_->cursorV->setVisible(false);
         d_->cursorH->setVisible(false);
@@ -385,10 +395,18 @@ void ChartWidget::leaveEvent(QEvent* event) {
     QCustomPlot::leaveEvent(event);
 }
 
-void ChartWidget::showChartMenu(QPoint globalPos) {
-    QMenu menu(this);
-    menu.addAction(tr("Reset zoom"), this, [this] { rescaleToData(); });
-    menu.exec(globalPos);
+void ChartWidget::showChartMenu(QPoint globalPos) { d_->menu->popup(globalPos); }
+
+bool ChartWidget::saveImage(const QString& fileName, bool pdf) {
+    const bool cursorShown = d_->cursorV->visible();
+    d_->cursorV->setVisible(false);
+    d_->cursorH->setVisible(false);
+    const bool saved = pdf ? savePdf(fileName) : savePng(fileName, 0, 0, 2.0);
+    d_->cursorV->setVisible(cursorShown);
+    d_->cursorH->setVisible(cursorShown);
+    return saved;
 }
+
+QMenu* ChartWidget::chartMenu() const { return d_->menu; }
 
 }  // namespace qlnx

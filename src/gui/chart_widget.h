@@ -49,6 +49,10 @@ public:
     bool cursorLinesVisible() const;
     QPoint cursorPosition() const;
 
+    // Writes the chart as shown, without the cursor lines, to fileName: a PNG at twice the
+    // screen resolution, or a PDF page of the chart's size. False when it cannot be written.
+    bool saveImage(const QString& fileName, bool pdf);
+
     // Points of series seriesIndex handed to the plotting at the last drawing: the count of
     // the series, or fewer when a large series is drawn decimated.
     int drawnPointCount(int seriesIndex) const;
@@ -56,7 +60,9 @@ public:
     // Mouse: a left press on a legend entry toggles its series (check box); on a point of the
     // drag series it starts a drag; elsewhere on the plot it opens a rubber band that zooms
     // on release (dragged to the left it refits the axes instead). The right button pans; a
-    // right click offers "Reset zoom". The wheel zooms.
+    // right click opens the chart menu: "Reset zoom" and "Save chart as image…". The wheel
+    // zooms.
+    QMenu* chartMenu() const;
 
 signals:
     // A click anywhere on the legend, after a check box toggled its series.
@@ -65,6 +71,10 @@ signals:
     void chartDoubleClicked();
     // Every mouse move over the chart, in widget pixels.
     void chartMouseMoved(int x, int y);
+    // The mouse left the chart.
+    void chartMouseLeft();
+    // "Save chart as image…" was chosen in the chart menu.
+    void saveImageRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -20,8 +20,8 @@ QString PathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
-// True when written exists and is not the file the save dialog named (the dialog asked
-// before replacing that one only).
+}  // namespace
+
 bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& written) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -29,8 +29,6 @@ bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& w
     const bool sameFile = fs::exists(dialogName, ec) && fs::equivalent(dialogName, written, ec);
     return !(sameFile && !ec);
 }
-
-}  // namespace
 
 QString ResultFileFilter() {
     // The types "Text files (*.txt)" with mask *.TXT and " CSV files (*.csv)" with mask *.CSV,

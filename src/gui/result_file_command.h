@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 #include "core/analysis_state.h"
 
@@ -35,6 +36,10 @@ void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& 
 // The save dialog's file types: "Text files (*.txt)" and " CSV files (*.csv)" (the second
 // description begins with a blank).
 QString ResultFileFilter();
+
+// True when written (file-system bytes) exists and is not the file the save dialog named:
+// the dialog asked before replacing that one only, so the command must ask itself.
+bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& written);
 
 // Title and text of the question before replacing a file the dialog did not ask about.
 inline constexpr const char* kReplaceQuestionTitle = "Confirm Save As";

@@ -117,6 +117,16 @@ void TForm1::ConnectHandlers() {
     connect(cht1, &ChartWidget::chartDoubleClicked, this, [this] { Guarded(&TForm1::cht1DblClick); });
     connect(cht1, &ChartWidget::chartMouseMoved, this, &TForm1::cht1MouseMove);
     connect(cht1, &ChartWidget::legendClicked, this, [this] { Guarded(&TForm1::cht1ClickLegend); });
+
+    // Menu keys and desktop conveniences.
+    onTrigger(ReImport1, &TForm1::btn9Click);
+    onTrigger(AnalyzeLoop1, &TForm1::btn2Click);
+    onTrigger(ExtractSkeleton1, &TForm1::btn5Click);
+    connect(cht1, &ChartWidget::saveImageRequested, this, [this] { Guarded(&TForm1::SaveChartImage1Click); });
+    connect(cht1, &ChartWidget::chartMouseMoved, this, &TForm1::ShowMouseReadout);
+    connect(cht1, &ChartWidget::chartMouseLeft, this, &TForm1::ClearMouseReadout);
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
+    setAcceptDrops(true);
 }
 
 void TForm1::ShowState(bool refit) {

@@ -16,6 +16,8 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -86,6 +88,18 @@ public slots:
     void cht1DblClick();
     void cht1MouseMove(int x, int y);
     void cht1ClickLegend();
+
+    // Desktop conveniences (tform1_desktop.cpp): chart image, status read-out, file drop.
+    void SaveChartImage1Click();
+    void ShowMouseReadout(int x, int y);
+    void ClearMouseReadout();
+
+protected:
+    // A record file dropped on the window is imported with the boxes as they are.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Lets the menu's keys reach their commands while an edit box has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Layout (tform1_layout.cpp).
@@ -179,6 +193,9 @@ private:
     ChartWidget* cht1 = nullptr;
     QMenuBar* mm1 = nullptr;
     QAction* ImportData1 = nullptr;
+    QAction* ReImport1 = nullptr;
+    QAction* AnalyzeLoop1 = nullptr;
+    QAction* ExtractSkeleton1 = nullptr;
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
@@ -191,6 +208,7 @@ private:
     QLabel* rzfldsts1 = nullptr;           // credit
     QLabel* rzfldsts3 = nullptr;           // greeting
     StatusLinkField* rzfldsts2 = nullptr;  // link to the web site
+    QLabel* rzfldsts4 = nullptr;           // displacement and force under the mouse
 };
 
 }  // namespace qlnx

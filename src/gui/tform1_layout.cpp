@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -223,11 +224,23 @@ void TForm1::BuildMenu() {
 
     QMenu* file = Named(mm1->addMenu(QStringLiteral("File")), "File1");
     ImportData1 = MakeAction(file, "ImportData1", QStringLiteral("Import Loop"));
+    ImportData1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Named(file->addSeparator(), "N2");
     ExportModifiedLoop1 = MakeAction(file, "ExportModifiedLoop1", QStringLiteral("Export Modified Loop"));
     ExportResults1 = MakeAction(file, "ExportResults1", QStringLiteral("Export Analysis Results"));
+    ExportResults1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Named(file->addSeparator(), "N1");
     ExportDraw12Excel1 = MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
+
+    // The commands engineers repeat on every record, with their keys.
+    QMenu* analysis = Named(mm1->addMenu(QStringLiteral("Analysis")), "Analysis1");
+    ReImport1 = MakeAction(analysis, "ReImport1", QStringLiteral("ReImport"));
+    ReImport1->setShortcut(QKeySequence(Qt::Key_F5));
+    Named(analysis->addSeparator(), "N3");
+    AnalyzeLoop1 = MakeAction(analysis, "AnalyzeLoop1", QStringLiteral("Analyze Loop"));
+    AnalyzeLoop1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    ExtractSkeleton1 = MakeAction(analysis, "ExtractSkeleton1", QStringLiteral("Extract Skeleton Curve"));
+    ExtractSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
 
     QMenu* options = Named(mm1->addMenu(QStringLiteral("Options")), "Options1");
     ExcelExportOptions1 = MakeAction(options, "ExcelExportOptions1", QStringLiteral("Excel Export Options"));
@@ -250,8 +263,12 @@ void TForm1::BuildStatusBar() {
     rzfldsts3 = Named(new QLabel(QStringLiteral("Hello! Import a test record to begin."), rzstsbr1),
                       "rzfldsts3");
     rzfldsts2 = Named(new StatusLinkField(QStringLiteral("QLNX home page"), rzstsbr1), "rzfldsts2");
+    // Displacement and force under the mouse while it is over the plot.
+    rzfldsts4 = Named(new QLabel(rzstsbr1), "rzfldsts4");
+    rzfldsts4->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Disp = -0.000000e+00   Force = -0.000000e+00")));
     rzstsbr1->addWidget(rzfldsts1);
     rzstsbr1->addWidget(rzfldsts3, 1);
+    rzstsbr1->addPermanentWidget(rzfldsts4);
     rzstsbr1->addPermanentWidget(rzfldsts2);
 }
 

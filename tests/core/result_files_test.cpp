@@ -3,8 +3,6 @@
 #include "core/result_files.h"
 
 #include <dirent.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +17,7 @@
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "../file_size_limit.h"
 
 namespace qlnx {
 namespace {
@@ -304,29 +303,6 @@ TEST_F(ResultFilesTest, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"results.txt"});
 }
 
-// Lowers the largest file size this process may write, so a write fails half-way with
-// "File too large" whatever the user's privileges; restores the limit afterwards.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        ok_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        ::signal(SIGXFSZ, oldHandler_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit saved_{};
-    sighandler_t oldHandler_{};
-    bool ok_ = false;
-};
-
 TEST_F(ResultFilesTest, WriteFailingHalfWayKeepsOldBytesAndLeavesNoTemporaryFile) {
     const std::string path = PathOf("loop.csv");
     const std::string oldBytes = "X,Y\r\n1,2\r\n";
@@ -339,7 +315,7 @@ TEST_F(ResultFilesTest, WriteFailingHalfWayKeepsOldBytesAndLeavesNoTemporaryFile
     const std::vector<std::string> lines = ModifiedLoopLines(state, ResultForm::Csv);
     std::string message;
     {
-        FileSizeLimit limit(64 * 1024);
+        test::FileSizeLimit limit(64 * 1024);
         ASSERT_TRUE(limit.ok());
         try {
             WriteLinesFile(path, lines);

@@ -2,8 +2,6 @@
 // file is written in which form, the question before replacing a file, and write failures.
 #include "gui/result_file_command.h"
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -21,6 +19,7 @@
 #include "core/number_text.h"
 #include "gui/error_guard.h"
 #include "gui/user_dialogs.h"
+#include "../file_size_limit.h"
 
 namespace qlnx {
 namespace {
@@ -208,29 +207,6 @@ TEST_F(ResultFileCommandTest, NoSecondQuestionForTheFileTheDialogAskedAbout) {
     EXPECT_EQ(ReadBytes(PathOf("results.txt")), "X Y\r\n0 0\r\n0.5 -12.25\r\n");
 }
 
-// Lowers the largest file size this process may write, so writing fails half-way with
-// "File too large" even with privileges that ignore folder permissions.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        ok_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        ::signal(SIGXFSZ, oldHandler_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit saved_{};
-    sighandler_t oldHandler_{};
-    bool ok_ = false;
-};
-
 TEST_F(ResultFileCommandTest, FailedWriteReachesTheErrorBoxAndKeepsTheOldFile) {
     AnalysisState big = state_;
     for (int k = 0; k < 20000; ++k) {
@@ -242,7 +218,7 @@ TEST_F(ResultFileCommandTest, FailedWriteReachesTheErrorBoxAndKeepsTheOldFile) {
     dialogs_.questionAnswer = true;
     Choose("loop", 2);
     {
-        FileSizeLimit limit(64 * 1024);
+        test::FileSizeLimit limit(64 * 1024);
         ASSERT_TRUE(limit.ok());
         RunGuarded(dialogs_, nullptr, [&] {
             SaveResultFile(nullptr, dialogs_, big, ResultFileKind::ModifiedLoop, QString());

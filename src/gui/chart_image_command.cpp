@@ -1,0 +1,69 @@
+#include "gui/chart_image_command.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <optional>
+#include <string>
+
+#include "core/errors.h"
+#include "core/result_files.h"
+#include "gui/chart_widget.h"
+#include "gui/result_file_command.h"
+#include "gui/user_dialogs.h"
+
+namespace qlnx {
+
+namespace {
+
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The suffix the saved file gets: one the user typed, else the chosen type's.
+QString ImageFileName(const QString& chosen, int filterIndex) {
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    if (suffix == QLatin1String("png") || suffix == QLatin1String("pdf")) return chosen;
+    return chosen + (filterIndex == 2 ? QStringLiteral(".pdf") : QStringLiteral(".png"));
+}
+
+}  // namespace
+
+QString ChartImageFilter() {
+    return QStringLiteral("PNG image (*.png);;PDF document (*.pdf)");
+}
+
+void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
+                    const QString& recordFile) {
+    SaveFileRequest request;
+    request.Filter = ChartImageFilter();
+    request.FilterIndex = 1;
+    if (recordFile.isEmpty()) {
+        request.FileName = QStringLiteral("chart");
+    } else {
+        const QFileInfo record(recordFile);
+        request.InitialFolder = record.absolutePath();
+        request.FileName = record.completeBaseName();
+    }
+    const std::optional<SaveFileAnswer> answer = dialogs.saveFile(parent, request);
+    if (!answer) return;
+
+    const QString target = ImageFileName(answer->FileName, answer->FilterIndex);
+    if (ReplacesUnconfirmedFile(PathBytes(answer->FileName), PathBytes(target)) &&
+        !dialogs.question(parent, QString::fromLatin1(kReplaceQuestionTitle),
+                          ReplaceQuestionText(QFileInfo(target).fileName()))) {
+        return;
+    }
+
+    // The chart's own savers write to a private scratch folder; the finished bytes then
+    // replace the target in one step.
+    const bool pdf = QFileInfo(target).suffix().toLower() == QLatin1String("pdf");
+    const QTemporaryDir scratch;
+    const QString scratchFile = scratch.filePath(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
+    QFile image(scratchFile);
+    if (!scratch.isValid() || !chart.saveImage(scratchFile, pdf) || !image.open(QIODevice::ReadOnly)) {
+        throw FileError("Cannot create file \"" + PathBytes(target) + "\". The chart could not be drawn into an image");
+    }
+    const QByteArray bytes = image.readAll();
+    WriteTextFile(PathBytes(target), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+}  // namespace qlnx

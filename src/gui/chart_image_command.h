@@ -1,0 +1,24 @@
+// "Save chart as image…": the save dialog, the image types and the safe write of the file.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qlnx {
+
+class ChartWidget;
+class UserDialogs;
+
+// The save dialog's image types, in the order of their 1-based filter index.
+QString ChartImageFilter();
+
+// Asks for a file name (offering the record's name, or "chart" when nothing is imported, in
+// the record's folder), adds ".png" or ".pdf" by the chosen type when the name has neither,
+// asks before replacing a file the dialog did not ask about, and writes the chart as it is
+// shown, through a complete temporary file, so a failed write leaves any old file whole.
+// Throws FileError when the image cannot be written (call it inside the error guard).
+void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
+                    const QString& recordFile);
+
+}  // namespace qlnx
