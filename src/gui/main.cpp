@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     qlnx::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QLNX"));
     QApplication::setApplicationVersion(qlnx::ProgramVersion());
+    QGuiApplication::setDesktopFileName(QStringLiteral("qlnx"));  // ties the window to the menu entry and its icon
     qlnx::QtUserDialogs dialogs;
     app.setDialogs(&dialogs);
 

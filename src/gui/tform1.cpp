@@ -31,6 +31,10 @@
 #include "gui/user_dialogs.h"
 #include "spreadsheet/chart_export.h"
 
+#ifndef QLNX_INSTALLED_DATA_DIR
+#define QLNX_INSTALLED_DATA_DIR "/usr/share/qlnx"
+#endif
+
 #ifndef QLNX_HOME_PAGE
 #define QLNX_HOME_PAGE ""
 #endif
@@ -298,7 +302,9 @@ void TForm1::mniDonation1Click() {
 }
 
 QUrl TForm1::HelpPageUrl() const {
-    return QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("/help.html"));
+    const QString beside = ProgramFolder() + QStringLiteral("/help.html");
+    if (QFileInfo::exists(beside)) return QUrl::fromLocalFile(beside);
+    return QUrl::fromLocalFile(QStringLiteral(QLNX_INSTALLED_DATA_DIR "/help.html"));
 }
 
 QUrl TForm1::HomePageUrl() const {
