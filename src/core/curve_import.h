@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/analysis_state.h"
+#include "core/progress.h"
 
 namespace qlnx {
 
@@ -35,14 +36,20 @@ ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_vi
 // whole before it is appended. Returns the message that stopped the reading ("Cannot open
 // file ...", "List index out of bounds (%d)", "'%s' is not a valid floating point value");
 // the rows before it stay. A negative step reads upwards until it runs before line 1.
+// progress, when given, follows the loading of the file and then the rows; when it asks to
+// stop, the reading ends as if the file could not be read (no rows, no file name) and
+// returns no message, since the user asked for it.
 std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string& path,
-                                         const ImportParameters& parameters);
+                                         const ImportParameters& parameters,
+                                         const ProgressCallback& progress = {});
 
 // Clears the imported curve, the analysis and the loop read-outs, reads the file and draws
 // the rows read as the loop series. Returns the warning to show, if reading stopped early.
 // Parameters the boxes would refuse (first line <= 0, step 0) get the box's warning and
-// change nothing.
+// change nothing. progress is ReadCurveFile's: a stopped import leaves the cleared state of a
+// file that cannot be read.
 std::optional<std::string> ImportCurveFile(AnalysisState& state, const std::string& path,
-                                           const ImportParameters& parameters);
+                                           const ImportParameters& parameters,
+                                           const ProgressCallback& progress = {});
 
 }  // namespace qlnx

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
@@ -243,7 +244,7 @@ TextEncoding DecodeText(std::string& bytes) {
     return TextEncoding::Latin1;
 }
 
-std::string ReadFileBytes(const std::string& path) {
+std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress) {
     FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) ThrowOpenError(path, errno);
     struct stat info {};
@@ -261,12 +262,20 @@ std::string ReadFileBytes(const std::string& path) {
         }
         size_t filled = 0;
         char probe[4096];
+        // With someone to tell, a known size is read in pieces, so the reading can report
+        // and stop between them.
+        const size_t known = bytes.size();
+        const size_t piece = progress && known > 0 ? size_t{8} << 20 : SIZE_MAX;
         for (;;) {
+            if (piece != SIZE_MAX && filled <= known && !progress(static_cast<double>(filled) /
+                                                                  static_cast<double>(known))) {
+                break;
+            }
             // A full buffer is not grown until a read shows that more follows: a regular
             // file whose size was known is read without a second allocation.
             const bool full = filled == bytes.size();
             char* into = full ? probe : bytes.data() + filled;
-            const size_t room = full ? sizeof probe : bytes.size() - filled;
+            const size_t room = full ? sizeof probe : std::min(bytes.size() - filled, piece);
             const ssize_t got = ::read(file.fd, into, room);
             if (got < 0) {
                 if (errno == EINTR) continue;
@@ -287,8 +296,8 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-std::string ReadTextFile(const std::string& path) {
-    std::string text = ReadFileBytes(path);
+std::string ReadTextFile(const std::string& path, const ProgressCallback& progress) {
+    std::string text = ReadFileBytes(path, progress);
     try {
         DecodeText(text);
     } catch (const std::bad_alloc&) {

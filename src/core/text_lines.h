@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/progress.h"
+
 namespace qlnx {
 
 enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Latin1 };
@@ -19,11 +21,13 @@ TextEncoding DecodeText(std::string& bytes);
 
 // Reads a whole file into memory. Throws FileError "Cannot open file "<path>". <reason>"
 // with the system's reason; a file larger than the memory available is refused the same way
-// ("File too large"), before anything is allocated for it.
-std::string ReadFileBytes(const std::string& path);
+// ("File too large"), before anything is allocated for it. progress, when given, gets the
+// fraction of a regular file's bytes read so far, once per few megabytes; when it asks to
+// stop, the reading ends there and the bytes read so far are returned.
+std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress = {});
 
 // ReadFileBytes followed by DecodeText.
-std::string ReadTextFile(const std::string& path);
+std::string ReadTextFile(const std::string& path, const ProgressCallback& progress = {});
 
 // Number of lines of a text: breaks are CR LF, a lone LF and a lone CR; a break at the very
 // end adds no empty last line, every other empty line counts.
