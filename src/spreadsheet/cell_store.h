@@ -1,6 +1,7 @@
 // The cells of one worksheet: numbers, texts and booleans by row and column.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,7 +36,14 @@ public:
 
     // Calls f(row, column, cell) for every non-blank cell, rows ascending, then columns.
     template <class F>
-    void ForEachInRowOrder(F&& f) const;
+    void ForEachInRowOrder(F&& f) const {
+        ForEachInRows(1, RowCount(), f);
+    }
+    // The same for the rows firstRow to lastRow (1-based, both included).
+    template <class F>
+    void ForEachInRows(int32_t firstRow, int32_t lastRow, F&& f) const;
+    // The highest row written in any column (0 when nothing was written).
+    int32_t RowCount() const { return static_cast<int32_t>(lastRow_); }
 
     // Frees everything (the cells were written out).
     void Release();
@@ -49,8 +57,9 @@ private:
 };
 
 template <class F>
-void CellStore::ForEachInRowOrder(F&& f) const {
-    for (size_t r = 0; r < lastRow_; ++r) {
+void CellStore::ForEachInRows(int32_t firstRow, int32_t lastRow, F&& f) const {
+    const size_t end = std::min(lastRow_, static_cast<size_t>(std::max(lastRow, 0)));
+    for (size_t r = static_cast<size_t>(std::max(firstRow, 1) - 1); r < end; ++r) {
         for (size_t c = 0; c < columns_.size(); ++c) {
             const std::vector<CellValue>& column = columns_[c];
             if (r < column.size() && column[r].kind != CellValue::Blank) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "core/errors.h"
@@ -35,6 +36,36 @@ std::string SheetRef(int32_t row, int32_t column) {
 std::string SheetRange(int32_t firstRow, int32_t lastRow, int32_t column) {
     return SheetRef(firstRow, column) + ":" + CellReference(lastRow, column, "$");
 }
+
+// Share of the progress range that sending the cells takes; writing the file takes the rest
+// (measured on a million-point series).
+constexpr double kSendShare = 0.5;
+
+// Thrown out of the cell loops when the user stops the export.
+struct ExportStopped {};
+
+// Counts the points sent and reports them to the export's progress.
+class SendProgress {
+public:
+    SendProgress(const ProgressCallback& progress, const ChartModel& chart)
+        : stretch_(progress, 0.0, kSendShare, PointCount(chart)) {}
+    // One more point is sent; throws ExportStopped when the user has asked to stop.
+    void Point() {
+        if (!stretch_.Tick(sent_++)) throw ExportStopped{};
+    }
+
+private:
+    static uint64_t PointCount(const ChartModel& chart) {
+        uint64_t n = 0;
+        for (int i = 0; i < chart.SeriesCount(); ++i) {
+            n += static_cast<uint64_t>(chart.GetSeries(i).Count());
+        }
+        return n;
+    }
+
+    ProgressStretch stretch_;
+    uint64_t sent_ = 0;
+};
 
 // Writes the number text of value into the cell, reusing one buffer for all cells.
 class NumberCellWriter {
@@ -125,7 +156,7 @@ void FormatChart(const TExcelExportOptions& o, const DispatchPtr& chart) {
 // One column pair per series: "X" and the title in row 1, the points from row 2.
 void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
                   const DispatchPtr& application, const DispatchPtr& sheet,
-                  const DispatchPtr& shape) {
+                  const DispatchPtr& shape, SendProgress& sending) {
     NumberCellWriter cells(sheet);
     for (int i = 0; i < chart.SeriesCount(); ++i) {
         const ChartSeries& s = chart.GetSeries(i);
@@ -134,6 +165,7 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
         SetCellText(sheet, 1, xColumn, "X");
         SetCellText(sheet, 1, yColumn, s.Title);
         for (int p = 0; p < s.Count(); ++p) {
+            sending.Point();
             cells.Write(p + 2, xColumn, s.GetxValue(p));
             cells.Write(p + 2, yColumn, s.GetyValue(p));
         }
@@ -160,7 +192,7 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
 // One table "Serie Name", "X", "Y": each series' title on the row of its first point.
 void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
                     const DispatchPtr& application, const DispatchPtr& sheet,
-                    const DispatchPtr& shape) {
+                    const DispatchPtr& shape, SendProgress& sending) {
     NumberCellWriter cells(sheet);
     SetCellText(sheet, 1, 1, "Serie Name");
     SetCellText(sheet, 1, 2, "X");
@@ -171,6 +203,7 @@ void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
         // A series without points adds no row: the next title overwrites its title.
         SetCellText(sheet, row, 1, s.Title);
         for (int p = 0; p < s.Count(); ++p) {
+            sending.Point();
             cells.Write(row, 2, s.GetxValue(p));
             cells.Write(row, 3, s.GetyValue(p));
             ++row;
@@ -187,7 +220,7 @@ void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
 }
 
 void BuildWorkbook(const TExcelExportOptions& o, const ChartModel& chart,
-                   const DispatchPtr& application) {
+                   const DispatchPtr& application, SendProgress& sending) {
     ShowExcelApplication(o.ExcelApp);
     const DispatchPtr books = ValueToObject(PropertyGet(application, "WorkBooks"));
     const DispatchPtr workbook = ValueToObject(CallFunction(books, "Add"));
@@ -197,9 +230,9 @@ void BuildWorkbook(const TExcelExportOptions& o, const ChartModel& chart,
     // The chart is made on the still empty sheet, before any cell is written.
     const DispatchPtr shape = AddChartShape(sheet, left, top, o.ChartWidth, o.ChartHeight);
     if (o.ExportMode == 0) {
-        ExportSingle(o, chart, application, sheet, shape);
+        ExportSingle(o, chart, application, sheet, shape, sending);
     } else {
-        ExportCombined(o, chart, application, sheet, shape);
+        ExportCombined(o, chart, application, sheet, shape, sending);
     }
 }
 
@@ -246,11 +279,29 @@ void ExportChartToExcel(TExcelExportOptions& options, const ChartModel& chart,
         if (ui.Warning) ui.Warning("QLNX", overflow);
         return;
     }
-    const AutoValue created = CreateExcelApplication(options.ExcelApp, ui);
+    // The application reports the writing of the file as the last part of the export. Once
+    // the user has stopped the export, the writing of what was sent goes on to its end: its
+    // reports keep the window painting, their answers no longer count.
+    const auto stopped = std::make_shared<bool>(false);
+    SpreadsheetUi applicationUi = ui;
+    if (ui.Progress) {
+        applicationUi.Progress = [report = ui.Progress, stopped](double fraction) {
+            const bool goOn = report(kSendShare + (1.0 - kSendShare) * fraction);
+            if (*stopped) return true;
+            *stopped = !goOn;
+            return goOn;
+        };
+    }
+    const AutoValue created = CreateExcelApplication(options.ExcelApp, applicationUi);
     if (created.IsNull()) return;
     const DispatchPtr application = ValueToObject(created);
+    SendProgress sending(ui.Progress, chart);
     try {
-        BuildWorkbook(options, chart, application);
+        BuildWorkbook(options, chart, application, sending);
+    } catch (const ExportStopped&) {
+        // Stopped by the user: what was sent is written and opened, as after a failure,
+        // and there is nothing to report.
+        *stopped = true;
     } catch (...) {
         // What was built stays with the user, as it would in an open spreadsheet window;
         // the original error is the one reported.

@@ -23,6 +23,10 @@ inline constexpr int kMaxWorksheetDataRows = 1048575;
 // - When the application cannot be created its information box has been shown; stop.
 // - A call the application refuses, or an axis position that is not a number, throws
 //   (AutomationError, ConversionError) after what was built so far has been published.
+// - ui.Progress follows the cells sent and then the writing of the file. When it asks to
+//   stop, the export ends there without a message: what was sent so far is written and
+//   opened, as after a refused call (stopped while writing, the file keeps the rows
+//   written so far).
 // At the end the in-process workbook application writes the workbook and opens it.
 void ExportChartToExcel(TExcelExportOptions& options, const ChartModel& chart,
                         const SpreadsheetUi& ui);

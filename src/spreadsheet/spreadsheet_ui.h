@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "core/progress.h"
+
 namespace qlnx {
 
 struct SpreadsheetUi {
@@ -19,6 +21,11 @@ struct SpreadsheetUi {
     std::filesystem::path OutputFolder;
     // When set, the workbook is written to exactly this file and not opened (batch use).
     std::filesystem::path OutputFile;
+    // Told the fraction of the work done, now and then; returns false to stop. For the chart
+    // export that is the whole export (sending the cells, then writing the file); for an
+    // application object, the writing of its workbooks. A stopped export keeps what was
+    // done so far, as a failing one does, and reports nothing.
+    ProgressCallback Progress;
 };
 
 }  // namespace qlnx

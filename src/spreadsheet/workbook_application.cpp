@@ -32,7 +32,7 @@ public:
             const std::filesystem::path file =
                 toGivenFile ? ui_.OutputFile : ReserveExportFileName(OutputFolder());
             try {
-                WriteWorkbookFile(*book, file);
+                WriteWorkbookFile(*book, file, ui_.Progress);
             } catch (...) {
                 std::error_code ignored;
                 if (!toGivenFile) std::filesystem::remove(file, ignored);

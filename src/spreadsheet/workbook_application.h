@@ -15,6 +15,7 @@ inline constexpr std::string_view kWorkbookApplicationProgId = "Excel.Applicatio
 // (DocumentPublisher): to ui.OutputFile if set (not opened), else as a new file
 // "QLNX-export-<yyyymmdd>-<hhmmss>[-n].xlsx" in ui.OutputFolder or the user's temporary
 // folder, opened with ui.OpenDocument; when nothing opens it, an information box names it.
+// ui.Progress follows the writing of each workbook file.
 DispatchPtr CreateWorkbookApplication(const SpreadsheetUi& ui);
 
 // A file name in folder that did not exist and is now reserved (created empty).

@@ -220,19 +220,31 @@ bool AddChart(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartData& dat
     return true;
 }
 
+// Rows written between two progress reports, and the share of the progress range the rows
+// take; compressing the parts into the file takes the rest.
+constexpr int32_t kRowsPerReport = 4096;
+constexpr double kRowsShare = 0.7;
+
 [[noreturn]] void Fail(const std::filesystem::path& file, const std::string& reason) {
     throw FileError("Cannot write the workbook \"" + file.string() + "\": " + reason);
 }
 
 }  // namespace
 
-void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file) {
+void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file,
+                       const ProgressCallback& progress) {
     lxw_workbook_options options{};
     // Rows go straight to disk in ascending order: a million cells take a few MB, and the
     // chart ranges get no point cache (whose count is only 16 bits wide).
     options.constant_memory = LXW_TRUE;
     lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
     if (workbook == nullptr) Fail(file, "the file cannot be created");
+    uint64_t totalRows = 0;
+    for (const WorksheetData& sheetData : book.sheets) {
+        totalRows += static_cast<uint64_t>(sheetData.cells.RowCount());
+    }
+    ProgressStretch rows(progress, 0.0, kRowsShare, totalRows, kRowsPerReport);
+    uint64_t rowsDone = 0;
     lxw_error firstError = LXW_NO_ERROR;
     for (const WorksheetData& sheetData : book.sheets) {
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetData.name.c_str());
@@ -240,7 +252,7 @@ void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& fi
             firstError = LXW_ERROR_SHEETNAME_ALREADY_USED;
             break;
         }
-        sheetData.cells.ForEachInRowOrder([&](int32_t row, int32_t column, const CellValue& cell) {
+        const auto write = [&](int32_t row, int32_t column, const CellValue& cell) {
             const auto r = static_cast<lxw_row_t>(row - 1);
             const auto c = static_cast<lxw_col_t>(column - 1);
             lxw_error e = LXW_NO_ERROR;
@@ -255,10 +267,20 @@ void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& fi
                 case CellValue::Blank: break;
             }
             if (e != LXW_NO_ERROR && firstError == LXW_NO_ERROR) firstError = e;
-        });
+        };
+        // Blocks of rows, with a report between two blocks.
+        const int32_t last = sheetData.cells.RowCount();
+        for (int32_t first = 1; first <= last && !rows.Stopped(); first += kRowsPerReport) {
+            if (!rows.Tick(rowsDone)) break;
+            const int32_t blockLast = std::min(last, first + (kRowsPerReport - 1));
+            sheetData.cells.ForEachInRows(first, blockLast, write);
+            rowsDone += static_cast<uint64_t>(blockLast - first + 1);
+        }
         for (const ChartData& chart : sheetData.charts) AddChart(workbook, sheet, chart);
     }
+    if (!rows.Stopped()) rows.Finish();
     const lxw_error closeError = workbook_close(workbook);
+    if (progress && !rows.Stopped()) progress(1.0);
     if (firstError != LXW_NO_ERROR) Fail(file, lxw_strerror(firstError));
     if (closeError != LXW_NO_ERROR) Fail(file, lxw_strerror(closeError));
 }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "core/progress.h"
 #include "spreadsheet/workbook_data.h"
 
 namespace qlnx {
@@ -10,7 +11,10 @@ namespace qlnx {
 // Writes every sheet's cells and every chart whose series have their values set (a chart
 // left half-built by a failed export keeps the series it completed). Rows stream out in
 // ascending order, so memory stays small at a million cells. Throws Error
-// "Cannot write the workbook \"<file>\": <reason>".
-void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file);
+// "Cannot write the workbook \"<file>\": <reason>". progress, when given, follows the rows
+// and the closing of the file; when it asks to stop, the rows after the current block are
+// left out and the file is finished with what was written, charts included.
+void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file,
+                       const ProgressCallback& progress = {});
 
 }  // namespace qlnx

@@ -243,3 +243,46 @@ TEST_F(ChartExport, CrossingThatIsNotANumberStopsAtItsStep) {
 
 }  // namespace
 }  // namespace qlnx::testing
+
+namespace qlnx::testing {
+namespace {
+
+// Stopped while the cells go out: the export ends at that point without an error, in both
+// layouts; the chart gets no series and no formatting, and every handle is released.
+TEST_F(ChartExport, StoppedExportEndsAfterTheCellsSentSoFar) {
+    ChartModel chart;
+    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    for (int i = 0; i < 20000; ++i) loop.AddXY(i, -i);
+    for (const int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        RecordingExcel local;
+        TExcelExportOptions o;
+        InitExcelExportOptions(o);
+        o.ExportMode = mode;
+        std::vector<double> fractions;
+        SpreadsheetUi ui = RecordingUi(boxes);
+        ui.Progress = [&](double f) {
+            fractions.push_back(f);
+            return f < 0.25;
+        };
+        EXPECT_NO_THROW(ExportChartToExcel(o, chart, ui));
+        ASSERT_FALSE(fractions.empty());
+        EXPECT_GE(fractions.back(), 0.25);
+        EXPECT_LT(fractions.back(), 0.5);
+        const auto& calls = local.recorder->calls;
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.back().rfind("put Cells#", 0), 0u) << calls.back();
+        // Part of the points of the loop series: two cells each.
+        EXPECT_GT(local.recorder->Count(".Value = BSTR"), 2 * 4000);
+        EXPECT_LT(local.recorder->Count(".Value = BSTR"), 2 * 16000);
+        EXPECT_EQ(local.recorder->Count("NewSeries"), 0);
+        EXPECT_EQ(local.recorder->Count("Axes"), 0);
+        o.ExcelApp = AutoValue::Null();
+        EXPECT_EQ(local.recorder->liveObjects, 0);
+    }
+    EXPECT_TRUE(boxes.warnings.empty());
+    EXPECT_TRUE(boxes.information.empty());
+}
+
+}  // namespace
+}  // namespace qlnx::testing

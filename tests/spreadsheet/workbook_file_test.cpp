@@ -232,3 +232,48 @@ TEST_F(WorkbookFile, BatchOutputGoesToTheGivenFileUnopened) {
 
 }  // namespace
 }  // namespace qlnx::testing
+
+namespace qlnx::testing {
+namespace {
+
+// The export reports its progress up to the end; stopped while the file is written, the
+// file holds the rows written so far and the whole chart, and is opened as usual.
+TEST_F(WorkbookFile, ProgressRunsToTheEndAndAStopKeepsTheRowsWritten) {
+    ChartModel chart;
+    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    for (int i = 0; i < 10000; ++i) loop.AddXY(i, i % 7);
+    std::vector<double> fractions;
+    double stopAt = 2;
+    ui.Progress = [&](double f) {
+        fractions.push_back(f);
+        return f < stopAt;
+    };
+    ExportChartToExcel(options, chart, ui);
+    ASSERT_GT(fractions.size(), 5u);
+    EXPECT_EQ(fractions.front(), 0.0);
+    EXPECT_EQ(fractions.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    ASSERT_EQ(boxes.opened.size(), 1u);
+    ExpectLines(DumpWorkbook(boxes.opened.back()), {"cell F10001 n 3", "charts 1 ScatterChart"});
+
+    fractions.clear();
+    stopAt = 0.7;
+    ExportChartToExcel(options, chart, ui);
+    EXPECT_GE(fractions.back(), 0.7);
+    EXPECT_LT(fractions.back(), 1.0);
+    EXPECT_TRUE(boxes.information.empty());
+    ASSERT_EQ(boxes.opened.size(), 2u);
+    const auto dump = DumpWorkbook(boxes.opened.back());
+    ExpectLines(dump, {"cell E2 n 0", "charts 1 ScatterChart",
+                       "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$10002 y=Sheet1!$F$2:$F$10002 "
+                       "smooth=1 line=auto/w6350 marker=circle markerSize=4 markerFill=None "
+                       "markerLine=auto/w6350"});
+    const auto cellsOfLoop = std::count_if(dump.begin(), dump.end(), [](const std::string& l) {
+        return l.rfind("cell E", 0) == 0;
+    });
+    EXPECT_GT(cellsOfLoop, 1000);
+    EXPECT_LT(cellsOfLoop, 10000);
+}
+
+}  // namespace
+}  // namespace qlnx::testing
