@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "gui/progress_box.h"
+
 namespace qlnx {
 
 namespace {
@@ -59,6 +61,11 @@ void QtUserDialogs::information(QWidget* parent, const QString& title, const QSt
 bool QtUserDialogs::question(QWidget* parent, const QString& title, const QString& text) {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::unique_ptr<ProgressReport> QtUserDialogs::progress(QWidget* parent, const QString& title,
+                                                        const QString& label) {
+    return std::make_unique<ProgressBox>(parent, title, label);
 }
 
 }  // namespace qlnx

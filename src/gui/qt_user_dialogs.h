@@ -13,6 +13,8 @@ public:
     void error(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     bool question(QWidget* parent, const QString& title, const QString& text) override;
+    std::unique_ptr<ProgressReport> progress(QWidget* parent, const QString& title,
+                                             const QString& label) override;
 };
 
 }  // namespace qlnx

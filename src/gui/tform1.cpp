@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <filesystem>
+#include <memory>
 
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
@@ -49,6 +50,7 @@ constexpr int kClientHeight = 744;
 
 const char* const kOpenFilter = "Text Files|*txt|CSV Files|*csv|All Files|*.*";
 const QString kWarningTitle = QStringLiteral("Warning");
+const QString kProgressTitle = QStringLiteral("QLNX");
 
 QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
@@ -209,7 +211,16 @@ void TForm1::ImportWithParameters(const QString& path) {
 }
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
-    const std::optional<std::string> warning = ImportCurveFile(state_, path, parameters);
+    std::optional<std::string> warning;
+    {
+        // A record of millions of rows takes a while; Cancel leaves the state of a file that
+        // cannot be read. The box closes before any warning is shown.
+        const QString name = QFileInfo(PathText(path)).fileName();
+        const std::unique_ptr<ProgressReport> progress =
+            dialogs_.progress(this, kProgressTitle, QStringLiteral("Reading %1").arg(name));
+        warning = ImportCurveFile(state_, path, parameters,
+                                  [&progress](double done) { return progress->Update(done); });
+    }
     ShowState(true);
     if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
 }
@@ -275,6 +286,14 @@ void TForm1::ExportDraw12Excel1Click() {
     };
     ui.OpenDocument = [this](const std::filesystem::path& file) {
         return openUrl_(QUrl::fromLocalFile(PathText(file.string())));
+    };
+    // Cancel ends the export with what was sent or written so far, which is then opened.
+    // The application object keeps ui until the next export: it must not keep the box.
+    const std::shared_ptr<ProgressReport> progress = dialogs_.progress(
+        this, kProgressTitle, QStringLiteral("Exporting the chart to a workbook"));
+    ui.Progress = [box = std::weak_ptr<ProgressReport>(progress)](double done) {
+        const std::shared_ptr<ProgressReport> report = box.lock();
+        return !report || report->Update(done);
     };
     ExportChartToExcel(ExcelExportOptions, state_.Chart, ui);
 }

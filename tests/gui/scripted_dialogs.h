@@ -7,6 +7,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -33,6 +34,29 @@ public:
     std::vector<OpenFileRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
     std::vector<Box> boxes;
+
+    // Progress reports, one per operation that asked for one, with every fraction reported.
+    struct ProgressRun {
+        QString title;
+        QString label;
+        std::vector<double> fractions;
+        bool cancelled = false;
+    };
+    std::vector<ProgressRun> progressRuns;
+    // Where each operation is cancelled, front first: at its first report at or beyond the
+    // fraction. An operation with no entry left (or nullopt) runs to its end.
+    std::deque<std::optional<double>> cancelAt;
+
+    std::unique_ptr<ProgressReport> progress(QWidget*, const QString& title,
+                                             const QString& label) override {
+        std::optional<double> at;
+        if (!cancelAt.empty()) {
+            at = cancelAt.front();
+            cancelAt.pop_front();
+        }
+        progressRuns.push_back({title, label, {}, false});
+        return std::make_unique<ScriptedProgress>(*this, progressRuns.size() - 1, at);
+    }
 
     std::optional<QString> openFile(QWidget*, const OpenFileRequest& request) override {
         openRequests.push_back(request);
@@ -93,6 +117,23 @@ public:
     }
 
 private:
+    class ScriptedProgress final : public ProgressReport {
+    public:
+        ScriptedProgress(ScriptedDialogs& owner, size_t run, std::optional<double> at)
+            : owner_(owner), run_(run), at_(at) {}
+        bool Update(double fraction) override {
+            ProgressRun& run = owner_.progressRuns[run_];
+            run.fractions.push_back(fraction);
+            if (at_ && fraction >= *at_) run.cancelled = true;
+            return !run.cancelled;
+        }
+
+    private:
+        ScriptedDialogs& owner_;
+        size_t run_;
+        std::optional<double> at_;
+    };
+
     void Show(const Box& box) {
         boxes.push_back(box);
         if (onBox) onBox(box);
