@@ -1,0 +1,1080 @@
+// Random use of the main window: a seeded sequence of user commands on the real TForm1 (imports
+// of good and bad records, analyses, loop choices, the six skeleton methods, thinning, chart
+// editing with the mouse, result files, workbook exports to a recording target), with the
+// analysis state's invariants checked after every step.
+//
+// QLNX_RANDOM_USE_STEPS sets the number of steps (default 400) and QLNX_RANDOM_USE_SEED the
+// seed (default below); a failure prints both with the failing step and the steps before it,
+// so it can be replayed.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "../spreadsheet/recording_target.h"
+#include "core/node_editing.h"
+#include "core/result_files.h"
+#include "spreadsheet/class_registry.h"
+#include "tform1_fixture.h"
+
+namespace qlnx::test {
+namespace {
+
+constexpr uint32_t kDefaultSeed = 20240613;
+constexpr int kDefaultSteps = 400;
+
+int64_t EnvInteger(const char* name, int64_t fallback) {
+    const char* text = std::getenv(name);
+    if (text == nullptr || *text == '\0') return fallback;
+    int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text, text + std::strlen(text), value);
+    return ec == std::errc() && *end == '\0' ? value : fallback;
+}
+
+// Equal as stored, NaN included.
+bool Same(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
+
+bool SameValues(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), Same);
+}
+
+// Points equal as stored (NaN included), colours too; the first difference as the message.
+::testing::AssertionResult SamePoints(const std::vector<Point>& a, const std::vector<Point>& b) {
+    if (a.size() != b.size()) {
+        return ::testing::AssertionFailure() << a.size() << " points instead of " << b.size();
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (!Same(a[i].x, b[i].x) || !Same(a[i].y, b[i].y) || a[i].color != b[i].color) {
+            return ::testing::AssertionFailure() << "point " << i << " is " << a[i] << " instead of " << b[i];
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string NumberText(double v) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, result.ptr);
+}
+
+// One line of a record file: a data row with its two numbers, or a line the import refuses.
+struct Line {
+    std::string text;
+    bool data = false;
+    double d = 0;
+    double f = 0;
+};
+
+Line Row(double d, double f, const std::string& separator = ",") {
+    return {NumberText(d) + separator + NumberText(f), true, d, f};
+}
+Line Refused(std::string text) { return {std::move(text), false, 0, 0}; }
+
+enum class Encoding { Ascii, AsciiCrLf, Utf16Le };
+
+struct RecordFile {
+    std::string name;
+    std::vector<Line> lines;
+    Encoding encoding = Encoding::Ascii;
+    bool exists = true;
+    QString path;
+};
+
+std::string FileBytes(const RecordFile& file) {
+    std::string text;
+    for (const Line& line : file.lines) {
+        text += line.text;
+        text += file.encoding == Encoding::AsciiCrLf ? "\r\n" : "\n";
+    }
+    if (file.encoding != Encoding::Utf16Le) return text;
+    std::string wide = "\xFF\xFE";
+    for (char c : text) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+// What an import of file with first line and step must leave: the rows read and whether a
+// warning ends it. Lines first, first + step, ...; a refused line, or a step upwards before
+// line 1, ends the reading with a warning.
+struct ExpectedImport {
+    std::vector<double> disp;
+    std::vector<double> force;
+    bool warning = false;
+};
+
+ExpectedImport SimulateImport(const RecordFile& file, int64_t firstLine, int64_t step) {
+    ExpectedImport e;
+    if (!file.exists) {
+        e.warning = true;
+        return e;
+    }
+    const auto n = static_cast<int64_t>(file.lines.size());
+    for (int64_t i = firstLine - 1; i < n;) {
+        const Line& line = file.lines[static_cast<size_t>(i)];
+        if (!line.data) {
+            e.warning = true;
+            break;
+        }
+        e.disp.push_back(line.d);
+        e.force.push_back(line.f);
+        i += step;
+        if (i < 0) {
+            e.warning = true;
+            break;
+        }
+    }
+    return e;
+}
+
+// A cyclic test record: loops of growing amplitude around x0, a few points per half-cycle,
+// the last point of each half-cycle exactly on x0, with repeated rows and repeated
+// displacements here and there; rounded so that the text of every number is exact.
+std::vector<Line> CyclicRows(std::mt19937& rng, double x0, int loops, double scale,
+                             const std::string& separator, bool endInsideALoop) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto round = [scale](double v) { return std::round(v / scale * 1000) / 1000 * scale; };
+    std::vector<Line> rows{Row(x0, 0, separator)};
+    const double stiffness = 5 + 10 * unit(rng);
+    for (int k = 0; k < loops; ++k) {
+        const double amplitude = scale * (k + 1) * (0.8 + 0.4 * unit(rng));
+        for (const double side : {1.0, -1.0}) {
+            const int points = 2 + static_cast<int>(rng() % 6);
+            for (int j = 1; j <= points; ++j) {
+                const double phase = std::numbers::pi * j / points;
+                const double d = j == points ? x0 : round(x0 + side * amplitude * std::sin(phase));
+                const double f = round(stiffness * (d - x0) + side * amplitude * (0.5 - unit(rng)));
+                rows.push_back(Row(d, f, separator));
+                if (rng() % 9 == 0) rows.push_back(Row(d, f, separator));  // a repeated row
+                if (rng() % 11 == 0) rows.push_back(Row(d, round(f + scale), separator));
+            }
+        }
+    }
+    if (endInsideALoop) {
+        for (int j = 1; j <= 3; ++j) rows.push_back(Row(round(x0 + scale * j), round(scale * 7 * j), separator));
+    }
+    return rows;
+}
+
+// The records the random imports choose from: first the good ones (read whole at first line 1
+// and step 1; goodCount of them), then bad ones (a warning, or nothing read).
+std::vector<RecordFile> RecordFiles(uint32_t seed, size_t& goodCount) {
+    std::mt19937 rng(seed);
+    std::vector<RecordFile> files;
+    const auto add = [&files](std::string name, std::vector<Line> lines,
+                              Encoding encoding = Encoding::Ascii) {
+        files.push_back({std::move(name), std::move(lines), encoding, true, {}});
+    };
+    add("worked.csv", {Row(0, 0), Row(2, 10), Row(-1, -5), Row(3, 12), Row(3, 12), Row(-2, -8)});
+    add("cycles.csv", CyclicRows(rng, 0, 4, 1, ",", false));
+    add("offset.txt", CyclicRows(rng, 0.5, 3, 2, "\t", true), Encoding::AsciiCrLf);
+    add("blanks.txt", CyclicRows(rng, -1.25, 5, 0.001, "   ", false));
+    add("kilo.csv", CyclicRows(rng, 0, 6, 1000, " , ", true));
+    add("long.csv", CyclicRows(rng, 0, 60, 0.5, ",", true));
+    add("wide.txt", CyclicRows(rng, 0, 2, 1, " ", false), Encoding::Utf16Le);
+    {
+        std::vector<Line> lines{Refused("Disp,Force")};
+        for (Line& l : CyclicRows(rng, 0, 3, 1, ",", false)) lines.push_back(l);
+        add("header.csv", std::move(lines));
+    }
+    // Numbers near the ends of the double range: the interpolation of a crossing overflows.
+    add("extreme.csv", {Row(0, 0), Row(1e308, 1.7e308), Row(-1.5e308, -1e308), Row(1.7e308, -1.7e308),
+                        Row(0, 5e-324), Row(-5e-324, 1e-300), Row(1e300, 1e300), Row(0, 0),
+                        Row(-1.7e308, 1.7e308)});
+    add("three.csv", {Row(0, 0), Row(1, 1), Row(0, 2)});
+    add("four.csv", {Row(0, 0), Row(1, 1), Row(0, 2), Row(-1, -1)});
+    add("flat.csv", {Row(1, 1), Row(1, 1), Row(1, 1), Row(1, 2), Row(1, 2)});
+    add("monotone.csv", {Row(0, 0), Row(1, 1), Row(2, 2), Row(3, 3), Row(4, 5)});
+    // A first line of 100,000 characters: as a number it rounds to 1.
+    {
+        std::vector<Line> lines{{"1." + std::string(100000, '0') + "1,2", true, 1, 2}};
+        for (Line& l : CyclicRows(rng, 1, 2, 1, ",", false)) lines.push_back(l);
+        add("longnumber.csv", std::move(lines));
+    }
+
+    goodCount = files.size();
+    add("empty.csv", {});
+    add("text.txt", {Refused("hello world"), Refused("foo,bar")});
+    add("nonfinite.csv", {Row(0, 0), Row(1, 10), Refused("nan,1"), Row(2, 3)});
+    add("infinite.csv", {Row(0, 0), Refused("1,inf"), Row(2, 3)});
+    add("overflow.csv", {Row(0, 0), Row(1, 1), Refused("1e309,0")});
+    add("blankline.csv", {Row(0, 0), Row(1, 5), Refused(""), Row(2, 3), Row(0, 1)});
+    add("onefield.csv", {Row(0, 0), Refused("1.5"), Row(2, 3)});
+    {
+        std::vector<Line> lines{Refused(std::string(200000, 'x') + ",1")};
+        for (Line& l : CyclicRows(rng, 0, 2, 1, ",", false)) lines.push_back(l);
+        add("hugeline.csv", std::move(lines));
+    }
+    add("binary.dat", {Refused(std::string("\x80\x81" "abc,\x01\x02" "def\x7f", 12))});
+    files.push_back({"missing.csv", {}, Encoding::Ascii, false, {}});
+    return files;
+}
+
+// Values of the first-line and step boxes: mostly the defaults, sometimes other valid
+// values, sometimes values the window refuses.
+struct ImportBoxes {
+    QString firstLine;
+    QString step;
+};
+
+class TForm1RandomUse : public TForm1Test {
+protected:
+    void SetUp() override {
+        TForm1Test::SetUp();
+        if (HasFatalFailure()) return;
+        seed = static_cast<uint32_t>(EnvInteger("QLNX_RANDOM_USE_SEED", kDefaultSeed));
+        steps = EnvInteger("QLNX_RANDOM_USE_STEPS", kDefaultSteps);
+        rng.seed(seed);
+        files = RecordFiles(seed, goodFiles);
+        for (RecordFile& file : files) {
+            file.path = dir.filePath(QString::fromStdString(file.name));
+            if (file.exists) WriteFile(file.name.c_str(), FileBytes(file));
+        }
+        ASSERT_TRUE(QDir(dir.path()).mkdir("results"));
+        excel = std::make_unique<ScopedClassRegistration>(
+            "Excel.Application", [this](const SpreadsheetUi&) {
+                ++applicationsCreated;
+                return qlnx::testing::NewRecordingApplication(recorder);
+            });
+        // Whatever escapes an event handler unguarded shows in the scripted error box too.
+        application = dynamic_cast<GuardedApplication*>(&TestApplication());
+        ASSERT_NE(application, nullptr);
+        application->setDialogs(&dialogs);
+    }
+    void TearDown() override {
+        if (application) application->setDialogs(nullptr);
+        excel.reset();
+        TForm1Test::TearDown();
+    }
+
+    // --- the model the invariants are checked against -------------------------------------
+
+    // A loop point moved on the chart without write-back: the loop series no longer shows
+    // the samples it maps to (until the next import).
+    bool loopDetached = false;
+    // The drag tool as the mode changes left it.
+    const ChartSeries* dragSeries = nullptr;
+    bool dragWritesBack = false;
+
+    // Boxes a step may show: warnings and error boxes it expects (exactly), and whether a
+    // question may come.
+    struct Allowed {
+        int warnings = 0;
+        int errors = 0;
+        bool question = false;
+    };
+
+    // --- commands --------------------------------------------------------------------------
+
+    template <class T>
+    const T& Pick(const std::vector<T>& v) {
+        return v[rng() % v.size()];
+    }
+    int Below(int n) { return n <= 0 ? 0 : static_cast<int>(rng() % static_cast<uint32_t>(n)); }
+    bool OneIn(int n) { return Below(n) == 0; }
+
+    ImportBoxes RandomBoxes(bool& valid, int64_t& firstLine, int64_t& step, Allowed& allowed) {
+        valid = true;
+        firstLine = 1;
+        step = 1;
+        if (OneIn(2)) return {"1", "1"};
+        struct Choice {
+            const char* text;
+            int64_t value;
+            int refusal;  // 0 accepted, 1 warning, 2 error box
+        };
+        static const std::vector<Choice> firstLines = {
+            {"1", 1, 0},          {"2", 2, 0},       {" 3 ", 3, 0},         {"5", 5, 0},
+            {"2147483647", 2147483647, 0},           {"1000", 1000, 0},     {"0", 0, 1},
+            {"-3", -3, 1},        {"abc", 0, 1},     {"", 0, 1},            {"99999999999", 0, 1},
+        };
+        static const std::vector<Choice> stepChoices = {
+            {"1", 1, 0},   {"2", 2, 0},   {"3", 3, 0},   {"-1", -1, 0},
+            {"-2", -2, 0}, {"2147483647", 2147483647, 0}, {"-2147483648", -2147483648LL, 0},
+            {"0", 0, 1},   {"x", 0, 2},   {"", 0, 2},
+        };
+        const Choice& f = Pick(firstLines);
+        const Choice& s = Pick(stepChoices);
+        firstLine = f.value;
+        step = s.value;
+        // The first line is checked first; a refused one hides the step.
+        const int refusal = f.refusal != 0 ? f.refusal : s.refusal;
+        valid = refusal == 0;
+        if (refusal == 1) allowed.warnings = 1;
+        if (refusal == 2) allowed.errors = 1;
+        return {QString::fromUtf8(f.text), QString::fromUtf8(s.text)};
+    }
+
+    void ExpectImported(const RecordFile& file, const ExpectedImport& e, Allowed& allowed,
+                        std::ostream& log) {
+        allowed.warnings = e.warning ? 1 : 0;
+        log << " -> " << e.disp.size() << " rows" << (e.warning ? ", warning" : "");
+        ++stats[e.warning ? "imports ending in a warning" : "imports"];
+        const AnalysisState& s = State();
+        EXPECT_EQ(s.RawDisp, e.disp);
+        EXPECT_EQ(s.RawForce, e.force);
+        EXPECT_EQ(Text("edt5"), file.exists ? file.path : QString());
+        EXPECT_TRUE(s.LoopDisp.empty());
+        EXPECT_EQ(s.LoopCount, 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() + s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count(), 0);
+        EXPECT_TRUE(s.LoopSeriesSamples.empty());
+        loopDetached = false;
+    }
+
+    void ImportCommand(std::ostream& log, Allowed& allowed) { Import(log, allowed, false); }
+    void ReImportCommand(std::ostream& log, Allowed& allowed) { Import(log, allowed, true); }
+
+    void Import(std::ostream& log, Allowed& allowed, bool reimport) {
+        bool valid = false;
+        int64_t firstLine = 1, step = 1;
+        const ImportBoxes boxes = RandomBoxes(valid, firstLine, step, allowed);
+        SetText("edt7", boxes.firstLine);
+        SetText("edt8", boxes.step);
+        log << (reimport ? "reimport" : "import") << " first line '" << boxes.firstLine.toStdString()
+            << "' step '" << boxes.step.toStdString() << "'";
+        const AnalysisState before = State();
+        const QString shownFile = Text("edt5");
+        const RecordFile* file = nullptr;
+        if (reimport) {
+            for (const RecordFile& f : files) {
+                if (f.path == shownFile) file = &f;
+            }
+            if (shownFile.isEmpty()) {
+                log << " (nothing imported)";
+                valid = false;
+                allowed = {};
+            } else {
+                ASSERT_NE(file, nullptr) << shownFile.toStdString();
+                log << " of " << file->name;
+            }
+            Click("btn9");
+        } else {
+            // Good records twice as often as bad ones.
+            file = OneIn(3) ? &files[goodFiles + static_cast<size_t>(Below(static_cast<int>(files.size() - goodFiles)))]
+                            : &files[static_cast<size_t>(Below(static_cast<int>(goodFiles)))];
+            const bool cancel = OneIn(12);
+            if (valid) dialogs.openAnswers.push_back(cancel ? std::nullopt : std::optional(file->path));
+            log << (cancel ? " cancelled" : " of " + file->name);
+            if (OneIn(3)) {
+                Find<QAction>("ImportData1")->trigger();
+            } else {
+                Click("btn1");
+            }
+            if (cancel) valid = false;
+        }
+        if (!valid) {
+            ExpectUnchanged(before);
+            EXPECT_EQ(Text("edt5"), shownFile);
+            return;
+        }
+        ExpectImported(*file, SimulateImport(*file, firstLine, step), allowed, log);
+    }
+
+    void AnalyzeCommand(std::ostream& log, Allowed& allowed) {
+        const AnalysisState before = State();
+        log << "analyze " << before.RawDisp.size() << " samples";
+        allowed.warnings = before.RawDisp.size() <= 3 ? 1 : 0;
+        Click("btn2");
+        const AnalysisState& s = State();
+        EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
+        EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
+        EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() + s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count(), 0);
+        if (before.RawDisp.size() <= 3) {
+            EXPECT_EQ(s.LoopCount, 0);
+            EXPECT_TRUE(s.LoopDisp.empty());
+            return;
+        }
+        log << " -> " << s.LoopCount << " loops";
+        ++stats["analyses"];
+        ASSERT_FALSE(s.LoopDisp.empty());
+        EXPECT_TRUE(Same(s.LoopDisp[0], s.RawDisp[0])) << "the reference displacement";
+        EXPECT_EQ(s.SelectedLoop, 0);
+    }
+
+    void ChooseLoopCommand(std::ostream& log, Allowed&) {
+        const int count = Find<QComboBox>("cbb1")->count();
+        log << "choose loop";
+        if (count == 0) {
+            log << " (none)";
+            return;
+        }
+        const AnalysisState before = State();
+        const int k = Below(count);
+        log << " " << k + 1 << " of " << count;
+        Choose("cbb1", k);
+        EXPECT_EQ(State().SelectedLoop, k);
+        EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
+        EXPECT_EQ(State().LoopStart, before.LoopStart);
+        EXPECT_TRUE(SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton)), PointsOf(before.Chart.GetSeries(ChartModel::kPositiveSkeleton))));
+    }
+
+    void ExtractCommand(std::ostream& log, Allowed&) {
+        const char* const methods[] = {"rb1", "rb2", "rb3", "rb4", "rb5", "rb6"};
+        const int method = Below(6);
+        const int direction = Below(2);
+        const bool keep = OneIn(2);
+        Find<QRadioButton>(methods[method])->click();
+        Choose("cbb4", direction);
+        if (Find<QCheckBox>("chk1")->isChecked() != keep) Find<QCheckBox>("chk1")->click();
+        log << "extract " << methods[method] << (direction == 0 ? " positive" : " negative")
+            << (keep ? " keeping displacement increasing" : "");
+        ASSERT_TRUE(Find<QRadioButton>(methods[method])->isChecked());
+        ASSERT_EQ(Find<QCheckBox>("chk1")->isChecked(), keep);
+        const AnalysisState before = State();
+        Click("btn5");
+        const AnalysisState& s = State();
+        EXPECT_TRUE(SameValues(s.LoopDisp, before.LoopDisp));
+        EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
+        const ChartSeries& positive = s.Chart.GetSeries(ChartModel::kPositiveSkeleton);
+        const ChartSeries& negative = s.Chart.GetSeries(ChartModel::kNegativeSkeleton);
+        log << " -> " << positive.Count() << " + " << negative.Count() << " nodes";
+        if (!s.LoopStart.empty()) ++stats["extractions"];
+        if (s.LoopStart.empty()) {
+            EXPECT_EQ(positive.Count() + negative.Count(), 0);
+            return;
+        }
+        // Both curves begin at the first working-curve point.
+        for (const ChartSeries* series : {&positive, &negative}) {
+            ASSERT_GE(series->Count(), 1);
+            EXPECT_TRUE(Same(series->GetxValue(0), s.LoopDisp[0]) && Same(series->GetyValue(0), s.LoopForce[0]));
+        }
+        // The envelope methods, and every method with the flag, only append points that go
+        // strictly outward.
+        if (keep || method == 3 || method == 4) {
+            for (int i = 1; i < positive.Count(); ++i) {
+                EXPECT_GT(positive.GetxValue(i), positive.GetxValue(i - 1)) << "positive node " << i;
+            }
+            for (int i = 1; i < negative.Count(); ++i) {
+                EXPECT_LT(negative.GetxValue(i), negative.GetxValue(i - 1)) << "negative node " << i;
+            }
+        }
+        // Every method but the SB decomposition takes its nodes from the working curve.
+        if (method != 5) {
+            std::set<std::pair<uint64_t, uint64_t>> curve;
+            for (size_t k = 0; k < s.LoopDisp.size(); ++k) {
+                curve.emplace(std::bit_cast<uint64_t>(s.LoopDisp[k]), std::bit_cast<uint64_t>(s.LoopForce[k]));
+            }
+            for (const ChartSeries* series : {&positive, &negative}) {
+                for (int i = 0; i < series->Count(); ++i) {
+                    EXPECT_TRUE(curve.count({std::bit_cast<uint64_t>(series->GetxValue(i)),
+                                             std::bit_cast<uint64_t>(series->GetyValue(i))}) != 0)
+                        << series->Title << " node " << i << " is no working-curve point";
+                }
+            }
+        }
+    }
+
+    // A displacement inside or around the skeleton curves, as box text.
+    QString RandomDisplacementText() {
+        double lo = -1, hi = 1;
+        for (const ChartSeries* series : {&State().Chart.GetSeries(ChartModel::kPositiveSkeleton),
+                                          &State().Chart.GetSeries(ChartModel::kNegativeSkeleton)}) {
+            for (double x : series->XValues()) {
+                if (std::isfinite(x)) {
+                    lo = std::min(lo, x);
+                    hi = std::max(hi, x);
+                }
+            }
+        }
+        std::uniform_real_distribution<double> in(lo, hi);
+        const double v = std::isfinite(hi - lo) ? in(rng) : (OneIn(2) ? lo : hi);
+        return QString::fromStdString(NumberText(v));
+    }
+
+    void ThinCommand(std::ostream& log, Allowed& allowed) {
+        QString a = RandomDisplacementText(), b = RandomDisplacementText();
+        QString tol = OneIn(4) ? "0" : RandomDisplacementText();
+        const bool bad = OneIn(15);
+        if (bad) (OneIn(2) ? a : tol) = OneIn(2) ? "abc" : "";
+        SetText("edt9", a);
+        SetText("edt10", b);
+        SetText("edt11", tol);
+        log << "thin '" << a.toStdString() << "' '" << b.toStdString() << "' tolerance '"
+            << tol.toStdString() << "'";
+        const AnalysisState before = State();
+        Click("btn6");
+        if (bad) {
+            allowed.errors = 1;
+            ExpectUnchanged(before);
+            return;
+        }
+        double lo = a.toDouble(), hi = b.toDouble();
+        if (hi < lo) std::swap(lo, hi);
+        const double tolerance = std::fabs(tol.toDouble());
+        const bool positiveEmpty = before.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() == 0;
+        for (int series : {ChartModel::kPositiveSkeleton, ChartModel::kNegativeSkeleton}) {
+            const std::vector<Point> was = PointsOf(before.Chart.GetSeries(series));
+            const std::vector<Point> now = PointsOf(State().Chart.GetSeries(series));
+            SCOPED_TRACE(State().Chart.GetSeries(series).Title);
+            if (positiveEmpty) {
+                EXPECT_TRUE(SamePoints(now, was));  // nothing to thin on the positive curve: both stay
+                continue;
+            }
+            ExpectThinned(was, now, lo, hi, tolerance);
+            if (now.size() < was.size()) ++stats["skeleton curves thinned"];
+        }
+        EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
+    }
+
+    // now is was thinned: the first point and every point outside (lo, hi) kept, in order;
+    // a point kept inside lies more than tol from the point kept before it.
+    static void ExpectThinned(const std::vector<Point>& was, const std::vector<Point>& now,
+                              double lo, double hi, double tol) {
+        const auto same = [](const Point& p, const Point& q) { return Same(p.x, q.x) && Same(p.y, q.y); };
+        size_t j = 0;
+        for (size_t i = 0; i < was.size() && j < now.size(); ++i) {
+            if (same(was[i], now[j])) ++j;
+        }
+        EXPECT_EQ(j, now.size()) << "not a subsequence";
+        if (was.empty()) return;
+        ASSERT_FALSE(now.empty());
+        EXPECT_TRUE(same(now[0], was[0]));
+        const auto outside = [lo, hi](const std::vector<Point>& points) {
+            return std::count_if(points.begin() + 1, points.end(),
+                                 [lo, hi](const Point& p) { return !(lo < p.x && p.x < hi); });
+        };
+        EXPECT_EQ(outside(now), outside(was));
+        for (size_t k = 1; k < now.size(); ++k) {
+            if (lo < now[k].x && now[k].x < hi) {
+                EXPECT_GT(std::fabs(now[k].x - now[k - 1].x), tol) << k;
+            }
+        }
+    }
+
+    void ModeCommand(std::ostream& log, Allowed&) {
+        const AnalysisState before = State();
+        // Mostly an editing mode and a series to edit.
+        if (OneIn(2)) {
+            const int mode = OneIn(5) ? kEditNone : 1 + Below(3);
+            log << "operation type " << mode;
+            Choose("cbb3", mode);
+        } else {
+            const int object = OneIn(5) ? 0 : 1 + Below(Find<QComboBox>("cbb2")->count() - 1);
+            log << "operation object " << object;
+            Choose("cbb2", object);
+        }
+        const int mode = Find<QComboBox>("cbb3")->currentIndex();
+        const ChartSeries* target = Target();
+        if (mode == kEditDrag) {
+            dragSeries = target;
+            dragWritesBack = target == &State().LoopSeries();
+        } else if (mode == kEditNone) {
+            dragWritesBack = false;
+        }
+        ExpectUnchanged(before);
+    }
+
+    // The series the operation-object box chooses (none for "None").
+    const ChartSeries* Target() {
+        switch (Find<QComboBox>("cbb2")->currentIndex()) {
+            case 1: return &State().Chart.GetSeries(ChartModel::kPositiveSkeleton);
+            case 2: return &State().Chart.GetSeries(ChartModel::kNegativeSkeleton);
+            case 3: return &State().Chart.GetSeries(ChartModel::kLoop);
+            default: return nullptr;
+        }
+    }
+
+    QPoint RandomPixel() {
+        const QRect r = Chart()->rect();
+        return {Below(r.width()), Below(r.height())};
+    }
+    // A pixel at a point of series (or near it), when it has points and lies on the chart.
+    QPoint PixelNear(const ChartSeries* series) {
+        if (series == nullptr || series->Count() == 0 || OneIn(4)) return RandomPixel();
+        const int i = Below(series->Count());
+        Chart()->replot();
+        const double x = Chart()->XValueToScreen(series->GetxValue(i));
+        const double y = Chart()->YValueToScreen(series->GetyValue(i));
+        const QRect r = Chart()->rect();
+        if (!(x >= 0 && x < r.width() && y >= 0 && y < r.height())) return RandomPixel();
+        const QPoint jitter = OneIn(2) ? QPoint(0, 0) : QPoint(Below(5) - 2, Below(5) - 2);
+        return QPoint(static_cast<int>(x), static_cast<int>(y)) + jitter;
+    }
+
+    void DragCommand(std::ostream& log, Allowed&) {
+        const AnalysisState before = State();
+        const QPoint from = PixelNear(dragSeries), to = RandomPixel();
+        log << "drag (" << from.x() << "," << from.y() << ") to (" << to.x() << "," << to.y() << ")";
+        ChartWidget* chart = Chart();
+        const int hit = dragSeries ? chart->GetCursorValueIndex(*dragSeries, from) : -1;
+        QTest::mouseMove(chart, from);
+        QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, from);
+        const int moves = 1 + Below(3);
+        for (int m = 1; m <= moves; ++m) QTest::mouseMove(chart, from + (to - from) * m / moves);
+        QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to);
+        QCoreApplication::processEvents();
+
+        const AnalysisState& s = State();
+        const bool onLegend = chart->legend->visible() && chart->legend->outerRect().contains(from);
+        for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
+            const ChartSeries& now = s.Chart.GetSeries(series);
+            const ChartSeries& was = before.Chart.GetSeries(series);
+            ASSERT_EQ(now.Count(), was.Count()) << now.Title;
+            std::vector<Point> expected = PointsOf(was);
+            if (&now == dragSeries && hit >= 0 && !onLegend) {
+                expected[static_cast<size_t>(hit)] = {now.GetxValue(hit), now.GetyValue(hit), now.PointColor(hit)};
+            }
+            EXPECT_TRUE(SamePoints(PointsOf(now), expected)) << now.Title;
+        }
+        if (dragSeries == nullptr || hit < 0 || onLegend) {
+            EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
+            EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
+            return;
+        }
+        log << " point " << hit << " of " << dragSeries->Title;
+        ++stats[dragSeries == &s.LoopSeries() ? (dragWritesBack ? "loop points dragged and written back"
+                                                                : "loop points dragged without write-back")
+                                              : "skeleton nodes dragged"];
+        const bool loop = dragSeries == &s.LoopSeries();
+        if (loop && dragWritesBack) {
+            const int32_t sample = LoopSampleOfPoint(s, hit);
+            ASSERT_GE(sample, 0);
+            ASSERT_LT(static_cast<size_t>(sample), s.RawDisp.size());
+            EXPECT_TRUE(Same(s.RawDisp[static_cast<size_t>(sample)], dragSeries->GetxValue(hit)));
+            EXPECT_TRUE(Same(s.RawForce[static_cast<size_t>(sample)], dragSeries->GetyValue(hit)));
+        } else {
+            EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
+            EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
+            if (loop && !(Same(dragSeries->GetxValue(hit), before.LoopSeries().GetxValue(hit)) &&
+                          Same(dragSeries->GetyValue(hit), before.LoopSeries().GetyValue(hit)))) {
+                loopDetached = true;
+            }
+        }
+    }
+
+    void DoubleClickCommand(std::ostream& log, Allowed&) {
+        const int mode = Find<QComboBox>("cbb3")->currentIndex();
+        const ChartSeries* target = Target();
+        const QPoint at = PixelNear(target);
+        log << "double click (" << at.x() << "," << at.y() << ") in mode " << mode;
+        const AnalysisState before = State();
+        ChartWidget* chart = Chart();
+        QTest::mouseMove(chart, at);
+        const int hit = target ? chart->GetCursorValueIndex(*target, at) : -1;
+        const double x = chart->XScreenToValue(at.x()), y = chart->YScreenToValue(at.y());
+        QTest::mouseDClick(chart, Qt::LeftButton, Qt::NoModifier, at);
+        QCoreApplication::processEvents();
+
+        const AnalysisState& s = State();
+        EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
+        EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
+        const bool onLegend = chart->legend->visible() && chart->legend->outerRect().contains(at);
+        for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
+            const ChartSeries& now = s.Chart.GetSeries(series);
+            const std::vector<Point> was = PointsOf(before.Chart.GetSeries(series));
+            if (&now != target || onLegend || (mode != kEditAdd && mode != kEditDelete)) {
+                EXPECT_TRUE(SamePoints(PointsOf(now), was)) << now.Title;
+                continue;
+            }
+            if (mode == kEditDelete) {
+                std::vector<Point> expected = was;
+                if (hit >= 0) expected.erase(expected.begin() + hit);
+                EXPECT_TRUE(SamePoints(PointsOf(now), expected)) << now.Title << " point " << hit;
+                log << (hit >= 0 ? " deletes point " + std::to_string(hit) : " deletes nothing");
+                if (hit >= 0) ++stats[&now == &s.LoopSeries() ? "loop points deleted" : "skeleton nodes deleted"];
+            } else {
+                // Adding inserts copies of (x, y) and keeps every point in order.
+                const std::vector<Point> points = PointsOf(now);
+                std::vector<Point> rest;
+                for (const Point& p : points) {
+                    if (!(Same(p.x, x) && Same(p.y, y))) rest.push_back(p);
+                }
+                std::vector<Point> wasRest;
+                for (const Point& p : was) {
+                    if (!(Same(p.x, x) && Same(p.y, y))) wasRest.push_back(p);
+                }
+                EXPECT_TRUE(SamePoints(rest, wasRest)) << now.Title;
+                EXPECT_GE(points.size(), was.size());
+                log << " adds " << points.size() - was.size();
+                if (points.size() > was.size()) ++stats["skeleton nodes added"];
+            }
+        }
+        EXPECT_EQ(s.LoopSeriesSamples.empty() ? s.LoopSeries().Count() : static_cast<int>(s.LoopSeriesSamples.size()),
+                  s.LoopSeries().Count());
+    }
+
+    void WheelCommand(std::ostream& log, Allowed&) {
+        const QPoint at = RandomPixel();
+        const int delta = OneIn(2) ? 120 : -120;
+        log << "wheel " << delta << " at (" << at.x() << "," << at.y() << ")";
+        const AnalysisState before = State();
+        QWheelEvent wheel(QPointF(at), Chart()->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Chart(), &wheel);
+        QCoreApplication::processEvents();
+        ExpectUnchanged(before);
+    }
+
+    void LegendCommand(std::ostream& log, Allowed&) {
+        ChartWidget* chart = Chart();
+        chart->replot();
+        const int items = chart->legend->itemCount();
+        if (items == 0) return;
+        const int item = Below(items);
+        log << "legend box " << item;
+        const AnalysisState before = State();
+        QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, chart->legend->item(item)->outerRect().center());
+        const AnalysisState& s = State();
+        for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
+            EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)), PointsOf(before.Chart.GetSeries(series))));
+        }
+    }
+
+    void SaveCommand(std::ostream& log, Allowed& allowed) {
+        // btn7 and the second menu command write the analysis results, the first the
+        // working curve.
+        const int command = Below(3);
+        const bool modified = command == 1;
+        const int filterIndex = 1 + Below(2);
+        const bool cancel = OneIn(8);
+        const bool badFolder = OneIn(12);
+        const QString name = (badFolder ? dir.filePath("no such folder/r") : dir.filePath("results/r")) +
+                             QString::number(Below(4));
+        log << (modified ? "save modified loop " : "save analysis results ") << name.toStdString()
+            << " type " << filterIndex << (cancel ? " cancelled" : "");
+        const ResultFileTarget target = ResultTargetOf(name.toStdString(), filterIndex);
+        const QString written = QString::fromStdString(target.Path);
+        const auto content = [&written] {
+            QFile file(written);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const bool existed = QFile::exists(written);
+        const QByteArray oldContent = content();
+        const bool replace = OneIn(2);
+        dialogs.saveAnswers.push_back(cancel ? std::nullopt : std::optional(SaveFileAnswer{name, filterIndex}));
+        dialogs.questionAnswers.push_back(replace);
+        const AnalysisState before = State();
+        if (command == 0) {
+            Click("btn7");
+        } else {
+            Find<QAction>(modified ? "ExportModifiedLoop1" : "ExportResults1")->trigger();
+        }
+        ExpectUnchanged(before);
+        if (cancel) return;
+        allowed.question = existed;
+        if (badFolder) {
+            allowed.errors = 1;
+            return;
+        }
+        if (existed && !replace) {
+            EXPECT_EQ(content(), oldContent);
+            return;
+        }
+        const std::string expected = modified ? ModifiedLoopFileText(State(), target.Form)
+                                              : AnalysisResultFileText(State(), target.Form);
+        EXPECT_EQ(content().toStdString(), expected);
+        ++stats["result files written"];
+    }
+
+    void ExportCommand(std::ostream& log, Allowed&) {
+        log << "export to the workbook";
+        const AnalysisState before = State();
+        const size_t calls = recorder->calls.size();
+        const int created = applicationsCreated;
+        if (OneIn(2)) {
+            Click("btn8");
+        } else {
+            Find<QAction>("ExportDraw12Excel1")->trigger();
+        }
+        ExpectUnchanged(before);
+        EXPECT_EQ(applicationsCreated, created + 1);
+        EXPECT_GT(recorder->calls.size(), calls);
+        EXPECT_EQ(recorder->protocolErrors, std::vector<std::string>{});
+        // Every handle is released but the application the options keep.
+        EXPECT_EQ(recorder->liveObjects, 1);
+        EXPECT_TRUE(openedUrls.empty());
+        log << " (" << recorder->calls.size() - calls << " calls)";
+        ++stats["workbook exports"];
+    }
+
+    void OptionsCommand(std::ostream& log, Allowed&) {
+        const bool combined = OneIn(2), markers = OneIn(2), legend = OneIn(3) != 0;
+        log << "export options: " << (combined ? "combined" : "single") << (markers ? ", markers" : "")
+            << (legend ? ", legend" : "");
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = form->findChild<QDialog*>("ExportOptionForm");
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QRadioButton*>(combined ? "rb2" : "rb1")->setChecked(true);
+            dialog->findChild<QCheckBox*>("chk1")->setChecked(markers);
+            dialog->findChild<QCheckBox*>("chk3")->setChecked(legend);
+            dialog->findChild<QPushButton*>("btn1")->click();  // Update
+            dialog->findChild<QPushButton*>("btn2")->click();  // Cancel closes it
+            ran = true;
+        });
+        Find<QAction>("ExcelExportOptions1")->trigger();
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(form->ExcelExportOptions.ExportMode, combined ? 1 : 0);
+    }
+
+    // The state a refused or cancelled command leaves: everything as before.
+    void ExpectUnchanged(const AnalysisState& before) {
+        const AnalysisState& s = State();
+        EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
+        EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
+        EXPECT_TRUE(SameValues(s.LoopDisp, before.LoopDisp));
+        EXPECT_TRUE(SameValues(s.LoopForce, before.LoopForce));
+        EXPECT_EQ(s.LoopStart, before.LoopStart);
+        EXPECT_EQ(s.LoopCount, before.LoopCount);
+        EXPECT_EQ(s.SelectedLoop, before.SelectedLoop);
+        EXPECT_EQ(s.LoopSeriesSamples, before.LoopSeriesSamples);
+        for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
+            EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)), PointsOf(before.Chart.GetSeries(series))))
+                << s.Chart.GetSeries(series).Title;
+        }
+    }
+
+    // --- the invariants of the analysis state ------------------------------------------------
+
+    void CheckInvariants() {
+        const AnalysisState& s = State();
+        ASSERT_EQ(s.RawDisp.size(), s.RawForce.size());
+        ASSERT_EQ(s.LoopDisp.size(), s.LoopForce.size());
+
+        // The loop series and the samples it shows.
+        const ChartSeries& loop = s.LoopSeries();
+        const auto& samples = s.LoopSeriesSamples;
+        if (samples.empty()) {
+            // Point i shows sample i; or every point has been deleted.
+            if (loop.Count() != 0) {
+                ASSERT_EQ(static_cast<size_t>(loop.Count()), s.RawDisp.size());
+            }
+        } else {
+            ASSERT_EQ(samples.size(), static_cast<size_t>(loop.Count()));
+            ASSERT_LE(samples.size(), s.RawDisp.size());
+        }
+        for (int i = 0; i < loop.Count(); ++i) {
+            const int32_t sample = LoopSampleOfPoint(s, i);
+            ASSERT_GE(sample, 0);
+            ASSERT_LT(static_cast<size_t>(sample), s.RawDisp.size());
+            if (i > 0) {
+                ASSERT_GT(sample, LoopSampleOfPoint(s, i - 1));
+            }
+            if (!loopDetached) {
+                ASSERT_TRUE(Same(loop.GetxValue(i), s.RawDisp[static_cast<size_t>(sample)]) &&
+                            Same(loop.GetyValue(i), s.RawForce[static_cast<size_t>(sample)]))
+                    << "loop point " << i << " does not show sample " << sample;
+            }
+        }
+
+        // The loop table.
+        const auto& starts = s.LoopStart;
+        if (s.LoopDisp.empty()) {
+            ASSERT_TRUE(starts.empty());
+            ASSERT_EQ(s.LoopCount, 0);
+        } else {
+            ASSERT_FALSE(starts.empty());
+            ASSERT_EQ(starts[0], 0);
+            for (size_t j = 1; j < starts.size(); ++j) {
+                ASSERT_GT(starts[j], starts[j - 1]);
+                ASSERT_LT(static_cast<size_t>(starts[j]), s.LoopDisp.size());
+                ASSERT_TRUE(Same(s.LoopDisp[static_cast<size_t>(starts[j])], s.LoopDisp[0]))
+                    << "crossing point " << j << " off the reference displacement";
+            }
+            // The loop count by the half-cycles: one loop for up to two entries, else the
+            // complete pairs plus an incomplete last loop when the curve goes on.
+            const size_t m = starts.size();
+            int count = 1;
+            if (m > 2) {
+                count = static_cast<int>((m - 1) / 2);
+                if (static_cast<size_t>(starts.back()) != s.LoopDisp.size() - 1) ++count;
+            }
+            ASSERT_EQ(s.LoopCount, count);
+        }
+
+        // Per-loop extremes: only a last loop without a turn lacks the first, and a last loop
+        // whose second half-cycle is empty the second.
+        const size_t n1 = s.MaxDispIndex1.size(), n2 = s.MaxDispIndex2.size();
+        ASSERT_EQ(s.MaxDisp1.size(), n1);
+        ASSERT_EQ(s.MaxDispForce1.size(), n1);
+        ASSERT_EQ(s.MaxDisp2.size(), n2);
+        ASSERT_EQ(s.MaxDispForce2.size(), n2);
+        ASSERT_LE(n2, n1);
+        ASSERT_LE(n1, static_cast<size_t>(s.LoopCount));
+        if (s.LoopCount > 0) {
+            const LoopFrame last = GetLoopFrame(s, s.LoopCount - 1);
+            const size_t count = static_cast<size_t>(s.LoopCount);
+            ASSERT_EQ(n1, last.HasTurn() ? count : count - 1);
+            ASSERT_EQ(n2, last.HasTurn() && last.T < last.E ? count : count - 1);
+        }
+        for (size_t k = 0; k < n1; ++k) {
+            const LoopFrame f = GetLoopFrame(s, static_cast<int>(k));
+            const int32_t i1 = s.MaxDispIndex1[k];
+            ASSERT_TRUE(i1 >= f.S && i1 <= f.T) << "loop " << k;
+            ASSERT_TRUE(Same(s.MaxDisp1[k], s.LoopDisp[static_cast<size_t>(i1)]));
+            ASSERT_TRUE(Same(s.MaxDispForce1[k], s.LoopForce[static_cast<size_t>(i1)]));
+            if (k < n2) {
+                const int32_t i2 = s.MaxDispIndex2[k];
+                ASSERT_TRUE(i2 >= f.T && i2 <= f.E) << "loop " << k;
+                ASSERT_TRUE(Same(s.MaxDisp2[k], s.LoopDisp[static_cast<size_t>(i2)]));
+                ASSERT_TRUE(Same(s.MaxDispForce2[k], s.LoopForce[static_cast<size_t>(i2)]));
+            }
+        }
+
+        // The Loop No. box and the loop count box.
+        auto* cbb1 = Find<QComboBox>("cbb1");
+        ASSERT_EQ(cbb1->count(), s.LoopCount);
+        for (int k = 0; k < cbb1->count(); ++k) {
+            ASSERT_EQ(cbb1->itemText(k).toStdString(), LoopItemText(k));
+        }
+        ASSERT_EQ(Text("edt6"), s.LoopCount > 0 ? QString::number(s.LoopCount) : QString());
+        ASSERT_EQ(cbb1->currentIndex(), s.SelectedLoop);
+
+        // The chosen loop: read-outs, its series and its marks.
+        const QStringList readouts{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")};
+        const ChartSeries& selected = s.Chart.GetSeries(ChartModel::kSelectedLoop);
+        const ChartSeries& marks = s.Chart.GetSeries(ChartModel::kPoint1);
+        const ChartSeries& extremes = s.Chart.GetSeries(ChartModel::kPoint2);
+        if (s.LoopCount == 0) {
+            ASSERT_EQ(readouts, QStringList({"", "", "", ""}));
+            ASSERT_EQ(selected.Count() + marks.Count() + extremes.Count(), 0);
+        } else {
+            const int k = s.SelectedLoop;
+            ASSERT_TRUE(k >= 0 && k < s.LoopCount);
+            const auto index = static_cast<size_t>(k);
+            const auto text = [](bool has, double v) {
+                return has ? QString::fromStdString(FormatGeneral15(v)) : QString("--");
+            };
+            const bool first = index < n1, second = index < n2;
+            ASSERT_EQ(readouts, QStringList({text(first, first ? s.MaxDisp1[index] : 0),
+                                             text(second, second ? s.MaxDisp2[index] : 0),
+                                             text(first, first ? s.MaxDispForce1[index] : 0),
+                                             text(second, second ? s.MaxDispForce2[index] : 0)}));
+            const LoopFrame f = GetLoopFrame(s, k);
+            ASSERT_EQ(selected.Title, LoopItemText(k));
+            ASSERT_EQ(selected.Count(), f.E - f.S + 1);
+            for (int i = 0; i < selected.Count(); ++i) {
+                const auto at = static_cast<size_t>(f.S + i);
+                ASSERT_TRUE(Same(selected.GetxValue(i), s.LoopDisp[at]) &&
+                            Same(selected.GetyValue(i), s.LoopForce[at]))
+                    << "point " << i << " of the chosen loop";
+            }
+            ASSERT_EQ(marks.Count(), f.HasTurn() ? 3 : 2);
+            ASSERT_EQ(extremes.Count(), (first ? 1 : 0) + (second ? 1 : 0));
+        }
+        ASSERT_EQ(marks.Active, selected.Active);
+        ASSERT_EQ(extremes.Active, selected.Active);
+
+        // The editing boxes and the tools they set.
+        const int mode = Find<QComboBox>("cbb3")->currentIndex();
+        auto* cbb2 = Find<QComboBox>("cbb2");
+        const std::vector<std::string> objects = EditObjectItems(mode);
+        ASSERT_EQ(cbb2->count(), static_cast<int>(objects.size()));
+        ASSERT_TRUE(cbb2->currentIndex() >= 0 && cbb2->currentIndex() < cbb2->count());
+        ASSERT_EQ(Chart()->cursorActive(), mode == kEditAdd);
+        ASSERT_EQ(loop.PointerVisible, mode != kEditNone && cbb2->currentIndex() == 3);
+        ASSERT_EQ(Chart()->dragSeries(), dragSeries);
+        ASSERT_EQ(Chart()->hasOnDrag(), dragWritesBack);
+    }
+
+    // Runs one random command and checks what it showed.
+    void Step(std::ostream& log) {
+        Allowed allowed;
+        const size_t boxesBefore = dialogs.boxes.size();
+        // The commands and how often each comes; the stage of the state shifts the weights
+        // toward the command that leads on (an import, an analysis, an extraction).
+        using Command = void (TForm1RandomUse::*)(std::ostream&, Allowed&);
+        const AnalysisState& s = State();
+        const bool imported = !s.RawDisp.empty(), analysed = s.LoopCount > 0;
+        const bool extracted = s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
+                                   s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() > 0;
+        const std::pair<Command, int> commands[] = {
+            {&TForm1RandomUse::ImportCommand, imported ? 5 : 30},
+            {&TForm1RandomUse::ReImportCommand, 2},
+            {&TForm1RandomUse::AnalyzeCommand, imported && !analysed ? 30 : 4},
+            {&TForm1RandomUse::ChooseLoopCommand, 6},
+            {&TForm1RandomUse::ExtractCommand, analysed && !extracted ? 25 : 8},
+            {&TForm1RandomUse::ThinCommand, 6},
+            {&TForm1RandomUse::ModeCommand, 10},
+            {&TForm1RandomUse::DragCommand, 16},
+            {&TForm1RandomUse::DoubleClickCommand, 16},
+            {&TForm1RandomUse::WheelCommand, 3},
+            {&TForm1RandomUse::LegendCommand, 2},
+            {&TForm1RandomUse::SaveCommand, 4},
+            {&TForm1RandomUse::ExportCommand, 4},
+            {&TForm1RandomUse::OptionsCommand, 1},
+        };
+        int total = 0;
+        for (const auto& c : commands) total += c.second;
+        int pick = Below(total);
+        for (const auto& [command, weight] : commands) {
+            if (pick < weight) {
+                (this->*command)(log, allowed);
+                break;
+            }
+            pick -= weight;
+        }
+
+        int warnings = 0, errors = 0, questions = 0;
+        for (size_t b = boxesBefore; b < dialogs.boxes.size(); ++b) {
+            const ScriptedDialogs::Box& box = dialogs.boxes[b];
+            if (box.kind == ScriptedDialogs::Kind::Warning) ++warnings;
+            if (box.kind == ScriptedDialogs::Kind::Error) ++errors;
+            if (box.kind == ScriptedDialogs::Kind::Question) ++questions;
+            const std::string shown = dialogs.Shown()[b];
+            log << "\n    shown: " << shown.substr(0, 160) << (shown.size() > 160 ? "..." : "");
+        }
+        EXPECT_EQ(warnings, allowed.warnings) << "warnings shown";
+        EXPECT_EQ(errors, allowed.errors) << "error boxes shown";
+        EXPECT_LE(questions, allowed.question ? 1 : 0) << "questions asked";
+        dialogs.boxes.clear();
+        dialogs.openAnswers.clear();
+        dialogs.saveAnswers.clear();
+        dialogs.questionAnswers.clear();
+        CheckInvariants();
+    }
+
+    // How often the commands did something, for the closing line.
+    std::map<std::string, int> stats;
+    uint32_t seed = kDefaultSeed;
+    int64_t steps = kDefaultSteps;
+    std::mt19937 rng;
+    std::vector<RecordFile> files;
+    size_t goodFiles = 0;  // the good records come first in files
+    std::shared_ptr<qlnx::testing::CallRecorder> recorder = std::make_shared<testing::CallRecorder>();
+    int applicationsCreated = 0;
+    std::unique_ptr<ScopedClassRegistration> excel;
+    GuardedApplication* application = nullptr;
+};
+
+TEST_F(TForm1RandomUse, EveryStepKeepsTheAnalysisStateConsistent) {
+    std::deque<std::string> recent;
+    for (int64_t step = 1; step <= steps; ++step) {
+        std::ostringstream log;
+        Step(log);
+        recent.push_back("step " + std::to_string(step) + ": " + log.str());
+        if (recent.size() > 25) recent.pop_front();
+        if (HasFailure()) {
+            std::string history;
+            for (const std::string& line : recent) history += "  " + line + "\n";
+            FAIL() << "random use failed at step " << step << " of seed " << seed
+                   << " (replay: QLNX_RANDOM_USE_SEED=" << seed << " QLNX_RANDOM_USE_STEPS=" << step
+                   << ")\n" << history;
+        }
+    }
+    std::string done;
+    for (const auto& [what, count] : stats) done += ", " + std::to_string(count) + " " + what;
+    std::printf("random use: seed %u, %lld steps%s\n", seed, static_cast<long long>(steps), done.c_str());
+}
+
+}  // namespace
+}  // namespace qlnx::test
