@@ -12,8 +12,9 @@ namespace qlnx {
 // left half-built by a failed export keeps the series it completed). Rows stream out in
 // ascending order, so memory stays small at a million cells. Throws Error
 // "Cannot write the workbook \"<file>\": <reason>". progress, when given, follows the rows
-// and the closing of the file; when it asks to stop, the rows after the current block are
-// left out and the file is finished with what was written, charts included.
+// and the compression of the file (which runs on a helper thread meanwhile); when it asks to
+// stop during the rows, the rows after the current block are left out and the file is
+// finished with what was written, charts included.
 void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file,
                        const ProgressCallback& progress = {});
 

@@ -122,7 +122,7 @@ TEST_F(TForm1Progress, CancelledExportOpensWhatWasDone) {
     const struct {
         double cancelAt;
         bool chart;
-    } cases[] = {{0.25, false}, {0.7, true}};
+    } cases[] = {{0.05, false}, {0.4, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cancelAt);
         openedUrls.clear();
