@@ -11,6 +11,7 @@
 #include "core/chart_model.h"
 #include "gui/chart_widget.h"
 #include "gui/decimation.h"
+#include "peak_memory.h"
 
 namespace qlnx {
 namespace {
@@ -24,11 +25,12 @@ QApplication& App() {
     return *new QApplication(argc, argv);
 }
 
-// A cyclic test record: 30 growing loops back and forth in displacement, with a little noise.
-void Hysteresis(int n, std::vector<double>& xs, std::vector<double>& ys) {
+// A cyclic test record: growing loops (30 unless said otherwise) back and forth in
+// displacement, with a little noise.
+void Hysteresis(int n, std::vector<double>& xs, std::vector<double>& ys, int loops = 30) {
     xs.resize(static_cast<size_t>(n));
     ys.resize(static_cast<size_t>(n));
-    const double step = 2 * M_PI * 30 / n;
+    const double step = 2 * M_PI * loops / n;
     for (int i = 0; i < n; ++i) {
         const double t = i * step;
         const double amp = 1 + 9.0 * i / n;
@@ -39,10 +41,10 @@ void Hysteresis(int n, std::vector<double>& xs, std::vector<double>& ys) {
 
 // The chart as the main window shows it, with the loop series holding n points.
 struct ChartFixture {
-    explicit ChartFixture(int n) {
+    explicit ChartFixture(int n, int loops = 30) {
         App();
         std::vector<double> xs, ys;
-        Hysteresis(n, xs, ys);
+        Hysteresis(n, xs, ys, loops);
         model.GetSeries(ChartModel::kLoop).Assign(std::move(xs), std::move(ys));
         chart = std::make_unique<ChartWidget>(model);
         chart->resize(760, 620);
@@ -64,6 +66,7 @@ struct ChartFixture {
 void Report(benchmark::State& state, ChartFixture& f) {
     state.counters["points"] = f.Loop().Count();
     state.counters["drawn"] = f.chart->drawnPointCount(ChartModel::kLoop);
+    state.counters["peakMB"] = bench::PeakResidentMB();
 }
 
 // The reduction alone, for the whole curve on a 700 x 560 pixel plot.
@@ -84,7 +87,7 @@ void BM_Decimate(benchmark::State& state) {
     }
     state.counters["drawn"] = static_cast<double>(kept);
 }
-BENCHMARK(BM_Decimate)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decimate)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 // Replot of every layer and repaint of the widget, the view unchanged.
 void BM_FullRedraw(benchmark::State& state) {
@@ -92,7 +95,21 @@ void BM_FullRedraw(benchmark::State& state) {
     for (auto _ : state) f.chart->replot(QCustomPlot::rpImmediateRefresh);
     Report(state, f);
 }
-BENCHMARK(BM_FullRedraw)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedraw)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond);
+
+// A long test: 3000 loops in 10M points overlap so densely that the drawing keeps most points
+// (each pixel column is crossed thousands of times): the worst case of the decimation.
+void BM_FullRedrawManyLoops(benchmark::State& state) {
+    ChartFixture f(static_cast<int>(state.range(0)), 3000);
+    for (auto _ : state) f.chart->replot(QCustomPlot::rpImmediateRefresh);
+    Report(state, f);
+}
+BENCHMARK(BM_FullRedrawManyLoops)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 // A zoom step: the view changes, so the decimated copy is made again before drawing.
 void BM_ZoomRedraw(benchmark::State& state) {
@@ -106,7 +123,7 @@ void BM_ZoomRedraw(benchmark::State& state) {
     }
     Report(state, f);
 }
-BENCHMARK(BM_ZoomRedraw)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomRedraw)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 // The cursor tool following the mouse: the mouse event, the cursor layer and the repaint.
 void BM_CursorMove(benchmark::State& state) {
@@ -121,7 +138,7 @@ void BM_CursorMove(benchmark::State& state) {
     }
     Report(state, f);
 }
-BENCHMARK(BM_CursorMove)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CursorMove)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 // One drag step: the mouse moves a point of the loop series, the on-drag handler runs, and the
 // chart is redrawn (decimated copy remade, every layer drawn, widget repainted).
@@ -146,7 +163,7 @@ void BM_DragStep(benchmark::State& state) {
     if (handled == 0) state.SkipWithError("the press hit no point: nothing was dragged");
     Report(state, f);
 }
-BENCHMARK(BM_DragStep)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qlnx

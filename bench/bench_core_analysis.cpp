@@ -1,22 +1,21 @@
-// Loop analysis of a 10M-point record.
+// Loop analysis of records of 1M and 10M points.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
 #include "core/loop_analysis.h"
+#include "peak_memory.h"
 
 namespace {
 
-constexpr size_t kPoints = 10'000'000;
-
-// Growing-amplitude cycles of 400 samples each, with force lagging displacement: about
-// 25,000 loops and 50,000 inserted crossing points.
-qlnx::AnalysisState Record() {
+// Growing-amplitude cycles of 400 samples each, with force lagging displacement: at 10M
+// points about 25,000 loops and 50,000 inserted crossing points.
+qlnx::AnalysisState Record(size_t points) {
     qlnx::AnalysisState state;
-    state.RawDisp.reserve(kPoints);
-    state.RawForce.reserve(kPoints);
-    for (size_t i = 0; i < kPoints; ++i) {
+    state.RawDisp.reserve(points);
+    state.RawForce.reserve(points);
+    for (size_t i = 0; i < points; ++i) {
         const double t = static_cast<double>(i) * (2 * M_PI / 400);
         const double amplitude = 1 + static_cast<double>(i) / 1e6;
         state.RawDisp.push_back(amplitude * std::sin(t));
@@ -26,35 +25,38 @@ qlnx::AnalysisState Record() {
 }
 
 void BM_AnalyzeLoops(benchmark::State& st) {
-    qlnx::AnalysisState state = Record();
+    const auto points = static_cast<size_t>(st.range(0));
+    qlnx::AnalysisState state = Record(points);
     for (auto _ : st) {
         auto message = qlnx::AnalyzeLoops(state);
         benchmark::DoNotOptimize(message);
     }
     st.counters["loops"] = state.LoopCount;
-    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(kPoints));
+    st.counters["peakMB"] = qlnx::bench::PeakResidentMB();
+    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(points));
 }
-BENCHMARK(BM_AnalyzeLoops)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalyzeLoops)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 // Reference: copying the two columns into two reserved vectors, one pass, no decisions.
 void BM_BaselineCopyPoints(benchmark::State& st) {
-    const qlnx::AnalysisState state = Record();
+    const auto points = static_cast<size_t>(st.range(0));
+    const qlnx::AnalysisState state = Record(points);
     std::vector<double> disp;
     std::vector<double> force;
-    disp.reserve(kPoints);
-    force.reserve(kPoints);
+    disp.reserve(points);
+    force.reserve(points);
     for (auto _ : st) {
         disp.clear();
         force.clear();
-        for (size_t i = 0; i < kPoints; ++i) {
+        for (size_t i = 0; i < points; ++i) {
             disp.push_back(state.RawDisp[i]);
             force.push_back(state.RawForce[i]);
         }
         benchmark::DoNotOptimize(disp.data());
         benchmark::DoNotOptimize(force.data());
     }
-    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(kPoints));
+    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(points));
 }
-BENCHMARK(BM_BaselineCopyPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaselineCopyPoints)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

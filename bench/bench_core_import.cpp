@@ -1,4 +1,6 @@
-// Reading a 1M-row curve file, beside a bare comma split with std::from_chars on the same bytes.
+// Reading curve files of 1M and 10M rows, beside a bare comma split with std::from_chars on the
+// same bytes. The import's peak memory is compared with its budget: the file's size plus 48
+// bytes per row (run one size alone for that figure: the peak only grows).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -12,71 +14,108 @@
 #include <string>
 #include <vector>
 
+#include <map>
+
 #include "core/curve_import.h"
 #include "core/text_lines.h"
+#include "peak_memory.h"
 
 namespace {
 
-constexpr int kRows = 1'000'000;
-
-// A cyclic record of growing amplitude, written as a test rig would: fixed decimals.
-const std::string& CurveFile() {
-    static const std::string path = [] {
+// A cyclic record of growing amplitude with `rows` rows, written as a test rig would: fixed
+// decimals. Made once per size and removed at exit.
+const std::string& CurveFile(int rows) {
+    struct Files {
+        std::map<int, std::string> paths;
+        ~Files() {
+            for (const auto& [rows, path] : paths) std::filesystem::remove(path);
+        }
+    };
+    static Files files;
+    std::string& path = files.paths[rows];
+    if (path.empty()) {
         const auto file = std::filesystem::temp_directory_path() /
-                          ("qlnx_bench_import_" + std::to_string(::getpid()) + ".csv");
+                          ("qlnx_bench_import_" + std::to_string(::getpid()) + "_" +
+                           std::to_string(rows) + ".csv");
         std::ofstream out(file, std::ios::binary);
         char line[64];
-        for (int i = 0; i < kRows; ++i) {
+        for (int i = 0; i < rows; ++i) {
             const double t = i / 500.0;
             const double disp = 0.5 * (1 + t / 40) * std::sin(t);
             const double force = 120 * std::tanh(disp / 3) + 4 * std::cos(t);
             const int n = std::snprintf(line, sizeof line, "%.6f,%.4f\n", disp, force);
             out.write(line, n);
         }
-        return file.string();
-    }();
+        path = file.string();
+    }
     return path;
 }
 
-int64_t FileSize() { return static_cast<int64_t>(std::filesystem::file_size(CurveFile())); }
+int64_t FileSize(int rows) {
+    return static_cast<int64_t>(std::filesystem::file_size(CurveFile(rows)));
+}
 
 void BM_ReadCurveFile(benchmark::State& st) {
-    const std::string& path = CurveFile();
+    const auto rows = static_cast<int>(st.range(0));
+    const std::string& path = CurveFile(rows);
     qlnx::AnalysisState state;
     for (auto _ : st) {
         state.ClearImportedCurve();
         auto message = qlnx::ReadCurveFile(state, path, {1, 1});
         benchmark::DoNotOptimize(message);
-        if (state.RawDisp.size() != kRows) st.SkipWithError("rows missing");
+        if (state.RawDisp.size() != static_cast<size_t>(rows)) st.SkipWithError("rows missing");
     }
-    st.SetBytesProcessed(st.iterations() * FileSize());
+    st.SetBytesProcessed(st.iterations() * FileSize(rows));
+    st.SetItemsProcessed(st.iterations() * rows);
 }
-BENCHMARK(BM_ReadCurveFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCurveFile)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
-// The whole import as the window runs it: clearing, reading and drawing the loop series.
+// The whole import as the window runs it: clearing, reading and drawing the loop series, from
+// an empty state each time (as at the first import), with or without someone following its
+// progress (argument 2: 1 with a progress callback that never stops it).
 void BM_ImportCurveFile(benchmark::State& st) {
-    const std::string& path = CurveFile();
-    qlnx::AnalysisState state;
-    for (auto _ : st) {
-        auto message = qlnx::ImportCurveFile(state, path, {1, 1});
-        benchmark::DoNotOptimize(message);
-        if (state.LoopSeries().Count() != kRows) st.SkipWithError("rows missing");
+    const auto rows = static_cast<int>(st.range(0));
+    const std::string& path = CurveFile(rows);
+    int64_t reports = 0;
+    qlnx::ProgressCallback progress;
+    if (st.range(1) == 1) {
+        progress = [&reports](double) {
+            ++reports;
+            return true;
+        };
     }
-    st.SetBytesProcessed(st.iterations() * FileSize());
+    for (auto _ : st) {
+        qlnx::AnalysisState state;
+        auto message = qlnx::ImportCurveFile(state, path, {1, 1}, progress);
+        benchmark::DoNotOptimize(message);
+        if (state.LoopSeries().Count() != rows) st.SkipWithError("rows missing");
+        st.PauseTiming();
+        state = qlnx::AnalysisState();  // freeing is not part of the import
+        st.ResumeTiming();
+    }
+    st.SetBytesProcessed(st.iterations() * FileSize(rows));
+    st.SetItemsProcessed(st.iterations() * rows);
+    st.counters["reports"] = static_cast<double>(reports) / static_cast<double>(st.iterations());
+    st.counters["peakMB"] = qlnx::bench::PeakResidentMB();
+    st.counters["budgetMB"] = (static_cast<double>(FileSize(rows)) + 48.0 * rows) / (1 << 20);
 }
-BENCHMARK(BM_ImportCurveFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportCurveFile)
+    ->ArgNames({"rows", "progress"})
+    ->ArgsProduct({{1'000'000, 10'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // Baseline: the bytes already in memory, split at commas and line feeds, each field
 // converted with std::from_chars into two reserved vectors. No checks beyond that.
 void BM_BaselineFromChars(benchmark::State& st) {
-    const std::string bytes = qlnx::ReadFileBytes(CurveFile());
+    const auto rows = static_cast<int>(st.range(0));
+    const std::string bytes = qlnx::ReadFileBytes(CurveFile(rows));
     std::vector<double> disp;
     std::vector<double> force;
     for (auto _ : st) {
         disp.clear();
         force.clear();
-        disp.reserve(kRows);
-        force.reserve(kRows);
+        disp.reserve(static_cast<size_t>(rows));
+        force.reserve(static_cast<size_t>(rows));
         const char* p = bytes.data();
         const char* end = p + bytes.size();
         while (p < end) {
@@ -90,14 +129,15 @@ void BM_BaselineFromChars(benchmark::State& st) {
         benchmark::DoNotOptimize(disp.data());
         benchmark::DoNotOptimize(force.data());
     }
-    if (disp.size() != kRows) st.SkipWithError("rows missing");
+    if (disp.size() != static_cast<size_t>(rows)) st.SkipWithError("rows missing");
     st.SetBytesProcessed(st.iterations() * static_cast<int64_t>(bytes.size()));
+    st.SetItemsProcessed(st.iterations() * rows);
 }
-BENCHMARK(BM_BaselineFromChars)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaselineFromChars)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 // The parts of the reading alone: decoding check, line walk, field split.
 void BM_DecodeAndSplitOnly(benchmark::State& st) {
-    const std::string bytes = qlnx::ReadFileBytes(CurveFile());
+    const std::string bytes = qlnx::ReadFileBytes(CurveFile(static_cast<int>(st.range(0))));
     for (auto _ : st) {
         std::string text = bytes;
         qlnx::DecodeText(text);
@@ -112,6 +152,6 @@ void BM_DecodeAndSplitOnly(benchmark::State& st) {
     }
     st.SetBytesProcessed(st.iterations() * static_cast<int64_t>(bytes.size()));
 }
-BENCHMARK(BM_DecodeAndSplitOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeAndSplitOnly)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
