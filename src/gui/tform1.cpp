@@ -87,7 +87,19 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::Guarded(void (TForm1::*handler)()) {
-    RunGuarded(dialogs_, this, [this, handler] { (this->*handler)(); });
+    RunCommand([this, handler] { (this->*handler)(); });
+}
+
+void TForm1::RunCommand(const std::function<void()>& command) {
+    // A long command keeps the window painting; a drop or a queued call that arrives meanwhile
+    // must not start a second command on the state the first one is working on.
+    if (commandRunning_) return;
+    commandRunning_ = true;
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{commandRunning_};
+    RunGuarded(dialogs_, this, command);
 }
 
 void TForm1::ConnectHandlers() {
@@ -195,7 +207,7 @@ void TForm1::ReImportLoop() {
 void TForm1::OpenCurveFile(const QString& path) {
     // The file-name box shows full paths, as the open dialog gives them.
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    RunGuarded(dialogs_, this, [this, &fullPath] { ImportWithParameters(fullPath); });
+    RunCommand([this, &fullPath] { ImportWithParameters(fullPath); });
 }
 
 void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,

@@ -107,8 +107,9 @@ private:
     void BuildMenu();
     void BuildStatusBar();
     void ConnectHandlers();
-    // Runs a handler inside the error guard.
+    // Runs a handler inside the error guard, unless another command is still running.
     void Guarded(void (TForm1::*handler)());
+    void RunCommand(const std::function<void()>& command);
 
     // Operations.
     void ImportLoop();
@@ -133,6 +134,7 @@ private:
     UserDialogs& dialogs_;
     AnalysisState state_;
     std::function<bool(const QUrl&)> openUrl_;
+    bool commandRunning_ = false;  // a command handler is on the stack
     // Chart editing: operation type (index of cbb3), target series (none at start) and the
     // last mouse position over the chart, in the chart's pixels.
     int EditMode = 0;

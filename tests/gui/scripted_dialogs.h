@@ -46,6 +46,8 @@ public:
     // Where each operation is cancelled, front first: at its first report at or beyond the
     // fraction. An operation with no entry left (or nullopt) runs to its end.
     std::deque<std::optional<double>> cancelAt;
+    // Runs at every progress report (e.g. to act on the window while the work runs).
+    std::function<void(double fraction)> onProgress;
 
     std::unique_ptr<ProgressReport> progress(QWidget*, const QString& title,
                                              const QString& label) override {
@@ -124,6 +126,7 @@ private:
         bool Update(double fraction) override {
             ProgressRun& run = owner_.progressRuns[run_];
             run.fractions.push_back(fraction);
+            if (owner_.onProgress) owner_.onProgress(fraction);
             if (at_ && fraction >= *at_) run.cancelled = true;
             return !run.cancelled;
         }

@@ -71,6 +71,26 @@ TEST_F(TForm1DesktopTest, DroppedRecordIsImportedWithTheBoxesAsTheyAre) {
     EXPECT_TRUE(dialogs.boxes[0].text.startsWith(QStringLiteral("Cannot open file"))) << dialogs.boxes[0].text.toStdString();
 }
 
+// A record dropped while a long command runs would change the state under that command: the
+// window refuses it and the running command ends as it would have.
+TEST_F(TForm1DesktopTest, DropWhileACommandRunsIsRefused) {
+    std::string rows;
+    for (int i = 0; i < 20000; ++i) rows += std::to_string(i % 7) + "," + std::to_string(i % 5) + "\n";
+    const QString big = WriteFile("big.csv", rows);
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(WriteFile("other.csv", "0,0\n1,1\n"))});
+    bool dropped = false;
+    dialogs.onProgress = [&](double) {
+        if (!dropped) dropped = Drop(other);
+    };
+    Import(big);
+    EXPECT_TRUE(dropped);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(State().RawDisp.size(), 20000u);
+    EXPECT_EQ(Text("edt5"), big);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 // Every repeated command has its key, shown beside its menu item, and the key works even
 // while an edit box has the focus.
 TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
