@@ -51,8 +51,10 @@ private:
 // A generous guess of a number's text length, to size the buffer once.
 constexpr size_t kNumberTextGuess = 20;
 
+// Builds the lines into sink; false when progress (if any) asked to stop.
 template <class Sink>
-void BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink) {
+bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink,
+                       ProgressStretch* progress = nullptr) {
     const char separator = ResultDecimalSeparator(form);
     const char delimiter = form == ResultForm::Csv ? ',' : ' ';
     sink.line() += form == ResultForm::Csv ? "X,Y" : "X Y";
@@ -60,12 +62,14 @@ void BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink) 
     // The two vectors always have equal length; the shorter one bounds the loop regardless.
     const size_t count = std::min(state.LoopDisp.size(), state.LoopForce.size());
     for (size_t k = 0; k < count; ++k) {
+        if (progress != nullptr && !progress->Tick(k)) return false;
         std::string& out = sink.line();
         AppendGeneral15(out, state.LoopDisp[k], separator);
         out += delimiter;
         AppendGeneral15(out, state.LoopForce[k], separator);
         sink.endLine();
     }
+    return true;
 }
 
 template <class Sink>
@@ -139,11 +143,18 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::string& temp
     return -1;
 }
 
-bool WriteAll(int fd, std::string_view content) {
+// Writes content whole; false with errno on a failure. With progress, the content goes in
+// pieces of a few megabytes with a report between two; stopped is set when it asked to stop.
+bool WriteAll(int fd, std::string_view content, ProgressStretch* progress, bool& stopped) {
+    constexpr size_t kPiece = size_t{8} << 20;
     const char* p = content.data();
     size_t left = content.size();
     while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
+        if (progress != nullptr && !progress->Tick(content.size() - left)) {
+            stopped = true;
+            return true;
+        }
+        const ssize_t n = ::write(fd, p, progress != nullptr ? std::min(left, kPiece) : left);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -205,7 +216,11 @@ std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form) 
     return sink.take();
 }
 
-void WriteTextFile(const std::string& path, std::string_view content) {
+namespace {
+
+// WriteTextFile with progress over the bytes written; false when it asked to stop, in which
+// case the temporary file is gone and the old file untouched.
+bool WriteReplacing(const std::string& path, std::string_view content, ProgressStretch* progress) {
     const std::filesystem::path target = ResolveTarget(path);
     std::string tempPath;
     const int fd = CreateTemporaryBeside(target, tempPath);
@@ -223,7 +238,13 @@ void WriteTextFile(const std::string& path, std::string_view content) {
         if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errno, true);
         if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0) fail(errno, true);
     }
-    if (!WriteAll(fd, content)) fail(errno, true);
+    bool stopped = false;
+    if (!WriteAll(fd, content, progress, stopped)) fail(errno, true);
+    if (stopped) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        return false;
+    }
     if (::fsync(fd) != 0) fail(errno, true);
     if (::close(fd) != 0) fail(errno, false);
     if (::rename(tempPath.c_str(), target.c_str()) != 0) fail(errno, false);
@@ -236,6 +257,31 @@ void WriteTextFile(const std::string& path, std::string_view content) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    return true;
+}
+
+}  // namespace
+
+void WriteTextFile(const std::string& path, std::string_view content) {
+    WriteReplacing(path, content, nullptr);
+}
+
+bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std::string& path,
+                          const ProgressCallback& progress) {
+    // Building the text takes most of the time: the numbers' texts.
+    constexpr double kBuildShare = 0.8;
+    const size_t count = std::min(state.LoopDisp.size(), state.LoopForce.size());
+    std::string content;
+    {
+        ProgressStretch building(progress, 0.0, kBuildShare, count);
+        LineText sink(8 + count * (2 * kNumberTextGuess + 3));
+        if (!BuildModifiedLoop(state, form, sink, &building)) return false;
+        content = sink.take();
+    }
+    ProgressStretch writing(progress, kBuildShare, 1.0, content.size(), size_t{8} << 20);
+    if (!WriteReplacing(path, content, &writing)) return false;
+    if (progress) progress(1.0);
+    return true;
 }
 
 void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines) {

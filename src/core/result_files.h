@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/analysis_state.h"
+#include "core/progress.h"
 
 namespace qlnx {
 
@@ -49,6 +50,12 @@ std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form);
 // "Cannot create file \"<path>\". <system's reason>"; the old file is then untouched and no
 // temporary file is left. A symbolic link as target is followed, not replaced.
 void WriteTextFile(const std::string& path, std::string_view content);
+
+// Builds the modified-loop file and writes it to path as WriteTextFile does, reporting to
+// progress over the points and then over the bytes written. When progress asks to stop,
+// nothing is written (an old file at path stays as it was) and false is returned.
+bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std::string& path,
+                          const ProgressCallback& progress);
 
 // Writes the lines, each followed by CR LF, to path as WriteTextFile does.
 void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -61,9 +62,17 @@ void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& 
                           ReplaceQuestionText(QFileInfo(PathText(target.Path)).fileName()))) {
         return;
     }
-    const std::string content = modifiedLoop ? ModifiedLoopFileText(state, target.Form)
-                                             : AnalysisResultFileText(state, target.Form);
-    WriteTextFile(target.Path, content);
+    if (modifiedLoop) {
+        // A working curve of millions of points takes seconds; Cancel writes nothing and
+        // leaves an old file as it was.
+        const std::unique_ptr<ProgressReport> progress = dialogs.progress(
+            parent, QStringLiteral("QLNX"),
+            QStringLiteral("Writing %1").arg(QFileInfo(PathText(target.Path)).fileName()));
+        SaveModifiedLoopFile(state, target.Form, target.Path,
+                             [&progress](double done) { return progress->Update(done); });
+        return;
+    }
+    WriteTextFile(target.Path, AnalysisResultFileText(state, target.Form));
 }
 
 void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,

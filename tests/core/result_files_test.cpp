@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -326,6 +327,42 @@ TEST_F(ResultFilesTest, WriteFailingHalfWayKeepsOldBytesAndLeavesNoTemporaryFile
     EXPECT_EQ(message, "Cannot create file \"" + path + "\". File too large");
     EXPECT_EQ(ReadBytes(path), oldBytes);
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"loop.csv"});
+}
+
+// Saving with progress writes the same bytes and reports up to the end; a stop while the
+// texts are built or while the bytes go out writes nothing and keeps the old file.
+TEST_F(ResultFilesTest, SaveWithProgressStopsWithoutTouchingTheOldFile) {
+    AnalysisState state;
+    for (int k = 0; k < 700000; ++k) {  // about 13 MB of text: two pieces to write
+        state.LoopDisp.push_back(k * 0.125);
+        state.LoopForce.push_back(-k * 1.5);
+    }
+    const std::string path = PathOf("loop.csv");
+    std::vector<double> fractions;
+    double stopAt = 2;
+    const ProgressCallback progress = [&](double f) {
+        fractions.push_back(f);
+        return f < stopAt;
+    };
+    EXPECT_TRUE(SaveModifiedLoopFile(state, ResultForm::Csv, path, progress));
+    EXPECT_EQ(ReadBytes(path), ModifiedLoopFileText(state, ResultForm::Csv));
+    ASSERT_GT(fractions.size(), 10u);
+    EXPECT_EQ(fractions.front(), 0.0);
+    EXPECT_EQ(fractions.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+
+    const std::string oldBytes = "X,Y\r\n1,2\r\n";
+    for (const double at : {0.3, 0.85}) {  // building the texts, then writing
+        SCOPED_TRACE(at);
+        WriteBytes(path, oldBytes);
+        fractions.clear();
+        stopAt = at;
+        EXPECT_FALSE(SaveModifiedLoopFile(state, ResultForm::Csv, path, progress));
+        EXPECT_GE(fractions.back(), at);
+        EXPECT_LT(fractions.back(), 1.0);
+        EXPECT_EQ(ReadBytes(path), oldBytes);
+        EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"loop.csv"});
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Progress and Cancel of the window's long operations: reading a record and writing the
 // workbook.
+#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -140,6 +142,27 @@ TEST_F(TForm1Progress, CancelledExportOpensWhatWasDone) {
     }
     // The chart and its record are as they were.
     EXPECT_EQ(State().LoopSeries().Count(), kRows);
+}
+
+// Saving the modified loop reports its progress; Cancel writes nothing.
+TEST_F(TForm1Progress, CancelledSaveOfTheModifiedLoopWritesNothing) {
+    Import(BigRecord());
+    Click("btn2");
+    ASSERT_FALSE(State().LoopDisp.empty());
+    dialogs.cancelAt = {0.3};
+    dialogs.saveAnswers = {SaveFileAnswer{dir.filePath("loop"), 2}};
+    Find<QAction>("ExportModifiedLoop1")->trigger();
+    EXPECT_TRUE(dialogs.progressRuns.back().cancelled);
+    EXPECT_EQ(dialogs.progressRuns.back().label, "Writing loop.csv");
+    EXPECT_FALSE(QFile::exists(dir.filePath("loop.csv")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"big.csv"}));
+
+    dialogs.saveAnswers = {SaveFileAnswer{dir.filePath("loop"), 2}};
+    Find<QAction>("ExportModifiedLoop1")->trigger();
+    EXPECT_FALSE(dialogs.progressRuns.back().cancelled);
+    EXPECT_EQ(dialogs.progressRuns.back().fractions.back(), 1.0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("loop.csv")));
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.Shown().front();
 }
 
 }  // namespace
