@@ -32,10 +32,10 @@ namespace {
 namespace ref = qlnx::reference;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kPalette[16] = {0.0,  -0.0, 1.0,     -1.0,   2.0,   -2.0,
-                                 3.0,  0.5,  1e308,   -1e308, kInf,  -kInf,
-                                 std::numeric_limits<double>::quiet_NaN(),
-                                 5e-324, -std::numeric_limits<double>::max(), 1e-300};
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kMax = std::numeric_limits<double>::max();
+constexpr double kPalette[16] = {0.0,   -0.0,   1.0,  -1.0,  2.0,  -2.0,   3.0,   0.5,
+                                 1e308, -1e308, kInf, -kInf, kNaN, 5e-324, -kMax, 1e-300};
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -49,9 +49,12 @@ double SmallInteger(uint8_t b) { return static_cast<double>((b & 15) - 8); }
 
 double Value(uint8_t mode, uint8_t b) {
     switch (mode) {
-        case 1: return SmallInteger(b);
-        case 2: return kPalette[b & 15];
-        default: return (b & 0x80) ? kPalette[b & 15] : SmallInteger(b);
+        case 1:
+            return SmallInteger(b);
+        case 2:
+            return kPalette[b & 15];
+        default:
+            return (b & 0x80) ? kPalette[b & 15] : SmallInteger(b);
     }
 }
 
@@ -99,7 +102,7 @@ void CheckShownLoop(const qlnx::AnalysisState& s, int k) {
     FUZZ_CHECK(selected.Title == qlnx::LoopItemText(k));
     FUZZ_CHECK(selected.Count() == f.E - f.S + 1);
     FUZZ_CHECK(std::memcmp(selected.XValues().data(), s.LoopDisp.data() + f.S,
-                      selected.XValues().size() * sizeof(double)) == 0);
+                           selected.XValues().size() * sizeof(double)) == 0);
     FUZZ_CHECK(s.Chart.GetSeries(qlnx::ChartModel::kPoint1).Count() == (f.HasTurn() ? 3 : 2));
     FUZZ_CHECK(s.Chart.GetSeries(qlnx::ChartModel::kPoint2).Count() == int{first} + int{second});
 }
@@ -170,10 +173,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int m = 1; m <= 6; ++m) {
         for (const bool positive : {true, false}) {
             for (const bool keep : {false, true}) {
-                qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m),
-                                      positive ? qlnx::LoopDirection::Positive
-                                               : qlnx::LoopDirection::Negative,
-                                      keep);
+                qlnx::ExtractSkeleton(
+                    state, static_cast<qlnx::SkeletonMethod>(m),
+                    positive ? qlnx::LoopDirection::Positive : qlnx::LoopDirection::Negative, keep);
                 const ref::Skeleton want = ref::ExtractSkeleton(*expected, m, positive, keep);
                 const bool outwardOnly = keep || m == 4 || m == 5;
                 CheckSide(state.PositiveSkeletonSeries(), want.Positive, outwardOnly);

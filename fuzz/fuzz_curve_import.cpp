@@ -5,6 +5,8 @@
 // int32), the rest is the file. Flag 1 takes the first line as it is (any int32: 0, negative,
 // INT32_MAX), else it is (byte 1 & 31) - 2, so -2..29; flag 2 likewise for the step, else
 // (byte 5 & 15) - 8, so -8..7 with 0 among them; flag 4 makes ',' the decimal separator.
+// Flag 8 follows the reading with a progress callback, which asks to stop at its call number
+// byte 0 >> 4 (never for 0).
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
 #include "core/number_text.h"
+#include "core/progress.h"
 #include "core/text_lines.h"
 #include "fuzz_check.h"
 #include "reference_text.h"
@@ -157,12 +160,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.RawForce = {8};
     state.LoopSeries().AddXY(7, 8);
     state.FileNameText = "earlier.csv";
-    const auto warning = qlnx::ImportCurveFile(state, path, p);
+    // The progress callback: fractions from 0 to 1, never decreasing, and no call after it
+    // asked to stop.
+    const bool follow = (flags & 8) != 0;
+    const int stopAt = flags >> 4;
+    int calls = 0;
+    bool stopped = false;
+    double last = 0;
+    qlnx::ProgressCallback progress;
+    if (follow) {
+        progress = [&](double fraction) {
+            FUZZ_CHECK(!stopped && fraction >= last && fraction <= 1.0);
+            last = fraction;
+            stopped = ++calls == stopAt;
+            return !stopped;
+        };
+    }
+    const auto warning = qlnx::ImportCurveFile(state, path, p, progress);
     if (p.FirstLine <= 0 || p.Step == 0) {
         FUZZ_CHECK(warning == std::string(p.FirstLine <= 0 ? "First Line must large than 0!"
-                                                      : "Data Import Step must not be 0!"));
+                                                           : "Data Import Step must not be 0!"));
         FUZZ_CHECK(state.RawDisp.size() == 1 && state.RawForce.size() == 1);
         FUZZ_CHECK(state.LoopSeries().Count() == 1 && state.FileNameText == "earlier.csv");
+        return 0;
+    }
+    // A reading that ran to its end closed with fraction 1.
+    if (follow && !stopped && !warning) FUZZ_CHECK(last == 1.0);
+    // A stop asked for before the closing report (fraction 1) leaves the state of a file
+    // that cannot be read, without a message; at the closing report it comes too late.
+    if (stopped && last < 1.0) {
+        FUZZ_CHECK(!warning && state.FileNameText.empty());
+        FUZZ_CHECK(state.RawDisp.empty() && state.RawForce.empty());
+        FUZZ_CHECK(state.LoopSeries().Count() == 0);
         return 0;
     }
     FUZZ_CHECK(state.FileNameText == path);
@@ -173,18 +202,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string text(reinterpret_cast<const char*>(data), size);
     const bool wasUtf8 = qlnx::reference::IsUtf8(text);
-    const bool hasMark = size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) ||
-                                       (data[0] == 0xFE && data[1] == 0xFF) ||
-                                       (size >= 3 && data[0] == 0xEF && data[1] == 0xBB &&
-                                        data[2] == 0xBF));
+    const bool hasMark =
+        size >= 2 &&
+        ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF) ||
+         (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF));
     const std::string original = text;
     qlnx::DecodeText(text);
     FUZZ_CHECK(qlnx::reference::IsUtf8(text));
     if (wasUtf8 && !hasMark) FUZZ_CHECK(text == original);
     CheckLines(text);
 
-    const Rows expected =
-        ReadByTheRule(text, int64_t{p.FirstLine} - 1, int64_t{p.Step}, separator);
+    const Rows expected = ReadByTheRule(text, int64_t{p.FirstLine} - 1, int64_t{p.Step}, separator);
     if (warning != expected.Message) {
         std::fprintf(stderr, "read: %s\nrule: %s\n", Printable(warning).c_str(),
                      Printable(expected.Message).c_str());

@@ -15,11 +15,14 @@ EXAMPLES = FUZZ.parent / "examples"
 # ---- fuzz_curve_import: flags, first line and step (int32 LE each), then the file ----
 
 
-def import_seed(text, first=1, step=1, comma=False):
-    """Small first line (-2..29) and step (-8..7) go into the short form, others raw."""
+def import_seed(text, first=1, step=1, comma=False, stop_at=None):
+    """Small first line (-2..29) and step (-8..7) go into the short form, others raw.
+    stop_at: follow the reading with a progress callback that stops at that call (0 never)."""
     small_first = -2 <= first <= 29
     small_step = -8 <= step <= 7
     flags = (0 if small_first else 1) | (0 if small_step else 2) | (4 if comma else 0)
+    if stop_at is not None:
+        flags |= 8 | (stop_at << 4)
     first_field = struct.pack("<i", first + 2 if small_first else first)
     step_field = struct.pack("<i", step + 8 if small_step else step)
     data = text if isinstance(text, bytes) else text.encode("latin-1")
@@ -54,6 +57,12 @@ def import_seeds():
         "steel_damper_step_7": import_seed(damper_head, 1, 7),
         "steel_damper_huge_parameters": import_seed(damper_head[:400], 2**31 - 1, -2**31),
         "steel_damper_decimal_commas": import_seed(decimal_commas, 1, 1, comma=True),
+        # Followed by a progress callback: never stopped, stopped while loading, while
+        # reading the rows, and at the closing report.
+        "progress_to_the_end": import_seed(rc_head[:300], 2, 1, stop_at=0),
+        "stop_while_loading": import_seed(rc_head[:300], 2, 1, stop_at=1),
+        "stop_at_first_row": import_seed(rc_head[:300], 2, 1, stop_at=3),
+        "stop_too_late": import_seed(rc_head[:300], 2, 1, stop_at=4),
         # Layouts and encodings of the import tests.
         "three_rows": import_seed("0,0\n1,10\n2,15\n"),
         "blanks_and_tabs": import_seed("  0    0\n1\t10  \n2 ,\t15\n"),

@@ -64,8 +64,7 @@ inline std::optional<Loops> AnalyzeLoops(const std::vector<double>& disp,
         }
     }
     const size_t m = r.Start.size();
-    r.Count = m <= 2 ? 1
-                     : static_cast<int>((m - 1) / 2) + (r.Start.back() != last() ? 1 : 0);
+    r.Count = m <= 2 ? 1 : static_cast<int>((m - 1) / 2) + (r.Start.back() != last() ? 1 : 0);
     const auto farthest = [&](int32_t from, int32_t to) {
         int32_t best = from;
         double value = std::fabs(r.D[static_cast<size_t>(from)] - x0);
@@ -187,8 +186,12 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
             }
         };
         switch (method) {
-            case 1: maxForce(); break;
-            case 2: maxDisp(); break;
+            case 1:
+                maxForce();
+                break;
+            case 2:
+                maxDisp();
+                break;
             case 3:
                 maxForce();
                 maxDisp();
@@ -231,7 +234,8 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
                 }
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
     return s;
@@ -239,8 +243,7 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
 
 // Keeps the first point; inside lo < x < hi only points more than tol from the last kept
 // point; every point outside.
-inline void Thin(std::vector<double>& x, std::vector<double>& y, double lo, double hi,
-                 double tol) {
+inline void Thin(std::vector<double>& x, std::vector<double>& y, double lo, double hi, double tol) {
     if (x.empty()) return;
     std::vector<double> kx{x[0]};
     std::vector<double> ky{y[0]};
