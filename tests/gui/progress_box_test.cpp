@@ -1,0 +1,70 @@
+// The progress box of the program: shown only for work that runs a while, closed at the end,
+// and its Cancel button stops the work.
+#include "gui/progress_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include "test_application.h"
+
+namespace qlnx::test {
+namespace {
+
+QProgressDialog* BoxOf(QWidget& parent) { return parent.findChild<QProgressDialog*>(); }
+
+// Reports rising fractions for about ms milliseconds, as a long operation does.
+bool Work(ProgressBox& box, int ms, double from, double to) {
+    QElapsedTimer clock;
+    clock.start();
+    bool goOn = true;
+    while (goOn && clock.elapsed() < ms) {
+        goOn = box.Update(from + (to - from) * static_cast<double>(clock.elapsed()) / ms);
+        QTest::qSleep(2);
+    }
+    return goOn;
+}
+
+TEST(ProgressBox, AppearsForLongWorkAndItsCancelStopsIt) {
+    TestApplication();
+    QWidget window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    {
+        ProgressBox box(&window, "QLNX", "Reading big.csv");
+        EXPECT_EQ(BoxOf(window), nullptr);  // nothing before the first report
+        EXPECT_TRUE(box.Update(0.0));
+        ASSERT_NE(BoxOf(window), nullptr);
+        EXPECT_FALSE(BoxOf(window)->isVisible());
+        EXPECT_TRUE(Work(box, 800, 0.0, 0.4));
+        QProgressDialog* dialog = BoxOf(window);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->windowTitle(), "QLNX");
+        EXPECT_EQ(dialog->labelText(), "Reading big.csv");
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        EXPECT_GT(dialog->value(), 300);
+
+        QPushButton* cancel = dialog->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        cancel->click();
+        EXPECT_FALSE(box.Update(0.5));
+        EXPECT_EQ(BoxOf(window), nullptr);
+        EXPECT_FALSE(box.Update(0.6));  // stays cancelled
+    }
+    {
+        // Work that ends at once never shows the box, and its end closes it.
+        ProgressBox box(&window, "QLNX", "Writing");
+        EXPECT_TRUE(box.Update(0.0));
+        EXPECT_TRUE(box.Update(1.0));
+        EXPECT_EQ(BoxOf(window), nullptr);
+        QTest::qWait(700);
+        EXPECT_EQ(BoxOf(window), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace qlnx::test
