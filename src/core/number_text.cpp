@@ -23,72 +23,67 @@ struct Decimal15 {
     int exponent = 0;
 };
 
-// Parses the output of to_chars(..., scientific[, precision]) for a positive value.
-void ReadScientific(const char* first, const char* last, std::string& digits, int& sciExponent) {
-    digits.clear();
+// Reads the significant digits and the exponent of to_chars(..., scientific[, precision])
+// output for a positive value into digits (at most digits.size()), returning their count.
+int ReadScientific(const char* first, const char* last, char* digits, int capacity,
+                   int& sciExponent) {
+    int count = 0;
     const char* p = first;
     for (; p != last && *p != 'e'; ++p) {
-        if (*p != '.') digits.push_back(*p);
+        if (*p != '.' && count < capacity) digits[count++] = *p;
     }
     sciExponent = 0;
     if (p != last) std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), last, sciExponent);
-}
-
-// Adds one unit in the last place of a digit string; returns true when it overflowed
-// ("999" -> "000"), in which case the caller prepends the carry.
-bool IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return false;
-        }
-        *it = '0';
-    }
-    return true;
+    return count;
 }
 
 Decimal15 RoundTo15Digits(double magnitude) {
-    std::array<char, 64> buf{};
-    std::string digits;
+    Decimal15 d;
+    std::array<char, 32> buf{};
+    std::array<char, 20> digits{};
     int sciExponent = 0;
 
-    // Shortest round-trip digits: when they are 15 or fewer they are the exact value rounded
-    // to 15 digits, because half an ulp is far below half a unit of the 15th digit (not so
-    // for subnormal values, whose ulp is coarser: those always take the rounding below).
+    // Shortest round-trip digits S. With 15 or fewer they are the exact value X rounded to 15
+    // digits, because half an ulp is far below half a unit of the 15th digit. With more, S
+    // and X lie on the same side of every 15-digit midpoint M (M has 16 digits: were it
+    // between them it would round-trip and lie closer to X than S), so rounding S rounds X,
+    // unless S is M itself: then only X's exact expansion tells. Subnormal values have a
+    // coarser ulp and always take the exact expansion.
     auto shortest = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
                                   std::chars_format::scientific);
-    ReadScientific(buf.data(), shortest.ptr, digits, sciExponent);
-    if (digits.size() > 15 || magnitude < std::numeric_limits<double>::min()) {
-        auto r17 = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                 std::chars_format::scientific, 16);
-        ReadScientific(buf.data(), r17.ptr, digits, sciExponent);
-        const std::string tail = digits.substr(15, 2);
-        digits.resize(15);
-        bool roundUp = tail > "50";
-        if (tail == "50") {
-            // Seventeen digits cannot tell a tie from its neighbours: look at the exact
-            // expansion. An exact tie rounds away from zero, like anything above it.
+    int count = ReadScientific(buf.data(), shortest.ptr, digits.data(), 17, sciExponent);
+    const bool subnormal = magnitude < std::numeric_limits<double>::min();
+    if (count > 15 || subnormal) {
+        bool roundUp = digits[15] >= '5';
+        if (subnormal || (count == 16 && digits[15] == '5')) {
+            // An exact tie rounds away from zero, like anything above it.
             static thread_local std::array<char, 1100> exact{};
             auto full = std::to_chars(exact.data(), exact.data() + exact.size(), magnitude,
                                       std::chars_format::scientific, 780);
-            std::string all;
-            int exactExponent = 0;
-            ReadScientific(exact.data(), full.ptr, all, exactExponent);
-            roundUp = all[15] >= '5';
-            sciExponent = exactExponent;
-            digits = all.substr(0, 15);
+            std::array<char, 17> all{};
+            const int allCount =
+                ReadScientific(exact.data(), full.ptr, all.data(), 16, sciExponent);
+            std::memcpy(digits.data(), all.data(), 15);
+            roundUp = allCount > 15 && all[15] >= '5';
         }
-        if (roundUp && IncrementDigits(digits)) {
-            digits.insert(digits.begin(), '1');
-            digits.pop_back();
-            ++sciExponent;
+        count = 15;
+        if (roundUp) {
+            int i = 14;
+            for (; i >= 0 && digits[static_cast<size_t>(i)] == '9'; --i) {
+                digits[static_cast<size_t>(i)] = '0';
+            }
+            if (i >= 0) {
+                ++digits[static_cast<size_t>(i)];
+            } else {
+                digits[0] = '1';  // 999... carried into a new leading digit
+                ++sciExponent;
+            }
         }
     }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (count > 1 && digits[static_cast<size_t>(count - 1)] == '0') --count;
 
-    Decimal15 d;
-    d.count = static_cast<int>(digits.size());
-    std::memcpy(d.digits.data(), digits.data(), digits.size());
+    d.count = count;
+    std::memcpy(d.digits.data(), digits.data(), static_cast<size_t>(count));
     d.exponent = sciExponent + 1;
     return d;
 }
@@ -145,7 +140,10 @@ void AppendGeneral15(std::string& out, double value, char separator) {
     out += 'E';
     const int exp10 = e - 1;
     if (exp10 < 0) out += '-';
-    out += std::to_string(exp10 < 0 ? -exp10 : exp10);
+    std::array<char, 8> exponent{};
+    const auto written = std::to_chars(exponent.data(), exponent.data() + exponent.size(),
+                                       exp10 < 0 ? -exp10 : exp10);
+    out.append(exponent.data(), written.ptr);
 }
 
 std::string FormatGeneral15(double value) {

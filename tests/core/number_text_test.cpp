@@ -44,6 +44,9 @@ TEST(FormatGeneral15, TableOfValues) {
         {1000000000000005, "1.00000000000001E15"},
         {-1000000000000005, "-1.00000000000001E15"},
         {1000000000000015, "1.00000000000002E15"},
+        // Shortest digits on a 15-digit midpoint: the exact value decides the side.
+        {0.7408655322280855, "0.740865532228085"},
+        {0.1710549243647405, "0.171054924364741"},
         {0.300000011920929, "0.300000011920929"},
         {static_cast<double>(0.3f), "0.300000011920929"},
         {std::numeric_limits<double>::infinity(), "INF"},
