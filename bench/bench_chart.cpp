@@ -11,6 +11,7 @@
 #include "core/chart_model.h"
 #include "gui/chart_widget.h"
 #include "gui/decimation.h"
+#include "gui/series_curve.h"
 #include "peak_memory.h"
 
 namespace qlnx {
@@ -109,7 +110,7 @@ void BM_FullRedrawManyLoops(benchmark::State& state) {
     for (auto _ : state) f.chart->replot(QCustomPlot::rpImmediateRefresh);
     Report(state, f);
 }
-BENCHMARK(BM_FullRedrawManyLoops)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedrawManyLoops)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 // A zoom step: the view changes, so the decimated copy is made again before drawing.
 void BM_ZoomRedraw(benchmark::State& state) {
@@ -164,6 +165,40 @@ void BM_DragStep(benchmark::State& state) {
     Report(state, f);
 }
 BENCHMARK(BM_DragStep)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// One drag step of a skeleton node over the loop: (points, loops, layered). Layered 1 redraws
+// the skeleton's layer alone and reuses the loop's buffered picture; 0 replots the whole chart
+// at every step, as the chart did before it had layers per series.
+void BM_DragSkeletonStep(benchmark::State& state) {
+    ChartFixture f(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    f.chart->setLayeredRedraw(state.range(2) != 0);
+    // Five nodes on the envelope of the growing loops, as an analysis places them.
+    ChartSeries& skeleton = f.model.GetSeries(ChartModel::kPositiveSkeleton);
+    for (int k = 0; k <= 4; ++k) skeleton.AddXY(2.5 * k, 250.0 * k);
+    f.chart->refresh();
+    f.chart->setDragSeries(&skeleton);
+    const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::kLoop));
+    const int loopDraws = loopCurve->drawCount();
+    const int index = 2;
+    const QPoint at(
+        static_cast<int>(std::lround(f.chart->XValueToScreen(skeleton.GetxValue(index)))),
+        static_cast<int>(std::lround(f.chart->YValueToScreen(skeleton.GetyValue(index)))));
+    f.Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    int k = 0;
+    for (auto _ : state) {
+        const QPoint pos = at + QPoint((k++ % 40) - 20, 10);
+        f.Send(QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    f.Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    if (skeleton.GetyValue(index) == 500.0) state.SkipWithError("the press hit no node");
+    Report(state, f);
+    state.counters["loopDraws"] = benchmark::Counter(loopCurve->drawCount() - loopDraws,
+                                                     benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_DragSkeletonStep)
+    ->ArgsProduct({{1000000, 10000000}, {30, 3000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qlnx

@@ -41,6 +41,14 @@ struct ChartWidget::Impl {
     ChartModel& model;
     std::vector<SeriesCurve*> curves;  // by the model's series index
     QCPLayer* cursorLayer = nullptr;
+    QCPLayer* loopLayer = nullptr;  // the loop series alone: the costly one to draw
+    bool layeredRedraw = true;
+    // What the last full replot drew with: a style change since then, or another view,
+    // needs a full replot again.
+    bool styleChanged = true;
+    bool viewDrawn = false;
+    QCPRange drawnX, drawnY;
+    QRect drawnViewport;
     QCPItemStraightLine* cursorV = nullptr;
     QCPItemStraightLine* cursorH = nullptr;
     bool cursorActive = false;
@@ -111,6 +119,16 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
         line->setVisible(false);
     }
 
+    // The series get buffered layers, in chart order: the marks of the chosen loop, the loop
+    // (millions of points), then the line series on "main". A change of the small series
+    // redraws their layer alone and the loop's picture is reused.
+    QCPLayer* mainLayer = layer(QStringLiteral("main"));
+    addLayer(QStringLiteral("marks"), mainLayer, limBelow);
+    addLayer(QStringLiteral("loop"), mainLayer, limBelow);
+    QCPLayer* marksLayer = layer(QStringLiteral("marks"));
+    d_->loopLayer = layer(QStringLiteral("loop"));
+    for (QCPLayer* l : {marksLayer, d_->loopLayer, mainLayer}) l->setMode(QCPLayer::lmBuffered);
+
     setAutoAddPlottableToLegend(false);
     for (int i = 0; i < model.SeriesCount(); ++i) {
         const ChartSeries& s = model.GetSeries(i);
@@ -118,16 +136,56 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
         SeriesCurve* curve = s.DrawLine ? new SeriesCurve(xAxis, yAxis, s)
                                         : new ColoredCurve(xAxis, yAxis, s);
         d_->curves.push_back(curve);
+        if (i == ChartModel::kLoop) {
+            curve->setLayer(d_->loopLayer);
+        } else if (!s.DrawLine) {
+            curve->setLayer(marksLayer);
+        }
         if (s.ShowInLegend) legend->addItem(new LegendCheckItem(legend, curve));
     }
+
+    connect(this, &QCustomPlot::afterReplot, this, [this] {
+        d_->styleChanged = false;
+        d_->viewDrawn = true;
+        d_->drawnX = xAxis->range();
+        d_->drawnY = yAxis->range();
+        d_->drawnViewport = viewport();
+    });
 }
 
 ChartWidget::~ChartWidget() { delete d_; }
 
 void ChartWidget::refresh() {
-    for (SeriesCurve* curve : d_->curves) curve->applyStyle();
+    for (SeriesCurve* curve : d_->curves) {
+        if (curve->applyStyle()) d_->styleChanged = true;
+    }
     // Points are copied (or decimated) while drawing, only for series whose Revision moved.
-    replot(rpQueuedRefresh);
+    redrawChanged(rpQueuedRefresh);
+}
+
+void ChartWidget::setLayeredRedraw(bool on) { d_->layeredRedraw = on; }
+
+void ChartWidget::redrawChanged(RefreshPriority fullPriority) {
+    // Styles reach the legend, and the axes, the size and the loop's points reach the
+    // loop's picture (its decimation follows the view): those need everything drawn.
+    const bool sameView = d_->viewDrawn && xAxis->range() == d_->drawnX &&
+                          yAxis->range() == d_->drawnY && viewport() == d_->drawnViewport;
+    bool full = !d_->layeredRedraw || d_->styleChanged || !sameView;
+    std::vector<QCPLayer*> changed;
+    for (SeriesCurve* curve : d_->curves) {
+        if (full || !curve->hasUndrawnChange()) continue;
+        if (curve->layer() == d_->loopLayer) {
+            full = true;
+        } else if (std::find(changed.begin(), changed.end(), curve->layer()) == changed.end()) {
+            changed.push_back(curve->layer());
+        }
+    }
+    if (full) {
+        replot(fullPriority);
+        return;
+    }
+    // A layer whose buffer is out of date (after a resize) replots the whole chart itself.
+    for (QCPLayer* l : changed) l->replot();
 }
 
 void ChartWidget::rescaleToData() {
@@ -252,7 +310,7 @@ bool ChartWidget::toggleLegendAt(QPoint pos) {
             if (d_->curves[k] != item->plottable()) continue;
             ChartSeries& s = d_->model.GetSeries(static_cast<int>(k));
             s.Active = !s.Active;
-            d_->curves[k]->applyStyle();
+            if (d_->curves[k]->applyStyle()) d_->styleChanged = true;
         }
     }
     replot(rpQueuedReplot);
@@ -322,7 +380,7 @@ void ChartWidget::dragTo(QPoint pos) {
     d_->dragSeries->SetXY(index, XScreenToValue(pos.x()), YScreenToValue(pos.y()));
     if (SeriesCurve* curve = d_->curveOf(d_->dragSeries)) curve->pointMoved(index);
     if (d_->onDrag) d_->onDrag(index);
-    replot(rpQueuedReplot);
+    redrawChanged(rpQueuedReplot);
 }
 
 void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {

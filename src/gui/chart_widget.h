@@ -17,7 +17,12 @@ public:
     ~ChartWidget() override;
 
     // Redraws what changed in the model (points by series Revision, styles, Active flags).
+    // When only the points of series other than the loop changed and the view did not, only
+    // the layers of those series are drawn again; the loop keeps its buffered picture.
     void refresh();
+    // Whether refresh and drag steps may redraw single layers (the default). Off, they
+    // replot the whole chart every time: the former way, kept for comparison.
+    void setLayeredRedraw(bool on);
     // Refits both axes to the data of the shown series, then redraws.
     void rescaleToData();
 
@@ -89,6 +94,9 @@ private:
     void moveCursorLines(QPoint pos);
     bool toggleLegendAt(QPoint pos);
     void dragTo(QPoint pos);
+    // Draws what changed since the last drawing: the layers of the changed series alone when
+    // that is all, else the whole chart with the given priority.
+    void redrawChanged(RefreshPriority fullPriority);
     void showChartMenu(QPoint globalPos);
 
     struct Impl;

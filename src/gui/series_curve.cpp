@@ -15,8 +15,13 @@ SeriesCurve::SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries
     applyStyle();
 }
 
-void SeriesCurve::applyStyle() {
+bool SeriesCurve::applyStyle() {
     const ChartSeries& s = series_;
+    const StyleKey key{s.Title,         s.Color,   s.LineWidth,   s.DrawLine,
+                       s.PointerVisible, s.Pointer, s.PointerSize, s.Active};
+    const bool changed = !styled_ || !(key == style_);
+    style_ = key;
+    styled_ = true;
     const QColor color = ToQColor(s.Color);
     setName(QString::fromStdString(s.Title));
     setPen(QPen(color, s.LineWidth));
@@ -31,6 +36,11 @@ void SeriesCurve::applyStyle() {
         setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
     }
     setVisible(s.Active);
+    return changed;
+}
+
+bool SeriesCurve::hasUndrawnChange() const {
+    return visible() && (!drawn_ || drawnRevision_ != series_.Revision());
 }
 
 void SeriesCurve::pointMoved(int index) {
@@ -96,6 +106,9 @@ void SeriesCurve::syncData() {
 void SeriesCurve::draw(QCPPainter* painter) {
     syncData();
     QCPCurve::draw(painter);
+    drawn_ = true;
+    drawnRevision_ = series_.Revision();
+    ++drawCount_;
 }
 
 }  // namespace qlnx

@@ -4,6 +4,7 @@
 #include <qcustomplot.h>
 
 #include <cstdint>
+#include <string>
 
 #include "core/chart_series.h"
 #include "gui/decimation.h"
@@ -22,13 +23,18 @@ public:
     SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries& series);
 
     const ChartSeries& series() const { return series_; }
-    // Takes title, colour, pen, markers and the shown flag from the series.
-    void applyStyle();
+    // Takes title, colour, pen, markers and the shown flag from the series. True when any of
+    // them differs from what the last call took (the first call always is).
+    bool applyStyle();
     // Point index of the series was just moved by SetXY (its only change since the last
     // drawing): updates the drawn copy in place where it can.
     void pointMoved(int index);
     // Number of points handed to QCustomPlot at the last drawing (the decimated count).
     int drawnCount() const { return drawnCount_; }
+    // Times the curve was drawn (a full replot or a replot of its layer).
+    int drawCount() const { return drawCount_; }
+    // The curve is shown and its series' points changed since it was last drawn.
+    bool hasUndrawnChange() const;
 
 protected:
     void draw(QCPPainter* painter) override;
@@ -37,7 +43,25 @@ private:
     // Brings the drawn copy up to date with the series' points and the current view.
     void syncData();
 
+    // The series' fields applyStyle takes, as it took them last.
+    struct StyleKey {
+        std::string title;
+        TColor color = 0;
+        int lineWidth = 0;
+        bool drawLine = false;
+        bool pointerVisible = false;
+        PointerStyle pointer = PointerStyle::Circle;
+        int pointerSize = 0;
+        bool active = false;
+        bool operator==(const StyleKey&) const = default;
+    };
+
     const ChartSeries& series_;
+    StyleKey style_;
+    bool styled_ = false;
+    bool drawn_ = false;
+    uint64_t drawnRevision_ = 0;  // the series' Revision at the last drawing
+    int drawCount_ = 0;
     uint64_t syncedRevision_ = 0;
     bool synced_ = false;
     bool decimated_ = false;

@@ -7,10 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gui/legend_check_item.h"
+#include "gui/series_curve.h"
 #include "test_application.h"
 
 namespace qlnx {
@@ -310,6 +313,55 @@ TEST_F(ChartWidgetTest, MarkersTakeTheirPointsColoursAboveTheLegend) {
     chart->refresh();
     EXPECT_EQ(PixelColor(PixelOf(point1, 0)), QColor(0, 255, 0));
     EXPECT_EQ(PixelColor(PixelOf(model.GetSeries(ChartModel::kPoint2), 0)), QColor(255, 255, 0));
+}
+
+TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
+    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kLoop));
+    auto* positiveCurve =
+        qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kPositiveSkeleton));
+    ASSERT_NE(loopCurve, nullptr);
+    ASSERT_NE(positiveCurve, nullptr);
+    for (int i = 0; i < 3; ++i) Positive().AddXY(4 + 6 * i, -20 + 30 * i);
+    chart->refresh();
+    const int loopDraws = loopCurve->drawCount();
+    const int positiveDraws = positiveCurve->drawCount();
+
+    // A skeleton node dragged in steps, then a new selected loop with its marks.
+    chart->setDragSeries(&Positive());
+    const QPoint from = PixelOf(Positive(), 1), to = from + QPoint(30, -40);
+    QTest::mousePress(chart.get(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(chart.get(), from + QPoint(10, -10));
+    QTest::mouseMove(chart.get(), to);
+    QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, to);
+    ASSERT_EQ(Positive().GetxValue(1), chart->XScreenToValue(to.x()));
+    ChartSeries& selected = model.GetSeries(ChartModel::kSelectedLoop);
+    for (int i = 3; i < 8; ++i) selected.AddXY(Loop().GetxValue(i), Loop().GetyValue(i));
+    model.GetSeries(ChartModel::kPoint1).AddXY(Loop().GetxValue(3), Loop().GetyValue(3));
+    chart->refresh();
+    chart->refresh();  // nothing changed: nothing drawn
+    EXPECT_EQ(loopCurve->drawCount(), loopDraws);
+    EXPECT_EQ(positiveCurve->drawCount(), positiveDraws + 3);
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::kSelectedLoop), 5);
+
+    // The layers drawn one by one show what a full redraw shows.
+    const QImage layered = chart->grab().toImage();
+    chart->replot();
+    EXPECT_EQ(chart->grab().toImage(), layered);
+
+    // What the loop's picture depends on draws it again.
+    const std::pair<const char*, std::function<void()>> loopChanges[] = {
+        {"a loop point", [&] { Loop().SetXY(5, 6, 0); }},
+        {"the zoom", [&] { chart->xAxis->setRange(2, 12); }},
+        {"a style", [&] { model.GetSeries(ChartModel::kSelectedLoop).Title = "Loop_2"; }},
+        {"the size", [&] { chart->resize(700, 500); }},
+    };
+    for (const auto& [what, change] : loopChanges) {
+        const int before = loopCurve->drawCount();
+        change();
+        Positive().SetXY(0, 4, -25);
+        chart->refresh();
+        EXPECT_GT(loopCurve->drawCount(), before) << what;
+    }
 }
 
 }  // namespace
