@@ -20,11 +20,16 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, the random use of the
+# window at 10,000 steps. Any finding stops the program that ran into it. The sanitizer
+# options hold for the test discovery at build time too.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 test-sanitize: deps
 	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQLNX_SANITIZE=ON
-	QT_QPA_PLATFORM=offscreen cmake --build build-sanitize -j $(JOBS)
-	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) \
 	    QLNX_RANDOM_USE_STEPS=10000 ctest --output-on-failure -j $(JOBS)
 
 # Fuzz every target for FUZZ_SECONDS (default 600) each.

@@ -258,6 +258,10 @@ protected:
         application = dynamic_cast<GuardedApplication*>(&TestApplication());
         ASSERT_NE(application, nullptr);
         application->setDialogs(&dialogs);
+        // Most of the chart must be within the mouse's reach.
+        const QRect reachable = Reachable();
+        ASSERT_GE(reachable.width() * reachable.height(), Chart()->width() * Chart()->height() / 2)
+            << "reachable part of the chart: " << reachable.width() << " x " << reachable.height();
     }
     void TearDown() override {
         if (application) application->setDialogs(nullptr);
@@ -352,6 +356,10 @@ protected:
             << "' step '" << boxes.step.toStdString() << "'";
         const AnalysisState before = State();
         const QString shownFile = Text("edt5");
+        // Now and then the user presses Cancel in the progress box of the reading.
+        const bool cancelReading = OneIn(8);
+        if (cancelReading) dialogs.cancelAt = {std::uniform_real_distribution<double>(0, 1)(rng)};
+        const size_t progressRuns = dialogs.progressRuns.size();
         const RecordFile* file = nullptr;
         if (reimport) {
             for (const RecordFile& f : files) {
@@ -383,6 +391,17 @@ protected:
         if (!valid) {
             ExpectUnchanged(before);
             EXPECT_EQ(Text("edt5"), shownFile);
+            return;
+        }
+        // A Cancel that comes before the last report stops the reading: nothing read, no name
+        // and no message, as for a file that cannot be read.
+        if (dialogs.progressRuns.size() > progressRuns && dialogs.progressRuns.back().cancelled &&
+            dialogs.progressRuns.back().fractions.back() < 1.0) {
+            log << " cancelled at " << dialogs.progressRuns.back().fractions.back();
+            ++stats["imports cancelled"];
+            RecordFile unreadable = *file;
+            unreadable.exists = false;
+            ExpectImported(unreadable, {}, allowed, log);
             return;
         }
         ExpectImported(*file, SimulateImport(*file, firstLine, step), allowed, log);
@@ -593,9 +612,16 @@ protected:
         }
     }
 
+    // The chart pixels the mouse can reach: a plain move goes through the cursor, which
+    // stays on the screen, and the offscreen screen is smaller than the window.
+    QRect Reachable() {
+        ChartWidget* chart = Chart();
+        const QRect screen = chart->screen()->geometry();
+        return chart->rect() & QRect(chart->mapFromGlobal(screen.topLeft()), screen.size());
+    }
     QPoint RandomPixel() {
-        const QRect r = Chart()->rect();
-        return {Below(r.width()), Below(r.height())};
+        const QRect r = Reachable();
+        return {r.left() + Below(r.width()), r.top() + Below(r.height())};
     }
     // A pixel at a point of series (or near it), when it has points and lies on the chart.
     QPoint PixelNear(const ChartSeries* series) {
@@ -604,8 +630,8 @@ protected:
         Chart()->replot();
         const double x = Chart()->XValueToScreen(series->GetxValue(i));
         const double y = Chart()->YValueToScreen(series->GetyValue(i));
-        const QRect r = Chart()->rect();
-        if (!(x >= 0 && x < r.width() && y >= 0 && y < r.height())) return RandomPixel();
+        const QRect r = Reachable().adjusted(2, 2, -2, -2);
+        if (!(x >= r.left() && x <= r.right() && y >= r.top() && y <= r.bottom())) return RandomPixel();
         const QPoint jitter = OneIn(2) ? QPoint(0, 0) : QPoint(Below(5) - 2, Below(5) - 2);
         return QPoint(static_cast<int>(x), static_cast<int>(y)) + jitter;
     }
@@ -621,6 +647,9 @@ protected:
         const int moves = 1 + Below(3);
         for (int m = 1; m <= moves; ++m) QTest::mouseMove(chart, from + (to - from) * m / moves);
         QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to);
+        // Moves with a button held are sent as events and leave the cursor where the press
+        // was; put it where the mouse now is, so the next plain move is seen as one.
+        QTest::mouseMove(chart, to);
         QCoreApplication::processEvents();
 
         const AnalysisState& s = State();
@@ -702,7 +731,9 @@ protected:
                 for (const Point& p : was) {
                     if (!(Same(p.x, x) && Same(p.y, y))) wasRest.push_back(p);
                 }
-                EXPECT_TRUE(SamePoints(rest, wasRest)) << now.Title;
+                EXPECT_TRUE(SamePoints(rest, wasRest))
+                    << now.Title << " was " << ::testing::PrintToString(was) << " is "
+                    << ::testing::PrintToString(points) << " after adding (" << x << ", " << y << ")";
                 EXPECT_GE(points.size(), was.size());
                 log << " adds " << points.size() - was.size();
                 if (points.size() > was.size()) ++stats["skeleton nodes added"];
@@ -717,6 +748,7 @@ protected:
         const int delta = OneIn(2) ? 120 : -120;
         log << "wheel " << delta << " at (" << at.x() << "," << at.y() << ")";
         const AnalysisState before = State();
+        QTest::mouseMove(Chart(), at);
         QWheelEvent wheel(QPointF(at), Chart()->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(Chart(), &wheel);
@@ -732,7 +764,9 @@ protected:
         const int item = Below(items);
         log << "legend box " << item;
         const AnalysisState before = State();
-        QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, chart->legend->item(item)->outerRect().center());
+        const QPoint at = chart->legend->item(item)->outerRect().center();
+        QTest::mouseMove(chart, at);
+        QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
         const AnalysisState& s = State();
         for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
             EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)), PointsOf(before.Chart.GetSeries(series))));
@@ -787,6 +821,8 @@ protected:
 
     void ExportCommand(std::ostream& log, Allowed&) {
         log << "export to the workbook";
+        const bool cancel = OneIn(5);
+        if (cancel) dialogs.cancelAt = {std::uniform_real_distribution<double>(0, 1)(rng)};
         const AnalysisState before = State();
         const size_t calls = recorder->calls.size();
         const int created = applicationsCreated;
@@ -802,7 +838,9 @@ protected:
         // Every handle is released but the application the options keep.
         EXPECT_EQ(recorder->liveObjects, 1);
         EXPECT_TRUE(openedUrls.empty());
-        log << " (" << recorder->calls.size() - calls << " calls)";
+        log << " (" << recorder->calls.size() - calls << " calls"
+            << (cancel && !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled ? ", cancelled" : "")
+            << ")";
         ++stats["workbook exports"];
     }
 
@@ -1036,6 +1074,15 @@ protected:
         EXPECT_EQ(warnings, allowed.warnings) << "warnings shown";
         EXPECT_EQ(errors, allowed.errors) << "error boxes shown";
         EXPECT_LE(questions, allowed.question ? 1 : 0) << "questions asked";
+        // Progress boxes report rising fractions from 0 to 1.
+        for (const ScriptedDialogs::ProgressRun& run : dialogs.progressRuns) {
+            EXPECT_TRUE(std::is_sorted(run.fractions.begin(), run.fractions.end())) << run.label.toStdString();
+            for (double fraction : run.fractions) {
+                EXPECT_TRUE(fraction >= 0 && fraction <= 1) << run.label.toStdString() << " " << fraction;
+            }
+        }
+        dialogs.progressRuns.clear();
+        dialogs.cancelAt.clear();
         dialogs.boxes.clear();
         dialogs.openAnswers.clear();
         dialogs.saveAnswers.clear();
