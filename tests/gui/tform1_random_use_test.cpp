@@ -9,6 +9,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QRadioButton>
 #include <QTimer>
@@ -149,7 +152,8 @@ ExpectedImport SimulateImport(const RecordFile& file, int64_t firstLine, int64_t
 // the last point of each half-cycle exactly on x0, with repeated rows and repeated
 // displacements here and there; rounded so that the text of every number is exact.
 std::vector<Line> CyclicRows(std::mt19937& rng, double x0, int loops, double scale,
-                             const std::string& separator, bool endInsideALoop) {
+                             const std::string& separator, bool endInsideALoop,
+                             int pointsPerHalfCycle = 0) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const auto round = [scale](double v) { return std::round(v / scale * 1000) / 1000 * scale; };
     std::vector<Line> rows{Row(x0, 0, separator)};
@@ -157,7 +161,7 @@ std::vector<Line> CyclicRows(std::mt19937& rng, double x0, int loops, double sca
     for (int k = 0; k < loops; ++k) {
         const double amplitude = scale * (k + 1) * (0.8 + 0.4 * unit(rng));
         for (const double side : {1.0, -1.0}) {
-            const int points = 2 + static_cast<int>(rng() % 6);
+            const int points = pointsPerHalfCycle > 0 ? pointsPerHalfCycle : 2 + static_cast<int>(rng() % 6);
             for (int j = 1; j <= points; ++j) {
                 const double phase = std::numbers::pi * j / points;
                 const double d = j == points ? x0 : round(x0 + side * amplitude * std::sin(phase));
@@ -175,7 +179,8 @@ std::vector<Line> CyclicRows(std::mt19937& rng, double x0, int loops, double sca
 }
 
 // The records the random imports choose from: first the good ones (read whole at first line 1
-// and step 1; goodCount of them), then bad ones (a warning, or nothing read).
+// and step 1; goodCount of them), then bad ones (a warning, or nothing read), and last a
+// large good one of 120,000 rows.
 std::vector<RecordFile> RecordFiles(uint32_t seed, size_t& goodCount) {
     std::mt19937 rng(seed);
     std::vector<RecordFile> files;
@@ -225,6 +230,8 @@ std::vector<RecordFile> RecordFiles(uint32_t seed, size_t& goodCount) {
     }
     add("binary.dat", {Refused(std::string("\x80\x81" "abc,\x01\x02" "def\x7f", 12))});
     files.push_back({"missing.csv", {}, Encoding::Ascii, false, {}});
+    // Last, a record long enough for the chart to draw it decimated (chosen rarely).
+    add("large.csv", CyclicRows(rng, 0, 20, 10, ",", true, 3000));
     return files;
 }
 
@@ -332,6 +339,7 @@ protected:
         allowed.warnings = e.warning ? 1 : 0;
         log << " -> " << e.disp.size() << " rows" << (e.warning ? ", warning" : "");
         ++stats[e.warning ? "imports ending in a warning" : "imports"];
+        if (file.name == "large.csv" && !e.disp.empty()) ++stats["imports of the large record"];
         const AnalysisState& s = State();
         EXPECT_EQ(s.RawDisp, e.disp);
         EXPECT_EQ(s.RawForce, e.force);
@@ -373,18 +381,31 @@ protected:
                 ASSERT_NE(file, nullptr) << shownFile.toStdString();
                 log << " of " << file->name;
             }
-            Click("btn9");
-        } else {
-            // Good records twice as often as bad ones.
-            file = OneIn(3) ? &files[goodFiles + static_cast<size_t>(Below(static_cast<int>(files.size() - goodFiles)))]
-                            : &files[static_cast<size_t>(Below(static_cast<int>(goodFiles)))];
-            const bool cancel = OneIn(12);
-            if (valid) dialogs.openAnswers.push_back(cancel ? std::nullopt : std::optional(file->path));
-            log << (cancel ? " cancelled" : " of " + file->name);
-            if (OneIn(3)) {
-                Find<QAction>("ImportData1")->trigger();
+            if (OneIn(2)) {
+                Click("btn9");
             } else {
-                Click("btn1");
+                Keys(QKeyCombination(Qt::Key_F5));
+            }
+        } else {
+            // Good records twice as often as bad ones; the large one now and then.
+            const size_t bad = files.size() - 1 - goodFiles;
+            file = OneIn(60) ? &files.back()
+                   : OneIn(3) ? &files[goodFiles + static_cast<size_t>(Below(static_cast<int>(bad)))]
+                              : &files[static_cast<size_t>(Below(static_cast<int>(goodFiles)))];
+            // The file comes from the open dialog (button, menu or key), or is dropped on the
+            // window, which imports it with the boxes as they are.
+            const int how = Below(4);
+            const bool cancel = how != 3 && OneIn(12);
+            if (valid && how != 3) dialogs.openAnswers.push_back(cancel ? std::nullopt : std::optional(file->path));
+            log << (cancel ? " cancelled" : " of " + file->name);
+            switch (how) {
+                case 0: Click("btn1"); break;
+                case 1: Find<QAction>("ImportData1")->trigger(); break;
+                case 2: Keys(Qt::CTRL | Qt::Key_O); break;
+                default:
+                    log << " dropped";
+                    ++stats["records dropped on the window"];
+                    Drop(file->path);
             }
             if (cancel) valid = false;
         }
@@ -411,7 +432,11 @@ protected:
         const AnalysisState before = State();
         log << "analyze " << before.RawDisp.size() << " samples";
         allowed.warnings = before.RawDisp.size() <= 3 ? 1 : 0;
-        Click("btn2");
+        if (OneIn(3)) {
+            Keys(Qt::CTRL | Qt::Key_L);
+        } else {
+            Click("btn2");
+        }
         const AnalysisState& s = State();
         EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
         EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
@@ -459,7 +484,11 @@ protected:
         ASSERT_TRUE(Find<QRadioButton>(methods[method])->isChecked());
         ASSERT_EQ(Find<QCheckBox>("chk1")->isChecked(), keep);
         const AnalysisState before = State();
-        Click("btn5");
+        if (OneIn(3)) {
+            Keys(Qt::CTRL | Qt::Key_E);
+        } else {
+            Click("btn5");
+        }
         const AnalysisState& s = State();
         EXPECT_TRUE(SameValues(s.LoopDisp, before.LoopDisp));
         EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
@@ -600,6 +629,31 @@ protected:
             dragWritesBack = false;
         }
         ExpectUnchanged(before);
+    }
+
+    // Presses a menu key with the keyboard focus where it happens to be (an edit box claims
+    // none of the menu's keys).
+    void Keys(QKeyCombination key) {
+        ++stats["commands by menu keys"];
+        // Keys go to the active window; a closed dialog may have left none active.
+        if (!form->isActiveWindow()) {
+            form->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        }
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : form.get(), key.key(), key.keyboardModifiers());
+    }
+    // Drops path on the chart as a file manager does; the import runs once the drop is over.
+    void Drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = Chart()->mapTo(form.get(), RandomPixel());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &drop);
+        QCoreApplication::processEvents();
     }
 
     // The series the operation-object box chooses (none for "None").
@@ -774,9 +828,9 @@ protected:
     }
 
     void SaveCommand(std::ostream& log, Allowed& allowed) {
-        // btn7 and the second menu command write the analysis results, the first the
+        // btn7, Ctrl+S and the second menu command write the analysis results, the first the
         // working curve.
-        const int command = Below(3);
+        const int command = Below(4);
         const bool modified = command == 1;
         const int filterIndex = 1 + Below(2);
         const bool cancel = OneIn(8);
@@ -796,9 +850,13 @@ protected:
         const bool replace = OneIn(2);
         dialogs.saveAnswers.push_back(cancel ? std::nullopt : std::optional(SaveFileAnswer{name, filterIndex}));
         dialogs.questionAnswers.push_back(replace);
+        // Writing the working curve shows a progress box; now and then the user cancels it.
+        if (modified && OneIn(5)) dialogs.cancelAt = {std::uniform_real_distribution<double>(0, 1)(rng)};
         const AnalysisState before = State();
         if (command == 0) {
             Click("btn7");
+        } else if (command == 3) {
+            Keys(Qt::CTRL | Qt::Key_S);
         } else {
             Find<QAction>(modified ? "ExportModifiedLoop1" : "ExportResults1")->trigger();
         }
@@ -815,6 +873,16 @@ protected:
         }
         const std::string expected = modified ? ModifiedLoopFileText(State(), target.Form)
                                               : AnalysisResultFileText(State(), target.Form);
+        // A Cancel before the end writes nothing: an old file stays as it was.
+        const bool cancelled = !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
+        if (cancelled && dialogs.progressRuns.back().fractions.back() < 1.0) {
+            log << " cancelled at " << dialogs.progressRuns.back().fractions.back();
+            ++stats["result files cancelled"];
+            EXPECT_EQ(content(), oldContent);
+            EXPECT_EQ(QFile::exists(written), existed);
+            return;
+        }
+        if (cancelled && content() == oldContent) return;  // stopped at the last report
         EXPECT_EQ(content().toStdString(), expected);
         ++stats["result files written"];
     }
