@@ -43,9 +43,9 @@ struct ChartWidget::Impl {
     QCPLayer* cursorLayer = nullptr;
     QCPLayer* loopLayer = nullptr;  // the loop series alone: the costly one to draw
     bool layeredRedraw = true;
-    // What the last full replot drew with: a style change since then, or another view,
-    // needs a full replot again.
-    bool styleChanged = true;
+    // What the last full replot drew with: a style change since then, an export (it draws
+    // the curves outside the screen's buffers), or another view needs a full replot again.
+    bool fullNeeded = true;
     bool viewDrawn = false;
     QCPRange drawnX, drawnY;
     QRect drawnViewport;
@@ -145,7 +145,7 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     }
 
     connect(this, &QCustomPlot::afterReplot, this, [this] {
-        d_->styleChanged = false;
+        d_->fullNeeded = false;
         d_->viewDrawn = true;
         d_->drawnX = xAxis->range();
         d_->drawnY = yAxis->range();
@@ -157,7 +157,7 @@ ChartWidget::~ChartWidget() { delete d_; }
 
 void ChartWidget::refresh() {
     for (SeriesCurve* curve : d_->curves) {
-        if (curve->applyStyle()) d_->styleChanged = true;
+        if (curve->applyStyle()) d_->fullNeeded = true;
     }
     // Points are copied (or decimated) while drawing, only for series whose Revision moved.
     redrawChanged(rpQueuedRefresh);
@@ -170,7 +170,7 @@ void ChartWidget::redrawChanged(RefreshPriority fullPriority) {
     // loop's picture (its decimation follows the view): those need everything drawn.
     const bool sameView = d_->viewDrawn && xAxis->range() == d_->drawnX &&
                           yAxis->range() == d_->drawnY && viewport() == d_->drawnViewport;
-    bool full = !d_->layeredRedraw || d_->styleChanged || !sameView;
+    bool full = !d_->layeredRedraw || d_->fullNeeded || !sameView;
     std::vector<QCPLayer*> changed;
     for (SeriesCurve* curve : d_->curves) {
         if (full || !curve->hasUndrawnChange()) continue;
@@ -310,7 +310,7 @@ bool ChartWidget::toggleLegendAt(QPoint pos) {
             if (d_->curves[k] != item->plottable()) continue;
             ChartSeries& s = d_->model.GetSeries(static_cast<int>(k));
             s.Active = !s.Active;
-            if (d_->curves[k]->applyStyle()) d_->styleChanged = true;
+            if (d_->curves[k]->applyStyle()) d_->fullNeeded = true;
         }
     }
     replot(rpQueuedReplot);
@@ -462,6 +462,7 @@ bool ChartWidget::saveImage(const QString& fileName, bool pdf) {
     const bool saved = pdf ? savePdf(fileName) : savePng(fileName, 0, 0, 2.0);
     d_->cursorV->setVisible(cursorShown);
     d_->cursorH->setVisible(cursorShown);
+    d_->fullNeeded = true;
     return saved;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <functional>
@@ -343,10 +344,18 @@ TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
     EXPECT_EQ(positiveCurve->drawCount(), positiveDraws + 3);
     EXPECT_EQ(chart->drawnPointCount(ChartModel::kSelectedLoop), 5);
 
-    // The layers drawn one by one show what a full redraw shows.
+    // The layers drawn one by one show what a full redraw shows, also after an export drew
+    // the changed points before the refresh did.
     const QImage layered = chart->grab().toImage();
     chart->replot();
     EXPECT_EQ(chart->grab().toImage(), layered);
+    Positive().SetXY(2, 10, 60);
+    const QTemporaryDir dir;
+    ASSERT_TRUE(chart->saveImage(dir.filePath("chart.png"), false));
+    chart->refresh();
+    const QImage afterExport = chart->grab().toImage();
+    chart->replot();
+    EXPECT_EQ(chart->grab().toImage(), afterExport);
 
     // What the loop's picture depends on draws it again.
     const std::pair<const char*, std::function<void()>> loopChanges[] = {
