@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QFile>
 #include <QRadioButton>
@@ -754,7 +756,10 @@ protected:
         QTest::mouseMove(chart, at);
         const int hit = target ? chart->GetCursorValueIndex(*target, at) : -1;
         const double x = chart->XScreenToValue(at.x()), y = chart->YScreenToValue(at.y());
+        // A double click as the mouse sends it: press, release, double click, release.
+        QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseDClick(chart, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, at);
         QCoreApplication::processEvents();
 
         const AnalysisState& s = State();
@@ -797,17 +802,52 @@ protected:
                   s.LoopSeries().Count());
     }
 
-    void WheelCommand(std::ostream& log, Allowed&) {
-        const QPoint at = RandomPixel();
-        const int delta = OneIn(2) ? 120 : -120;
-        log << "wheel " << delta << " at (" << at.x() << "," << at.y() << ")";
+    // Zoom with the wheel, pan with the right button, or "Reset zoom" from the chart's menu:
+    // the view changes, the state does not.
+    void ViewCommand(std::ostream& log, Allowed&) {
+        ChartWidget* chart = Chart();
         const AnalysisState before = State();
-        QTest::mouseMove(Chart(), at);
-        QWheelEvent wheel(QPointF(at), Chart()->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(Chart(), &wheel);
+        const QPoint at = RandomPixel();
+        QTest::mouseMove(chart, at);
+        const int how = Below(3);
+        if (how == 0) {
+            const int delta = OneIn(2) ? 120 : -120;
+            log << "wheel " << delta << " at (" << at.x() << "," << at.y() << ")";
+            QWheelEvent wheel(QPointF(at), chart->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(chart, &wheel);
+        } else if (how == 1) {
+            // Moved further than a click, so no menu opens.
+            const auto away = [this] { return (OneIn(2) ? 1 : -1) * (10 + Below(40)); };
+            const QPoint to = at + QPoint(away(), away());
+            log << "pan (" << at.x() << "," << at.y() << ") to (" << to.x() << "," << to.y() << ")";
+            QTest::mousePress(chart, Qt::RightButton, Qt::NoModifier, at);
+            QTest::mouseMove(chart, (at + to) / 2);
+            QTest::mouseMove(chart, to);
+            QTest::mouseRelease(chart, Qt::RightButton, Qt::NoModifier, to);
+            QTest::mouseMove(chart, to);
+        } else {
+            log << "reset zoom";
+            chart->chartMenu()->findChild<QAction*>("ResetZoom1")->trigger();
+        }
         QCoreApplication::processEvents();
         ExpectUnchanged(before);
+    }
+
+    // "Save chart as image" from the chart's menu, as PNG or PDF.
+    void ChartImageCommand(std::ostream& log, Allowed&) {
+        const int type = 1 + Below(2);
+        const QString name = dir.filePath("results/chart") + QString::number(Below(3));
+        const QString written = name + (type == 1 ? ".png" : ".pdf");
+        log << "save chart image " << written.toStdString();
+        QFile::remove(written);
+        dialogs.saveAnswers.push_back(SaveFileAnswer{name, type});
+        const AnalysisState before = State();
+        Chart()->chartMenu()->findChild<QAction*>("SaveChartImage1")->trigger();
+        QCoreApplication::processEvents();
+        ExpectUnchanged(before);
+        EXPECT_GT(QFileInfo(written).size(), 0) << written.toStdString();
+        ++stats["chart images saved"];
     }
 
     void LegendCommand(std::ostream& log, Allowed&) {
@@ -863,17 +903,12 @@ protected:
         ExpectUnchanged(before);
         if (cancel) return;
         allowed.question = existed;
-        if (badFolder) {
-            allowed.errors = 1;
-            return;
-        }
         if (existed && !replace) {
             EXPECT_EQ(content(), oldContent);
             return;
         }
-        const std::string expected = modified ? ModifiedLoopFileText(State(), target.Form)
-                                              : AnalysisResultFileText(State(), target.Form);
-        // A Cancel before the end writes nothing: an old file stays as it was.
+        // A Cancel before the end writes nothing, and tries nothing that could fail: an old
+        // file stays as it was.
         const bool cancelled = !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
         if (cancelled && dialogs.progressRuns.back().fractions.back() < 1.0) {
             log << " cancelled at " << dialogs.progressRuns.back().fractions.back();
@@ -882,6 +917,12 @@ protected:
             EXPECT_EQ(QFile::exists(written), existed);
             return;
         }
+        if (badFolder) {
+            allowed.errors = 1;
+            return;
+        }
+        const std::string expected = modified ? ModifiedLoopFileText(State(), target.Form)
+                                              : AnalysisResultFileText(State(), target.Form);
         if (cancelled && content() == oldContent) return;  // stopped at the last report
         EXPECT_EQ(content().toStdString(), expected);
         ++stats["result files written"];
@@ -1113,7 +1154,8 @@ protected:
             {&TForm1RandomUse::ModeCommand, 10},
             {&TForm1RandomUse::DragCommand, 16},
             {&TForm1RandomUse::DoubleClickCommand, 16},
-            {&TForm1RandomUse::WheelCommand, 3},
+            {&TForm1RandomUse::ViewCommand, 4},
+            {&TForm1RandomUse::ChartImageCommand, 1},
             {&TForm1RandomUse::LegendCommand, 2},
             {&TForm1RandomUse::SaveCommand, 4},
             {&TForm1RandomUse::ExportCommand, 4},
