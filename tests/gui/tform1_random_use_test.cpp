@@ -1,6 +1,7 @@
 // Random use of the main window: a seeded sequence of user commands on the real TForm1 (imports
-// of good and bad records, analyses, loop choices, the six skeleton methods, thinning, chart
-// editing with the mouse, result files, workbook exports to a recording target), with the
+// of good and bad records by dialog, key or drop, analyses, loop choices, the six skeleton
+// methods, thinning, chart editing and view changes with the mouse, result files, chart
+// images, workbook exports to a recording target, Cancel in the progress boxes), with the
 // analysis state's invariants checked after every step.
 //
 // QLNX_RANDOM_USE_STEPS sets the number of steps (default 400) and QLNX_RANDOM_USE_SEED the
@@ -11,10 +12,10 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QFile>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWheelEvent>
@@ -22,8 +23,8 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
