@@ -929,7 +929,7 @@ protected:
         ++stats["result files written"];
     }
 
-    void ExportCommand(std::ostream& log, Allowed&) {
+    void ExportCommand(std::ostream& log, Allowed& allowed) {
         log << "export to the workbook";
         const bool cancel = OneIn(5);
         if (cancel) dialogs.cancelAt = {std::uniform_real_distribution<double>(0, 1)(rng)};
@@ -942,6 +942,18 @@ protected:
             Find<QAction>("ExportDraw12Excel1")->trigger();
         }
         ExpectUnchanged(before);
+        // An axis position that is no number in the 32-bit range ends the export with the
+        // error box, after the cells and the chart so far; a Cancel may come before that.
+        const auto badPosition = [](const std::string& text) {
+            return !text.empty() && text != "-10000" && text != "0" && text != "12.7";
+        };
+        const TExcelExportOptions& o = form->ExcelExportOptions;
+        const bool cancelled = !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
+        const int errors = static_cast<int>(std::count_if(dialogs.boxes.begin(), dialogs.boxes.end(),
+            [](const ScriptedDialogs::Box& b) { return b.kind == ScriptedDialogs::Kind::Error; }));
+        allowed.errors = badPosition(o.XAxisCrossesAt) || badPosition(o.YAxisCrossesAt) ? 1 : 0;
+        if (cancelled && errors == 0) allowed.errors = 0;
+        if (errors > 0) ++stats["workbook exports ending in the error box"];
         EXPECT_EQ(applicationsCreated, created + 1);
         EXPECT_GT(recorder->calls.size(), calls);
         EXPECT_EQ(recorder->protocolErrors, std::vector<std::string>{});
@@ -954,10 +966,20 @@ protected:
         ++stats["workbook exports"];
     }
 
-    void OptionsCommand(std::ostream& log, Allowed&) {
+    // Options > Excel Export Options: the output mode, markers, legend, the chart width and
+    // the axis positions, stored with "Update". A width that is no integer is refused with
+    // the error box and nothing is stored (the width is stored first).
+    void OptionsCommand(std::ostream& log, Allowed& allowed) {
+        static const std::vector<const char*> widths = {"300", "450", "1", "0", "-20", "abc"};
+        static const std::vector<const char*> crossings = {"-10000", "", "0", "12.7", "abc", "1e300",
+                                                           "-2147483649"};
         const bool combined = OneIn(2), markers = OneIn(2), legend = OneIn(3) != 0;
+        const std::string width = Pick(widths);
+        const bool usual = OneIn(2);
+        const std::string x = usual ? "-10000" : Pick(crossings), y = usual ? "-10000" : Pick(crossings);
         log << "export options: " << (combined ? "combined" : "single") << (markers ? ", markers" : "")
-            << (legend ? ", legend" : "");
+            << (legend ? ", legend" : "") << ", width '" << width << "', axes at '" << x << "' and '" << y << "'";
+        const TExcelExportOptions before = form->ExcelExportOptions;
         bool ran = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = form->findChild<QDialog*>("ExportOptionForm");
@@ -965,13 +987,28 @@ protected:
             dialog->findChild<QRadioButton*>(combined ? "rb2" : "rb1")->setChecked(true);
             dialog->findChild<QCheckBox*>("chk1")->setChecked(markers);
             dialog->findChild<QCheckBox*>("chk3")->setChecked(legend);
+            dialog->findChild<QLineEdit*>("edt4")->setText(QString::fromStdString(width));
+            dialog->findChild<QLineEdit*>("edt6")->setText(QString::fromStdString(x));
+            dialog->findChild<QLineEdit*>("edt7")->setText(QString::fromStdString(y));
             dialog->findChild<QPushButton*>("btn1")->click();  // Update
             dialog->findChild<QPushButton*>("btn2")->click();  // Cancel closes it
             ran = true;
         });
         Find<QAction>("ExcelExportOptions1")->trigger();
         EXPECT_TRUE(ran);
-        EXPECT_EQ(form->ExcelExportOptions.ExportMode, combined ? 1 : 0);
+        const TExcelExportOptions& now = form->ExcelExportOptions;
+        if (width == "abc") {
+            allowed.errors = 1;
+            ++stats["export options refused"];
+            EXPECT_EQ(now.ChartWidth, before.ChartWidth);
+            EXPECT_EQ(now.ExportMode, before.ExportMode);
+            EXPECT_EQ(now.XAxisCrossesAt, before.XAxisCrossesAt);
+            return;
+        }
+        EXPECT_EQ(now.ChartWidth, std::stoi(width));
+        EXPECT_EQ(now.ExportMode, combined ? 1 : 0);
+        EXPECT_EQ(now.XAxisCrossesAt, x);
+        EXPECT_EQ(now.YAxisCrossesAt, y);
     }
 
     // The state a refused or cancelled command leaves: everything as before.
