@@ -59,6 +59,18 @@ struct ChartFixture {
         QCoreApplication::sendEvent(chart.get(), &e);
     }
     ChartSeries& Loop() { return model.GetSeries(ChartModel::kLoop); }
+    // Presses at `at`, moves the held mouse near it once per benchmark iteration (each move
+    // one drag step, drawn before the next), then releases.
+    void DragAround(benchmark::State& state, QPoint at) {
+        Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        int k = 0;
+        for (auto _ : state) {
+            const QPoint pos = at + QPoint((k++ % 40) - 20, 10);
+            Send(QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
+        Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    }
 
     ChartModel model;
     std::unique_ptr<ChartWidget> chart;
@@ -153,14 +165,7 @@ void BM_DragStep(benchmark::State& state) {
     const int index = loop.Count() / 2;
     const QPoint at(static_cast<int>(std::lround(f.chart->XValueToScreen(loop.GetxValue(index)))),
                     static_cast<int>(std::lround(f.chart->YValueToScreen(loop.GetyValue(index)))));
-    f.Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    int k = 0;
-    for (auto _ : state) {
-        const QPoint pos = at + QPoint((k++ % 40) - 20, 10);
-        f.Send(QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
-    f.Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    f.DragAround(state, at);
     if (handled == 0) state.SkipWithError("the press hit no point: nothing was dragged");
     Report(state, f);
 }
@@ -183,14 +188,7 @@ void BM_DragSkeletonStep(benchmark::State& state) {
     const QPoint at(
         static_cast<int>(std::lround(f.chart->XValueToScreen(skeleton.GetxValue(index)))),
         static_cast<int>(std::lround(f.chart->YValueToScreen(skeleton.GetyValue(index)))));
-    f.Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    int k = 0;
-    for (auto _ : state) {
-        const QPoint pos = at + QPoint((k++ % 40) - 20, 10);
-        f.Send(QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
-    f.Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    f.DragAround(state, at);
     if (skeleton.GetyValue(index) == 500.0) state.SkipWithError("the press hit no node");
     Report(state, f);
     state.counters["loopDraws"] = benchmark::Counter(loopCurve->drawCount() - loopDraws,
