@@ -218,6 +218,8 @@ void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
     if (step) edt8->setText(*step);
 }
 
+void TForm1::SetNoiseBandBox(const QString& text) { edtNoiseBand->setText(text); }
+
 void TForm1::ImportWithParameters(const QString& path) {
     const std::optional<ImportParameters> parameters = ReadImportBoxes();
     if (!parameters) return;

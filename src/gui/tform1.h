@@ -54,6 +54,8 @@ public:
 
     // Sets the texts of the first-line box (edt7) and the step box (edt8) where given.
     void SetImportBoxes(const std::optional<QString>& firstLine, const std::optional<QString>& step);
+    // Sets the text of the Noise Band box.
+    void SetNoiseBandBox(const QString& text);
     // Runs "Analyze Loop" inside the error guard.
     void RunAnalysis();
 
