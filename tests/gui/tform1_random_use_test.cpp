@@ -482,6 +482,27 @@ protected:
         SetText("edtNoiseBand", QString::fromLatin1(OneIn(2) ? "0" : "0.1"));
     }
 
+    // Undo or Redo of the chart edits, by the Edit menu or its keys.
+    void UndoRedoCommand(std::ostream& log, Allowed&) {
+        const bool back = !OneIn(3);
+        auto* action = form->findChild<QAction*>(back ? "Undo1" : "Redo1");
+        ASSERT_NE(action, nullptr);
+        const bool enabled = action->isEnabled();
+        log << (back ? "undo" : "redo") << (enabled ? " " + action->text().toStdString() : " (nothing)");
+        const AnalysisState before = State();
+        if (OneIn(2)) {
+            action->trigger();
+        } else if (back) {
+            Keys(Qt::CTRL | Qt::Key_Z);
+        } else {
+            Keys(OneIn(2) ? (Qt::CTRL | Qt::Key_Y) : (Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        }
+        // The loop analysis is never part of an edit.
+        EXPECT_EQ(State().LoopStart, before.LoopStart);
+        EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
+        if (enabled) ++stats[back ? "undos" : "redos"];
+    }
+
     // Carries out or closes the message bar's suggestion, when one is shown.
     void MessageBarCommand(std::ostream& log, Allowed& allowed) {
         auto* bar = Find<QWidget>("MessageBar");
@@ -1250,6 +1271,7 @@ protected:
             {&TForm1RandomUse::OptionsCommand, 1},
             {&TForm1RandomUse::NoiseBandCommand, 3},
             {&TForm1RandomUse::MessageBarCommand, 3},
+            {&TForm1RandomUse::UndoRedoCommand, 8},
         };
         int total = 0;
         for (const auto& c : commands) total += c.second;
