@@ -35,34 +35,36 @@ LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& fr
     const int32_t s = frame.S;
     const int32_t e = frame.E;
     // One pass: the path integral and the four peak points. Of points equal in what decides,
-    // the first stays (strict comparisons in ascending order).
+    // the first stays (strict comparisons in ascending order). A peak changes only where a
+    // sample reaches it, which the outer test (>=, <=) finds with one well-predicted branch.
     int32_t dMax = s, dMin = s, fMax = s, fMin = s;
     double dMaxD = D[s], dMaxF = F[s];
     double dMinD = D[s], dMinF = F[s];
     double fMaxD = D[s], fMaxF = F[s];
     double fMinD = D[s], fMinF = F[s];
-    // Twice the energy; the factor 0.5 is applied once at the end (exact).
+    const auto track = [&](int32_t k, double d, double f) {
+        if (d >= dMaxD) [[unlikely]] {
+            if (d > dMaxD || f > dMaxF) dMax = k, dMaxD = d, dMaxF = f;
+        }
+        if (d <= dMinD) [[unlikely]] {
+            if (d < dMinD || f < dMinF) dMin = k, dMinD = d, dMinF = f;
+        }
+        if (f >= fMaxF) [[unlikely]] {
+            if (f > fMaxF || d > fMaxD) fMax = k, fMaxD = d, fMaxF = f;
+        }
+        if (f <= fMinF) [[unlikely]] {
+            if (f < fMinF || d < fMinD) fMin = k, fMinD = d, fMinF = f;
+        }
+    };
+    // Twice the energy, summed in the order of the path so that a loop whose segments
+    // cancel gives the same small number as any plain sum; the factor 0.5 is applied once at
+    // the end (exact).
     double twiceEnergy = 0;
-    double dPrev = D[s];
-    double fPrev = F[s];
     for (int32_t k = s + 1; k <= e; ++k) {
         const double d = D[k];
         const double f = F[k];
-        twiceEnergy += (fPrev + f) * (d - dPrev);
-        if (d > dMaxD || (d == dMaxD && f > dMaxF)) {
-            dMax = k, dMaxD = d, dMaxF = f;
-        }
-        if (d < dMinD || (d == dMinD && f < dMinF)) {
-            dMin = k, dMinD = d, dMinF = f;
-        }
-        if (f > fMaxF || (f == fMaxF && d > fMaxD)) {
-            fMax = k, fMaxD = d, fMaxF = f;
-        }
-        if (f < fMinF || (f == fMinF && d < fMinD)) {
-            fMin = k, fMinD = d, fMinF = f;
-        }
-        dPrev = d;
-        fPrev = f;
+        twiceEnergy += (F[k - 1] + f) * (d - D[k - 1]);
+        track(k, d, f);
     }
 
     LoopQuantities q;
