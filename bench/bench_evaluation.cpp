@@ -25,8 +25,8 @@ qlnx::AnalysisState Record(int64_t loops) {
     const int64_t perLoop = kSamples / loops;
     for (int64_t i = 0; i < kSamples; ++i) {
         const int64_t loop = i / perLoop;
-        const double t = 2 * std::numbers::pi * static_cast<double>(i % perLoop) /
-                         static_cast<double>(perLoop);
+        const double t =
+            2 * std::numbers::pi * static_cast<double>(i % perLoop) / static_cast<double>(perLoop);
         const double amplitude = 1 + static_cast<double>(loop / 3);
         const double d = amplitude * std::sin(t);
         s.RawDisp.push_back(d);

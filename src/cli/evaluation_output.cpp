@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
-#include <utility>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "cli/json_output.h"
@@ -207,11 +207,11 @@ void AppendSkeletonTable(std::string& out, const SkeletonEvaluation& s, char sep
     };
     out += "Skeleton";
     out += newline;
-    cells({"Side", "Item", "Disp", "Force", "Ductility", "Stiffness", "UltimateReached",
-           "Fallback"});
+    cells(
+        {"Side", "Item", "Disp", "Force", "Ductility", "Stiffness", "UltimateReached", "Fallback"});
     const std::string nul(null);
-    for (const auto& [side, branch] : {std::pair{"Positive", &s.Positive},
-                                       std::pair{"Negative", &s.Negative}}) {
+    for (const auto& [side, branch] :
+         {std::pair{"Positive", &s.Positive}, std::pair{"Negative", &s.Negative}}) {
         // A branch without an evaluation gets its rows with every cell null.
         const BranchEvaluation* b = branch->has_value() ? &**branch : nullptr;
         const auto value = [&](double BranchPoint::*coordinate, const BranchPoint& p) {
@@ -220,16 +220,15 @@ void AppendSkeletonTable(std::string& out, const SkeletonEvaluation& s, char sep
         const BranchPoint none;
         const BranchPoint& peak = b ? b->Peak : none;
         const BranchPoint& ultimate = b ? b->Ultimate : none;
-        cells({side, "Peak", value(&BranchPoint::Disp, peak), value(&BranchPoint::Force, peak),
-               nul, nul, nul, nul});
+        cells({side, "Peak", value(&BranchPoint::Disp, peak), value(&BranchPoint::Force, peak), nul,
+               nul, nul, nul});
         cells({side, "Ultimate", value(&BranchPoint::Disp, ultimate),
                value(&BranchPoint::Force, ultimate), nul, nul,
                flag(b ? std::optional(b->UltimateReached) : std::nullopt), nul});
         for (size_t m = 0; m < kYieldMethodCount; ++m) {
             const YieldMethodInfo& info = kYieldMethods[m];
             const auto& y = b ? b->Yield[m] : std::nullopt;
-            cells({side, std::string(info.Name),
-                   number(y ? std::optional(y->Disp) : std::nullopt),
+            cells({side, std::string(info.Name), number(y ? std::optional(y->Disp) : std::nullopt),
                    number(y ? std::optional(y->Force) : std::nullopt),
                    number(y ? y->Ductility : std::nullopt),
                    info.HasStiffness ? number(y ? y->Stiffness : std::nullopt) : nul, nul,

@@ -7,9 +7,9 @@ TestEvaluation EvaluateTest(const AnalysisState& state, const EvaluationOptions&
     result.Options = options;
     result.Loops = MeasureLoops(state, options.PeakPoint);
     result.Levels = AssignLevels(result.Loops, options.LevelTolerance, options.PeakPoint);
-    result.Skeleton =
-        EvaluateSkeleton(state.Chart.GetSeries(ChartModel::kPositiveSkeleton),
-                         state.Chart.GetSeries(ChartModel::kNegativeSkeleton), options.UltimateRatio);
+    result.Skeleton = EvaluateSkeleton(state.Chart.GetSeries(ChartModel::kPositiveSkeleton),
+                                       state.Chart.GetSeries(ChartModel::kNegativeSkeleton),
+                                       options.UltimateRatio);
     return result;
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 // Fills the level row of loops[first .. first + cycles - 1] and the degradation of its
 // cycles.
-LevelRow MeasureLevel(std::vector<LoopQuantities>& loops, size_t first, size_t cycles,
-                      int level, PeakPointRule rule) {
+LevelRow MeasureLevel(std::vector<LoopQuantities>& loops, size_t first, size_t cycles, int level,
+                      PeakPointRule rule) {
     const auto fb = [&](size_t c) { return std::fabs(loops[first + c].PosPeak(rule).Force); };
     const auto fd = [&](size_t c) { return std::fabs(loops[first + c].NegPeak(rule).Force); };
     double sumFB = 0, sumDB = 0, sumFD = 0, sumDD = 0;

@@ -30,8 +30,8 @@ std::optional<double> ResidualAfter(const double* D, const double* F, int32_t fr
 
 }  // namespace
 
-LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& frame,
-                           bool complete, PeakPointRule rule) {
+LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& frame, bool complete,
+                           PeakPointRule rule) {
     const int32_t s = frame.S;
     const int32_t e = frame.E;
     // One pass: the path integral and the four peak points. Of points equal in what decides,
@@ -79,8 +79,7 @@ LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& fr
     q.Energy = FiniteOrNull(energy);
     const LoopPoint& b = q.PosPeak(rule);
     const LoopPoint& dn = q.NegPeak(rule);
-    const double elastic =
-        0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(dn.Disp * dn.Force);
+    const double elastic = 0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(dn.Disp * dn.Force);
     q.DampingRatio = QuotientOrNull(energy, 2 * std::numbers::pi * elastic);
     q.DissipationCoefficient = QuotientOrNull(energy, elastic);
     q.SecantStiffness = QuotientOrNull(std::fabs(b.Force) + std::fabs(dn.Force),

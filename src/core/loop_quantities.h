@@ -60,8 +60,8 @@ struct LoopQuantities {
 
 // The quantities of one loop over the points S..E of the working curve D, F (loop numbers,
 // levels, cumulative energy and degradation are left to the callers).
-LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& frame,
-                           bool complete, PeakPointRule rule);
+LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& frame, bool complete,
+                           PeakPointRule rule);
 
 // One row per loop of the analysis (none before an analysis), with loop numbers and the
 // cumulative energy.

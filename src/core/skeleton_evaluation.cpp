@@ -12,7 +12,7 @@ namespace {
 // One branch as a path in the first quadrant (the negative branch mirrored), with the peak
 // M and the area along the path to every point.
 class BranchPath {
-public:
+   public:
     BranchPath(const std::vector<double>& xs, const std::vector<double>& ys, double sign) {
         const size_t n = xs.size();
         const bool fromOrigin = n > 0 && xs[0] != 0;
@@ -49,7 +49,8 @@ public:
     std::optional<double> RisingCrossing(double f) const {
         for (size_t k = 0; k < peak_; ++k) {
             if (f_[k] < f && f <= f_[k + 1]) {
-                return FiniteOrNull(d_[k] + (f - f_[k]) * (d_[k + 1] - d_[k]) / (f_[k + 1] - f_[k]));
+                return FiniteOrNull(d_[k] +
+                                    (f - f_[k]) * (d_[k + 1] - d_[k]) / (f_[k + 1] - f_[k]));
             }
         }
         return std::nullopt;
@@ -62,13 +63,14 @@ public:
         for (size_t k = 0; k < peak_; ++k) {
             if (d_[k] <= *x && *x <= d_[k + 1]) {
                 if (d_[k] == d_[k + 1]) return FiniteOrNull(f_[k]);
-                return FiniteOrNull(f_[k] + (*x - d_[k]) * (f_[k + 1] - f_[k]) / (d_[k + 1] - d_[k]));
+                return FiniteOrNull(f_[k] +
+                                    (*x - d_[k]) * (f_[k + 1] - f_[k]) / (d_[k + 1] - d_[k]));
             }
         }
         return std::nullopt;
     }
 
-private:
+   private:
     std::vector<double> d_;
     std::vector<double> f_;
     std::vector<double> area_;
@@ -91,9 +93,8 @@ Ultimate FindUltimate(const BranchPath& p, double ratio) {
             const double d0 = p.D(k);
             const double f0 = p.F(k);
             // A flat segment at exactly the target force gives its start.
-            const double du = p.F(k + 1) == f0
-                                  ? d0
-                                  : d0 + (target - f0) * (p.D(k + 1) - d0) / (p.F(k + 1) - f0);
+            const double du =
+                p.F(k + 1) == f0 ? d0 : d0 + (target - f0) * (p.D(k + 1) - d0) / (p.F(k + 1) - f0);
             const double area = p.AreaTo(k) + 0.5 * (f0 + target) * (du - d0);
             return {du, target, area, true};
         }
@@ -227,8 +228,8 @@ std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
     result.UltimateReached = u.Reached;
 
     const Construction constructions[kYieldMethodCount] = {
-        GeneralYield(p), EqualEnergy(p), EqualEnergyIntersection(p), Park(p),
-        FarthestPoint(p), Eeep(p, u),    En12512(p),
+        GeneralYield(p), EqualEnergy(p), EqualEnergyIntersection(p), Park(p), FarthestPoint(p),
+        Eeep(p, u),      En12512(p),
     };
     for (int m = 0; m < kYieldMethodCount; ++m) {
         const Construction& c = constructions[m];

@@ -74,7 +74,8 @@ void ExpectTransformed(const TestEvaluation& a, const TestEvaluation& b, double 
         EXPECT_TRUE(Same(y.SecantStiffness, Scaled(x.SecantStiffness, cf / cd)));
         EXPECT_TRUE(Same(mirrored ? y.ResidualNeg : y.ResidualPos, Scaled(x.ResidualPos, s * cd)));
         EXPECT_TRUE(Same(mirrored ? y.ResidualPos : y.ResidualNeg, Scaled(x.ResidualNeg, s * cd)));
-        EXPECT_TRUE(Same(mirrored ? y.StrengthToFirstNeg : y.StrengthToFirstPos, x.StrengthToFirstPos));
+        EXPECT_TRUE(
+            Same(mirrored ? y.StrengthToFirstNeg : y.StrengthToFirstPos, x.StrengthToFirstPos));
         EXPECT_TRUE(Same(mirrored ? y.StrengthToPreviousPos : y.StrengthToPreviousNeg,
                          x.StrengthToPreviousNeg));
     }
@@ -87,14 +88,14 @@ void ExpectTransformed(const TestEvaluation& a, const TestEvaluation& b, double 
         EXPECT_TRUE(Same(y.RingStiffness, Scaled(x.RingStiffness, cf / cd)));
         EXPECT_TRUE(Same(mirrored ? y.RingStiffnessNeg : y.RingStiffnessPos,
                          Scaled(x.RingStiffnessPos, cf / cd)));
-        EXPECT_TRUE(Same(mirrored ? y.ImpairmentNeg : y.ImpairmentPos, Scaled(x.ImpairmentPos, cf)));
-        EXPECT_TRUE(Same(mirrored ? y.ImpairmentPosRatio : y.ImpairmentNegRatio,
-                         x.ImpairmentNegRatio));
+        EXPECT_TRUE(
+            Same(mirrored ? y.ImpairmentNeg : y.ImpairmentPos, Scaled(x.ImpairmentPos, cf)));
+        EXPECT_TRUE(
+            Same(mirrored ? y.ImpairmentPosRatio : y.ImpairmentNegRatio, x.ImpairmentNegRatio));
     }
-    const auto sides = {std::pair{&a.Skeleton.Positive, mirrored ? &b.Skeleton.Negative
-                                                                 : &b.Skeleton.Positive},
-                        std::pair{&a.Skeleton.Negative, mirrored ? &b.Skeleton.Positive
-                                                                 : &b.Skeleton.Negative}};
+    const auto sides = {
+        std::pair{&a.Skeleton.Positive, mirrored ? &b.Skeleton.Negative : &b.Skeleton.Positive},
+        std::pair{&a.Skeleton.Negative, mirrored ? &b.Skeleton.Positive : &b.Skeleton.Negative}};
     for (const auto& [xs, ys] : sides) {
         ASSERT_EQ(xs->has_value(), ys->has_value());
         if (!xs->has_value()) continue;

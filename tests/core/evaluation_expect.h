@@ -29,8 +29,8 @@ inline ::testing::AssertionResult Same(const std::optional<double>& actual,
                                        double relative = 1e-9) {
     if (!actual && !expected) return ::testing::AssertionSuccess();
     if (!actual || !expected) {
-        return ::testing::AssertionFailure() << (actual ? "got a number" : "got null") << ", expected "
-                                             << (expected ? "a number" : "null");
+        return ::testing::AssertionFailure() << (actual ? "got a number" : "got null")
+                                             << ", expected " << (expected ? "a number" : "null");
     }
     return Near(*actual, *expected, relative);
 }

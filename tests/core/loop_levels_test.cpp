@@ -63,8 +63,8 @@ TEST(AssignLevels, ThreeCyclesOfOneLevel) {
 TEST(AssignLevels, GroupsByTheAmplitudeOfTheLevelsFirstLoop) {
     // Amplitudes 4, 4.25, 3.75, 4.5, 8, 8.75 (exact in binary).
     const std::vector<std::array<double, 4>> peaks = {
-        {4, 1, -4, -1},     {4.5, 1, -4, -1}, {3.5, 1, -4, -1},
-        {5, 1, -4, -1},     {8, 1, -8, -1},   {9.5, 1, -8, -1},
+        {4, 1, -4, -1}, {4.5, 1, -4, -1}, {3.5, 1, -4, -1},
+        {5, 1, -4, -1}, {8, 1, -8, -1},   {9.5, 1, -8, -1},
     };
     const struct {
         double tolerance;
@@ -86,9 +86,10 @@ TEST(AssignLevels, GroupsByTheAmplitudeOfTheLevelsFirstLoop) {
         }
         ASSERT_EQ(levels.size(), static_cast<size_t>(c.levelOfLoop.back()));
         EXPECT_EQ(levels.back().FirstLoop,
-                  static_cast<int>(std::find(c.levelOfLoop.begin(), c.levelOfLoop.end(),
-                                             c.levelOfLoop.back()) -
-                                   c.levelOfLoop.begin()) + 1);
+                  static_cast<int>(
+                      std::find(c.levelOfLoop.begin(), c.levelOfLoop.end(), c.levelOfLoop.back()) -
+                      c.levelOfLoop.begin()) +
+                      1);
         // Fewer than three cycles: no impairment.
         for (const auto& l : levels) EXPECT_EQ(l.ImpairmentPos.has_value(), l.Cycles >= 3);
     }

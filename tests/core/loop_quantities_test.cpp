@@ -41,20 +41,27 @@ struct ClosedForm {
 const ClosedForm kClosedForms[] = {
     {"elastic-perfectly-plastic",
      {{0, 10}, {4, 10}, {2, -10}, {0, -10}, {-4, -10}, {-2, 10}, {0, 10}},
-     120, 120 / (2 * std::numbers::pi * 40), 2.5},
+     120,
+     120 / (2 * std::numbers::pi * 40),
+     2.5},
     {"bilinear with 10 % hardening",
      {{0, 9}, {4, 13}, {2, -7}, {0, -9}, {-4, -13}, {-2, 7}, {0, 9}},
-     108, 108 / (2 * std::numbers::pi * 52), 3.25},
-    {"square", {{0, 1}, {1, 1}, {1, -1}, {0, -1}, {-1, -1}, {-1, 1}, {0, 1}}, 4,
-     2 / std::numbers::pi, 1},
+     108,
+     108 / (2 * std::numbers::pi * 52),
+     3.25},
+    {"square",
+     {{0, 1}, {1, 1}, {1, -1}, {0, -1}, {-1, -1}, {-1, 1}, {0, 1}},
+     4,
+     2 / std::numbers::pi,
+     1},
 };
 
 TEST(MeasureLoops, ClosedFormsWithEitherPeakPointAndRunBackwards) {
     for (const auto& c : kClosedForms) {
         for (const PeakPointRule rule : {PeakPointRule::Displacement, PeakPointRule::Force}) {
             for (const bool backwards : {false, true}) {
-                SCOPED_TRACE(std::string(c.what) + (backwards ? ", backwards" : "") +
-                             ", by " + std::string(PeakPointName(rule)));
+                SCOPED_TRACE(std::string(c.what) + (backwards ? ", backwards" : "") + ", by " +
+                             std::string(PeakPointName(rule)));
                 Points record = c.record;
                 if (backwards) std::reverse(record.begin(), record.end());
                 const auto rows = MeasureLoops(Analysed(record), rule);
@@ -66,7 +73,8 @@ TEST(MeasureLoops, ClosedFormsWithEitherPeakPointAndRunBackwards) {
                 EXPECT_TRUE(Near(q.Energy, sign * c.energy));
                 EXPECT_TRUE(Near(q.CumulativeEnergy, sign * c.energy));
                 EXPECT_TRUE(Near(q.DampingRatio, sign * c.damping));
-                EXPECT_TRUE(Near(q.DissipationCoefficient, sign * c.damping * 2 * std::numbers::pi));
+                EXPECT_TRUE(
+                    Near(q.DissipationCoefficient, sign * c.damping * 2 * std::numbers::pi));
                 EXPECT_TRUE(Near(q.SecantStiffness, *c.stiffness));
                 EXPECT_EQ(q.Amplitude, c.record[1].first == 1 ? 1 : 4);
             }
@@ -100,8 +108,16 @@ TEST(MeasureLoops, PeakPointsResidualsAndFrames) {
 
     // A flat top: by displacement the outer end wins; by force the largest force, of those
     // the largest displacement; points equal in both keep the first.
-    rows = MeasureLoops(Analysed({{0, 0}, {1, 5}, {3, 5}, {3, 5.5}, {3, 5.5}, {2, 5.5},
-                                  {0, 0}, {-2, -5}, {-2, -5}, {0, 0}}),
+    rows = MeasureLoops(Analysed({{0, 0},
+                                  {1, 5},
+                                  {3, 5},
+                                  {3, 5.5},
+                                  {3, 5.5},
+                                  {2, 5.5},
+                                  {0, 0},
+                                  {-2, -5},
+                                  {-2, -5},
+                                  {0, 0}}),
                         PeakPointRule::Force);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].PosPeakDisp.Index, 3);

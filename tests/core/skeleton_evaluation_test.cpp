@@ -94,7 +94,8 @@ TEST(EvaluateBranch, UltimateNotReachedTakesTheLastPoint) {
     EXPECT_EQ(e->Ultimate.Disp, 7);
     EXPECT_EQ(e->Ultimate.Force, 16.5);
     EXPECT_EQ(e->Peak.Disp, 7);
-    EXPECT_TRUE(Near(e->Yield[Index(YieldMethod::Park)]->Ductility, 7 / e->Yield[Index(YieldMethod::Park)]->Disp));
+    EXPECT_TRUE(Near(e->Yield[Index(YieldMethod::Park)]->Ductility,
+                     7 / e->Yield[Index(YieldMethod::Park)]->Disp));
 }
 
 TEST(EvaluateBranch, OriginPrecedesABranchThatDoesNotStartAtZero) {
