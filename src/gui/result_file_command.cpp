@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/result_files.h"
+#include "core/skeleton_file.h"
 #include "gui/user_dialogs.h"
 
 namespace qlnx {
@@ -42,17 +43,19 @@ QString ReplaceQuestionText(const QString& fileName) {
     return fileName + QStringLiteral(" already exists.\nDo you want to replace it?");
 }
 
-void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
-                    ResultFileKind kind, ResultSaveDialog& dialog) {
+QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
+                       ResultFileKind kind, ResultSaveDialog& dialog) {
     const bool modifiedLoop = kind == ResultFileKind::ModifiedLoop;
+    const std::string_view suffix = modifiedLoop                           ? kModifiedLoopSuffix
+                                    : kind == ResultFileKind::Skeleton ? kSkeletonSuffix
+                                                                       : kAnalysisResultSuffix;
     SaveFileRequest request;
     request.Filter = ResultFileFilter();
     request.FilterIndex = dialog.FilterIndex;
     request.InitialFolder = dialog.InitialFolder;
-    request.FileName = PathText(ProposedResultName(
-        state.FileNameText, modifiedLoop ? kModifiedLoopSuffix : kAnalysisResultSuffix));
+    request.FileName = PathText(ProposedResultName(state.FileNameText, suffix));
     const std::optional<SaveFileAnswer> answer = dialogs.saveFile(parent, request);
-    if (!answer) return;
+    if (!answer) return {};
     dialog.FilterIndex = answer->FilterIndex;
 
     const std::string dialogName = PathBytes(answer->FileName);
@@ -60,7 +63,7 @@ void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& 
     if (ReplacesUnconfirmedFile(dialogName, target.Path) &&
         !dialogs.question(parent, QString::fromLatin1(kReplaceQuestionTitle),
                           ReplaceQuestionText(QFileInfo(PathText(target.Path)).fileName()))) {
-        return;
+        return {};
     }
     if (modifiedLoop) {
         // A working curve of millions of points takes seconds; Cancel writes nothing and
@@ -68,17 +71,20 @@ void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& 
         const std::unique_ptr<ProgressReport> progress = dialogs.progress(
             parent, QStringLiteral("QLNX"),
             QStringLiteral("Writing %1").arg(QFileInfo(PathText(target.Path)).fileName()));
-        SaveModifiedLoopFile(state, target.Form, target.Path,
-                             [&progress](double done) { return progress->Update(done); });
-        return;
+        const bool written = SaveModifiedLoopFile(
+            state, target.Form, target.Path, [&progress](double done) { return progress->Update(done); });
+        return written ? PathText(target.Path) : QString();
     }
-    WriteTextFile(target.Path, AnalysisResultFileText(state, target.Form));
+    WriteTextFile(target.Path, kind == ResultFileKind::Skeleton
+                                   ? SkeletonFileText(state, target.Form)
+                                   : AnalysisResultFileText(state, target.Form));
+    return PathText(target.Path);
 }
 
-void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
-                    ResultFileKind kind, const QString& initialFolder) {
+QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
+                       ResultFileKind kind, const QString& initialFolder) {
     ResultSaveDialog dialog{initialFolder, 1};
-    SaveResultFile(parent, dialogs, state, kind, dialog);
+    return SaveResultFile(parent, dialogs, state, kind, dialog);
 }
 
 }  // namespace qlnx
