@@ -62,6 +62,9 @@ void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& 
                           ReplaceQuestionText(QFileInfo(PathText(target.Path)).fileName()))) {
         return;
     }
+    // The record being analysed is never written over, under whatever name it is chosen.
+    WriteGuard guard;
+    guard.RecordPath = state.FileNameText;
     if (modifiedLoop) {
         // A working curve of millions of points takes seconds; Cancel writes nothing and
         // leaves an old file as it was.
@@ -69,10 +72,10 @@ void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& 
             parent, QStringLiteral("QLNX"),
             QStringLiteral("Writing %1").arg(QFileInfo(PathText(target.Path)).fileName()));
         SaveModifiedLoopFile(state, target.Form, target.Path,
-                             [&progress](double done) { return progress->Update(done); });
+                             [&progress](double done) { return progress->Update(done); }, guard);
         return;
     }
-    WriteTextFile(target.Path, AnalysisResultFileText(state, target.Form));
+    WriteTextFile(target.Path, AnalysisResultFileText(state, target.Form), guard);
 }
 
 void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
