@@ -1,12 +1,12 @@
 #include "gui/result_file_command.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "core/result_files.h"
 #include "gui/user_dialogs.h"
@@ -24,11 +24,15 @@ QString PathText(const std::string& bytes) {
 }  // namespace
 
 bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& written) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::exists(written, ec)) return false;
-    const bool sameFile = fs::exists(dialogName, ec) && fs::equivalent(dialogName, written, ec);
-    return !(sameFile && !ec);
+    // The same file by device and inode, whatever it is: std::filesystem::equivalent refuses
+    // to compare pipes and devices.
+    struct stat writtenFile {};
+    if (::stat(written.c_str(), &writtenFile) != 0) return false;
+    struct stat dialogFile {};
+    const bool sameFile = ::stat(dialogName.c_str(), &dialogFile) == 0 &&
+                          dialogFile.st_dev == writtenFile.st_dev &&
+                          dialogFile.st_ino == writtenFile.st_ino;
+    return !sameFile;
 }
 
 QString ResultFileFilter() {

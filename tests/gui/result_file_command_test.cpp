@@ -18,6 +18,7 @@
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/result_files.h"
 #include "gui/error_guard.h"
 #include "gui/user_dialogs.h"
 #include "../file_size_limit.h"
