@@ -37,7 +37,7 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
         // A record of 3000 loops: every file written from it is larger than the size limit.
-        std::string record;
+        std::string record = "0,0\n";
         for (int k = 1; k <= 3000; ++k) {
             record += std::to_string(k) + "," + std::to_string(10 * k) + "\n" +
                       std::to_string(-k) + "," + std::to_string(-10 * k) + "\n";
