@@ -1,12 +1,12 @@
 #include "gui/result_file_command.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "core/result_files.h"
 #include "core/skeleton_file.h"
@@ -25,11 +25,15 @@ QString PathText(const std::string& bytes) {
 }  // namespace
 
 bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& written) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::exists(written, ec)) return false;
-    const bool sameFile = fs::exists(dialogName, ec) && fs::equivalent(dialogName, written, ec);
-    return !(sameFile && !ec);
+    // The same file by device and inode, whatever it is: std::filesystem::equivalent refuses
+    // to compare pipes and devices.
+    struct stat writtenFile {};
+    if (::stat(written.c_str(), &writtenFile) != 0) return false;
+    struct stat dialogFile {};
+    const bool sameFile = ::stat(dialogName.c_str(), &dialogFile) == 0 &&
+                          dialogFile.st_dev == writtenFile.st_dev &&
+                          dialogFile.st_ino == writtenFile.st_ino;
+    return !sameFile;
 }
 
 QString ResultFileFilter() {
@@ -65,6 +69,9 @@ QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisStat
                           ReplaceQuestionText(QFileInfo(PathText(target.Path)).fileName()))) {
         return {};
     }
+    // The record being analysed is never written over, under whatever name it is chosen.
+    WriteGuard guard;
+    guard.RecordPath = state.FileNameText;
     if (modifiedLoop) {
         // A working curve of millions of points takes seconds; Cancel writes nothing and
         // leaves an old file as it was.
@@ -72,12 +79,14 @@ QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisStat
             parent, QStringLiteral("QLNX"),
             QStringLiteral("Writing %1").arg(QFileInfo(PathText(target.Path)).fileName()));
         const bool written = SaveModifiedLoopFile(
-            state, target.Form, target.Path, [&progress](double done) { return progress->Update(done); });
+            state, target.Form, target.Path, [&progress](double done) { return progress->Update(done); },
+            guard);
         return written ? PathText(target.Path) : QString();
     }
-    WriteTextFile(target.Path, kind == ResultFileKind::Skeleton
-                                   ? SkeletonFileText(state, target.Form)
-                                   : AnalysisResultFileText(state, target.Form));
+    WriteTextFile(target.Path,
+                  kind == ResultFileKind::Skeleton ? SkeletonFileText(state, target.Form)
+                                                   : AnalysisResultFileText(state, target.Form),
+                  guard);
     return PathText(target.Path);
 }
 
