@@ -440,3 +440,29 @@ TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
 
 }  // namespace
 }  // namespace qlnx::test
+
+namespace qlnx::test {
+namespace {
+
+// A new import, and one that fails, leave no trace of the record before in the legend or the
+// axes.
+TEST_F(TForm1Test, ImportResetsTheChosenLoopTitleAndTheAxes) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    Choose("cbb1", 1);
+    ASSERT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_2");
+    ASSERT_GT(Chart()->yAxis->range().upper, 10);
+
+    Import(dir.filePath("no_such_record.csv"));
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_");
+    EXPECT_EQ(Chart()->xAxis->range(), QCPRange(0, 5));
+    EXPECT_EQ(Chart()->yAxis->range(), QCPRange(0, 5));
+    dialogs.boxes.clear();
+
+    Import(WriteFile("small.csv", "0,0\n1,1\n0,0\n-1,-1\n0,0\n"));
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_");
+    EXPECT_LT(Chart()->yAxis->range().upper, 2);
+}
+
+}  // namespace
+}  // namespace qlnx::test
