@@ -1375,6 +1375,8 @@ TEST_F(TForm1RandomUse, EveryStepKeepsTheAnalysisStateConsistent) {
     }
     std::string done;
     for (const auto& [what, count] : stats) done += ", " + std::to_string(count) + " " + what;
+    done += "; commands run:";
+    for (const auto& [name, count] : commandsRun) done += " " + name + " " + std::to_string(count);
     std::printf("random use: seed %u, %lld steps%s\n", seed, static_cast<long long>(steps), done.c_str());
     // A run of the full length tries every kind of command at least once; a command the
     // weights never reach would otherwise go untested without a sign.
