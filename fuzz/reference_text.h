@@ -178,7 +178,7 @@ inline void AppendUtf8(std::string& out, unsigned cp) {
 // a lone surrogate or a last odd byte as U+FFFD; without a mark, UTF-8 stays as it is and
 // anything else is Latin-1, one character per byte.
 inline std::string Decode(std::string_view bytes) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const auto b = [&](size_t k) -> unsigned { return static_cast<unsigned char>(bytes[k]); };
     constexpr unsigned kReplacement = 0xFFFD;
     std::string out;
     if (bytes.size() >= 3 && b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF) {
