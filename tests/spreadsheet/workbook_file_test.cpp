@@ -1,4 +1,6 @@
 // The .xlsx the workbook application writes, read back by an independent reader.
+#include <stdlib.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,12 +56,10 @@ protected:
     void SetUp() override {
         SetDecimalSeparator('.');
         InitExcelExportOptions(options);
-        folder = fs::temp_directory_path() /
-                 ("qlnx-workbook-" + std::string(::testing::UnitTest::GetInstance()
-                                                     ->current_test_info()
-                                                     ->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        // A folder of its own: the same test may run in another build at the same time.
+        std::string pattern = (fs::temp_directory_path() / "qlnx-workbook-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
         ui = RecordingUi(boxes);
         ui.OutputFolder = folder;
     }
