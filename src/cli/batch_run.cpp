@@ -8,10 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "cli/evaluation_output.h"
 #include "cli/json_output.h"
 #include "cli/skeleton_file.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
+#include "core/evaluate_test.h"
 #include "core/loop_analysis.h"
 #include "core/record_suggestions.h"
 #include "core/result_files.h"
@@ -142,6 +144,26 @@ void WriteFile(const std::string& path, const std::string& content, Messages& me
     }
 }
 
+// What the evaluation file's header names: the record, the skeleton method with its loop
+// direction and outward test, and the preset.
+EvaluationReportHeader ReportHeader(const BatchOptions& options, LoopDirection direction) {
+    EvaluationReportHeader header;
+    header.Record = options.File;
+    if (options.Method) {
+        header.SkeletonMethod = std::string(SkeletonMethodName(*options.Method)) + " " +
+                                (direction == LoopDirection::Negative ? "negative" : "positive");
+        if (options.KeepDispIncreasing) header.SkeletonMethod += " keep-disp-increasing";
+        if (options.Thin) {
+            const auto& [lo, hi, tol] = *options.Thin;
+            header.SkeletonMethod += " thinned " + lo + " " + hi + " " + tol;
+        }
+    } else {
+        header.SkeletonMethod = "none";
+    }
+    header.Preset = options.Preset ? std::string(PresetInfo(*options.Preset).Name) : "none";
+    return header;
+}
+
 void WriteFiles(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
     if (!options.ModifiedLoopFile.empty()) {
         const std::string& path = options.ModifiedLoopFile;
@@ -189,15 +211,23 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
                                         ? findings.LoadsFirst.value_or(LoopDirection::Positive)
                                         : options.Direction;
     ExtractAndThin(state, options, direction, messages);
+    std::optional<TestEvaluation> evaluation;
+    if (options.Evaluate) evaluation = EvaluateTest(state, EvaluationOptionsOf(options, band));
     WriteFiles(state, options, messages);
+    if (!options.EvaluationFile.empty()) {
+        WriteFile(options.EvaluationFile,
+                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), messages);
+    }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.
     if (!options.XlsxFile.empty()) ExportWorkbook(state, options, messages);
 
     if (options.Json) {
-        WriteAnalysisJson(out, state, messages.First(), findings);
+        WriteAnalysisJson(out, state, messages.First(), findings,
+                          evaluation ? &*evaluation : nullptr);
     } else {
         WriteLoopTable(out, state);
+        if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
         WriteSuggestions(err, state, band, findings, direction);
     }
     out.flush();

@@ -1,5 +1,7 @@
 #include "cli/json_output.h"
 
+#include "cli/evaluation_output.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -93,7 +95,8 @@ void AppendJsonNumber(std::string& out, double value) {
 }
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
-                       const std::optional<std::string>& message, const RecordFindings& findings) {
+                       const std::optional<std::string>& message, const RecordFindings& findings,
+                       const TestEvaluation* evaluation) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
@@ -128,6 +131,10 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
         AppendJsonNumber(out, *findings.SuggestedNoiseBand);
     } else {
         out += "null";
+    }
+    if (evaluation != nullptr) {
+        out += ",\n  \"Evaluation\": ";
+        AppendEvaluationJson(stream, out, *evaluation);
     }
     out += "\n}\n";
     Flush(stream, out);

@@ -12,9 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QUndoStack>
 #include <QUrl>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
@@ -67,6 +69,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("QLNX ") + ProgramVersion() +
                    QStringLiteral(" \u2013 hysteresis loops and skeleton curves of cyclic loading tests"));
+    undoStack_ = new QUndoStack(this);
     BuildControls();
     BuildMenu();
     BuildStatusBar();
@@ -142,6 +145,18 @@ void TForm1::ConnectHandlers() {
     onTrigger(ReImport1, &TForm1::btn9Click);
     onTrigger(AnalyzeLoop1, &TForm1::btn2Click);
     onTrigger(ExtractSkeleton1, &TForm1::btn5Click);
+    onTrigger(Undo1, &TForm1::Undo1Click);
+    onTrigger(Redo1, &TForm1::Redo1Click);
+    connect(undoStack_, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
+        Undo1->setText(text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
+    });
+    connect(undoStack_, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
+        Redo1->setText(text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
+    });
+    connect(cht1, &ChartWidget::dragStarted, this, &TForm1::DragStarted);
+    connect(cht1, &ChartWidget::dragFinished, this, &TForm1::DragFinished);
     connect(cht1, &ChartWidget::saveImageRequested, this, [this] { Guarded(&TForm1::SaveChartImage1Click); });
     connect(cht1, &ChartWidget::chartMouseMoved, this, &TForm1::ShowMouseReadout);
     connect(cht1, &ChartWidget::chartMouseLeft, this, &TForm1::ClearMouseReadout);
@@ -237,6 +252,7 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
         warning = ImportCurveFile(state_, path, parameters,
                                   [&progress](double done) { return progress->Update(done); });
     }
+    StartEditHistory();
     messageBar_->Dismiss();
     ShowState(true);
     if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
@@ -252,6 +268,7 @@ void TForm1::btn2Click() {
         return;
     }
     const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
+    StartEditHistory();
     noiseBandInForce_ = *band.Band;
     ShowState(true);
     messageBar_->Dismiss();
@@ -281,14 +298,17 @@ void TForm1::btn5Click() {
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
+    StartEditHistory();
     cht1->refresh();
     SuggestLoopDirection();
 }
 
 void TForm1::btn6Click() {
     // A box that does not convert throws before either curve changes.
+    SkeletonPoints before = TakeSkeletonPoints(state_);
     ThinSkeletonCurves(state_, edt9->text().toStdString(), edt10->text().toStdString(),
                        edt11->text().toStdString());
+    PushSkeletonEdit(QStringLiteral("thinning"), std::move(before));
     cht1->refresh();
 }
 

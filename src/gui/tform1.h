@@ -10,6 +10,7 @@
 
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
+#include "core/edit_undo.h"
 #include "gui/result_file_command.h"
 #include "spreadsheet/excel_export_options.h"
 
@@ -26,6 +27,7 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
+class QUndoStack;
 class QUrl;
 
 namespace qlnx {
@@ -95,6 +97,10 @@ public slots:
     void cht1MouseMove(int x, int y);
     void cht1ClickLegend();
 
+    // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
+    void Undo1Click();
+    void Redo1Click();
+
     // Desktop conveniences (tform1_desktop.cpp): chart image, status read-out, file drop.
     void SaveChartImage1Click();
     void ShowMouseReadout(int x, int y);
@@ -132,6 +138,12 @@ private:
     void ApplyEditMode(int mode, ChartSeries* target);
     // The drag tool's on-drag handler: writes the dragged loop point into the imported curve.
     void LoopPointDragged(int index);
+    // The undo history: emptied by an import, an analysis and an extraction, which replace
+    // the curves that edits change; a drag becomes one step when the mouse lets go.
+    void StartEditHistory();
+    void PushSkeletonEdit(const QString& what, SkeletonPoints before);
+    void DragStarted(int index);
+    void DragFinished(int index);
 
     // Suggestions in the message bar (tform1_suggestions.cpp): after an analysis, a noise
     // band when most loops are dither, else the loop direction that fits the record; after an
@@ -156,6 +168,14 @@ private:
     ChartSeries* EditSeries = nullptr;
     int LastMouseX = 0;
     int LastMouseY = 0;
+    QUndoStack* undoStack_ = nullptr;
+    // What a running drag started from: the skeleton branches, or the loop point and its sample.
+    struct DragStart {
+        ChartSeries* Series = nullptr;
+        SkeletonPoints Skeleton;
+        LoopPointMove Move;
+    };
+    std::optional<DragStart> dragStart_;
     // The save dialog of the result files: its first folder and the file type chosen last.
     ResultSaveDialog saveDialog_;
 
@@ -220,6 +240,8 @@ private:
     QAction* ExportResults1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
     QAction* ExcelExportOptions1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* mniAbout1 = nullptr;
     QAction* mniDonation1 = nullptr;
     QAction* Howtouse1 = nullptr;

@@ -243,6 +243,15 @@ void TForm1::BuildMenu() {
     Named(file->addSeparator(), "N1");
     ExportDraw12Excel1 = MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
 
+    // Undo and redo of the edits on the chart; the window's history keeps them enabled.
+    QMenu* edit = Named(mm1->addMenu(QStringLiteral("Edit")), "Edit1");
+    Undo1 = MakeAction(edit, "Undo1", QStringLiteral("Undo"));
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Undo1->setEnabled(false);
+    Redo1 = MakeAction(edit, "Redo1", QStringLiteral("Redo"));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Redo1->setEnabled(false);
+
     // The commands engineers repeat on every record, with their keys.
     QMenu* analysis = Named(mm1->addMenu(QStringLiteral("Analysis")), "Analysis1");
     ReImport1 = MakeAction(analysis, "ReImport1", QStringLiteral("ReImport"));

@@ -514,6 +514,27 @@ protected:
         SetText("edtNoiseBand", QString::fromLatin1(OneIn(2) ? "0" : "0.1"));
     }
 
+    // Undo or Redo of the chart edits, by the Edit menu or its keys.
+    void UndoRedoCommand(std::ostream& log, Allowed&) {
+        const bool back = !OneIn(3);
+        auto* action = form->findChild<QAction*>(back ? "Undo1" : "Redo1");
+        ASSERT_NE(action, nullptr);
+        const bool enabled = action->isEnabled();
+        log << (back ? "undo" : "redo") << (enabled ? " " + action->text().toStdString() : " (nothing)");
+        const AnalysisState before = State();
+        if (OneIn(2)) {
+            action->trigger();
+        } else if (back) {
+            Keys(Qt::CTRL | Qt::Key_Z);
+        } else {
+            Keys(OneIn(2) ? (Qt::CTRL | Qt::Key_Y) : (Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        }
+        // The loop analysis is never part of an edit.
+        EXPECT_EQ(State().LoopStart, before.LoopStart);
+        EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
+        if (enabled) ++stats[back ? "undos" : "redos"];
+    }
+
     // Carries out or closes the message bar's suggestion, when one is shown.
     void MessageBarCommand(std::ostream& log, Allowed& allowed) {
         auto* bar = Find<QWidget>("MessageBar");
@@ -1294,6 +1315,7 @@ protected:
             QLNX_COMMAND(OptionsCommand, 1),
             QLNX_COMMAND(NoiseBandCommand, 3),
             QLNX_COMMAND(MessageBarCommand, 3),
+            QLNX_COMMAND(UndoRedoCommand, 8),
         };
     }
 #undef QLNX_COMMAND
