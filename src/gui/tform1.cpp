@@ -30,6 +30,7 @@
 #include "gui/donation_box.h"
 #include "gui/error_guard.h"
 #include "gui/export_option_form.h"
+#include "gui/help_window.h"
 #include "gui/message_bar.h"
 #include "gui/result_file_command.h"
 #include "gui/status_link_field.h"
@@ -423,7 +424,18 @@ void TForm1::OpenAddress(const QUrl& url) {
     }
 }
 
-void TForm1::Howtouse1Click() { OpenAddress(HelpPageUrl()); }
+void TForm1::Howtouse1Click() {
+    // The guide built into the program, in a window of its own beside the main window.
+    if (helpWindow_ == nullptr) {
+        helpWindow_ = new HelpWindow([this](const QUrl& url) {
+            OpenAddress(url);
+            return true;
+        }, this);
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
 
 void TForm1::mniWebsite1Click() { OpenAddress(HomePageUrl()); }
 

@@ -33,6 +33,7 @@ class QUrl;
 namespace qlnx {
 
 class ChartWidget;
+class HelpWindow;
 class MessageBar;
 class StatusLinkField;
 class UserDialogs;
@@ -218,6 +219,7 @@ private:
     QLabel* lblNoiseBand = nullptr;
     QLineEdit* edtNoiseBand = nullptr;
     MessageBar* messageBar_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;  // made at the first "How to use?"
     QRadioButton* rb1 = nullptr;
     QRadioButton* rb2 = nullptr;
     QRadioButton* rb3 = nullptr;

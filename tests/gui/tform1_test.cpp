@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <functional>
 
@@ -404,24 +405,39 @@ TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheProgramFolder) {
 }
 
 TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
-    // The guide beside the program when it is there (a build), else the installed guide. The
-    // test's own folder stands for the program's, so nothing is written beside the program.
-    form->setGuideFolder(dir.path());
+    // "How to use?" shows the guide built into the program in a window of its own: no browser
+    // is needed, and its pictures come along.
     Find<QAction>("Howtouse1")->trigger();
+    EXPECT_TRUE(openedUrls.empty());
+    auto* help = form->findChild<QWidget*>("HelpWindow");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains("Analyse the loops"));
+    const QVariant picture = browser->loadResource(QTextDocument::ImageResource, QUrl("screenshot-main.png"));
+    EXPECT_FALSE(picture.value<QByteArray>().isEmpty() && picture.value<QImage>().isNull());
+    // A second command brings the same window forward.
+    Find<QAction>("Howtouse1")->trigger();
+    EXPECT_EQ(form->findChildren<QTextBrowser*>("HelpBrowser").size(), 1);
+    // A link out of the guide goes to the desktop's programs.
+    emit browser->anchorClicked(QUrl("https://example.org/standards"));
     ASSERT_EQ(openedUrls.size(), 1u);
-    EXPECT_EQ(openedUrls[0].fileName(), "help.html");
-    EXPECT_TRUE(openedUrls[0].toLocalFile().endsWith("/share/qlnx/help.html")) << openedUrls[0].toString().toStdString();
+    EXPECT_EQ(openedUrls[0], QUrl("https://example.org/standards"));
+
+    // The web site, when no home page is configured: the guide beside the program (a build),
+    // else the installed guide. The test's own folder stands for the program's.
+    openedUrls.clear();
+    form->setGuideFolder(dir.path());
+    EXPECT_TRUE(form->HelpPageUrl().toLocalFile().endsWith("/share/qlnx/help.html"));
     const QString beside = WriteFile("help.html", "<html></html>");
-    Find<QAction>("Howtouse1")->trigger();
-    ASSERT_EQ(openedUrls.size(), 2u);
-    EXPECT_EQ(openedUrls[1], QUrl::fromLocalFile(beside));
-    openedUrls.erase(openedUrls.begin(), openedUrls.begin() + 1);
+    EXPECT_EQ(form->HelpPageUrl(), QUrl::fromLocalFile(beside));
     Find<QAction>("mniWebsite1")->trigger();
     auto* link = Find<StatusLinkField>("rzfldsts2");
     QTest::mouseClick(link, Qt::LeftButton);
-    ASSERT_EQ(openedUrls.size(), 3u);
+    ASSERT_EQ(openedUrls.size(), 2u);
+    EXPECT_EQ(openedUrls[0], form->HomePageUrl());
     EXPECT_EQ(openedUrls[1], form->HomePageUrl());
-    EXPECT_EQ(openedUrls[2], form->HomePageUrl());
     EXPECT_TRUE(dialogs.boxes.empty());
 
     // The link field turns blue and underlined under the mouse, black again when it leaves.
