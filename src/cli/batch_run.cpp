@@ -60,20 +60,31 @@ void WriteLoopTable(std::ostream& out, AnalysisState& state) {
     ShowLoop(state);
 }
 
-// "Import Loop" with the file chosen: the two boxes, then the import.
-void Import(AnalysisState& state, const BatchOptions& options, Messages& messages) {
+// "Import Loop" with the file chosen: the two boxes, then the import. The warning goes
+// first, then the line and the header suggestion the window's message bar shows.
+ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages& messages) {
     ImportCheck check;
     try {
         check = CheckImportParameters(options.FirstLineText, options.StepText);
     } catch (const qlnx::Error& e) {
         messages.Error(e.what());
-        return;
+        return {};
     }
     if (!check.Parameters) {
         messages.Warning(check.Warning);
-        return;
+        return {};
     }
-    messages.Add(ImportCurveFile(state, options.File, *check.Parameters));
+    ImportParameters parameters = *check.Parameters;
+    parameters.Decimal = options.Decimal;
+    parameters.DisplacementColumn = options.DisplacementColumn;
+    parameters.ForceColumn = options.ForceColumn;
+    ImportResult result = ImportCurveFile(state, options.File, parameters);
+    messages.Add(result.Warning());
+    if (const auto line = result.LineMessage(); line && line != result.Warning()) {
+        messages.Add(line);
+    }
+    messages.Add(result.HeaderSuggestion());
+    return result;
 }
 
 // "Extract" with the method's radio button, then "Thin" with the three boxes. A box that
@@ -148,7 +159,7 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
     AnalysisState state;
     Messages messages;
-    Import(state, options, messages);
+    const ImportResult imported = Import(state, options, messages);
     messages.Add(AnalyzeLoops(state));
     ExtractAndThin(state, options, messages);
     WriteFiles(state, options, messages);
@@ -157,7 +168,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     if (!options.XlsxFile.empty()) ExportWorkbook(state, options, messages);
 
     if (options.Json) {
-        WriteAnalysisJson(out, state, messages.First());
+        ImportNotes notes;
+        if (imported.Failure != ImportFailure::None && imported.Line > 0) notes.Line = imported.Line;
+        notes.SuggestedFirstLine = imported.SuggestedFirstLine;
+        WriteAnalysisJson(out, state, messages.First(), notes);
     } else {
         WriteLoopTable(out, state);
     }

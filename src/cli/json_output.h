@@ -1,6 +1,7 @@
 // The analysis state as one JSON object, numbers in their shortest exact text.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -9,12 +10,18 @@
 
 namespace qlnx {
 
-// Writes {"message": ..., "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
+// What the import adds after the message, when it failed at a line.
+struct ImportNotes {
+    std::optional<int64_t> Line;                // "line": the 1-based line of the failure
+    std::optional<int64_t> SuggestedFirstLine;  // "SuggestedFirstLine"
+};
+
+// Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...]} with the vectors of the state in the order of the
 // analysis. A double is written as the shortest text that reads back to the same double; a
 // double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
-                       const std::optional<std::string>& message);
+                       const std::optional<std::string>& message, const ImportNotes& notes = {});
 
 // Appends text as a JSON string (quoted, with escapes).
 void AppendJsonString(std::string& out, std::string_view text);

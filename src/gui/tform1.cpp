@@ -223,18 +223,20 @@ void TForm1::ImportWithParameters(const QString& path) {
 }
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
-    std::optional<std::string> warning;
+    ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that
         // cannot be read. The box closes before any warning is shown.
         const QString name = QFileInfo(PathText(path)).fileName();
         const std::unique_ptr<ProgressReport> progress =
             dialogs_.progress(this, kProgressTitle, QStringLiteral("Reading %1").arg(name));
-        warning = ImportCurveFile(state_, path, parameters,
-                                  [&progress](double done) { return progress->Update(done); });
+        result = ImportCurveFile(state_, path, parameters,
+                                 [&progress](double done) { return progress->Update(done); });
     }
     ShowState(true);
-    if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+    if (const auto warning = result.Warning()) {
+        dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+    }
 }
 
 // --- Loop analysis ------------------------------------------------------------------------
