@@ -40,12 +40,15 @@ std::string SetMethod(BatchOptions& options, Arguments arguments) {
 }
 
 std::string SetDirection(BatchOptions& options, Arguments arguments) {
+    options.AutoDirection = false;
     if (arguments[0] == "positive") {
         options.Direction = LoopDirection::Positive;
     } else if (arguments[0] == "negative") {
         options.Direction = LoopDirection::Negative;
+    } else if (arguments[0] == "auto") {
+        options.AutoDirection = true;
     } else {
-        return "--direction takes positive or negative; not " + arguments[0];
+        return "--direction takes positive, negative or auto; not " + arguments[0];
     }
     return {};
 }
@@ -104,7 +107,14 @@ constexpr OptionRow kOptions[] = {
      "extract the skeleton curve: 1 max-force, 2 max-disp, 3 max-force-disp, "
      "4 envelope-force, 5 envelope-disp, 6 sb",
      SetMethod},
-    {"--direction", "D", "loop direction positive (default) or negative", SetDirection},
+    {"--direction", "D",
+     "loop direction positive (default), negative, or auto: the side the record loads "
+     "towards first",
+     SetDirection},
+    {"--noise-band", "D",
+     "split loops only at passages that cross a band of +-D around the first displacement "
+     "(default 0: every passage)",
+     [](BatchOptions& o, Arguments a) { o.NoiseBandText = a[0]; return std::string(); }},
     {"--keep-disp-increasing", "", "keep only skeleton points that go further out",
      [](BatchOptions& o, Arguments) {
          o.KeepDispIncreasing = true;

@@ -26,6 +26,11 @@ struct BatchOptions {
     // check box) and thinning (the two range boxes and the tolerance box).
     std::optional<SkeletonMethod> Method;
     LoopDirection Direction = LoopDirection::Positive;
+    // --direction auto: the side the record loads towards first (Positive when it never
+    // leaves the band around its first displacement).
+    bool AutoDirection = false;
+    // The "Noise Band" box read by the loop analysis.
+    std::string NoiseBandText = "0";
     bool KeepDispIncreasing = false;
     std::optional<std::array<std::string, 3>> Thin;
     // Files written after the analysis; empty when not asked for.

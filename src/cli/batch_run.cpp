@@ -13,6 +13,7 @@
 #include "core/curve_import.h"
 #include "core/errors.h"
 #include "core/loop_analysis.h"
+#include "core/record_suggestions.h"
 #include "core/result_files.h"
 #include "core/skeleton.h"
 #include "core/thinning.h"
@@ -87,11 +88,44 @@ ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages&
     return result;
 }
 
+// "Analyze Loop" with the noise band box; a band the box refuses gets its warning and no
+// analysis runs. Returns the band in force.
+double Analyze(AnalysisState& state, const BatchOptions& options, Messages& messages) {
+    const NoiseBandCheck band = CheckNoiseBand(options.NoiseBandText);
+    if (!band.Band) {
+        messages.Warning(band.Warning);
+        return 0;
+    }
+    messages.Add(AnalyzeLoops(state, *band.Band));
+    return *band.Band;
+}
+
+RecordFindings FindingsOf(const AnalysisState& state, double band) {
+    RecordFindings findings;
+    findings.LoadsFirst = LoadingDirection(state, band);
+    if (const auto suggestion = SuggestNoiseBand(state, band)) {
+        findings.SuggestedNoiseBand = suggestion->Band;
+    }
+    return findings;
+}
+
+// The suggestions the window's message bar would make, for a person reading the table.
+void WriteSuggestions(std::ostream& err, const AnalysisState& state, double band,
+                      const RecordFindings& findings, LoopDirection direction) {
+    if (const auto suggestion = SuggestNoiseBand(state, band)) {
+        err << NoiseSuggestionText(*suggestion) << '\n';
+    }
+    if (findings.LoadsFirst && *findings.LoadsFirst != direction) {
+        err << DirectionSuggestionText(*findings.LoadsFirst) << '\n';
+    }
+}
+
 // "Extract" with the method's radio button, then "Thin" with the three boxes. A box that
 // does not convert reaches the error box; the skeleton stays as extracted.
-void ExtractAndThin(AnalysisState& state, const BatchOptions& options, Messages& messages) {
+void ExtractAndThin(AnalysisState& state, const BatchOptions& options, LoopDirection direction,
+                    Messages& messages) {
     if (options.Method) {
-        ExtractSkeleton(state, *options.Method, options.Direction, options.KeepDispIncreasing);
+        ExtractSkeleton(state, *options.Method, direction, options.KeepDispIncreasing);
     }
     if (options.Thin) {
         const auto& [lo, hi, tol] = *options.Thin;
@@ -160,8 +194,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);
-    messages.Add(AnalyzeLoops(state));
-    ExtractAndThin(state, options, messages);
+    const double band = Analyze(state, options, messages);
+    const RecordFindings findings = FindingsOf(state, band);
+    const LoopDirection direction = options.AutoDirection
+                                        ? findings.LoadsFirst.value_or(LoopDirection::Positive)
+                                        : options.Direction;
+    ExtractAndThin(state, options, direction, messages);
     WriteFiles(state, options, messages);
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.
@@ -171,9 +209,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         ImportNotes notes;
         if (imported.Failure != ImportFailure::None && imported.Line > 0) notes.Line = imported.Line;
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
-        WriteAnalysisJson(out, state, messages.First(), notes);
+        WriteAnalysisJson(out, state, messages.First(), findings, notes);
     } else {
         WriteLoopTable(out, state);
+        WriteSuggestions(err, state, band, findings, direction);
     }
     out.flush();
     messages.WriteTo(err);

@@ -93,7 +93,8 @@ void AppendJsonNumber(std::string& out, double value) {
 }
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
-                       const std::optional<std::string>& message, const ImportNotes& notes) {
+                       const std::optional<std::string>& message, const RecordFindings& findings,
+                       const ImportNotes& notes) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
@@ -121,6 +122,18 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                  state.Chart.GetSeries(ChartModel::kPositiveSkeleton));
     AppendPoints(stream, out, "NegativeSkeleton",
                  state.Chart.GetSeries(ChartModel::kNegativeSkeleton));
+    out += ",\n  \"LoadsFirst\": ";
+    if (findings.LoadsFirst) {
+        AppendJsonString(out, *findings.LoadsFirst == LoopDirection::Negative ? "negative" : "positive");
+    } else {
+        out += "null";
+    }
+    out += ",\n  \"SuggestedNoiseBand\": ";
+    if (findings.SuggestedNoiseBand) {
+        AppendJsonNumber(out, *findings.SuggestedNoiseBand);
+    } else {
+        out += "null";
+    }
     out += "\n}\n";
     Flush(stream, out);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/analysis_state.h"
+#include "core/skeleton.h"
 
 namespace qlnx {
 
@@ -16,12 +17,21 @@ struct ImportNotes {
     std::optional<int64_t> SuggestedFirstLine;  // "SuggestedFirstLine"
 };
 
+// What the analysis found about the record beyond its loops: the side it loads towards first
+// and the noise band suggested for it (none when no suggestion is made).
+struct RecordFindings {
+    std::optional<LoopDirection> LoadsFirst;
+    std::optional<double> SuggestedNoiseBand;
+};
+
 // Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
-// [[x, y], ...], "NegativeSkeleton": [...]} with the vectors of the state in the order of the
+// [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
+// "SuggestedNoiseBand": number | null} with the vectors of the state in the order of the
 // analysis. A double is written as the shortest text that reads back to the same double; a
 // double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
-                       const std::optional<std::string>& message, const ImportNotes& notes = {});
+                       const std::optional<std::string>& message,
+                       const RecordFindings& findings = {}, const ImportNotes& notes = {});
 
 // Appends text as a JSON string (quoted, with escapes).
 void AppendJsonString(std::string& out, std::string_view text);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/noise_band.h"
+
 namespace qlnx {
 
 namespace {
@@ -164,13 +166,14 @@ void RecordExtremes(AnalysisState& state, const std::vector<int32_t>& farthest) 
 
 }  // namespace
 
-std::optional<std::string> AnalyzeLoops(AnalysisState& state) {
+std::optional<std::string> AnalyzeLoops(AnalysisState& state, double noiseBand) {
     state.ClearAnalysis();
     state.ClearLoopReadouts();
     if (state.RawDisp.size() <= 3) {
         return std::string("Imported Loop is less than 3 points!");
     }
-    const std::vector<int32_t> farthest = BuildWorkingCurve(state);
+    const std::vector<int32_t> farthest =
+        noiseBand > 0 ? BuildBandedWorkingCurve(state, noiseBand) : BuildWorkingCurve(state);
     state.LoopCount = CountLoops(state);
     state.LoopCountText = std::to_string(state.LoopCount);
     RecordExtremes(state, farthest);

@@ -19,6 +19,7 @@
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
+#include "core/record_suggestions.h"
 #include "core/skeleton.h"
 #include "core/thinning.h"
 #include "gui/about_box.h"
@@ -27,6 +28,7 @@
 #include "gui/donation_box.h"
 #include "gui/error_guard.h"
 #include "gui/export_option_form.h"
+#include "gui/message_bar.h"
 #include "gui/result_file_command.h"
 #include "gui/status_link_field.h"
 #include "gui/user_dialogs.h"
@@ -233,6 +235,7 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
         result = ImportCurveFile(state_, path, parameters,
                                  [&progress](double done) { return progress->Update(done); });
     }
+    messageBar_->Dismiss();
     ShowState(true);
     if (const auto warning = result.Warning()) {
         dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
@@ -242,9 +245,21 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
 // --- Loop analysis ------------------------------------------------------------------------
 
 void TForm1::btn2Click() {
-    const std::optional<std::string> warning = AnalyzeLoops(state_);
+    const NoiseBandCheck band = CheckNoiseBand(edtNoiseBand->text().toStdString());
+    if (!band.Band) {
+        dialogs_.warning(this, kWarningTitle, QString::fromStdString(band.Warning));
+        edtNoiseBand->setFocus();
+        return;
+    }
+    const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
+    noiseBandInForce_ = *band.Band;
     ShowState(true);
-    if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+    messageBar_->Dismiss();
+    if (warning) {
+        dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+        return;
+    }
+    SuggestAfterAnalysis();
 }
 
 void TForm1::RunAnalysis() { Guarded(&TForm1::btn2Click); }
@@ -267,6 +282,7 @@ void TForm1::btn5Click() {
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
     cht1->refresh();
+    SuggestLoopDirection();
 }
 
 void TForm1::btn6Click() {

@@ -31,6 +31,7 @@ class QUrl;
 namespace qlnx {
 
 class ChartWidget;
+class MessageBar;
 class StatusLinkField;
 class UserDialogs;
 
@@ -127,6 +128,13 @@ private:
     // The drag tool's on-drag handler: writes the dragged loop point into the imported curve.
     void LoopPointDragged(int index);
 
+    // Suggestions in the message bar (tform1_suggestions.cpp): after an analysis, a noise
+    // band when most loops are dither, else the loop direction that fits the record; after an
+    // extraction, the loop direction.
+    void SuggestAfterAnalysis();
+    void SuggestLoopDirection();
+    bool ShowsSkeleton() const;
+
     // Copies the boxes that mirror the analysis state (file name, loop count, loop read-outs,
     // Loop No. items and selection) and redraws the chart; refit rescales the axes to the data.
     void ShowState(bool refit);
@@ -135,6 +143,7 @@ private:
     AnalysisState state_;
     std::function<bool(const QUrl&)> openUrl_;
     bool commandRunning_ = false;  // a command handler is on the stack
+    double noiseBandInForce_ = 0;  // the noise band of the last analysis
     // Chart editing: operation type (index of cbb3), target series (none at start) and the
     // last mouse position over the chart, in the chart's pixels.
     int EditMode = 0;
@@ -176,6 +185,9 @@ private:
     QComboBox* cbb2 = nullptr;
     QComboBox* cbb3 = nullptr;
     QComboBox* cbb4 = nullptr;
+    QLabel* lblNoiseBand = nullptr;
+    QLineEdit* edtNoiseBand = nullptr;
+    MessageBar* messageBar_ = nullptr;
     QRadioButton* rb1 = nullptr;
     QRadioButton* rb2 = nullptr;
     QRadioButton* rb3 = nullptr;

@@ -18,6 +18,7 @@
 
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
+#include "gui/message_bar.h"
 #include "gui/status_link_field.h"
 #include "gui/tform1.h"
 
@@ -87,12 +88,20 @@ void TForm1::BuildControls() {
         edt8 = MakeEdit(grp3, "edt8", QStringLiteral("1"), false);
         lbl11 = MakeLabel(grp3, "lbl11", QStringLiteral("Loop Direction"));
         cbb4 = MakeList(grp3, "cbb4", {QStringLiteral("Positive"), QStringLiteral("Negative")});
+        lblNoiseBand = MakeLabel(grp3, "lblNoiseBand", QStringLiteral("Noise Band"));
+        edtNoiseBand = MakeEdit(grp3, "edtNoiseBand", QStringLiteral("0"), false);
+        edtNoiseBand->setToolTip(QStringLiteral(
+            "Only a passage through the first displacement that takes the record from more "
+            "than this far on one side to more than this far on the other starts a half-cycle. "
+            "0 splits at every passage. In the units of the record's displacement."));
         g->addWidget(lbl7, 0, 0);
         g->addWidget(edt7, 0, 1);
         g->addWidget(lbl8, 1, 0);
         g->addWidget(edt8, 1, 1);
         g->addWidget(lbl11, 2, 0);
         g->addWidget(cbb4, 2, 1);
+        g->addWidget(lblNoiseBand, 3, 0);
+        g->addWidget(edtNoiseBand, 3, 1);
         g->setColumnStretch(1, 1);
     }
     leftLayout->addWidget(grp3);
@@ -214,6 +223,8 @@ void TForm1::BuildControls() {
         row->addStretch(1);
         right->addLayout(row);
     }
+    messageBar_ = new MessageBar(central);
+    right->addWidget(messageBar_);
     cht1 = Named(new ChartWidget(state_.Chart, central), "cht1");
     right->addWidget(cht1, 1);
 }

@@ -83,7 +83,9 @@ TEST(BatchTool, JsonOfTheWorkedExample) {
               "  \"MaxDispForce1\": [10, 12],\n"
               "  \"MaxDispForce2\": [-5, -8],\n"
               "  \"PositiveSkeleton\": [],\n"
-              "  \"NegativeSkeleton\": []\n"
+              "  \"NegativeSkeleton\": [],\n"
+              "  \"LoadsFirst\": \"positive\",\n"
+              "  \"SuggestedNoiseBand\": null\n"
               "}\n");
 }
 
@@ -153,9 +155,11 @@ const char* const kSkeletonExample =
     "0,0\n1,10\n2,15\n1,5\n0,-2\n-1,-10\n-2,-14\n-1,-4\n0,3\n2,16\n3,20\n4,18\n1,6\n"
     "0,-3\n-3,-18\n-4,-17\n-1,-5\n0,2\n";
 
+// The two skeleton keys of the JSON object, through the end of the negative branch's line.
 std::string SkeletonKeys(const std::string& json) {
     const size_t at = json.find("  \"PositiveSkeleton\"");
-    return at == std::string::npos ? "" : json.substr(at);
+    const size_t end = json.find(",\n  \"LoadsFirst\"");
+    return at == std::string::npos || end == std::string::npos ? "" : json.substr(at, end - at);
 }
 
 std::string Shortest(double value) {
@@ -198,7 +202,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
         const BatchRun run = RunBatch(arguments);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(SkeletonKeys(run.out), std::string("  \"PositiveSkeleton\": ") + c.positive +
-                                            ",\n  \"NegativeSkeleton\": " + c.negative + "\n}\n");
+                                            ",\n  \"NegativeSkeleton\": " + c.negative);
     }
 }
 
@@ -223,7 +227,7 @@ TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
             EXPECT_EQ(SkeletonKeys(run.out),
                       "  \"PositiveSkeleton\": " + PointsText(state.PositiveSkeletonSeries()) +
                           ",\n  \"NegativeSkeleton\": " +
-                          PointsText(state.NegativeSkeletonSeries()) + "\n}\n");
+                          PointsText(state.NegativeSkeletonSeries()));
         }
     }
 }
@@ -346,6 +350,49 @@ TEST(BatchTool, ImportOptionsLineAndSuggestedFirstLine) {
                               "  \"line\": 2,\n  \"RawDisp\": [],\n", 0), 0u) << point.out;
 }
 
+// A record that dithers around its first displacement, then loads towards negative
+// displacements first.
+std::string DitherThenNegativeFirst() {
+    std::string text = "0,0\n";
+    for (int k = 1; k <= 20; ++k) text += k % 2 ? "0.001,1\n" : "-0.001,-1\n";
+    return text + "-1,-5\n1,5\n-1,-5\n1,5\n-1,-5\n0,0\n";
+}
+
+TEST(BatchTool, NoiseBandAndLoadingDirection) {
+    const std::string file = WriteFile("dither.csv", DitherThenNegativeFirst());
+    // The table is for a person: the suggestions go to standard error and change no status.
+    const BatchRun table = RunBatch({file});
+    EXPECT_EQ(table.status, 0);
+    EXPECT_EQ(table.err,
+              "9 of 12 loops are smaller than 1 % of the displacement range (noise around the "
+              "first displacement?). A noise band of 0.02 merges them.\n"
+              "This record loads towards negative displacements first; Loop Direction Negative "
+              "fits it.\n");
+
+    const BatchRun plain = RunBatch({"--json", file});
+    EXPECT_NE(plain.out.find("\"LoopCount\": 12,"), std::string::npos);
+    EXPECT_NE(plain.out.find("\"LoadsFirst\": \"negative\",\n  \"SuggestedNoiseBand\": 0.02\n}"),
+              std::string::npos);
+
+    const BatchRun banded =
+        RunBatch({"--json", "--noise-band", "0.02", "--direction", "auto", "--method", "2", file});
+    EXPECT_EQ(banded.status, 0);
+    EXPECT_EQ(banded.err, "");
+    EXPECT_NE(banded.out.find("\"LoopCount\": 3,"), std::string::npos);
+    EXPECT_NE(banded.out.find("\"SuggestedNoiseBand\": null"), std::string::npos);
+    const BatchRun negative =
+        RunBatch({"--json", "--noise-band", "0.02", "--direction", "negative", "--method", "2", file});
+    EXPECT_EQ(SkeletonKeys(banded.out), SkeletonKeys(negative.out));
+    EXPECT_NE(SkeletonKeys(banded.out),
+              SkeletonKeys(RunBatch({"--json", "--noise-band", "0.02", "--method", "2", file}).out));
+
+    // The band box refuses what the window refuses; nothing is analysed then.
+    const BatchRun refused = RunBatch({"--json", "--noise-band", "-1", file});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Noise Band must not be negative!\n");
+    EXPECT_NE(refused.out.find("\"LoopCount\": 0,"), std::string::npos);
+}
+
 TEST(BatchTool, UsageErrors) {
     const std::string file = WriteFile("usage.csv", kWorkedExample);
     const struct {
@@ -359,7 +406,7 @@ TEST(BatchTool, UsageErrors) {
         {{file, file}, "more than one FILE given"},
         {{"--method", "7", file}, "--method takes 1 to 6"},
         {{"--method", "envelope", file}, "not envelope"},
-        {{"--direction", "up", file}, "--direction takes positive or negative; not up"},
+        {{"--direction", "up", file}, "--direction takes positive, negative or auto; not up"},
         {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
         {{"--export-mode", "both", file}, "--export-mode takes single or combined; not both"},
         {{file, "--xlsx"}, "--xlsx needs FILE"},
