@@ -12,11 +12,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QUrl>
 #include <filesystem>
 #include <memory>
 
 #include "core/curve_import.h"
+#include "core/errors.h"
+#include "core/text_lines.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
 #include "core/record_suggestions.h"
@@ -73,6 +76,10 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     saveDialog_.InitialFolder = ProgramFolder();
     saveDialog_.FilterIndex = 1;
     InitExcelExportOptions(ExcelExportOptions);
+    {
+        QSettings settings;
+        importOptions_ = LoadImportOptions(settings);
+    }
     cht1->setDragSeries(nullptr);
     cht1->setCursorActive(false);
     ConnectHandlers();
@@ -125,6 +132,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(ExportResults1, &TForm1::ExportResults1Click);
     onTrigger(ExportDraw12Excel1, &TForm1::ExportDraw12Excel1Click);
     onTrigger(ExcelExportOptions1, &TForm1::ExcelExportOptions1Click);
+    onTrigger(ImportOptions1, &TForm1::ImportOptions1Click);
     onTrigger(mniAbout1, &TForm1::mniAbout1Click);
     onTrigger(mniDonation1, &TForm1::mniDonation1Click);
     onTrigger(Howtouse1, &TForm1::Howtouse1Click);
@@ -232,14 +240,65 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
         const QString name = QFileInfo(PathText(path)).fileName();
         const std::unique_ptr<ProgressReport> progress =
             dialogs_.progress(this, kProgressTitle, QStringLiteral("Reading %1").arg(name));
-        result = ImportCurveFile(state_, path, parameters,
+        result = ImportCurveFile(state_, path, WithOptions(parameters, importOptions_),
                                  [&progress](double done) { return progress->Update(done); });
     }
     messageBar_->Dismiss();
     ShowState(true);
+    ShowHowTheFileWasRead(path, result);
+    // A header line gets its remedy with Apply; any other failure its line.
+    if (const auto suggestion = result.HeaderSuggestion()) {
+        const QString first = QString::number(*result.SuggestedFirstLine);
+        messageBar_->ShowMessage(QString::fromStdString(*suggestion), [this, first] {
+            RunCommand([this, first] {
+                edt7->setText(first);
+                ReImportLoop();
+            });
+        });
+    } else if (const auto line = result.LineMessage()) {
+        messageBar_->ShowMessage(QString::fromStdString(*line));
+    }
     if (const auto warning = result.Warning()) {
         dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
     }
+}
+
+void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& result) {
+    if (state_.FileNameText.empty()) {
+        rzfldsts3->clear();
+        return;
+    }
+    QString text = QStringLiteral("%1: %2 rows read")
+                       .arg(QFileInfo(PathText(path)).fileName())
+                       .arg(state_.RawDisp.size());
+    if (result.Format) text += QStringLiteral(", ") + QString::fromStdString(DescribeRowFormat(*result.Format));
+    rzfldsts3->setText(text + QLatin1Char('.'));
+}
+
+void TForm1::ImportOptions1Click() {
+    // The preview shows the record imported last, from the lines the boxes name.
+    std::string text;
+    const std::string name = std::string(TrimControl(PathBytes(edt5->text())));
+    if (!name.empty()) {
+        try {
+            text = ReadTextFile(name);
+        } catch (const FileError&) {
+            text.clear();
+        }
+    }
+    ImportParameters lines;
+    try {
+        if (const auto checked = CheckImportParameters(edt7->text().toStdString(), edt8->text().toStdString()).Parameters) {
+            lines = *checked;
+        }
+    } catch (const ConversionError&) {
+        // A step that is no integer: the preview reads from the boxes' defaults.
+    }
+    TImportOptionForm dialog(importOptions_, std::move(text), lines, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    importOptions_ = dialog.Options();
+    QSettings settings;
+    SaveImportOptions(settings, importOptions_);
 }
 
 // --- Loop analysis ------------------------------------------------------------------------
