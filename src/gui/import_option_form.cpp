@@ -107,6 +107,7 @@ TImportOptionForm::TImportOptionForm(const ImportOptions& options, std::string t
     grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdPreview->setMinimumSize(560, 300);
     grdPreview->horizontalHeader()->setDefaultSectionSize(90);
+    grdPreview->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));

@@ -268,11 +268,10 @@ void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& 
         rzfldsts3->clear();
         return;
     }
-    QString text = QStringLiteral("%1: %2 rows read")
-                       .arg(QFileInfo(PathText(path)).fileName())
-                       .arg(state_.RawDisp.size());
-    if (result.Format) text += QStringLiteral(", ") + QString::fromStdString(DescribeRowFormat(*result.Format));
-    rzfldsts3->setText(text + QLatin1Char('.'));
+    QString text = QStringLiteral("%1 rows").arg(state_.RawDisp.size());
+    if (result.Format) text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
+    rzfldsts3->setText(text);
+    rzfldsts3->setToolTip(QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
 }
 
 void TForm1::ImportOptions1Click() {

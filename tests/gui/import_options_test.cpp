@@ -66,7 +66,7 @@ TEST_F(ImportOptionsTest, HeaderSuggestionAppliesTheFirstLineAndTheStatusSaysHow
     EXPECT_EQ(State().RawDisp, (std::vector<double>{0, 0.1, 0.2}));
     EXPECT_EQ(State().RawForce, (std::vector<double>{0.5, 2.5, -1.25}));
     EXPECT_EQ(BarText(), "");
-    EXPECT_EQ(Find<QLabel>("rzfldsts3")->text(), "logger.txt: 3 rows read, tab-separated, decimal comma.");
+    EXPECT_EQ(Find<QLabel>("rzfldsts3")->text(), "3 rows; tab-separated, decimal comma");
 
     // A bad value further down: the warning as before, its line in the message bar.
     dialogs.boxes.clear();
@@ -74,7 +74,7 @@ TEST_F(ImportOptionsTest, HeaderSuggestionAppliesTheFirstLineAndTheStatusSaysHow
     Import(WriteFile("nan.csv", "0,0\n1,1\nNaN,2\n"));
     EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"warning Warning: 'NaN' is not a valid floating point value"});
     EXPECT_EQ(BarText(), "Line 3: 'NaN' is not a number.");
-    EXPECT_EQ(Find<QLabel>("rzfldsts3")->text(), "nan.csv: 2 rows read, comma-separated, decimal point.");
+    EXPECT_EQ(Find<QLabel>("rzfldsts3")->text(), "2 rows; comma-separated, decimal point");
 }
 
 TEST_F(ImportOptionsTest, DialogPreviewsTheChosenColumnsAndIsRemembered) {
