@@ -3,7 +3,13 @@
 // the outward test, and the thinning of the result; each held against the plain rules of
 // reference_analysis.h and the invariants of the analysis state.
 //
-// Input: byte 0 chooses how the rest becomes points (below), byte 1 the two ends of the
+// Then the test evaluation of the last extraction, checked for what it must hold: rows for
+// every loop, peak points inside their loops, levels in order, and a number wherever the
+// definitions give one (no NaN, no null) for data that cannot overflow.
+//
+// Input: byte 0 chooses how the rest becomes points (low two bits, below) and the
+// evaluation's options (bit 2 peak points by force, bit 3 ultimate ratio 0.8, bits 4-5 the
+// level tolerance 0, 0.1, 0.5 or 1), byte 1 the two ends of the
 // thinning range and byte 2 its tolerance (indices into kPalette, a nibble each); from
 // byte 3 on the points.
 //   mode 0: 16 bytes a point, raw doubles (NaN, infinities, subnormals included);
@@ -20,6 +26,7 @@
 
 #include "core/analysis_state.h"
 #include "core/errors.h"
+#include "core/evaluate_test.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
 #include "core/skeleton.h"
@@ -115,11 +122,140 @@ void CheckSide(const qlnx::ChartSeries& series, const ref::Side& side, bool outw
     for (size_t i = 1; i < side.X.size(); ++i) FUZZ_CHECK(side.Beyond(side.X[i], side.X[i - 1]));
 }
 
+// Finite and small enough that sums and products of a few of them stay finite.
+bool Tame(double v) { return std::isfinite(v) && std::fabs(v) < 1e100; }
+bool Tame(const std::vector<double>& v, size_t from, size_t to) {
+    for (size_t k = from; k <= to; ++k) {
+        if (!Tame(v[k])) return false;
+    }
+    return true;
+}
+
+bool NullOrFinite(const std::optional<double>& v) { return !v || std::isfinite(*v); }
+
+void CheckPoint(const qlnx::AnalysisState& s, const qlnx::LoopPoint& p, const qlnx::LoopFrame& f) {
+    FUZZ_CHECK(p.Index >= f.S && p.Index <= f.E);
+    const auto k = static_cast<size_t>(p.Index);
+    FUZZ_CHECK(SameBits(p.Disp, s.LoopDisp[k]) && SameBits(p.Force, s.LoopForce[k]));
+}
+
+void CheckBranch(const std::optional<qlnx::BranchEvaluation>& b, const qlnx::ChartSeries& series,
+                 bool negative) {
+    const std::vector<double>& x = series.XValues();
+    const std::vector<double>& y = series.YValues();
+    const double sign = negative ? -1 : 1;
+    // The path: the origin first unless the branch starts at d = 0.
+    const size_t length = x.size() + (!x.empty() && x[0] != 0 ? 1 : 0);
+    bool tame = true;
+    double fmax = x.empty() ? 0 : (x[0] != 0 ? 0 : sign * y[0]);
+    for (size_t k = 0; k < x.size(); ++k) {
+        tame = tame && Tame(x[k]) && Tame(y[k]);
+        if (sign * y[k] > fmax) fmax = sign * y[k];
+    }
+    if (length < 2) {
+        FUZZ_CHECK(!b);
+        return;
+    }
+    if (tame) FUZZ_CHECK(b.has_value() == (fmax > 0));
+    if (!b) return;
+    FUZZ_CHECK(SameBits(sign * b->Peak.Force, fmax));
+    for (const auto& yield : b->Yield) {
+        if (!yield) continue;
+        FUZZ_CHECK(std::isfinite(yield->Disp) && std::isfinite(yield->Force));
+        FUZZ_CHECK(NullOrFinite(yield->Ductility) && NullOrFinite(yield->Stiffness));
+    }
+    if (tame) {
+        // FarthestPoint always picks a point of the path; Park needs only a rising crossing,
+        // which a path from the origin (F = 0 < 0.75 Fmax) always has.
+        FUZZ_CHECK(b->Yield[static_cast<size_t>(qlnx::YieldMethod::FarthestPoint)].has_value());
+        if (x[0] != 0) FUZZ_CHECK(b->Yield[static_cast<size_t>(qlnx::YieldMethod::Park)].has_value());
+        FUZZ_CHECK(std::isfinite(b->Ultimate.Disp) && std::isfinite(b->Ultimate.Force));
+    }
+}
+
+void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e) {
+    const auto framed = static_cast<int>((s.LoopStart.size() + 1) / 2);
+    FUZZ_CHECK(e.Loops.size() == static_cast<size_t>(std::min(s.LoopCount, framed)));
+    int level = 0;
+    int cycle = 0;
+    size_t levelRows = 0;
+    for (size_t i = 0; i < e.Loops.size(); ++i) {
+        const qlnx::LoopQuantities& q = e.Loops[i];
+        const qlnx::LoopFrame f = qlnx::GetLoopFrame(s, static_cast<int>(i));
+        FUZZ_CHECK(q.Loop == static_cast<int>(i) + 1);
+        FUZZ_CHECK(q.Complete == (f.HasTurn() && 2 * i + 2 < s.LoopStart.size()));
+        CheckPoint(s, q.PosPeakDisp, f);
+        CheckPoint(s, q.NegPeakDisp, f);
+        CheckPoint(s, q.PosPeakForce, f);
+        CheckPoint(s, q.NegPeakForce, f);
+        // Levels run 1, 2, ... and cycles 1, 2, ... within each.
+        if (q.Level == level + 1) {
+            FUZZ_CHECK(q.Cycle == 1);
+            ++levelRows;
+        } else {
+            FUZZ_CHECK(q.Level == level && q.Cycle == cycle + 1);
+        }
+        level = q.Level;
+        cycle = q.Cycle;
+        FUZZ_CHECK(NullOrFinite(q.Amplitude) && NullOrFinite(q.Energy) &&
+                   NullOrFinite(q.CumulativeEnergy) && NullOrFinite(q.DampingRatio) &&
+                   NullOrFinite(q.DissipationCoefficient) && NullOrFinite(q.SecantStiffness) &&
+                   NullOrFinite(q.ResidualPos) && NullOrFinite(q.ResidualNeg) &&
+                   NullOrFinite(q.StrengthToFirstPos) && NullOrFinite(q.StrengthToPreviousNeg));
+        if (q.Cycle == 1) {
+            FUZZ_CHECK(!q.StrengthToFirstPos && !q.StrengthToFirstNeg && !q.StrengthToPreviousPos &&
+                       !q.StrengthToPreviousNeg);
+        }
+        const auto S = static_cast<size_t>(f.S);
+        const auto E = static_cast<size_t>(f.E);
+        if (Tame(s.LoopDisp, S, E) && Tame(s.LoopForce, S, E)) {
+            // Defined by every reading: amplitude, energy; the quotients where their
+            // denominators are not 0.
+            FUZZ_CHECK(q.Amplitude && q.Energy);
+            const qlnx::LoopPoint& b = q.PosPeak(e.Options.PeakPoint);
+            const qlnx::LoopPoint& d = q.NegPeak(e.Options.PeakPoint);
+            const double es = 0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(d.Disp * d.Force);
+            if (es != 0 && std::fabs(*q.Energy) / es < 1e300) FUZZ_CHECK(q.DampingRatio.has_value());
+            if (std::fabs(b.Disp) + std::fabs(d.Disp) > 1e-200) {
+                FUZZ_CHECK(q.SecantStiffness.has_value());
+            }
+            if (q.ResidualPos) FUZZ_CHECK(b.Force > 0);
+            if (q.ResidualNeg) FUZZ_CHECK(d.Force < 0);
+        }
+    }
+    FUZZ_CHECK(e.Levels.size() == levelRows);
+    size_t first = 1;
+    for (size_t l = 0; l < e.Levels.size(); ++l) {
+        FUZZ_CHECK(e.Levels[l].Level == static_cast<int>(l) + 1);
+        FUZZ_CHECK(e.Levels[l].FirstLoop == static_cast<int>(first));
+        FUZZ_CHECK(e.Levels[l].Cycles >= 1);
+        FUZZ_CHECK(e.Levels[l].ImpairmentPos.has_value() <= (e.Levels[l].Cycles >= 3));
+        first += static_cast<size_t>(e.Levels[l].Cycles);
+    }
+    FUZZ_CHECK(first == e.Loops.size() + 1);
+    CheckBranch(e.Skeleton.Positive, s.Chart.GetSeries(qlnx::ChartModel::kPositiveSkeleton), false);
+    CheckBranch(e.Skeleton.Negative, s.Chart.GetSeries(qlnx::ChartModel::kNegativeSkeleton), true);
+    for (size_t m = 0; m < qlnx::kYieldMethodCount; ++m) {
+        const auto& mean = e.Skeleton.MeanDuctility[m];
+        FUZZ_CHECK(NullOrFinite(mean));
+        if (!mean) continue;
+        FUZZ_CHECK(e.Skeleton.Positive && e.Skeleton.Positive->Yield[m] &&
+                   e.Skeleton.Positive->Yield[m]->Ductility);
+        FUZZ_CHECK(e.Skeleton.Negative && e.Skeleton.Negative->Yield[m] &&
+                   e.Skeleton.Negative->Yield[m]->Ductility);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
     const uint8_t mode = data[0] & 3;
+    qlnx::EvaluationOptions evaluation;
+    if (data[0] & 4) evaluation.PeakPoint = qlnx::PeakPointRule::Force;
+    if (data[0] & 8) evaluation.UltimateRatio = 0.8;
+    constexpr double kTolerances[4] = {0, 0.1, 0.5, 1};
+    evaluation.LevelTolerance = kTolerances[(data[0] >> 4) & 3];
     const double range1 = kPalette[data[1] & 15];
     const double range2 = kPalette[data[1] >> 4];
     const double tolerance = kPalette[data[2] & 15];
@@ -183,6 +319,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         }
     }
+
+    // The evaluation of the analysis and the last extraction.
+    CheckEvaluation(state, qlnx::EvaluateTest(state, evaluation));
 
     // Thinning the last extraction (SB, negative direction, outward test) with range and
     // tolerance typed as the program shows numbers; a box that does not convert changes

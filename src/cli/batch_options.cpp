@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <cmath>
 #include <span>
 #include <string>
 #include <utility>
+
+#include "core/number_text.h"
 
 namespace qlnx {
 
@@ -94,6 +97,45 @@ std::string SetColumns(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+// A number of the evaluation options, written with "." as on every command line.
+std::optional<double> EvaluationNumber(const std::string& text) {
+    const auto value = ParseFloat(text, '.');
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return value;
+}
+
+std::string SetUltimateRatio(BatchOptions& options, Arguments arguments) {
+    const auto value = EvaluationNumber(arguments[0]);
+    if (!value || !(*value > 0 && *value <= 1)) {
+        return "--ultimate-ratio takes a number above 0 and at most 1; not " + arguments[0];
+    }
+    options.UltimateRatio = *value;
+    return {};
+}
+
+std::string SetLevelTolerance(BatchOptions& options, Arguments arguments) {
+    const auto value = EvaluationNumber(arguments[0]);
+    if (!value || !(*value >= 0)) {
+        return "--level-tolerance takes a number of at least 0; not " + arguments[0];
+    }
+    options.LevelTolerance = *value;
+    return {};
+}
+
+std::string SetPeakPoint(BatchOptions& options, Arguments arguments) {
+    const auto rule = PeakPointOfName(arguments[0]);
+    if (!rule) return "--peak-point takes force or displacement; not " + arguments[0];
+    options.PeakPoint = *rule;
+    return {};
+}
+
+std::string SetPreset(BatchOptions& options, Arguments arguments) {
+    const auto preset = PresetOfKey(arguments[0]);
+    if (!preset) return "--preset takes jgj, en12512 or astm; not " + arguments[0];
+    options.Preset = *preset;
+    return {};
+}
+
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
      [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
@@ -136,6 +178,28 @@ constexpr OptionRow kOptions[] = {
     {"--export-mode", "single|combined",
      "workbook layout: single (default, two columns per series) or combined (one table)",
      SetExportMode},
+    {"--evaluate", "",
+     "evaluate the test: energy, damping, stiffness and strength per loop and level, yield "
+     "points and ductility of each skeleton branch",
+     [](BatchOptions& o, Arguments) { o.Evaluate = true; return std::string(); }},
+    {"--ultimate-ratio", "U",
+     "ultimate point where the skeleton falls to U times its peak force (default 0.85)",
+     SetUltimateRatio},
+    {"--peak-point", "force|displacement",
+     "a loop's peak points for elastic energy and stiffness (default displacement)",
+     SetPeakPoint},
+    {"--level-tolerance", "R",
+     "a loop joins a level within R times the amplitude of its first loop (default 0.1)",
+     SetLevelTolerance},
+    {"--preset", "jgj|en12512|astm",
+     "the standard's ultimate ratio: JGJ/T 101 0.85, EN 12512 0.8, ASTM E2126 0.8",
+     SetPreset},
+    {"--evaluation", "FILE", "write the evaluation's three tables as CSV (implies --evaluate)",
+     [](BatchOptions& o, Arguments a) {
+         o.EvaluationFile = a[0];
+         o.Evaluate = true;
+         return std::string();
+     }},
     {"--json", "", "print one JSON object instead of the loop table",
      [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
     {"--help", "", "print this text",
@@ -160,6 +224,20 @@ const OptionRow* FindOption(std::string_view name) {
 }
 
 }  // namespace
+
+std::string_view SkeletonMethodName(SkeletonMethod method) {
+    return kMethodNames[static_cast<int>(method) - 1];
+}
+
+EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand) {
+    EvaluationOptions e;
+    e.NoiseBand = noiseBand;
+    if (options.Preset) ApplyPreset(e, *options.Preset);
+    if (options.UltimateRatio) e.UltimateRatio = *options.UltimateRatio;
+    e.PeakPoint = options.PeakPoint;
+    e.LevelTolerance = options.LevelTolerance;
+    return e;
+}
 
 ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine result;

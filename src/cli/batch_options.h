@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/import_format.h"
+#include "core/evaluation_options.h"
 #include "core/skeleton.h"
 
 namespace qlnx {
@@ -41,6 +42,14 @@ struct BatchOptions {
     // 0 single output (two columns per series), 1 combined (one table).
     std::string XlsxFile;
     int ExportMode = 0;
+    // Test evaluation: asked for by --evaluate or by --evaluation FILE (the CSV file). A
+    // preset sets the ultimate ratio; an explicit --ultimate-ratio wins over it.
+    bool Evaluate = false;
+    std::string EvaluationFile;
+    std::optional<EvaluationPreset> Preset;
+    std::optional<double> UltimateRatio;
+    PeakPointRule PeakPoint = PeakPointRule::Displacement;
+    double LevelTolerance = 0.10;
     bool Json = false;
     bool Help = false;
     std::string File;
@@ -56,6 +65,13 @@ struct ParsedCommandLine {
 // option's arguments are taken as they stand, negative numbers included), "--" to end them,
 // and exactly one FILE (not needed with --help).
 ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments);
+
+// The name of a skeleton method on the command line ("envelope-force", ...).
+std::string_view SkeletonMethodName(SkeletonMethod method);
+
+// The evaluation options the command line asks for, with the noise band the loops were split
+// with.
+EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand);
 
 // The usage text, listing every option of the table.
 std::string BatchUsage(std::string_view program);

@@ -8,10 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "cli/evaluation_output.h"
 #include "cli/json_output.h"
 #include "cli/skeleton_file.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
+#include "core/evaluate_test.h"
 #include "core/loop_analysis.h"
 #include "core/record_suggestions.h"
 #include "core/result_files.h"
@@ -143,27 +145,56 @@ ResultForm FormOfName(const std::string& path) {
     return ending == ".csv" ? ResultForm::Csv : ResultForm::Text;
 }
 
+// What no file of a run may do: write over the record it analyses. "-" is standard output.
+WriteGuard GuardOf(const BatchOptions& options) {
+    WriteGuard guard;
+    guard.RecordPath = options.File;
+    guard.DashIsStandardOutput = true;
+    return guard;
+}
+
 // Writes one file as given; a failure reaches the error box and the other files are still
 // written.
-void WriteFile(const std::string& path, const std::string& content, Messages& messages) {
+void WriteFile(const std::string& path, const std::string& content, const BatchOptions& options,
+               Messages& messages) {
     try {
-        WriteTextFile(path, content);
+        WriteTextFile(path, content, GuardOf(options));
     } catch (const qlnx::Error& e) {
         messages.Error(e.what());
     }
 }
 
+// What the evaluation file's header names: the record, the skeleton method with its loop
+// direction and outward test, and the preset.
+EvaluationReportHeader ReportHeader(const BatchOptions& options, LoopDirection direction) {
+    EvaluationReportHeader header;
+    header.Record = options.File;
+    if (options.Method) {
+        header.SkeletonMethod = std::string(SkeletonMethodName(*options.Method)) + " " +
+                                (direction == LoopDirection::Negative ? "negative" : "positive");
+        if (options.KeepDispIncreasing) header.SkeletonMethod += " keep-disp-increasing";
+        if (options.Thin) {
+            const auto& [lo, hi, tol] = *options.Thin;
+            header.SkeletonMethod += " thinned " + lo + " " + hi + " " + tol;
+        }
+    } else {
+        header.SkeletonMethod = "none";
+    }
+    header.Preset = options.Preset ? std::string(PresetInfo(*options.Preset).Name) : "none";
+    return header;
+}
+
 void WriteFiles(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
     if (!options.ModifiedLoopFile.empty()) {
         const std::string& path = options.ModifiedLoopFile;
-        WriteFile(path, ModifiedLoopFileText(state, FormOfName(path)), messages);
+        WriteFile(path, ModifiedLoopFileText(state, FormOfName(path)), options, messages);
     }
     if (!options.ResultsFile.empty()) {
         const std::string& path = options.ResultsFile;
-        WriteFile(path, AnalysisResultFileText(state, FormOfName(path)), messages);
+        WriteFile(path, AnalysisResultFileText(state, FormOfName(path)), options, messages);
     }
     if (!options.SkeletonFile.empty()) {
-        WriteFile(options.SkeletonFile, SkeletonCsvText(state), messages);
+        WriteFile(options.SkeletonFile, SkeletonCsvText(state), options, messages);
     }
 }
 
@@ -181,6 +212,7 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
     };
     ui.Warning = ui.Information;
     ui.OutputFile = options.XlsxFile;
+    ui.Guard = GuardOf(options);
     try {
         ExportChartToExcel(exportOptions, state.Chart, ui);
     } catch (const std::exception& e) {
@@ -200,7 +232,13 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
                                         ? findings.LoadsFirst.value_or(LoopDirection::Positive)
                                         : options.Direction;
     ExtractAndThin(state, options, direction, messages);
+    std::optional<TestEvaluation> evaluation;
+    if (options.Evaluate) evaluation = EvaluateTest(state, EvaluationOptionsOf(options, band));
     WriteFiles(state, options, messages);
+    if (!options.EvaluationFile.empty()) {
+        WriteFile(options.EvaluationFile,
+                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options, messages);
+    }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.
     if (!options.XlsxFile.empty()) ExportWorkbook(state, options, messages);
@@ -209,9 +247,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         ImportNotes notes;
         if (imported.Failure != ImportFailure::None && imported.Line > 0) notes.Line = imported.Line;
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
-        WriteAnalysisJson(out, state, messages.First(), findings, notes);
+        WriteAnalysisJson(out, state, messages.First(), findings,
+                          evaluation ? &*evaluation : nullptr, notes);
     } else {
         WriteLoopTable(out, state);
+        if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
         WriteSuggestions(err, state, band, findings, direction);
     }
     out.flush();

@@ -1,5 +1,7 @@
 #include "cli/json_output.h"
 
+#include "cli/evaluation_output.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -94,6 +96,7 @@ void AppendJsonNumber(std::string& out, double value) {
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                        const std::optional<std::string>& message, const RecordFindings& findings,
+                       const TestEvaluation* evaluation,
                        const ImportNotes& notes) {
     std::string out = "{\n  \"message\": ";
     if (message) {
@@ -133,6 +136,10 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
         AppendJsonNumber(out, *findings.SuggestedNoiseBand);
     } else {
         out += "null";
+    }
+    if (evaluation != nullptr) {
+        out += ",\n  \"Evaluation\": ";
+        AppendEvaluationJson(stream, out, *evaluation);
     }
     out += "\n}\n";
     Flush(stream, out);

@@ -38,6 +38,15 @@ void ChartSeries::Delete(int index) {
     ++revision_;
 }
 
+void ChartSeries::Insert(int index, double x, double y, TColor color) {
+    const auto offset = static_cast<std::ptrdiff_t>(index);
+    if (color != clTeeColor && colors_.empty()) colors_.assign(xs_.size(), clTeeColor);
+    xs_.insert(xs_.begin() + offset, x);
+    ys_.insert(ys_.begin() + offset, y);
+    if (!colors_.empty()) colors_.insert(colors_.begin() + offset, color);
+    ++revision_;
+}
+
 void ChartSeries::SetXY(int index, double x, double y) {
     xs_[static_cast<size_t>(index)] = x;
     ys_[static_cast<size_t>(index)] = y;

@@ -41,6 +41,8 @@ public:
     void AddXY(double x, double y, TColor color = clTeeColor);
     void Clear();
     void Delete(int index);
+    // Puts a point back at index (0 .. Count()), before the point there (undoing a Delete).
+    void Insert(int index, double x, double y, TColor color = clTeeColor);
     // Moves point index to (x, y) (a drag step).
     void SetXY(int index, double x, double y);
     // Replaces all points at once (keeps no per-point colours).

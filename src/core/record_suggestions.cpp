@@ -56,6 +56,8 @@ std::optional<LoopDirection> LoadingDirection(const AnalysisState& state, double
 std::optional<NoiseSuggestion> SuggestNoiseBand(const AnalysisState& state, double bandInForce) {
     if (bandInForce != 0 || state.LoopCount <= 0 || state.LoopDisp.empty()) return std::nullopt;
     const double limit = kSmallShare * DisplacementRange(state);
+    // A record whose range overflows, or that never moves, has no band to offer.
+    if (!std::isfinite(limit) || limit <= 0) return std::nullopt;
     NoiseSuggestion suggestion;
     suggestion.Loops = state.LoopCount;
     suggestion.Band = limit;

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -249,8 +250,9 @@ int ChartWidget::GetCursorValueIndex(const ChartSeries& series) const {
 }
 
 void ChartWidget::setDragSeries(ChartSeries* series) {
+    // A drag that runs while the tool changes its series ends here.
+    if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0) emit dragFinished(dragged);
     d_->dragSeries = series;
-    d_->dragIndex = -1;
 }
 
 ChartSeries* ChartWidget::dragSeries() const { return d_->dragSeries; }
@@ -331,6 +333,7 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
             const int hit = GetCursorValueIndex(*d_->dragSeries, pos);
             if (hit >= 0) {
                 d_->dragIndex = hit;
+                emit dragStarted(hit);
                 return;
             }
         }
@@ -390,7 +393,7 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
     d_->pressJustHappened = false;
     event->accept();
     if (event->button() == Qt::LeftButton) {
-        d_->dragIndex = -1;
+        if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0) emit dragFinished(dragged);
         if (d_->zooming) {
             d_->zooming = false;
             const QPoint delta = pos - d_->zoomStart;
@@ -429,7 +432,7 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
         d_->zooming = false;
         selectionRect()->cancel();
     }
-    d_->dragIndex = -1;
+    if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0) emit dragFinished(dragged);
     if (event->button() != Qt::LeftButton) return;
     // A double click on the legend is two clicks on its check box; some platforms deliver
     // the second press only as this event.

@@ -80,6 +80,10 @@ signals:
     void chartMouseLeft();
     // "Save chart as image…" was chosen in the chart menu.
     void saveImageRequested();
+    // A press on point index of the drag series starts a drag; the release ends it (also
+    // when the point did not move).
+    void dragStarted(int index);
+    void dragFinished(int index);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

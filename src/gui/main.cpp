@@ -1,5 +1,5 @@
 // Start-up of the window program: application object, number format, font, the main window,
-// and an optional record to open at once (qlnx [--first-line N] [--step N] [--analyze] [FILE]).
+// and an optional record to open at once (qlnx [--first-line N] [--step N] [--noise-band D] [--analyze] [FILE]).
 #include <QCommandLineParser>
 #include <QFont>
 #include <QFontDatabase>
@@ -70,8 +70,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption step(QStringLiteral("step"),
                                   QStringLiteral("Text of the Data Import Step box."),
                                   QStringLiteral("N"));
+    const QCommandLineOption noiseBand(QStringLiteral("noise-band"),
+                                       QStringLiteral("Text of the Noise Band box."),
+                                       QStringLiteral("D"));
     parser.addOption(firstLine);
     parser.addOption(step);
+    parser.addOption(noiseBand);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Curve file to import with the boxes' texts."));
     parser.process(app);
@@ -82,6 +86,7 @@ int main(int argc, char** argv) {
         qlnx::TForm1 form(dialogs);
         if (parser.isSet(firstLine)) form.SetImportBoxes(parser.value(firstLine), std::nullopt);
         if (parser.isSet(step)) form.SetImportBoxes(std::nullopt, parser.value(step));
+        if (parser.isSet(noiseBand)) form.SetNoiseBandBox(parser.value(noiseBand));
         form.show();
         if (!parser.positionalArguments().isEmpty()) {
             form.OpenCurveFile(parser.positionalArguments().front());

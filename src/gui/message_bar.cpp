@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -50,12 +51,20 @@ void MessageBar::ShowMessage(const QString& text, std::function<void()> apply) {
     onApply_ = std::move(apply);
     apply_->setVisible(static_cast<bool>(onApply_));
     show();
+    SettleLayout();
 }
 
 void MessageBar::Dismiss() {
     onApply_ = nullptr;
     text_->clear();
     hide();
+    SettleLayout();
+}
+
+void MessageBar::SettleLayout() {
+    // The chart below moves when the bar comes or goes: lay it out now, so that the chart's
+    // pixels and values agree before the next mouse event arrives.
+    if (QWidget* parent = parentWidget(); parent && parent->layout()) parent->layout()->activate();
 }
 
 QString MessageBar::Text() const { return isHidden() ? QString() : text_->text(); }

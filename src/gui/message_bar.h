@@ -24,6 +24,8 @@ public:
     QString Text() const;
 
 private:
+    void SettleLayout();
+
     QLabel* text_ = nullptr;
     QPushButton* apply_ = nullptr;
     QToolButton* close_ = nullptr;

@@ -13,9 +13,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QUndoStack>
 #include <QUrl>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "core/curve_import.h"
 #include "core/errors.h"
@@ -70,6 +72,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("QLNX ") + ProgramVersion() +
                    QStringLiteral(" \u2013 hysteresis loops and skeleton curves of cyclic loading tests"));
+    undoStack_ = new QUndoStack(this);
     BuildControls();
     BuildMenu();
     BuildStatusBar();
@@ -130,6 +133,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(ImportData1, &TForm1::btn1Click);
     onTrigger(ExportModifiedLoop1, &TForm1::ExportModifiedLoop1Click);
     onTrigger(ExportResults1, &TForm1::ExportResults1Click);
+    onTrigger(ExportSkeleton1, &TForm1::ExportSkeleton1Click);
     onTrigger(ExportDraw12Excel1, &TForm1::ExportDraw12Excel1Click);
     onTrigger(ExcelExportOptions1, &TForm1::ExcelExportOptions1Click);
     onTrigger(ImportOptions1, &TForm1::ImportOptions1Click);
@@ -150,11 +154,28 @@ void TForm1::ConnectHandlers() {
     onTrigger(ReImport1, &TForm1::btn9Click);
     onTrigger(AnalyzeLoop1, &TForm1::btn2Click);
     onTrigger(ExtractSkeleton1, &TForm1::btn5Click);
+    onTrigger(Undo1, &TForm1::Undo1Click);
+    onTrigger(Redo1, &TForm1::Redo1Click);
+    connect(undoStack_, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
+        Undo1->setText(text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
+    });
+    connect(undoStack_, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
+        Redo1->setText(text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
+    });
+    connect(cht1, &ChartWidget::dragStarted, this, &TForm1::DragStarted);
+    connect(cht1, &ChartWidget::dragFinished, this, &TForm1::DragFinished);
     connect(cht1, &ChartWidget::saveImageRequested, this, [this] { Guarded(&TForm1::SaveChartImage1Click); });
     connect(cht1, &ChartWidget::chartMouseMoved, this, &TForm1::ShowMouseReadout);
     connect(cht1, &ChartWidget::chartMouseLeft, this, &TForm1::ClearMouseReadout);
     for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
     setAcceptDrops(true);
+}
+
+void TForm1::ShowStatus(const QString& text) {
+    rzfldsts3->setText(text);
+    rzfldsts3->setToolTip(text);
 }
 
 void TForm1::ShowState(bool refit) {
@@ -226,6 +247,8 @@ void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
     if (step) edt8->setText(*step);
 }
 
+void TForm1::SetNoiseBandBox(const QString& text) { edtNoiseBand->setText(text); }
+
 void TForm1::ImportWithParameters(const QString& path) {
     const std::optional<ImportParameters> parameters = ReadImportBoxes();
     if (!parameters) return;
@@ -243,6 +266,7 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
         result = ImportCurveFile(state_, path, WithOptions(parameters, importOptions_),
                                  [&progress](double done) { return progress->Update(done); });
     }
+    StartEditHistory();
     messageBar_->Dismiss();
     ShowState(true);
     ShowHowTheFileWasRead(path, result);
@@ -310,13 +334,20 @@ void TForm1::btn2Click() {
         return;
     }
     const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
+    StartEditHistory();
     noiseBandInForce_ = *band.Band;
     ShowState(true);
     messageBar_->Dismiss();
     if (warning) {
+        ShowStatus(QString());
         dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
         return;
     }
+    QString status = QStringLiteral("%1 loops found").arg(state_.LoopCount);
+    if (noiseBandInForce_ > 0) {
+        status += QStringLiteral(" with a noise band of ") + QString::fromStdString(FormatGeneral15(noiseBandInForce_));
+    }
+    ShowStatus(status + QLatin1Char('.'));
     SuggestAfterAnalysis();
 }
 
@@ -339,14 +370,27 @@ void TForm1::btn5Click() {
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
+    StartEditHistory();
     cht1->refresh();
+    ShowStatus(QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")
+                   .arg(state_.PositiveSkeletonSeries().Count())
+                   .arg(state_.NegativeSkeletonSeries().Count()));
     SuggestLoopDirection();
 }
 
 void TForm1::btn6Click() {
     // A box that does not convert throws before either curve changes.
+    SkeletonPoints before = TakeSkeletonPoints(state_);
     ThinSkeletonCurves(state_, edt9->text().toStdString(), edt10->text().toStdString(),
                        edt11->text().toStdString());
+    const auto removed = [](size_t was, int now) { return static_cast<long long>(was) - now; };
+    const long long positive = removed(before.PositiveX.size(), state_.PositiveSkeletonSeries().Count());
+    const long long negative = removed(before.NegativeX.size(), state_.NegativeSkeletonSeries().Count());
+    PushSkeletonEdit(QStringLiteral("thinning"), std::move(before));
+    ShowStatus(QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).")
+                   .arg(positive + negative)
+                   .arg(positive)
+                   .arg(negative));
     cht1->refresh();
 }
 
@@ -355,11 +399,22 @@ void TForm1::btn6Click() {
 void TForm1::btn7Click() { ExportResults1Click(); }
 
 void TForm1::ExportModifiedLoop1Click() {
-    SaveResultFile(this, dialogs_, state_, ResultFileKind::ModifiedLoop, saveDialog_);
+    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::ModifiedLoop, saveDialog_);
+    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the working curve to %1.").arg(written));
 }
 
 void TForm1::ExportResults1Click() {
-    SaveResultFile(this, dialogs_, state_, ResultFileKind::AnalysisResults, saveDialog_);
+    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::AnalysisResults, saveDialog_);
+    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the loop extremes to %1.").arg(written));
+}
+
+void TForm1::ExportSkeleton1Click() {
+    if (!ShowsSkeleton()) {
+        messageBar_->ShowMessage(QStringLiteral("There is no skeleton curve to save: extract it first."));
+        return;
+    }
+    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::Skeleton, saveDialog_);
+    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the skeleton curve to %1.").arg(written));
 }
 
 void TForm1::btn8Click() { ExportDraw12Excel1Click(); }
@@ -373,6 +428,7 @@ void TForm1::ExportDraw12Excel1Click() {
         dialogs_.warning(this, QString::fromStdString(caption), QString::fromStdString(text));
     };
     ui.OpenDocument = [this](const std::filesystem::path& file) {
+        ShowStatus(QStringLiteral("Workbook written to %1.").arg(PathText(file.string())));
         return openUrl_(QUrl::fromLocalFile(PathText(file.string())));
     };
     // Cancel ends the export with what was sent or written so far, which is then opened.

@@ -11,6 +11,7 @@
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
 #include "gui/import_option_form.h"
+#include "core/edit_undo.h"
 #include "gui/result_file_command.h"
 #include "spreadsheet/excel_export_options.h"
 
@@ -27,6 +28,7 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
+class QUndoStack;
 class QUrl;
 
 namespace qlnx {
@@ -58,6 +60,8 @@ public:
 
     // Sets the texts of the first-line box (edt7) and the step box (edt8) where given.
     void SetImportBoxes(const std::optional<QString>& firstLine, const std::optional<QString>& step);
+    // Sets the text of the Noise Band box.
+    void SetNoiseBandBox(const QString& text);
     // Runs "Analyze Loop" inside the error guard.
     void RunAnalysis();
 
@@ -80,6 +84,7 @@ public slots:
     void ExportDraw12Excel1Click();
     void ExportModifiedLoop1Click();
     void ExportResults1Click();
+    void ExportSkeleton1Click();
     void ExcelExportOptions1Click();
     void ImportOptions1Click();
     void btn3Click();
@@ -94,6 +99,10 @@ public slots:
     void cht1DblClick();
     void cht1MouseMove(int x, int y);
     void cht1ClickLegend();
+
+    // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
+    void Undo1Click();
+    void Redo1Click();
 
     // Desktop conveniences (tform1_desktop.cpp): chart image, status read-out, file drop.
     void SaveChartImage1Click();
@@ -135,6 +144,12 @@ private:
     void ApplyEditMode(int mode, ChartSeries* target);
     // The drag tool's on-drag handler: writes the dragged loop point into the imported curve.
     void LoopPointDragged(int index);
+    // The undo history: emptied by an import, an analysis and an extraction, which replace
+    // the curves that edits change; a drag becomes one step when the mouse lets go.
+    void StartEditHistory();
+    void PushSkeletonEdit(const QString& what, SkeletonPoints before);
+    void DragStarted(int index);
+    void DragFinished(int index);
 
     // Suggestions in the message bar (tform1_suggestions.cpp): after an analysis, a noise
     // band when most loops are dither, else the loop direction that fits the record; after an
@@ -142,6 +157,9 @@ private:
     void SuggestAfterAnalysis();
     void SuggestLoopDirection();
     bool ShowsSkeleton() const;
+
+    // A short line in the status bar saying what the last command did.
+    void ShowStatus(const QString& text);
 
     // Copies the boxes that mirror the analysis state (file name, loop count, loop read-outs,
     // Loop No. items and selection) and redraws the chart; refit rescales the axes to the data.
@@ -159,6 +177,14 @@ private:
     ChartSeries* EditSeries = nullptr;
     int LastMouseX = 0;
     int LastMouseY = 0;
+    QUndoStack* undoStack_ = nullptr;
+    // What a running drag started from: the skeleton branches, or the loop point and its sample.
+    struct DragStart {
+        ChartSeries* Series = nullptr;
+        SkeletonPoints Skeleton;
+        LoopPointMove Move;
+    };
+    std::optional<DragStart> dragStart_;
     // The save dialog of the result files: its first folder and the file type chosen last.
     ResultSaveDialog saveDialog_;
 
@@ -221,9 +247,12 @@ private:
     QAction* ExtractSkeleton1 = nullptr;
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
+    QAction* ExportSkeleton1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
     QAction* ExcelExportOptions1 = nullptr;
     QAction* ImportOptions1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* mniAbout1 = nullptr;
     QAction* mniDonation1 = nullptr;
     QAction* Howtouse1 = nullptr;

@@ -1,10 +1,13 @@
 // The chart-editing handlers of the main window: operation type and object, drag write-back,
 // adding and deleting nodes by double click, and the legend's hold on the loop marks.
 #include <QComboBox>
+#include <QUndoStack>
 #include <string>
+#include <utility>
 
 #include "core/node_editing.h"
 #include "gui/chart_widget.h"
+#include "gui/edit_history.h"
 #include "gui/tform1.h"
 
 namespace qlnx {
@@ -61,15 +64,92 @@ void TForm1::cht1DblClick() {
     if (EditMode == kEditAdd) {
         const double x = cht1->XScreenToValue(LastMouseX);
         const double y = cht1->YScreenToValue(LastMouseY);
+        SkeletonPoints before = TakeSkeletonPoints(state_);
         AddNodeAt(state_, *EditSeries, x, y);
+        PushSkeletonEdit(QStringLiteral("addition of a node"), std::move(before));
         cht1->refresh();
     } else if (EditMode == kEditDelete) {
         const int index = cht1->GetCursorValueIndex(*EditSeries);
-        if (index >= 0) {
+        if (index < 0) return;
+        if (EditSeries == &state_.LoopSeries()) {
+            const LoopPointDeletion deletion = DeleteLoopPoint(state_, index);
+            undoStack_->push(new LoopPointDeletionStep(state_, deletion, [this] { cht1->refresh(); }));
+        } else {
+            SkeletonPoints before = TakeSkeletonPoints(state_);
             DeleteNode(state_, *EditSeries, index);
-            cht1->refresh();
+            PushSkeletonEdit(QStringLiteral("deletion of a node"), std::move(before));
         }
+        cht1->refresh();
     }
+}
+
+void TForm1::StartEditHistory() {
+    dragStart_.reset();
+    undoStack_->clear();
+}
+
+void TForm1::PushSkeletonEdit(const QString& what, SkeletonPoints before) {
+    SkeletonPoints after = TakeSkeletonPoints(state_);
+    if (after == before) return;
+    undoStack_->push(new SkeletonEditStep(what, state_, std::move(before), std::move(after),
+                                          [this] { cht1->refresh(); }));
+}
+
+void TForm1::DragStarted(int index) {
+    ChartSeries* series = cht1->dragSeries();
+    if (series == nullptr || index < 0 || index >= series->Count()) return;
+    DragStart start;
+    start.Series = series;
+    if (series == &state_.LoopSeries()) {
+        start.Move.Index = index;
+        start.Move.FromX = series->GetxValue(index);
+        start.Move.FromY = series->GetyValue(index);
+        // The drag tool writes the point back while its on-drag handler is set (from the drag
+        // mode on the loop until the mode None).
+        if (cht1->hasOnDrag()) {
+            start.Move.Sample = LoopSampleOfPoint(state_, index);
+            if (start.Move.Sample >= 0 && static_cast<size_t>(start.Move.Sample) < state_.RawDisp.size()) {
+                start.Move.FromDisp = state_.RawDisp[static_cast<size_t>(start.Move.Sample)];
+                start.Move.FromForce = state_.RawForce[static_cast<size_t>(start.Move.Sample)];
+            } else {
+                start.Move.Sample = -1;
+            }
+        }
+    } else {
+        start.Skeleton = TakeSkeletonPoints(state_);
+    }
+    dragStart_ = std::move(start);
+}
+
+void TForm1::DragFinished(int index) {
+    if (!dragStart_) return;
+    DragStart start = std::move(*dragStart_);
+    dragStart_.reset();
+    if (start.Series == &state_.LoopSeries()) {
+        LoopPointMove move = start.Move;
+        if (index != move.Index || index >= start.Series->Count()) return;
+        move.ToX = start.Series->GetxValue(index);
+        move.ToY = start.Series->GetyValue(index);
+        if (move.ToX == move.FromX && move.ToY == move.FromY) return;
+        undoStack_->push(new LoopPointMoveStep(state_, move, [this] { cht1->refresh(); }));
+    } else {
+        PushSkeletonEdit(QStringLiteral("drag of a node"), std::move(start.Skeleton));
+    }
+}
+
+void TForm1::Undo1Click() {
+    // Not while the mouse is still dragging a point: the drag's step is not yet in the history.
+    if (dragStart_ || !undoStack_->canUndo()) return;
+    const QString what = undoStack_->undoText();
+    undoStack_->undo();
+    ShowStatus(QStringLiteral("Undone: %1.").arg(what));
+}
+
+void TForm1::Redo1Click() {
+    if (dragStart_ || !undoStack_->canRedo()) return;
+    const QString what = undoStack_->redoText();
+    undoStack_->redo();
+    ShowStatus(QStringLiteral("Redone: %1.").arg(what));
 }
 
 void TForm1::cht1ClickLegend() {

@@ -240,8 +240,19 @@ void TForm1::BuildMenu() {
     ExportModifiedLoop1 = MakeAction(file, "ExportModifiedLoop1", QStringLiteral("Export Modified Loop"));
     ExportResults1 = MakeAction(file, "ExportResults1", QStringLiteral("Export Analysis Results"));
     ExportResults1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ExportSkeleton1 = MakeAction(file, "ExportSkeleton1", QStringLiteral("Export Skeleton Curve\u2026"));
+    ExportSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Named(file->addSeparator(), "N1");
     ExportDraw12Excel1 = MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
+
+    // Undo and redo of the edits on the chart; the window's history keeps them enabled.
+    QMenu* edit = Named(mm1->addMenu(QStringLiteral("Edit")), "Edit1");
+    Undo1 = MakeAction(edit, "Undo1", QStringLiteral("Undo"));
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Undo1->setEnabled(false);
+    Redo1 = MakeAction(edit, "Redo1", QStringLiteral("Redo"));
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Redo1->setEnabled(false);
 
     // The commands engineers repeat on every record, with their keys.
     QMenu* analysis = Named(mm1->addMenu(QStringLiteral("Analysis")), "Analysis1");

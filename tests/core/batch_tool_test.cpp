@@ -321,9 +321,8 @@ TEST(BatchTool, ExportsTheChartToAWorkbook) {
     const std::string blocked = (folder / "no_such_folder" / "chart.xlsx").string();
     const BatchRun failed = RunBatch({"--json", "--xlsx", blocked, file});
     EXPECT_EQ(failed.status, 1);
-    const std::string reason = "Cannot write the workbook \"" + blocked + "\": ";
-    EXPECT_NE(failed.err.find(reason), std::string::npos) << failed.err;
-    EXPECT_EQ(failed.out.rfind("{\n  \"message\": \"Cannot write the workbook", 0), 0u)
+    EXPECT_EQ(failed.err, "Cannot create file \"" + blocked + "\". No such file or directory.\n");
+    EXPECT_EQ(failed.out.rfind("{\n  \"message\": \"Cannot create file", 0), 0u)
         << failed.out;
     EXPECT_NE(failed.out.find("\"LoopCount\": 2"), std::string::npos);
 }
@@ -415,6 +414,12 @@ TEST(BatchTool, UsageErrors) {
         {{"--columns", "2,2", file}, "not 2,2"},
         {{"--columns", "0,1", file}, "not 0,1"},
         {{"--columns", "1,x", file}, "not 1,x"},
+        {{"--ultimate-ratio", "0", file}, "--ultimate-ratio takes a number above 0 and at most 1"},
+        {{"--ultimate-ratio", "1.5", file}, "not 1.5"},
+        {{"--ultimate-ratio", "0,8", file}, "not 0,8"},
+        {{"--level-tolerance", "-0.1", file}, "--level-tolerance takes a number of at least 0"},
+        {{"--peak-point", "both", file}, "--peak-point takes force or displacement; not both"},
+        {{"--preset", "iso", file}, "--preset takes jgj, en12512 or astm; not iso"},
     };
     for (const auto& c : cases) {
         const BatchRun run = RunBatch(c.arguments);
@@ -433,6 +438,104 @@ TEST(BatchTool, UsageErrors) {
     EXPECT_EQ(RunBatch({"--", "-dashed.csv"}).status, 0);
     EXPECT_EQ(RunBatch({"-dashed.csv"}).status, 2);
     std::filesystem::current_path(folder);
+}
+
+// The skeleton worked example S1 on both sides, as one loop: the evaluation in JSON.
+const char* const kSkeletonRecord =
+    "0,0\n1,10\n3,15\n5,16\n7,14\n9,12\n0,0\n-1,-10\n-3,-15\n-5,-16\n-7,-14\n-9,-12\n0,0\n";
+
+// The text of the JSON object from key on, to the end of its line.
+std::string LineOf(const std::string& out, const std::string& key) {
+    const size_t at = out.find(key);
+    if (at == std::string::npos) return "(no " + key + ")";
+    return out.substr(at, out.find('\n', at) - at);
+}
+
+TEST(BatchTool, EvaluationInJson) {
+    const std::string file = WriteFile("s1.csv", kSkeletonRecord);
+    const BatchRun run = RunBatch({"--json", "--evaluate", "--method", "max-force",
+                                   "--noise-band", "0.5", "--peak-point", "force", file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(LineOf(run.out, "\"Evaluation\""), "\"Evaluation\": {");
+    EXPECT_EQ(LineOf(run.out, "\"Options\""),
+              "\"Options\": {\"NoiseBand\": 0.5, \"UltimateRatio\": 0.85, \"PeakPoint\": "
+              "\"force\", \"LevelTolerance\": 0.1},");
+    // The band keeps the final return to 0 from counting as a passage: the loop's end is
+    // the last point, not a crossing point. Peaks by force: Es = 80.
+    EXPECT_EQ(LineOf(run.out, "{\"Loop\": 1"),
+              "{\"Loop\": 1, \"Level\": 1, \"Cycle\": 1, \"Complete\": false, \"Amplitude\": 9, "
+              "\"PosPeakDisp\": [9, 12], \"NegPeakDisp\": [-9, -12], \"PosPeakForce\": [5, 16], "
+              "\"NegPeakForce\": [-5, -16], \"Energy\": 126, \"CumulativeEnergy\": 126, "
+              "\"DampingRatio\": 0.25066903536973517, \"DissipationCoefficient\": 1.575, "
+              "\"SecantStiffness\": 3.2, \"ResidualPos\": 0, \"ResidualNeg\": 0, "
+              "\"StrengthToFirstPos\": null, \"StrengthToFirstNeg\": null, "
+              "\"StrengthToPreviousPos\": null, \"StrengthToPreviousNeg\": null}");
+    EXPECT_EQ(LineOf(run.out, "{\"Level\": 1"),
+              "{\"Level\": 1, \"FirstLoop\": 1, \"Cycles\": 1, \"Amplitude\": 9, "
+              "\"RingStiffness\": 3.2, \"RingStiffnessPos\": 3.2, \"RingStiffnessNeg\": 3.2, "
+              "\"ImpairmentPos\": null, \"ImpairmentNeg\": null, \"ImpairmentPosRatio\": null, "
+              "\"ImpairmentNegRatio\": null}");
+    // Method 1 gives one point per side, (5, 16) and (-5, -16): a path from the origin, a
+    // straight line. EEEP: Ke = 3.2, A = 40, the radicand 25 - 2 * 40 / 3.2 is exactly 0.
+    // FarthestPoint: every point lies on the chord, the origin stays, Dy = 0: no ductility.
+    EXPECT_EQ(LineOf(run.out, "\"Positive\""),
+              "\"Positive\": {\"Peak\": [5, 16], \"Ultimate\": [5, 16], \"UltimateReached\": "
+              "false, \"Yield\": {");
+    EXPECT_EQ(LineOf(run.out, "\"EEEP\""),
+              "\"EEEP\": {\"Disp\": 5, \"Force\": 16, \"Ductility\": 1, \"Stiffness\": 3.2, "
+              "\"Fallback\": false},");
+    EXPECT_EQ(LineOf(run.out, "\"FarthestPoint\""),
+              "\"FarthestPoint\": {\"Disp\": 0, \"Force\": 0, \"Ductility\": null},");
+    EXPECT_EQ(LineOf(run.out, "\"MeanDuctility\""),
+              "\"MeanDuctility\": {\"GeneralYield\": 1, \"EqualEnergy\": 1, "
+              "\"EqualEnergyIntersection\": null, \"Park\": 1, \"FarthestPoint\": null, "
+              "\"EEEP\": 1, \"EN12512\": 1.0000000000000002}");
+    EXPECT_EQ(run.out.substr(run.out.size() - 14), "}\n    }\n  }\n}\n");
+    // Without --evaluate the object has no evaluation.
+    EXPECT_EQ(RunBatch({"--json", file}).out.find("Evaluation"), std::string::npos);
+}
+
+TEST(BatchTool, EvaluationOptionsPresetsAndFiles) {
+    const std::string file = WriteFile("s1.csv", kSkeletonRecord);
+    const auto ratio = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--json", "--evaluate"});
+        arguments.push_back(file);
+        const std::string line = LineOf(RunBatch(arguments).out, "\"UltimateRatio\"");
+        return line.substr(0, line.find(','));
+    };
+    EXPECT_EQ(ratio({}), "\"UltimateRatio\": 0.85");
+    EXPECT_EQ(ratio({"--preset", "en12512"}), "\"UltimateRatio\": 0.8");
+    EXPECT_EQ(ratio({"--preset", "astm"}), "\"UltimateRatio\": 0.8");
+    EXPECT_EQ(ratio({"--preset", "en12512", "--preset", "jgj"}), "\"UltimateRatio\": 0.85");
+    // An explicit ratio wins over a preset, in either order.
+    EXPECT_EQ(ratio({"--ultimate-ratio", "0.7", "--preset", "astm"}), "\"UltimateRatio\": 0.7");
+    EXPECT_EQ(ratio({"--preset", "astm", "--ultimate-ratio", "0.7"}), "\"UltimateRatio\": 0.7");
+
+    // --evaluation FILE: the CSV file with its header line, CR LF; the terminal gets the
+    // loop table and the three evaluation tables.
+    const std::string csv = (TempFolder() / "evaluation.csv").string();
+    const BatchRun run = RunBatch({"--method", "4", "--keep-disp-increasing", "--preset",
+                                   "en12512", "--evaluation", csv, file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string text = ReadFile(csv);
+    EXPECT_EQ(text.substr(0, text.find("\r\n")),
+              "Record," + file +
+                  ",SkeletonMethod,envelope-force positive keep-disp-increasing,Preset,EN "
+                  "12512,UltimateRatio,0.8,PeakPoint,displacement,LevelTolerance,0.1,NoiseBand,0");
+    EXPECT_NE(text.find("\r\n\r\nLoops\r\nLoop,Level,Cycle,Complete,Amplitude,PosPeakDisp d,"
+                        "PosPeakDisp F,"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\n1,1,1,true,9,9,12,-9,-12,5,16,-5,-16,126,126,0.185680766940545,"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nPositive,EN12512,1.2,12,4.16666666666667,10,,\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nMean,EEEP,,,3.51545441147527,,,\r\n"), std::string::npos);
+    EXPECT_EQ(text.find('\n', 0), text.find("\r\n") + 1);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    for (const char* table : {"\nLoops\nLoop\tLevel\t", "\nLevels\nLevel\tFirstLoop\t",
+                              "\nSkeleton\nSide\tItem\t", "\nPositive\tUltimate\t5\t16\t--\t"}) {
+        EXPECT_NE(run.out.find(table), std::string::npos) << table;
+    }
 }
 
 }  // namespace

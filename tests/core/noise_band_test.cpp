@@ -245,6 +245,12 @@ TEST(RecordSuggestions, NoiseBandBoxAndDirection) {
     EXPECT_EQ(LoadingDirection(record, 0.5), LoopDirection::Positive);
     EXPECT_EQ(LoadingDirection(record, 20), std::nullopt);
     EXPECT_EQ(LoadingDirection(Imported({{1, 0}, {1, 1}, {1, 2}, {1, 3}}), 0), std::nullopt);
+    // No band to offer for a range that overflows.
+    AnalysisState vast = Imported({{0, 0}, {1e308, 1}, {0, 0}, {-1e308, 1}, {0, 0}, {1, 1},
+                                   {0, 0}, {-1, 1}, {0, 0}, {1, 1}, {0, 0}, {-1, 1}, {0, 0}});
+    ASSERT_EQ(AnalyzeLoops(vast), std::nullopt);
+    ASSERT_EQ(vast.LoopCount, 3);
+    EXPECT_EQ(SuggestNoiseBand(vast, 0), std::nullopt);
     EXPECT_EQ(DirectionSuggestionText(LoopDirection::Negative),
               "This record loads towards negative displacements first; Loop Direction "
               "Negative fits it.");

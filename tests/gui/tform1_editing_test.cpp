@@ -1,7 +1,9 @@
 // Editing on the chart through the window: the operation type and object boxes, and real
 // mouse presses, moves and double clicks at the pixels of known points.
+#include <QAction>
 #include <algorithm>
 
+#include "core/node_editing.h"
 #include "tform1_fixture.h"
 
 namespace qlnx::test {
@@ -183,6 +185,79 @@ TEST_F(TForm1Editing, DragAfterDeletingAnEarlierPointWritesTheSampleItShows) {
     EXPECT_EQ(State().RawDisp[6], -4);
     EXPECT_EQ(State().RawForce[6], -35);
     EXPECT_EQ(State().RawDisp[3], 2);  // the deleted point's sample is untouched
+}
+
+// Undo and Redo step through the edits one command at a time: a drag of a skeleton node, a
+// drag of a loop point with its write-back, a thinning, an added and a deleted node and a
+// deleted loop point; a new analysis starts a new history.
+TEST_F(TForm1Editing, UndoAndRedoStepThroughEveryEdit) {
+    auto* undo = form->findChild<QAction*>("Undo1");
+    auto* redo = form->findChild<QAction*>("Redo1");
+    ASSERT_NE(undo, nullptr);
+    ASSERT_NE(redo, nullptr);
+    EXPECT_FALSE(undo->isEnabled());
+    const std::vector<double> rawDisp = State().RawDisp, rawForce = State().RawForce;
+    const std::vector<Point> loop0 = PointsOf(Loop()), positive0 = PointsOf(Positive()),
+                             negative0 = PointsOf(Negative());
+
+    Choose("cbb3", 1);  // drag
+    Choose("cbb2", 1);  // positive skeleton
+    Drag(PixelOf(ChartModel::kPositiveSkeleton, 1), PixelOf(ChartModel::kPositiveSkeleton, 1) + QPoint(25, -20));
+    const std::vector<Point> positive1 = PointsOf(Positive());
+    ASSERT_NE(positive1, positive0);
+    EXPECT_EQ(undo->text(), "Undo drag of a node");
+
+    Choose("cbb2", 3);  // LOOP, written back
+    Drag(PixelOf(ChartModel::kLoop, 7), PixelOf(ChartModel::kLoop, 7) + QPoint(30, 20));
+    const std::vector<Point> loop2 = PointsOf(Loop());
+    const std::vector<double> rawDisp2 = State().RawDisp;
+    ASSERT_NE(rawDisp2, rawDisp);
+
+    Choose("cbb3", 0);
+    SetText("edt9", "-10");
+    SetText("edt10", "10");
+    SetText("edt11", "5");
+    Click("btn6");
+    const std::vector<Point> positive3 = PointsOf(Positive()), negative3 = PointsOf(Negative());
+    ASSERT_NE(negative3, negative0);
+    EXPECT_EQ(undo->text(), "Undo thinning");
+
+    Choose("cbb3", 3);  // delete
+    Choose("cbb2", 3);  // LOOP
+    DoubleClick(PixelOf(ChartModel::kLoop, 2));
+    ASSERT_EQ(Loop().Count(), static_cast<int>(loop2.size()) - 1);
+    const std::vector<Point> loop4 = PointsOf(Loop());
+
+    // Back, one step at a time, to the state of the extraction.
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(PointsOf(Loop()), loop2);
+    EXPECT_EQ(LoopSampleOfPoint(State(), 3), 3);
+    undo->trigger();
+    EXPECT_EQ(PointsOf(Positive()), positive1);
+    EXPECT_EQ(PointsOf(Negative()), negative0);
+    undo->trigger();
+    EXPECT_EQ(PointsOf(Loop()), loop0);
+    EXPECT_EQ(State().RawDisp, rawDisp);
+    EXPECT_EQ(State().RawForce, rawForce);
+    undo->trigger();
+    EXPECT_EQ(PointsOf(Positive()), positive0);
+    EXPECT_FALSE(undo->isEnabled());
+
+    // And forward again to the last edit.
+    for (int i = 0; i < 3; ++i) redo->trigger();
+    EXPECT_EQ(PointsOf(Loop()), loop2);
+    EXPECT_EQ(State().RawDisp, rawDisp2);
+    EXPECT_EQ(PointsOf(Positive()), positive3);
+    EXPECT_EQ(PointsOf(Negative()), negative3);
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(PointsOf(Loop()), loop4);
+    EXPECT_FALSE(redo->isEnabled());
+
+    // An analysis replaces the curves that the history would restore.
+    Click("btn2");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(TForm1Editing, LegendBoxOfTheChosenLoopHidesItsMarks) {

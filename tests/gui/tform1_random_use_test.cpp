@@ -14,6 +14,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
@@ -455,6 +456,76 @@ protected:
         ASSERT_FALSE(s.LoopDisp.empty());
         EXPECT_TRUE(Same(s.LoopDisp[0], s.RawDisp[0])) << "the reference displacement";
         EXPECT_EQ(s.SelectedLoop, 0);
+    }
+
+    // Analyses with a text typed into the Noise Band box; a text the box refuses keeps the
+    // analysis as it was. Leaves a band the box takes.
+    void NoiseBandCommand(std::ostream& log, Allowed& allowed) {
+        const std::pair<const char*, bool> texts[] = {{"0", true},    {"0.01", true},
+                                                     {"0.3", true},  {" 1 ", true},
+                                                     {"abc", false}, {"-0.2", false},
+                                                     {"", false}};
+        const auto& [text, takes] = texts[Below(static_cast<int>(std::size(texts)))];
+        const AnalysisState before = State();
+        log << "noise band '" << text << "'";
+        SetText("edtNoiseBand", QString::fromLatin1(text));
+        allowed.warnings = !takes || before.RawDisp.size() <= 3 ? 1 : 0;
+        Click("btn2");
+        if (!takes) {
+            EXPECT_EQ(State().LoopStart, before.LoopStart);
+            EXPECT_EQ(State().LoopCount, before.LoopCount);
+            EXPECT_EQ(form->focusWidget(), Find<QLineEdit>("edtNoiseBand"));
+        } else if (before.RawDisp.size() > 3) {
+            log << " -> " << State().LoopCount << " loops";
+            ++stats["analyses with a band"];
+        }
+        SetText("edtNoiseBand", QString::fromLatin1(OneIn(2) ? "0" : "0.1"));
+    }
+
+    // Undo or Redo of the chart edits, by the Edit menu or its keys.
+    void UndoRedoCommand(std::ostream& log, Allowed&) {
+        const bool back = !OneIn(3);
+        auto* action = form->findChild<QAction*>(back ? "Undo1" : "Redo1");
+        ASSERT_NE(action, nullptr);
+        const bool enabled = action->isEnabled();
+        log << (back ? "undo" : "redo") << (enabled ? " " + action->text().toStdString() : " (nothing)");
+        const AnalysisState before = State();
+        if (OneIn(2)) {
+            action->trigger();
+        } else if (back) {
+            Keys(Qt::CTRL | Qt::Key_Z);
+        } else {
+            Keys(OneIn(2) ? (Qt::CTRL | Qt::Key_Y) : (Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        }
+        // The loop analysis is never part of an edit.
+        EXPECT_EQ(State().LoopStart, before.LoopStart);
+        EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
+        if (enabled) ++stats[back ? "undos" : "redos"];
+    }
+
+    // Carries out or closes the message bar's suggestion, when one is shown.
+    void MessageBarCommand(std::ostream& log, Allowed& allowed) {
+        auto* bar = Find<QWidget>("MessageBar");
+        if (bar->isHidden()) {
+            log << "message bar (none)";
+            return;
+        }
+        const QString text = Find<QLabel>("MessageText")->text();
+        log << "message bar: " << text.left(60).toStdString();
+        auto* apply = Find<QPushButton>("MessageApply");
+        if (OneIn(4) || apply->isHidden()) {
+            QTest::mouseClick(Find<QWidget>("MessageClose"), Qt::LeftButton);
+            EXPECT_TRUE(bar->isHidden());
+            return;
+        }
+        // A noise band is applied by analysing again, and the record may have lost points on
+        // the chart since the band was suggested.
+        const bool analyses = text.contains(QStringLiteral("noise band"));
+        allowed.warnings = analyses && State().RawDisp.size() <= 3 ? 1 : 0;
+        QTest::mouseClick(apply, Qt::LeftButton);
+        ++stats["suggestions applied"];
+        EXPECT_TRUE(bar->isHidden() || Find<QLabel>("MessageText")->text() != text)
+            << "the same suggestion after it was applied";
     }
 
     void ChooseLoopCommand(std::ostream& log, Allowed&) {
@@ -1198,6 +1269,9 @@ protected:
             {&TForm1RandomUse::SaveCommand, 4},
             {&TForm1RandomUse::ExportCommand, 4},
             {&TForm1RandomUse::OptionsCommand, 1},
+            {&TForm1RandomUse::NoiseBandCommand, 3},
+            {&TForm1RandomUse::MessageBarCommand, 3},
+            {&TForm1RandomUse::UndoRedoCommand, 8},
         };
         int total = 0;
         for (const auto& c : commands) total += c.second;

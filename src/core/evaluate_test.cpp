@@ -1,0 +1,16 @@
+#include "core/evaluate_test.h"
+
+namespace qlnx {
+
+TestEvaluation EvaluateTest(const AnalysisState& state, const EvaluationOptions& options) {
+    TestEvaluation result;
+    result.Options = options;
+    result.Loops = MeasureLoops(state, options.PeakPoint);
+    result.Levels = AssignLevels(result.Loops, options.LevelTolerance, options.PeakPoint);
+    result.Skeleton = EvaluateSkeleton(state.Chart.GetSeries(ChartModel::kPositiveSkeleton),
+                                       state.Chart.GetSeries(ChartModel::kNegativeSkeleton),
+                                       options.UltimateRatio);
+    return result;
+}
+
+}  // namespace qlnx

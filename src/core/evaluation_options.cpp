@@ -1,0 +1,33 @@
+#include "core/evaluation_options.h"
+
+namespace qlnx {
+
+std::string_view PeakPointName(PeakPointRule rule) {
+    return rule == PeakPointRule::Force ? "force" : "displacement";
+}
+
+std::optional<PeakPointRule> PeakPointOfName(std::string_view name) {
+    if (name == "displacement") return PeakPointRule::Displacement;
+    if (name == "force") return PeakPointRule::Force;
+    return std::nullopt;
+}
+
+const EvaluationPresetInfo& PresetInfo(EvaluationPreset preset) {
+    for (const auto& info : kEvaluationPresets) {
+        if (info.Preset == preset) return info;
+    }
+    return kEvaluationPresets[0];
+}
+
+std::optional<EvaluationPreset> PresetOfKey(std::string_view key) {
+    for (const auto& info : kEvaluationPresets) {
+        if (info.Key == key) return info.Preset;
+    }
+    return std::nullopt;
+}
+
+void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset) {
+    options.UltimateRatio = PresetInfo(preset).UltimateRatio;
+}
+
+}  // namespace qlnx

@@ -1,0 +1,264 @@
+#include "core/skeleton_evaluation.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "core/evaluation_numbers.h"
+
+namespace qlnx {
+
+namespace {
+
+// One branch as a path in the first quadrant (the negative branch mirrored), with the peak
+// M and the area along the path to every point.
+class BranchPath {
+   public:
+    BranchPath(const std::vector<double>& xs, const std::vector<double>& ys, double sign) {
+        const size_t n = xs.size();
+        const bool fromOrigin = n > 0 && xs[0] != 0;
+        d_.reserve(n + 1);
+        f_.reserve(n + 1);
+        if (fromOrigin) {
+            d_.push_back(0);
+            f_.push_back(0);
+        }
+        for (size_t k = 0; k < n; ++k) {
+            d_.push_back(sign * xs[k]);
+            f_.push_back(sign * ys[k]);
+        }
+        area_.assign(d_.size(), 0);
+        for (size_t k = 1; k < d_.size(); ++k) {
+            area_[k] = area_[k - 1] + 0.5 * (f_[k - 1] + f_[k]) * (d_[k] - d_[k - 1]);
+        }
+        // M: the first point of largest force.
+        for (size_t k = 1; k < f_.size(); ++k) {
+            if (f_[k] > f_[peak_]) peak_ = k;
+        }
+    }
+
+    size_t Size() const { return d_.size(); }
+    double D(size_t k) const { return d_[k]; }
+    double F(size_t k) const { return f_[k]; }
+    size_t Peak() const { return peak_; }
+    double PeakDisp() const { return d_[peak_]; }
+    double PeakForce() const { return f_[peak_]; }
+    double AreaTo(size_t k) const { return area_[k]; }
+
+    // The displacement where the path first rises through force f before M: the first
+    // segment ending at or before M with F_k < f <= F_k+1.
+    std::optional<double> RisingCrossing(double f) const {
+        for (size_t k = 0; k < peak_; ++k) {
+            if (f_[k] < f && f <= f_[k + 1]) {
+                return FiniteOrNull(d_[k] +
+                                    (f - f_[k]) * (d_[k + 1] - d_[k]) / (f_[k + 1] - f_[k]));
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The force of the rising part at displacement x: the first segment before M that spans
+    // x (a vertical one gives its start's force); null beyond the peak's displacement.
+    std::optional<double> CurveAt(std::optional<double> x) const {
+        if (!x || !(*x <= PeakDisp())) return std::nullopt;
+        for (size_t k = 0; k < peak_; ++k) {
+            if (d_[k] <= *x && *x <= d_[k + 1]) {
+                if (d_[k] == d_[k + 1]) return FiniteOrNull(f_[k]);
+                return FiniteOrNull(f_[k] +
+                                    (*x - d_[k]) * (f_[k + 1] - f_[k]) / (d_[k + 1] - d_[k]));
+            }
+        }
+        return std::nullopt;
+    }
+
+   private:
+    std::vector<double> d_;
+    std::vector<double> f_;
+    std::vector<double> area_;
+    size_t peak_ = 0;
+};
+
+struct Ultimate {
+    double Disp = 0;
+    double Force = 0;
+    double Area = 0;  // along the path to the ultimate point
+    bool Reached = false;
+};
+
+// The first segment starting at or after M whose end falls to u * Fmax, interpolated there;
+// otherwise the last point.
+Ultimate FindUltimate(const BranchPath& p, double ratio) {
+    const double target = ratio * p.PeakForce();
+    for (size_t k = p.Peak(); k + 1 < p.Size(); ++k) {
+        if (p.F(k + 1) <= target) {
+            const double d0 = p.D(k);
+            const double f0 = p.F(k);
+            // A flat segment at exactly the target force gives its start.
+            const double du =
+                p.F(k + 1) == f0 ? d0 : d0 + (target - f0) * (p.D(k + 1) - d0) / (p.F(k + 1) - f0);
+            const double area = p.AreaTo(k) + 0.5 * (f0 + target) * (du - d0);
+            return {du, target, area, true};
+        }
+    }
+    const size_t last = p.Size() - 1;
+    return {p.D(last), p.F(last), p.AreaTo(last), false};
+}
+
+struct Construction {
+    std::optional<double> Disp;
+    std::optional<double> Force;
+    std::optional<double> Stiffness;
+    bool Fallback = false;
+};
+
+Construction GeneralYield(const BranchPath& p) {
+    const double fmax = p.PeakForce();
+    const auto k0 = QuotientOrNull(p.F(1) - p.F(0), p.D(1) - p.D(0));
+    const auto dA = QuotientOrNull(FiniteOrNull(fmax), k0);
+    const auto fB = p.CurveAt(dA);
+    if (!dA || !fB) return {};
+    const auto dC = QuotientOrNull(fmax * *dA, *fB);
+    return {dC, p.CurveAt(dC), std::nullopt};
+}
+
+// 2 * (Dmax - E / Fmax), E the area to M: the displacement of the equal-energy bilinear.
+double EqualEnergyDisp(const BranchPath& p) {
+    return 2 * (p.PeakDisp() - p.AreaTo(p.Peak()) / p.PeakForce());
+}
+
+Construction EqualEnergy(const BranchPath& p) {
+    const auto dy = FiniteOrNull(EqualEnergyDisp(p));
+    return {dy, p.CurveAt(dy), std::nullopt};
+}
+
+// The line through the origin and (2 * (Dmax - E / Fmax), Fmax) meets the path before M: the
+// first segment whose start lies strictly above the line and whose end on or below it.
+Construction EqualEnergyIntersection(const BranchPath& p) {
+    const double dl = EqualEnergyDisp(p);
+    if (!(dl > 0)) return {};
+    const double slope = p.PeakForce() / dl;
+    for (size_t k = 0; k < p.Peak(); ++k) {
+        const double g0 = p.F(k) - slope * p.D(k);
+        const double g1 = p.F(k + 1) - slope * p.D(k + 1);
+        if (g0 > 0 && g1 <= 0) {
+            const double t = g0 / (g0 - g1);
+            return {FiniteOrNull(p.D(k) + t * (p.D(k + 1) - p.D(k))),
+                    FiniteOrNull(p.F(k) + t * (p.F(k + 1) - p.F(k))), std::nullopt};
+        }
+    }
+    return {};
+}
+
+Construction Park(const BranchPath& p) {
+    const auto d75 = p.RisingCrossing(0.75 * p.PeakForce());
+    if (!d75) return {};
+    return {FiniteOrNull(*d75 / 0.75), p.PeakForce(), std::nullopt};
+}
+
+// The point up to M farthest from the chord origin-M, |Fmax * d - Dmax * F|; first on ties.
+Construction FarthestPoint(const BranchPath& p) {
+    const double fmax = p.PeakForce();
+    const double dmax = p.PeakDisp();
+    size_t best = 0;
+    double bestValue = std::fabs(fmax * p.D(0) - dmax * p.F(0));
+    for (size_t k = 1; k <= p.Peak(); ++k) {
+        const double value = std::fabs(fmax * p.D(k) - dmax * p.F(k));
+        if (value > bestValue) {
+            best = k;
+            bestValue = value;
+        }
+    }
+    return {FiniteOrNull(p.D(best)), FiniteOrNull(p.F(best)), std::nullopt};
+}
+
+// The equivalent energy elastic-plastic bilinear: elastic slope through the 40 % point, and
+// the same area as the path to the ultimate point.
+Construction Eeep(const BranchPath& p, const Ultimate& u) {
+    const double fmax = p.PeakForce();
+    const auto ke = QuotientOrNull(FiniteOrNull(0.4 * fmax), p.RisingCrossing(0.4 * fmax));
+    if (!ke) return {};
+    const double radicand = u.Disp * u.Disp - 2 * u.Area / *ke;
+    Construction c;
+    c.Stiffness = ke;
+    if (radicand < 0) {
+        c.Force = FiniteOrNull(0.85 * fmax);
+        c.Fallback = true;
+    } else {
+        c.Force = FiniteOrNull(*ke * (u.Disp - std::sqrt(radicand)));
+    }
+    if (c.Force) c.Disp = QuotientOrNull(*c.Force, *ke);
+    return c;
+}
+
+// Line 1 through the rising crossings of 10 % and 40 % of Fmax; line 2 of a sixth of its
+// slope touching the path up to M; the yield point is where they meet.
+Construction En12512(const BranchPath& p) {
+    const double fmax = p.PeakForce();
+    const auto d10 = p.RisingCrossing(0.1 * fmax);
+    const auto d40 = p.RisingCrossing(0.4 * fmax);
+    if (!d10 || !d40) return {};
+    const auto k = QuotientOrNull(0.4 * fmax - 0.1 * fmax, *d40 - *d10);
+    if (!k) return {};
+    const double b1 = 0.1 * fmax - *k * *d10;
+    const double k2 = *k / 6;
+    double b2 = p.F(0) - k2 * p.D(0);
+    for (size_t i = 1; i <= p.Peak(); ++i) {
+        const double b = p.F(i) - k2 * p.D(i);
+        if (b > b2) b2 = b;
+    }
+    const auto dy = QuotientOrNull(b2 - b1, *k - k2);
+    if (!dy) return {};
+    return {dy, FiniteOrNull(b1 + *k * *dy), k};
+}
+
+}  // namespace
+
+std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
+                                               const std::vector<double>& ys, bool negative,
+                                               double ultimateRatio) {
+    const double sign = negative ? -1.0 : 1.0;
+    const BranchPath p(xs, ys, sign);
+    if (p.Size() < 2) return std::nullopt;
+    const double fmax = p.PeakForce();
+    if (!(fmax > 0) || !std::isfinite(fmax)) return std::nullopt;
+
+    const Ultimate u = FindUltimate(p, ultimateRatio);
+    BranchEvaluation result;
+    result.Peak = {sign * p.PeakDisp(), sign * fmax};
+    result.Ultimate = {sign * u.Disp, sign * u.Force};
+    result.UltimateReached = u.Reached;
+
+    const Construction constructions[kYieldMethodCount] = {
+        GeneralYield(p), EqualEnergy(p), EqualEnergyIntersection(p), Park(p), FarthestPoint(p),
+        Eeep(p, u),      En12512(p),
+    };
+    for (int m = 0; m < kYieldMethodCount; ++m) {
+        const Construction& c = constructions[m];
+        if (!c.Disp || !c.Force) continue;
+        YieldPoint y;
+        y.Disp = sign * *c.Disp;
+        y.Force = sign * *c.Force;
+        y.Ductility = QuotientOrNull(u.Disp, *c.Disp);
+        y.Stiffness = c.Stiffness;
+        y.Fallback = c.Fallback;
+        result.Yield[static_cast<size_t>(m)] = y;
+    }
+    return result;
+}
+
+SkeletonEvaluation EvaluateSkeleton(const ChartSeries& positive, const ChartSeries& negative,
+                                    double ultimateRatio) {
+    SkeletonEvaluation s;
+    s.Positive = EvaluateBranch(positive.XValues(), positive.YValues(), false, ultimateRatio);
+    s.Negative = EvaluateBranch(negative.XValues(), negative.YValues(), true, ultimateRatio);
+    if (!s.Positive || !s.Negative) return s;
+    for (size_t m = 0; m < kYieldMethodCount; ++m) {
+        const auto& a = s.Positive->Yield[m];
+        const auto& b = s.Negative->Yield[m];
+        if (a && b && a->Ductility && b->Ductility) {
+            s.MeanDuctility[m] = FiniteOrNull((*a->Ductility + *b->Ductility) / 2);
+        }
+    }
+    return s;
+}
+
+}  // namespace qlnx
