@@ -23,8 +23,9 @@
 namespace {
 
 // A cyclic record of growing amplitude with `rows` rows, written as a test rig would: fixed
-// decimals. Made once per size and removed at exit.
-const std::string& CurveFile(int rows) {
+// decimals, comma-separated, or (european) semicolon-separated with decimal commas. Made
+// once per size and layout and removed at exit.
+const std::string& CurveFile(int rows, bool european = false) {
     struct Files {
         std::map<int, std::string> paths;
         ~Files() {
@@ -32,11 +33,11 @@ const std::string& CurveFile(int rows) {
         }
     };
     static Files files;
-    std::string& path = files.paths[rows];
+    std::string& path = files.paths[european ? -rows : rows];
     if (path.empty()) {
         const auto file = std::filesystem::temp_directory_path() /
                           ("qlnx_bench_import_" + std::to_string(::getpid()) + "_" +
-                           std::to_string(rows) + ".csv");
+                           std::to_string(rows) + (european ? "_eu" : "") + ".csv");
         std::ofstream out(file, std::ios::binary);
         char line[64];
         for (int i = 0; i < rows; ++i) {
@@ -44,6 +45,11 @@ const std::string& CurveFile(int rows) {
             const double disp = 0.5 * (1 + t / 40) * std::sin(t);
             const double force = 120 * std::tanh(disp / 3) + 4 * std::cos(t);
             const int n = std::snprintf(line, sizeof line, "%.6f,%.4f\n", disp, force);
+            if (european) {
+                for (int k = 0; k < n; ++k) {
+                    line[k] = line[k] == ',' ? ';' : line[k] == '.' ? ',' : line[k];
+                }
+            }
             out.write(line, n);
         }
         path = file.string();
@@ -69,6 +75,23 @@ void BM_ReadCurveFile(benchmark::State& st) {
     st.SetItemsProcessed(st.iterations() * rows);
 }
 BENCHMARK(BM_ReadCurveFile)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// The same record semicolon-separated with decimal commas, as European loggers write it: the
+// rows go through the full field rule.
+void BM_ReadCurveFileDecimalComma(benchmark::State& st) {
+    const auto rows = static_cast<int>(st.range(0));
+    const std::string& path = CurveFile(rows, true);
+    qlnx::AnalysisState state;
+    for (auto _ : st) {
+        state.ClearImportedCurve();
+        auto result = qlnx::ReadCurveFile(state, path, {1, 1});
+        benchmark::DoNotOptimize(result);
+        if (state.RawDisp.size() != static_cast<size_t>(rows)) st.SkipWithError("rows missing");
+    }
+    st.SetBytesProcessed(st.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+    st.SetItemsProcessed(st.iterations() * rows);
+}
+BENCHMARK(BM_ReadCurveFileDecimalComma)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // The whole import as the window runs it: clearing, reading and drawing the loop series, from
 // an empty state each time (as at the first import), with or without someone following its

@@ -2,11 +2,13 @@
 // decimal separator, and held against the plain reading of reference_text.h.
 //
 // Input: byte 0 holds flags, bytes 1..4 the first line and bytes 5..8 the step (little-endian
-// int32), the rest is the file. Flag 1 takes the first line as it is (any int32: 0, negative,
-// INT32_MAX), else it is (byte 1 & 31) - 2, so -2..29; flag 2 likewise for the step, else
-// (byte 5 & 15) - 8, so -8..7 with 0 among them; flag 4 makes ',' the decimal separator.
-// Flag 8 follows the reading with a progress callback, which asks to stop at its call number
-// byte 0 >> 4 (never for 0).
+// int32), byte 9 the import options, the rest is the file. Flag 1 takes the first line as it
+// is (any int32: 0, negative, INT32_MAX), else it is (byte 1 & 31) - 2, so -2..29; flag 2
+// likewise for the step, else (byte 5 & 15) - 8, so -8..7 with 0 among them; flag 4 makes ','
+// the locale's decimal separator. Flag 8 follows the reading with a progress callback, which
+// asks to stop at its call number byte 0 >> 4 (never for 0). Byte 9: bits 0-1 the decimal
+// mode (0 and 3 auto, 1 point, 2 comma), bits 2-3 the displacement column - 1, bits 4-5 the
+// force column - 1 (equal columns are refused).
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -27,7 +29,7 @@
 
 namespace {
 
-constexpr size_t kHeader = 9;
+constexpr size_t kHeader = 10;
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -70,42 +72,108 @@ struct Rows {
     std::optional<std::string> Message;
 };
 
+// The format of a file, decided from its first line read: 0 the usual fields, 1 semicolons,
+// 2 blanks only; the decimal separator and a second one the numbers may use.
+struct Format {
+    int Fields = 0;
+    char Decimal = '.';
+    char Also = 0;
+};
+
+Format FormatOf(std::string_view line, qlnx::DecimalMode mode, char locale) {
+    namespace ref = qlnx::reference;
+    const bool semicolons = line.find(';') != std::string_view::npos;
+    bool commaNumbers = line.find('.') == std::string_view::npos;
+    bool between = false;
+    for (size_t i = 1; i + 1 < line.size(); ++i) {
+        const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+        between = between || (line[i] == ',' && digit(line[i - 1]) && digit(line[i + 1]));
+    }
+    commaNumbers = commaNumbers && between;
+    bool blanks = false;
+    for (const char c : ref::Trim(line)) blanks = blanks || ref::IsControlOrBlank(c);
+    const bool comma = mode == qlnx::DecimalMode::Comma ||
+                       (mode == qlnx::DecimalMode::Auto && commaNumbers && (semicolons || blanks));
+    Format format;
+    format.Fields = semicolons ? 1 : comma ? 2 : 0;
+    format.Decimal = comma ? ',' : '.';
+    if (mode == qlnx::DecimalMode::Auto && !comma && locale != '.') format.Also = locale;
+    return format;
+}
+
+// At most 40 UTF-8 characters of a field, then an ellipsis.
+std::string Quote(std::string_view field) {
+    size_t characters = 0;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if ((static_cast<unsigned char>(field[i]) & 0xC0) == 0x80) continue;
+        if (++characters == 41) return std::string(field.substr(0, i)) + "\u2026";
+    }
+    return std::string(field);
+}
+
+std::string Count(size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 // The rows the reading must take from the decoded text, and where it must stop.
-Rows ReadByTheRule(std::string_view text, int64_t first, int64_t step, char separator) {
+Rows ReadByTheRule(std::string_view text, int64_t first, int64_t step, char locale,
+                   const qlnx::ImportParameters& p) {
     namespace ref = qlnx::reference;
     const auto lines = ref::Lines(text);
     const auto count = static_cast<int64_t>(lines.size());
     Rows rows;
-    const auto convert = [&](const std::string& field, double& value) {
-        const std::string_view trimmed = ref::Trim(field);
-        const auto v = ref::Number(trimmed, separator);
-        if (!v) {
-            rows.Message = "'" + std::string(trimmed) + "' is not a valid floating point value";
-            return false;
-        }
-        value = *v;
-        return true;
-    };
+    if (first >= count) {
+        rows.Message = "The file has " + Count(lines.size(), "line", "lines") + "; line " +
+                       std::to_string(first + 1) + " is past its end.";
+        return rows;
+    }
+    const Format format = FormatOf(lines[static_cast<size_t>(first)], p.Decimal, locale);
+    const auto dispIndex = static_cast<size_t>(p.DisplacementColumn - 1);
+    const auto forceIndex = static_cast<size_t>(p.ForceColumn - 1);
+    size_t reference = 0;
     for (int64_t i = first; i < count; i += step) {
         if (i < 0) {
             rows.Message = "List index out of bounds (" + std::to_string(i) + ")";
             break;
         }
-        const auto fields = ref::Fields(lines[static_cast<size_t>(i)]);
-        double d = 0;
-        double f = 0;
-        if (fields.empty()) {
-            rows.Message = "List index out of bounds (0)";
+        const std::string_view line = lines[static_cast<size_t>(i)];
+        const auto fields = format.Fields == 1   ? ref::SemicolonFields(line)
+                            : format.Fields == 2 ? ref::BlankFields(line)
+                                                 : ref::Fields(line);
+        if (fields.empty() && !rows.Disp.empty() && step > 0) {
+            bool blank = true;
+            for (int64_t k = i; k < count; ++k) blank = blank && ref::Trim(lines[static_cast<size_t>(k)]).empty();
+            if (blank) break;
+        }
+        double values[2] = {0, 0};
+        const size_t indices[2] = {dispIndex, forceIndex};
+        bool ok = true;
+        for (int k = 0; k < 2 && ok; ++k) {
+            if (fields.size() <= indices[k]) {
+                rows.Message = "List index out of bounds (" + std::to_string(indices[k]) + ")";
+                ok = false;
+                break;
+            }
+            const std::string_view trimmed = ref::Trim(fields[indices[k]]);
+            auto v = ref::Number(trimmed, format.Decimal);
+            if (!v && format.Also != 0) v = ref::Number(trimmed, format.Also);
+            if (!v) {
+                rows.Message = "'" + Quote(trimmed) + "' is not a valid floating point value";
+                ok = false;
+                break;
+            }
+            values[k] = *v;
+        }
+        if (!ok) break;
+        if (rows.Disp.empty()) reference = fields.size();
+        if (fields.size() != reference) {
+            rows.Message = "Line " + std::to_string(i + 1) + " has " +
+                           Count(fields.size(), "field", "fields") + "; line " +
+                           std::to_string(first + 1) + " has " + std::to_string(reference) + ".";
             break;
         }
-        if (!convert(fields[0], d)) break;
-        if (fields.size() < 2) {
-            rows.Message = "List index out of bounds (1)";
-            break;
-        }
-        if (!convert(fields[1], f)) break;
-        rows.Disp.push_back(d);
-        rows.Force.push_back(f);
+        rows.Disp.push_back(values[0]);
+        rows.Force.push_back(values[1]);
     }
     return rows;
 }
@@ -146,6 +214,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     p.Step = (flags & 2) ? ReadInt32(data + 5) : (data[5] & 15) - 8;
     const char separator = (flags & 4) ? ',' : '.';
     qlnx::SetDecimalSeparator(separator);
+    const uint8_t options = data[9];
+    constexpr qlnx::DecimalMode kModes[] = {qlnx::DecimalMode::Auto, qlnx::DecimalMode::Point,
+                                            qlnx::DecimalMode::Comma, qlnx::DecimalMode::Auto};
+    p.Decimal = kModes[options & 3];
+    p.DisplacementColumn = 1 + ((options >> 2) & 3);
+    p.ForceColumn = 1 + ((options >> 4) & 3);
     data += kHeader;
     size -= kHeader;
 
@@ -176,10 +250,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return !stopped;
         };
     }
-    const auto warning = qlnx::ImportCurveFile(state, path, p, progress);
-    if (p.FirstLine <= 0 || p.Step == 0) {
+    const qlnx::ImportResult result = qlnx::ImportCurveFile(state, path, p, progress);
+    const auto warning = result.Warning();
+    FUZZ_CHECK(!result.ChangedWhileRead);
+    if (p.FirstLine <= 0 || p.Step == 0 || p.DisplacementColumn == p.ForceColumn) {
         FUZZ_CHECK(warning == std::string(p.FirstLine <= 0 ? "First Line must large than 0!"
-                                                           : "Data Import Step must not be 0!"));
+                                          : p.Step == 0
+                                              ? "Data Import Step must not be 0!"
+                                              : "The displacement and force columns must be two "
+                                                "different numbers from 1 on!"));
         FUZZ_CHECK(state.RawDisp.size() == 1 && state.RawForce.size() == 1);
         FUZZ_CHECK(state.LoopSeries().Count() == 1 && state.FileNameText == "earlier.csv");
         return 0;
@@ -200,16 +279,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(SameBits(state.LoopSeries().YValues(), state.RawForce));
     FUZZ_CHECK(state.LoopDisp.empty() && state.LoopStart.empty() && state.LoopCount == 0);
 
-    // The text by the plain decoding rules; the program's decoding gives the same.
+    // The text by the plain decoding rules; the program's decoding gives the same, apart from
+    // UTF-16 without a byte-order mark, which it finds by the zero bytes of the first kilobyte.
     const std::string original(reinterpret_cast<const char*>(data), size);
-    const std::string text = qlnx::reference::Decode(original);
+    std::string text = original;
+    const qlnx::TextEncoding encoding = qlnx::DecodeText(text);
     FUZZ_CHECK(qlnx::reference::IsUtf8(text));
-    std::string decoded = original;
-    qlnx::DecodeText(decoded);
-    FUZZ_CHECK(decoded == text);
+    const bool utf16 = encoding == qlnx::TextEncoding::Utf16LENoMark ||
+                       encoding == qlnx::TextEncoding::Utf16BENoMark;
+    if (!utf16) FUZZ_CHECK(text == qlnx::reference::Decode(original));
     CheckLines(text);
 
-    const Rows expected = ReadByTheRule(text, int64_t{p.FirstLine} - 1, int64_t{p.Step}, separator);
+    const Rows expected = ReadByTheRule(text, int64_t{p.FirstLine} - 1, int64_t{p.Step}, separator, p);
     if (warning != expected.Message) {
         std::fprintf(stderr, "read: %s\nrule: %s\n", Printable(warning).c_str(),
                      Printable(expected.Message).c_str());
@@ -217,6 +298,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(warning == expected.Message);
     FUZZ_CHECK(SameBits(state.RawDisp, expected.Disp));
     FUZZ_CHECK(SameBits(state.RawForce, expected.Force));
+
+    // A suggested first line lies among the 50 lines after the failing first line, and
+    // reading from it takes at least one row.
+    if (result.SuggestedFirstLine) {
+        const int64_t suggested = *result.SuggestedFirstLine;
+        FUZZ_CHECK(state.RawDisp.empty() && result.Line == p.FirstLine);
+        FUZZ_CHECK(suggested > result.Line && suggested <= result.Line + 50);
+        qlnx::AnalysisState again;
+        qlnx::ImportParameters from = p;
+        from.FirstLine = static_cast<int32_t>(suggested);
+        (void)qlnx::ImportCurveFile(again, path, from);
+        FUZZ_CHECK(!again.RawDisp.empty());
+    }
 
     // The field reader and the number conversion with both separators, on every line.
     for (const auto line : qlnx::reference::Lines(text)) {

@@ -12,12 +12,15 @@ import struct
 FUZZ = pathlib.Path(__file__).resolve().parent
 EXAMPLES = FUZZ.parent / "examples"
 
-# ---- fuzz_curve_import: flags, first line and step (int32 LE each), then the file ----
+# ---- fuzz_curve_import: flags, first line and step (int32 LE each), options, then the file ----
+
+DECIMAL_MODES = {"auto": 0, "point": 1, "comma": 2}
 
 
-def import_seed(text, first=1, step=1, comma=False, stop_at=None):
+def import_seed(text, first=1, step=1, comma=False, stop_at=None, decimal="auto", columns=(1, 2)):
     """Small first line (-2..29) and step (-8..7) go into the short form, others raw.
-    stop_at: follow the reading with a progress callback that stops at that call (0 never)."""
+    stop_at: follow the reading with a progress callback that stops at that call (0 never).
+    decimal and columns (1..4 each) are the import options."""
     small_first = -2 <= first <= 29
     small_step = -8 <= step <= 7
     flags = (0 if small_first else 1) | (0 if small_step else 2) | (4 if comma else 0)
@@ -26,7 +29,8 @@ def import_seed(text, first=1, step=1, comma=False, stop_at=None):
     first_field = struct.pack("<i", first + 2 if small_first else first)
     step_field = struct.pack("<i", step + 8 if small_step else step)
     data = text if isinstance(text, bytes) else text.encode("latin-1")
-    return bytes([flags]) + first_field + step_field + data
+    options = DECIMAL_MODES[decimal] | ((columns[0] - 1) << 2) | ((columns[1] - 1) << 4)
+    return bytes([flags]) + first_field + step_field + bytes([options]) + data
 
 
 def head_lines(path, count):
@@ -87,6 +91,19 @@ def import_seeds():
         "nul_bytes": import_seed(b"0,0\n1,\x00\n\x00\"'\x00\x011\x01\n", 1, 1),
         "empty_file": import_seed(b""),
         "line_break_only": import_seed(b"\n"),
+        # The files real labs write.
+        "tabs_and_decimal_commas": import_seed("Zeit\tWeg\tKraft\n0,0\t0,1045\t1,6420\n0,1\t-0,2\t-3,5\n", 2, 1,
+                                               columns=(2, 3)),
+        "semicolons_decimal_commas": import_seed("0,1045;1,6420\r\n2;3\r\n\r\n\r\n"),
+        "semicolons_point_chosen": import_seed("0.5;1.5\n2.5;3.5\n", decimal="point"),
+        "blanks_comma_chosen": import_seed("1,5 2,5\n3 4\n", decimal="comma"),
+        "thousands_ragged": import_seed("0.0,0.0\n104.5,1,642.0\n0.0\t0.0\n"),
+        "force_before_displacement": import_seed("5,0.1,9\n6,0.2,9\n", columns=(2, 1)),
+        "same_columns": import_seed("0,0\n", columns=(2, 2)),
+        "header_then_data": import_seed("a,b\nmm,kN\n0,0\n1,1\n\n  \n"),
+        "utf16_le_no_mark": import_seed("0,0\r\n1,10\r\n".encode("utf-16-le")),
+        "utf16_be_no_mark": import_seed("0;0,5\n1;1,5\n".encode("utf-16-be")),
+        "long_field": import_seed("0,0\n" + "7" * 300 + "x,1\n"),
     }
 
 

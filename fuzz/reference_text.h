@@ -82,6 +82,79 @@ inline std::vector<std::string> Fields(std::string_view row) {
     return fields;
 }
 
+// The fields of a row split at semicolons: a quoted field as above; any other field runs up
+// to a semicolon, its trailing blanks dropped; a semicolon that ends the row adds an empty
+// field.
+inline std::vector<std::string> SemicolonFields(std::string_view row) {
+    row = Trim(row);
+    std::vector<std::string> fields;
+    const size_t n = row.size();
+    size_t pos = 0;
+    while (pos < n) {
+        std::string field;
+        if (row[pos] == '"') {
+            size_t j = pos + 1;
+            bool closed = false;
+            while (j < n) {
+                if (row[j] != '"') {
+                    field += row[j++];
+                } else if (j + 1 < n && row[j + 1] == '"') {
+                    field += '"';
+                    j += 2;
+                } else {
+                    closed = true;
+                    break;
+                }
+            }
+            pos = closed ? j + 1 : n;
+        } else {
+            const size_t start = pos;
+            while (pos < n && row[pos] != ';') ++pos;
+            field.assign(Trim(row.substr(start, pos - start)));
+        }
+        fields.push_back(field);
+        while (pos < n && IsControlOrBlank(row[pos])) ++pos;
+        if (pos < n && row[pos] == ';') {
+            ++pos;
+            if (pos == n) fields.emplace_back();
+            while (pos < n && IsControlOrBlank(row[pos])) ++pos;
+        }
+    }
+    return fields;
+}
+
+// The fields of a row split at runs of blanks only (a quoted field as above).
+inline std::vector<std::string> BlankFields(std::string_view row) {
+    row = Trim(row);
+    std::vector<std::string> fields;
+    const size_t n = row.size();
+    size_t pos = 0;
+    while (pos < n) {
+        std::string field;
+        if (row[pos] == '"') {
+            size_t j = pos + 1;
+            bool closed = false;
+            while (j < n) {
+                if (row[j] != '"') {
+                    field += row[j++];
+                } else if (j + 1 < n && row[j + 1] == '"') {
+                    field += '"';
+                    j += 2;
+                } else {
+                    closed = true;
+                    break;
+                }
+            }
+            pos = closed ? j + 1 : n;
+        } else {
+            while (pos < n && !IsControlOrBlank(row[pos])) field += row[pos++];
+        }
+        fields.push_back(field);
+        while (pos < n && IsControlOrBlank(row[pos])) ++pos;
+    }
+    return fields;
+}
+
 // Optional sign, digits with at most one separator (at least one digit), optional exponent
 // (E or e, optional sign, at least one digit), nothing else; converted by the C library
 // (correctly rounded). Overflow is refused; underflow gives what strtod gives.

@@ -1,6 +1,8 @@
 #include "cli/batch_options.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <cmath>
 #include <span>
 #include <string>
@@ -65,6 +67,36 @@ std::string SetExportMode(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+std::string SetDecimal(BatchOptions& options, Arguments arguments) {
+    const auto mode = DecimalModeFromName(arguments[0]);
+    if (!mode) return "--decimal takes auto, point or comma; not " + arguments[0];
+    options.Decimal = *mode;
+    return {};
+}
+
+// A column number from 1 on, the whole text.
+std::optional<int32_t> ColumnNumber(std::string_view text) {
+    int32_t value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < 1) return std::nullopt;
+    return value;
+}
+
+std::string SetColumns(BatchOptions& options, Arguments arguments) {
+    const std::string& text = arguments[0];
+    const size_t comma = text.find(',');
+    const auto disp = ColumnNumber(std::string_view(text).substr(0, comma));
+    const auto force = comma == std::string::npos
+                           ? std::nullopt
+                           : ColumnNumber(std::string_view(text).substr(comma + 1));
+    if (!disp || !force || *disp == *force) {
+        return "--columns takes two different column numbers from 1 on, as 2,3; not " + text;
+    }
+    options.DisplacementColumn = *disp;
+    options.ForceColumn = *force;
+    return {};
+}
+
 // A number of the evaluation options, written with "." as on every command line.
 std::optional<double> EvaluationNumber(const std::string& text) {
     const auto value = ParseFloat(text, '.');
@@ -109,6 +141,10 @@ constexpr OptionRow kOptions[] = {
      [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
     {"--step", "N", "read every N-th line from the first one on (default 1)",
      [](BatchOptions& o, Arguments a) { o.StepText = a[0]; return std::string(); }},
+    {"--decimal", "auto|point|comma",
+     "decimal separator: auto (default, decided from the first line read), point or comma",
+     SetDecimal},
+    {"--columns", "D,F", "columns of the displacement and the force (default 1,2)", SetColumns},
     {"--method", "M",
      "extract the skeleton curve: 1 max-force, 2 max-disp, 3 max-force-disp, "
      "4 envelope-force, 5 envelope-disp, 6 sb",

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/import_format.h"
 #include "core/evaluation_options.h"
 #include "core/skeleton.h"
 
@@ -17,6 +19,10 @@ namespace qlnx {
 struct BatchOptions {
     std::string FirstLineText = "1";  // the "F-D Curve Begin Line" box
     std::string StepText = "1";       // the "Data Import Step" box
+    // The import options: decimal separator and the displacement and force columns.
+    DecimalMode Decimal = DecimalMode::Auto;
+    int32_t DisplacementColumn = 1;
+    int32_t ForceColumn = 2;
     // Skeleton extraction (the method's radio button, the loop direction box, the outward
     // check box) and thinning (the two range boxes and the tolerance box).
     std::optional<SkeletonMethod> Method;

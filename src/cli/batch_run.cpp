@@ -63,20 +63,31 @@ void WriteLoopTable(std::ostream& out, AnalysisState& state) {
     ShowLoop(state);
 }
 
-// "Import Loop" with the file chosen: the two boxes, then the import.
-void Import(AnalysisState& state, const BatchOptions& options, Messages& messages) {
+// "Import Loop" with the file chosen: the two boxes, then the import. The warning goes
+// first, then the line and the header suggestion the window's message bar shows.
+ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages& messages) {
     ImportCheck check;
     try {
         check = CheckImportParameters(options.FirstLineText, options.StepText);
     } catch (const qlnx::Error& e) {
         messages.Error(e.what());
-        return;
+        return {};
     }
     if (!check.Parameters) {
         messages.Warning(check.Warning);
-        return;
+        return {};
     }
-    messages.Add(ImportCurveFile(state, options.File, *check.Parameters));
+    ImportParameters parameters = *check.Parameters;
+    parameters.Decimal = options.Decimal;
+    parameters.DisplacementColumn = options.DisplacementColumn;
+    parameters.ForceColumn = options.ForceColumn;
+    ImportResult result = ImportCurveFile(state, options.File, parameters);
+    messages.Add(result.Warning());
+    if (const auto line = result.LineMessage(); line && line != result.Warning()) {
+        messages.Add(line);
+    }
+    messages.Add(result.HeaderSuggestion());
+    return result;
 }
 
 // "Analyze Loop" with the noise band box; a band the box refuses gets its warning and no
@@ -214,7 +225,7 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
     AnalysisState state;
     Messages messages;
-    Import(state, options, messages);
+    const ImportResult imported = Import(state, options, messages);
     const double band = Analyze(state, options, messages);
     const RecordFindings findings = FindingsOf(state, band);
     const LoopDirection direction = options.AutoDirection
@@ -233,8 +244,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     if (!options.XlsxFile.empty()) ExportWorkbook(state, options, messages);
 
     if (options.Json) {
+        ImportNotes notes;
+        if (imported.Failure != ImportFailure::None && imported.Line > 0) notes.Line = imported.Line;
+        notes.SuggestedFirstLine = imported.SuggestedFirstLine;
         WriteAnalysisJson(out, state, messages.First(), findings,
-                          evaluation ? &*evaluation : nullptr);
+                          evaluation ? &*evaluation : nullptr, notes);
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");

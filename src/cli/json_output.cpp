@@ -96,12 +96,17 @@ void AppendJsonNumber(std::string& out, double value) {
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                        const std::optional<std::string>& message, const RecordFindings& findings,
-                       const TestEvaluation* evaluation) {
+                       const TestEvaluation* evaluation,
+                       const ImportNotes& notes) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
     } else {
         out += "null";
+    }
+    if (notes.Line) out += ",\n  \"line\": " + std::to_string(*notes.Line);
+    if (notes.SuggestedFirstLine) {
+        out += ",\n  \"SuggestedFirstLine\": " + std::to_string(*notes.SuggestedFirstLine);
     }
     AppendArray(stream, out, "RawDisp", state.RawDisp);
     AppendArray(stream, out, "RawForce", state.RawForce);

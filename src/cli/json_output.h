@@ -1,6 +1,7 @@
 // The analysis state as one JSON object, numbers in their shortest exact text.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -11,6 +12,12 @@
 
 namespace qlnx {
 
+// What the import adds after the message, when it failed at a line.
+struct ImportNotes {
+    std::optional<int64_t> Line;                // "line": the 1-based line of the failure
+    std::optional<int64_t> SuggestedFirstLine;  // "SuggestedFirstLine"
+};
+
 // What the analysis found about the record beyond its loops: the side it loads towards first
 // and the noise band suggested for it (none when no suggestion is made).
 struct RecordFindings {
@@ -18,7 +25,7 @@ struct RecordFindings {
     std::optional<double> SuggestedNoiseBand;
 };
 
-// Writes {"message": ..., "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
+// Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
 // "SuggestedNoiseBand": number | null[, "Evaluation": {...}]} with the vectors of the state in the order of the
 // analysis. A double is written as the shortest text that reads back to the same double; a
@@ -26,7 +33,8 @@ struct RecordFindings {
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
                        const std::optional<std::string>& message,
                        const RecordFindings& findings = {},
-                       const TestEvaluation* evaluation = nullptr);
+                       const TestEvaluation* evaluation = nullptr,
+                       const ImportNotes& notes = {});
 
 // Appends text as a JSON string (quoted, with escapes).
 void AppendJsonString(std::string& out, std::string_view text);

@@ -15,22 +15,10 @@ namespace {
 
 constexpr const char* kFirstLineWarning = "First Line must large than 0!";
 constexpr const char* kStepWarning = "Data Import Step must not be 0!";
-
-std::string ListIndexMessage(int64_t index) {
-    return "List index out of bounds (" + std::to_string(index) + ")";
-}
-
-// Trims and converts one field; on failure fills message with the conversion's own text.
-bool ConvertField(std::string_view field, char separator, double& value, std::string& message) {
-    const std::string_view text = TrimControl(field);
-    if (const auto v = ParseFloat(text, separator)) {
-        value = *v;
-        return true;
-    }
-    // Built whole, not taken from what(), which ends at a NUL byte of the field.
-    message = FloatConversionMessage(text);
-    return false;
-}
+constexpr const char* kColumnsWarning =
+    "The displacement and force columns must be two different numbers from 1 on!";
+// Lines after a first line that fails which are tried as the start of the data.
+constexpr int64_t kHeaderSearch = 50;
 
 bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
@@ -48,39 +36,53 @@ const char* PlainNumber(const char* p, const char* end, double& value) {
     return ptr;
 }
 
-// The usual row, two plain numbers separated by a comma and/or blanks, read in one pass
-// without splitting it into fields first. False sends the row to the full rule.
-bool ReadPlainRow(std::string_view row, double& disp, double& force) {
+// The usual row, plain numbers separated by commas and/or blanks, read in one pass without
+// splitting it into fields first: the two chosen fields and the number of fields. False
+// sends the row to the full rule (a field that is no plain number, a comma that ends the
+// row, a chosen field missing).
+bool ReadPlainRow(std::string_view row, int64_t dispIndex, int64_t forceIndex, double& disp,
+                  double& force, int64_t& fields) {
     const char* p = row.data();
     const char* end = p + row.size();
     while (p != end && IsControlOrBlank(*p)) ++p;
-    p = PlainNumber(p, end, disp);
+    int64_t count = 0;
+    while (p != end) {
+        double value = 0;
+        p = PlainNumber(p, end, value);
+        if (p == nullptr) return false;
+        if (count == dispIndex) disp = value;
+        if (count == forceIndex) force = value;
+        ++count;
+        while (p != end && IsControlOrBlank(*p)) ++p;
+        if (p != end && *p == ',') {
+            ++p;
+            while (p != end && IsControlOrBlank(*p)) ++p;
+            // A comma that ends the row adds an empty field.
+            if (p == end) return false;
+        }
+    }
+    fields = count;
+    return count > dispIndex && count > forceIndex;
+}
+
+// The most common row of all, two plain numbers and nothing after them, read straight
+// through; false sends it to ReadPlainRow. Kept apart so that the reading loop inlines it.
+[[gnu::always_inline]] inline bool ReadTwoPlainNumbers(std::string_view row, double& first,
+                                                       double& second) {
+    const char* p = row.data();
+    const char* end = p + row.size();
+    while (p != end && IsControlOrBlank(*p)) ++p;
+    p = PlainNumber(p, end, first);
     if (p == nullptr) return false;
     while (p != end && IsControlOrBlank(*p)) ++p;
     if (p != end && *p == ',') {
         ++p;
         while (p != end && IsControlOrBlank(*p)) ++p;
     }
-    return PlainNumber(p, end, force) != nullptr;
-}
-
-// Converts fields 1 and 2 of a row, failing in the order the window meets the failures:
-// field 1 missing, field 1 not a number, field 2 missing, field 2 not a number.
-bool ReadRow(std::string_view row, char separator, double& disp, double& force,
-             std::string& message) {
-    if (separator == '.' && ReadPlainRow(row, disp, force)) return true;
-    FieldReader reader(row);
-    std::string_view field;
-    if (!reader.Next(field)) {
-        message = ListIndexMessage(0);
-        return false;
-    }
-    if (!ConvertField(field, separator, disp, message)) return false;
-    if (!reader.Next(field)) {
-        message = ListIndexMessage(1);
-        return false;
-    }
-    return ConvertField(field, separator, force, message);
+    p = PlainNumber(p, end, second);
+    if (p == nullptr) return false;
+    while (p != end && IsControlOrBlank(*p)) ++p;
+    return p == end;
 }
 
 // Number of rows the reading can take at most, for one reservation of both vectors.
@@ -97,20 +99,102 @@ constexpr double kLoadShare = 0.1;
 
 // A stopped reading leaves what an unreadable file leaves; the memory of the rows read so
 // far goes back at once.
-std::optional<std::string> DropStoppedReading(AnalysisState& state) {
+ImportResult DropStoppedReading(AnalysisState& state) {
     std::vector<double>().swap(state.RawDisp);
     std::vector<double>().swap(state.RawForce);
     state.FileNameText.clear();
-    return std::nullopt;
+    return ImportResult{};
 }
 
 std::optional<std::string> RefuseParameters(const ImportParameters& parameters) {
     if (parameters.FirstLine <= 0) return kFirstLineWarning;
     if (parameters.Step == 0) return kStepWarning;
+    if (parameters.DisplacementColumn < 1 || parameters.ForceColumn < 1 ||
+        parameters.DisplacementColumn == parameters.ForceColumn) {
+        return kColumnsWarning;
+    }
+    return std::nullopt;
+}
+
+ImportResult Failed(ImportFailure failure, std::string text) {
+    ImportResult result;
+    result.Failure = failure;
+    result.Text = std::move(text);
+    return result;
+}
+
+// Every line from the cursor's on holds only blanks and control characters.
+bool RestIsBlank(LineCursor cursor) {
+    for (; cursor.Valid(); cursor.Next()) {
+        if (!TrimControl(cursor.Line()).empty()) return false;
+    }
+    return true;
+}
+
+// The first of the kHeaderSearch lines after the cursor's that reads as a row, each taken
+// as the first line read would be (its own format); 1-based, or nullopt.
+std::optional<int64_t> FindDataStart(LineCursor cursor, const ImportParameters& parameters) {
+    for (int64_t k = 0; k < kHeaderSearch && cursor.Next(); ++k) {
+        const RowFormat format =
+            DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
+        if (ReadRow(cursor.Line(), format, parameters).Failure == ImportFailure::None) {
+            return cursor.Index() + 1;
+        }
+    }
     return std::nullopt;
 }
 
 }  // namespace
+
+RowReading ReadRow(std::string_view row, const RowFormat& format,
+                   const ImportParameters& parameters) {
+    RowReading reading;
+    const int64_t dispIndex = int64_t{parameters.DisplacementColumn} - 1;
+    const int64_t forceIndex = int64_t{parameters.ForceColumn} - 1;
+    if (format.Separator == FieldSeparator::CommaOrBlank && format.Decimal == '.' &&
+        ReadPlainRow(row, dispIndex, forceIndex, reading.Displacement, reading.Force,
+                     reading.Fields)) {
+        return reading;
+    }
+    // Each chosen field is converted where it is met; the failures are told in the order
+    // displacement missing, displacement no number, force missing, force no number.
+    FieldReader reader(row, format.Separator);
+    std::string_view field;
+    int64_t count = 0;
+    bool dispOk = false;
+    bool forceOk = false;
+    std::string dispText;
+    std::string forceText;
+    while (reader.Next(field)) {
+        if (count == dispIndex || count == forceIndex) {
+            const std::string_view text = TrimControl(field);
+            const auto value = ParseField(text, format);
+            if (count == dispIndex) {
+                dispOk = value.has_value();
+                if (value) reading.Displacement = *value; else dispText = text;
+            } else {
+                forceOk = value.has_value();
+                if (value) reading.Force = *value; else forceText = text;
+            }
+        }
+        ++count;
+    }
+    reading.Fields = count;
+    if (count <= dispIndex) {
+        reading.Failure = count == 0 ? ImportFailure::EmptyRow : ImportFailure::MissingField;
+        reading.Position = dispIndex;
+    } else if (!dispOk) {
+        reading.Failure = ImportFailure::NotANumber;
+        reading.Field = std::move(dispText);
+    } else if (count <= forceIndex) {
+        reading.Failure = ImportFailure::MissingField;
+        reading.Position = forceIndex;
+    } else if (!forceOk) {
+        reading.Failure = ImportFailure::NotANumber;
+        reading.Field = std::move(forceText);
+    }
+    return reading;
+}
 
 ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_view stepText) {
     ImportCheck check;
@@ -138,12 +222,14 @@ ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_vi
     return check;
 }
 
-std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string& path,
-                                         const ImportParameters& parameters,
-                                         const ProgressCallback& progress) {
-    if (auto refusal = RefuseParameters(parameters)) return refusal;
+ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
+                           const ImportParameters& parameters, const ProgressCallback& progress) {
+    if (auto refusal = RefuseParameters(parameters)) {
+        return Failed(ImportFailure::Refused, *refusal);
+    }
     std::string text;
     bool stopped = false;
+    FileReadReport report;
     try {
         ProgressCallback loading;
         if (progress) {
@@ -152,34 +238,88 @@ std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string
                 return !stopped;
             };
         }
-        text = ReadTextFile(path, loading);
+        text = ReadTextFile(path, loading, &report);
     } catch (const FileError& e) {
-        return e.what();
+        return Failed(ImportFailure::CannotOpen, e.what());
     }
     if (stopped) return DropStoppedReading(state);
     state.FileNameText = path;
 
+    ImportResult result;
+    if (report.Changed) {
+        result.ChangedWhileRead = true;
+        result.File = path;
+    }
     const int64_t first = int64_t{parameters.FirstLine} - 1;
     const int64_t step = parameters.Step;
-    const char separator = DecimalSeparator();
     auto& disp = state.RawDisp;
     auto& force = state.RawForce;
-    std::string message;
     try {
-        const size_t rows = RowsToRead(CountLines(text), first, step);
+        const size_t lines = CountLines(text);
+        if (first >= static_cast<int64_t>(lines)) {
+            result.Failure = ImportFailure::PastEnd;
+            result.Line = parameters.FirstLine;
+            result.LineCount = static_cast<int64_t>(lines);
+            return result;
+        }
+        const size_t rows = RowsToRead(lines, first, step);
         disp.reserve(disp.size() + rows);
         force.reserve(force.size() + rows);
         ProgressStretch reading(progress, kLoadShare, 1.0, rows);
         uint64_t done = 0;
 
         LineCursor cursor(text);
-        for (int64_t i = 0; i < first && cursor.Valid(); ++i) cursor.Next();
         // Lines before the first one read are skipped whatever they hold.
+        for (int64_t i = 0; i < first && cursor.Valid(); ++i) cursor.Next();
+        const RowFormat format =
+            DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
+        result.Format = format;
+        int64_t referenceFields = -1;
+        const bool plain = format.Separator == FieldSeparator::CommaOrBlank && format.Decimal == '.';
+        const int64_t dispIndex = int64_t{parameters.DisplacementColumn} - 1;
+        const int64_t forceIndex = int64_t{parameters.ForceColumn} - 1;
+        const bool twoColumns = plain && dispIndex == 0 && forceIndex == 1;
         for (int64_t index = first; cursor.Valid(); index += step) {
             if (!reading.Tick(done++)) return DropStoppedReading(state);
             double d = 0;
             double f = 0;
-            if (!ReadRow(cursor.Line(), separator, d, f, message)) return message;
+            int64_t fields = 0;
+            // The usual row is read in one pass; anything else by the full rule.
+            if (twoColumns && ReadTwoPlainNumbers(cursor.Line(), d, f)) {
+                fields = 2;
+            } else if (!(plain && ReadPlainRow(cursor.Line(), dispIndex, forceIndex, d, f, fields))) {
+                RowReading row = ReadRow(cursor.Line(), format, parameters);
+                if (row.Failure != ImportFailure::None) {
+                    // Blank lines after the last row end the reading quietly.
+                    if (row.Failure == ImportFailure::EmptyRow && !disp.empty() && step > 0 &&
+                        RestIsBlank(cursor)) {
+                        break;
+                    }
+                    result.Failure = row.Failure;
+                    result.Line = index + 1;
+                    result.Position = row.Position;
+                    result.Field = std::move(row.Field);
+                    if (index == first) {
+                        result.SuggestedFirstLine = FindDataStart(cursor, parameters);
+                    }
+                    return result;
+                }
+                d = row.Displacement;
+                f = row.Force;
+                fields = row.Fields;
+            }
+            // Every row has as many fields as the first row read.
+            if (fields != referenceFields) {
+                if (referenceFields >= 0) {
+                    result.Failure = ImportFailure::RaggedRow;
+                    result.Line = index + 1;
+                    result.Position = fields;
+                    result.ReferenceLine = first + 1;
+                    result.ReferenceFields = referenceFields;
+                    return result;
+                }
+                referenceFields = fields;
+            }
             disp.push_back(d);
             force.push_back(f);
             if (step > 0) {
@@ -188,31 +328,36 @@ std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string
             } else {
                 // Reading upwards ends with the access before line 1, which is an error.
                 for (int64_t k = 0; k < -step; ++k) {
-                    if (!cursor.Previous()) return ListIndexMessage(index + step);
+                    if (!cursor.Previous()) {
+                        result.Failure = ImportFailure::BeforeFirstLine;
+                        result.Position = index + step;
+                        return result;
+                    }
                 }
             }
         }
         // The work is done: a request to stop that comes with the last report is too late.
         reading.Finish();
     } catch (const std::bad_alloc&) {
-        return std::string("Out of memory");
+        return Failed(ImportFailure::OutOfMemory, "Out of memory");
     }
-    return std::nullopt;
+    return result;
 }
 
-std::optional<std::string> ImportCurveFile(AnalysisState& state, const std::string& path,
-                                           const ImportParameters& parameters,
-                                           const ProgressCallback& progress) {
-    if (auto refusal = RefuseParameters(parameters)) return refusal;
+ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
+                             const ImportParameters& parameters, const ProgressCallback& progress) {
+    if (auto refusal = RefuseParameters(parameters)) {
+        return Failed(ImportFailure::Refused, *refusal);
+    }
     // The name may be the file-name box itself, which the clearing empties.
     const std::string name = path;
     state.ClearImportedCurve();
     state.ClearAnalysis();
     state.ClearLoopReadouts();
-    auto warning = ReadCurveFile(state, name, parameters, progress);
+    ImportResult result = ReadCurveFile(state, name, parameters, progress);
     // The rows read before a failure are drawn as well.
     state.LoopSeries().Assign(state.RawDisp, state.RawForce);
-    return warning;
+    return result;
 }
 
 }  // namespace qlnx

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "core/analysis_state.h"
+#include "core/import_format.h"
+#include "core/import_result.h"
 #include "core/progress.h"
 
 namespace qlnx {
@@ -14,7 +16,24 @@ namespace qlnx {
 struct ImportParameters {
     int32_t FirstLine = 1;  // 1-based number of the first line read
     int32_t Step = 1;       // read lines FirstLine, FirstLine + Step, ...
+    DecimalMode Decimal = DecimalMode::Auto;
+    int32_t DisplacementColumn = 1;  // 1-based field numbers of the two values
+    int32_t ForceColumn = 2;
 };
+
+// One row read by the import's rule: its values, or why it cannot be read.
+struct RowReading {
+    ImportFailure Failure = ImportFailure::None;  // None, EmptyRow, MissingField, NotANumber
+    int64_t Position = 0;  // the missing field's 0-based position
+    std::string Field;     // the field that does not convert, trimmed
+    double Displacement = 0;
+    double Force = 0;
+    int64_t Fields = 0;  // the row's number of fields
+};
+
+// Reads one row by the format: the displacement field, then the force field, each missing
+// or not a number in that order; the fields are counted to the end of the row.
+RowReading ReadRow(std::string_view row, const RowFormat& format, const ImportParameters& parameters);
 
 // The outcome of checking the two boxes before the open dialog is shown.
 struct ImportCheck {
@@ -32,24 +51,26 @@ ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_vi
 
 // Reads the rows of the file, lines FirstLine, FirstLine + Step, ..., into RawDisp and
 // RawForce (which the caller has emptied) and puts the path into FileNameText once the file
-// is loaded. Field 1 of a row is the displacement, field 2 the force; a row is converted
-// whole before it is appended. Returns the message that stopped the reading ("Cannot open
-// file ...", "List index out of bounds (%d)", "'%s' is not a valid floating point value");
-// the rows before it stay. A negative step reads upwards until it runs before line 1.
-// progress, when given, follows the loading of the file and then the rows; when it asks to
-// stop, the reading ends as if the file could not be read (no rows, no file name) and
-// returns no message, since the user asked for it.
-std::optional<std::string> ReadCurveFile(AnalysisState& state, const std::string& path,
-                                         const ImportParameters& parameters,
-                                         const ProgressCallback& progress = {});
+// is loaded. The row format is decided from the first line read (DetectRowFormat); the
+// chosen columns hold the displacement and the force; a row is converted whole before it is
+// appended, and every row must have as many fields as the first row read. Empty or blank
+// lines after the last row end the reading quietly. Returns what stopped the reading (the
+// rows before it stay), with the line that would start the data when the first line read
+// fails and one of the next 50 lines reads. A negative step reads upwards until it runs
+// before line 1. progress, when given, follows the loading of the file and then the rows;
+// when it asks to stop, the reading ends as if the file could not be read (no rows, no file
+// name) and reports nothing, since the user asked for it.
+ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
+                           const ImportParameters& parameters,
+                           const ProgressCallback& progress = {});
 
 // Clears the imported curve, the analysis and the loop read-outs, reads the file and draws
-// the rows read as the loop series. Returns the warning to show, if reading stopped early.
-// Parameters the boxes would refuse (first line <= 0, step 0) get the box's warning and
+// the rows read as the loop series. Returns ReadCurveFile's result. Parameters the boxes
+// would refuse (first line <= 0, step 0, columns) are Refused with the box's warning and
 // change nothing. progress is ReadCurveFile's: a stopped import leaves the cleared state of a
 // file that cannot be read.
-std::optional<std::string> ImportCurveFile(AnalysisState& state, const std::string& path,
-                                           const ImportParameters& parameters,
-                                           const ProgressCallback& progress = {});
+ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
+                             const ImportParameters& parameters,
+                             const ProgressCallback& progress = {});
 
 }  // namespace qlnx

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <new>
+#include <optional>
 
 #include "core/errors.h"
 
@@ -172,11 +173,10 @@ uint32_t ReadUtf16(const std::string& text, size_t& in, bool bigEndian) {
     return u;
 }
 
-// UTF-16 to UTF-8. The conversion runs in place when the output never overtakes the input
-// (always so for text that is mostly ASCII, which shrinks to half); otherwise into a new
-// buffer that replaces the old one.
-void Utf16ToUtf8(std::string& text, bool bigEndian) {
-    const size_t start = 2;  // after the mark
+// UTF-16 from byte start on (after the mark, if any) to UTF-8. The conversion runs in place
+// when the output never overtakes the input (always so for text that is mostly ASCII, which
+// shrinks to half); otherwise into a new buffer that replaces the old one.
+void Utf16ToUtf8(std::string& text, bool bigEndian, size_t start) {
     size_t in = start;
     size_t total = 0;
     bool inPlace = true;
@@ -196,6 +196,25 @@ void Utf16ToUtf8(std::string& text, bool bigEndian) {
     char* out = result.data();
     while (in < text.size()) out = AppendUtf8(out, ReadUtf16(text, in, bigEndian));
     text.swap(result);
+}
+
+// UTF-16 without a mark: in the first kilobyte, zero bytes stand in alternate positions (the
+// high bytes of ASCII characters) and hardly ever in the others. Text in an 8-bit code page
+// or UTF-8 has no zero bytes at all.
+std::optional<bool> Utf16ByteOrder(std::string_view bytes) {
+    const size_t n = std::min<size_t>(bytes.size(), 1024) & ~size_t{1};
+    if (n < 2) return std::nullopt;
+    size_t evenZeros = 0;
+    size_t oddZeros = 0;
+    for (size_t i = 0; i < n; i += 2) {
+        evenZeros += bytes[i] == '\0';
+        oddZeros += bytes[i + 1] == '\0';
+    }
+    const size_t units = n / 2;
+    // At least half of the characters are ASCII, and the other position holds almost no zero.
+    if (oddZeros * 2 >= units && evenZeros * 8 <= oddZeros) return false;  // little-endian
+    if (evenZeros * 2 >= units && oddZeros * 8 <= evenZeros) return true;   // big-endian
+    return std::nullopt;
 }
 
 [[noreturn]] void ThrowOpenError(const std::string& path, int error) {
@@ -232,32 +251,38 @@ TextEncoding DecodeText(std::string& bytes) {
         return TextEncoding::Utf8Bom;
     }
     if (n >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
-        Utf16ToUtf8(bytes, false);
+        Utf16ToUtf8(bytes, false, 2);
         return TextEncoding::Utf16LE;
     }
     if (n >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
-        Utf16ToUtf8(bytes, true);
+        Utf16ToUtf8(bytes, true, 2);
         return TextEncoding::Utf16BE;
+    }
+    if (const auto bigEndian = Utf16ByteOrder(bytes)) {
+        Utf16ToUtf8(bytes, *bigEndian, 0);
+        return *bigEndian ? TextEncoding::Utf16BENoMark : TextEncoding::Utf16LENoMark;
     }
     if (IsValidUtf8(bytes)) return TextEncoding::Utf8;
     Latin1ToUtf8(bytes);
     return TextEncoding::Latin1;
 }
 
-std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress) {
+std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress,
+                          FileReadReport* report, uint64_t memoryLimit) {
     FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) ThrowOpenError(path, errno);
     struct stat info {};
     if (::fstat(file.fd, &info) != 0) ThrowOpenError(path, errno);
+    // The rows read from a file take about as much memory again as its text.
+    const uint64_t limit = memoryLimit != 0 ? memoryLimit : AvailableMemory() / 2;
+    const auto tooLarge = [&](uint64_t size) {
+        return size > std::string().max_size() || (limit != 0 && size > limit);
+    };
     std::string bytes;
     try {
         if (S_ISREG(info.st_mode)) {
             const auto size = static_cast<uint64_t>(info.st_size);
-            const uint64_t available = AvailableMemory();
-            // The rows read from a file take about as much memory again as its text.
-            if (size > bytes.max_size() || (available != 0 && size > available / 2)) {
-                ThrowOpenError(path, EFBIG);
-            }
+            if (tooLarge(size)) ThrowOpenError(path, EFBIG);
             bytes.resize(static_cast<size_t>(size));
         }
         size_t filled = 0;
@@ -282,12 +307,22 @@ std::string ReadFileBytes(const std::string& path, const ProgressCallback& progr
                 ThrowOpenError(path, errno);
             }
             if (got == 0) break;
+            // A pipe or device may never end (/dev/zero): it stops at the limit.
+            if (tooLarge(filled + static_cast<uint64_t>(got))) ThrowOpenError(path, EFBIG);
             if (full) {
                 bytes.append(probe, static_cast<size_t>(got));
             }
             filled += static_cast<size_t>(got);
         }
         bytes.resize(filled);
+        // A regular file that grew, shrank or was written to while it was read.
+        struct stat after {};
+        if (report != nullptr && S_ISREG(info.st_mode) && ::fstat(file.fd, &after) == 0) {
+            report->Changed = after.st_size != info.st_size ||
+                              static_cast<uint64_t>(filled) != static_cast<uint64_t>(info.st_size) ||
+                              after.st_mtim.tv_sec != info.st_mtim.tv_sec ||
+                              after.st_mtim.tv_nsec != info.st_mtim.tv_nsec;
+        }
     } catch (const std::bad_alloc&) {
         ThrowOpenError(path, ENOMEM);
     } catch (const std::length_error&) {
@@ -296,10 +331,12 @@ std::string ReadFileBytes(const std::string& path, const ProgressCallback& progr
     return bytes;
 }
 
-std::string ReadTextFile(const std::string& path, const ProgressCallback& progress) {
-    std::string text = ReadFileBytes(path, progress);
+std::string ReadTextFile(const std::string& path, const ProgressCallback& progress,
+                         FileReadReport* report, TextEncoding* encoding) {
+    std::string text = ReadFileBytes(path, progress, report);
     try {
-        DecodeText(text);
+        const TextEncoding found = DecodeText(text);
+        if (encoding != nullptr) *encoding = found;
     } catch (const std::bad_alloc&) {
         ThrowOpenError(path, ENOMEM);
     }
@@ -424,7 +461,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-FieldReader::FieldReader(std::string_view row) {
+FieldReader::FieldReader(std::string_view row, FieldSeparator separator)
+    : separator_(separator) {
     size_t first = 0;
     size_t last = row.size();
     while (first < last && IsControlOrBlank(row[first])) ++first;
@@ -461,13 +499,25 @@ bool FieldReader::Next(std::string_view& field) {
             field = unescaped_;
         }
         pos_ = close == std::string_view::npos ? n : close + 1;
-    } else {
+    } else if (separator_ == FieldSeparator::CommaOrBlank) {
         const size_t start = pos_;
         while (pos_ < n && row_[pos_] != ',' && !IsControlOrBlank(row_[pos_])) ++pos_;
         field = row_.substr(start, pos_ - start);
+    } else if (separator_ == FieldSeparator::Semicolon) {
+        const size_t start = pos_;
+        while (pos_ < n && row_[pos_] != ';') ++pos_;
+        // The blanks before the semicolon are skipped below, not part of the field.
+        size_t stop = pos_;
+        while (stop > start && IsControlOrBlank(row_[stop - 1])) --stop;
+        field = row_.substr(start, stop - start);
+    } else {
+        const size_t start = pos_;
+        while (pos_ < n && !IsControlOrBlank(row_[pos_])) ++pos_;
+        field = row_.substr(start, pos_ - start);
     }
     while (pos_ < n && IsControlOrBlank(row_[pos_])) ++pos_;
-    if (pos_ < n && row_[pos_] == ',') {
+    const char comma = separator_ == FieldSeparator::Semicolon ? ';' : ',';
+    if (separator_ != FieldSeparator::Blank && pos_ < n && row_[pos_] == comma) {
         if (pos_ + 1 == n) trailingEmpty_ = true;
         ++pos_;
         while (pos_ < n && IsControlOrBlank(row_[pos_])) ++pos_;
@@ -475,9 +525,9 @@ bool FieldReader::Next(std::string_view& field) {
     return true;
 }
 
-std::vector<std::string> SplitFields(std::string_view row) {
+std::vector<std::string> SplitFields(std::string_view row, FieldSeparator separator) {
     std::vector<std::string> fields;
-    FieldReader reader(row);
+    FieldReader reader(row, separator);
     std::string_view field;
     while (reader.Next(field)) fields.emplace_back(field);
     return fields;

@@ -11,23 +11,36 @@
 
 namespace qlnx {
 
-enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Latin1 };
+enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Latin1, Utf16LENoMark, Utf16BENoMark };
 
 // Turns the bytes of a text file into UTF-8 text in place (one buffer, no second copy of the
 // file where it can be avoided). A byte-order mark selects UTF-8, UTF-16 LE or UTF-16 BE and
-// is dropped; without one, valid UTF-8 stays as it is and anything else is read byte for
-// byte as Latin-1. Malformed sequences after a mark become U+FFFD. Returns what was found.
+// is dropped; without one, text whose first kilobyte has zero bytes in alternate positions
+// (and almost none in the others) is UTF-16 of that byte order, valid UTF-8 stays as it is
+// and anything else is read byte for byte as Latin-1. Malformed sequences of a mark's or
+// UTF-16 encoding become U+FFFD. Returns what was found.
 TextEncoding DecodeText(std::string& bytes);
 
-// Reads a whole file into memory. Throws FileError "Cannot open file "<path>". <reason>"
-// with the system's reason; a file larger than the memory available is refused the same way
-// ("File too large"), before anything is allocated for it. progress, when given, gets the
-// fraction of a regular file's bytes read so far, once per few megabytes; when it asks to
-// stop, the reading ends there and the bytes read so far are returned.
-std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress = {});
+// What ReadFileBytes noticed besides the bytes.
+struct FileReadReport {
+    // The file's size or modification time changed between the opening and the end of the
+    // reading (the program that writes it is still at work): the bytes may end in a torn row.
+    bool Changed = false;
+};
 
-// ReadFileBytes followed by DecodeText.
-std::string ReadTextFile(const std::string& path, const ProgressCallback& progress = {});
+// Reads a whole file into memory. Throws FileError "Cannot open file "<path>". <reason>"
+// with the system's reason. More bytes than memoryLimit (0: half the memory available) are
+// refused the same way ("File too large"): a regular file before anything is allocated for
+// it, a pipe or device (/dev/zero) as soon as it has sent that much. progress, when given,
+// gets the fraction of a regular file's bytes read so far, once per few megabytes; when it
+// asks to stop, the reading ends there and the bytes read so far are returned. report, when
+// given, learns whether the file changed while it was read.
+std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress = {},
+                          FileReadReport* report = nullptr, uint64_t memoryLimit = 0);
+
+// ReadFileBytes followed by DecodeText; encoding, when given, receives what DecodeText found.
+std::string ReadTextFile(const std::string& path, const ProgressCallback& progress = {},
+                         FileReadReport* report = nullptr, TextEncoding* encoding = nullptr);
 
 // Number of lines of a text: breaks are CR LF, a lone LF and a lone CR; a break at the very
 // end adds no empty last line, every other empty line counts.
@@ -62,15 +75,25 @@ private:
 // All lines of a text (views into it).
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// Reads the fields of one row, one at a time. The rule accepts comma-, blank- and
+// What separates the fields of a row.
+enum class FieldSeparator {
+    CommaOrBlank,  // a comma, a run of blanks or tabs, or both (the usual rule)
+    Semicolon,     // a semicolon; blanks belong to the field
+    Blank,         // a run of blanks or tabs; commas belong to the field (decimal commas)
+};
+
+// Reads the fields of one row, one at a time. The usual rule accepts comma-, blank- and
 // tab-separated columns alike: the row is trimmed of codes <= 32 at both ends; a field that
 // begins with a double quote runs to the closing quote ("" inside stands for one quote; an
 // unclosed quote takes the rest of the row); any other field runs up to a comma or a code
 // <= 32; blanks after a field are skipped, then one comma with the blanks after it; a comma
-// that ends the row adds one empty field. Semicolons separate nothing.
+// that ends the row adds one empty field. Semicolons separate nothing. With Semicolon the
+// semicolon takes the comma's part and a field runs up to it, blanks included; with Blank
+// only runs of codes <= 32 separate fields.
 class FieldReader {
 public:
-    explicit FieldReader(std::string_view row);
+    explicit FieldReader(std::string_view row,
+                         FieldSeparator separator = FieldSeparator::CommaOrBlank);
 
     // Reads the next field into field; false when the row has no more. The view points into
     // the row, or into the reader for a quoted field with doubled quotes, and stays valid
@@ -79,12 +102,14 @@ public:
 
 private:
     std::string_view row_;
+    FieldSeparator separator_;
     size_t pos_ = 0;
     bool trailingEmpty_ = false;
     std::string unescaped_;
 };
 
 // All fields of a row, by the rule of FieldReader.
-std::vector<std::string> SplitFields(std::string_view row);
+std::vector<std::string> SplitFields(std::string_view row,
+                                     FieldSeparator separator = FieldSeparator::CommaOrBlank);
 
 }  // namespace qlnx

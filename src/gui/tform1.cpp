@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QUndoStack>
 #include <QUrl>
 #include <filesystem>
@@ -19,6 +20,8 @@
 #include <utility>
 
 #include "core/curve_import.h"
+#include "core/errors.h"
+#include "core/text_lines.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
 #include "core/record_suggestions.h"
@@ -77,6 +80,10 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     saveDialog_.InitialFolder = ProgramFolder();
     saveDialog_.FilterIndex = 1;
     InitExcelExportOptions(ExcelExportOptions);
+    {
+        QSettings settings;
+        importOptions_ = LoadImportOptions(settings);
+    }
     cht1->setDragSeries(nullptr);
     cht1->setCursorActive(false);
     ConnectHandlers();
@@ -130,6 +137,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(ExportSkeleton1, &TForm1::ExportSkeleton1Click);
     onTrigger(ExportDraw12Excel1, &TForm1::ExportDraw12Excel1Click);
     onTrigger(ExcelExportOptions1, &TForm1::ExcelExportOptions1Click);
+    onTrigger(ImportOptions1, &TForm1::ImportOptions1Click);
     onTrigger(mniAbout1, &TForm1::mniAbout1Click);
     onTrigger(mniDonation1, &TForm1::mniDonation1Click);
     onTrigger(Howtouse1, &TForm1::Howtouse1Click);
@@ -249,20 +257,72 @@ void TForm1::ImportWithParameters(const QString& path) {
 }
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
-    std::optional<std::string> warning;
+    ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that
         // cannot be read. The box closes before any warning is shown.
         const QString name = QFileInfo(PathText(path)).fileName();
         const std::unique_ptr<ProgressReport> progress =
             dialogs_.progress(this, kProgressTitle, QStringLiteral("Reading %1").arg(name));
-        warning = ImportCurveFile(state_, path, parameters,
-                                  [&progress](double done) { return progress->Update(done); });
+        result = ImportCurveFile(state_, path, WithOptions(parameters, importOptions_),
+                                 [&progress](double done) { return progress->Update(done); });
     }
     StartEditHistory();
     messageBar_->Dismiss();
     ShowState(true);
-    if (warning) dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+    ShowHowTheFileWasRead(path, result);
+    // A header line gets its remedy with Apply; any other failure its line.
+    if (const auto suggestion = result.HeaderSuggestion()) {
+        const QString first = QString::number(*result.SuggestedFirstLine);
+        messageBar_->ShowMessage(QString::fromStdString(*suggestion), [this, first] {
+            RunCommand([this, first] {
+                edt7->setText(first);
+                ReImportLoop();
+            });
+        });
+    } else if (const auto line = result.LineMessage()) {
+        messageBar_->ShowMessage(QString::fromStdString(*line));
+    }
+    if (const auto warning = result.Warning()) {
+        dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
+    }
+}
+
+void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& result) {
+    if (state_.FileNameText.empty()) {
+        rzfldsts3->clear();
+        return;
+    }
+    QString text = QStringLiteral("%1 rows").arg(state_.RawDisp.size());
+    if (result.Format) text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
+    rzfldsts3->setText(text);
+    rzfldsts3->setToolTip(QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
+}
+
+void TForm1::ImportOptions1Click() {
+    // The preview shows the record imported last, from the lines the boxes name.
+    std::string text;
+    const std::string name = std::string(TrimControl(PathBytes(edt5->text())));
+    if (!name.empty()) {
+        try {
+            text = ReadTextFile(name);
+        } catch (const FileError&) {
+            text.clear();
+        }
+    }
+    ImportParameters lines;
+    try {
+        if (const auto checked = CheckImportParameters(edt7->text().toStdString(), edt8->text().toStdString()).Parameters) {
+            lines = *checked;
+        }
+    } catch (const ConversionError&) {
+        // A step that is no integer: the preview reads from the boxes' defaults.
+    }
+    TImportOptionForm dialog(importOptions_, std::move(text), lines, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    importOptions_ = dialog.Options();
+    QSettings settings;
+    SaveImportOptions(settings, importOptions_);
 }
 
 // --- Loop analysis ------------------------------------------------------------------------

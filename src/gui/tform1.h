@@ -10,6 +10,7 @@
 
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
+#include "gui/import_option_form.h"
 #include "core/edit_undo.h"
 #include "gui/result_file_command.h"
 #include "spreadsheet/excel_export_options.h"
@@ -54,6 +55,9 @@ public:
     void OpenCurveFile(const QString& path);
     // The spreadsheet export settings, edited by Options > Excel Export Options.
     TExcelExportOptions ExcelExportOptions;
+    // The import options (decimal separator, columns), edited by Options > Import Options…
+    // and remembered in the settings.
+    const ImportOptions& CurrentImportOptions() const { return importOptions_; }
 
     // Sets the texts of the first-line box (edt7) and the step box (edt8) where given.
     void SetImportBoxes(const std::optional<QString>& firstLine, const std::optional<QString>& step);
@@ -86,6 +90,7 @@ public slots:
     void ExportResults1Click();
     void ExportSkeleton1Click();
     void ExcelExportOptions1Click();
+    void ImportOptions1Click();
     void btn3Click();
     void btn4Click();
     void mniAbout1Click();
@@ -132,8 +137,11 @@ private:
     // Reads the first-line and step boxes; on a refusal shows the warning, moves the focus
     // and returns nullopt.
     std::optional<ImportParameters> ReadImportBoxes();
-    // Imports path (file-system bytes) and shows the result and any warning.
+    // Imports path (file-system bytes) with the import options and shows the result: the
+    // warning, the line and the header suggestion in the message bar, and in the status area
+    // how the file was read.
     void ImportFrom(const std::string& path, const ImportParameters& parameters);
+    void ShowHowTheFileWasRead(const std::string& path, const ImportResult& result);
     void OpenAddress(const QUrl& url);
     // Brings the drag tool, its write-back and the loop series' markers in line with the
     // operation type and its target series.
@@ -163,6 +171,7 @@ private:
 
     UserDialogs& dialogs_;
     AnalysisState state_;
+    ImportOptions importOptions_;
     std::function<bool(const QUrl&)> openUrl_;
     QString guideFolder_;  // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack
@@ -247,6 +256,7 @@ private:
     QAction* ExportSkeleton1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
     QAction* ExcelExportOptions1 = nullptr;
+    QAction* ImportOptions1 = nullptr;
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
     QAction* mniAbout1 = nullptr;

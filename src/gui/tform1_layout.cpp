@@ -266,6 +266,7 @@ void TForm1::BuildMenu() {
 
     QMenu* options = Named(mm1->addMenu(QStringLiteral("Options")), "Options1");
     ExcelExportOptions1 = MakeAction(options, "ExcelExportOptions1", QStringLiteral("Excel Export Options"));
+    ImportOptions1 = MakeAction(options, "ImportOptions1", QStringLiteral("Import Options\u2026"));
 
     QMenu* about = Named(mm1->addMenu(QStringLiteral("About")), "About1");
     mniAbout1 = MakeAction(about, "mniAbout1", QStringLiteral("About"));

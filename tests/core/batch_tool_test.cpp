@@ -210,7 +210,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
 TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
     const std::string file = WriteFile("directions.csv", kSkeletonExample);
     qlnx::AnalysisState state;
-    ASSERT_EQ(qlnx::ImportCurveFile(state, file, {1, 1}), std::nullopt);
+    ASSERT_EQ(qlnx::ImportCurveFile(state, file, {1, 1}).Warning(), std::nullopt);
     ASSERT_EQ(qlnx::AnalyzeLoops(state), std::nullopt);
     const char* names[] = {"max-force",      "max-disp",      "max-force-disp",
                            "envelope-force", "envelope-disp", "sb"};
@@ -327,6 +327,28 @@ TEST(BatchTool, ExportsTheChartToAWorkbook) {
     EXPECT_NE(failed.out.find("\"LoopCount\": 2"), std::string::npos);
 }
 
+// The import options, and a failed import's line and suggested first line in JSON and on
+// standard error.
+TEST(BatchTool, ImportOptionsLineAndSuggestedFirstLine) {
+    const std::string european = WriteFile("european.csv", "t;s;F\n0;0,0;0,0\n1;2,5;10,25\n2;-1,5;-5,5\n3;3,0;12,0\n");
+    const BatchRun read = RunBatch({"--json", "--first-line", "2", "--decimal", "comma", "--columns", "2,3", european});
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.out.rfind("{\n  \"message\": null,\n  \"RawDisp\": [0, 2.5, -1.5, 3],\n"
+                             "  \"RawForce\": [0, 10.25, -5.5, 12],\n", 0), 0u) << read.out;
+    const BatchRun header = RunBatch({"--json", "--columns", "2,3", european});
+    EXPECT_EQ(header.status, 1);
+    EXPECT_EQ(header.out.rfind("{\n  \"message\": \"'s' is not a valid floating point value\",\n"
+                               "  \"line\": 1,\n  \"SuggestedFirstLine\": 2,\n  \"RawDisp\": [],\n", 0), 0u)
+        << header.out;
+    EXPECT_EQ(header.err, "'s' is not a valid floating point value\nLine 1: 's' is not a number.\n"
+                          "Line 1 looks like a header: the data start at line 2.\n"
+                          "Imported Loop is less than 3 points!\n");
+    const BatchRun point = RunBatch({"--json", "--first-line", "2", "--decimal", "point", european});
+    EXPECT_EQ(point.status, 1);
+    EXPECT_EQ(point.out.rfind("{\n  \"message\": \"'0,0' is not a valid floating point value\",\n"
+                              "  \"line\": 2,\n  \"RawDisp\": [],\n", 0), 0u) << point.out;
+}
+
 // A record that dithers around its first displacement, then loads towards negative
 // displacements first.
 std::string DitherThenNegativeFirst() {
@@ -387,6 +409,11 @@ TEST(BatchTool, UsageErrors) {
         {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
         {{"--export-mode", "both", file}, "--export-mode takes single or combined; not both"},
         {{file, "--xlsx"}, "--xlsx needs FILE"},
+        {{"--decimal", "dot", file}, "--decimal takes auto, point or comma; not dot"},
+        {{"--columns", "2", file}, "--columns takes two different column numbers from 1 on, as 2,3; not 2"},
+        {{"--columns", "2,2", file}, "not 2,2"},
+        {{"--columns", "0,1", file}, "not 0,1"},
+        {{"--columns", "1,x", file}, "not 1,x"},
         {{"--ultimate-ratio", "0", file}, "--ultimate-ratio takes a number above 0 and at most 1"},
         {{"--ultimate-ratio", "1.5", file}, "not 1.5"},
         {{"--ultimate-ratio", "0,8", file}, "not 0,8"},

@@ -36,18 +36,24 @@ struct Outcome {
     Values disp;
     Values force;
     std::optional<std::string> message;
+    ImportResult result;
 };
 
 // The rows each case reads (displacement and force) and the warning, if any.
-Outcome Import(const std::string& bytes, int32_t firstLine = 1, int32_t step = 1) {
+Outcome Import(const std::string& bytes, const ImportParameters& parameters) {
     AnalysisState state;
     const std::string path = WriteFile("rows.csv", bytes);
-    auto message = ImportCurveFile(state, path, {firstLine, step});
+    ImportResult result = ImportCurveFile(state, path, parameters);
     // The loop series shows exactly the rows read, and the name only after a load.
     EXPECT_EQ(state.LoopSeries().XValues(), state.RawDisp);
     EXPECT_EQ(state.LoopSeries().YValues(), state.RawForce);
     EXPECT_EQ(state.FileNameText, path);
-    return {state.RawDisp, state.RawForce, message};
+    EXPECT_FALSE(result.ChangedWhileRead);
+    return {state.RawDisp, state.RawForce, result.Warning(), result};
+}
+
+Outcome Import(const std::string& bytes, int32_t firstLine = 1, int32_t step = 1) {
+    return Import(bytes, ImportParameters{firstLine, step});
 }
 
 TEST(CheckImportParameters, BoxesInTheWindowsOrder) {
@@ -115,8 +121,6 @@ TEST(ImportCurveFile, ReadsRowsInEveryLayout) {
         {"F = 2 skips a header", "Disp,Force\n0,0\n1,10\n", 2, 1, {0, 1}, {0, 10}},
         {"lines 2, 5, 8", "1,1\n2,2\n3,3\n4,4\n5,5\n6,6\n7,7\n8,8\n9,9\n", 2, 3,
          {2, 5, 8}, {2, 5, 8}},
-        {"first line beyond the end", "0,0\n1,10\n", 3, 1, {}, {}},
-        {"huge first line and step", "0,0\n1,10\n", INT32_MAX, INT32_MAX, {}, {}},
         {"huge step reads one row", "0,0\n1,10\n", 1, INT32_MAX, {0}, {0}},
         {"blank line skipped by the step", "0,0\n\n1,10\n", 1, 2, {0, 1}, {0, 10}},
         {"thousands comma splits the field", "1,234.5,10\n", 1, 1, {1}, {234.5}},
@@ -127,6 +131,12 @@ TEST(ImportCurveFile, ReadsRowsInEveryLayout) {
          {0, 1}, {0, 10}},
         {"UTF-16 BE mark", "\xFE\xFF" "\0" "0\0,\0" "0\0\n\0" "1\0,\0" "1\0" "0"s, 1, 1,
          {0, 1}, {0, 10}},
+        {"UTF-16 LE without mark", "0\0,\0" "0\0\r\0\n\0" "1\0,\0" "1\0" "0\0\r\0\n\0"s, 1, 1,
+         {0, 1}, {0, 10}},
+        {"UTF-16 BE without mark", "\0" "2\0" "5\0;\0" "1\0,\0" "5\0\n"s, 1, 1, {25}, {1.5}},
+        {"semicolons", "0;0\n1;10\n", 1, 1, {0, 1}, {0, 10}},
+        {"quoted decimal commas, semicolon-separated", "\"0,5\";\"1,5\"\n", 1, 1, {0.5}, {1.5}},
+        {"blank line at the end", "0,0\n1,10\n \t \n", 1, 1, {0, 1}, {0, 10}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,12 +157,17 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
         Values force;
         std::optional<std::string> message;
     } cases[] = {
-        {"0-byte file", "", 1, 1, {}, {}, std::nullopt},
-        {"mark only", "\xEF\xBB\xBF", 1, 1, {}, {}, std::nullopt},
+        {"0-byte file", "", 1, 1, {}, {}, "The file has 0 lines; line 1 is past its end."},
+        {"mark only", "\xEF\xBB\xBF", 1, 1, {}, {}, "The file has 0 lines; line 1 is past its end."},
+        {"first line beyond the end", "0,0\n1,10\n", 3, 1, {}, {},
+         "The file has 2 lines; line 3 is past its end."},
+        {"huge first line and step", "0,0\n1,10\n", INT32_MAX, INT32_MAX, {}, {},
+         "The file has 2 lines; line 2147483647 is past its end."},
         {"empty file of one line break", "\n", 1, 1, {}, {}, "List index out of bounds (0)"},
         {"blank line inside the range", "0,0\n1,10\n\n2,15\n", 1, 1, {0, 1}, {0, 10},
          "List index out of bounds (0)"},
-        {"line of blanks", "0,0\n \t \n", 1, 1, {0}, {0}, "List index out of bounds (0)"},
+        {"line of blanks before a row", "0,0\n \t \n1,1\n", 1, 1, {0}, {0},
+         "List index out of bounds (0)"},
         {"one-field row", "0,0\n1.5\n2,15\n", 1, 1, {0}, {0}, "List index out of bounds (1)"},
         {"one field then a comma", "0,0\n1.5,\n", 1, 1, {0}, {0},
          "'' is not a valid floating point value"},
@@ -162,8 +177,9 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
          "'abc' is not a valid floating point value"},
         {"bad displacement checked first", "x\n", 1, 1, {}, {},
          "'x' is not a valid floating point value"},
-        {"semicolons", "0;0\n1;10\n", 1, 1, {}, {}, "'0;0' is not a valid floating point value"},
-        {"decimal comma", "\"0,5\";\"1,5\"\n", 1, 1, {}, {},
+        {"semicolon after the first line", "0,0\n1;10\n", 1, 1, {0}, {0},
+         "'1;10' is not a valid floating point value"},
+        {"decimal comma in a comma-separated file", "\"0,5\",\"1,5\"\n", 1, 1, {}, {},
          "'0,5' is not a valid floating point value"},
         {"quoted thousands separator", "\"1,234.5\",10\n", 1, 1, {}, {},
          "'1,234.5' is not a valid floating point value"},
@@ -178,10 +194,6 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
          "''\0\x01" "1' is not a valid floating point value"s},
         {"Latin-1 text", "0,0\n\xB5m,3\n", 1, 1, {0}, {0},
          "'\xC2\xB5m' is not a valid floating point value"},
-        // Without a mark, UTF-16 is valid UTF-8 with NULs: the first row reads, the NUL
-        // between CR and LF is a line of its own.
-        {"UTF-16 without mark", "0\0,\0" "0\0\r\0\n\0" "1\0,\0" "1\0" "0\0\r\0\n\0"s, 1, 1, {0},
-         {0}, "List index out of bounds (0)"},
         // A negative step reads upwards and fails on the access before line 1.
         {"negative step", "1,1\n2,2\n3,3\n4,4\n5,5\n", 5, -2, {5, 3, 1}, {5, 3, 1},
          "List index out of bounds (-2)"},
@@ -189,7 +201,8 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
          {7, 4, 1}, "List index out of bounds (-3)"},
         {"step -1 from line 2", "1,1\n2,2\n", 2, -1, {2, 1}, {2, 1},
          "List index out of bounds (-1)"},
-        {"negative step past the end", "1,1\n2,2\n", 3, -1, {}, {}, std::nullopt},
+        {"negative step past the end", "1,1\n2,2\n", 3, -1, {}, {},
+         "The file has 2 lines; line 3 is past its end."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -200,9 +213,10 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
     }
 }
 
-// Random rows of numbers, signs, quotes, blanks, commas and text, read by the import and by
-// the field rule applied by hand (SplitFields, then StrToFloat of the trimmed field): the
-// same rows and the same message.
+// Random rows of numbers, signs, quotes, blanks, commas, semicolons and text, read by the
+// import and by the field rule applied by hand (the format of the first line, SplitFields,
+// then the conversion of the trimmed field, the count of fields, blank lines at the end):
+// the same rows and the same message.
 TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
     const char* tokens[] = {"1",  "-2.5", "1e3", ".5", "5.",  "+1",  "-",   "1e",  "1e309",
                             "0x1", "\"3\"", "\"4", "x",  "1,5", " ",   "\t",  ",",   ", ",
@@ -212,30 +226,56 @@ TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
         return (seed >> 33) % range;
     };
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 400; ++round) {
         std::string bytes;
         const size_t rows = 1 + next(8);
+        const bool thirdColumn = next(4) == 0;
         for (size_t r = 0; r < rows; ++r) {
             // Mostly good rows, so that the reading goes on long enough to meet a bad one.
             if (next(3) != 0) {
                 bytes += std::to_string(next(100)) + (next(2) ? "," : "  ") + "-" +
                          std::to_string(next(100)) + "." + std::to_string(next(10));
+                if (thirdColumn) bytes += ",7";
             } else {
                 const size_t count = next(5);
                 for (size_t t = 0; t < count; ++t) bytes += tokens[next(std::size(tokens))];
             }
             bytes += next(2) ? "\n" : "\r\n";
         }
+        const ImportParameters parameters{1, 1, DecimalMode::Auto, 1 + static_cast<int32_t>(next(2)), 3 - static_cast<int32_t>(next(2))};
+        const int64_t dispIndex = parameters.DisplacementColumn - 1;
+        const int64_t forceIndex = parameters.ForceColumn - 1;
+        if (dispIndex == forceIndex) continue;
         Values disp;
         Values force;
         std::optional<std::string> message;
-        for (const auto line : SplitLines(bytes)) {
-            const auto fields = SplitFields(line);
+        const auto lines = SplitLines(bytes);
+        const RowFormat format = DetectRowFormat(lines[0], DecimalMode::Auto, '.');
+        size_t reference = 0;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const auto fields = SplitFields(lines[i], format.Separator);
+            const auto convert = [&](int64_t index) {
+                if (static_cast<int64_t>(fields.size()) <= index) {
+                    throw Error("List index out of bounds (" + std::to_string(index) + ")");
+                }
+                const std::string_view text = TrimControl(fields[static_cast<size_t>(index)]);
+                if (const auto v = ParseField(text, format)) return *v;
+                throw Error(FloatConversionMessage(text));
+            };
             try {
-                if (fields.empty()) throw Error("List index out of bounds (0)");
-                const double d = StrToFloat(TrimControl(fields[0]));
-                if (fields.size() < 2) throw Error("List index out of bounds (1)");
-                const double f = StrToFloat(TrimControl(fields[1]));
+                if (fields.empty() && !disp.empty()) {
+                    bool rest = true;
+                    for (size_t k = i; k < lines.size(); ++k) rest = rest && TrimControl(lines[k]).empty();
+                    if (rest) break;
+                }
+                const double d = convert(dispIndex);
+                const double f = convert(forceIndex);
+                if (i == 0) reference = fields.size();
+                if (fields.size() != reference) {
+                    throw Error("Line " + std::to_string(i + 1) + " has " + std::to_string(fields.size()) +
+                                (fields.size() == 1 ? " field" : " fields") + "; line 1 has " +
+                                std::to_string(reference) + ".");
+                }
                 disp.push_back(d);
                 force.push_back(f);
             } catch (const Error& e) {
@@ -244,10 +284,159 @@ TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
             }
         }
         SCOPED_TRACE(testing::PrintToString(bytes));
-        const Outcome o = Import(bytes);
+        const Outcome o = Import(bytes, parameters);
         ASSERT_EQ(o.message, message);
         ASSERT_EQ(testing::PrintToString(o.disp), testing::PrintToString(disp));
         ASSERT_EQ(testing::PrintToString(o.force), testing::PrintToString(force));
+    }
+}
+
+// The files real labs write: what is read, the warning, the line message of the message bar,
+// the header suggestion and how the rows were read.
+TEST(ImportCurveFile, AwkwardFilesOfRealLabs) {
+    std::string rows50;
+    Values disp50;
+    Values force50;
+    for (int k = 0; k < 50; ++k) {
+        rows50 += std::to_string(k) + ".5," + std::to_string(k) + "\n";
+        disp50.push_back(k + 0.5);
+        force50.push_back(k);
+    }
+    const std::string longField(1000, '7');
+    const struct {
+        const char* what;
+        std::string bytes;
+        ImportParameters parameters;
+        Values disp;
+        Values force;
+        std::optional<std::string> warning;
+        std::optional<std::string> lineMessage;
+        std::optional<std::string> suggestion;
+        std::string format;  // empty: not looked at
+    } cases[] = {
+        {"tabs and decimal commas", "0,1045\t1,6420\n-0,2090\t-3,2840\n", {}, {0.1045, -0.209},
+         {1.642, -3.284}, std::nullopt, std::nullopt, std::nullopt, "tab-separated, decimal comma"},
+        {"semicolons and decimal commas", "0,1045;1,6420\r\n2;3\r\n", {}, {0.1045, 2}, {1.642, 3},
+         std::nullopt, std::nullopt, std::nullopt, "semicolon-separated, decimal comma"},
+        {"semicolons and decimal points", "0.5 ; 1.5;x\n", {}, {0.5}, {1.5}, std::nullopt,
+         std::nullopt, std::nullopt, "semicolon-separated, decimal point"},
+        {"blanks and decimal commas", "1,5  2,5\n", {}, {1.5}, {2.5}, std::nullopt, std::nullopt,
+         std::nullopt, "blank-separated, decimal comma"},
+        {"plain CSV stays comma-separated", "0,0\n1,10\n", {}, {0, 1}, {0, 10}, std::nullopt,
+         std::nullopt, std::nullopt, "comma-separated, decimal point"},
+        {"a point anywhere keeps the usual rule", "1,5\t2.5\n", {}, {1}, {5}, std::nullopt,
+         std::nullopt, std::nullopt, "comma-separated, decimal point"},
+        {"thousands commas make a row of three fields", "0.0,0.0\n104.5,1,642.0\n", {}, {0}, {0},
+         "Line 2 has 3 fields; line 1 has 2.", "Line 2 has 3 fields; line 1 has 2.", std::nullopt,
+         ""},
+        {"thousands blanks in a tab-separated file", "0.0\t0.0\n104.5\t1 642.0\n", {}, {0}, {0},
+         "Line 2 has 3 fields; line 1 has 2.", "Line 2 has 3 fields; line 1 has 2.", std::nullopt,
+         "tab-separated, decimal point"},
+        {"a row with fewer fields", "0,0,0\n1,1\n", {}, {0}, {0}, "Line 2 has 2 fields; line 1 has 3.",
+         "Line 2 has 2 fields; line 1 has 3.", std::nullopt, ""},
+        {"two empty lines at the end", "0,0\n1,10\n\n\n", {}, {0, 1}, {0, 10}, std::nullopt,
+         std::nullopt, std::nullopt, ""},
+        {"blank lines at the end, CR LF", "0,0\r\n1,10\r\n  \r\n\t\r\n", {}, {0, 1}, {0, 10},
+         std::nullopt, std::nullopt, std::nullopt, ""},
+        {"time, displacement, force", "0.00,0.1,5\n0.01,0.2,6\n", {1, 1, DecimalMode::Auto, 2, 3},
+         {0.1, 0.2}, {5, 6}, std::nullopt, std::nullopt, std::nullopt, ""},
+        {"force before displacement", "5,0.1\n6,0.2\n", {1, 1, DecimalMode::Auto, 2, 1}, {0.1, 0.2},
+         {5, 6}, std::nullopt, std::nullopt, std::nullopt, ""},
+        {"chosen column missing", "0,1,2\n0,1\n", {1, 1, DecimalMode::Auto, 1, 3}, {0}, {2},
+         "List index out of bounds (2)", "Line 2 has no field 3.", std::nullopt, ""},
+        {"NaN at line 51", rows50 + "NaN,1\n", {}, disp50, force50, "'NaN' is not a valid floating point value",
+         "Line 51: 'NaN' is not a number.", std::nullopt, ""},
+        {"a field of 1000 characters is quoted by its first 40", "0,0\n" + longField + "x,1\n", {},
+         {0}, {0}, "'" + std::string(40, '7') + "\u2026' is not a valid floating point value",
+         "Line 2: '" + std::string(40, '7') + "\u2026' is not a number.", std::nullopt, ""},
+        {"40 characters are quoted whole, characters not bytes",
+         "0,0\n" + std::string(39, 'a') + "\u00b5,1\n", {}, {0}, {0},
+         "'" + std::string(39, 'a') + "\u00b5' is not a valid floating point value",
+         "Line 2: '" + std::string(39, 'a') + "\u00b5' is not a number.", std::nullopt, ""},
+        {"header line", "Displacement (mm),Force (kN)\n0,0\n1,10\n", {}, {}, {},
+         "'Displacement' is not a valid floating point value", "Line 1: 'Displacement' is not a number.",
+         "Line 1 looks like a header: the data start at line 2.", ""},
+        {"names and units", "Lead Disp,Lead Force\nmm,kN\n0,0\n", {}, {}, {},
+         "'Lead' is not a valid floating point value", "Line 1: 'Lead' is not a number.",
+         "Line 1 looks like a header: the data start at line 3.", ""},
+        {"header of a decimal-comma file", "Weg;Kraft\n0,5;1,5\n", {}, {}, {},
+         "'Weg' is not a valid floating point value", "Line 1: 'Weg' is not a number.",
+         "Line 1 looks like a header: the data start at line 2.", ""},
+        {"header from the first line read", "x\nDisp,Force\n0,0\n", {2, 1}, {}, {},
+         "'Disp' is not a valid floating point value", "Line 2: 'Disp' is not a number.",
+         "Line 2 looks like a header: the data start at line 3.", ""},
+        {"no data in the next 50 lines", "a,b\n" + std::string(50, '\n') + "1,2\n", {}, {}, {},
+         "'a' is not a valid floating point value", "Line 1: 'a' is not a number.", std::nullopt, ""},
+        {"first line past the end", "0,0\n1,1\n2,2\n", {500, 1}, {}, {},
+         "The file has 3 lines; line 500 is past its end.",
+         "The file has 3 lines; line 500 is past its end.", std::nullopt, ""},
+        {"point chosen", "0,5;1,5\n", {1, 1, DecimalMode::Point}, {}, {},
+         "'0,5' is not a valid floating point value", "Line 1: '0,5' is not a number.", std::nullopt,
+         "semicolon-separated, decimal point"},
+        {"comma chosen", "0,5 1,5\n2 3\n", {1, 1, DecimalMode::Comma}, {0.5, 2}, {1.5, 3},
+         std::nullopt, std::nullopt, std::nullopt, "blank-separated, decimal comma"},
+        {"comma chosen refuses points", "0.5;1.5\n", {1, 1, DecimalMode::Comma}, {}, {},
+         "'0.5' is not a valid floating point value", "Line 1: '0.5' is not a number.", std::nullopt,
+         "semicolon-separated, decimal comma"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Outcome o = Import(c.bytes, c.parameters);
+        EXPECT_EQ(o.disp, c.disp);
+        EXPECT_EQ(o.force, c.force);
+        EXPECT_EQ(o.message, c.warning);
+        EXPECT_EQ(o.result.LineMessage(), c.lineMessage);
+        EXPECT_EQ(o.result.HeaderSuggestion(), c.suggestion);
+        if (!c.format.empty()) {
+            ASSERT_TRUE(o.result.Format.has_value());
+            EXPECT_EQ(DescribeRowFormat(*o.result.Format), c.format);
+        }
+    }
+}
+
+// The window under a locale with a decimal comma reads points as well, and the comma of
+// a quoted field as before.
+TEST(ImportCurveFile, CommaLocaleReadsPointsToo) {
+    SetDecimalSeparator(',');
+    const Outcome points = Import("0.0,0.6\n1.5,2\n");
+    const Outcome quoted = Import("\"0,5\",\"1,5\"\n");
+    SetDecimalSeparator('.');
+    EXPECT_EQ(points.message, std::nullopt);
+    EXPECT_EQ(points.disp, (Values{0, 1.5}));
+    EXPECT_EQ(points.force, (Values{0.6, 2}));
+    EXPECT_EQ(DescribeRowFormat(*points.result.Format), "comma-separated, decimal point or comma");
+    EXPECT_EQ(quoted.message, std::nullopt);
+    EXPECT_EQ(quoted.disp, (Values{0.5}));
+}
+
+// A record the test software is still writing: the rows read are kept and the warning says so.
+TEST(ImportCurveFile, FileChangedWhileReadIsToldAndItsRowsKept) {
+    const std::string path = WriteFile("growing.csv", "0,0\n1,10\n2,1");
+    AnalysisState state;
+    bool appended = false;
+    const ImportResult result = ImportCurveFile(state, path, {1, 1}, [&](double) {
+        if (!appended) std::ofstream(path, std::ios::app) << "5\n3,20\n";
+        appended = true;
+        return true;
+    });
+    EXPECT_TRUE(result.ChangedWhileRead);
+    EXPECT_EQ(result.Warning(), path + " changed while it was read; import it again when it is complete.");
+    EXPECT_FALSE(state.RawDisp.empty());
+    EXPECT_EQ(state.RawDisp.size(), state.LoopSeries().Count());
+    // Read again once complete, it is read whole without a word.
+    AnalysisState again;
+    EXPECT_TRUE(ImportCurveFile(again, path, {1, 1}).Ok());
+    EXPECT_EQ(again.RawForce, (Values{0, 10, 15, 20}));
+}
+
+// A pipe or device that never ends stops at the memory limit.
+TEST(ReadFileBytes, EndlessDeviceStopsAtTheMemoryLimit) {
+    if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero";
+    try {
+        ReadFileBytes("/dev/zero", {}, nullptr, uint64_t{4} << 20);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file \"/dev/zero\". File too large");
     }
 }
 
@@ -255,14 +444,14 @@ TEST(ImportCurveFile, FileThatCannotBeOpenedClearsEverything) {
     // An earlier import, analysis and skeleton curve that the failed import discards.
     AnalysisState state;
     const std::string good = WriteFile("good.csv", "0,0\n2,10\n-1,-5\n3,12\n-2,-8\n");
-    ASSERT_EQ(ImportCurveFile(state, good, {1, 1}), std::nullopt);
+    ASSERT_EQ(ImportCurveFile(state, good, {1, 1}).Warning(), std::nullopt);
     ASSERT_EQ(AnalyzeLoops(state), std::nullopt);
     state.PositiveSkeletonSeries().AddXY(1, 1);
     ASSERT_FALSE(state.LoopReadouts[0].empty());
     state.LoopCountText = "2";
 
     const std::string missing = testing::TempDir() + "/no_such_folder/curve.csv";
-    EXPECT_EQ(ImportCurveFile(state, missing, {1, 1}),
+    EXPECT_EQ(ImportCurveFile(state, missing, {1, 1}).Warning(),
               "Cannot open file \"" + missing + "\". No such file or directory");
     EXPECT_TRUE(state.RawDisp.empty());
     EXPECT_TRUE(state.RawForce.empty());
@@ -276,7 +465,7 @@ TEST(ImportCurveFile, FileThatCannotBeOpenedClearsEverything) {
     for (int i = 0; i < state.Chart.SeriesCount(); ++i) EXPECT_EQ(state.Chart.GetSeries(i).Count(), 0);
 
     const std::string folder = std::filesystem::path(good).parent_path().string();
-    EXPECT_EQ(ImportCurveFile(state, folder, {1, 1}),
+    EXPECT_EQ(ImportCurveFile(state, folder, {1, 1}).Warning(),
               "Cannot open file \"" + folder + "\". Is a directory");
     EXPECT_EQ(state.FileNameText, "");
 }
@@ -289,7 +478,7 @@ TEST(ImportCurveFile, FileLargerThanTheMemoryIsRefused) {
     std::filesystem::resize_file(path, uintmax_t{1} << 40, error);
     if (error) GTEST_SKIP() << "no sparse files here: " << error.message();
     AnalysisState state;
-    EXPECT_EQ(ImportCurveFile(state, path, {1, 1}),
+    EXPECT_EQ(ImportCurveFile(state, path, {1, 1}).Warning(),
               "Cannot open file \"" + path + "\". File too large");
     EXPECT_EQ(state.FileNameText, "");
     EXPECT_EQ(state.LoopSeries().Count(), 0);
@@ -299,9 +488,13 @@ TEST(ImportCurveFile, FileLargerThanTheMemoryIsRefused) {
 TEST(ImportCurveFile, RefusedParametersChangeNothing) {
     AnalysisState state;
     const std::string path = WriteFile("keep.csv", "0,0\n1,10\n");
-    ASSERT_EQ(ImportCurveFile(state, path, {1, 1}), std::nullopt);
-    EXPECT_EQ(ImportCurveFile(state, path, {0, 1}), "First Line must large than 0!");
-    EXPECT_EQ(ImportCurveFile(state, path, {1, 0}), "Data Import Step must not be 0!");
+    ASSERT_EQ(ImportCurveFile(state, path, {1, 1}).Warning(), std::nullopt);
+    EXPECT_EQ(ImportCurveFile(state, path, {0, 1}).Warning(), "First Line must large than 0!");
+    EXPECT_EQ(ImportCurveFile(state, path, {1, 0}).Warning(), "Data Import Step must not be 0!");
+    for (const auto& [disp, force] : {std::pair{2, 2}, std::pair{0, 1}, std::pair{1, -1}}) {
+        EXPECT_EQ(ImportCurveFile(state, path, {1, 1, DecimalMode::Auto, disp, force}).Warning(),
+                  "The displacement and force columns must be two different numbers from 1 on!");
+    }
     EXPECT_EQ(state.RawDisp, (Values{0, 1}));
     EXPECT_EQ(state.LoopSeries().Count(), 2);
     EXPECT_EQ(state.FileNameText, path);
@@ -310,8 +503,8 @@ TEST(ImportCurveFile, RefusedParametersChangeNothing) {
 TEST(ImportCurveFile, ReImportWithAnotherStepReadsTheSameFileAgain) {
     AnalysisState state;
     const std::string path = WriteFile("again.csv", "0,0\n1,1\n2,2\n3,3\n4,4\n");
-    ASSERT_EQ(ImportCurveFile(state, path, {1, 1}), std::nullopt);
-    ASSERT_EQ(ImportCurveFile(state, state.FileNameText, {2, 2}), std::nullopt);
+    ASSERT_EQ(ImportCurveFile(state, path, {1, 1}).Warning(), std::nullopt);
+    ASSERT_EQ(ImportCurveFile(state, state.FileNameText, {2, 2}).Warning(), std::nullopt);
     EXPECT_EQ(state.RawDisp, (Values{1, 3}));
     EXPECT_EQ(state.LoopSeries().XValues(), (Values{1, 3}));
     EXPECT_EQ(state.FileNameText, path);
@@ -335,7 +528,7 @@ TEST(ImportCurveFile, RealRecordsReadInPlace) {
         SCOPED_TRACE(c.file);
         AnalysisState state;
         const std::string path = std::string(QLNX_SHARED_DATA) + "/" + c.file;
-        EXPECT_EQ(ImportCurveFile(state, path, {c.first, 1}), std::nullopt);
+        EXPECT_EQ(ImportCurveFile(state, path, {c.first, 1}).Warning(), std::nullopt);
         ASSERT_EQ(state.RawDisp.size(), c.rows);
         EXPECT_EQ(state.RawForce.size(), c.rows);
         EXPECT_EQ(state.RawDisp[0], c.disp0);
@@ -344,7 +537,8 @@ TEST(ImportCurveFile, RealRecordsReadInPlace) {
     // Read from line 1, the names in the first header line are not numbers.
     AnalysisState state;
     EXPECT_EQ(ImportCurveFile(state, std::string(QLNX_SHARED_DATA) + "/clt_connection_trial2.csv",
-                              {1, 1}),
+                              {1, 1})
+                  .Warning(),
               "'Lead' is not a valid floating point value");
     EXPECT_TRUE(state.RawDisp.empty());
 }

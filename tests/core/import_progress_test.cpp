@@ -47,10 +47,10 @@ TEST(ImportProgress, ReportsRiseToTheEndWithoutChangingTheRowsRead) {
                                               ImportParameters{kRows, -3}}) {
         SCOPED_TRACE(parameters.Step);
         AnalysisState expected;
-        const auto message = ImportCurveFile(expected, path, parameters);
+        const auto message = ImportCurveFile(expected, path, parameters).Warning();
         Recorder recorder;
         AnalysisState state;
-        EXPECT_EQ(ImportCurveFile(state, path, parameters, recorder.Callback()), message);
+        EXPECT_EQ(ImportCurveFile(state, path, parameters, recorder.Callback()).Warning(), message);
         EXPECT_EQ(state.RawDisp, expected.RawDisp);
         EXPECT_EQ(state.LoopSeries().YValues(), expected.RawForce);
         const auto& f = recorder.fractions;
@@ -73,12 +73,12 @@ TEST(ImportProgress, StoppingLeavesTheStateOfAFileThatCannotBeRead) {
     for (const double stopAt : {0.0, 0.05, 0.5, 0.95}) {
         SCOPED_TRACE(stopAt);
         AnalysisState state;
-        ASSERT_EQ(ImportCurveFile(state, small, {1, 1}), std::nullopt);
+        ASSERT_EQ(ImportCurveFile(state, small, {1, 1}).Warning(), std::nullopt);
         (void)AnalyzeLoops(state);
         state.PositiveSkeletonSeries().AddXY(1, 1);
         Recorder recorder;
         recorder.stopAt = stopAt;
-        EXPECT_EQ(ImportCurveFile(state, big, {1, 1}, recorder.Callback()), std::nullopt);
+        EXPECT_EQ(ImportCurveFile(state, big, {1, 1}, recorder.Callback()).Warning(), std::nullopt);
         EXPECT_GE(recorder.fractions.back(), stopAt);
         EXPECT_TRUE(state.RawDisp.empty());
         EXPECT_TRUE(state.RawForce.empty());

@@ -39,6 +39,12 @@ TEST(DecodeText, TableOfEncodings) {
         {"\xFF\xFE\x3D\xD8\x00\xDE"s, TextEncoding::Utf16LE, "\xF0\x9F\x98\x80"},
         {"\xFF\xFE\x3D\xD8" "1\0"s, TextEncoding::Utf16LE, "\xEF\xBF\xBD" "1"},
         {"\xFF\xFE" "1\0" "2"s, TextEncoding::Utf16LE, "1\xEF\xBF\xBD"},
+        // UTF-16 without a mark: zero bytes in alternate positions.
+        {"1\0,\0" "2\0"s, TextEncoding::Utf16LENoMark, "1,2"},
+        {"\0" "1\0,\0" "2"s, TextEncoding::Utf16BENoMark, "1,2"},
+        {"1\0\xB5\0\x2D\x4E"s, TextEncoding::Utf16LENoMark, "1\xC2\xB5\xE4\xB8\xAD"},
+        // A few zero bytes in a text that is not UTF-16.
+        {"1,2\0\0\0,3"s, TextEncoding::Utf8, "1,2\0\0\0,3"s},
         // Three-byte characters overtake the input: converted into a new buffer.
         {"\xFF\xFE\x2D\x4E\x2D\x4E\x2D\x4E"s, TextEncoding::Utf16LE,
          "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"},
@@ -171,6 +177,28 @@ TEST(SplitFields, DelimitedTextRule) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SplitFields(c.row), c.fields) << testing::PrintToString(c.row);
+    }
+}
+
+TEST(SplitFields, SemicolonsAndBlanksOnly) {
+    using Fields = std::vector<std::string>;
+    const struct {
+        std::string row;
+        FieldSeparator separator;
+        Fields fields;
+    } cases[] = {
+        {"0,1;2,5", FieldSeparator::Semicolon, {"0,1", "2,5"}},
+        {" 1 2 ; 3 ", FieldSeparator::Semicolon, {"1 2", "3"}},
+        {"1;;2", FieldSeparator::Semicolon, {"1", "", "2"}},
+        {"1;", FieldSeparator::Semicolon, {"1", ""}},
+        {"\"a;b\";c", FieldSeparator::Semicolon, {"a;b", "c"}},
+        {"0,1\t2,5  3", FieldSeparator::Blank, {"0,1", "2,5", "3"}},
+        {"1,,2 ;", FieldSeparator::Blank, {"1,,2", ";"}},
+        {"\"1 5\" 2", FieldSeparator::Blank, {"1 5", "2"}},
+        {" \t ", FieldSeparator::Blank, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitFields(c.row, c.separator), c.fields) << testing::PrintToString(c.row);
     }
 }
 

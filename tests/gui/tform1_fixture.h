@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -48,6 +49,8 @@ protected:
     void SetUp() override {
         test::TestApplication();
         SetDecimalSeparator('.');
+        // Every window starts from the default settings (in the tests' own folder).
+        QSettings().clear();
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TForm1>(dialogs);
         form->setUrlOpener([this](const QUrl& url) {

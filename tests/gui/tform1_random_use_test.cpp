@@ -153,7 +153,7 @@ std::string FileBytes(const RecordFile& file) {
 
 // What an import of file with first line and step must leave: the rows read and whether a
 // warning ends it. Lines first, first + step, ...; a refused line, or a step upwards before
-// line 1, ends the reading with a warning.
+// line 1, ends the reading with a warning, and so does a first line past the end.
 struct ExpectedImport {
     std::vector<double> disp;
     std::vector<double> force;
@@ -167,6 +167,7 @@ ExpectedImport SimulateImport(const RecordFile& file, int64_t firstLine, int64_t
         return e;
     }
     const auto n = static_cast<int64_t>(file.lines.size());
+    if (firstLine - 1 >= n) e.warning = true;
     for (int64_t i = firstLine - 1; i < n;) {
         const Line& line = file.lines[static_cast<size_t>(i)];
         if (!line.data) {

@@ -129,7 +129,8 @@ TEST_F(TForm1Test, ImportFailuresShowTheirMessageAndKeepTheRowsBefore) {
         {"onefield.csv", "0,0\n1.5\n2,3\n", "List index out of bounds (1)", {0}},
         {"header.csv", "Disp,Force\n0,0\n", "'Disp' is not a valid floating point value", {}},
         {"semicolon.csv", "0,0\n1;2\n", "'1;2' is not a valid floating point value", {0}},
-        {"badforce.csv", "0,0\n1,1,000\n2,x\n", "'x' is not a valid floating point value", {0, 1}},
+        {"badforce.csv", "0,0\n1,x\n", "'x' is not a valid floating point value", {0}},
+        {"thousands.csv", "0,0\n1,1,000\n2,x\n", "Line 2 has 3 fields; line 1 has 2.", {0}},
         {"missing.csv", nullptr, "", {}},
     };
     for (const Case& c : cases) {
