@@ -12,6 +12,7 @@ void AnalysisState::ClearImportedCurve() {
 }
 
 void AnalysisState::ClearAnalysis() {
+    ++AnalysisRevision;
     LoopDisp.clear();
     LoopForce.clear();
     LoopStart.clear();
