@@ -33,6 +33,7 @@ class QUrl;
 namespace qlnx {
 
 class ChartWidget;
+class EvaluationWindow;
 class MessageBar;
 class StatusLinkField;
 class UserDialogs;
@@ -93,6 +94,11 @@ public slots:
     void cht1DblClick();
     void cht1MouseMove(int x, int y);
     void cht1ClickLegend();
+
+    // Analysis > Test Evaluation (tform1_evaluation.cpp): opens the evaluation window.
+    void TestEvaluation1Click();
+    // The evaluation window, once opened (nullptr before).
+    EvaluationWindow* Evaluation() const { return evaluationWindow_; }
 
     // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
     void Undo1Click();
@@ -172,6 +178,10 @@ private:
         LoopPointMove Move;
     };
     std::optional<DragStart> dragStart_;
+    // The test evaluation's window and what it reports: the method and direction of the last
+    // extraction.
+    EvaluationWindow* evaluationWindow_ = nullptr;
+    std::string skeletonMethodInForce_;
     // The save dialog of the result files: its first folder and the file type chosen last.
     ResultSaveDialog saveDialog_;
 
@@ -232,6 +242,7 @@ private:
     QAction* ReImport1 = nullptr;
     QAction* AnalyzeLoop1 = nullptr;
     QAction* ExtractSkeleton1 = nullptr;
+    QAction* TestEvaluation1 = nullptr;
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
