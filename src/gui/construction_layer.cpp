@@ -46,23 +46,49 @@ ConstructionLayer::ConstructionLayer(ChartWidget* chart) : QObject(chart), chart
 
 ConstructionLayer::~ConstructionLayer() = default;
 
-QStringList ConstructionLayer::MarkLabels() const {
-    QStringList labels;
-    for (const QCPItemText* m : marks_) labels << m->text();
-    return labels;
+void ConstructionLayer::HideAll() {
+    for (QCPCurve* c : lines_) c->setVisible(false);
+    for (QCPItemText* m : labels_) m->setVisible(false);
+    points_->data()->clear();
+    marks_ = 0;
+    shownLines_ = 0;
 }
 
-void ConstructionLayer::RemoveDrawn() {
-    for (QCPCurve* c : lines_) chart_->removePlottable(c);
-    lines_.clear();
-    if (points_ != nullptr) chart_->removePlottable(points_);
-    points_ = nullptr;
-    for (QCPItemText* m : marks_) chart_->removeItem(m);
-    marks_.clear();
+// Curves and labels are kept and reused: adding or removing a layer's children makes the
+// whole chart draw again, which a drag step must not cost.
+QCPCurve* ConstructionLayer::LineAt(size_t i) {
+    while (lines_.size() <= i) {
+        auto* curve = new QCPCurve(chart_->xAxis, chart_->yAxis);
+        curve->setLayer(layer_);
+        curve->setPen(QPen(kLineColor, 1.5, Qt::DashLine));
+        curve->setSelectable(QCP::stNone);
+        lines_.push_back(curve);
+    }
+    return lines_[i];
+}
+
+QCPItemText* ConstructionLayer::LabelAt(size_t i) {
+    while (labels_.size() <= i) {
+        auto* label = new QCPItemText(chart_);
+        label->setLayer(layer_);
+        label->setSelectable(false);
+        label->position->setType(QCPItemPosition::ptPlotCoords);
+        label->setPadding(QMargins(4, 0, 4, 2));
+        label->setClipToAxisRect(true);
+        labels_.push_back(label);
+    }
+    return labels_[i];
 }
 
 void ConstructionLayer::Show(const BranchConstruction* construction, const QString& title) {
-    RemoveDrawn();
+    if (points_ == nullptr) {
+        points_ = new QCPCurve(chart_->xAxis, chart_->yAxis);
+        points_->setLayer(layer_);
+        points_->setLineStyle(QCPCurve::lsNone);
+        points_->setSelectable(QCP::stNone);
+        points_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, kYieldColor, Qt::white, 7));
+    }
+    HideAll();
     QCPLegend* legend = chart_->legend;
     const bool inLegend = legend->hasItemWithPlottable(legendCurve_);
     if (construction == nullptr) {
@@ -77,52 +103,45 @@ void ConstructionLayer::Show(const BranchConstruction* construction, const QStri
     }
     // The legend changes: the whole chart is drawn again; otherwise only this layer.
     const bool legendChanges = !inLegend || legendCurve_->name() != title;
+    const size_t pooled = lines_.size() + labels_.size();
     if (!inLegend) legend->addItem(new LegendCheckItem(legend, legendCurve_));
     legendCurve_->setName(title);
     SetSegment(legendCurve_, construction->UltimateLine);
 
-    const QPen linePen(kLineColor, 1.5, Qt::DashLine);
     for (const ConstructionSegment& s : construction->Lines) {
-        auto* curve = new QCPCurve(chart_->xAxis, chart_->yAxis);
-        curve->setLayer(layer_);
-        curve->setPen(linePen);
-        curve->setSelectable(QCP::stNone);
+        QCPCurve* curve = LineAt(shownLines_++);
         SetSegment(curve, s);
-        lines_.push_back(curve);
+        curve->setVisible(true);
     }
-    points_ = new QCPCurve(chart_->xAxis, chart_->yAxis);
-    points_->setLayer(layer_);
-    points_->setLineStyle(QCPCurve::lsNone);
-    points_->setSelectable(QCP::stNone);
-    points_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, kYieldColor, Qt::white, 7));
     QVector<double> t, xs, ys;
     for (const ConstructionMark& m : construction->Marks) {
         t << static_cast<double>(t.size());
         xs << m.At.Disp;
         ys << m.At.Force;
-        auto* label = new QCPItemText(chart_);
-        label->setLayer(layer_);
-        label->setSelectable(false);
-        label->position->setType(QCPItemPosition::ptPlotCoords);
+        QCPItemText* label = LabelAt(marks_++);
         label->position->setCoords(m.At.Disp, m.At.Force);
         // Labels sit beside their point, away from the curve's side of the origin.
         const bool right = m.At.Disp >= 0;
         label->setPositionAlignment((right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom);
-        label->setPadding(QMargins(4, 0, 4, 2));
         label->setText(QString::fromStdString(m.Label));
         label->setColor(MarkColor(m.Label));
-        QFont font = label->font();
+        QFont font = chart_->font();
         font.setBold(m.Label == "Y" || m.Label.starts_with('U'));
         label->setFont(font);
-        label->setClipToAxisRect(true);
-        marks_.push_back(label);
+        label->setVisible(true);
     }
     points_->setData(t, xs, ys, true);
-    if (legendChanges) {
+    if (legendChanges || lines_.size() + labels_.size() != pooled) {
         chart_->replot(QCustomPlot::rpQueuedReplot);
     } else {
         layer_->replot();
     }
+}
+
+QStringList ConstructionLayer::MarkLabels() const {
+    QStringList labels;
+    for (size_t i = 0; i < marks_; ++i) labels << labels_[i]->text();
+    return labels;
 }
 
 }  // namespace qlnx

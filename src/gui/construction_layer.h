@@ -26,22 +26,26 @@ public:
     void Show(const BranchConstruction* construction, const QString& title);
     void Clear() { Show(nullptr, QString()); }
     // Whether anything is drawn, and how many lines and marks (for tests).
-    bool HasContent() const { return !marks_.empty(); }
-    int LineCount() const { return static_cast<int>(lines_.size()); }
+    bool HasContent() const { return marks_ > 0; }
+    int LineCount() const { return static_cast<int>(shownLines_); }
     QStringList MarkLabels() const;
     QCPLayer* Layer() const { return layer_; }
     QCPCurve* LegendCurve() const { return legendCurve_; }
 
 private:
-    void RemoveDrawn();
+    void HideAll();
+    QCPCurve* LineAt(size_t i);
+    QCPItemText* LabelAt(size_t i);
 
     ChartWidget* chart_;
     QCPLayer* layer_ = nullptr;
     // Carries the legend entry and the ultimate line.
     QCPCurve* legendCurve_ = nullptr;
     std::vector<QCPCurve*> lines_;
+    size_t shownLines_ = 0;
     QCPCurve* points_ = nullptr;
-    std::vector<QCPItemText*> marks_;
+    std::vector<QCPItemText*> labels_;
+    size_t marks_ = 0;
 };
 
 }  // namespace qlnx
