@@ -134,11 +134,20 @@ ResultForm FormOfName(const std::string& path) {
     return ending == ".csv" ? ResultForm::Csv : ResultForm::Text;
 }
 
+// What no file of a run may do: write over the record it analyses. "-" is standard output.
+WriteGuard GuardOf(const BatchOptions& options) {
+    WriteGuard guard;
+    guard.RecordPath = options.File;
+    guard.DashIsStandardOutput = true;
+    return guard;
+}
+
 // Writes one file as given; a failure reaches the error box and the other files are still
 // written.
-void WriteFile(const std::string& path, const std::string& content, Messages& messages) {
+void WriteFile(const std::string& path, const std::string& content, const BatchOptions& options,
+               Messages& messages) {
     try {
-        WriteTextFile(path, content);
+        WriteTextFile(path, content, GuardOf(options));
     } catch (const qlnx::Error& e) {
         messages.Error(e.what());
     }
@@ -167,14 +176,14 @@ EvaluationReportHeader ReportHeader(const BatchOptions& options, LoopDirection d
 void WriteFiles(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
     if (!options.ModifiedLoopFile.empty()) {
         const std::string& path = options.ModifiedLoopFile;
-        WriteFile(path, ModifiedLoopFileText(state, FormOfName(path)), messages);
+        WriteFile(path, ModifiedLoopFileText(state, FormOfName(path)), options, messages);
     }
     if (!options.ResultsFile.empty()) {
         const std::string& path = options.ResultsFile;
-        WriteFile(path, AnalysisResultFileText(state, FormOfName(path)), messages);
+        WriteFile(path, AnalysisResultFileText(state, FormOfName(path)), options, messages);
     }
     if (!options.SkeletonFile.empty()) {
-        WriteFile(options.SkeletonFile, SkeletonCsvText(state), messages);
+        WriteFile(options.SkeletonFile, SkeletonCsvText(state), options, messages);
     }
 }
 
@@ -192,6 +201,7 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
     };
     ui.Warning = ui.Information;
     ui.OutputFile = options.XlsxFile;
+    ui.Guard = GuardOf(options);
     try {
         ExportChartToExcel(exportOptions, state.Chart, ui);
     } catch (const std::exception& e) {
@@ -216,7 +226,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     WriteFiles(state, options, messages);
     if (!options.EvaluationFile.empty()) {
         WriteFile(options.EvaluationFile,
-                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), messages);
+                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options, messages);
     }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.

@@ -1,18 +1,10 @@
 #include "core/result_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <charconv>
-#include <filesystem>
-#include <system_error>
 
-#include "core/errors.h"
 #include "core/number_text.h"
+#include "core/safe_write.h"
 
 namespace qlnx {
 
@@ -109,62 +101,6 @@ void BuildAnalysisResults(const AnalysisState& state, ResultForm form, Sink& sin
     }
 }
 
-[[noreturn]] void ThrowCreateError(const std::string& path, int error) {
-    throw FileError("Cannot create file \"" + path + "\". " +
-                    std::generic_category().message(error));
-}
-
-// The file a write to path lands in: path itself, or the end of its chain of symbolic links
-// (replacing a link by a plain file would silently detach it from what it points to).
-std::filesystem::path ResolveTarget(const std::string& path) {
-    namespace fs = std::filesystem;
-    fs::path target(path);
-    for (int hop = 0; hop < 40; ++hop) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(target, ec))) break;
-        fs::path next = fs::read_symlink(target, ec);
-        if (ec) break;
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    return target;
-}
-
-// Opens a new, empty temporary file beside target; returns the descriptor or -1 with errno.
-int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
-    const std::string folder = target.parent_path().string();
-    const std::string prefix = (folder.empty() ? std::string() : folder + "/") + "." +
-                               target.filename().string() + ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// Writes content whole; false with errno on a failure. With progress, the content goes in
-// pieces of a few megabytes with a report between two; stopped is set when it asked to stop.
-bool WriteAll(int fd, std::string_view content, ProgressStretch* progress, bool& stopped) {
-    constexpr size_t kPiece = size_t{8} << 20;
-    const char* p = content.data();
-    size_t left = content.size();
-    while (left > 0) {
-        if (progress != nullptr && !progress->Tick(content.size() - left)) {
-            stopped = true;
-            return true;
-        }
-        const ssize_t n = ::write(fd, p, progress != nullptr ? std::min(left, kPiece) : left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ProposedResultName(std::string_view importedPath, std::string_view suffix) {
@@ -216,58 +152,14 @@ std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form) 
     return sink.take();
 }
 
-namespace {
-
-// WriteTextFile with progress over the bytes written; false when it asked to stop, in which
-// case the temporary file is gone and the old file untouched.
-bool WriteReplacing(const std::string& path, std::string_view content, ProgressStretch* progress) {
-    const std::filesystem::path target = ResolveTarget(path);
-    std::string tempPath;
-    const int fd = CreateTemporaryBeside(target, tempPath);
-    if (fd < 0) ThrowCreateError(path, errno);
-
-    auto fail = [&](int error, bool open) {
-        if (open) ::close(fd);
-        ::unlink(tempPath.c_str());
-        ThrowCreateError(path, error);
-    };
-
-    // A replaced file keeps its permissions (and, where allowed, its owner).
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errno, true);
-        if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0) fail(errno, true);
-    }
-    bool stopped = false;
-    if (!WriteAll(fd, content, progress, stopped)) fail(errno, true);
-    if (stopped) {
-        ::close(fd);
-        ::unlink(tempPath.c_str());
-        return false;
-    }
-    if (::fsync(fd) != 0) fail(errno, true);
-    if (::close(fd) != 0) fail(errno, false);
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) fail(errno, false);
-
-    // Make the rename itself durable; the new file is complete either way.
-    std::string folder = target.parent_path().string();
-    if (folder.empty()) folder = ".";
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
-}
-
-}  // namespace
-
-void WriteTextFile(const std::string& path, std::string_view content) {
-    WriteReplacing(path, content, nullptr);
+void WriteTextFile(const std::string& path, std::string_view content, const WriteGuard& guard) {
+    WriteFileSafely(path, content, guard);
 }
 
 bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std::string& path,
-                          const ProgressCallback& progress) {
+                          const ProgressCallback& progress, const WriteGuard& guard) {
+    // The target is checked before the seconds of building: a refused name fails at once.
+    SafeFileWrite file(path, guard);
     // Building the text takes most of the time: the numbers' texts.
     constexpr double kBuildShare = 0.8;
     const size_t count = std::min(state.LoopDisp.size(), state.LoopForce.size());
@@ -279,12 +171,14 @@ bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std
         content = sink.take();
     }
     ProgressStretch writing(progress, kBuildShare, 1.0, content.size(), size_t{8} << 20);
-    if (!WriteReplacing(path, content, &writing)) return false;
+    if (!file.Write(content, &writing)) return false;
+    file.Commit();
     if (progress) progress(1.0);
     return true;
 }
 
-void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines) {
+void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines,
+                    const WriteGuard& guard) {
     size_t bytes = 0;
     for (const std::string& line : lines) bytes += line.size() + kLineEnd.size();
     std::string content;
@@ -293,7 +187,7 @@ void WriteLinesFile(const std::string& path, const std::vector<std::string>& lin
         content += line;
         content += kLineEnd;
     }
-    WriteTextFile(path, content);
+    WriteFileSafely(path, content, guard);
 }
 
 }  // namespace qlnx

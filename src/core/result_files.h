@@ -7,6 +7,7 @@
 
 #include "core/analysis_state.h"
 #include "core/progress.h"
+#include "core/safe_write.h"
 
 namespace qlnx {
 
@@ -45,19 +46,21 @@ std::vector<std::string> AnalysisResultLines(const AnalysisState& state, ResultF
 std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form);
 std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form);
 
-// Writes content to path through a temporary file in the same folder that replaces the
-// target only when complete and synced to disk. Throws FileError
-// "Cannot create file \"<path>\". <system's reason>"; the old file is then untouched and no
-// temporary file is left. A symbolic link as target is followed, not replaced.
-void WriteTextFile(const std::string& path, std::string_view content);
+// Writes content to path as SafeFileWrite does (core/safe_write.h): an old file is replaced
+// only by a complete, synced new one and stays untouched on any failure. Throws FileError
+// "Cannot create file \"<path>\". <system's reason>", or the refusal of the record itself.
+void WriteTextFile(const std::string& path, std::string_view content,
+                   const WriteGuard& guard = {});
 
 // Builds the modified-loop file and writes it to path as WriteTextFile does, reporting to
-// progress over the points and then over the bytes written. When progress asks to stop,
-// nothing is written (an old file at path stays as it was) and false is returned.
+// progress over the points and then over the bytes written. The target is checked before the
+// file is built. When progress asks to stop, nothing is written (an old file at path stays as
+// it was) and false is returned.
 bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std::string& path,
-                          const ProgressCallback& progress);
+                          const ProgressCallback& progress, const WriteGuard& guard = {});
 
 // Writes the lines, each followed by CR LF, to path as WriteTextFile does.
-void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines);
+void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines,
+                    const WriteGuard& guard = {});
 
 }  // namespace qlnx

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/errors.h"
-#include "core/result_files.h"
+#include "core/safe_write.h"
 #include "gui/chart_widget.h"
 #include "gui/result_file_command.h"
 #include "gui/user_dialogs.h"
@@ -53,8 +53,12 @@ void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
         return;
     }
 
-    // The chart's own savers write to a private scratch folder; the finished bytes then
-    // replace the target in one step.
+    // The target is checked first; the chart's own savers write to a private scratch folder,
+    // and the finished bytes then replace the target in one step (or go into a device or pipe
+    // in place).
+    WriteGuard guard;
+    guard.RecordPath = PathBytes(recordFile);
+    SafeFileWrite file(PathBytes(target), guard);
     const bool pdf = QFileInfo(target).suffix().toLower() == QLatin1String("pdf");
     const QTemporaryDir scratch;
     const QString scratchFile = scratch.filePath(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
@@ -63,7 +67,8 @@ void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
         throw FileError("Cannot create file \"" + PathBytes(target) + "\". The chart could not be drawn into an image");
     }
     const QByteArray bytes = image.readAll();
-    WriteTextFile(PathBytes(target), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    file.Write(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    file.Commit();
 }
 
 }  // namespace qlnx

@@ -12,7 +12,7 @@ namespace qlnx {
 
 class UserDialogs;
 
-enum class ResultFileKind { ModifiedLoop, AnalysisResults };
+enum class ResultFileKind { ModifiedLoop, AnalysisResults, Skeleton };
 
 // What the window's one save dialog keeps between showings: the folder it first opens in and
 // the file type chosen last (1-based; 1 text, 2 CSV), which is selected again next time.
@@ -21,16 +21,17 @@ struct ResultSaveDialog {
     int FilterIndex = 1;
 };
 
-// Runs Export Modified Loop / Export Analysis Results (and btn7) for the window: offers
-// ProposedResultName of state.FileNameText in the save dialog, writes the chosen name plus
+// Runs Export Modified Loop / Export Analysis Results (and btn7) / Export Skeleton Curve for
+// the window: offers ProposedResultName of state.FileNameText in the save dialog, writes the chosen name plus
 // ".txt" or ".csv" in the form of the chosen file type, after a Yes to "<name> already
 // exists..." when that file exists and the dialog did not ask about it. Cancel or No writes
 // nothing. Throws FileError when writing fails (call it inside the window's error guard).
-void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
+// Returns the path written, or an empty text when nothing was written.
+QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
                     ResultFileKind kind, ResultSaveDialog& dialog);
 
 // The same with a dialog that starts at the text type every time.
-void SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
+QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
                     ResultFileKind kind, const QString& initialFolder);
 
 // The save dialog's file types: "Text files (*.txt)" and " CSV files (*.csv)" (the second

@@ -126,6 +126,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(ImportData1, &TForm1::btn1Click);
     onTrigger(ExportModifiedLoop1, &TForm1::ExportModifiedLoop1Click);
     onTrigger(ExportResults1, &TForm1::ExportResults1Click);
+    onTrigger(ExportSkeleton1, &TForm1::ExportSkeleton1Click);
     onTrigger(ExportDraw12Excel1, &TForm1::ExportDraw12Excel1Click);
     onTrigger(ExcelExportOptions1, &TForm1::ExcelExportOptions1Click);
     onTrigger(mniAbout1, &TForm1::mniAbout1Click);
@@ -163,6 +164,11 @@ void TForm1::ConnectHandlers() {
     connect(cht1, &ChartWidget::chartMouseLeft, this, &TForm1::ClearMouseReadout);
     for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
     setAcceptDrops(true);
+}
+
+void TForm1::ShowStatus(const QString& text) {
+    rzfldsts3->setText(text);
+    rzfldsts3->setToolTip(text);
 }
 
 void TForm1::ShowState(bool refit) {
@@ -274,9 +280,15 @@ void TForm1::btn2Click() {
     ShowState(true);
     messageBar_->Dismiss();
     if (warning) {
+        ShowStatus(QString());
         dialogs_.warning(this, kWarningTitle, QString::fromStdString(*warning));
         return;
     }
+    QString status = QStringLiteral("%1 loops found").arg(state_.LoopCount);
+    if (noiseBandInForce_ > 0) {
+        status += QStringLiteral(" with a noise band of ") + QString::fromStdString(FormatGeneral15(noiseBandInForce_));
+    }
+    ShowStatus(status + QLatin1Char('.'));
     SuggestAfterAnalysis();
 }
 
@@ -304,6 +316,9 @@ void TForm1::btn5Click() {
                              (chk1->isChecked() ? ", keep disp increasing" : "");
     StartEditHistory();
     cht1->refresh();
+    ShowStatus(QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")
+                   .arg(state_.PositiveSkeletonSeries().Count())
+                   .arg(state_.NegativeSkeletonSeries().Count()));
     SuggestLoopDirection();
 }
 
@@ -312,7 +327,14 @@ void TForm1::btn6Click() {
     SkeletonPoints before = TakeSkeletonPoints(state_);
     ThinSkeletonCurves(state_, edt9->text().toStdString(), edt10->text().toStdString(),
                        edt11->text().toStdString());
+    const auto removed = [](size_t was, int now) { return static_cast<long long>(was) - now; };
+    const long long positive = removed(before.PositiveX.size(), state_.PositiveSkeletonSeries().Count());
+    const long long negative = removed(before.NegativeX.size(), state_.NegativeSkeletonSeries().Count());
     PushSkeletonEdit(QStringLiteral("thinning"), std::move(before));
+    ShowStatus(QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).")
+                   .arg(positive + negative)
+                   .arg(positive)
+                   .arg(negative));
     cht1->refresh();
 }
 
@@ -321,11 +343,22 @@ void TForm1::btn6Click() {
 void TForm1::btn7Click() { ExportResults1Click(); }
 
 void TForm1::ExportModifiedLoop1Click() {
-    SaveResultFile(this, dialogs_, state_, ResultFileKind::ModifiedLoop, saveDialog_);
+    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::ModifiedLoop, saveDialog_);
+    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the working curve to %1.").arg(written));
 }
 
 void TForm1::ExportResults1Click() {
-    SaveResultFile(this, dialogs_, state_, ResultFileKind::AnalysisResults, saveDialog_);
+    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::AnalysisResults, saveDialog_);
+    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the loop extremes to %1.").arg(written));
+}
+
+void TForm1::ExportSkeleton1Click() {
+    if (!ShowsSkeleton()) {
+        messageBar_->ShowMessage(QStringLiteral("There is no skeleton curve to save: extract it first."));
+        return;
+    }
+    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::Skeleton, saveDialog_);
+    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the skeleton curve to %1.").arg(written));
 }
 
 void TForm1::btn8Click() { ExportDraw12Excel1Click(); }
@@ -339,6 +372,7 @@ void TForm1::ExportDraw12Excel1Click() {
         dialogs_.warning(this, QString::fromStdString(caption), QString::fromStdString(text));
     };
     ui.OpenDocument = [this](const std::filesystem::path& file) {
+        ShowStatus(QStringLiteral("Workbook written to %1.").arg(PathText(file.string())));
         return openUrl_(QUrl::fromLocalFile(PathText(file.string())));
     };
     // Cancel ends the export with what was sent or written so far, which is then opened.

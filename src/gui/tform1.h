@@ -81,6 +81,7 @@ public slots:
     void ExportDraw12Excel1Click();
     void ExportModifiedLoop1Click();
     void ExportResults1Click();
+    void ExportSkeleton1Click();
     void ExcelExportOptions1Click();
     void btn3Click();
     void btn4Click();
@@ -154,6 +155,9 @@ private:
     void SuggestAfterAnalysis();
     void SuggestLoopDirection();
     bool ShowsSkeleton() const;
+
+    // A short line in the status bar saying what the last command did.
+    void ShowStatus(const QString& text);
 
     // Copies the boxes that mirror the analysis state (file name, loop count, loop read-outs,
     // Loop No. items and selection) and redraws the chart; refit rescales the axes to the data.
@@ -245,6 +249,7 @@ private:
     QAction* TestEvaluation1 = nullptr;
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
+    QAction* ExportSkeleton1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
     QAction* ExcelExportOptions1 = nullptr;
     QAction* Undo1 = nullptr;

@@ -47,7 +47,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(key->keyCombination());
-        for (const QAction* action : {ImportData1, ReImport1, AnalyzeLoop1, ExtractSkeleton1, ExportResults1}) {
+        for (const QAction* action :
+             {ImportData1, ReImport1, AnalyzeLoop1, ExtractSkeleton1, ExportResults1, ExportSkeleton1}) {
             if (action->shortcut() == pressed) return true;
         }
     }

@@ -139,13 +139,17 @@ void TForm1::DragFinished(int index) {
 
 void TForm1::Undo1Click() {
     // Not while the mouse is still dragging a point: the drag's step is not yet in the history.
-    if (dragStart_) return;
+    if (dragStart_ || !undoStack_->canUndo()) return;
+    const QString what = undoStack_->undoText();
     undoStack_->undo();
+    ShowStatus(QStringLiteral("Undone: %1.").arg(what));
 }
 
 void TForm1::Redo1Click() {
-    if (dragStart_) return;
+    if (dragStart_ || !undoStack_->canRedo()) return;
+    const QString what = undoStack_->redoText();
     undoStack_->redo();
+    ShowStatus(QStringLiteral("Redone: %1.").arg(what));
 }
 
 void TForm1::cht1ClickLegend() {

@@ -240,6 +240,8 @@ void TForm1::BuildMenu() {
     ExportModifiedLoop1 = MakeAction(file, "ExportModifiedLoop1", QStringLiteral("Export Modified Loop"));
     ExportResults1 = MakeAction(file, "ExportResults1", QStringLiteral("Export Analysis Results"));
     ExportResults1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ExportSkeleton1 = MakeAction(file, "ExportSkeleton1", QStringLiteral("Export Skeleton Curve\u2026"));
+    ExportSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Named(file->addSeparator(), "N1");
     ExportDraw12Excel1 = MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/progress.h"
+#include "core/safe_write.h"
 
 namespace qlnx {
 
@@ -21,6 +22,9 @@ struct SpreadsheetUi {
     std::filesystem::path OutputFolder;
     // When set, the workbook is written to exactly this file and not opened (batch use).
     std::filesystem::path OutputFile;
+    // What writing the workbook must never do: the record being analysed is not written over,
+    // and whether "-" as OutputFile means standard output.
+    WriteGuard Guard;
     // Told the fraction of the work done, now and then; returns false to stop. For the chart
     // export that is the whole export (sending the cells, then writing the file); for an
     // application object, the writing of its workbooks. A stopped export keeps what was

@@ -32,7 +32,7 @@ public:
             const std::filesystem::path file =
                 toGivenFile ? ui_.OutputFile : ReserveExportFileName(OutputFolder());
             try {
-                WriteWorkbookFile(*book, file, ui_.Progress);
+                WriteWorkbookFile(*book, file, ui_.Progress, ui_.Guard);
             } catch (...) {
                 std::error_code ignored;
                 if (!toGivenFile) std::filesystem::remove(file, ignored);

@@ -1,15 +1,26 @@
 #include "spreadsheet/workbook_writer.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <future>
+#include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "core/errors.h"
+#include "core/safe_write.h"
+#include "spreadsheet/package_check.h"
 
 namespace qlnx {
 
@@ -230,18 +241,33 @@ constexpr int32_t kRowsPerReport = 4096;
 constexpr double kRowsShare = 0.45;
 constexpr double kCloseToRowsTime = 1.3;
 
+// What closing the workbook gave: the library's code and the system's error number of the
+// failure (errno of the closing thread, read at once, since the library keeps none).
+struct CloseResult {
+    lxw_error Error = LXW_NO_ERROR;
+    int SystemError = 0;
+};
+
+CloseResult CloseNow(lxw_workbook* workbook) {
+    errno = 0;
+    CloseResult result;
+    result.Error = workbook_close(workbook);
+    result.SystemError = result.Error == LXW_NO_ERROR ? 0 : errno;
+    return result;
+}
+
 // Compresses the parts into the file, which libxlsxwriter does in one call without reports.
 // With someone to tell, the call runs on a helper thread while this one reports an estimate
 // of its progress from the time the rows took, so that the window keeps painting; the
 // answers do not count, since the file is all but written.
-lxw_error CloseWorkbook(lxw_workbook* workbook, const ProgressCallback& progress,
-                        std::chrono::duration<double> rowsTime) {
-    if (!progress) return workbook_close(workbook);
-    std::future<lxw_error> closing;
+CloseResult CloseWorkbook(lxw_workbook* workbook, const ProgressCallback& progress,
+                          std::chrono::duration<double> rowsTime) {
+    if (!progress) return CloseNow(workbook);
+    std::future<CloseResult> closing;
     try {
-        closing = std::async(std::launch::async, [workbook] { return workbook_close(workbook); });
+        closing = std::async(std::launch::async, [workbook] { return CloseNow(workbook); });
     } catch (const std::system_error&) {
-        return workbook_close(workbook);
+        return CloseNow(workbook);
     }
     const auto start = std::chrono::steady_clock::now();
     const double estimate = std::max(kCloseToRowsTime * rowsTime.count(), 0.05);
@@ -253,6 +279,112 @@ lxw_error CloseWorkbook(lxw_workbook* workbook, const ProgressCallback& progress
     return closing.get();
 }
 
+// The system's error behind a failed close. The library reports a failed write of the package
+// only as a zip error; errno then holds the cause (no space, file too large, I/O error).
+int SystemErrorOf(const CloseResult& result) {
+    if (result.SystemError != 0) return result.SystemError;
+    return result.Error == LXW_ERROR_MEMORY_MALLOC_FAILED ? ENOMEM : EIO;
+}
+
+// libxlsxwriter reports its failures as "[ERROR]..." and "[WARNING]..." lines on standard
+// error, where a user of the program would read them beside the program's own message. While
+// this object lives, standard error goes to an in-memory file; at its end every other line
+// goes on to standard error, so messages of the rest of the program are not lost.
+class LibraryLogFilter {
+public:
+    LibraryLogFilter() {
+        std::fflush(stderr);
+        capture_ = ::memfd_create("qlnx-library-log", MFD_CLOEXEC);
+        if (capture_ < 0) return;
+        saved_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (saved_ < 0 || ::dup2(capture_, STDERR_FILENO) < 0) Restore();
+    }
+    ~LibraryLogFilter() {
+        std::fflush(stderr);
+        if (!Restore()) return;
+        std::string text;
+        char buffer[4096];
+        ::lseek(capture_, 0, SEEK_SET);
+        for (ssize_t n; (n = ::read(capture_, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<size_t>(n));
+        }
+        ::close(capture_);
+        std::string kept;
+        for (size_t start = 0; start < text.size();) {
+            const size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+            const std::string_view line(text.data() + start, end - start);
+            if (line.rfind("[ERROR]", 0) != 0 && line.rfind("[WARNING]", 0) != 0) kept += line;
+            start = end;
+        }
+        if (!kept.empty()) {
+            const ssize_t ignored = ::write(STDERR_FILENO, kept.data(), kept.size());
+            static_cast<void>(ignored);
+        }
+    }
+    LibraryLogFilter(const LibraryLogFilter&) = delete;
+    LibraryLogFilter& operator=(const LibraryLogFilter&) = delete;
+
+private:
+    // Puts standard error back; false when it was never redirected.
+    bool Restore() {
+        const bool redirected = saved_ >= 0 && capture_ >= 0;
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(std::exchange(saved_, -1));
+        }
+        if (!redirected && capture_ >= 0) ::close(std::exchange(capture_, -1));
+        return redirected;
+    }
+
+    int capture_ = -1;
+    int saved_ = -1;
+};
+
+// A private file in the temporary folder for a workbook bound for a target written in place
+// (a device or a pipe), since the library needs a file it can seek in; gone with the object.
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& target) : target_(target) {
+        std::error_code ec;
+        std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+        if (ec) folder = "/tmp";
+        path_ = (folder / "qlnx-workbook-XXXXXX").string();
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+        if (fd_ < 0) throw FileError(CannotCreateFileText(target_, errno));
+    }
+    ~ScratchFile() {
+        ::close(fd_);
+        ::unlink(path_.c_str());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    const std::string& Path() const { return path_; }
+    int Descriptor() const { return fd_; }
+
+private:
+    std::string target_;
+    std::string path_;
+    int fd_ = -1;
+};
+
+// Whether the package the library wrote reads back whole (see PackageFault).
+bool PackageIsWhole(const std::string& libraryFile, const std::vector<uint64_t>& sheetRows) {
+    const int fd = ::open(libraryFile.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool whole = PackageFault(fd, sheetRows).empty();
+    ::close(fd);
+    return whole;
+}
+
+// The reason for a package that came out incomplete although the library reported success:
+// one of its temporary files could not be written, and the library dropped the error number.
+// Past a file size limit that is "File too large", else almost always a full disk.
+int SilentWriteError() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) return EFBIG;
+    return ENOSPC;
+}
+
 [[noreturn]] void Fail(const std::filesystem::path& file, const std::string& reason) {
     throw FileError("Cannot write the workbook \"" + file.string() + "\": " + reason);
 }
@@ -260,59 +392,83 @@ lxw_error CloseWorkbook(lxw_workbook* workbook, const ProgressCallback& progress
 }  // namespace
 
 void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& file,
-                       const ProgressCallback& progress) {
-    lxw_workbook_options options{};
-    // Rows go straight to disk in ascending order: a million cells take a few MB, and the
-    // chart ranges get no point cache (whose count is only 16 bits wide).
-    options.constant_memory = LXW_TRUE;
-    lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
-    if (workbook == nullptr) Fail(file, "the file cannot be created");
-    uint64_t totalRows = 0;
-    for (const WorksheetData& sheetData : book.sheets) {
-        totalRows += static_cast<uint64_t>(sheetData.cells.RowCount());
-    }
-    ProgressStretch rows(progress, 0.0, kRowsShare, totalRows, kRowsPerReport);
-    const auto rowsStart = std::chrono::steady_clock::now();
-    uint64_t rowsDone = 0;
+                       const ProgressCallback& progress, const WriteGuard& guard) {
+    // The library writes a file by its name: the temporary file that replaces the target, or
+    // a scratch file whose bytes then go to a target written in place.
+    SafeFileWrite target(file.string(), guard);
+    std::optional<ScratchFile> scratch;
+    if (target.InPlace()) scratch.emplace(target.Path());
+    const std::string libraryFile = scratch ? scratch->Path() : target.TemporaryPath();
+
     lxw_error firstError = LXW_NO_ERROR;
-    for (const WorksheetData& sheetData : book.sheets) {
-        lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetData.name.c_str());
-        if (sheet == nullptr) {
-            firstError = LXW_ERROR_SHEETNAME_ALREADY_USED;
-            break;
+    std::vector<uint64_t> sheetRows;  // the rows that reached each sheet, for the check
+    CloseResult closed;
+    bool stopped = false;
+    {
+        const LibraryLogFilter quiet;
+        const WriteSignalHold hold;
+        lxw_workbook_options options{};
+        // Rows go straight to disk in ascending order: a million cells take a few MB, and the
+        // chart ranges get no point cache (whose count is only 16 bits wide).
+        options.constant_memory = LXW_TRUE;
+        lxw_workbook* workbook = workbook_new_opt(libraryFile.c_str(), &options);
+        if (workbook == nullptr) target.Fail(errno != 0 ? errno : ENOMEM);
+        uint64_t totalRows = 0;
+        for (const WorksheetData& sheetData : book.sheets) {
+            totalRows += static_cast<uint64_t>(sheetData.cells.RowCount());
         }
-        const auto write = [&](int32_t row, int32_t column, const CellValue& cell) {
-            const auto r = static_cast<lxw_row_t>(row - 1);
-            const auto c = static_cast<lxw_col_t>(column - 1);
-            lxw_error e = LXW_NO_ERROR;
-            switch (cell.kind) {
-                case CellValue::Number: e = worksheet_write_number(sheet, r, c, cell.number, nullptr); break;
-                case CellValue::Text: {
-                    const std::string text(sheetData.cells.TextOf(cell));
-                    e = worksheet_write_string(sheet, r, c, text.c_str(), nullptr);
-                    break;
-                }
-                case CellValue::Boolean: e = worksheet_write_boolean(sheet, r, c, cell.number != 0, nullptr); break;
-                case CellValue::Blank: break;
+        ProgressStretch rows(progress, 0.0, kRowsShare, totalRows, kRowsPerReport);
+        const auto rowsStart = std::chrono::steady_clock::now();
+        uint64_t rowsDone = 0;
+        for (const WorksheetData& sheetData : book.sheets) {
+            lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetData.name.c_str());
+            if (sheet == nullptr) {
+                firstError = LXW_ERROR_SHEETNAME_ALREADY_USED;
+                break;
             }
-            if (e != LXW_NO_ERROR && firstError == LXW_NO_ERROR) firstError = e;
-        };
-        // Blocks of rows, with a report between two blocks.
-        const int32_t last = sheetData.cells.RowCount();
-        for (int32_t first = 1; first <= last && !rows.Stopped(); first += kRowsPerReport) {
-            if (!rows.Tick(rowsDone)) break;
-            const int32_t blockLast = std::min(last, first + (kRowsPerReport - 1));
-            sheetData.cells.ForEachInRows(first, blockLast, write);
-            rowsDone += static_cast<uint64_t>(blockLast - first + 1);
+            uint64_t& rowsInSheet = sheetRows.emplace_back(0);
+            int32_t lastRow = 0;
+            const auto write = [&](int32_t row, int32_t column, const CellValue& cell) {
+                const auto r = static_cast<lxw_row_t>(row - 1);
+                const auto c = static_cast<lxw_col_t>(column - 1);
+                lxw_error e = LXW_NO_ERROR;
+                switch (cell.kind) {
+                    case CellValue::Number: e = worksheet_write_number(sheet, r, c, cell.number, nullptr); break;
+                    case CellValue::Text: {
+                        const std::string text(sheetData.cells.TextOf(cell));
+                        e = worksheet_write_string(sheet, r, c, text.c_str(), nullptr);
+                        break;
+                    }
+                    case CellValue::Boolean: e = worksheet_write_boolean(sheet, r, c, cell.number != 0, nullptr); break;
+                    case CellValue::Blank: break;
+                }
+                if (e != LXW_NO_ERROR && firstError == LXW_NO_ERROR) firstError = e;
+                if (cell.kind != CellValue::Blank && row != lastRow) {
+                    lastRow = row;
+                    ++rowsInSheet;
+                }
+            };
+            // Blocks of rows, with a report between two blocks.
+            const int32_t last = sheetData.cells.RowCount();
+            for (int32_t first = 1; first <= last && !rows.Stopped(); first += kRowsPerReport) {
+                if (!rows.Tick(rowsDone)) break;
+                const int32_t blockLast = std::min(last, first + (kRowsPerReport - 1));
+                sheetData.cells.ForEachInRows(first, blockLast, write);
+                rowsDone += static_cast<uint64_t>(blockLast - first + 1);
+            }
+            for (const ChartData& chart : sheetData.charts) AddChart(workbook, sheet, chart);
         }
-        for (const ChartData& chart : sheetData.charts) AddChart(workbook, sheet, chart);
+        if (!rows.Stopped()) rows.Finish();
+        stopped = rows.Stopped();
+        closed = CloseWorkbook(workbook, progress, std::chrono::steady_clock::now() - rowsStart);
     }
-    if (!rows.Stopped()) rows.Finish();
-    const lxw_error closeError =
-        CloseWorkbook(workbook, progress, std::chrono::steady_clock::now() - rowsStart);
-    if (progress && !rows.Stopped()) progress(1.0);
+    // Any failure leaves the old file as it was: the target is replaced only on Commit.
+    if (closed.Error != LXW_NO_ERROR) target.Fail(SystemErrorOf(closed));
     if (firstError != LXW_NO_ERROR) Fail(file, lxw_strerror(firstError));
-    if (closeError != LXW_NO_ERROR) Fail(file, lxw_strerror(closeError));
+    if (!PackageIsWhole(libraryFile, sheetRows)) target.Fail(SilentWriteError());
+    if (scratch) target.CopyFrom(scratch->Descriptor());
+    target.Commit();
+    if (progress && !stopped) progress(1.0);
 }
 
 }  // namespace qlnx

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <set>
@@ -17,9 +18,11 @@
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/result_files.h"
 #include "gui/error_guard.h"
 #include "gui/user_dialogs.h"
 #include "../file_size_limit.h"
+#include "../write_targets.h"
 
 namespace qlnx {
 namespace {
@@ -87,6 +90,9 @@ AnalysisState AnalysedState() {
     state.MaxDispForce1 = {300};
     state.MaxDisp2 = {-11.75};
     state.MaxDispForce2 = {-290};
+    state.PositiveSkeletonSeries().AddXY(0, 0);
+    state.PositiveSkeletonSeries().AddXY(12.5, 300);
+    state.NegativeSkeletonSeries().AddXY(-11.75, -290.125);
     return state;
 }
 
@@ -113,7 +119,7 @@ protected:
     const AnalysisState state_ = AnalysedState();
 };
 
-TEST_F(ResultFileCommandTest, BothKindsInBothFormsFromTheOfferedName) {
+TEST_F(ResultFileCommandTest, EveryKindInBothFormsFromTheOfferedName) {
     const struct {
         ResultFileKind kind;
         const char* offered;
@@ -133,6 +139,10 @@ TEST_F(ResultFileCommandTest, BothKindsInBothFormsFromTheOfferedName) {
         {ResultFileKind::AnalysisResults, "spec1_VorlixCurveAnalysisResults", 2, "out", "out.csv",
          "LoopNo.,1stMaxDisp,1stMaxDispForce,2ndMaxDisp,2ndMaxDispForce\r\n"
          "1,12.5,300,-11.75,-290,\r\n"},
+        {ResultFileKind::Skeleton, "spec1_Skeleton", 1, "spec1_Skeleton", "spec1_Skeleton.txt",
+         "Branch Disp Force\r\nPositive 0 0\r\nPositive 12.5 300\r\nNegative -11.75 -290.125\r\n"},
+        {ResultFileKind::Skeleton, "spec1_Skeleton", 2, "branches", "branches.csv",
+         "Branch,Disp,Force\r\nPositive,0,0\r\nPositive,12.5,300\r\nNegative,-11.75,-290.125\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written);
@@ -150,7 +160,7 @@ TEST_F(ResultFileCommandTest, BothKindsInBothFormsFromTheOfferedName) {
     EXPECT_TRUE(dialogs_.questions.empty());
     EXPECT_EQ(FolderEntries(folder_),
               (std::set<std::string>{"spec1_ModifiedLoops.txt", "loop.txt.csv", "out.csv.txt",
-                                     "out.csv"}));
+                                     "out.csv", "spec1_Skeleton.txt", "branches.csv"}));
 }
 
 TEST_F(ResultFileCommandTest, DialogSelectsTheFileTypeChosenLast) {
@@ -230,6 +240,88 @@ TEST_F(ResultFileCommandTest, FailedWriteReachesTheErrorBoxAndKeepsTheOldFile) {
               "Cannot create file \"" + PathOf("loop.csv") + "\". File too large.");
     EXPECT_EQ(ReadBytes(PathOf("loop.csv")), oldBytes);
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"loop.csv"});
+}
+
+// Both result files on targets that must not lose data, as the window runs the command: the
+// error box with the message, the old bytes in place and nothing left in the folder.
+TEST_F(ResultFileCommandTest, RefusedAndFailedWritesKeepTheOldFile) {
+    const std::string oldBytes = "old\r\n";
+    AnalysisState state = state_;
+    state.FileNameText = PathOf("record.txt");
+    WriteBytes(state.FileNameText, "0,0\n2,10\n");
+    dialogs_.questionAnswer = true;
+    const struct {
+        const char* what;
+        const char* name;  // chosen in the dialog; the file written is name + ".txt"
+        std::function<void()> setUp;
+        std::string reason;
+    } cases[] = {
+        {"read-only file", "out",
+         [&] {
+             WriteBytes(PathOf("out.txt"), oldBytes);
+             fs::permissions(PathOf("out.txt"), fs::perms::owner_read);
+         },
+         "Permission denied"},
+        {"read-only folder", "out",
+         [&] {
+             WriteBytes(PathOf("out.txt"), oldBytes);
+             fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+         },
+         "Permission denied"},
+        {"folder", "out", [&] { fs::create_directory(PathOf("out.txt")); }, "Is a directory"},
+        {"full disk", "out", [&] { WriteBytes(PathOf("out.txt"), oldBytes); }, "File too large"},
+        {"the record", "record", [] {}, ""},
+    };
+    for (const ResultFileKind kind : {ResultFileKind::ModifiedLoop, ResultFileKind::AnalysisResults}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            c.setUp();
+            const std::string target = PathOf(std::string(c.name) + ".txt");
+            const std::string before = fs::is_directory(target) ? "" : ReadBytes(target);
+            const std::set<std::string> entries = FolderEntries(folder_);
+            dialogs_.errors.clear();
+            Choose(c.name, 1);
+            {
+                test::FileSizeLimit limit(std::string(c.what) == "full disk" ? 16 : RLIM_INFINITY);
+                RunGuarded(dialogs_, nullptr,
+                           [&] { SaveResultFile(nullptr, dialogs_, state, kind, QString()); });
+            }
+            ASSERT_EQ(dialogs_.errors.size(), 1u);
+            EXPECT_EQ(dialogs_.errors[0].second.toStdString(),
+                      c.reason.empty()
+                          ? target + " is the record being analysed; choose another name."
+                          : "Cannot create file \"" + target + "\". " + c.reason + ".");
+            if (!fs::is_directory(target)) {
+                EXPECT_EQ(ReadBytes(target), before);
+            }
+            EXPECT_EQ(FolderEntries(folder_), entries);
+            fs::permissions(folder_, fs::perms::owner_all);
+            std::error_code ec;
+            fs::remove_all(PathOf("out.txt"), ec);
+        }
+    }
+}
+
+// A device node or a pipe chosen in the dialog is written in place and stays what it is.
+TEST_F(ResultFileCommandTest, DevicesAndPipesAreWrittenInPlace) {
+    dialogs_.questionAnswer = true;
+    if (test::MakeNullDevice(PathOf("device.txt"))) {
+        Choose("device", 1);
+        SaveResultFile(nullptr, dialogs_, state_, ResultFileKind::AnalysisResults, QString());
+        EXPECT_TRUE(fs::is_character_file(PathOf("device.txt")));
+    }
+    for (const ResultFileKind kind : {ResultFileKind::ModifiedLoop, ResultFileKind::AnalysisResults}) {
+        test::PipeReader reader(PathOf("pipe.txt"));
+        ASSERT_TRUE(reader.ok());
+        Choose("pipe", 1);
+        SaveResultFile(nullptr, dialogs_, state_, kind, QString());
+        EXPECT_EQ(reader.Take(), kind == ResultFileKind::ModifiedLoop
+                                     ? ModifiedLoopFileText(state_, ResultForm::Text)
+                                     : AnalysisResultFileText(state_, ResultForm::Text));
+        EXPECT_TRUE(fs::is_fifo(PathOf("pipe.txt")));
+        fs::remove(PathOf("pipe.txt"));
+    }
+    EXPECT_TRUE(dialogs_.errors.empty());
 }
 
 TEST_F(ResultFileCommandTest, MissingFolderThrowsFileErrorNamingTheFile) {

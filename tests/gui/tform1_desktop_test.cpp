@@ -8,7 +8,12 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include <QDir>
+#include <functional>
+#include <memory>
+
 #include "tform1_fixture.h"
+#include "../write_targets.h"
 
 namespace qlnx::test {
 namespace {
@@ -191,6 +196,88 @@ TEST_F(TForm1DesktopTest, ChartImageIsSavedAsPngOrPdf) {
     EXPECT_EQ(dialogs.boxes[1].kind, ScriptedDialogs::Kind::Error);
     EXPECT_TRUE(dialogs.boxes[1].text.startsWith(QStringLiteral("Cannot create file \"") + dir.filePath(QStringLiteral("no-folder/loops.png"))))
         << dialogs.boxes[1].text.toStdString();
+}
+
+// A chart image never destroys a file: a refused or failed write shows the error box and
+// leaves the old bytes; a pipe gets the image in place.
+TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
+    // A record under an image's name, so that the image could be aimed at it.
+    const QString record = WriteFile("record.png", kWorkedExample);
+    Import(record);
+    const QByteArray oldBytes("old image");
+    const QDir folder(dir.path());
+    std::unique_ptr<SmallFileSystem> small;
+    const struct {
+        const char* what;
+        std::function<QString()> setUp;  // the target, or empty to skip the case here
+        QString reason;
+    } cases[] = {
+        {"read-only file",
+         [&] {
+             const QString path = WriteFile("old.png", oldBytes.toStdString());
+             QFile::setPermissions(path, QFile::ReadOwner);
+             return path;
+         },
+         "Permission denied"},
+        {"read-only folder",
+         [&] {
+             folder.mkdir("ro");
+             const QString path = WriteFile("ro/old.png", oldBytes.toStdString());
+             QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
+             return path;
+         },
+         "Permission denied"},
+        {"folder", [&] {
+             folder.mkdir("folder.png");
+             return dir.filePath("folder.png");
+         },
+         "Is a directory"},
+        {"full file system", [&] {
+             small = std::make_unique<SmallFileSystem>(dir.filePath("small").toStdString());
+             if (!small->ok()) return QString();
+             const QString path = WriteFile("small/old.png", oldBytes.toStdString());
+             small->Fill();
+             return path;
+         },
+         "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString target = c.setUp();
+        if (target.isEmpty()) continue;
+        const size_t boxes = dialogs.boxes.size();
+        const QDir targetFolder = QFileInfo(target).dir();
+        const auto entries = [&] {
+            return targetFolder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries();
+        dialogs.saveAnswers.push_back(SaveFileAnswer{target, 1});
+        ChartMenuItem("SaveChartImage1")->trigger();
+        ASSERT_EQ(dialogs.boxes.size(), boxes + 1);
+        EXPECT_EQ(dialogs.boxes.back().kind, ScriptedDialogs::Kind::Error);
+        EXPECT_EQ(dialogs.boxes.back().text, "Cannot create file \"" + target + "\". " + c.reason + ".");
+        if (!QFileInfo(target).isDir()) {
+            EXPECT_EQ(Bytes(target), oldBytes);
+        }
+        EXPECT_EQ(entries(), before);
+        small.reset();
+    }
+    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const QByteArray recordBytes = Bytes(record);
+    dialogs.saveAnswers.push_back(SaveFileAnswer{record, 1});
+    ChartMenuItem("SaveChartImage1")->trigger();
+    EXPECT_EQ(dialogs.boxes.back().text, record + " is the record being analysed; choose another name.");
+    EXPECT_EQ(Bytes(record), recordBytes);
+
+    const size_t boxes = dialogs.boxes.size();
+    PipeReader reader(dir.filePath("pipe.png").toStdString());
+    ASSERT_TRUE(reader.ok());
+    dialogs.saveAnswers.push_back(SaveFileAnswer{dir.filePath("pipe.png"), 1});
+    ChartMenuItem("SaveChartImage1")->trigger();
+    EXPECT_EQ(reader.Take().rfind("\x89PNG", 0), 0u);
+    EXPECT_EQ(dialogs.boxes.size(), boxes);
+    EXPECT_FALSE(QFileInfo(dir.filePath("pipe.png")).isFile());
 }
 
 TEST_F(TForm1DesktopTest, StatusBarReadsOutTheValuesUnderTheMouse) {

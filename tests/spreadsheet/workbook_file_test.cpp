@@ -1,4 +1,6 @@
 // The .xlsx the workbook application writes, read back by an independent reader.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,7 +47,8 @@ protected:
         folder = fs::temp_directory_path() /
                  ("qlnx-workbook-" + std::string(::testing::UnitTest::GetInstance()
                                                      ->current_test_info()
-                                                     ->name()));
+                                                     ->name()) +
+                  "-" + std::to_string(::getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder);
         ui = RecordingUi(boxes);
