@@ -336,7 +336,10 @@ void EvaluationWindow::SaveClick() {
     Update();
     const std::string text = csv ? EvaluationCsvText(evaluation_, header)
                                  : EvaluationTextFileText(evaluation_, header);
-    WriteTextFile(QFile::encodeName(path).toStdString(), text);
+    // The record being analysed is never written over, under whatever name it is chosen.
+    WriteGuard guard;
+    guard.RecordPath = state_.FileNameText;
+    WriteTextFile(QFile::encodeName(path).toStdString(), text, guard);
 }
 
 void EvaluationWindow::ExportClick() {
