@@ -82,7 +82,7 @@ EvaluationWindow::EvaluationWindow(const AnalysisState& state, ChartWidget* char
     constructions_ = new ConstructionLayer(chart_);
     // The chart announces every drawing after a change: the evaluation follows in that frame.
     connect(chart_, &ChartWidget::aboutToRedraw, this, &EvaluationWindow::Update);
-    resize(900, 620);
+    resize(960, 780);
 }
 
 EvaluationWindow::~EvaluationWindow() = default;
@@ -146,6 +146,8 @@ void EvaluationWindow::BuildControls() {
     plots_ = new EvaluationPlots(split);
     split->addWidget(tabTables);
     split->addWidget(plots_);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     top->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
