@@ -54,7 +54,7 @@ struct AnalysisState {
     const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::kLoop); }
 
     // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name
-    // and loop count.
+    // and loop count; the chosen loop's series takes its first title "Loop_" again.
     void ClearImportedCurve();
     // Counts the calls of ClearAnalysis: the working curve and the loop table change only
     // after one, so views computed from them compare this number to know they are current.
