@@ -14,6 +14,7 @@ void AnalysisState::ClearImportedCurve() {
 }
 
 void AnalysisState::ClearAnalysis() {
+    ++AnalysisRevision;
     LoopDisp.clear();
     LoopForce.clear();
     LoopStart.clear();

@@ -56,6 +56,10 @@ struct AnalysisState {
     // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name
     // and loop count; the chosen loop's series takes its first title "Loop_" again.
     void ClearImportedCurve();
+    // Counts the calls of ClearAnalysis: the working curve and the loop table change only
+    // after one, so views computed from them compare this number to know they are current.
+    uint64_t AnalysisRevision = 0;
+
     // Empties the working curve, loop table, per-loop vectors and Loop No. items, and the
     // marker, selected-loop and skeleton series.
     void ClearAnalysis();

@@ -3,105 +3,12 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/branch_path.h"
 #include "core/evaluation_numbers.h"
 
 namespace qlnx {
 
 namespace {
-
-// One branch as a path in the first quadrant (the negative branch mirrored), with the peak
-// M and the area along the path to every point.
-class BranchPath {
-   public:
-    BranchPath(const std::vector<double>& xs, const std::vector<double>& ys, double sign) {
-        const size_t n = xs.size();
-        const bool fromOrigin = n > 0 && xs[0] != 0;
-        d_.reserve(n + 1);
-        f_.reserve(n + 1);
-        if (fromOrigin) {
-            d_.push_back(0);
-            f_.push_back(0);
-        }
-        for (size_t k = 0; k < n; ++k) {
-            d_.push_back(sign * xs[k]);
-            f_.push_back(sign * ys[k]);
-        }
-        area_.assign(d_.size(), 0);
-        for (size_t k = 1; k < d_.size(); ++k) {
-            area_[k] = area_[k - 1] + 0.5 * (f_[k - 1] + f_[k]) * (d_[k] - d_[k - 1]);
-        }
-        // M: the first point of largest force.
-        for (size_t k = 1; k < f_.size(); ++k) {
-            if (f_[k] > f_[peak_]) peak_ = k;
-        }
-    }
-
-    size_t Size() const { return d_.size(); }
-    double D(size_t k) const { return d_[k]; }
-    double F(size_t k) const { return f_[k]; }
-    size_t Peak() const { return peak_; }
-    double PeakDisp() const { return d_[peak_]; }
-    double PeakForce() const { return f_[peak_]; }
-    double AreaTo(size_t k) const { return area_[k]; }
-
-    // The displacement where the path first rises through force f before M: the first
-    // segment ending at or before M with F_k < f <= F_k+1.
-    std::optional<double> RisingCrossing(double f) const {
-        for (size_t k = 0; k < peak_; ++k) {
-            if (f_[k] < f && f <= f_[k + 1]) {
-                return FiniteOrNull(d_[k] +
-                                    (f - f_[k]) * (d_[k + 1] - d_[k]) / (f_[k + 1] - f_[k]));
-            }
-        }
-        return std::nullopt;
-    }
-
-    // The force of the rising part at displacement x: the first segment before M that spans
-    // x (a vertical one gives its start's force); null beyond the peak's displacement.
-    std::optional<double> CurveAt(std::optional<double> x) const {
-        if (!x || !(*x <= PeakDisp())) return std::nullopt;
-        for (size_t k = 0; k < peak_; ++k) {
-            if (d_[k] <= *x && *x <= d_[k + 1]) {
-                if (d_[k] == d_[k + 1]) return FiniteOrNull(f_[k]);
-                return FiniteOrNull(f_[k] +
-                                    (*x - d_[k]) * (f_[k + 1] - f_[k]) / (d_[k + 1] - d_[k]));
-            }
-        }
-        return std::nullopt;
-    }
-
-   private:
-    std::vector<double> d_;
-    std::vector<double> f_;
-    std::vector<double> area_;
-    size_t peak_ = 0;
-};
-
-struct Ultimate {
-    double Disp = 0;
-    double Force = 0;
-    double Area = 0;  // along the path to the ultimate point
-    bool Reached = false;
-};
-
-// The first segment starting at or after M whose end falls to u * Fmax, interpolated there;
-// otherwise the last point.
-Ultimate FindUltimate(const BranchPath& p, double ratio) {
-    const double target = ratio * p.PeakForce();
-    for (size_t k = p.Peak(); k + 1 < p.Size(); ++k) {
-        if (p.F(k + 1) <= target) {
-            const double d0 = p.D(k);
-            const double f0 = p.F(k);
-            // A flat segment at exactly the target force gives its start.
-            const double du =
-                p.F(k + 1) == f0 ? d0 : d0 + (target - f0) * (p.D(k + 1) - d0) / (p.F(k + 1) - f0);
-            const double area = p.AreaTo(k) + 0.5 * (f0 + target) * (du - d0);
-            return {du, target, area, true};
-        }
-    }
-    const size_t last = p.Size() - 1;
-    return {p.D(last), p.F(last), p.AreaTo(last), false};
-}
 
 struct Construction {
     std::optional<double> Disp;
@@ -118,11 +25,6 @@ Construction GeneralYield(const BranchPath& p) {
     if (!dA || !fB) return {};
     const auto dC = QuotientOrNull(fmax * *dA, *fB);
     return {dC, p.CurveAt(dC), std::nullopt};
-}
-
-// 2 * (Dmax - E / Fmax), E the area to M: the displacement of the equal-energy bilinear.
-double EqualEnergyDisp(const BranchPath& p) {
-    return 2 * (p.PeakDisp() - p.AreaTo(p.Peak()) / p.PeakForce());
 }
 
 Construction EqualEnergy(const BranchPath& p) {
@@ -172,7 +74,7 @@ Construction FarthestPoint(const BranchPath& p) {
 
 // The equivalent energy elastic-plastic bilinear: elastic slope through the 40 % point, and
 // the same area as the path to the ultimate point.
-Construction Eeep(const BranchPath& p, const Ultimate& u) {
+Construction Eeep(const BranchPath& p, const UltimatePoint& u) {
     const double fmax = p.PeakForce();
     const auto ke = QuotientOrNull(FiniteOrNull(0.4 * fmax), p.RisingCrossing(0.4 * fmax));
     if (!ke) return {};
@@ -221,7 +123,7 @@ std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
     const double fmax = p.PeakForce();
     if (!(fmax > 0) || !std::isfinite(fmax)) return std::nullopt;
 
-    const Ultimate u = FindUltimate(p, ultimateRatio);
+    const UltimatePoint u = FindUltimate(p, ultimateRatio);
     BranchEvaluation result;
     result.Peak = {sign * p.PeakDisp(), sign * fmax};
     result.Ultimate = {sign * u.Disp, sign * u.Force};

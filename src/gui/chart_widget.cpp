@@ -168,6 +168,7 @@ void ChartWidget::refresh() {
 void ChartWidget::setLayeredRedraw(bool on) { d_->layeredRedraw = on; }
 
 void ChartWidget::redrawChanged(RefreshPriority fullPriority) {
+    emit aboutToRedraw();
     // Styles reach the legend, and the axes, the size and the loop's points reach the
     // loop's picture (its decimation follows the view): those need everything drawn.
     const bool sameView = d_->viewDrawn && xAxis->range() == d_->drawnX &&
@@ -313,12 +314,16 @@ bool ChartWidget::toggleLegendAt(QPoint pos) {
     for (int i = 0; i < legend->itemCount(); ++i) {
         auto* item = qobject_cast<QCPPlottableLegendItem*>(legend->item(i));
         if (!item || !item->outerRect().contains(pos)) continue;
-        for (size_t k = 0; k < d_->curves.size(); ++k) {
-            if (d_->curves[k] != item->plottable()) continue;
-            ChartSeries& s = d_->model.GetSeries(static_cast<int>(k));
-            s.Active = !s.Active;
-            if (d_->curves[k]->applyStyle()) d_->fullNeeded = true;
+        const auto curve = std::find(d_->curves.begin(), d_->curves.end(), item->plottable());
+        if (curve == d_->curves.end()) {
+            // A plottable of another view (the constructions) is shown or hidden as it is.
+            item->plottable()->setVisible(!item->plottable()->visible());
+            d_->fullNeeded = true;
+            continue;
         }
+        ChartSeries& s = d_->model.GetSeries(static_cast<int>(curve - d_->curves.begin()));
+        s.Active = !s.Active;
+        if ((*curve)->applyStyle()) d_->fullNeeded = true;
     }
     replot(rpQueuedReplot);
     emit legendClicked();

@@ -70,6 +70,9 @@ public:
     QMenu* chartMenu() const;
 
 signals:
+    // Every drawing after a change (refresh, a drag step) announces itself first, so views
+    // of the model (the evaluation's constructions) can follow it in the same frame.
+    void aboutToRedraw();
     // A click anywhere on the legend, after a check box toggled its series.
     void legendClicked();
     // Double click on the chart.

@@ -155,6 +155,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(ReImport1, &TForm1::btn9Click);
     onTrigger(AnalyzeLoop1, &TForm1::btn2Click);
     onTrigger(ExtractSkeleton1, &TForm1::btn5Click);
+    onTrigger(TestEvaluation1, &TForm1::TestEvaluation1Click);
     onTrigger(Undo1, &TForm1::Undo1Click);
     onTrigger(Redo1, &TForm1::Redo1Click);
     connect(undoStack_, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
@@ -371,6 +372,9 @@ void TForm1::btn5Click() {
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
+    skeletonMethodInForce_ = methods[checked]->text().trimmed().toStdString() +
+                             (direction == LoopDirection::Negative ? ", negative" : ", positive") +
+                             (chk1->isChecked() ? ", keep disp increasing" : "");
     StartEditHistory();
     cht1->refresh();
     ShowStatus(QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")

@@ -34,6 +34,7 @@ class QUrl;
 namespace qlnx {
 
 class ChartWidget;
+class EvaluationWindow;
 class HelpWindow;
 class MessageBar;
 class StatusLinkField;
@@ -103,6 +104,11 @@ public slots:
     void cht1DblClick();
     void cht1MouseMove(int x, int y);
     void cht1ClickLegend();
+
+    // Analysis > Test Evaluation (tform1_evaluation.cpp): opens the evaluation window.
+    void TestEvaluation1Click();
+    // The evaluation window, once opened (nullptr before).
+    EvaluationWindow* Evaluation() const { return evaluationWindow_; }
 
     // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
     void Undo1Click();
@@ -190,6 +196,10 @@ private:
         LoopPointMove Move;
     };
     std::optional<DragStart> dragStart_;
+    // The test evaluation's window and what it reports: the method and direction of the last
+    // extraction.
+    EvaluationWindow* evaluationWindow_ = nullptr;
+    std::string skeletonMethodInForce_;
     // The save dialog of the result files: its first folder and the file type chosen last.
     ResultSaveDialog saveDialog_;
 
@@ -251,6 +261,7 @@ private:
     QAction* ReImport1 = nullptr;
     QAction* AnalyzeLoop1 = nullptr;
     QAction* ExtractSkeleton1 = nullptr;
+    QAction* TestEvaluation1 = nullptr;
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
     QAction* ExportSkeleton1 = nullptr;

@@ -263,6 +263,9 @@ void TForm1::BuildMenu() {
     AnalyzeLoop1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     ExtractSkeleton1 = MakeAction(analysis, "ExtractSkeleton1", QStringLiteral("Extract Skeleton Curve"));
     ExtractSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    Named(analysis->addSeparator(), "N4");
+    TestEvaluation1 = MakeAction(analysis, "TestEvaluation1", QStringLiteral("Test Evaluation"));
+    TestEvaluation1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu* options = Named(mm1->addMenu(QStringLiteral("Options")), "Options1");
     ExcelExportOptions1 = MakeAction(options, "ExcelExportOptions1", QStringLiteral("Excel Export Options"));

@@ -1,6 +1,7 @@
 // The one QApplication of the GUI test program, created on first use (offscreen unless the
-// environment names another platform). It is the program's own GuardedApplication, so an
-// error escaping an event handler reaches the error report as in the program.
+// environment names another platform), with its settings in a temporary folder. It is the
+// program's own GuardedApplication, so an error escaping an event handler reaches the error
+// report as in the program.
 #pragma once
 
 #include <QApplication>
