@@ -50,6 +50,7 @@ QFont WindowFont() {
 int main(int argc, char** argv) {
     qlnx::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QLNX"));
+    QApplication::setOrganizationName(QStringLiteral("QLNX"));  // where the settings live
     QApplication::setApplicationVersion(qlnx::ProgramVersion());
     QGuiApplication::setDesktopFileName(QStringLiteral("qlnx"));  // ties the window to the menu entry and its icon
     qlnx::QtUserDialogs dialogs;

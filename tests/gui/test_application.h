@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "gui/error_guard.h"
 
@@ -16,7 +18,14 @@ inline QApplication& TestApplication() {
     static char name[] = "qlnx_gui_tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: widgets of other tests may outlive any static destruction order.
-    return *new GuardedApplication(argc, argv);
+    auto* app = new GuardedApplication(argc, argv);
+    // The settings of the tests live in a folder of their own, never in the user's.
+    static QTemporaryDir settings;
+    QCoreApplication::setOrganizationName(QStringLiteral("QLNX tests"));
+    QCoreApplication::setApplicationName(QStringLiteral("qlnx_gui_tests"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    return *app;
 }
 
 }  // namespace qlnx::test
