@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test test-sanitize bench fuzz package clean
+.PHONY: deps build run test test-sanitize bench fuzz fuzz-build package package-contents clean
 
 deps:
 	bash scripts/install-deps
@@ -36,13 +36,27 @@ test-sanitize: deps
 fuzz:
 	bash fuzz/run.sh $(or $(FUZZ_SECONDS),600)
 
+# The fuzz targets built with clang and libFuzzer, not run (their checks run in the test
+# suites as the replay of the committed corpus).
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DQLNX_FUZZ=ON -DQLNX_GUI=OFF -DQLNX_TESTS=OFF -DQLNX_WERROR=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_curve_import fuzz_analysis
+
+# The benchmark programs (build-bench/bench/), built as released; they are run by hand.
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON
-	cmake --build build-bench -j $(JOBS)
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON -DQLNX_TESTS=OFF \
+	    -DQLNX_WERROR=ON
+	QT_QPA_PLATFORM=offscreen cmake --build build-bench -j $(JOBS)
 
 # A Debian package of the program (build/qlnx_<version>_amd64.deb).
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# What the package installs, file by file.
+package-contents: package
+	dpkg-deb --info $(BUILD)/qlnx_*_amd64.deb
+	dpkg-deb --contents $(BUILD)/qlnx_*_amd64.deb
 
 clean:
 	rm -rf $(BUILD) build-bench build-sanitize build-fuzz

@@ -17,12 +17,15 @@
 //   mode 2: 2 bytes a point, values of kPalette;
 //   mode 3: 2 bytes a point, a byte with the high bit set is a palette value, else a small
 //           integer.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/analysis_state.h"
 #include "core/errors.h"
@@ -33,6 +36,7 @@
 #include "core/thinning.h"
 #include "fuzz_check.h"
 #include "reference_analysis.h"
+#include "reference_text.h"
 
 namespace {
 
@@ -95,23 +99,63 @@ void CheckAnalysis(const qlnx::AnalysisState& s, const ref::Loops& r) {
     FUZZ_CHECK(s.LoopDisp.size() <= 2 * s.RawDisp.size());
 }
 
-// The shown loop: read-outs, the loop's stretch of the working curve and its marks.
-void CheckShownLoop(const qlnx::AnalysisState& s, int k) {
+// Marks as comparable keys: displacement and force as stored, and the colour.
+using Mark = std::tuple<uint64_t, uint64_t, qlnx::TColor>;
+
+Mark MarkOf(double x, double y, qlnx::TColor color) {
+    uint64_t bx = 0;
+    uint64_t by = 0;
+    std::memcpy(&bx, &x, sizeof x);
+    std::memcpy(&by, &y, sizeof y);
+    return {bx, by, color};
+}
+
+std::vector<Mark> MarksOf(const qlnx::ChartSeries& series) {
+    std::vector<Mark> marks;
+    for (int i = 0; i < series.Count(); ++i) {
+        marks.push_back(MarkOf(series.XValues()[static_cast<size_t>(i)],
+                               series.YValues()[static_cast<size_t>(i)], series.PointColor(i)));
+    }
+    std::sort(marks.begin(), marks.end());
+    return marks;
+}
+
+// The shown loop: read-outs, the loop's stretch of the working curve and its marks, with the
+// frame taken from the plain loop table (S, T and E from the half-cycle starts alone).
+void CheckShownLoop(const qlnx::AnalysisState& s, const ref::Loops& r, int k) {
     const auto i = static_cast<size_t>(k);
-    const bool first = i < s.MaxDisp1.size();
-    const bool second = i < s.MaxDisp2.size();
-    FUZZ_CHECK(s.LoopReadouts[0] == (first ? qlnx::FormatGeneral15(s.MaxDisp1[i]) : "--"));
-    FUZZ_CHECK(s.LoopReadouts[2] == (first ? qlnx::FormatGeneral15(s.MaxDispForce1[i]) : "--"));
-    FUZZ_CHECK(s.LoopReadouts[1] == (second ? qlnx::FormatGeneral15(s.MaxDisp2[i]) : "--"));
-    FUZZ_CHECK(s.LoopReadouts[3] == (second ? qlnx::FormatGeneral15(s.MaxDispForce2[i]) : "--"));
-    const qlnx::LoopFrame f = qlnx::GetLoopFrame(s, k);
+    const bool first = i < r.Index1.size();
+    const bool second = i < r.Index2.size();
+    const auto text = [&](bool has, int32_t index, const std::vector<double>& values) {
+        return has ? ref::General15(values[static_cast<size_t>(index)], '.') : std::string("--");
+    };
+    FUZZ_CHECK(s.LoopReadouts[0] == text(first, first ? r.Index1[i] : 0, r.D));
+    FUZZ_CHECK(s.LoopReadouts[2] == text(first, first ? r.Index1[i] : 0, r.F));
+    FUZZ_CHECK(s.LoopReadouts[1] == text(second, second ? r.Index2[i] : 0, r.D));
+    FUZZ_CHECK(s.LoopReadouts[3] == text(second, second ? r.Index2[i] : 0, r.F));
+    const auto S = static_cast<size_t>(r.S(k));
+    const int32_t T = r.T(k);
+    const auto E = static_cast<size_t>(r.E(k));
     const auto& selected = s.Chart.GetSeries(qlnx::ChartModel::kSelectedLoop);
-    FUZZ_CHECK(selected.Title == qlnx::LoopItemText(k));
-    FUZZ_CHECK(selected.Count() == f.E - f.S + 1);
-    FUZZ_CHECK(std::memcmp(selected.XValues().data(), s.LoopDisp.data() + f.S,
-                           selected.XValues().size() * sizeof(double)) == 0);
-    FUZZ_CHECK(s.Chart.GetSeries(qlnx::ChartModel::kPoint1).Count() == (f.HasTurn() ? 3 : 2));
-    FUZZ_CHECK(s.Chart.GetSeries(qlnx::ChartModel::kPoint2).Count() == int{first} + int{second});
+    FUZZ_CHECK(selected.Title == "Loop_" + std::to_string(k + 1));
+    const std::vector<double> dx(r.D.begin() + static_cast<std::ptrdiff_t>(S),
+                                 r.D.begin() + static_cast<std::ptrdiff_t>(E + 1));
+    const std::vector<double> fy(r.F.begin() + static_cast<std::ptrdiff_t>(S),
+                                 r.F.begin() + static_cast<std::ptrdiff_t>(E + 1));
+    FUZZ_CHECK(SameBits(selected.XValues(), dx) && SameBits(selected.YValues(), fy));
+    std::vector<Mark> frame = {MarkOf(r.D[S], r.F[S], qlnx::clYellow),
+                               MarkOf(r.D[E], r.F[E], qlnx::clLime)};
+    if (T >= 0) {
+        const auto t = static_cast<size_t>(T);
+        frame.push_back(MarkOf(r.D[t], r.F[t], qlnx::clRed));
+    }
+    std::sort(frame.begin(), frame.end());
+    FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::kPoint1)) == frame);
+    std::vector<Mark> extremes;
+    if (first) extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index1[i])], r.F[static_cast<size_t>(r.Index1[i])], qlnx::clAqua));
+    if (second) extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index2[i])], r.F[static_cast<size_t>(r.Index2[i])], qlnx::clAqua));
+    std::sort(extremes.begin(), extremes.end());
+    FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::kPoint2)) == extremes);
 }
 
 void CheckSide(const qlnx::ChartSeries& series, const ref::Side& side, bool outwardOnly) {
@@ -173,6 +217,17 @@ void CheckBranch(const std::optional<qlnx::BranchEvaluation>& b, const qlnx::Cha
     }
 }
 
+// Loop k's frame from the half-cycle starts alone: start LoopStart[2k], turn LoopStart[2k+1]
+// or -1, end LoopStart[2k+2] or the last working-curve index.
+qlnx::LoopFrame FrameFromStarts(const qlnx::AnalysisState& s, size_t k) {
+    const auto& starts = s.LoopStart;
+    qlnx::LoopFrame f;
+    f.S = starts[2 * k];
+    f.T = 2 * k + 1 < starts.size() ? starts[2 * k + 1] : -1;
+    f.E = 2 * k + 2 < starts.size() ? starts[2 * k + 2] : static_cast<int32_t>(s.LoopDisp.size()) - 1;
+    return f;
+}
+
 void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e) {
     const auto framed = static_cast<int>((s.LoopStart.size() + 1) / 2);
     FUZZ_CHECK(e.Loops.size() == static_cast<size_t>(std::min(s.LoopCount, framed)));
@@ -181,7 +236,7 @@ void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e
     size_t levelRows = 0;
     for (size_t i = 0; i < e.Loops.size(); ++i) {
         const qlnx::LoopQuantities& q = e.Loops[i];
-        const qlnx::LoopFrame f = qlnx::GetLoopFrame(s, static_cast<int>(i));
+        const qlnx::LoopFrame f = FrameFromStarts(s, i);
         FUZZ_CHECK(q.Loop == static_cast<int>(i) + 1);
         FUZZ_CHECK(q.Complete == (f.HasTurn() && 2 * i + 2 < s.LoopStart.size()));
         CheckPoint(s, q.PosPeakDisp, f);
@@ -297,13 +352,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!warning);
     CheckAnalysis(state, *expected);
     FUZZ_CHECK(state.SelectedLoop == 0);
-    CheckShownLoop(state, 0);
+    CheckShownLoop(state, *expected, 0);
     // Every loop is shown; the read-outs, which take a number format each, are checked on
     // the first few loops and the last.
     for (int loop = 0; loop < state.LoopCount; ++loop) {
         state.SelectedLoop = loop;
         qlnx::ShowLoop(state);
-        if (loop < 4 || loop == state.LoopCount - 1) CheckShownLoop(state, loop);
+        if (loop < 4 || loop == state.LoopCount - 1) CheckShownLoop(state, *expected, loop);
     }
 
     for (int m = 1; m <= 6; ++m) {
@@ -326,15 +381,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Thinning the last extraction (SB, negative direction, outward test) with range and
     // tolerance typed as the program shows numbers; a box that does not convert changes
     // nothing. Thinning again with the same boxes changes nothing further.
-    const std::string texts[3] = {qlnx::FormatGeneral15(range1), qlnx::FormatGeneral15(range2),
-                                  qlnx::FormatGeneral15(tolerance)};
+    const std::string texts[3] = {ref::General15(range1, '.'), ref::General15(range2, '.'),
+                                  ref::General15(tolerance, '.')};
     ref::Side positive{true, state.PositiveSkeletonSeries().XValues(),
                        state.PositiveSkeletonSeries().YValues()};
     ref::Side negative{false, state.NegativeSkeletonSeries().XValues(),
                        state.NegativeSkeletonSeries().YValues()};
-    const auto lo = qlnx::ParseFloat(texts[0], '.');
-    const auto hi = qlnx::ParseFloat(texts[1], '.');
-    const auto tol = qlnx::ParseFloat(texts[2], '.');
+    const auto lo = ref::Number(texts[0], '.');
+    const auto hi = ref::Number(texts[1], '.');
+    const auto tol = ref::Number(texts[2], '.');
     if (lo && hi && tol) {
         const double a = *hi < *lo ? *hi : *lo;
         const double b = *hi < *lo ? *lo : *hi;

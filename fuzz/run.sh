@@ -7,10 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
-command -v clang++ >/dev/null || { apt-get update && apt-get install -y --no-install-recommends clang libclang-rt-14-dev; }
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQLNX_FUZZ=ON -DQLNX_GUI=OFF -DQLNX_TESTS=OFF -DQLNX_WERROR=ON >/dev/null
-cmake --build build-fuzz -j 2 --target fuzz_curve_import fuzz_analysis
+make --no-print-directory fuzz-build
 [ -d fuzz/corpus/fuzz_curve_import ] || python3 fuzz/make_corpus.py
 mkdir -p fuzz/findings
 status=0

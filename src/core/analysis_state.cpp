@@ -9,6 +9,8 @@ void AnalysisState::ClearImportedCurve() {
     LoopSeriesSamples.clear();
     FileNameText.clear();
     LoopCountText.clear();
+    // The legend names no loop of a record that is gone.
+    SelectedLoopSeries().Title = "Loop_";
 }
 
 void AnalysisState::ClearAnalysis() {

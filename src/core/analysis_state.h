@@ -54,7 +54,7 @@ struct AnalysisState {
     const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::kLoop); }
 
     // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name
-    // and loop count.
+    // and loop count; the chosen loop's series takes its first title "Loop_" again.
     void ClearImportedCurve();
     // Empties the working curve, loop table, per-loop vectors and Loop No. items, and the
     // marker, selected-loop and skeleton series.

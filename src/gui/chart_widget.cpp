@@ -24,6 +24,8 @@ constexpr int kClickSlop = 3;
 constexpr int kMinZoomPixels = 5;
 // Free space around the data when the axes are refitted, as a share of the data's extent.
 constexpr double kFitMargin = 0.02;
+// The axis range of an empty chart, as it first shows.
+const QCPRange kEmptyRange(0, 5);
 
 QCPRange FittedRange(double lo, double hi) {
     if (lo == hi) {
@@ -96,13 +98,12 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     d_->menu->addAction(tr("Save chart as image\u2026"), this, [this] { emit saveImageRequested(); })
         ->setObjectName(QStringLiteral("SaveChartImage1"));
 
-    // The legend sits inside the plot, in the corner a hysteresis curve leaves empty, and is
-    // drawn below the series.
+    // The legend sits inside the plot, in the corner a hysteresis curve leaves empty, opaque
+    // and above the series, so no curve runs through its text.
     legend->setVisible(true);
     legend->setSelectableParts(QCPLegend::spNone);
-    legend->setBrush(QColor(255, 255, 255, 230));
+    legend->setBrush(Qt::white);
     axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
-    moveLayer(layer(QStringLiteral("legend")), layer(QStringLiteral("main")), limBelow);
 
     // The cursor lines get a buffer of their own, so moving them repaints only that layer.
     addLayer(QStringLiteral("cursor"), layer(QStringLiteral("overlay")), limAbove);
@@ -207,6 +208,10 @@ void ChartWidget::rescaleToData() {
     if (xlo <= xhi) {
         xAxis->setRange(FittedRange(xlo, xhi));
         yAxis->setRange(FittedRange(ylo, yhi));
+    } else {
+        // Nothing to show: the empty chart's ranges, not those of a record that is gone.
+        xAxis->setRange(kEmptyRange);
+        yAxis->setRange(kEmptyRange);
     }
     refresh();
 }
@@ -462,7 +467,10 @@ bool ChartWidget::saveImage(const QString& fileName, bool pdf) {
     const bool cursorShown = d_->cursorV->visible();
     d_->cursorV->setVisible(false);
     d_->cursorH->setVisible(false);
+    // An image for a report: the legend without its check boxes.
+    LegendCheckItem::SetDrawCheckBoxes(false);
     const bool saved = pdf ? savePdf(fileName) : savePng(fileName, 0, 0, 2.0);
+    LegendCheckItem::SetDrawCheckBoxes(true);
     d_->cursorV->setVisible(cursorShown);
     d_->cursorH->setVisible(cursorShown);
     d_->fullNeeded = true;

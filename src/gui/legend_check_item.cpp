@@ -19,6 +19,12 @@ QRect LegendCheckItem::checkBoxRect() const {
     return QRect(mRect.left(), mRect.top() + (rowHeight - box) / 2, box, box);
 }
 
+namespace {
+bool g_drawCheckBoxes = true;
+}  // namespace
+
+void LegendCheckItem::SetDrawCheckBoxes(bool draw) { g_drawCheckBoxes = draw; }
+
 void LegendCheckItem::draw(QCPPainter* painter) {
     if (!mPlottable) return;
     const QString title = mPlottable->name();
@@ -27,11 +33,12 @@ void LegendCheckItem::draw(QCPPainter* painter) {
     const int rowHeight = std::max(metrics.height(), iconSize.height());
 
     // Check box: ticked while the series is shown.
-    const QRect box = checkBoxRect();
+    QRect box = checkBoxRect();
+    if (!g_drawCheckBoxes) box.setWidth(0);
     painter->setPen(QPen(QColor(80, 80, 80), 1));
     painter->setBrush(Qt::white);
-    painter->drawRect(box);
-    if (mPlottable->visible()) {
+    if (g_drawCheckBoxes) painter->drawRect(box);
+    if (g_drawCheckBoxes && mPlottable->visible()) {
         painter->setPen(QPen(Qt::black, 1.6));
         const double l = box.left(), t = box.top(), w = box.width(), h = box.height();
         const QPointF tick[3] = {{l + 0.2 * w, t + 0.5 * h}, {l + 0.42 * w, t + 0.75 * h},

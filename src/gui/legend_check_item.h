@@ -13,6 +13,9 @@ public:
 
     // The check box's rectangle in widget pixels (valid after a layout).
     QRect checkBoxRect() const;
+    // Whether the entries draw their check boxes (off while the chart is saved as an image;
+    // the space stays, the icon and text move into it).
+    static void SetDrawCheckBoxes(bool draw);
 
 protected:
     void draw(QCPPainter* painter) override;

@@ -409,7 +409,8 @@ void TForm1::mniDonation1Click() {
 }
 
 QUrl TForm1::HelpPageUrl() const {
-    const QString beside = ProgramFolder() + QStringLiteral("/help.html");
+    const QString beside =
+        (guideFolder_.isEmpty() ? ProgramFolder() : guideFolder_) + QStringLiteral("/help.html");
     if (QFileInfo::exists(beside)) return QUrl::fromLocalFile(beside);
     return QUrl::fromLocalFile(QStringLiteral(QLNX_INSTALLED_DATA_DIR "/help.html"));
 }

@@ -65,8 +65,11 @@ public:
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
     // The address the web-site commands open: the configured home page, else the user guide.
     QUrl HomePageUrl() const;
-    // The user guide beside the executable.
+    // The user guide beside the executable, else the installed one.
     QUrl HelpPageUrl() const;
+    // Replaces the folder searched for the guide beside the executable (default: the
+    // executable's folder), so that a test can put a guide there without writing beside it.
+    void setGuideFolder(const QString& folder) { guideFolder_ = folder; }
 
 public slots:
     void btn1Click();
@@ -160,6 +163,7 @@ private:
     UserDialogs& dialogs_;
     AnalysisState state_;
     std::function<bool(const QUrl&)> openUrl_;
+    QString guideFolder_;  // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack
     double noiseBandInForce_ = 0;  // the noise band of the last analysis
     // Chart editing: operation type (index of cbb3), target series (none at start) and the

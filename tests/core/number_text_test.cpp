@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <iomanip>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/errors.h"
 
@@ -56,6 +62,99 @@ TEST(FormatGeneral15, TableOfValues) {
     for (const auto& c : cases) {
         EXPECT_EQ(FormatGeneral15(c.value), c.text) << c.value;
     }
+}
+
+// The C library's "%.15G" with our exponent form (no plus sign, no leading zeros): the same
+// 15 digits, the same choice between fixed and scientific (exponent -4 to 14 is fixed) and
+// the same dropping of trailing zeros. Only exact ties differ (the C library rounds them to
+// even, we round them away from zero); they are left to the table above.
+std::string CLibraryGeneral15(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    std::string text = buffer;
+    const size_t e = text.find('E');
+    if (e == std::string::npos) return text;
+    std::string exponent = text.substr(e + 1);
+    const bool negative = exponent[0] == '-';
+    exponent.erase(0, exponent.find_first_not_of("+-0"));
+    return text.substr(0, e + 1) + (negative ? "-" : "") + exponent;
+}
+
+// The 15 significant digits of "%.14e" without trailing zeros.
+std::string CLibraryDigits(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string digits;
+    for (const char* p = buffer; *p != 'e'; ++p) {
+        if (*p != '.') digits += *p;
+    }
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return digits;
+}
+
+// Whether the value lies on a 15-digit rounding midpoint (or within 10^-10 units of the 15th
+// digit of one), where the two tie rules may differ.
+bool NearTie(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.25e", std::fabs(value));
+    const std::string_view after15(buffer + 16, 10);
+    return after15 == "5000000000" || after15 == "4999999999";
+}
+
+// The significant digits of one of our texts, without sign, point, exponent, leading or
+// trailing zeros.
+std::string DigitsOf(const std::string& text) {
+    std::string digits;
+    for (const char c : text.substr(0, text.find('E'))) {
+        if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
+    }
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return digits;
+}
+
+// A few hundred thousand doubles of every kind against the C library: random bit patterns
+// (every exponent), engineering-sized values, subnormals, and values whose shortest text
+// has 17 digits (where the 15-digit rounding cannot read the shortest digits alone).
+TEST(FormatGeneral15, AgreesWithTheCLibraryOnRandomDoubles) {
+    SetDecimalSeparator('.');
+    std::mt19937_64 rng(20250611);
+    std::vector<double> values;
+    for (int i = 0; i < 100000; ++i) {
+        const double v = std::bit_cast<double>(rng());
+        if (std::isfinite(v)) values.push_back(v);
+    }
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int i = 0; i < 100000; ++i) {
+        values.push_back(unit(rng) * std::pow(10.0, static_cast<int>(rng() % 30) - 8));
+    }
+    for (int i = 0; i < 10000; ++i) {
+        values.push_back(std::bit_cast<double>(rng() & 0x800FFFFFFFFFFFFFull));  // subnormal
+    }
+    for (int i = 0; i < 50000; ++i) {
+        // 17 significant digits as a user's file may hold them: 0.ddddddddddddddddd x 10^k.
+        char text[40];
+        std::snprintf(text, sizeof text, "0.%08llu%09llue%d",
+                      static_cast<unsigned long long>(rng() % 100000000),
+                      static_cast<unsigned long long>(rng() % 1000000000),
+                      static_cast<int>(rng() % 41) - 20);
+        values.push_back(std::strtod(text, nullptr));
+    }
+    size_t ties = 0;
+    size_t wrong = 0;
+    for (const double v : values) {
+        if (v == 0) continue;
+        const std::string ours = FormatGeneral15(v);
+        const std::string theirs = CLibraryGeneral15(v);
+        if (ours == theirs && DigitsOf(ours) == CLibraryDigits(v)) continue;
+        if (NearTie(v)) {
+            ++ties;
+        } else if (++wrong <= 10) {
+            ADD_FAILURE() << std::setprecision(17) << v << ": " << ours << " instead of " << theirs;
+        }
+    }
+    EXPECT_EQ(wrong, 0u) << "of " << values.size();
+    // Exact ties come mostly from values near 10^15, whose last binary digits are halves.
+    EXPECT_LT(ties, values.size() / 100);
 }
 
 TEST(FormatGeneral15, UsesTheProgramDecimalSeparator) {

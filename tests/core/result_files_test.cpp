@@ -3,7 +3,9 @@
 #include "core/result_files.h"
 
 #include <dirent.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -287,16 +289,68 @@ TEST_F(ResultFilesTest, UnwritableTargetNamesTheFileAndTheReason) {
     EXPECT_TRUE(fs::is_empty(PathOf("results.txt")));
 }
 
+constexpr const char* kCannotDropPrivileges = "cannot run as an unprivileged user";
+
+// The message of the FileError that writing path throws ("no error" without one). Root
+// writes into read-only folders, so a suite running as root makes the attempt in a child
+// process as the unprivileged user nobody (uid and gid 65534), to whom the folder and the
+// file are given first.
+std::string WriteErrorAsUnprivilegedUser(const std::string& path, const fs::path& folder) {
+    const auto attempt = [&]() -> std::string {
+        try {
+            WriteLinesFile(path, {"X Y"});
+            return "no error";
+        } catch (const FileError& e) {
+            return e.what();
+        }
+    };
+    if (::geteuid() != 0) return attempt();
+    constexpr uid_t kNobody = 65534;
+    int channel[2];
+    if (::chown(folder.c_str(), kNobody, kNobody) != 0 ||
+        ::chown(path.c_str(), kNobody, kNobody) != 0 || ::pipe(channel) != 0) {
+        return kCannotDropPrivileges;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const std::string message =
+            ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0
+                ? attempt()
+                : kCannotDropPrivileges;
+        const ssize_t written = ::write(channel[1], message.data(), message.size());
+        ::_exit(written == static_cast<ssize_t>(message.size()) ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        message.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return "the child process failed: " + message;
+    }
+    return message;
+}
+
 TEST_F(ResultFilesTest, ReadOnlyFolderKeepsTheOldFile) {
     const std::string path = PathOf("results.txt");
     WriteBytes(path, "old bytes\r\n");
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+    // As the user running the suite (root on CI: the permission bits still hold) ...
     try {
         WriteLinesFile(path, {"X Y"});
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_STREQ(e.what(), ("Cannot create file \"" + path + "\". Permission denied").c_str());
     }
+    // ... and as an unprivileged user, for whom the system itself refuses.
+    const std::string message = WriteErrorAsUnprivilegedUser(path, folder_);
+    if (message == kCannotDropPrivileges) GTEST_SKIP() << message;
+    EXPECT_EQ(message, "Cannot create file \"" + path + "\". Permission denied");
     EXPECT_EQ(ReadBytes(path), "old bytes\r\n");
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"results.txt"});
 }

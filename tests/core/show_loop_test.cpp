@@ -1,7 +1,9 @@
 // ShowLoop: read-outs, the selected-loop series and the marks of one loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -98,6 +100,97 @@ TEST(ShowLoop, MissingExtremesShowDashes) {
             EXPECT_EQ(MarksOf(state.pntsrsSeries1()), c.frameMarks);
         }
         EXPECT_EQ(static_cast<size_t>(state.pntsrsSeries2().Count()), c.extremeMarks);
+    }
+}
+
+// Loop frames and shown loops worked out by hand, loop by loop: the loop table, the frame
+// (start S, turn T or -1, end E), the points drawn and the three frame marks. The forces
+// differ at every crossing point, so a mark or a drawn stretch one point off shows.
+TEST(ShowLoop, FramesAndShownLoopsByHand) {
+    struct Loop {
+        int32_t S, T, E;
+        Points drawn;
+        Marks frameMarks;
+        Readouts readouts;
+    };
+    const struct {
+        const char* what;
+        Points raw;
+        std::vector<int32_t> loopStart;
+        std::vector<Loop> loops;
+    } cases[] = {
+        {"three loop starts, ends inside the last loop's first half-cycle",
+         {{0, 0}, {2, 20}, {0, 1}, {-2, -20}, {0, 2}, {1, 10}},
+         {0, 2, 4},
+         {{0, 2, 4, {{0, 0}, {2, 20}, {0, 1}, {-2, -20}, {0, 2}},
+           {{0, 0, clYellow}, {0, 1, clRed}, {0, 2, clLime}}, {"2", "-2", "20", "-20"}},
+          {4, -1, 5, {{0, 2}, {1, 10}}, {{0, 2, clYellow}, {1, 10, clLime}},
+           {"--", "--", "--", "--"}}}},
+        {"three loop starts, ends on the crossing point",
+         {{0, 0}, {2, 20}, {0, 1}, {-2, -20}, {0, 2}},
+         {0, 2, 4},
+         {{0, 2, 4, {{0, 0}, {2, 20}, {0, 1}, {-2, -20}, {0, 2}},
+           {{0, 0, clYellow}, {0, 1, clRed}, {0, 2, clLime}}, {"2", "-2", "20", "-20"}}}},
+        {"four loop starts, ends on the crossing point: the third half-cycle is in no loop",
+         {{0, 0}, {1, 10}, {0, 1}, {-1, -10}, {0, 2}, {3, 30}, {0, 3}},
+         {0, 2, 4, 6},
+         {{0, 2, 4, {{0, 0}, {1, 10}, {0, 1}, {-1, -10}, {0, 2}},
+           {{0, 0, clYellow}, {0, 1, clRed}, {0, 2, clLime}}, {"1", "-1", "10", "-10"}}}},
+        {"four loop starts, ends inside the last loop's second half-cycle",
+         {{0, 0}, {1, 10}, {0, 1}, {-1, -10}, {0, 2}, {2, 12}, {0, 3}, {-3, -13}},
+         {0, 2, 4, 6},
+         {{0, 2, 4, {{0, 0}, {1, 10}, {0, 1}, {-1, -10}, {0, 2}},
+           {{0, 0, clYellow}, {0, 1, clRed}, {0, 2, clLime}}, {"1", "-1", "10", "-10"}},
+          {4, 6, 7, {{0, 2}, {2, 12}, {0, 3}, {-3, -13}},
+           {{0, 2, clYellow}, {0, 3, clRed}, {-3, -13, clLime}}, {"2", "-3", "12", "-13"}}}},
+        {"crossings between points and a repeated displacement, ends inside the last loop",
+         {{0, 0}, {2, 4}, {-2, 0}, {1, 6}, {-1, -1}, {-1, -2}},
+         {0, 2, 4, 6},
+         // Crossing forces: (0 - 2) * (0 - 4) / (-2 - 2) + 4 = 2, then 4, then 2.5.
+         {{0, 2, 4, {{0, 0}, {2, 4}, {0, 2}, {-2, 0}, {0, 4}},
+           {{0, 0, clYellow}, {0, 2, clRed}, {0, 4, clLime}}, {"2", "-2", "4", "0"}},
+          {4, 6, 8, {{0, 4}, {1, 6}, {0, 2.5}, {-1, -1}, {-1, -2}},
+           {{0, 4, clYellow}, {0, 2.5, clRed}, {-1, -2, clLime}}, {"1", "-1", "6", "-1"}}}},
+        {"never returns: one loop over the whole curve, no turn",
+         {{0, 0}, {1, 1}, {2, 2}, {3, 3}},
+         {0},
+         {{0, -1, 3, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {{0, 0, clYellow}, {3, 3, clLime}},
+           {"--", "--", "--", "--"}}}},
+        {"two loop starts ending on the crossing point: the second half-cycle is the turn alone",
+         {{0, 0}, {1, 1}, {2, 2}, {0, 5}},
+         {0, 3},
+         {{0, 3, 3, {{0, 0}, {1, 1}, {2, 2}, {0, 5}},
+           {{0, 0, clYellow}, {0, 5, clRed}, {0, 5, clLime}}, {"2", "--", "2", "--"}}}},
+    };
+    const auto sortedByX = [](Marks marks) {
+        // The point series keep X ascending; marks of equal X stay in the order added.
+        std::stable_sort(marks.begin(), marks.end(), [](const auto& a, const auto& b) {
+            return std::get<0>(a) < std::get<0>(b);
+        });
+        return marks;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        AnalysisState state = Analysed(c.raw);
+        EXPECT_EQ(state.LoopStart, c.loopStart);
+        ASSERT_EQ(state.LoopCount, static_cast<int>(c.loops.size()));
+        for (size_t k = 0; k < c.loops.size(); ++k) {
+            SCOPED_TRACE("loop " + std::to_string(k + 1));
+            const Loop& want = c.loops[k];
+            const LoopFrame frame = GetLoopFrame(state, static_cast<int>(k));
+            EXPECT_EQ(std::make_tuple(frame.S, frame.T, frame.E),
+                      std::make_tuple(want.S, want.T, want.E));
+            state.SelectedLoop = static_cast<int>(k);
+            ShowLoop(state);
+            Points drawn;
+            const ChartSeries& selected = state.SelectedLoopSeries();
+            for (int i = 0; i < selected.Count(); ++i) {
+                drawn.emplace_back(selected.GetxValue(i), selected.GetyValue(i));
+            }
+            EXPECT_EQ(drawn, want.drawn);
+            EXPECT_EQ(MarksOf(state.pntsrsSeries1()), sortedByX(want.frameMarks));
+            EXPECT_EQ(state.LoopReadouts, want.readouts);
+        }
     }
 }
 

@@ -34,6 +34,8 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "../spreadsheet/recording_target.h"
 #include "core/node_editing.h"
@@ -79,6 +81,36 @@ std::string NumberText(double v) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
     return std::string(buffer, result.ptr);
+}
+
+// Loop k's frame from the half-cycle starts alone: start S = LoopStart[2k], turn
+// T = LoopStart[2k+1] or -1 without that entry, end E = LoopStart[2k+2] or, without that
+// entry, the last working-curve index.
+struct Frame {
+    int32_t S = 0;
+    int32_t T = -1;
+    int32_t E = 0;
+    bool HasTurn() const { return T >= 0; }
+};
+
+Frame FrameOf(const AnalysisState& s, int k) {
+    const auto& starts = s.LoopStart;
+    const auto j = 2 * static_cast<size_t>(k);
+    Frame f;
+    f.S = starts[j];
+    if (j + 1 < starts.size()) f.T = starts[j + 1];
+    f.E = j + 2 < starts.size() ? starts[j + 2] : static_cast<int32_t>(s.LoopDisp.size()) - 1;
+    return f;
+}
+
+// Marks as stored (NaN included) with their colours, in one order for comparing.
+std::vector<std::tuple<uint64_t, uint64_t, TColor>> MarkSet(const std::vector<Point>& points) {
+    std::vector<std::tuple<uint64_t, uint64_t, TColor>> marks;
+    for (const Point& p : points) {
+        marks.emplace_back(std::bit_cast<uint64_t>(p.x), std::bit_cast<uint64_t>(p.y), p.color);
+    }
+    std::sort(marks.begin(), marks.end());
+    return marks;
 }
 
 // One line of a record file: a data row with its two numbers, or a line the import refuses.
@@ -1167,13 +1199,13 @@ protected:
         ASSERT_LE(n2, n1);
         ASSERT_LE(n1, static_cast<size_t>(s.LoopCount));
         if (s.LoopCount > 0) {
-            const LoopFrame last = GetLoopFrame(s, s.LoopCount - 1);
+            const Frame last = FrameOf(s, s.LoopCount - 1);
             const size_t count = static_cast<size_t>(s.LoopCount);
             ASSERT_EQ(n1, last.HasTurn() ? count : count - 1);
             ASSERT_EQ(n2, last.HasTurn() && last.T < last.E ? count : count - 1);
         }
         for (size_t k = 0; k < n1; ++k) {
-            const LoopFrame f = GetLoopFrame(s, static_cast<int>(k));
+            const Frame f = FrameOf(s, static_cast<int>(k));
             const int32_t i1 = s.MaxDispIndex1[k];
             ASSERT_TRUE(i1 >= f.S && i1 <= f.T) << "loop " << k;
             ASSERT_TRUE(Same(s.MaxDisp1[k], s.LoopDisp[static_cast<size_t>(i1)]));
@@ -1215,7 +1247,7 @@ protected:
                                              text(second, second ? s.MaxDisp2[index] : 0),
                                              text(first, first ? s.MaxDispForce1[index] : 0),
                                              text(second, second ? s.MaxDispForce2[index] : 0)}));
-            const LoopFrame f = GetLoopFrame(s, k);
+            const Frame f = FrameOf(s, k);
             ASSERT_EQ(selected.Title, LoopItemText(k));
             ASSERT_EQ(selected.Count(), f.E - f.S + 1);
             for (int i = 0; i < selected.Count(); ++i) {
@@ -1224,8 +1256,17 @@ protected:
                             Same(selected.GetyValue(i), s.LoopForce[at]))
                     << "point " << i << " of the chosen loop";
             }
-            ASSERT_EQ(marks.Count(), f.HasTurn() ? 3 : 2);
-            ASSERT_EQ(extremes.Count(), (first ? 1 : 0) + (second ? 1 : 0));
+            // Start yellow, turn red (when the loop has one), end lime; the extremes aqua.
+            const auto point = [&](int32_t i, TColor color) {
+                return Point{s.LoopDisp[static_cast<size_t>(i)], s.LoopForce[static_cast<size_t>(i)], color};
+            };
+            std::vector<Point> frameMarks = {point(f.S, clYellow), point(f.E, clLime)};
+            if (f.HasTurn()) frameMarks.push_back(point(f.T, clRed));
+            ASSERT_EQ(MarkSet(PointsOf(marks)), MarkSet(frameMarks));
+            std::vector<Point> extremeMarks;
+            if (first) extremeMarks.push_back({s.MaxDisp1[index], s.MaxDispForce1[index], clAqua});
+            if (second) extremeMarks.push_back({s.MaxDisp2[index], s.MaxDispForce2[index], clAqua});
+            ASSERT_EQ(MarkSet(PointsOf(extremes)), MarkSet(extremeMarks));
         }
         ASSERT_EQ(marks.Active, selected.Active);
         ASSERT_EQ(extremes.Active, selected.Active);
@@ -1242,46 +1283,58 @@ protected:
         ASSERT_EQ(Chart()->hasOnDrag(), dragWritesBack);
     }
 
-    // Runs one random command and checks what it showed.
-    void Step(std::ostream& log) {
-        Allowed allowed;
-        const size_t boxesBefore = dialogs.boxes.size();
-        // The commands and how often each comes; the stage of the state shifts the weights
-        // toward the command that leads on (an import, an analysis, an extraction).
-        using Command = void (TForm1RandomUse::*)(std::ostream&, Allowed&);
+    // The commands and how often each comes; the stage of the state shifts the weights
+    // toward the command that leads on (an import, an analysis, an extraction).
+    using Command = void (TForm1RandomUse::*)(std::ostream&, Allowed&);
+    struct CommandEntry {
+        const char* name;
+        Command command;
+        int weight;
+    };
+#define QLNX_COMMAND(name, weight) CommandEntry{#name, &TForm1RandomUse::name, weight}
+    std::vector<CommandEntry> Commands() {
         const AnalysisState& s = State();
         const bool imported = !s.RawDisp.empty(), analysed = s.LoopCount > 0;
         const bool extracted = s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
                                    s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() > 0;
-        const std::pair<Command, int> commands[] = {
-            {&TForm1RandomUse::ImportCommand, imported ? 5 : 30},
-            {&TForm1RandomUse::ReImportCommand, 2},
-            {&TForm1RandomUse::AnalyzeCommand, imported && !analysed ? 30 : 4},
-            {&TForm1RandomUse::ChooseLoopCommand, 6},
-            {&TForm1RandomUse::ExtractCommand, analysed && !extracted ? 25 : 8},
-            {&TForm1RandomUse::ThinCommand, 6},
-            {&TForm1RandomUse::ModeCommand, 10},
-            {&TForm1RandomUse::DragCommand, 16},
-            {&TForm1RandomUse::DoubleClickCommand, 16},
-            {&TForm1RandomUse::ViewCommand, 4},
-            {&TForm1RandomUse::ChartImageCommand, 1},
-            {&TForm1RandomUse::LegendCommand, 2},
-            {&TForm1RandomUse::SaveCommand, 4},
-            {&TForm1RandomUse::ExportCommand, 4},
-            {&TForm1RandomUse::OptionsCommand, 1},
-            {&TForm1RandomUse::NoiseBandCommand, 3},
-            {&TForm1RandomUse::MessageBarCommand, 3},
-            {&TForm1RandomUse::UndoRedoCommand, 8},
+        return {
+            QLNX_COMMAND(ImportCommand, imported ? 5 : 30),
+            QLNX_COMMAND(ReImportCommand, 2),
+            QLNX_COMMAND(AnalyzeCommand, imported && !analysed ? 30 : 4),
+            QLNX_COMMAND(ChooseLoopCommand, 6),
+            QLNX_COMMAND(ExtractCommand, analysed && !extracted ? 25 : 8),
+            QLNX_COMMAND(ThinCommand, 6),
+            QLNX_COMMAND(ModeCommand, 10),
+            QLNX_COMMAND(DragCommand, 16),
+            QLNX_COMMAND(DoubleClickCommand, 16),
+            QLNX_COMMAND(ViewCommand, 4),
+            QLNX_COMMAND(ChartImageCommand, 1),
+            QLNX_COMMAND(LegendCommand, 2),
+            QLNX_COMMAND(SaveCommand, 4),
+            QLNX_COMMAND(ExportCommand, 4),
+            QLNX_COMMAND(OptionsCommand, 1),
+            QLNX_COMMAND(NoiseBandCommand, 3),
+            QLNX_COMMAND(MessageBarCommand, 3),
+            QLNX_COMMAND(UndoRedoCommand, 8),
         };
+    }
+#undef QLNX_COMMAND
+
+    // Runs one random command and checks what it showed.
+    void Step(std::ostream& log) {
+        Allowed allowed;
+        const size_t boxesBefore = dialogs.boxes.size();
+        const std::vector<CommandEntry> commands = Commands();
         int total = 0;
-        for (const auto& c : commands) total += c.second;
+        for (const CommandEntry& c : commands) total += c.weight;
         int pick = Below(total);
-        for (const auto& [command, weight] : commands) {
-            if (pick < weight) {
-                (this->*command)(log, allowed);
+        for (const CommandEntry& c : commands) {
+            if (pick < c.weight) {
+                ++commandsRun[c.name];
+                (this->*c.command)(log, allowed);
                 break;
             }
-            pick -= weight;
+            pick -= c.weight;
         }
 
         int warnings = 0, errors = 0, questions = 0;
@@ -1314,6 +1367,8 @@ protected:
 
     // How often the commands did something, for the closing line.
     std::map<std::string, int> stats;
+    // How often each command of the table ran.
+    std::map<std::string, int> commandsRun;
     uint32_t seed = kDefaultSeed;
     int64_t steps = kDefaultSteps;
     std::mt19937 rng;
@@ -1342,7 +1397,18 @@ TEST_F(TForm1RandomUse, EveryStepKeepsTheAnalysisStateConsistent) {
     }
     std::string done;
     for (const auto& [what, count] : stats) done += ", " + std::to_string(count) + " " + what;
+    done += "; commands run:";
+    for (const auto& [name, count] : commandsRun) done += " " + name + " " + std::to_string(count);
     std::printf("random use: seed %u, %lld steps%s\n", seed, static_cast<long long>(steps), done.c_str());
+    // A run of the full length tries every kind of command at least once; a command the
+    // weights never reach would otherwise go untested without a sign.
+    if (steps >= kDefaultSteps) {
+        for (const CommandEntry& c : Commands()) {
+            EXPECT_GT(commandsRun[c.name], 0)
+                << c.name << " never ran (replay: QLNX_RANDOM_USE_SEED=" << seed
+                << " QLNX_RANDOM_USE_STEPS=" << steps << ")";
+        }
+    }
 }
 
 }  // namespace

@@ -404,18 +404,15 @@ TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheProgramFolder) {
 }
 
 TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
+    // The guide beside the program when it is there (a build), else the installed guide. The
+    // test's own folder stands for the program's, so nothing is written beside the program.
+    form->setGuideFolder(dir.path());
     Find<QAction>("Howtouse1")->trigger();
     ASSERT_EQ(openedUrls.size(), 1u);
-    // The guide beside the program when it is there (a build), else the installed guide.
-    const QString beside = QCoreApplication::applicationDirPath() + "/help.html";
-    ASSERT_FALSE(QFile::exists(beside));
     EXPECT_EQ(openedUrls[0].fileName(), "help.html");
     EXPECT_TRUE(openedUrls[0].toLocalFile().endsWith("/share/qlnx/help.html")) << openedUrls[0].toString().toStdString();
-    QFile guide(beside);
-    ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
-    guide.close();
+    const QString beside = WriteFile("help.html", "<html></html>");
     Find<QAction>("Howtouse1")->trigger();
-    guide.remove();
     ASSERT_EQ(openedUrls.size(), 2u);
     EXPECT_EQ(openedUrls[1], QUrl::fromLocalFile(beside));
     openedUrls.erase(openedUrls.begin(), openedUrls.begin() + 1);
@@ -436,6 +433,32 @@ TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
     QCoreApplication::sendEvent(link, &leave);
     EXPECT_FALSE(link->font().underline());
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+}  // namespace
+}  // namespace qlnx::test
+
+namespace qlnx::test {
+namespace {
+
+// A new import, and one that fails, leave no trace of the record before in the legend or the
+// axes.
+TEST_F(TForm1Test, ImportResetsTheChosenLoopTitleAndTheAxes) {
+    Import(WriteFile("worked.csv", kWorkedExample));
+    Click("btn2");
+    Choose("cbb1", 1);
+    ASSERT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_2");
+    ASSERT_GT(Chart()->yAxis->range().upper, 10);
+
+    Import(dir.filePath("no_such_record.csv"));
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_");
+    EXPECT_EQ(Chart()->xAxis->range(), QCPRange(0, 5));
+    EXPECT_EQ(Chart()->yAxis->range(), QCPRange(0, 5));
+    dialogs.boxes.clear();
+
+    Import(WriteFile("small.csv", "0,0\n1,1\n0,0\n-1,-1\n0,0\n"));
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_");
+    EXPECT_LT(Chart()->yAxis->range().upper, 2);
 }
 
 }  // namespace

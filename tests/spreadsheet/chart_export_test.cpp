@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 
 #include "core/errors.h"
@@ -29,8 +30,8 @@ protected:
         return excel.recorder->calls;
     }
 
-    // Compares the log with a golden file; on a difference writes the log beside the
-    // build for review and names the first differing line.
+    // Compares the log with a golden file; on a difference writes the log into the temporary
+    // folder for review and names it with the first differing line.
     void ExpectGolden(const std::string& name) {
         const auto expected = ReadLines(std::string(QLNX_TEST_DATA) + "/../spreadsheet/" + name);
         const auto& actual = excel.recorder->calls;
@@ -38,10 +39,12 @@ protected:
             const std::string e = i < expected.size() ? expected[i] : "<end>";
             const std::string a = i < actual.size() ? actual[i] : "<end>";
             if (e != a) {
-                std::ofstream out(std::string(QLNX_BINARY_DIR) + "/" + name);
+                const std::string review =
+                    (std::filesystem::temp_directory_path() / ("qlnx-" + name)).string();
+                std::ofstream out(review);
                 for (const auto& line : actual) out << line << "\n";
                 ADD_FAILURE() << name << " line " << i + 1 << "\n expected: " << e
-                              << "\n actual:   " << a;
+                              << "\n actual:   " << a << "\n the whole log: " << review;
                 return;
             }
         }
