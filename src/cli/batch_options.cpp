@@ -178,6 +178,13 @@ constexpr OptionRow kOptions[] = {
     {"--export-mode", "single|combined",
      "workbook layout: single (default, two columns per series) or combined (one table)",
      SetExportMode},
+    {"--report-ready", "",
+     "the workbook's chart ready for a report: straight lines, point series as markers, the "
+     "loop as a thin line underneath, axes at their minimum, legend below (single output)",
+     [](BatchOptions& o, Arguments) {
+         o.ReportReady = true;
+         return std::string();
+     }},
     {"--evaluate", "",
      "evaluate the test: energy, damping, stiffness and strength per loop and level, yield "
      "points and ductility of each skeleton branch",

@@ -42,6 +42,8 @@ struct BatchOptions {
     // 0 single output (two columns per series), 1 combined (one table).
     std::string XlsxFile;
     int ExportMode = 0;
+    // The report-ready chart (one series per chart series, whatever ExportMode says).
+    bool ReportReady = false;
     // Test evaluation: asked for by --evaluate or by --evaluation FILE (the CSV file). A
     // preset sets the ultimate ratio; an explicit --ultimate-ratio wins over it.
     bool Evaluate = false;

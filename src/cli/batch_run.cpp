@@ -206,6 +206,9 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
     TExcelExportOptions exportOptions;
     InitExcelExportOptions(exportOptions);
     exportOptions.ExportMode = options.ExportMode;
+    if (options.ReportReady) {
+        SetReportReadyOptions(exportOptions, ChartModel::kXAxisTitle, ChartModel::kYAxisTitle);
+    }
     SpreadsheetUi ui;
     ui.Information = [&messages](const std::string&, const std::string& text) {
         messages.Warning(text);

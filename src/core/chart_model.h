@@ -12,6 +12,9 @@ public:
     // Chart order: the two marker series first, then the four line series.
     enum Index { kPoint1 = 0, kPoint2, kLoop, kSelectedLoop, kPositiveSkeleton, kNegativeSkeleton };
     static constexpr int kSeriesCount = 6;
+    // The titles of the chart's axes.
+    static constexpr const char* kXAxisTitle = "Disp";
+    static constexpr const char* kYAxisTitle = "Force";
 
     // Creates and styles the six series as the window shows them at start.
     ChartModel();

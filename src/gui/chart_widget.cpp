@@ -84,8 +84,8 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     setMouseTracking(true);
     setContextMenuPolicy(Qt::PreventContextMenu);  // the right button pans; a right click opens our menu
 
-    xAxis->setLabel(QStringLiteral("Disp"));
-    yAxis->setLabel(QStringLiteral("Force"));
+    xAxis->setLabel(QString::fromLatin1(ChartModel::kXAxisTitle));
+    yAxis->setLabel(QString::fromLatin1(ChartModel::kYAxisTitle));
     // Wheel zoom; the rubber band is driven by the mouse handlers below.
     setInteractions(QCP::iRangeZoom);
     axisRect()->setRangeZoom(Qt::Horizontal | Qt::Vertical);

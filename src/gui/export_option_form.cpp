@@ -13,6 +13,7 @@
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "gui/tooltips.h"
 
 namespace qlnx {
 
@@ -91,10 +92,13 @@ TExportOptionForm::TExportOptionForm(TExcelExportOptions& options, ErrorReporter
     setObjectName(QStringLiteral("ExportOptionForm"));
     setWindowTitle(QStringLiteral("Export Options"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
-    setFixedSize(458, 487);
+    // The designed two columns, and a third with the "Chart" group.
+    setFixedSize(689, 487);
     BuildControls();
+    ApplyExportOptionsToolTips(this);
     connect(btn1, &QPushButton::clicked, this, &TExportOptionForm::btn1Click);
     connect(btn2, &QPushButton::clicked, this, &TExportOptionForm::btn2Click);
+    connect(btnReportReady, &QPushButton::clicked, this, &TExportOptionForm::btnReportReadyClick);
 }
 
 void TExportOptionForm::BuildControls() {
@@ -161,6 +165,25 @@ void TExportOptionForm::BuildControls() {
     btn2 = Named(new QPushButton(QStringLiteral("Cancel"), this), "btn2");
     btn2->setGeometry(340, 444, 113, 25);
     btn2->setAutoDefault(false);
+
+    grp7 = Group(this, "grp7", "Chart", 466, 8, 215, 270);
+    lbl17 = RowLabel(grp7, "lbl17", "Line Type", 24);
+    cbb6 = RowCombo(grp7, "cbb6", false, {"Smooth", "Straight"}, 24);
+    lbl18 = RowLabel(grp7, "lbl18", "Series Order", 54);
+    cbb7 = RowCombo(grp7, "cbb7", false, {"As in the Chart", "Loop Underneath"}, 54);
+    lbl19 = RowLabel(grp7, "lbl19", "Point Series", 84);
+    cbb8 = RowCombo(grp7, "cbb8", false, {"As Others", "Markers Only"}, 84);
+    lbl20 = RowLabel(grp7, "lbl20", "Loop Series", 114);
+    cbb9 = RowCombo(grp7, "cbb9", false, {"As Others", "Thin Line"}, 114);
+    lbl21 = RowLabel(grp7, "lbl21", "Legend", 144);
+    cbb10 = RowCombo(grp7, "cbb10", false, {"Right", "Bottom"}, 144);
+    lbl22 = RowLabel(grp7, "lbl22", "Axes Cross", 174);
+    cbb11 = RowCombo(grp7, "cbb11", false, {"At Position", "At Minimum"}, 174);
+    lbl23 = RowLabel(grp7, "lbl23", "Placement", 204);
+    cbb12 = RowCombo(grp7, "cbb12", false, {"At C5", "Right of Data"}, 204);
+    btnReportReady = Named(new QPushButton(QStringLiteral("Report-ready"), grp7), "btnReportReady");
+    btnReportReady->setGeometry(104, 236, 100, 25);
+    btnReportReady->setAutoDefault(false);
 }
 
 void TExportOptionForm::LoadOptions() {
@@ -192,6 +215,13 @@ void TExportOptionForm::LoadOptions() {
     chk7->setChecked(o.ShowPlotAreaLine);
     SelectIndex(cbb4, o.LineColorMode);
     SelectIndex(cbb5, o.MarkerColorMode);
+    SelectIndex(cbb6, o.LineType);
+    SelectIndex(cbb7, o.SeriesOrder);
+    SelectIndex(cbb8, o.PointSeriesStyle);
+    SelectIndex(cbb9, o.LoopSeriesStyle);
+    SelectIndex(cbb10, o.LegendPosition);
+    SelectIndex(cbb11, o.AxisCrossing);
+    SelectIndex(cbb12, o.ChartPlacement);
 }
 
 void TExportOptionForm::StoreOptions() {
@@ -219,21 +249,59 @@ void TExportOptionForm::StoreOptions() {
     o.LineColorMode = cbb4->currentIndex();
     o.MarkerColorMode = cbb5->currentIndex();
     o.ExportMode = rb1->isChecked() ? 0 : 1;
+    o.LineType = cbb6->currentIndex();
+    o.SeriesOrder = cbb7->currentIndex();
+    o.PointSeriesStyle = cbb8->currentIndex();
+    o.LoopSeriesStyle = cbb9->currentIndex();
+    o.LegendPosition = cbb10->currentIndex();
+    o.AxisCrossing = cbb11->currentIndex();
+    o.ChartPlacement = cbb12->currentIndex();
 }
 
 void TExportOptionForm::btn1Click() {
     try {
         StoreOptions();
     } catch (const std::exception& e) {
+        // What was stored up to the failing field is what the record now holds.
+        SaveExportOptionsSettings(options_);
         if (reportError_) reportError_(e.what());
+        return;
     }
+    SaveExportOptionsSettings(options_);
+}
+
+void TExportOptionForm::btnReportReadyClick() {
+    // Worked out on a copy of the record so that the dialog and the record agree on what
+    // report-ready means; only the controls change until "Update".
+    TExcelExportOptions ready = options_;
+    const std::string x = axisTitles_.x.isEmpty() ? Text(edt1) : axisTitles_.x.toStdString();
+    const std::string y = axisTitles_.y.isEmpty() ? Text(edt2) : axisTitles_.y.toStdString();
+    SetReportReadyOptions(ready, x, y);
+    edt4->setText(QString::number(ready.ChartWidth));
+    edt3->setText(QString::number(ready.ChartHeight));
+    chk1->setChecked(ready.ShowMarker);
+    chk3->setChecked(ready.ShowLegend);
+    chk4->setChecked(ready.LegendIncludeInLayout);
+    chk2->setChecked(ready.ShowAxisTitle);
+    edt1->setText(QString::fromStdString(ready.XAxisTitle));
+    edt2->setText(QString::fromStdString(ready.YAxisTitle));
+    rb1->setChecked(ready.ExportMode == 0);
+    rb2->setChecked(ready.ExportMode != 0);
+    SelectIndex(cbb6, ready.LineType);
+    SelectIndex(cbb7, ready.SeriesOrder);
+    SelectIndex(cbb8, ready.PointSeriesStyle);
+    SelectIndex(cbb9, ready.LoopSeriesStyle);
+    SelectIndex(cbb10, ready.LegendPosition);
+    SelectIndex(cbb11, ready.AxisCrossing);
+    SelectIndex(cbb12, ready.ChartPlacement);
 }
 
 void TExportOptionForm::btn2Click() { reject(); }
 
 void ShowExportOptionsDialog(TExcelExportOptions& options, QWidget* owner,
-                             ErrorReporter reportError) {
+                             ErrorReporter reportError, ChartAxisTitles titles) {
     auto form = std::make_unique<TExportOptionForm>(options, std::move(reportError), owner);
+    form->SetChartAxisTitles(std::move(titles));
     ExportOptionForm = form.get();
     // Clears the global reference however the dialog is left.
     struct Forget {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -20,6 +21,13 @@ namespace qlnx {
 // Shows a failure message in the window's error report (error box titled "QLNX").
 using ErrorReporter = std::function<void(const std::string& message)>;
 
+// The axis titles of the window's chart, which "Report-ready" puts into the axis title boxes;
+// empty texts leave the boxes as they are.
+struct ChartAxisTitles {
+    QString x;
+    QString y;
+};
+
 class TExportOptionForm : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +37,7 @@ public:
 
     // Puts the record's values into the controls.
     void LoadOptions();
+    void SetChartAxisTitles(ChartAxisTitles titles) { axisTitles_ = std::move(titles); }
 
 public slots:
     // "Update": stores the controls into the record field by field, stopping at the first
@@ -36,6 +45,8 @@ public slots:
     void btn1Click();
     // "Cancel": closes the dialog; nothing stored before is undone.
     void btn2Click();
+    // "Report-ready": sets the controls to the report-ready chart; "Update" keeps them.
+    void btnReportReadyClick();
 
 private:
     void BuildControls();
@@ -43,6 +54,7 @@ private:
 
     TExcelExportOptions& options_;
     ErrorReporter reportError_;
+    ChartAxisTitles axisTitles_;
 
     QGroupBox* grp1 = nullptr;
     QGroupBox* grp2 = nullptr;
@@ -93,6 +105,23 @@ private:
     QRadioButton* rb2 = nullptr;
     QPushButton* btn1 = nullptr;
     QPushButton* btn2 = nullptr;
+    // The "Chart" group: how the series and the chart are drawn.
+    QGroupBox* grp7 = nullptr;
+    QLabel* lbl17 = nullptr;
+    QLabel* lbl18 = nullptr;
+    QLabel* lbl19 = nullptr;
+    QLabel* lbl20 = nullptr;
+    QLabel* lbl21 = nullptr;
+    QLabel* lbl22 = nullptr;
+    QLabel* lbl23 = nullptr;
+    QComboBox* cbb6 = nullptr;
+    QComboBox* cbb7 = nullptr;
+    QComboBox* cbb8 = nullptr;
+    QComboBox* cbb9 = nullptr;
+    QComboBox* cbb10 = nullptr;
+    QComboBox* cbb11 = nullptr;
+    QComboBox* cbb12 = nullptr;
+    QPushButton* btnReportReady = nullptr;
 };
 
 // The dialog that is open, or null when none is.
@@ -102,7 +131,14 @@ extern TExportOptionForm* ExportOptionForm;
 // waits until it is closed; the dialog is destroyed on every way out. The window's menu
 // command "Options" > "Excel Export Options" (ExcelExportOptions1Click) calls this with
 // its ExcelExportOptions and its error report.
+// titles are the chart's axis titles for "Report-ready". What "Update" stores is also kept in
+// the settings, for the next start (LoadExportOptionsSettings).
 void ShowExportOptionsDialog(TExcelExportOptions& options, QWidget* owner,
-                             ErrorReporter reportError);
+                             ErrorReporter reportError, ChartAxisTitles titles = {});
+
+// The export options kept in the settings by "Update", over the defaults already in options;
+// a value that is missing or does not read keeps the field as it is.
+void LoadExportOptionsSettings(TExcelExportOptions& options);
+void SaveExportOptionsSettings(const TExcelExportOptions& options);
 
 }  // namespace qlnx

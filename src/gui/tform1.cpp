@@ -34,6 +34,7 @@
 #include "gui/error_guard.h"
 #include "gui/export_option_form.h"
 #include "gui/help_window.h"
+#include "gui/tooltips.h"
 #include "gui/message_bar.h"
 #include "gui/result_file_command.h"
 #include "gui/status_link_field.h"
@@ -77,6 +78,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     BuildControls();
     BuildMenu();
     BuildStatusBar();
+    ApplyWindowToolTips(this);
     saveDialog_.InitialFolder = ProgramFolder();
     saveDialog_.FilterIndex = 1;
     InitExcelExportOptions(ExcelExportOptions);
@@ -84,6 +86,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
         QSettings settings;
         importOptions_ = LoadImportOptions(settings);
     }
+    LoadExportOptionsSettings(ExcelExportOptions);
     cht1->setDragSeries(nullptr);
     cht1->setCursorActive(false);
     ConnectHandlers();
@@ -448,9 +451,10 @@ void TForm1::ExportDraw12Excel1Click() {
 }
 
 void TForm1::ExcelExportOptions1Click() {
-    ShowExportOptionsDialog(ExcelExportOptions, this, [this](const std::string& message) {
-        ShowErrorReport(dialogs_, this, message);
-    });
+    ShowExportOptionsDialog(
+        ExcelExportOptions, this,
+        [this](const std::string& message) { ShowErrorReport(dialogs_, this, message); },
+        {cht1->xAxis->label(), cht1->yAxis->label()});
 }
 
 // --- About, donation, help and web site -----------------------------------------------------

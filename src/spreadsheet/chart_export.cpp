@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/number_text.h"
@@ -82,8 +83,34 @@ private:
     std::string text_;
 };
 
-void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rgb c) {
+// What a chart series is drawn as besides the options every series shares.
+enum class SeriesRole { kOther, kPoint, kLoop };
+
+SeriesRole RoleOf(const TExcelExportOptions& o, int index) {
+    if (o.PointSeriesStyle == 1 &&
+        (index == ChartModel::kPoint1 || index == ChartModel::kPoint2)) {
+        return SeriesRole::kPoint;
+    }
+    if (o.LoopSeriesStyle == 1 && index == ChartModel::kLoop) return SeriesRole::kLoop;
+    return SeriesRole::kOther;
+}
+
+void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rgb c,
+                     SeriesRole role = SeriesRole::kOther) {
+    if (role == SeriesRole::kPoint) {
+        // Markers only: the marks of a point series are not joined by lines.
+        SetSeriesMarker(series, o.MarkerStyle, o.MarkerSize);
+        if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.red, c.green, c.blue);
+        SetSeriesLineVisible(series, false);
+        return;
+    }
     if (o.LineColorMode == 1) SetSeriesLineColor(series, c.red, c.green, c.blue);
+    if (role == SeriesRole::kLoop) {
+        // Thousands of points: a thin line, no markers to hide the curves over it.
+        SetSeriesMarker(series, kXlMarkerStyleNone, 2);
+        SetSeriesLineWeight(series, kThinLoopLineWeight);
+        return;
+    }
     if (o.ShowMarker) {
         SetSeriesMarker(series, o.MarkerStyle, o.MarkerSize);
         if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.red, c.green, c.blue);
@@ -91,6 +118,25 @@ void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rg
         SetSeriesMarker(series, kXlMarkerStyleNone, 2);
     }
     SetSeriesLineWeight(series, o.LineWeight);
+}
+
+// The chart series in the order they are added (the later drawn over the earlier): chart
+// order, or the loop first and the point series last.
+std::vector<int> SeriesDrawingOrder(const TExcelExportOptions& o, const ChartModel& chart) {
+    std::vector<int> order;
+    const auto isPoint = [](int i) { return i == ChartModel::kPoint1 || i == ChartModel::kPoint2; };
+    if (o.SeriesOrder != 1) {
+        for (int i = 0; i < chart.SeriesCount(); ++i) order.push_back(i);
+        return order;
+    }
+    order.push_back(ChartModel::kLoop);
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        if (i != ChartModel::kLoop && !isPoint(i)) order.push_back(i);
+    }
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        if (isPoint(i)) order.push_back(i);
+    }
+    return order;
 }
 
 // The crossing position typed in the options, truncated toward zero.
@@ -123,7 +169,9 @@ void FormatChart(const TExcelExportOptions& o, const DispatchPtr& chart) {
         SetAxisTitleFontSize(chart, kXlCategory, o.AxisTitleFontSize);
     }
     ShowXAxisLine(chart, o.ShowAxisLine);
-    if (!o.XAxisCrossesAt.empty()) {
+    if (o.AxisCrossing == 1) {
+        SetXAxisCrossesMinimum(chart);
+    } else if (!o.XAxisCrossesAt.empty()) {
         SetXAxisCrossesAt(chart, CrossingValue(o.XAxisCrossesAt, "X Axis Position"));
     }
     SetMajorTickMark(chart, kXlCategory, kXlTickMarkInside);
@@ -132,14 +180,17 @@ void FormatChart(const TExcelExportOptions& o, const DispatchPtr& chart) {
         SetAxisTitleFontSize(chart, kXlValue, o.AxisTitleFontSize);
     }
     ShowYAxisLine(chart, o.ShowAxisLine);
-    if (!o.YAxisCrossesAt.empty()) {
+    if (o.AxisCrossing == 1) {
+        SetYAxisCrossesMinimum(chart);
+    } else if (!o.YAxisCrossesAt.empty()) {
         SetYAxisCrossesAt(chart, CrossingValue(o.YAxisCrossesAt, "Y Axis Position"));
     }
     SetMajorTickMark(chart, kXlValue, kXlTickMarkInside);
     SetTickLabelFontSize(chart, kXlValue, o.TickLabelFontSize);
     SetTickLabelFontSize(chart, kXlCategory, o.TickLabelFontSize);
     if (o.ShowLegend) {
-        CallInt(chart, "SetElement", kMsoElementLegendRight);
+        CallInt(chart, "SetElement",
+                o.LegendPosition == 1 ? kMsoElementLegendBottom : kMsoElementLegendRight);
         {
             const DispatchPtr legend = ValueToObject(PropertyGet(chart, "Legend"));
             SetBoolProperty(legend, "IncludeInLayout", o.LegendIncludeInLayout);
@@ -173,7 +224,7 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
     CallProcedure(shape, "Select");
     const DispatchPtr excelChart = ValueToObject(PropertyGet(application, "ActiveChart"));
     const DispatchPtr collection = ValueToObject(CallFunction(excelChart, "SeriesCollection"));
-    for (int i = 0; i < chart.SeriesCount(); ++i) {
+    for (const int i : SeriesDrawingOrder(o, chart)) {
         const ChartSeries& s = chart.GetSeries(i);
         const int32_t xColumn = 2 * i + 1;
         const int32_t yColumn = 2 * i + 2;
@@ -184,7 +235,7 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
         // The ranges end one row below the last data row.
         SetSeriesSource(series, SheetRef(1, yColumn), SheetRange(2, nX + 2, xColumn),
                         SheetRange(2, nY + 2, yColumn));
-        FormatNewSeries(o, series, ColorBytes(s.Color));
+        FormatNewSeries(o, series, ColorBytes(s.Color), RoleOf(o, i));
     }
     FormatChart(o, excelChart);
 }
@@ -225,10 +276,19 @@ void BuildWorkbook(const TExcelExportOptions& o, const ChartModel& chart,
     const DispatchPtr books = ValueToObject(PropertyGet(application, "WorkBooks"));
     const DispatchPtr workbook = ValueToObject(CallFunction(books, "Add"));
     const DispatchPtr sheet = GetSheetByName(workbook, "Sheet1");
-    const int32_t left = GetCellLeft(sheet, 5, 3);
-    const int32_t top = GetCellTop(sheet, 5, 3);
+    // At C5, or from row 2 of the second column after the data, clear of every cell.
+    int32_t row = 5;
+    int32_t column = 3;
+    if (o.ChartPlacement == 1) {
+        row = 2;
+        column = (o.ExportMode == 0 ? 2 * chart.SeriesCount() : 3) + 2;
+    }
+    const int32_t left = GetCellLeft(sheet, row, column);
+    const int32_t top = GetCellTop(sheet, row, column);
     // The chart is made on the still empty sheet, before any cell is written.
-    const DispatchPtr shape = AddChartShape(sheet, left, top, o.ChartWidth, o.ChartHeight);
+    const DispatchPtr shape =
+        AddChartShape(sheet, left, top, o.ChartWidth, o.ChartHeight,
+                      o.LineType == 1 ? kXlXYScatterLines : kXlXYScatterSmooth);
     if (o.ExportMode == 0) {
         ExportSingle(o, chart, application, sheet, shape, sending);
     } else {

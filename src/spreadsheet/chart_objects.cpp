@@ -275,7 +275,7 @@ public:
 private:
     static constexpr MemberInfo kMembers[] = {
         {"AxisTitle", kGet},     {"Format", kGet},     {"CrossesAt", kPut},
-        {"MajorTickMark", kPut}, {"TickLabels", kGet},
+        {"MajorTickMark", kPut}, {"TickLabels", kGet}, {"Crosses", kPut},
     };
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
@@ -285,7 +285,10 @@ private:
                 return NewObject<TitleObject>("AxisTitle", book_, &axis_->titleText,
                                               &axis_->titleFont);
             case 1: return NewObject<ChartFormatObject>(book_, &axis_->line, nullptr);
-            case 2: axis_->crossesAt = args.Number(args.PutValue()); return {};
+            case 2:
+                axis_->crossesAt = args.Number(args.PutValue());
+                axis_->crosses.reset();
+                return {};
             case 3: {
                 const int32_t mark = args.Int(args.PutValue());
                 // None, inside, outside, cross.
@@ -293,7 +296,21 @@ private:
                 axis_->majorTickMark = mark;
                 return {};
             }
-            default: return NewObject<TickLabelsObject>(book_, &axis_->tickLabelFont);
+            case 4: return NewObject<TickLabelsObject>(book_, &axis_->tickLabelFont);
+            default: {
+                const int32_t crosses = args.Int(args.PutValue());
+                // Automatic, custom (at CrossesAt), maximum, minimum.
+                if (crosses != -4105 && crosses != -4114 && crosses != 2 && crosses != 4) {
+                    args.Fail("is not an axis crossing");
+                }
+                if (crosses == 2 || crosses == 4) {
+                    axis_->crosses = crosses;
+                    axis_->crossesAt.reset();
+                } else {
+                    axis_->crosses.reset();
+                }
+                return {};
+            }
         }
     }
 
@@ -370,7 +387,9 @@ private:
     void SetElement(const CallArgs& args) {
         switch (args.Int(args[0])) {
             case 101:  // legend at the right
+            case 104:  // legend at the bottom
                 chart_->hasLegend = true;
+                chart_->legendAtBottom = args.Int(args[0]) == 104;
                 break;
             case 301:  // X axis title next to the axis
                 chart_->axes[0].hasTitle = true;
@@ -378,7 +397,7 @@ private:
             case 307:  // Y axis title next to the axis
                 chart_->axes[1].hasTitle = true;
                 break;
-            default: args.Fail("supports the elements 101, 301 and 307 only");
+            default: args.Fail("supports the elements 101, 104, 301 and 307 only");
         }
     }
 

@@ -27,6 +27,33 @@ void InitExcelExportOptions(TExcelExportOptions& o) {
     o.MarkerSize = 4;
     o.MarkerStyle = 8;
     o.ExportMode = 0;
+    o.LineType = 0;
+    o.SeriesOrder = 0;
+    o.PointSeriesStyle = 0;
+    o.LoopSeriesStyle = 0;
+    o.LegendPosition = 0;
+    o.AxisCrossing = 0;
+    o.ChartPlacement = 0;
+}
+
+void SetReportReadyOptions(TExcelExportOptions& o, const std::string& xAxisTitle,
+                           const std::string& yAxisTitle) {
+    o.LineType = 1;
+    o.SeriesOrder = 1;
+    o.PointSeriesStyle = 1;
+    o.LoopSeriesStyle = 1;
+    o.LegendPosition = 1;
+    o.AxisCrossing = 1;
+    o.ChartPlacement = 1;
+    o.ChartWidth = 480;
+    o.ChartHeight = 300;
+    o.ShowMarker = true;
+    o.ShowLegend = true;
+    o.LegendIncludeInLayout = true;  // outside the plot: the plot makes room for it
+    o.ShowAxisTitle = true;
+    o.XAxisTitle = xAxisTitle;
+    o.YAxisTitle = yAxisTitle;
+    o.ExportMode = 0;  // one combined series would join every curve with one line
 }
 
 }  // namespace qlnx

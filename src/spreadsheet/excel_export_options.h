@@ -33,12 +33,32 @@ struct TExcelExportOptions {
     int32_t MarkerSize = 0;
     int32_t MarkerStyle = 0;      // marker style code, passed unchanged
     int32_t ExportMode = 0;       // 0 single output (two columns per series), 1 combined
+    // The report-ready chart; each default keeps the chart as the export has always made it.
+    int32_t LineType = 0;         // 0 smoothed lines (scatter type 72), 1 straight lines (74)
+    int32_t SeriesOrder = 0;      // 0 chart order, 1 loop first (drawn under the others) and
+                                  // the point series last (single output)
+    int32_t PointSeriesStyle = 0;  // 0 as the other series, 1 markers only (no line)
+    int32_t LoopSeriesStyle = 0;   // 0 as the other series, 1 thin line without markers
+    int32_t LegendPosition = 0;    // 0 at the right, 1 at the bottom
+    int32_t AxisCrossing = 0;      // 0 at the typed positions, 1 each axis at the other's minimum
+    int32_t ChartPlacement = 0;    // 0 at cell C5, 1 to the right of the data
 };
+
+// Line weight of the loop series drawn as a thin line, points.
+inline constexpr float kThinLoopLineWeight = 0.25f;
+
+// The report-ready chart: straight lines, the point series as markers, the loop as a thin
+// line under the other series, the axes crossing at their minimum, the legend at the bottom
+// outside the plot, a chart of 480 x 300 pt to the right of the data, one series per chart
+// series, with the given axis titles shown. Other fields keep their values.
+void SetReportReadyOptions(TExcelExportOptions& options, const std::string& xAxisTitle,
+                           const std::string& yAxisTitle);
 
 // Sets every field to its default: ExcelApp Null, 300 x 450 pt chart, legend shown and not
 // in the layout, no title ("Graph Title"), axis lines, titles "X Axis"/"Y Axis" crossing at
 // "-10000", font sizes 10, plot-area line, weight 0.5, automatic colours, markers style 8
-// size 4, single output.
+// size 4, single output; smoothed lines, chart order, every series alike, legend at the
+// right, axes at the typed positions, chart at C5.
 void InitExcelExportOptions(TExcelExportOptions& options);
 
 }  // namespace qlnx

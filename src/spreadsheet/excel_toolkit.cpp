@@ -126,10 +126,9 @@ int32_t GetCellTop(const DispatchPtr& sheet, int32_t row, int32_t column) {
 }
 
 DispatchPtr AddChartShape(const DispatchPtr& sheet, int32_t left, int32_t top, int32_t width,
-                          int32_t height) {
+                          int32_t height, int32_t chartType) {
     const DispatchPtr shapes = GetObject(sheet, "Shapes");
-    DispatchPtr shape =
-        ValueToObject(CallIntInt(shapes, "AddChart2", kChartStyle240, kXlXYScatterSmooth));
+    DispatchPtr shape = ValueToObject(CallIntInt(shapes, "AddChart2", kChartStyle240, chartType));
     SetIntProperty(shape, "Left", left);
     SetIntProperty(shape, "Top", top);
     SetIntProperty(shape, "Width", width);
@@ -161,6 +160,14 @@ void SetXAxisCrossesAt(const DispatchPtr& chart, int32_t value) {
 
 void SetYAxisCrossesAt(const DispatchPtr& chart, int32_t value) {
     SetAxisCrossesAt(chart, kXlValue, value);
+}
+
+void SetXAxisCrossesMinimum(const DispatchPtr& chart) {
+    SetIntProperty(Axis(chart, kXlCategory), "Crosses", kXlAxisCrossesMinimum);
+}
+
+void SetYAxisCrossesMinimum(const DispatchPtr& chart) {
+    SetIntProperty(Axis(chart, kXlValue), "Crosses", kXlAxisCrossesMinimum);
 }
 
 void ShowXAxisLine(const DispatchPtr& chart, bool flag) { ShowAxisLine(chart, kXlCategory, flag); }
@@ -199,6 +206,12 @@ void SetSeriesLineWeight(const DispatchPtr& series, float weight) {
     const DispatchPtr line = GetObject(format, "Line");
     SetBoolProperty(line, "Visible", true);
     SetFloatProperty(line, "Weight", weight);
+}
+
+void SetSeriesLineVisible(const DispatchPtr& series, bool flag) {
+    const DispatchPtr format = GetObject(series, "Format");
+    const DispatchPtr line = GetObject(format, "Line");
+    SetBoolProperty(line, "Visible", flag);
 }
 
 void SetSeriesMarker(const DispatchPtr& series, int32_t style, int32_t size) {

@@ -23,6 +23,9 @@ inline constexpr int32_t kMsoElementLegendRight = 101;
 inline constexpr int32_t kMsoElementPrimaryCategoryAxisTitle = 301;
 inline constexpr int32_t kMsoElementPrimaryValueAxisTitle = 307;
 inline constexpr int32_t kXlMarkerStyleNone = -4142;
+inline constexpr int32_t kXlXYScatterLines = 74;       // straight lines with markers
+inline constexpr int32_t kMsoElementLegendBottom = 104;
+inline constexpr int32_t kXlAxisCrossesMinimum = 4;    // "Crosses": at the axis' minimum
 
 // Every operation drops the handles it obtained on the way before it returns, also when it
 // leaves by an AutomationError, which passes to the caller unchanged.
@@ -49,9 +52,9 @@ void SetCellText(const DispatchPtr& sheet, int32_t row, int32_t column, std::str
 // get cell."Left" / cell."Top" in points, rounded to the nearest integer (ties to even).
 int32_t GetCellLeft(const DispatchPtr& sheet, int32_t row, int32_t column);
 int32_t GetCellTop(const DispatchPtr& sheet, int32_t row, int32_t column);
-// A new XY scatter chart shape (style 240, type 72) placed and sized in points.
+// A new XY scatter chart shape (style 240, type 72 unless given) placed and sized in points.
 DispatchPtr AddChartShape(const DispatchPtr& sheet, int32_t left, int32_t top, int32_t width,
-                          int32_t height);
+                          int32_t height, int32_t chartType = kXlXYScatterSmooth);
 
 // Chart operations; "Axes" is always called as a method.
 void SetChartHasTitle(const DispatchPtr& chart, bool flag);
@@ -61,6 +64,9 @@ void SetXAxisTitle(const DispatchPtr& chart, std::string_view text);
 void SetYAxisTitle(const DispatchPtr& chart, std::string_view text);
 void SetXAxisCrossesAt(const DispatchPtr& chart, int32_t value);
 void SetYAxisCrossesAt(const DispatchPtr& chart, int32_t value);
+// put axis."Crosses" = xlAxisCrossesMinimum: the other axis crosses this one at its minimum.
+void SetXAxisCrossesMinimum(const DispatchPtr& chart);
+void SetYAxisCrossesMinimum(const DispatchPtr& chart);
 // Axis line visibility; a visible line gets the theme's text colour.
 void ShowXAxisLine(const DispatchPtr& chart, bool flag);
 void ShowYAxisLine(const DispatchPtr& chart, bool flag);
@@ -74,6 +80,8 @@ void SetSeriesLineColor(const DispatchPtr& series, int32_t red, int32_t green, i
 void SetSeriesMarkerFillColor(const DispatchPtr& series, int32_t red, int32_t green,
                               int32_t blue);
 void SetSeriesLineWeight(const DispatchPtr& series, float weight);
+// series."Format"."Line"."Visible" = flag: a hidden line leaves the markers alone.
+void SetSeriesLineVisible(const DispatchPtr& series, bool flag);
 // Style kXlMarkerStyleNone sets only the style; any other style sets style, then size.
 void SetSeriesMarker(const DispatchPtr& series, int32_t style, int32_t size);
 

@@ -60,6 +60,7 @@ struct AxisData {
     FontSetting titleFont;
     LineSetting line;
     std::optional<double> crossesAt;  // where the other axis crosses this one
+    std::optional<int32_t> crosses;   // or at this axis' minimum (4) or maximum (2)
     std::optional<int32_t> majorTickMark;
     FontSetting tickLabelFont;
 };
@@ -77,6 +78,7 @@ struct ChartData {
     // A new chart has no legend until one is placed, so a chart whose legend is never
     // asked for shows none.
     bool hasLegend = false;
+    bool legendAtBottom = false;  // placed at the bottom, else at the right
     bool legendIncludeInLayout = true;
     FontSetting legendFont;
     LineSetting plotAreaLine;

@@ -183,6 +183,8 @@ void FormatAxis(lxw_chart_axis* axis, const AxisData& data) {
     if (LineOf(data.line, line)) chart_axis_set_line(axis, &line);
     // The value of this axis at which the other axis crosses it.
     if (data.crossesAt) chart_axis_set_crossing(axis, *data.crossesAt);
+    if (data.crosses == 4) chart_axis_set_crossing_min(axis);
+    if (data.crosses == 2) chart_axis_set_crossing_max(axis);
     if (data.majorTickMark) chart_axis_set_major_tick_mark(axis, TickMark(*data.majorTickMark));
     if (data.tickLabelFont.size) {
         lxw_chart_font font = Font(*data.tickLabelFont.size);
@@ -202,9 +204,12 @@ bool AddChart(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartData& dat
     FormatAxis(chart->x_axis, data.axes[0]);
     FormatAxis(chart->y_axis, data.axes[1]);
     if (data.hasLegend) {
-        chart_legend_set_position(chart, data.legendIncludeInLayout
-                                             ? LXW_CHART_LEGEND_RIGHT
-                                             : LXW_CHART_LEGEND_OVERLAY_RIGHT);
+        // The file format has no legend over the plot at the bottom: there it always takes
+        // its own room.
+        const auto position = data.legendAtBottom            ? LXW_CHART_LEGEND_BOTTOM
+                                 : data.legendIncludeInLayout ? LXW_CHART_LEGEND_RIGHT
+                                                              : LXW_CHART_LEGEND_OVERLAY_RIGHT;
+        chart_legend_set_position(chart, position);
         if (data.legendFont.size) {
             lxw_chart_font font = Font(*data.legendFont.size);
             chart_legend_set_font(chart, &font);

@@ -303,12 +303,16 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
 TEST(BatchTool, ExportsTheChartToAWorkbook) {
     const std::string file = WriteFile("export.csv", kWorkedExample);
     const auto folder = TempFolder();
-    for (const char* mode : {"", "single", "combined"}) {
+    for (const char* mode : {"", "single", "combined", "report-ready"}) {
         SCOPED_TRACE(mode);
         const std::string xlsx = (folder / (std::string("chart_") + mode + ".xlsx")).string();
         std::filesystem::remove(xlsx);
         std::vector<std::string> arguments = {"--method", "max-disp", "--xlsx", xlsx, file};
-        if (*mode != '\0') arguments.insert(arguments.begin(), {"--export-mode", mode});
+        if (std::string(mode) == "report-ready") {
+            arguments.insert(arguments.begin(), "--report-ready");
+        } else if (*mode != '\0') {
+            arguments.insert(arguments.begin(), {"--export-mode", mode});
+        }
         const BatchRun run = RunBatch(arguments);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err, "");

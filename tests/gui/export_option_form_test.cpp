@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTimer>
 #include <functional>
 
@@ -24,7 +25,10 @@ protected:
         test::TestApplication();
         SetDecimalSeparator('.');
         InitExcelExportOptions(options);
+        QSettings().remove(QStringLiteral("ExportOptions"));
     }
+    // What "Update" kept must not reach the windows of other tests.
+    void TearDown() override { QSettings().remove(QStringLiteral("ExportOptions")); }
 
     // Opens the dialog, runs script on it while it is shown, then presses "Cancel".
     void Open(const std::function<void(TExportOptionForm&)>& script) {
@@ -76,7 +80,8 @@ protected:
 TEST_F(ExportOptionFormTest, FirstOpeningShowsTheDefaults) {
     Open([](TExportOptionForm& form) {
         EXPECT_EQ(form.windowTitle(), "Export Options");
-        EXPECT_EQ(form.size(), QSize(458, 487));
+        // The designed two columns and the "Chart" group in a third.
+        EXPECT_EQ(form.size(), QSize(689, 487));
         const struct {
             const char* name;
             const char* text;
@@ -101,6 +106,10 @@ TEST_F(ExportOptionFormTest, FirstOpeningShowsTheDefaults) {
         EXPECT_TRUE(Child<QComboBox>("cbb1")->isEditable());
         EXPECT_FALSE(Child<QComboBox>("cbb2")->isEditable());
         EXPECT_EQ(Child<QComboBox>("cbb3")->count(), 9);
+        // The chart as the export has always drawn it.
+        for (const char* chartBox : {"cbb6", "cbb7", "cbb8", "cbb9", "cbb10", "cbb11", "cbb12"}) {
+            EXPECT_EQ(Child<QComboBox>(chartBox)->currentIndex(), 0) << chartBox;
+        }
     });
 }
 
@@ -192,6 +201,59 @@ TEST_F(ExportOptionFormTest, CancelKeepsWhatUpdateStoredAndDropsTheRest) {
         Type("edt4", "1");
     });
     EXPECT_EQ(options.ChartWidth, 640);
+}
+
+// "Report-ready" fills the controls (the axis titles from the window's chart); "Update" keeps
+// them, also for the next start of the program.
+TEST_F(ExportOptionFormTest, ReportReadyIsStoredAndRemembered) {
+    const auto open = [this](const std::function<void(TExportOptionForm&)>& script) {
+        QTimer::singleShot(0, [&] {
+            script(*ExportOptionForm);
+            Child<QPushButton>("btn2")->click();
+        });
+        ShowExportOptionsDialog(options, nullptr, [this](const std::string& m) { errors.push_back(m); },
+                                {QStringLiteral("Disp"), QStringLiteral("Force")});
+    };
+    open([](TExportOptionForm&) {
+        Type("edt4", "640");
+        Child<QRadioButton>("rb2")->setChecked(true);
+        Child<QPushButton>("btnReportReady")->click();
+        EXPECT_EQ(TextOf("edt1"), "Disp");
+        EXPECT_EQ(TextOf("edt4"), "480");
+        EXPECT_EQ(TextOf("cbb6"), "Straight");
+        EXPECT_EQ(TextOf("cbb10"), "Bottom");
+        EXPECT_TRUE(Ticked("rb1"));
+    });
+    // Nothing is stored without "Update".
+    EXPECT_EQ(options.LineType, 0);
+    EXPECT_EQ(options.XAxisTitle, "X Axis");
+    open([](TExportOptionForm&) {
+        Child<QPushButton>("btnReportReady")->click();
+        Update();
+    });
+    TExcelExportOptions remembered;
+    InitExcelExportOptions(remembered);
+    LoadExportOptionsSettings(remembered);
+    for (const TExcelExportOptions* o : {&options, &remembered}) {
+        EXPECT_EQ(o->LineType, 1);
+        EXPECT_EQ(o->SeriesOrder, 1);
+        EXPECT_EQ(o->PointSeriesStyle, 1);
+        EXPECT_EQ(o->LoopSeriesStyle, 1);
+        EXPECT_EQ(o->LegendPosition, 1);
+        EXPECT_EQ(o->AxisCrossing, 1);
+        EXPECT_EQ(o->ChartPlacement, 1);
+        EXPECT_EQ(o->ChartWidth, 480);
+        EXPECT_EQ(o->ChartHeight, 300);
+        EXPECT_TRUE(o->LegendIncludeInLayout);
+        EXPECT_EQ(o->XAxisTitle, "Disp");
+        EXPECT_EQ(o->YAxisTitle, "Force");
+        EXPECT_EQ(o->ExportMode, 0);
+        // The rest as it was.
+        EXPECT_EQ(o->LineWeight, 0.5f);
+        EXPECT_EQ(o->XAxisCrossesAt, "-10000");
+        EXPECT_EQ(o->TitleText, "Graph Title");
+    }
+    EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -150,6 +151,82 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
         }
         EXPECT_TRUE(local.recorder->protocolErrors.empty()) << c.what;
     }
+}
+
+// The report-ready chart: straight lines, right of the data, the loop first as a thin line
+// without markers, the point series last as markers only, axes crossing at their minimum and
+// the legend at the bottom in the layout.
+TEST_F(ChartExport, ReportReadyCalls) {
+    SetReportReadyOptions(options, "Disp", "Force");
+    const auto& calls = Export(SmallChart());
+    const auto has = [&](const std::string& line) {
+        return std::find(calls.begin(), calls.end(), line) != calls.end();
+    };
+    EXPECT_TRUE(has("get Sheets#4.Cells(I4 2, I4 14) -> Cells#5"));
+    EXPECT_TRUE(has("call Shapes#7.AddChart2(I4 240, I4 74) -> AddChart2#8"));
+    EXPECT_TRUE(has("put AddChart2#8.Width = I4 480"));
+    EXPECT_TRUE(has("put AddChart2#8.Height = I4 300"));
+    // The series' calls from the first new series to the first chart element, numbers dropped.
+    std::vector<std::string> series;
+    bool inSeries = false;
+    for (const std::string& c : calls) {
+        if (c.find(".NewSeries()") != std::string::npos) inSeries = true;
+        if (c.find(".SetElement(") != std::string::npos) break;
+        if (!inSeries) continue;
+        std::string plain;
+        for (size_t i = 0; i < c.size(); ++i) {
+            if (c[i] == '#') {
+                while (i + 1 < c.size() && std::isdigit(static_cast<unsigned char>(c[i + 1]))) ++i;
+            } else {
+                plain += c[i];
+            }
+        }
+        series.push_back(plain);
+    }
+    const auto source = [](const char* name, const char* x, const char* y) {
+        return std::vector<std::string>{
+            "call SeriesCollection.NewSeries() -> NewSeries",
+            std::string("put NewSeries.Name = BSTR \"=Sheet1!") + name + "\"",
+            std::string("put NewSeries.XValues = BSTR \"=Sheet1!") + x + "\"",
+            std::string("put NewSeries.Values = BSTR \"=Sheet1!") + y + "\""};
+    };
+    const std::vector<std::string> line = {
+        "put NewSeries.MarkerStyle = I4 8", "put NewSeries.MarkerSize = I4 4",
+        "get NewSeries.Format() -> Format", "get Format.Line() -> Line",
+        "put Line.Visible = BOOL -1", "put Line.Weight = R4 0.5"};
+    const std::vector<std::string> markersOnly = {
+        "put NewSeries.MarkerStyle = I4 8", "put NewSeries.MarkerSize = I4 4",
+        "get NewSeries.Format() -> Format", "get Format.Line() -> Line",
+        "put Line.Visible = BOOL 0"};
+    std::vector<std::string> expected;
+    const auto add = [&](std::vector<std::string> a, const std::vector<std::string>& b) {
+        expected.insert(expected.end(), a.begin(), a.end());
+        expected.insert(expected.end(), b.begin(), b.end());
+    };
+    add(source("$F$1", "$E$2:$E$5", "$F$2:$F$5"),
+        {"put NewSeries.MarkerStyle = I4 -4142", "get NewSeries.Format() -> Format",
+         "get Format.Line() -> Line", "put Line.Visible = BOOL -1",
+         "put Line.Weight = R4 0.25"});
+    add(source("$H$1", "$G$2:$G$2", "$H$2:$H$2"), line);
+    add(source("$J$1", "$I$2:$I$3", "$J$2:$J$3"), line);
+    add(source("$L$1", "$K$2:$K$2", "$L$2:$L$2"), line);
+    add(source("$B$1", "$A$2:$A$3", "$B$2:$B$3"), markersOnly);
+    add(source("$D$1", "$C$2:$C$2", "$D$2:$D$2"), markersOnly);
+    for (size_t i = 0; i < std::max(series.size(), expected.size()); ++i) {
+        const std::string a = i < series.size() ? series[i] : "<end>";
+        const std::string e = i < expected.size() ? expected[i] : "<end>";
+        if (a != e) {
+            ADD_FAILURE() << "series call " << i << "\n expected: " << e << "\n actual:   " << a;
+            break;
+        }
+    }
+    EXPECT_EQ(excel.recorder->Count(".Crosses = I4 4"), 2);
+    EXPECT_EQ(excel.recorder->Count("CrossesAt"), 0);
+    EXPECT_EQ(excel.recorder->Count("SetElement(I4 104)"), 1);
+    EXPECT_EQ(excel.recorder->Count("SetElement(I4 101)"), 0);
+    EXPECT_EQ(excel.recorder->Count(".IncludeInLayout = BOOL -1"), 1);
+    EXPECT_EQ(excel.recorder->Count("Text = BSTR \"Disp\""), 1);
+    EXPECT_EQ(excel.recorder->Count("Text = BSTR \"Force\""), 1);
 }
 
 TEST_F(ChartExport, RowsBeyond32767GoAs32BitValues) {

@@ -14,6 +14,8 @@ formatting comes from its XML part, which openpyxl does not keep in full.
   legend <key>=<value> ... | legend none
   plotArea line=<...>
   title <text> | title none
+  read <key>=<value> ...               (the chart as openpyxl reads it)
+  read ser<i> <key>=<value> ...
 """
 import sys
 import zipfile
@@ -68,6 +70,21 @@ def font_size(el, path):
     return None
 
 
+def read_chart(chart):
+    """The chart's type, axis crossings, legend and series through openpyxl's own reader."""
+    legend = chart.legend
+    print("read scatterStyle={} xcrosses={} ycrosses={} legend={} overlay={}".format(
+        getattr(chart, "scatterStyle", None), chart.x_axis.crosses, chart.y_axis.crosses,
+        None if legend is None else legend.position,
+        None if legend is None else legend.overlay))
+    for i, ser in enumerate(chart.series):
+        name = ser.tx.strRef.f if ser.tx is not None and ser.tx.strRef is not None else None
+        marker = None if ser.marker is None else ser.marker.symbol
+        ln = None if ser.spPr is None else ser.spPr.ln
+        drawn = "unset" if ln is None else ("none" if ln.noFill else "line")
+        print(f"read ser{i} name={name} marker={marker} line={drawn} smooth={ser.smooth}")
+
+
 def main(path):
     book = openpyxl.load_workbook(path)
     print("sheets " + ",".join(book.sheetnames))
@@ -78,6 +95,8 @@ def main(path):
                 print(f"cell {cell.coordinate} {cell.data_type} {cell.value!r}")
     charts = sheet._charts
     print(f"charts {len(charts)} {' '.join(type(c).__name__ for c in charts)}")
+    for chart in charts:
+        read_chart(chart)
 
     with zipfile.ZipFile(path) as z:
         names = z.namelist()

@@ -71,7 +71,7 @@ TEST_F(WorkbookApplication, RefusesWhatAWorkbookCannotHold) {
          "Axis.AxisTitle is not available: the axis has no title"},
         {[&] { CallIntInt(chart, "Axes", 1, 2); }, "Chart.Axes knows the primary axis group (1) only"},
         {[&] { PropertyGet(chart, "Legend"); }, "Chart.Legend is not available: the chart has no legend"},
-        {[&] { CallInt(chart, "SetElement", 102); }, "Chart.SetElement supports the elements 101, 301 and 307 only"},
+        {[&] { CallInt(chart, "SetElement", 102); }, "Chart.SetElement supports the elements 101, 104, 301 and 307 only"},
         {[&] { SetIntProperty(shape, "Width", 0); }, "Shape.Width must lie above 0 and at most 169056 points"},
         {[&] { PropertyGet(sheet, "Cells", {AutoValue::I4(1)}); },
          "Worksheet.Cells is given the wrong number of arguments"},

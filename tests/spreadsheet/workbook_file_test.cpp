@@ -88,9 +88,11 @@ protected:
     // Every expected line is in the dump; other cells may be there too.
     static void ExpectSomeLines(const std::vector<std::string>& dump,
                                 const std::vector<std::string>& expected) {
+        std::string all;  // every line: a printed vector stops at 32 elements
+        for (const std::string& line : dump) all += line + "\n";
         for (const std::string& line : expected) {
             EXPECT_NE(std::find(dump.begin(), dump.end(), line), dump.end())
-                << "missing: " << line << "\nin:\n" << ::testing::PrintToString(dump);
+                << "missing: " << line << "\nin:\n" << all;
         }
     }
 
@@ -178,6 +180,34 @@ TEST_F(WorkbookFile, CombinedOutputCellsAndChart) {
         "legend pos=r overlay=None size=12",
         "plotArea line=none",
         "title 'Test 3'",
+    });
+}
+
+TEST_F(WorkbookFile, ReportReadyChart) {
+    SetReportReadyOptions(options, "Disp", "Force");
+    const auto dump = ExportAndDump(SmallChart());
+    ExpectSomeLines(dump, {
+        "charts 1 ScatterChart",
+        // Straight lines (no series smoothed); the loop first, without markers; the point
+        // series last.
+        "read scatterStyle=lineMarker xcrosses=min ycrosses=min legend=b overlay=None",
+        "read ser0 name=Sheet1!$F$1 marker=None line=line smooth=None",
+        "read ser1 name=Sheet1!$H$1 marker=circle line=line smooth=None",
+        "read ser3 name=Sheet1!$L$1 marker=circle line=line smooth=None",
+        "read ser4 name=Sheet1!$B$1 marker=circle line=none smooth=None",
+        "read ser5 name=Sheet1!$D$1 marker=circle line=none smooth=None",
+        // The loop's thin line; a point series draws its markers without a line.
+        "ser0 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=None line=auto/w3175 "
+        "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
+        "ser4 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=None line=none "
+        "marker=circle markerSize=4 markerFill=None markerLine=unset",
+        "axisx title='Disp' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
+        "line=000000",
+        "axisy title='Force' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
+        "line=000000",
+        "legend pos=b overlay=None size=10",
+        // 480 x 300 pt from N2, right of the twelve data columns: 10 columns, 20 rows.
+        "anchor from=c13+0,r1+0 to=c23+0,r21+0",
     });
 }
 
