@@ -31,8 +31,8 @@ QString ChartImageFilter() {
     return QStringLiteral("PNG image (*.png);;PDF document (*.pdf)");
 }
 
-void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
-                    const QString& recordFile) {
+QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
+                       const QString& recordFile, const QString& initialFolder) {
     SaveFileRequest request;
     request.Filter = ChartImageFilter();
     request.FilterIndex = 1;
@@ -43,14 +43,15 @@ void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
         request.InitialFolder = record.absolutePath();
         request.FileName = record.completeBaseName();
     }
+    if (!initialFolder.isEmpty()) request.InitialFolder = initialFolder;
     const std::optional<SaveFileAnswer> answer = dialogs.saveFile(parent, request);
-    if (!answer) return;
+    if (!answer) return {};
 
     const QString target = ImageFileName(answer->FileName, answer->FilterIndex);
     if (ReplacesUnconfirmedFile(PathBytes(answer->FileName), PathBytes(target)) &&
         !dialogs.question(parent, QString::fromLatin1(kReplaceQuestionTitle),
                           ReplaceQuestionText(QFileInfo(target).fileName()))) {
-        return;
+        return {};
     }
 
     // The target is checked first; the chart's own savers write to a private scratch folder,
@@ -69,6 +70,7 @@ void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
     const QByteArray bytes = image.readAll();
     file.Write(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     file.Commit();
+    return target;
 }
 
 }  // namespace qlnx

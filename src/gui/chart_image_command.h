@@ -18,7 +18,9 @@ QString ChartImageFilter();
 // asks before replacing a file the dialog did not ask about, and writes the chart as it is
 // shown, through a complete temporary file, so a failed write leaves any old file whole.
 // Throws FileError when the image cannot be written (call it inside the error guard).
-void SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
-                    const QString& recordFile);
+// initialFolder, when given, is where the dialog opens instead of the record's folder.
+// Returns the file written, or an empty text when nothing was written.
+QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
+                       const QString& recordFile, const QString& initialFolder = QString());
 
 }  // namespace qlnx

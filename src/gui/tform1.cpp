@@ -32,6 +32,7 @@
 #include "gui/dialog_filter.h"
 #include "gui/donation_box.h"
 #include "gui/error_guard.h"
+#include "gui/dialog_folders.h"
 #include "gui/export_option_form.h"
 #include "gui/help_window.h"
 #include "gui/tooltips.h"
@@ -57,7 +58,9 @@ namespace {
 constexpr int kClientWidth = 915;
 constexpr int kClientHeight = 744;
 
-const char* const kOpenFilter = "Text Files|*txt|CSV Files|*csv|All Files|*.*";
+// Records of every usual ending first, then the types the window has always offered.
+const char* const kOpenFilter =
+    "Test records|*.txt;*.csv;*.dat;*.TXT;*.CSV;*.DAT|Text Files|*txt|CSV Files|*csv|All Files|*.*";
 const QString kWarningTitle = QStringLiteral("Warning");
 const QString kProgressTitle = QStringLiteral("QLNX");
 
@@ -78,8 +81,8 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     BuildControls();
     BuildMenu();
     BuildStatusBar();
+    UpdateRecentRecordsMenu();
     ApplyWindowToolTips(this);
-    saveDialog_.InitialFolder = ProgramFolder();
     saveDialog_.FilterIndex = 1;
     InitExcelExportOptions(ExcelExportOptions);
     {
@@ -226,10 +229,43 @@ void TForm1::ImportLoop() {
     OpenFileRequest request;
     request.Title = QStringLiteral("Open");
     request.Filter = QtFileFilter(QString::fromLatin1(kOpenFilter));
-    request.InitialFolder = ProgramFolder();
+    request.InitialFolder = DialogFolder(FileKind::Record, PathText(state_.FileNameText));
     const std::optional<QString> path = dialogs_.openFile(this, request);
     if (!path) return;
+    RememberDialogFolder(FileKind::Record, *path);
     ImportFrom(PathBytes(*path), *parameters);
+}
+
+void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, const QString& step) {
+    if (!QFileInfo(path).isFile()) {
+        ForgetRecentRecord(path);
+        UpdateRecentRecordsMenu();
+        messageBar_->ShowMessage(QStringLiteral("%1 no longer exists; it was taken off the recent records.").arg(path));
+        return;
+    }
+    // Read as it was read last time.
+    edt7->setText(firstLine);
+    edt8->setText(step);
+    ImportWithParameters(path);
+}
+
+void TForm1::UpdateRecentRecordsMenu() {
+    RecentRecords1->clear();
+    const std::vector<RecentRecord> records = RecentRecords();
+    int number = 0;
+    for (const RecentRecord& r : records) {
+        ++number;
+        const QString caption = QStringLiteral("&%1 %2  (first line %3, step %4)")
+                                    .arg(number % 10)
+                                    .arg(QFileInfo(r.Path).fileName(), r.FirstLine, r.Step);
+        QAction* action = RecentRecords1->addAction(caption);
+        action->setObjectName(QStringLiteral("RecentRecord%1").arg(number));
+        action->setToolTip(r.Path);
+        connect(action, &QAction::triggered, this, [this, r] {
+            RunCommand([this, r] { RecentRecordClick(r.Path, r.FirstLine, r.Step); });
+        });
+    }
+    RecentRecords1->setEnabled(!records.empty());
 }
 
 void TForm1::ReImportLoop() {
@@ -275,6 +311,10 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     messageBar_->Dismiss();
     ShowState(true);
     ShowHowTheFileWasRead(path, result);
+    if (!state_.FileNameText.empty()) {
+        RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
+        UpdateRecentRecordsMenu();
+    }
     // A header line gets its remedy with Apply; any other failure its line.
     if (const auto suggestion = result.HeaderSuggestion()) {
         const QString first = QString::number(*result.SuggestedFirstLine);
@@ -406,13 +446,20 @@ void TForm1::btn6Click() {
 
 void TForm1::btn7Click() { ExportResults1Click(); }
 
+QString TForm1::SaveResult(ResultFileKind kind) {
+    saveDialog_.InitialFolder = DialogFolder(FileKind::Result, PathText(state_.FileNameText));
+    const QString written = SaveResultFile(this, dialogs_, state_, kind, saveDialog_);
+    RememberDialogFolder(FileKind::Result, written);
+    return written;
+}
+
 void TForm1::ExportModifiedLoop1Click() {
-    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::ModifiedLoop, saveDialog_);
+    const QString written = SaveResult(ResultFileKind::ModifiedLoop);
     if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the working curve to %1.").arg(written));
 }
 
 void TForm1::ExportResults1Click() {
-    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::AnalysisResults, saveDialog_);
+    const QString written = SaveResult(ResultFileKind::AnalysisResults);
     if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the loop extremes to %1.").arg(written));
 }
 
@@ -421,7 +468,7 @@ void TForm1::ExportSkeleton1Click() {
         messageBar_->ShowMessage(QStringLiteral("There is no skeleton curve to save: extract it first."));
         return;
     }
-    const QString written = SaveResultFile(this, dialogs_, state_, ResultFileKind::Skeleton, saveDialog_);
+    const QString written = SaveResult(ResultFileKind::Skeleton);
     if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the skeleton curve to %1.").arg(written));
 }
 

@@ -168,6 +168,13 @@ private:
     void SuggestLoopDirection();
     bool ShowsSkeleton() const;
 
+    // Recent records (File menu): the entries from the settings; a chosen one is imported with
+    // the first line and step it was read with, a missing one taken off with a message.
+    void UpdateRecentRecordsMenu();
+    void RecentRecordClick(const QString& path, const QString& firstLine, const QString& step);
+    // A result file of kind through the save dialog, opened in the results' folder; the
+    // path written, or empty.
+    QString SaveResult(ResultFileKind kind);
     // A short line in the status bar saying what the last command did.
     void ShowStatus(const QString& text);
 
@@ -258,6 +265,7 @@ private:
     ChartWidget* cht1 = nullptr;
     QMenuBar* mm1 = nullptr;
     QAction* ImportData1 = nullptr;
+    QMenu* RecentRecords1 = nullptr;
     QAction* ReImport1 = nullptr;
     QAction* AnalyzeLoop1 = nullptr;
     QAction* ExtractSkeleton1 = nullptr;

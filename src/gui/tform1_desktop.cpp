@@ -11,6 +11,7 @@
 
 #include "gui/chart_image_command.h"
 #include "gui/chart_widget.h"
+#include "gui/dialog_folders.h"
 #include "gui/error_guard.h"
 #include "gui/tform1.h"
 
@@ -56,7 +57,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::SaveChartImage1Click() {
-    SaveChartImage(this, dialogs_, *cht1, QFile::decodeName(QByteArray::fromStdString(state_.FileNameText)));
+    const QString record = QFile::decodeName(QByteArray::fromStdString(state_.FileNameText));
+    const QString written =
+        SaveChartImage(this, dialogs_, *cht1, record, DialogFolder(FileKind::ChartImage, record));
+    if (written.isEmpty()) return;
+    RememberDialogFolder(FileKind::ChartImage, written);
+    ShowStatus(QStringLiteral("Saved the chart as %1.").arg(written));
 }
 
 void TForm1::ShowMouseReadout(int x, int y) {

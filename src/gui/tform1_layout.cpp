@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -71,13 +73,21 @@ void TForm1::BuildControls() {
     columns->setContentsMargins(6, 6, 6, 2);
     columns->setSpacing(8);
 
-    // Left column.
-    auto* left = new QWidget(central);
+    // Left column, in a scroll area: on a screen lower than the column (a 1366 x 768 laptop)
+    // it scrolls instead of pushing the window off the screen.
+    auto* scroll = new QScrollArea(central);
+    scroll->setObjectName(QStringLiteral("ControlColumn"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFixedWidth(kLeftColumnWidth + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    auto* left = new QWidget(scroll);
     left->setFixedWidth(kLeftColumnWidth);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(6);
-    columns->addWidget(left);
+    scroll->setWidget(left);
+    columns->addWidget(scroll);
 
     grp3 = Named(new QGroupBox(QStringLiteral("Import Parameters"), left), "grp3");
     {
@@ -236,6 +246,8 @@ void TForm1::BuildMenu() {
     QMenu* file = Named(mm1->addMenu(QStringLiteral("File")), "File1");
     ImportData1 = MakeAction(file, "ImportData1", QStringLiteral("Import Loop"));
     ImportData1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    RecentRecords1 = Named(file->addMenu(QStringLiteral("Recent Records")), "RecentRecords1");
+    Named(RecentRecords1->menuAction(), "RecentRecords1");
     Named(file->addSeparator(), "N2");
     ExportModifiedLoop1 = MakeAction(file, "ExportModifiedLoop1", QStringLiteral("Export Modified Loop"));
     ExportResults1 = MakeAction(file, "ExportResults1", QStringLiteral("Export Analysis Results"));

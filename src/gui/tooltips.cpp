@@ -74,6 +74,8 @@ const ToolTip kWindowToolTips[] = {
     {{"ExportModifiedLoop1"}, "Save the working curve, with its edits, as displacement and "
                               "force per line."},
     {{"ExportSkeleton1"}, "Save both skeleton branches to a text or CSV file."},
+    {{"RecentRecords1"}, "The last records opened; each is read again with the first line "
+                         "and step it was read with."},
     {{"ExcelExportOptions1"}, "Size, lines, markers, axes, legend and layout of the workbook "
                               "chart; \"Report-ready\" sets a chart for reports."},
     {{"Undo1"}, "Take back the last edit of the curves on the chart: a dragged, added or "

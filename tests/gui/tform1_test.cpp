@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTimer>
@@ -87,18 +89,79 @@ TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
     // The menus in their order, separators in their places.
     QStringList file;
     for (QAction* a : Find<QMenu>("File1")->actions()) file << (a->isSeparator() ? "-" : a->objectName());
-    EXPECT_EQ(file, QStringList({"ImportData1", "-", "ExportModifiedLoop1", "ExportResults1",
+    EXPECT_EQ(file, QStringList({"ImportData1", "RecentRecords1", "-", "ExportModifiedLoop1", "ExportResults1",
                                  "ExportSkeleton1", "-", "ExportDraw12Excel1"}));
     EXPECT_NE(Find<QStatusBar>("rzstsbr1"), nullptr);
     for (const char* field : {"rzfldsts1", "rzfldsts2", "rzfldsts3"}) EXPECT_NE(Find<QLabel>(field), nullptr);
 }
 
-TEST_F(TForm1Test, OpenDialogOffersTheRecordTypesInTheProgramFolder) {
+TEST_F(TForm1Test, OpenDialogOffersEveryRecordTypeInTheFolderLastUsed) {
     dialogs.openAnswers.push_back(std::nullopt);
     Find<QAction>("ImportData1")->trigger();  // the menu command runs the same import
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
-    EXPECT_EQ(dialogs.openRequests[0].Filter, "Text Files (*txt);;CSV Files (*csv);;All Files (*)");
-    EXPECT_EQ(dialogs.openRequests[0].InitialFolder, QCoreApplication::applicationDirPath());
+    EXPECT_EQ(dialogs.openRequests[0].Filter,
+              "Test records (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;Text Files (*txt);;"
+              "CSV Files (*csv);;All Files (*)");
+    // Nothing used yet: the home folder, never the program's own.
+    EXPECT_EQ(dialogs.openRequests[0].InitialFolder, QDir::homePath());
+
+    Import(WriteFile("worked.csv", kWorkedExample));
+    dialogs.openAnswers.push_back(std::nullopt);
+    Click("btn1");
+    ASSERT_EQ(dialogs.openRequests.size(), 3u);
+    EXPECT_EQ(dialogs.openRequests[2].InitialFolder, dir.path());
+    // Remembered across runs: a new window opens there too.
+    ScriptedDialogs other;
+    TForm1 again(other);
+    other.openAnswers.push_back(std::nullopt);
+    again.findChild<QAction*>("ImportData1")->trigger();
+    ASSERT_EQ(other.openRequests.size(), 1u);
+    EXPECT_EQ(other.openRequests[0].InitialFolder, dir.path());
+}
+
+// File > Recent Records: the last records, newest first, read again as they were read; a
+// record that is gone is taken off with a word in the message bar.
+TEST_F(TForm1Test, RecentRecordsReadAgainAsTheyWereRead) {
+    auto* recent = Find<QMenu>("RecentRecords1");
+    EXPECT_FALSE(recent->isEnabled());
+    const QString first = WriteFile("first.csv", kWorkedExample);
+    const QString second = WriteFile("second.csv", std::string("Disp,Force\n") + kWorkedExample);
+    Import(first);
+    SetText("edt7", "2");
+    SetText("edt8", "1");
+    Import(second);
+    Import(first);  // once in the list, now first again
+    QStringList captions;
+    for (QAction* a : recent->actions()) captions << a->text();
+    EXPECT_EQ(captions, QStringList({"&1 first.csv  (first line 2, step 1)",
+                                     "&2 second.csv  (first line 2, step 1)"}));
+
+    SetText("edt7", "1");
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(Text("edt7"), "2");
+    EXPECT_EQ(Text("edt5"), second);
+    EXPECT_EQ(State().RawDisp.size(), 6u);
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    ASSERT_TRUE(QFile::remove(first));
+    recent->actions()[1]->trigger();  // first.csv is now second in the list
+    EXPECT_EQ(Text("edt5"), second);
+    EXPECT_EQ(Find<QLabel>("MessageText")->text(),
+              first + " no longer exists; it was taken off the recent records.");
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(recent->actions()[0]->toolTip(), second);
+}
+
+// On a laptop screen of 1366 x 768 the window fits: the control column scrolls.
+TEST_F(TForm1Test, FitsASmallScreenWithTheControlColumnScrolled) {
+    EXPECT_LT(form->minimumSizeHint().height(), 600);
+    form->resize(1366, 640);
+    QCoreApplication::processEvents();
+    auto* column = Find<QScrollArea>("ControlColumn");
+    EXPECT_LE(form->height(), 640);
+    EXPECT_GT(column->verticalScrollBar()->maximum(), 0);
+    column->ensureWidgetVisible(Find<QPushButton>("btn4"));
+    EXPECT_GT(column->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(TForm1Test, ImportReadsTheRowsAndDrawsTheLoop) {
@@ -382,7 +445,7 @@ TEST_F(TForm1Test, ExportOptionsDialogEditsTheWindowsRecord) {
 
 // Both save commands use the window's one save dialog: first in the program's folder with the
 // text type, offering the record's name; a cancelled dialog writes nothing.
-TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheProgramFolder) {
+TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheRecordsFolderThenTheLastUsed) {
     Import(WriteFile("worked.csv", kWorkedExample));
     Click("btn2");
     dialogs.saveAnswers = {std::nullopt, std::nullopt, std::nullopt};
@@ -391,7 +454,7 @@ TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheProgramFolder) {
     Click("btn7");
     ASSERT_EQ(dialogs.saveRequests.size(), 3u);
     for (const SaveFileRequest& r : dialogs.saveRequests) {
-        EXPECT_EQ(r.InitialFolder, QCoreApplication::applicationDirPath());
+        EXPECT_EQ(r.InitialFolder, dir.path());
         EXPECT_EQ(r.FilterIndex, 1);
         EXPECT_TRUE(r.FileName.startsWith("worked")) << r.FileName.toStdString();
     }
@@ -399,10 +462,23 @@ TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheProgramFolder) {
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"worked.csv"}));
 
-    // The file written is the one chosen, in the form of the type chosen.
-    dialogs.saveAnswers = {SaveFileAnswer{dir.filePath("results"), 2}};
+    // The file written is the one chosen, in the form of the type chosen; the status says so,
+    // and the next save dialog opens where it went.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    dialogs.saveAnswers = {SaveFileAnswer{dir.filePath("out/results"), 2}, std::nullopt};
     Click("btn7");
-    EXPECT_TRUE(QFile::exists(dir.filePath("results.csv")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("out/results.csv")));
+    EXPECT_EQ(Find<QLabel>("rzfldsts3")->text(),
+              "Saved the loop extremes to " + dir.filePath("out/results.csv") + ".");
+    Find<QAction>("ExportSkeleton1")->trigger();  // no skeleton yet: a word, no dialog
+    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
+    EXPECT_EQ(Find<QLabel>("MessageText")->text(), "There is no skeleton curve to save: extract it first.");
+    Click("btn5");
+    Find<QAction>("ExportSkeleton1")->trigger();
+    ASSERT_EQ(dialogs.saveRequests.size(), 5u);
+    EXPECT_EQ(dialogs.saveRequests[4].InitialFolder, dir.filePath("out"));
+    EXPECT_EQ(dialogs.saveRequests[4].FileName, "worked_Skeleton");
+    EXPECT_EQ(dialogs.saveRequests[4].FilterIndex, 2);
 }
 
 TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
