@@ -40,6 +40,7 @@
 #include "../spreadsheet/recording_target.h"
 #include "core/node_editing.h"
 #include "core/result_files.h"
+#include "core/skeleton_file.h"
 #include "spreadsheet/class_registry.h"
 #include "tform1_fixture.h"
 
@@ -974,15 +975,16 @@ protected:
 
     void SaveCommand(std::ostream& log, Allowed& allowed) {
         // btn7, Ctrl+S and the second menu command write the analysis results, the first the
-        // working curve.
-        const int command = Below(4);
+        // working curve, the third (or Ctrl+Shift+S) the skeleton curve.
+        const int command = Below(6);
         const bool modified = command == 1;
+        const bool skeleton = command >= 4;
         const int filterIndex = 1 + Below(2);
         const bool cancel = OneIn(8);
         const bool badFolder = OneIn(12);
         const QString name = (badFolder ? dir.filePath("no such folder/r") : dir.filePath("results/r")) +
                              QString::number(Below(4));
-        log << (modified ? "save modified loop " : "save analysis results ") << name.toStdString()
+        log << (modified ? "save modified loop " : skeleton ? "save skeleton " : "save analysis results ") << name.toStdString()
             << " type " << filterIndex << (cancel ? " cancelled" : "");
         const ResultFileTarget target = ResultTargetOf(name.toStdString(), filterIndex);
         const QString written = QString::fromStdString(target.Path);
@@ -1002,10 +1004,20 @@ protected:
             Click("btn7");
         } else if (command == 3) {
             Keys(Qt::CTRL | Qt::Key_S);
+        } else if (command == 5) {
+            Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
         } else {
-            Find<QAction>(modified ? "ExportModifiedLoop1" : "ExportResults1")->trigger();
+            Find<QAction>(modified ? "ExportModifiedLoop1" : skeleton ? "ExportSkeleton1" : "ExportResults1")->trigger();
         }
         ExpectUnchanged(before);
+        if (skeleton && before.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
+                                before.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() == 0) {
+            // Nothing to save: a word in the message bar, no dialog.
+            log << " (no skeleton)";
+            EXPECT_FALSE(Find<QWidget>("MessageBar")->isHidden());
+            EXPECT_EQ(content(), oldContent);
+            return;
+        }
         if (cancel) return;
         allowed.question = existed;
         if (existed && !replace) {
@@ -1026,8 +1038,9 @@ protected:
             allowed.errors = 1;
             return;
         }
-        const std::string expected = modified ? ModifiedLoopFileText(State(), target.Form)
-                                              : AnalysisResultFileText(State(), target.Form);
+        const std::string expected = modified   ? ModifiedLoopFileText(State(), target.Form)
+                                     : skeleton ? SkeletonFileText(State(), target.Form)
+                                                : AnalysisResultFileText(State(), target.Form);
         if (cancelled && content() == oldContent) return;  // stopped at the last report
         EXPECT_EQ(content().toStdString(), expected);
         ++stats["result files written"];
