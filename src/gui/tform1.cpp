@@ -12,9 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QUndoStack>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -94,7 +96,16 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     cht1->setCursorActive(false);
     ConnectHandlers();
 
-    resize(kClientWidth, kClientHeight + mm1->sizeHint().height());
+    // The designed size, made taller where the screen has room for the whole control column,
+    // which otherwise scrolls.
+    int height = kClientHeight + mm1->sizeHint().height();
+    if (auto* column = findChild<QScrollArea*>(QStringLiteral("ControlColumn"))) {
+        const int needed = column->widget()->sizeHint().height() + mm1->sizeHint().height() +
+                           rzstsbr1->sizeHint().height() + 8;
+        height = std::max(height, needed);
+    }
+    if (const QScreen* s = screen()) height = std::min(height, s->availableGeometry().height() - 40);
+    resize(kClientWidth, height);
     if (const QScreen* s = screen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(s->availableGeometry().center());

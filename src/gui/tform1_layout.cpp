@@ -287,6 +287,7 @@ void TForm1::BuildMenu() {
     mniAbout1 = MakeAction(about, "mniAbout1", QStringLiteral("About"));
     mniDonation1 = MakeAction(about, "mniDonation1", QStringLiteral("Donation(捐助)"));
     Howtouse1 = MakeAction(about, "Howtouse1", QStringLiteral("How to use?"));
+    Howtouse1->setShortcut(QKeySequence::HelpContents);
     mniWebsite1 = MakeAction(about, "mniWebsite1", QStringLiteral("Visit the QLNX web site"));
 }
 
