@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/curve_import.h"
+#include "imported_record.h"
 
 namespace qlnx {
 namespace {
@@ -20,15 +21,7 @@ using Values = std::vector<double>;
 using Indices = std::vector<int32_t>;
 using Points = std::vector<std::pair<double, double>>;
 
-AnalysisState Imported(const Points& points) {
-    AnalysisState state;
-    for (const auto& [d, f] : points) {
-        state.RawDisp.push_back(d);
-        state.RawForce.push_back(f);
-        state.LoopSeries().AddXY(d, f);
-    }
-    return state;
-}
+using test::Imported;
 
 // Every double below is compared exactly: the interpolation has one fixed order of operations.
 TEST(AnalyzeLoops, WorkedExample) {

@@ -11,6 +11,7 @@
 
 #include "core/loop_analysis.h"
 #include "evaluation_expect.h"
+#include "imported_record.h"
 
 namespace qlnx {
 namespace {
@@ -19,11 +20,7 @@ using testing::Near;
 using Points = std::vector<std::pair<double, double>>;
 
 AnalysisState Analysed(const Points& points) {
-    AnalysisState state;
-    for (const auto& [d, f] : points) {
-        state.RawDisp.push_back(d);
-        state.RawForce.push_back(f);
-    }
+    AnalysisState state = test::Imported(points);
     EXPECT_EQ(AnalyzeLoops(state), std::nullopt);
     return state;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/curve_import.h"
+#include "imported_record.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
 #include "core/record_suggestions.h"
@@ -22,15 +23,7 @@ using Values = std::vector<double>;
 using Indices = std::vector<int32_t>;
 using Points = std::vector<std::pair<double, double>>;
 
-AnalysisState Imported(const Points& points) {
-    AnalysisState state;
-    for (const auto& [d, f] : points) {
-        state.RawDisp.push_back(d);
-        state.RawForce.push_back(f);
-        state.LoopSeries().AddXY(d, f);
-    }
-    return state;
-}
+using test::Imported;
 
 // Doubles are compared exactly: a counted crossing is interpolated as the plain splitting does.
 TEST(NoiseBand, TableOfCurves) {
