@@ -320,6 +320,28 @@ TEST_F(ChartWidgetTest, MarkersTakeTheirPointsColoursAndTheLegendCoversThem) {
     EXPECT_EQ(PixelColor(PixelOf(point1, 0)), QColor(0, 255, 0));
 }
 
+// A saved image is for a report: its legend has no check boxes, while the screen keeps them.
+TEST_F(ChartWidgetTest, SavedImageDrawsTheLegendWithoutCheckBoxes) {
+    chart->replot();
+    auto* item = qobject_cast<LegendCheckItem*>(chart->legend->item(0));
+    ASSERT_NE(item, nullptr);
+    const QRect box = item->checkBoxRect();
+    const QPoint edge(box.left(), box.center().y());  // on the box's left border
+    EXPECT_EQ(PixelColor(edge), QColor(80, 80, 80));
+    const QTemporaryDir dir;
+    const QString file = dir.filePath("chart.png");
+    ASSERT_TRUE(chart->saveImage(file, false));
+    const QImage image(file);
+    ASSERT_FALSE(image.isNull());
+    // The image is drawn at twice the screen's scale.
+    const double scale = static_cast<double>(image.width()) / chart->width();
+    const QPoint atEdge(static_cast<int>(std::lround(edge.x() * scale)),
+                        static_cast<int>(std::lround(edge.y() * scale)));
+    EXPECT_EQ(QColor(image.pixel(atEdge)), QColor(Qt::white));
+    chart->replot();
+    EXPECT_EQ(PixelColor(edge), QColor(80, 80, 80)) << "the screen's legend keeps its boxes";
+}
+
 TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
     auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kLoop));
     auto* positiveCurve =
