@@ -105,8 +105,10 @@ EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
                 "Fallback"};
     constexpr size_t kDisp = 2, kDuctility = 4, kReached = 6, kFallback = 7;
     const TableValue nul;
-    for (const auto& [side, branch] :
+    for (const auto& [sideName, branch] :
          {std::pair{"Positive", &s.Positive}, std::pair{"Negative", &s.Negative}}) {
+        // A plain copy: a lambda may not capture a structured binding in every compiler.
+        const std::string_view side = sideName;
         // A branch without an evaluation gets its rows with every cell null.
         const BranchEvaluation* b = branch->has_value() ? &**branch : nullptr;
         const auto point = [&](const BranchPoint BranchEvaluation::*p, std::string_view item) {
