@@ -114,7 +114,11 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     ShowState(true);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The history is a child of the window: it empties itself after the window's own parts are
+    // gone, and its signals must not reach the window then.
+    undoStack_->disconnect();
+}
 
 void TForm1::Guarded(void (TForm1::*handler)()) {
     RunCommand([this, handler] { (this->*handler)(); });

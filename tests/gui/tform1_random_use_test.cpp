@@ -547,7 +547,10 @@ protected:
         const QString text = Find<QLabel>("MessageText")->text();
         log << "message bar: " << text.left(60).toStdString();
         auto* apply = Find<QPushButton>("MessageApply");
-        if (OneIn(4) || apply->isHidden()) {
+        // A header line's remedy imports again, with whatever warnings that file brings: the
+        // import command checks those; here the bar is closed.
+        const bool header = text.contains(QStringLiteral("looks like a header"));
+        if (OneIn(4) || apply->isHidden() || header) {
             QTest::mouseClick(Find<QWidget>("MessageClose"), Qt::LeftButton);
             EXPECT_TRUE(bar->isHidden());
             return;
