@@ -45,8 +45,7 @@ fuzz-build: deps
 
 # The benchmark programs (build-bench/bench/), built as released; they are run by hand.
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON -DQLNX_TESTS=OFF \
-	    -DQLNX_WERROR=ON
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON -DQLNX_TESTS=OFF
 	QT_QPA_PLATFORM=offscreen cmake --build build-bench -j $(JOBS)
 
 # A Debian package of the program (build/qlnx_<version>_amd64.deb).
