@@ -1,12 +1,13 @@
 #include "core/curve_import.h"
 
-#include <charconv>
 #include <cstdint>
 #include <new>
 #include <vector>
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/plain_number.h"
+#include "core/text_chars.h"
 #include "core/text_lines.h"
 
 namespace qlnx {
@@ -20,19 +21,12 @@ constexpr const char* kColumnsWarning =
 // Lines after a first line that fails which are tried as the start of the data.
 constexpr int64_t kHeaderSearch = 50;
 
-bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-// Reads a plain number field at p: an optional '-', then a digit or the point, converted by
-// from_chars up to a comma, a code <= 32 or the end of the row. That is exactly the field the
-// delimited-text rule cuts there, and from_chars' grammar equals ours on it. Returns the end
-// of the field, or nullptr for anything else (quotes, '+', text, overflow).
+// Reads a plain number field at p up to a comma, a code <= 32 or the end of the row: exactly
+// the field the delimited-text rule cuts there. Returns the end of the field, or nullptr for
+// anything else (quotes, '+', text, overflow).
 const char* PlainNumber(const char* p, const char* end, double& value) {
-    const char* digits = p != end && *p == '-' ? p + 1 : p;
-    if (digits == end || !((*digits >= '0' && *digits <= '9') || *digits == '.')) return nullptr;
-    const auto [ptr, ec] = std::from_chars(p, end, value);
-    if (ec != std::errc() || (ptr != end && *ptr != ',' && !IsControlOrBlank(*ptr))) {
-        return nullptr;
-    }
+    const char* ptr = ReadPlainNumber(p, end, value);
+    if (ptr == nullptr || (ptr != end && *ptr != ',' && !IsControlOrBlank(*ptr))) return nullptr;
     return ptr;
 }
 

@@ -1,13 +1,13 @@
 #include "core/import_format.h"
 
 #include "core/number_text.h"
+#include "core/text_chars.h"
 
 namespace qlnx {
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // A comma with a digit on either side, as in 0,1045.
 bool HasCommaBetweenDigits(std::string_view line) {

@@ -7,14 +7,14 @@
 #include <limits>
 
 #include "core/errors.h"
+#include "core/plain_number.h"
+#include "core/text_chars.h"
 
 namespace qlnx {
 
 namespace {
 
 char g_decimalSeparator = '.';
-
-bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // Decimal digits d1..dn (no trailing zeros) and exponent E with |value| = 0.d1..dn x 10^E.
 struct Decimal15 {
@@ -190,19 +190,12 @@ int32_t StrToInt(std::string_view text) {
 }
 
 std::optional<double> ParseFloat(std::string_view text, char separator) {
-    // Fast path for the usual text ("-12.5e-3"): with '.' as separator, text that starts
-    // with an optional '-' and then a digit or the point is in from_chars' own grammar, which
-    // then equals ours; it must be consumed whole and in range. Anything else (a '+', "inf",
-    // overflow, trailing characters) takes the full check below.
+    // Fast path for the usual text ("-12.5e-3"), which must be consumed whole; anything else
+    // (a '+', "inf", overflow, trailing characters) takes the full check below.
     if (separator == '.' && !text.empty()) {
-        const char* first = text.data();
-        const char* last = first + text.size();
-        const char* p = first + (*first == '-' ? 1 : 0);
-        if (p != last && ((*p >= '0' && *p <= '9') || *p == '.')) {
-            double value = 0;
-            const auto [ptr, ec] = std::from_chars(first, last, value);
-            if (ec == std::errc() && ptr == last) return value;
-        }
+        double value = 0;
+        const char* last = text.data() + text.size();
+        if (ReadPlainNumber(text.data(), last, value) == last) return value;
     }
     // Grammar check first, then an exact conversion of a normalised copy.
     std::array<char, 128> small{};

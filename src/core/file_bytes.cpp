@@ -1,0 +1,122 @@
+#include "core/file_bytes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <new>
+
+#include "core/errors.h"
+
+namespace qlnx {
+
+namespace {
+
+[[noreturn]] void ThrowOpenError(const std::string& path, int error) {
+    throw FileError("Cannot open file \"" + path + "\". " + std::strerror(error));
+}
+
+// Memory the system can still hand out, from /proc/meminfo (0 when unknown).
+uint64_t AvailableMemory() {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    uint64_t kib = 0;
+    std::string unit;
+    while (meminfo >> key >> kib >> unit) {
+        if (key == "MemAvailable:") return kib * 1024;
+    }
+    return 0;
+}
+
+// Closes the descriptor on every path out of ReadFileBytes.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path, const ProgressCallback& progress,
+                          FileReadReport* report, uint64_t memoryLimit) {
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) ThrowOpenError(path, errno);
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) ThrowOpenError(path, errno);
+    // The rows read from a file take about as much memory again as its text.
+    const uint64_t limit = memoryLimit != 0 ? memoryLimit : AvailableMemory() / 2;
+    const auto tooLarge = [&](uint64_t size) {
+        return size > std::string().max_size() || (limit != 0 && size > limit);
+    };
+    std::string bytes;
+    try {
+        if (S_ISREG(info.st_mode)) {
+            const auto size = static_cast<uint64_t>(info.st_size);
+            if (tooLarge(size)) ThrowOpenError(path, EFBIG);
+            bytes.resize(static_cast<size_t>(size));
+        }
+        size_t filled = 0;
+        char probe[4096];
+        // With someone to tell, a known size is read in pieces, so the reading can report
+        // and stop between them.
+        const size_t known = bytes.size();
+        const size_t piece = progress && known > 0 ? size_t{8} << 20 : SIZE_MAX;
+        for (;;) {
+            if (piece != SIZE_MAX && filled <= known && !progress(static_cast<double>(filled) /
+                                                                  static_cast<double>(known))) {
+                break;
+            }
+            // A full buffer is not grown until a read shows that more follows: a regular
+            // file whose size was known is read without a second allocation.
+            const bool full = filled == bytes.size();
+            char* into = full ? probe : bytes.data() + filled;
+            const size_t room = full ? sizeof probe : std::min(bytes.size() - filled, piece);
+            const ssize_t got = ::read(file.fd, into, room);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                ThrowOpenError(path, errno);
+            }
+            if (got == 0) break;
+            // A pipe or device may never end (/dev/zero): it stops at the limit.
+            if (tooLarge(filled + static_cast<uint64_t>(got))) ThrowOpenError(path, EFBIG);
+            if (full) {
+                bytes.append(probe, static_cast<size_t>(got));
+            }
+            filled += static_cast<size_t>(got);
+        }
+        bytes.resize(filled);
+        // A regular file that grew, shrank or was written to while it was read.
+        struct stat after {};
+        if (report != nullptr && S_ISREG(info.st_mode) && ::fstat(file.fd, &after) == 0) {
+            report->Changed = after.st_size != info.st_size ||
+                              static_cast<uint64_t>(filled) != static_cast<uint64_t>(info.st_size) ||
+                              after.st_mtim.tv_sec != info.st_mtim.tv_sec ||
+                              after.st_mtim.tv_nsec != info.st_mtim.tv_nsec;
+        }
+    } catch (const std::bad_alloc&) {
+        ThrowOpenError(path, ENOMEM);
+    } catch (const std::length_error&) {
+        ThrowOpenError(path, EFBIG);
+    }
+    return bytes;
+}
+
+std::string ReadTextFile(const std::string& path, const ProgressCallback& progress,
+                         FileReadReport* report, TextEncoding* encoding) {
+    std::string text = ReadFileBytes(path, progress, report);
+    try {
+        const TextEncoding found = DecodeText(text);
+        if (encoding != nullptr) *encoding = found;
+    } catch (const std::bad_alloc&) {
+        ThrowOpenError(path, ENOMEM);
+    }
+    return text;
+}
+
+}  // namespace qlnx

@@ -1,0 +1,18 @@
+// Decoding the bytes of a text file to UTF-8.
+#pragma once
+
+#include <string>
+
+namespace qlnx {
+
+enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Latin1, Utf16LENoMark, Utf16BENoMark };
+
+// Turns the bytes of a text file into UTF-8 text in place (one buffer, no second copy of the
+// file where it can be avoided). A byte-order mark selects UTF-8, UTF-16 LE or UTF-16 BE and
+// is dropped; without one, text whose first kilobyte has zero bytes in alternate positions
+// (and almost none in the others) is UTF-16 of that byte order, valid UTF-8 stays as it is
+// and anything else is read byte for byte as Latin-1. Malformed sequences of a mark's or
+// UTF-16 encoding become U+FFFD. Returns what was found.
+TextEncoding DecodeText(std::string& bytes);
+
+}  // namespace qlnx
