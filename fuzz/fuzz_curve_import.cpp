@@ -8,7 +8,7 @@
 // the locale's decimal separator. Flag 8 follows the reading with a progress callback, which
 // asks to stop at its call number byte 0 >> 4 (never for 0). Byte 9: bits 0-1 the decimal
 // mode (0 and 3 auto, 1 point, 2 comma), bits 2-3 the displacement column - 1, bits 4-5 the
-// force column - 1 (equal columns are refused).
+// force column - 1 (equal columns are refused), bits 6-7 the pieces the rows are read in.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -250,7 +250,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return !stopped;
         };
     }
+    // The rows are read in one per core, 1, 4 or 7 pieces at the same time (the top two bits
+    // of the options); the reading line by line must give the same below.
+    const unsigned pieces = (options >> 6) == 0 ? 0u : (options >> 6) * 3u - 2u;
+    qlnx::SetImportReading({false, pieces});
     const qlnx::ImportResult result = qlnx::ImportCurveFile(state, path, p, progress);
+    qlnx::SetImportReading({});
     const auto warning = result.Warning();
     FUZZ_CHECK(!result.ChangedWhileRead);
     if (p.FirstLine <= 0 || p.Step == 0 || p.DisplacementColumn == p.ForceColumn) {
@@ -298,6 +303,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(warning == expected.Message);
     FUZZ_CHECK(SameBits(state.RawDisp, expected.Disp));
     FUZZ_CHECK(SameBits(state.RawForce, expected.Force));
+    {
+        qlnx::SetImportReading({true, 0});
+        qlnx::AnalysisState byLine;
+        const qlnx::ImportResult lineResult = qlnx::ImportCurveFile(byLine, path, p);
+        qlnx::SetImportReading({});
+        FUZZ_CHECK(lineResult.Warning() == warning && lineResult.Line == result.Line);
+        FUZZ_CHECK(SameBits(byLine.RawDisp, state.RawDisp));
+        FUZZ_CHECK(SameBits(byLine.RawForce, state.RawForce));
+    }
 
     // A suggested first line lies among the 50 lines after the failing first line, and
     // reading from it takes at least one row.

@@ -1,13 +1,14 @@
 #include "core/curve_import.h"
 
+#include <atomic>
 #include <cstdint>
 #include <new>
 #include <vector>
 
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "core/plain_number.h"
-#include "core/text_chars.h"
+#include "core/parallel_rows.h"
+#include "core/plain_rows.h"
 #include "core/text_lines.h"
 
 namespace qlnx {
@@ -18,66 +19,11 @@ constexpr const char* kFirstLineWarning = "First Line must large than 0!";
 constexpr const char* kStepWarning = "Data Import Step must not be 0!";
 constexpr const char* kColumnsWarning =
     "The displacement and force columns must be two different numbers from 1 on!";
+// How the rows are read (see SetImportReading).
+std::atomic<bool> g_lineByLine{false};
+std::atomic<unsigned> g_importPieces{0};
 // Lines after a first line that fails which are tried as the start of the data.
 constexpr int64_t kHeaderSearch = 50;
-
-// Reads a plain number field at p up to a comma, a code <= 32 or the end of the row: exactly
-// the field the delimited-text rule cuts there. Returns the end of the field, or nullptr for
-// anything else (quotes, '+', text, overflow).
-const char* PlainNumber(const char* p, const char* end, double& value) {
-    const char* ptr = ReadPlainNumber(p, end, value);
-    if (ptr == nullptr || (ptr != end && *ptr != ',' && !IsControlOrBlank(*ptr))) return nullptr;
-    return ptr;
-}
-
-// The usual row, plain numbers separated by commas and/or blanks, read in one pass without
-// splitting it into fields first: the two chosen fields and the number of fields. False
-// sends the row to the full rule (a field that is no plain number, a comma that ends the
-// row, a chosen field missing).
-bool ReadPlainRow(std::string_view row, int64_t dispIndex, int64_t forceIndex, double& disp,
-                  double& force, int64_t& fields) {
-    const char* p = row.data();
-    const char* end = p + row.size();
-    while (p != end && IsControlOrBlank(*p)) ++p;
-    int64_t count = 0;
-    while (p != end) {
-        double value = 0;
-        p = PlainNumber(p, end, value);
-        if (p == nullptr) return false;
-        if (count == dispIndex) disp = value;
-        if (count == forceIndex) force = value;
-        ++count;
-        while (p != end && IsControlOrBlank(*p)) ++p;
-        if (p != end && *p == ',') {
-            ++p;
-            while (p != end && IsControlOrBlank(*p)) ++p;
-            // A comma that ends the row adds an empty field.
-            if (p == end) return false;
-        }
-    }
-    fields = count;
-    return count > dispIndex && count > forceIndex;
-}
-
-// The most common row of all, two plain numbers and nothing after them, read straight
-// through; false sends it to ReadPlainRow. Kept apart so that the reading loop inlines it.
-[[gnu::always_inline]] inline bool ReadTwoPlainNumbers(std::string_view row, double& first,
-                                                       double& second) {
-    const char* p = row.data();
-    const char* end = p + row.size();
-    while (p != end && IsControlOrBlank(*p)) ++p;
-    p = PlainNumber(p, end, first);
-    if (p == nullptr) return false;
-    while (p != end && IsControlOrBlank(*p)) ++p;
-    if (p != end && *p == ',') {
-        ++p;
-        while (p != end && IsControlOrBlank(*p)) ++p;
-    }
-    p = PlainNumber(p, end, second);
-    if (p == nullptr) return false;
-    while (p != end && IsControlOrBlank(*p)) ++p;
-    return p == end;
-}
 
 // Number of rows the reading can take at most, for one reservation of both vectors.
 size_t RowsToRead(size_t lines, int64_t first, int64_t step) {
@@ -188,6 +134,11 @@ RowReading ReadRow(std::string_view row, const RowFormat& format,
         reading.Field = std::move(forceText);
     }
     return reading;
+}
+
+void SetImportReading(const ImportReading& reading) {
+    g_lineByLine.store(reading.LineByLine);
+    g_importPieces.store(reading.Pieces);
 }
 
 ImportCheck CheckImportParameters(std::string_view firstLineText, std::string_view stepText) {
@@ -318,6 +269,18 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
             force.push_back(f);
             if (step > 0) {
                 for (int64_t k = 0; k < step && cursor.Next(); ++k) {
+                }
+                // Once the first row has set the number of fields, the plain rows of a file
+                // read line by line are read in pieces on every core, up to the first line
+                // that is not one; the reading goes on from there by the rule above.
+                if (step == 1 && plain && index == first && cursor.Valid() && !g_lineByLine.load()) {
+                    const PlainRowsRead bulk = ReadPlainRows(
+                        text, cursor.Begin(), PlainRowLayout{dispIndex, forceIndex, referenceFields},
+                        disp, force, reading, done, g_importPieces.load());
+                    if (bulk.Stopped) return DropStoppedReading(state);
+                    done += bulk.Rows;
+                    index += static_cast<int64_t>(bulk.Rows);
+                    cursor = LineCursor(text, bulk.StopAt, cursor.Index() + static_cast<int64_t>(bulk.Rows));
                 }
             } else {
                 // Reading upwards ends with the access before line 1, which is an error.

@@ -64,6 +64,15 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
                            const ImportParameters& parameters,
                            const ProgressCallback& progress = {});
 
+// How ReadCurveFile reads the rows of a file line by line from the first one (step 1): the
+// plain rows in pieces at the same time, joined in file order, or one line after the other.
+// Both give the same rows and the same failure; tests and fuzzing compare them.
+struct ImportReading {
+    bool LineByLine = false;  // one line after the other
+    unsigned Pieces = 0;      // else the number of pieces: 0 one per core (one for a short file)
+};
+void SetImportReading(const ImportReading& reading);
+
 // Clears the imported curve, the analysis and the loop read-outs, reads the file and draws
 // the rows read as the loop series. Returns ReadCurveFile's result. Parameters the boxes
 // would refuse (first line <= 0, step 0, columns) are Refused with the box's warning and

@@ -28,6 +28,14 @@ LineCursor::LineCursor(std::string_view text) : text_(text) {
     }
 }
 
+LineCursor::LineCursor(std::string_view text, size_t begin, int64_t index)
+    : text_(text), begin_(begin), end_(begin), index_(index) {
+    if (begin_ < text_.size()) {
+        valid_ = true;
+        end_ = FindLineEnd(begin_);
+    }
+}
+
 size_t LineCursor::FindLineEnd(size_t from) const {
     const char* p = text_.data() + from;
     const char* end = text_.data() + text_.size();

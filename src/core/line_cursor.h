@@ -14,9 +14,14 @@ class LineCursor {
 public:
     // Stands on line 0, or on no line when the text is empty.
     explicit LineCursor(std::string_view text);
+    // Stands on the line that starts at byte begin (0 or just after a line break), numbered
+    // index; on no line when begin is the end of the text.
+    LineCursor(std::string_view text, size_t begin, int64_t index);
 
     bool Valid() const { return valid_; }
     int64_t Index() const { return index_; }
+    // Byte position of the line's start in the text.
+    size_t Begin() const { return begin_; }
     std::string_view Line() const { return text_.substr(begin_, end_ - begin_); }
 
     // Moves to the next line; false (and no longer valid) when there is none.
