@@ -17,6 +17,7 @@
 #include <map>
 
 #include "core/curve_import.h"
+#include "core/loop_analysis.h"
 #include "core/text_lines.h"
 #include "peak_memory.h"
 
@@ -157,6 +158,72 @@ void BM_BaselineFromChars(benchmark::State& st) {
     st.SetItemsProcessed(st.iterations() * rows);
 }
 BENCHMARK(BM_BaselineFromChars)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// Import and loop analysis of the record as the window runs them one after the other, from
+// an empty state each time (argument 2: 1 reads the rows line by line, 0 in pieces on every
+// core), beside BM_BaselineReadParseStore of the same file.
+void BM_ImportAndAnalyze(benchmark::State& st) {
+    const auto rows = static_cast<int>(st.range(0));
+    const std::string& path = CurveFile(rows);
+    qlnx::SetImportReading({st.range(1) == 1, 0});
+    for (auto _ : st) {
+        qlnx::AnalysisState state;
+        auto result = qlnx::ImportCurveFile(state, path, {1, 1});
+        auto message = qlnx::AnalyzeLoops(state);
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(message);
+        if (state.RawDisp.size() != static_cast<size_t>(rows) || state.LoopCount == 0) {
+            st.SkipWithError("rows or loops missing");
+        }
+        st.PauseTiming();
+        state = qlnx::AnalysisState();  // freeing is not part of the work
+        st.ResumeTiming();
+    }
+    qlnx::SetImportReading({});
+    st.SetItemsProcessed(st.iterations() * rows);
+}
+BENCHMARK(BM_ImportAndAnalyze)
+    ->ArgNames({"rows", "lineByLine"})
+    ->ArgsProduct({{1'000'000, 10'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// Baseline of the whole import: the bare single-thread reading of the file into memory, the
+// comma and line-feed split with std::from_chars and the store into two vectors reserved
+// for the rows.
+void BM_BaselineReadParseStore(benchmark::State& st) {
+    const auto rows = static_cast<int>(st.range(0));
+    const std::string& path = CurveFile(rows);
+    for (auto _ : st) {
+        std::string bytes(static_cast<size_t>(FileSize(rows)), '\0');
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (file == nullptr || std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            st.SkipWithError("cannot read");
+        }
+        if (file != nullptr) std::fclose(file);
+        std::vector<double> disp;
+        std::vector<double> force;
+        disp.reserve(static_cast<size_t>(rows));
+        force.reserve(static_cast<size_t>(rows));
+        const char* p = bytes.data();
+        const char* end = p + bytes.size();
+        while (p < end) {
+            double d = 0;
+            double f = 0;
+            p = std::from_chars(p, end, d).ptr + 1;  // past the comma
+            p = std::from_chars(p, end, f).ptr + 1;  // past the line feed
+            disp.push_back(d);
+            force.push_back(f);
+        }
+        benchmark::DoNotOptimize(disp.data());
+        benchmark::DoNotOptimize(force.data());
+        if (disp.size() != static_cast<size_t>(rows)) st.SkipWithError("rows missing");
+    }
+    st.SetItemsProcessed(st.iterations() * rows);
+}
+BENCHMARK(BM_BaselineReadParseStore)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 // The parts of the reading alone: decoding check, line walk, field split.
 void BM_DecodeAndSplitOnly(benchmark::State& st) {

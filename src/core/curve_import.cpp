@@ -273,14 +273,17 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
                 // Once the first row has set the number of fields, the plain rows of a file
                 // read line by line are read in pieces on every core, up to the first line
                 // that is not one; the reading goes on from there by the rule above.
-                if (step == 1 && plain && index == first && cursor.Valid() && !g_lineByLine.load()) {
-                    const PlainRowsRead bulk = ReadPlainRows(
-                        text, cursor.Begin(), PlainRowLayout{dispIndex, forceIndex, referenceFields},
-                        disp, force, reading, done, g_importPieces.load());
+                if (step == 1 && plain && index == first && cursor.Valid() &&
+                    !g_lineByLine.load()) {
+                    const PlainRowLayout layout{dispIndex, forceIndex, referenceFields};
+                    const PlainRowsRead bulk = ReadPlainRows(text, cursor.Begin(), layout, disp,
+                                                             force, reading, done,
+                                                             g_importPieces.load());
                     if (bulk.Stopped) return DropStoppedReading(state);
+                    const auto rowsRead = static_cast<int64_t>(bulk.Rows);
                     done += bulk.Rows;
-                    index += static_cast<int64_t>(bulk.Rows);
-                    cursor = LineCursor(text, bulk.StopAt, cursor.Index() + static_cast<int64_t>(bulk.Rows));
+                    index += rowsRead;
+                    cursor = LineCursor(text, bulk.StopAt, cursor.Index() + rowsRead);
                 }
             } else {
                 // Reading upwards ends with the access before line 1, which is an error.

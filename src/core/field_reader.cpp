@@ -4,8 +4,7 @@
 
 namespace qlnx {
 
-FieldReader::FieldReader(std::string_view row, FieldSeparator separator)
-    : separator_(separator) {
+FieldReader::FieldReader(std::string_view row, FieldSeparator separator) : separator_(separator) {
     size_t first = 0;
     size_t last = row.size();
     while (first < last && IsControlOrBlank(row[first])) ++first;

@@ -68,8 +68,8 @@ std::string ReadFileBytes(const std::string& path, const ProgressCallback& progr
         const size_t known = bytes.size();
         const size_t piece = progress && known > 0 ? size_t{8} << 20 : SIZE_MAX;
         for (;;) {
-            if (piece != SIZE_MAX && filled <= known && !progress(static_cast<double>(filled) /
-                                                                  static_cast<double>(known))) {
+            if (piece != SIZE_MAX && filled <= known &&
+                !progress(static_cast<double>(filled) / static_cast<double>(known))) {
                 break;
             }
             // A full buffer is not grown until a read shows that more follows: a regular
@@ -94,10 +94,11 @@ std::string ReadFileBytes(const std::string& path, const ProgressCallback& progr
         // A regular file that grew, shrank or was written to while it was read.
         struct stat after {};
         if (report != nullptr && S_ISREG(info.st_mode) && ::fstat(file.fd, &after) == 0) {
-            report->Changed = after.st_size != info.st_size ||
-                              static_cast<uint64_t>(filled) != static_cast<uint64_t>(info.st_size) ||
-                              after.st_mtim.tv_sec != info.st_mtim.tv_sec ||
-                              after.st_mtim.tv_nsec != info.st_mtim.tv_nsec;
+            report->Changed =
+                after.st_size != info.st_size ||
+                static_cast<uint64_t>(filled) != static_cast<uint64_t>(info.st_size) ||
+                after.st_mtim.tv_sec != info.st_mtim.tv_sec ||
+                after.st_mtim.tv_nsec != info.st_mtim.tv_nsec;
         }
     } catch (const std::bad_alloc&) {
         ThrowOpenError(path, ENOMEM);

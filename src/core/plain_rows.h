@@ -24,7 +24,7 @@ inline const char* PlainNumber(const char* p, const char* end, double& value) {
 // sends the row to the full rule (a field that is no plain number, a comma that ends the
 // row, a chosen field missing).
 inline bool ReadPlainRow(std::string_view row, int64_t dispIndex, int64_t forceIndex, double& disp,
-                  double& force, int64_t& fields) {
+                         double& force, int64_t& fields) {
     const char* p = row.data();
     const char* end = p + row.size();
     while (p != end && IsControlOrBlank(*p)) ++p;

@@ -21,13 +21,13 @@ size_t Utf8SequenceLength(const unsigned char* p, const unsigned char* end) {
     if (c >= 0xC2 && c <= 0xDF) return cont(1) ? 2 : 0;
     if (c >= 0xE0 && c <= 0xEF) {
         if (!cont(1) || !cont(2)) return 0;
-        if (c == 0xE0 && p[1] < 0xA0) return 0;  // overlong
+        if (c == 0xE0 && p[1] < 0xA0) return 0;   // overlong
         if (c == 0xED && p[1] >= 0xA0) return 0;  // surrogate
         return 3;
     }
     if (c >= 0xF0 && c <= 0xF4) {
         if (!cont(1) || !cont(2) || !cont(3)) return 0;
-        if (c == 0xF0 && p[1] < 0x90) return 0;  // overlong
+        if (c == 0xF0 && p[1] < 0x90) return 0;   // overlong
         if (c == 0xF4 && p[1] >= 0x90) return 0;  // above U+10FFFF
         return 4;
     }
@@ -192,7 +192,7 @@ std::optional<bool> Utf16ByteOrder(std::string_view bytes) {
     const size_t units = n / 2;
     // At least half of the characters are ASCII, and the other position holds almost no zero.
     if (oddZeros * 2 >= units && evenZeros * 8 <= oddZeros) return false;  // little-endian
-    if (evenZeros * 2 >= units && oddZeros * 8 <= evenZeros) return true;   // big-endian
+    if (evenZeros * 2 >= units && oddZeros * 8 <= evenZeros) return true;  // big-endian
     return std::nullopt;
 }
 

@@ -18,8 +18,8 @@ namespace qlnx {
 namespace {
 
 std::string WriteFile(const std::string& bytes) {
-    const auto dir = std::filesystem::path(testing::TempDir()) /
-                     ("qlnx_pieces_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_pieces_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "rows.csv").string();
     std::ofstream(path, std::ios::binary) << bytes;
@@ -79,7 +79,8 @@ TEST(ImportPieces, JoinedPiecesReadLikeLineByLine) {
         {"quoted and signed rows", Record(600, "\n", {{100, "\"1.5\",2"}, {101, "+1e3 , 2"}}), {}},
         {"comma at the end", Record(600, "\n", {{599, "4,"}}), {}},
         {"three columns, header",
-         "t,d,f\n" + Record(700, "\n", {{350, "1 2 3"}}), {2, 1, DecimalMode::Auto, 3, 2}},
+         "t,d,f\n" + Record(700, "\n", {{350, "1 2 3"}}),
+         {2, 1, DecimalMode::Auto, 3, 2}},
         {"overflow", Record(600, "\n", {{599, "1e999,2"}}), {}},
         {"later first line", Record(800, "\n"), {37, 1}},
     };
