@@ -11,6 +11,9 @@ namespace {
 // Run keys: a pixel column (shifted to be positive) or one of the places off screen.
 constexpr int64_t kLeft = -1, kRight = -2, kBelow = -3, kAbove = -4, kGap = -5;
 
+// Unused room in the lists of a reduction that is given back to the system.
+constexpr size_t kShrinkSlack = size_t{1} << 16;
+
 // Reduces points [from, to) as a polyline of their own, appending the kept indices and the
 // first index of every run. from is the first point of a run.
 void DecimateRange(std::span<const double> xs, std::span<const double> ys, const PixelView& view,
@@ -106,6 +109,10 @@ void PixelDecimation::Build(std::span<const double> xs, std::span<const double> 
     const size_t n = std::min(xs.size(), ys.size());
     kept_.reserve(std::min<size_t>(n, size_t{1} << 17));
     DecimateRange(xs, ys, view, 0, n, kept_, runStarts_);
+    // Grown by doubling, the two lists may hold up to twice the room they need: at millions of
+    // points kept that is tens of megabytes held for as long as the view stays.
+    if (kept_.capacity() > kept_.size() + kShrinkSlack) kept_.shrink_to_fit();
+    if (runStarts_.capacity() > runStarts_.size() + kShrinkSlack) runStarts_.shrink_to_fit();
 }
 
 void PixelDecimation::PointMoved(std::span<const double> xs, std::span<const double> ys,
