@@ -99,8 +99,11 @@ PlainRowsRead ReadPlainRows(std::string_view text, size_t from, const PlainRowLa
 
     std::atomic<uint64_t> read{0};
     std::atomic<bool> stop{false};
+    // The rows read so far, short of the last one: the end of the reading is reported by the
+    // caller once the rows are joined, and a stop asked for there comes too late.
     const auto tick = [&] {
-        if (!progress.Tick(done + read.load(std::memory_order_relaxed))) {
+        const uint64_t rows = std::min<uint64_t>(read.load(std::memory_order_relaxed), lines);
+        if (rows > 0 && !progress.Tick(done + rows - 1)) {
             stop.store(true, std::memory_order_relaxed);
         }
     };
@@ -137,6 +140,8 @@ PlainRowsRead ReadPlainRows(std::string_view text, size_t from, const PlainRowLa
             read.fetch_add(unreported, std::memory_order_relaxed);
         },
         tick);
+    // The last look at a request to stop before the rows are joined.
+    tick();
 
     PlainRowsRead result;
     result.StopAt = n;
