@@ -60,6 +60,16 @@ std::string Record(int rows, const std::string& lineBreak,
     return text + tail;
 }
 
+// Rows "k*0.37,-k/3,7", the row twoAt without its third field.
+std::string ThreeFields(int rows, int twoAt) {
+    std::string text;
+    for (int k = 0; k < rows; ++k) {
+        text += std::to_string(k * 0.37) + "," + std::to_string(-k / 3.0) +
+                (k == twoAt ? "" : ",7") + "\n";
+    }
+    return text;
+}
+
 // Every kind of line the plain reader leaves to the full rule, at places that fall inside,
 // at the start and at the end of pieces; the rows, the warning and its line must not change
 // with the number of pieces.
@@ -81,6 +91,7 @@ TEST(ImportPieces, JoinedPiecesReadLikeLineByLine) {
         {"three columns, header",
          "t,d,f\n" + Record(700, "\n", {{350, "1 2 3"}}),
          {2, 1, DecimalMode::Auto, 3, 2}},
+        {"three fields, one row of two", ThreeFields(600, 444), {}},
         {"overflow", Record(600, "\n", {{599, "1e999,2"}}), {}},
         {"later first line", Record(800, "\n"), {37, 1}},
     };
