@@ -1,0 +1,223 @@
+// View > Language: every caption, menu item, list item and tooltip of the main window, the
+// evaluation window and the two option dialogs shown in plain English or in Chinese from the
+// catalogue, at once and back again; the designed texts stay what they have always been.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTranslator>
+
+#include "gui/evaluation_window.h"
+#include "gui/export_option_form.h"
+#include "gui/import_option_form.h"
+#include "gui/language.h"
+#include "tform1_fixture.h"
+
+namespace qlnx {
+namespace {
+
+// One text on the screen: where it is and what it says.
+struct Shown {
+    QString where;
+    QString text;
+};
+
+// Every text of root in a fixed order: window titles, captions, group titles, the items of
+// fixed lists, tabs, menu items and tooltips. Boxes holding values (edit boxes, editable
+// lists) are left out.
+std::vector<Shown> TextsOf(const QWidget& root) {
+    std::vector<Shown> texts;
+    const auto add = [&](const QObject* o, const char* kind, const QString& text) {
+        if (!text.isEmpty()) texts.push_back({o->objectName() + QLatin1Char(':') + QLatin1String(kind), text});
+    };
+    QList<const QWidget*> widgets{&root};
+    for (const QWidget* w : root.findChildren<QWidget*>()) widgets << w;
+    for (const QWidget* w : widgets) {
+        if (w->isWindow()) add(w, "title", w->windowTitle());
+        add(w, "tooltip", w->toolTip());
+        if (auto* label = qobject_cast<const QLabel*>(w)) add(w, "text", label->text());
+        if (auto* button = qobject_cast<const QAbstractButton*>(w)) add(w, "text", button->text());
+        if (auto* group = qobject_cast<const QGroupBox*>(w)) add(w, "title", group->title());
+        if (auto* box = qobject_cast<const QComboBox*>(w); box && !box->isEditable()) {
+            for (int i = 0; i < box->count(); ++i) add(w, "item", box->itemText(i));
+        }
+        if (auto* tabs = qobject_cast<const QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) add(w, "tab", tabs->tabText(i));
+        }
+    }
+    for (const QAction* a : root.findChildren<QAction*>()) {
+        if (a->isSeparator()) continue;
+        add(a, "text", a->text());
+        if (a->toolTip() != QString(a->text()).remove(QLatin1Char('&'))) add(a, "tooltip", a->toolTip());
+    }
+    return texts;
+}
+
+// Words of Latin letters that a Chinese text may keep: names, file types, axis letters.
+bool ChineseKeeps(const QString& word) {
+    static const QStringList kept{QStringLiteral("QLNX"), QStringLiteral("EXCEL"), QStringLiteral("Excel"),
+                                  QStringLiteral("SB"), QStringLiteral("CSV"), QStringLiteral("PNG"),
+                                  QStringLiteral("PDF"), QStringLiteral("GPL"), QStringLiteral("or"),
+                                  QStringLiteral("later"), QStringLiteral("English"), QStringLiteral("X"),
+                                  QStringLiteral("Y"), QStringLiteral("C"), QStringLiteral("pt"),
+                                  QStringLiteral("Point"), QStringLiteral("Loop"), QStringLiteral("he"),
+                                  QStringLiteral("EEEP"), QStringLiteral("Fmax"), QStringLiteral("Auto"),
+                                  QStringLiteral("Ctrl"), QStringLiteral("F"), QStringLiteral("JGJ"),
+                                  QStringLiteral("T"), QStringLiteral("EN"), QStringLiteral("ASTM"),
+                                  QStringLiteral("E"), QStringLiteral("Park"), QStringLiteral("x"),
+                                  QStringLiteral("n"), QStringLiteral("XY")};
+    return kept.contains(word);
+}
+
+// What is wrong with a text shown in language for the designed text: not in the catalogue,
+// or not in the language.
+QString Fault(Language language, const QString& designed, const QString& shown) {
+    const QTranslator* catalogue = Catalogue(language);
+    if (catalogue == nullptr) return QStringLiteral("no catalogue");
+    if (!InCatalogue(*catalogue, designed)) return QStringLiteral("not in the catalogue");
+    if (shown != Translated(designed)) return QStringLiteral("not translated");
+    static const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
+    static const QRegularExpression oddity(QStringLiteral("Vorlix|Postive|Lengend|Maker|Serie |Draw1|LOOP"));
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
+    if (language == Language::English) {
+        // The language's own name is shown in its own language.
+        if (shown.contains(chinese) && shown != QStringLiteral("\u4e2d\u6587")) return QStringLiteral("Chinese left");
+        if (shown.contains(oddity)) return QStringLiteral("oddity left");
+    } else {
+        for (auto it = word.globalMatch(shown); it.hasNext();) {
+            const QString w = it.next().captured(0);
+            if (!ChineseKeeps(w)) return QStringLiteral("English word ") + w;
+        }
+    }
+    return {};
+}
+
+// The texts of the window as designed and in language, side by side: every one translated.
+void ExpectTranslated(Language language, const std::vector<Shown>& designed, const std::vector<Shown>& shown) {
+    ASSERT_EQ(designed.size(), shown.size());
+    QStringList faults;
+    for (size_t i = 0; i < designed.size(); ++i) {
+        ASSERT_EQ(designed[i].where, shown[i].where);
+        const QString fault = Fault(language, designed[i].text, shown[i].text);
+        if (!fault.isEmpty()) {
+            faults << designed[i].where + QStringLiteral(" \"") + designed[i].text + QStringLiteral("\" -> \"") +
+                          shown[i].text + QStringLiteral("\": ") + fault;
+        }
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
+class LanguageTest : public test::TForm1Test {
+protected:
+    void TearDown() override {
+        Choose("LanguageDesigned1");
+        test::TForm1Test::TearDown();
+    }
+    void Choose(const char* action) { Find<QAction>(action)->trigger(); }
+};
+
+TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
+    Find<QAction>("TestEvaluation1")->trigger();  // the evaluation window switches with it
+    ASSERT_NE(form->Evaluation(), nullptr);
+    const std::vector<Shown> designed = TextsOf(*form);
+    // The designed captions, oddities included, are what the window shows by default.
+    EXPECT_EQ(Find<QGroupBox>("grp2")->title(), QStringLiteral("Vorlix Curve"));
+    EXPECT_EQ(Items("cbb2"), (QStringList{QStringLiteral("None"), QStringLiteral("Vorlix Postive"),
+                                          QStringLiteral("Vorlix Negative"), QStringLiteral("LOOP")}));
+    EXPECT_TRUE(Find<QAction>("LanguageDesigned1")->isChecked());
+
+    const struct {
+        const char* action;
+        Language language;
+        const char* skeletonGroup;
+        const char* extract;
+    } cases[] = {
+        {"LanguageEnglish1", Language::English, "Skeleton Curve", "Extract Skeleton Curve"},
+        {"LanguageChinese1", Language::Chinese, "\u9aa8\u67b6\u66f2\u7ebf", "\u63d0\u53d6\u9aa8\u67b6\u66f2\u7ebf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        Choose(c.action);
+        EXPECT_EQ(CurrentLanguage(), c.language);
+        EXPECT_TRUE(Find<QAction>(c.action)->isChecked());
+        EXPECT_EQ(Find<QGroupBox>("grp2")->title(), QString::fromUtf8(c.skeletonGroup));
+        EXPECT_EQ(Find<QPushButton>("btn5")->text(), QString::fromUtf8(c.extract));
+        ExpectTranslated(c.language, designed, TextsOf(*form));
+    }
+    // Remembered for the next start.
+    EXPECT_EQ(StoredLanguage(), Language::Chinese);
+    Choose("LanguageDesigned1");
+    const std::vector<Shown> back = TextsOf(*form);
+    ASSERT_EQ(back.size(), designed.size());
+    for (size_t i = 0; i < back.size(); ++i) {
+        EXPECT_EQ(back[i].text, designed[i].text) << back[i].where.toStdString();
+    }
+}
+
+TEST_F(LanguageTest, TheOptionDialogsOpenInTheLanguage) {
+    TExcelExportOptions options;
+    InitExcelExportOptions(options);
+    const auto exportTexts = [&] {
+        TExportOptionForm dialog(options, nullptr, form.get());
+        dialog.LoadOptions();
+        return TextsOf(dialog);
+    };
+    const auto importTexts = [&] {
+        TImportOptionForm dialog(ImportOptions{}, "1.5,2\n2.5,3\n", ImportParameters{}, form.get());
+        return TextsOf(dialog);
+    };
+    const std::vector<Shown> designedExport = exportTexts();
+    const std::vector<Shown> designedImport = importTexts();
+    for (const auto& [action, language] : {std::pair{"LanguageEnglish1", Language::English},
+                                           std::pair{"LanguageChinese1", Language::Chinese}}) {
+        SCOPED_TRACE(action);
+        Choose(action);
+        ExpectTranslated(language, designedExport, exportTexts());
+        ExpectTranslated(language, designedImport, importTexts());
+    }
+}
+
+TEST_F(LanguageTest, MessagesAndStatusTextsFollowTheLanguage) {
+    // Texts built with values: the pattern is translated, the values kept (file names,
+    // numbers) or translated where the catalogue knows them.
+    Choose("LanguageChinese1");
+    const struct {
+        const char* designed;
+        const char* chinese;
+    } cases[] = {
+        {"Undone: drag of a node.", "\u5df2\u64a4\u9500\uff1a\u62d6\u52a8\u8282\u70b9\u3002"},
+        {"Saved the loop extremes to /tmp/Line 3.csv.", "\u5df2\u5c06\u5404\u5708\u6781\u503c\u4fdd\u5b58\u5230 /tmp/Line 3.csv\u3002"},
+        {"Line 7: 'x1' is not a number.", "\u7b2c 7 \u884c\uff1a\u201cx1\u201d\u4e0d\u662f\u6570\u5b57\u3002"},
+        {"12 rows; comma-separated, decimal point", "12 \u884c\uff1b\u9017\u53f7\u5206\u9694\uff0c\u5c0f\u6570\u70b9"},
+        {"no text the catalogue knows", "no text the catalogue knows"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Translated(QString::fromUtf8(c.designed)).toStdString(), c.chinese) << c.designed;
+    }
+    // The status bar and the message bar show the window's messages in the language, and go
+    // back to the designed texts with it.
+    const QString path = dir.filePath(QStringLiteral("record.csv"));
+    {
+        std::ofstream out(path.toStdString());
+        out << "Disp,Force\n0,0\n1,2\n";
+    }
+    dialogs.openAnswers.push_back(path);
+    Click("btn1");
+    auto* status = Find<QLabel>("rzfldsts3");
+    auto* message = Find<QLabel>("MessageText");
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 \u884c"))) << status->text().toStdString();
+    EXPECT_TRUE(message->text().startsWith(QStringLiteral("\u7b2c 1 \u884c"))) << message->text().toStdString();
+    Choose("LanguageDesigned1");
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 rows"))) << status->text().toStdString();
+    EXPECT_TRUE(message->text().startsWith(QStringLiteral("Line 1 looks like a header"))) << message->text().toStdString();
+}
+
+}  // namespace
+}  // namespace qlnx
