@@ -57,19 +57,19 @@
     </message>
     <message>
         <source>Max Disp 1</source>
-        <translation>Max. Displacement 1</translation>
+        <translation>Max. Disp. 1</translation>
     </message>
     <message>
         <source>Max Disp 2</source>
-        <translation>Max. Displacement 2</translation>
+        <translation>Max. Disp. 2</translation>
     </message>
     <message>
         <source>Max Disp Force 1</source>
-        <translation>Force at Max. Displacement 1</translation>
+        <translation>Force at Max. Disp. 1</translation>
     </message>
     <message>
         <source>Max Disp Force 2</source>
-        <translation>Force at Max. Displacement 2</translation>
+        <translation>Force at Max. Disp. 2</translation>
     </message>
     <message>
         <source>Vorlix Curve</source>
@@ -89,15 +89,15 @@
     </message>
     <message>
         <source>每一圈包络点(力最大点为分界)  </source>
-        <translation>Envelope of each loop (split at max. force)</translation>
+        <translation>Envelope, split at max. force</translation>
     </message>
     <message>
         <source>每一圈包络点(位移最大点为分界)  </source>
-        <translation>Envelope of each loop (split at max. displacement)</translation>
+        <translation>Envelope, split at max. disp.</translation>
     </message>
     <message>
         <source>SB分解法(特别适合带强化的滞回曲线)</source>
-        <translation>SB decomposition (suits hardening hysteresis)</translation>
+        <translation>SB decomposition (for hardening)</translation>
     </message>
     <message>
         <source>每一圈力最大点</source>
@@ -113,11 +113,11 @@
     </message>
     <message>
         <source>每一圈包络点(力最大点为分界)</source>
-        <translation>Envelope of each loop (split at max. force)</translation>
+        <translation>Envelope, split at max. force</translation>
     </message>
     <message>
         <source>每一圈包络点(位移最大点为分界)</source>
-        <translation>Envelope of each loop (split at max. displacement)</translation>
+        <translation>Envelope, split at max. disp.</translation>
     </message>
     <message>
         <source>控制位移递增</source>
@@ -1474,6 +1474,10 @@ Thank you for your support!</translation>
     <message>
         <source>Every text in Chinese.</source>
         <translation>Every text in Chinese.</translation>
+    </message>
+    <message>
+        <source>Loop_%1</source>
+        <translation>Loop %1</translation>
     </message>
 </context>
 </TS>

@@ -1475,5 +1475,9 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Every text in Chinese.</source>
         <translation>所有文字使用中文。</translation>
     </message>
+    <message>
+        <source>Loop_%1</source>
+        <translation>第 %1 圈</translation>
+    </message>
 </context>
 </TS>

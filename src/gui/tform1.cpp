@@ -217,6 +217,7 @@ void TForm1::ShowState(bool refit) {
         for (int k = 0; k < state_.LoopCount; ++k) items << QString::fromStdString(LoopItemText(k));
         cbb1->clear();
         cbb1->addItems(items);
+        if (CurrentLanguage() != Language::AsDesigned) RetranslateTree(cbb1);
     }
     cbb1->setCurrentIndex(state_.SelectedLoop);
     cht1->refresh();

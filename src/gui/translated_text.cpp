@@ -25,7 +25,7 @@ const char* const kPatterns[] = {
     "Saved the working curve to %1.", "Saved the loop extremes to %1.",
     "Saved the skeleton curve to %1.", "Saved the chart as %1.", "Workbook written to %1.",
     "Undone: %1.", "Redone: %1.", "Undo %1", "Redo %1",
-    "Disp = %1   Force = %2",
+    "Disp = %1   Force = %2", "Loop_%1",
     "%1 no longer exists; it was taken off the recent records.",
     "&%1 %2  (first line %3, step %4)",
     "Reading %1", "Writing %1", "Cannot open %1.",
