@@ -139,7 +139,10 @@ QString TranslatedBy(const QTranslator& catalogue, const QString& text, int dept
         const QString bare = text.chopped(1);
         const QString translated = TranslatedBy(catalogue, bare, depth + 1);
         if (translated != bare) {
-            return translated + (CurrentLanguage() == Language::Chinese ? QStringLiteral("。")
+            // The full stop of the language, unless the translation ends in one of its own.
+            static const QString kEnds = QStringLiteral(".!?\u3002\uff01\uff1f");
+            if (kEnds.contains(translated.back())) return translated;
+            return translated + (CurrentLanguage() == Language::Chinese ? QStringLiteral("\u3002")
                                                                         : QStringLiteral("."));
         }
     }

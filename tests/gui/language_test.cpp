@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTabWidget>
@@ -217,6 +218,44 @@ TEST_F(LanguageTest, MessagesAndStatusTextsFollowTheLanguage) {
     Choose("LanguageDesigned1");
     EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 rows"))) << status->text().toStdString();
     EXPECT_TRUE(message->text().startsWith(QStringLiteral("Line 1 looks like a header"))) << message->text().toStdString();
+}
+
+TEST_F(LanguageTest, TheFilesWrittenAreTheSameInEveryLanguage) {
+    // The result files, the skeleton file and the evaluation file (which names the extraction
+    // method by its caption) of one record, written in each language.
+    const auto filesIn = [&](const char* action, const QString& tag) {
+        Choose(action);
+        Import(WriteFile("worked.csv", kWorkedExample));
+        Click("btn2");
+        Find<QRadioButton>("rb4")->setChecked(true);
+        Click("btn5");
+        Find<QAction>("TestEvaluation1")->trigger();
+        auto* save = form->Evaluation()->findChild<QPushButton*>(QStringLiteral("btnSave"));
+        const QStringList names{QStringLiteral("results"), QStringLiteral("loop"),
+                                QStringLiteral("skeleton"), QStringLiteral("evaluation")};
+        // CSV each time: the second file type of the result files, the first of the evaluation.
+        for (const QString& name : names) {
+            dialogs.saveAnswers.push_back(SaveFileAnswer{dir.filePath(tag + name), name == names.back() ? 1 : 2});
+        }
+        Click("btn7");
+        Find<QAction>("ExportModifiedLoop1")->trigger();
+        Find<QAction>("ExportSkeleton1")->trigger();
+        save->click();
+        std::vector<QByteArray> contents;
+        for (const QString& name : names) {
+            QFile file(dir.filePath(tag + name + QStringLiteral(".csv")));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << (tag + name).toStdString();
+            contents.push_back(file.readAll());
+        }
+        return contents;
+    };
+    const std::vector<QByteArray> designed = filesIn("LanguageDesigned1", QStringLiteral("designed-"));
+    // The evaluation names the method by its designed caption.
+    EXPECT_TRUE(designed[3].contains(QStringLiteral("\u6bcf\u4e00\u5708\u5305\u7edc\u70b9").toUtf8()))
+        << designed[3].left(300).toStdString();
+    EXPECT_EQ(filesIn("LanguageEnglish1", QStringLiteral("english-")), designed);
+    EXPECT_EQ(filesIn("LanguageChinese1", QStringLiteral("chinese-")), designed);
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 }  // namespace
