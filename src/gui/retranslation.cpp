@@ -1,5 +1,6 @@
 #include "gui/retranslation.h"
 
+#include <qcustomplot.h>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QWidget>
-#include <qcustomplot.h>
 
 #include "gui/chart_widget.h"
 

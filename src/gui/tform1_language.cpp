@@ -26,7 +26,8 @@ void TForm1::BuildViewMenu() {
         connect(action, &QAction::triggered, this, [this, language] { ChooseLanguage(language); });
         return action;
     };
-    LanguageDesigned1 = add("LanguageDesigned1", QStringLiteral("As designed"), Language::AsDesigned);
+    LanguageDesigned1 =
+        add("LanguageDesigned1", QStringLiteral("As designed"), Language::AsDesigned);
     LanguageEnglish1 = add("LanguageEnglish1", QStringLiteral("English"), Language::English);
     LanguageChinese1 = add("LanguageChinese1", QStringLiteral("\u4e2d\u6587"), Language::Chinese);
     LanguageDesigned1->setChecked(true);

@@ -84,7 +84,8 @@ const std::vector<Pattern>& Patterns() {
             const QString tail = p.Source.mid(from);
             expression += QRegularExpression::escape(tail) + QStringLiteral("$");
             p.Literal += static_cast<int>(tail.size());
-            p.Match = QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
+            p.Match =
+                QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
             list.push_back(std::move(p));
         }
         std::stable_sort(list.begin(), list.end(),

@@ -36,7 +36,8 @@ struct Shown {
 std::vector<Shown> TextsOf(const QWidget& root) {
     std::vector<Shown> texts;
     const auto add = [&](const QObject* o, const char* kind, const QString& text) {
-        if (!text.isEmpty()) texts.push_back({o->objectName() + QLatin1Char(':') + QLatin1String(kind), text});
+        if (!text.isEmpty())
+            texts.push_back({o->objectName() + QLatin1Char(':') + QLatin1String(kind), text});
     };
     QList<const QWidget*> widgets{&root};
     for (const QWidget* w : root.findChildren<QWidget*>()) widgets << w;
@@ -56,24 +57,26 @@ std::vector<Shown> TextsOf(const QWidget& root) {
     for (const QAction* a : root.findChildren<QAction*>()) {
         if (a->isSeparator()) continue;
         add(a, "text", a->text());
-        if (a->toolTip() != QString(a->text()).remove(QLatin1Char('&'))) add(a, "tooltip", a->toolTip());
+        if (a->toolTip() != QString(a->text()).remove(QLatin1Char('&')))
+            add(a, "tooltip", a->toolTip());
     }
     return texts;
 }
 
 // Words of Latin letters that a Chinese text may keep: names, file types, axis letters.
 bool ChineseKeeps(const QString& word) {
-    static const QStringList kept{QStringLiteral("QLNX"), QStringLiteral("EXCEL"), QStringLiteral("Excel"),
-                                  QStringLiteral("SB"), QStringLiteral("CSV"), QStringLiteral("PNG"),
-                                  QStringLiteral("PDF"), QStringLiteral("GPL"), QStringLiteral("or"),
-                                  QStringLiteral("later"), QStringLiteral("English"), QStringLiteral("X"),
-                                  QStringLiteral("Y"), QStringLiteral("C"), QStringLiteral("pt"),
-                                  QStringLiteral("Point"), QStringLiteral("Loop"), QStringLiteral("he"),
-                                  QStringLiteral("EEEP"), QStringLiteral("Fmax"), QStringLiteral("Auto"),
-                                  QStringLiteral("Ctrl"), QStringLiteral("F"), QStringLiteral("JGJ"),
-                                  QStringLiteral("T"), QStringLiteral("EN"), QStringLiteral("ASTM"),
-                                  QStringLiteral("E"), QStringLiteral("Park"), QStringLiteral("x"),
-                                  QStringLiteral("n"), QStringLiteral("XY")};
+    static const QStringList kept{
+        QStringLiteral("QLNX"),  QStringLiteral("EXCEL"),   QStringLiteral("Excel"),
+        QStringLiteral("SB"),    QStringLiteral("CSV"),     QStringLiteral("PNG"),
+        QStringLiteral("PDF"),   QStringLiteral("GPL"),     QStringLiteral("or"),
+        QStringLiteral("later"), QStringLiteral("English"), QStringLiteral("X"),
+        QStringLiteral("Y"),     QStringLiteral("C"),       QStringLiteral("pt"),
+        QStringLiteral("Point"), QStringLiteral("Loop"),    QStringLiteral("he"),
+        QStringLiteral("EEEP"),  QStringLiteral("Fmax"),    QStringLiteral("Auto"),
+        QStringLiteral("Ctrl"),  QStringLiteral("F"),       QStringLiteral("JGJ"),
+        QStringLiteral("T"),     QStringLiteral("EN"),      QStringLiteral("ASTM"),
+        QStringLiteral("E"),     QStringLiteral("Park"),    QStringLiteral("x"),
+        QStringLiteral("n"),     QStringLiteral("XY")};
     return kept.contains(word);
 }
 
@@ -85,11 +88,13 @@ QString Fault(Language language, const QString& designed, const QString& shown) 
     if (!InCatalogue(*catalogue, designed)) return QStringLiteral("not in the catalogue");
     if (shown != Translated(designed)) return QStringLiteral("not translated");
     static const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
-    static const QRegularExpression oddity(QStringLiteral("Vorlix|Postive|Lengend|Maker|Serie |Draw1|LOOP"));
+    static const QRegularExpression oddity(
+        QStringLiteral("Vorlix|Postive|Lengend|Maker|Serie |Draw1|LOOP"));
     static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
     if (language == Language::English) {
         // The language's own name is shown in its own language.
-        if (shown.contains(chinese) && shown != QStringLiteral("\u4e2d\u6587")) return QStringLiteral("Chinese left");
+        if (shown.contains(chinese) && shown != QStringLiteral("\u4e2d\u6587"))
+            return QStringLiteral("Chinese left");
         if (shown.contains(oddity)) return QStringLiteral("oddity left");
     } else {
         for (auto it = word.globalMatch(shown); it.hasNext();) {
@@ -101,15 +106,17 @@ QString Fault(Language language, const QString& designed, const QString& shown) 
 }
 
 // The texts of the window as designed and in language, side by side: every one translated.
-void ExpectTranslated(Language language, const std::vector<Shown>& designed, const std::vector<Shown>& shown) {
+void ExpectTranslated(Language language, const std::vector<Shown>& designed,
+                      const std::vector<Shown>& shown) {
     ASSERT_EQ(designed.size(), shown.size());
     QStringList faults;
     for (size_t i = 0; i < designed.size(); ++i) {
         ASSERT_EQ(designed[i].where, shown[i].where);
         const QString fault = Fault(language, designed[i].text, shown[i].text);
         if (!fault.isEmpty()) {
-            faults << designed[i].where + QStringLiteral(" \"") + designed[i].text + QStringLiteral("\" -> \"") +
-                          shown[i].text + QStringLiteral("\": ") + fault;
+            faults << designed[i].where + QStringLiteral(" \"") + designed[i].text +
+                          QStringLiteral("\" -> \"") + shown[i].text + QStringLiteral("\": ") +
+                          fault;
         }
     }
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
@@ -130,8 +137,9 @@ TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
     const std::vector<Shown> designed = TextsOf(*form);
     // The designed captions, oddities included, are what the window shows by default.
     EXPECT_EQ(Find<QGroupBox>("grp2")->title(), QStringLiteral("Vorlix Curve"));
-    EXPECT_EQ(Items("cbb2"), (QStringList{QStringLiteral("None"), QStringLiteral("Vorlix Postive"),
-                                          QStringLiteral("Vorlix Negative"), QStringLiteral("LOOP")}));
+    EXPECT_EQ(Items("cbb2"),
+              (QStringList{QStringLiteral("None"), QStringLiteral("Vorlix Postive"),
+                           QStringLiteral("Vorlix Negative"), QStringLiteral("LOOP")}));
     EXPECT_TRUE(Find<QAction>("LanguageDesigned1")->isChecked());
 
     const struct {
@@ -141,7 +149,8 @@ TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
         const char* extract;
     } cases[] = {
         {"LanguageEnglish1", Language::English, "Skeleton Curve", "Extract Skeleton Curve"},
-        {"LanguageChinese1", Language::Chinese, "\u9aa8\u67b6\u66f2\u7ebf", "\u63d0\u53d6\u9aa8\u67b6\u66f2\u7ebf"},
+        {"LanguageChinese1", Language::Chinese, "\u9aa8\u67b6\u66f2\u7ebf",
+         "\u63d0\u53d6\u9aa8\u67b6\u66f2\u7ebf"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
@@ -194,9 +203,12 @@ TEST_F(LanguageTest, MessagesAndStatusTextsFollowTheLanguage) {
         const char* chinese;
     } cases[] = {
         {"Undone: drag of a node.", "\u5df2\u64a4\u9500\uff1a\u62d6\u52a8\u8282\u70b9\u3002"},
-        {"Saved the loop extremes to /tmp/Line 3.csv.", "\u5df2\u5c06\u5404\u5708\u6781\u503c\u4fdd\u5b58\u5230 /tmp/Line 3.csv\u3002"},
-        {"Line 7: 'x1' is not a number.", "\u7b2c 7 \u884c\uff1a\u201cx1\u201d\u4e0d\u662f\u6570\u5b57\u3002"},
-        {"12 rows; comma-separated, decimal point", "12 \u884c\uff1b\u9017\u53f7\u5206\u9694\uff0c\u5c0f\u6570\u70b9"},
+        {"Saved the loop extremes to /tmp/Line 3.csv.",
+         "\u5df2\u5c06\u5404\u5708\u6781\u503c\u4fdd\u5b58\u5230 /tmp/Line 3.csv\u3002"},
+        {"Line 7: 'x1' is not a number.",
+         "\u7b2c 7 \u884c\uff1a\u201cx1\u201d\u4e0d\u662f\u6570\u5b57\u3002"},
+        {"12 rows; comma-separated, decimal point",
+         "12 \u884c\uff1b\u9017\u53f7\u5206\u9694\uff0c\u5c0f\u6570\u70b9"},
         {"no text the catalogue knows", "no text the catalogue knows"},
     };
     for (const auto& c : cases) {
@@ -213,11 +225,15 @@ TEST_F(LanguageTest, MessagesAndStatusTextsFollowTheLanguage) {
     Click("btn1");
     auto* status = Find<QLabel>("rzfldsts3");
     auto* message = Find<QLabel>("MessageText");
-    EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 \u884c"))) << status->text().toStdString();
-    EXPECT_TRUE(message->text().startsWith(QStringLiteral("\u7b2c 1 \u884c"))) << message->text().toStdString();
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 \u884c")))
+        << status->text().toStdString();
+    EXPECT_TRUE(message->text().startsWith(QStringLiteral("\u7b2c 1 \u884c")))
+        << message->text().toStdString();
     Choose("LanguageDesigned1");
-    EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 rows"))) << status->text().toStdString();
-    EXPECT_TRUE(message->text().startsWith(QStringLiteral("Line 1 looks like a header"))) << message->text().toStdString();
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("0 rows")))
+        << status->text().toStdString();
+    EXPECT_TRUE(message->text().startsWith(QStringLiteral("Line 1 looks like a header")))
+        << message->text().toStdString();
 }
 
 TEST_F(LanguageTest, TheFilesWrittenAreTheSameInEveryLanguage) {
@@ -235,7 +251,8 @@ TEST_F(LanguageTest, TheFilesWrittenAreTheSameInEveryLanguage) {
                                 QStringLiteral("skeleton"), QStringLiteral("evaluation")};
         // CSV each time: the second file type of the result files, the first of the evaluation.
         for (const QString& name : names) {
-            dialogs.saveAnswers.push_back(SaveFileAnswer{dir.filePath(tag + name), name == names.back() ? 1 : 2});
+            dialogs.saveAnswers.push_back(
+                SaveFileAnswer{dir.filePath(tag + name), name == names.back() ? 1 : 2});
         }
         Click("btn7");
         Find<QAction>("ExportModifiedLoop1")->trigger();
@@ -249,9 +266,11 @@ TEST_F(LanguageTest, TheFilesWrittenAreTheSameInEveryLanguage) {
         }
         return contents;
     };
-    const std::vector<QByteArray> designed = filesIn("LanguageDesigned1", QStringLiteral("designed-"));
+    const std::vector<QByteArray> designed =
+        filesIn("LanguageDesigned1", QStringLiteral("designed-"));
     // The evaluation names the method by its designed caption.
-    EXPECT_TRUE(designed[3].contains(QStringLiteral("\u6bcf\u4e00\u5708\u5305\u7edc\u70b9").toUtf8()))
+    EXPECT_TRUE(
+        designed[3].contains(QStringLiteral("\u6bcf\u4e00\u5708\u5305\u7edc\u70b9").toUtf8()))
         << designed[3].left(300).toStdString();
     EXPECT_EQ(filesIn("LanguageEnglish1", QStringLiteral("english-")), designed);
     EXPECT_EQ(filesIn("LanguageChinese1", QStringLiteral("chinese-")), designed);
