@@ -21,9 +21,9 @@ void StoreLanguage(Language language);
 
 // The text in the language in force. A designed text is looked up whole; a text built from a
 // designed pattern with values in it ("Undone: drag of a node.") is matched against the
-// catalogue's patterns, its pattern translated and the values put back, themselves translated
-// where the catalogue knows them (names of files and numbers stay as they are). A text the
-// catalogue does not know stays as it is.
+// catalogue's patterns, its pattern translated and the values put back (the program's own
+// words among them translated too; fields of records, names of files and numbers as they are).
+// A text the catalogue does not know stays as it is.
 QString Translated(const QString& designed);
 
 // The catalogue of a language, loaded from the program's resources (nullptr for As designed).

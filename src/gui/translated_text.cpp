@@ -57,12 +57,24 @@ const char* const kPatterns[] = {
     "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "
     "point and its ductilities are lower bounds.",
 };
+// The patterns whose values are words of the program (an undone edit, a row format, a branch),
+// translated with them. The values of every other pattern come from the user's files and
+// folders (a field of the record, a file name) and are shown as they are.
+const char* const kPatternsOfWords[] = {
+    "%1 rows; %2", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
+    "Undo %1", "Redo %1", "Read from line %1: %2.", "Noise band: %1\nSkeleton: %2",
+    "%1, positive", "%1, negative", "%1, positive, keep disp increasing",
+    "%1, negative, keep disp increasing",
+    "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "
+    "point and its ductilities are lower bounds.",
+};
 // clang-format on
 
 struct Pattern {
     QString Source;
     QRegularExpression Match;
     int Literal = 0;  // characters outside the placeholders: the longer, the more telling
+    bool ValuesAreWords = false;
 };
 
 const std::vector<Pattern>& Patterns() {
@@ -72,6 +84,9 @@ const std::vector<Pattern>& Patterns() {
         for (const char* source : kPatterns) {
             Pattern p;
             p.Source = QString::fromUtf8(source);
+            p.ValuesAreWords =
+                std::any_of(std::begin(kPatternsOfWords), std::end(kPatternsOfWords),
+                            [&](const char* w) { return p.Source == QString::fromUtf8(w); });
             QString expression = QStringLiteral("^");
             qsizetype from = 0;
             for (auto it = placeholder.globalMatch(p.Source); it.hasNext();) {
@@ -115,7 +130,8 @@ QString TranslatedBy(const QTranslator& catalogue, const QString& text, int dept
         // The values go back in one pass, so that a value holding "%2" stays as it is.
         std::vector<QString> values;
         for (int i = 1; i <= m.lastCapturedIndex(); ++i) {
-            values.push_back(TranslatedBy(catalogue, m.captured(i), depth + 1));
+            values.push_back(p.ValuesAreWords ? TranslatedBy(catalogue, m.captured(i), depth + 1)
+                                              : m.captured(i));
         }
         static const QRegularExpression placeholder(QStringLiteral("%([1-9])"));
         QString filled;

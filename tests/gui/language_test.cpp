@@ -195,18 +195,19 @@ TEST_F(LanguageTest, TheOptionDialogsOpenInTheLanguage) {
 }
 
 TEST_F(LanguageTest, MessagesAndStatusTextsFollowTheLanguage) {
-    // Texts built with values: the pattern is translated, the values kept (file names,
-    // numbers) or translated where the catalogue knows them.
+    // Texts built with values: the pattern is translated, the program's own words among the
+    // values too, while fields of the record and file names stay as they are even where they
+    // read like a caption.
     Choose("LanguageChinese1");
     const struct {
         const char* designed;
         const char* chinese;
     } cases[] = {
         {"Undone: drag of a node.", "\u5df2\u64a4\u9500\uff1a\u62d6\u52a8\u8282\u70b9\u3002"},
-        {"Saved the loop extremes to /tmp/Line 3.csv.",
-         "\u5df2\u5c06\u5404\u5708\u6781\u503c\u4fdd\u5b58\u5230 /tmp/Line 3.csv\u3002"},
-        {"Line 7: 'x1' is not a number.",
-         "\u7b2c 7 \u884c\uff1a\u201cx1\u201d\u4e0d\u662f\u6570\u5b57\u3002"},
+        {"Saved the loop extremes to /tmp/Force.",
+         "\u5df2\u5c06\u5404\u5708\u6781\u503c\u4fdd\u5b58\u5230 /tmp/Force\u3002"},
+        {"Line 7: 'Disp' is not a number.",
+         "\u7b2c 7 \u884c\uff1a\u201cDisp\u201d\u4e0d\u662f\u6570\u5b57\u3002"},
         {"12 rows; comma-separated, decimal point",
          "12 \u884c\uff1b\u9017\u53f7\u5206\u9694\uff0c\u5c0f\u6570\u70b9"},
         {"no text the catalogue knows", "no text the catalogue knows"},
