@@ -14,7 +14,10 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTranslator>
+#include <functional>
 
+#include "gui/about_box.h"
+#include "gui/donation_box.h"
 #include "gui/evaluation_window.h"
 #include "gui/export_option_form.h"
 #include "gui/import_option_form.h"
@@ -65,18 +68,11 @@ std::vector<Shown> TextsOf(const QWidget& root) {
 
 // Words of Latin letters that a Chinese text may keep: names, file types, axis letters.
 bool ChineseKeeps(const QString& word) {
-    static const QStringList kept{
-        QStringLiteral("QLNX"),  QStringLiteral("EXCEL"),   QStringLiteral("Excel"),
-        QStringLiteral("SB"),    QStringLiteral("CSV"),     QStringLiteral("PNG"),
-        QStringLiteral("PDF"),   QStringLiteral("GPL"),     QStringLiteral("or"),
-        QStringLiteral("later"), QStringLiteral("English"), QStringLiteral("X"),
-        QStringLiteral("Y"),     QStringLiteral("C"),       QStringLiteral("pt"),
-        QStringLiteral("Point"), QStringLiteral("Loop"),    QStringLiteral("he"),
-        QStringLiteral("EEEP"),  QStringLiteral("Fmax"),    QStringLiteral("Auto"),
-        QStringLiteral("Ctrl"),  QStringLiteral("F"),       QStringLiteral("JGJ"),
-        QStringLiteral("T"),     QStringLiteral("EN"),      QStringLiteral("ASTM"),
-        QStringLiteral("E"),     QStringLiteral("Park"),    QStringLiteral("x"),
-        QStringLiteral("n"),     QStringLiteral("XY")};
+    static const QStringList kept =
+        QStringLiteral(
+            "QLNX EXCEL Excel SB CSV PNG PDF GNU GPL or later English X Y XY C n x "
+            "Point he EEEP Fmax JGJ T EN ASTM E Park")
+            .split(QLatin1Char(' '));
     return kept.contains(word);
 }
 
@@ -171,26 +167,33 @@ TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
     }
 }
 
-TEST_F(LanguageTest, TheOptionDialogsOpenInTheLanguage) {
+TEST_F(LanguageTest, TheDialogsOpenInTheLanguage) {
     TExcelExportOptions options;
     InitExcelExportOptions(options);
-    const auto exportTexts = [&] {
-        TExportOptionForm dialog(options, nullptr, form.get());
-        dialog.LoadOptions();
-        return TextsOf(dialog);
+    // The texts of each dialog as it opens.
+    const std::function<std::vector<Shown>()> opened[] = {
+        [&] {
+            TExportOptionForm dialog(options, nullptr, form.get());
+            dialog.LoadOptions();
+            return TextsOf(dialog);
+        },
+        [&] {
+            TImportOptionForm dialog(ImportOptions{}, "1.5,2\n2.5,3\n", ImportParameters{},
+                                     form.get());
+            return TextsOf(dialog);
+        },
+        [&] { return TextsOf(TAboutBox(form.get())); },
+        [&] { return TextsOf(TDonationBox(form.get())); },
     };
-    const auto importTexts = [&] {
-        TImportOptionForm dialog(ImportOptions{}, "1.5,2\n2.5,3\n", ImportParameters{}, form.get());
-        return TextsOf(dialog);
-    };
-    const std::vector<Shown> designedExport = exportTexts();
-    const std::vector<Shown> designedImport = importTexts();
+    std::vector<std::vector<Shown>> designed;
+    for (const auto& texts : opened) designed.push_back(texts());
     for (const auto& [action, language] : {std::pair{"LanguageEnglish1", Language::English},
                                            std::pair{"LanguageChinese1", Language::Chinese}}) {
         SCOPED_TRACE(action);
         Choose(action);
-        ExpectTranslated(language, designedExport, exportTexts());
-        ExpectTranslated(language, designedImport, importTexts());
+        for (size_t i = 0; i < designed.size(); ++i) {
+            ExpectTranslated(language, designed[i], opened[i]());
+        }
     }
 }
 
