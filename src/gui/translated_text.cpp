@@ -74,6 +74,13 @@ struct Pattern {
     QString Source;
     QRegularExpression Match;
     int Literal = 0;  // characters outside the placeholders: the longer, the more telling
+    // The literal text before the first placeholder and after the last: a quick refusal of
+    // most texts before the expression runs (a list of many loops is translated item by item).
+    QString Head;
+    QString Tail;
+    bool Matches(const QString& text) const {
+        return text.startsWith(Head) && text.endsWith(Tail) && Match.match(text).hasMatch();
+    }
     bool ValuesAreWords = false;
 };
 
@@ -92,11 +99,13 @@ const std::vector<Pattern>& Patterns() {
             for (auto it = placeholder.globalMatch(p.Source); it.hasNext();) {
                 const QRegularExpressionMatch m = it.next();
                 const QString literal = p.Source.mid(from, m.capturedStart() - from);
+                if (from == 0) p.Head = literal;
                 expression += QRegularExpression::escape(literal) + QStringLiteral("(.+?)");
                 p.Literal += static_cast<int>(literal.size());
                 from = m.capturedEnd();
             }
             const QString tail = p.Source.mid(from);
+            p.Tail = tail;
             expression += QRegularExpression::escape(tail) + QStringLiteral("$");
             p.Literal += static_cast<int>(tail.size());
             p.Match =
@@ -123,6 +132,7 @@ QString TranslatedBy(const QTranslator& catalogue, const QString& text, int dept
     if (QString whole = Lookup(catalogue, text); !whole.isEmpty()) return whole;
     if (depth > 3) return text;
     for (const Pattern& p : Patterns()) {
+        if (!text.startsWith(p.Head) || !text.endsWith(p.Tail)) continue;
         const QRegularExpressionMatch m = p.Match.match(text);
         if (!m.hasMatch()) continue;
         QString result = Lookup(catalogue, p.Source);
@@ -171,7 +181,7 @@ QString TranslatedBy(const QTranslator& catalogue, const QString& text, int dept
 bool InCatalogue(const QTranslator& catalogue, const QString& text) {
     if (!HasLetter(text) || !Lookup(catalogue, text).isEmpty()) return true;
     return std::any_of(Patterns().begin(), Patterns().end(), [&](const Pattern& p) {
-        return p.Match.match(text).hasMatch() && !Lookup(catalogue, p.Source).isEmpty();
+        return p.Matches(text) && !Lookup(catalogue, p.Source).isEmpty();
     });
 }
 
