@@ -32,6 +32,7 @@
 #include "gui/error_guard.h"
 #include "gui/evaluation_models.h"
 #include "gui/evaluation_plots.h"
+#include "gui/retranslation.h"
 #include "gui/user_dialogs.h"
 #include "spreadsheet/evaluation_workbook.h"
 #include "spreadsheet/workbook_application.h"
@@ -82,6 +83,7 @@ EvaluationWindow::EvaluationWindow(const AnalysisState& state, ChartWidget* char
     constructions_ = new ConstructionLayer(chart_);
     // The chart announces every drawing after a change: the evaluation follows in that frame.
     connect(chart_, &ChartWidget::aboutToRedraw, this, &EvaluationWindow::Update);
+    RetranslateTree(this);
     resize(960, 780);
 }
 
@@ -252,7 +254,7 @@ void EvaluationWindow::Update() {
     const bool all = now.Analysis != shown_.Analysis || now.Options != shown_.Options;
     const bool skeleton = now.Positive != shown_.Positive || now.Negative != shown_.Negative;
     const EvaluationContext context = context_ ? context_() : EvaluationContext{};
-    lblInForce->setText(QStringLiteral("Noise band: %1\nSkeleton: %2")
+    SetDesignedText(lblInForce, QStringLiteral("Noise band: %1\nSkeleton: %2")
                             .arg(QString::fromStdString(FormatGeneral15(context.NoiseBand)),
                                  QString::fromStdString(context.SkeletonMethod)));
     if (!all && !skeleton) return;
@@ -284,7 +286,8 @@ void EvaluationWindow::ShowSkeleton() {
                               QString::fromStdString(FormatGeneral15(evaluation_.Options.UltimateRatio)));
         }
     }
-    lblNote->setText(notes.join(QLatin1Char(' ')));
+    // One note a line, so that each is translated on its own.
+    SetDesignedText(lblNote, notes.join(QLatin1Char('\n')));
     lblNote->setVisible(!notes.isEmpty());
     ShowConstruction();
 }
