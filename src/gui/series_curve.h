@@ -8,6 +8,7 @@
 
 #include "core/chart_series.h"
 #include "gui/decimation.h"
+#include "gui/polyline_raster.h"
 
 namespace qlnx {
 
@@ -19,6 +20,10 @@ class SeriesCurve : public QCPCurve {
 public:
     // Series with more points than this draw a min/max-per-pixel-column copy.
     static constexpr int kDecimateAbove = 100000;
+    // A thin plain line whose decimated copy would still hold more points than this is drawn
+    // as a picture of the pixels it covers instead (see drawRaster), until its points change
+    // other than by single moved points.
+    static constexpr size_t kRasterAboveKept = 500000;
 
     SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries& series);
 
@@ -29,8 +34,12 @@ public:
     // Point index of the series was just moved by SetXY (its only change since the last
     // drawing): updates the drawn copy in place where it can.
     void pointMoved(int index);
-    // Number of points handed to QCustomPlot at the last drawing (the decimated count).
+    // Number of points handed to QCustomPlot at the last drawing (the decimated count; 0 when
+    // the curve is drawn as a picture of its pixels).
     int drawnCount() const { return drawnCount_; }
+    // Whether the curve is drawn as a picture of its pixels, and times that picture was made.
+    bool rastered() const { return rastered_; }
+    int rasterBuilds() const { return rasterBuilds_; }
     // Times the curve was drawn (a full replot or a replot of its layer).
     int drawCount() const { return drawCount_; }
     // The curve is shown and its series' points changed since it was last drawn.
@@ -40,6 +49,11 @@ protected:
     void draw(QCPPainter* painter) override;
 
 private:
+    // Whether the series is a plain line of one pixel, the only look the picture can give.
+    bool rasterFits() const;
+    // Draws the picture of the covered pixels over the plot rectangle, remade when the view,
+    // the pixel size or the points changed since it was made; a new colour only repaints it.
+    void drawRaster(QCPPainter* painter);
     // Brings the drawn copy up to date with the series' points and the current view.
     void syncData();
 
@@ -68,6 +82,14 @@ private:
     bool keptChanged_ = false;  // a moved point changed the decimation since the last copy
     PixelDecimation decimation_;
     int drawnCount_ = 0;
+    bool rastered_ = false;
+    RasterView rasterView_;
+    uint64_t rasterRevision_ = 0;  // the series' Revision the mask was made of
+    bool rasterMade_ = false;
+    RasterMask mask_;
+    QImage image_;
+    QRgb imageColor_ = 0;
+    int rasterBuilds_ = 0;
 };
 
 }  // namespace qlnx

@@ -399,5 +399,82 @@ TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
     }
 }
 
+// A record too dense to draw point by point (its decimation would keep most of 1.2M points) is
+// drawn as the pixels it covers: the picture stays while the small series change, is made
+// again for a new view, keeps its legend entry, hides with it and reaches the saved image.
+TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
+    const int n = 1200000, loops = 600;
+    std::vector<double> xs(n), ys(n);
+    for (int i = 0; i < n; ++i) {
+        const double t = 2 * M_PI * loops * i / n, amp = 1 + 9.0 * i / n;
+        xs[static_cast<size_t>(i)] = amp * std::sin(t);
+        ys[static_cast<size_t>(i)] = 100 * amp * std::sin(t + 0.3) + 0.5 * std::sin(i * 12.9898);
+    }
+    Loop().Assign(xs, ys);
+    chart->rescaleToData();
+    chart->replot();
+    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kLoop));
+    ASSERT_TRUE(loopCurve->rastered());
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::kLoop), 0);
+    const QRect plot = chart->axisRect()->rect();
+    auto inkIn = [&](const QImage& image, QRect area) {
+        int ink = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) ink += qGray(image.pixel(x, y)) < 64;
+        }
+        return ink;
+    };
+    // Around the first loop's far left point the line is drawn; inside the smallest loop, nothing.
+    const size_t left = n / loops * 3 / 4;
+    const QPoint onLine(static_cast<int>(std::floor(chart->XValueToScreen(xs[left]))),
+                        static_cast<int>(std::floor(chart->YValueToScreen(ys[left]))));
+    const QRect aroundLine(onLine - QPoint(1, 1), QSize(3, 3));
+    const QPoint centre(static_cast<int>(chart->XValueToScreen(0)),
+                        static_cast<int>(chart->YValueToScreen(0)));
+    const QRect hole(centre - QPoint(2, 2), QSize(5, 5));
+    QImage shot = chart->grab().toImage();
+    EXPECT_GT(inkIn(shot, aroundLine), 0);
+    EXPECT_EQ(inkIn(shot, hole), 0);
+    EXPECT_GT(inkIn(shot, plot), plot.width() * plot.height() / 10);
+    ASSERT_NE(LegendItem("Loop"), nullptr);
+
+    // The small series change and are drawn over the kept picture.
+    const int builds = loopCurve->rasterBuilds();
+    for (int i = 0; i < 3; ++i) Positive().AddXY(2.5 * i, 250.0 * i);
+    chart->refresh();
+    chart->replot();
+    EXPECT_EQ(loopCurve->rasterBuilds(), builds);
+    EXPECT_EQ(inkIn(chart->grab().toImage(), aroundLine), inkIn(shot, aroundLine));
+
+    // The saved image holds the line at its size.
+    const QTemporaryDir dir;
+    ASSERT_TRUE(chart->saveImage(dir.filePath("chart.png"), false));
+    const QImage saved(dir.filePath("chart.png"));
+    ASSERT_FALSE(saved.isNull());
+    const double scale = static_cast<double>(saved.width()) / chart->width();
+    const QRectF savedLine(QPointF(aroundLine.topLeft()) * scale,
+                           QSizeF(aroundLine.size()) * scale);
+    EXPECT_GT(inkIn(saved, savedLine.toRect()), 0);
+
+    // A zoom makes it again; the legend's check box hides it.
+    Positive().Clear();
+    chart->xAxis->setRange(chart->xAxis->range().lower, chart->xAxis->range().center());
+    chart->replot();
+    EXPECT_EQ(loopCurve->rasterBuilds(), builds + 1);
+    QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::NoModifier,
+                      LegendItem("Loop")->checkBoxRect().center());
+    EXPECT_FALSE(Loop().Active);
+    chart->replot();
+    EXPECT_EQ(inkIn(chart->grab().toImage(), plot.adjusted(plot.width() / 2, 8, -8, -8)), 0);
+
+    // A short record again: drawn point by point as before.
+    Loop().Active = true;
+    Loop().Assign(std::vector<double>{0, 1, 2}, std::vector<double>{0, 50, 0});
+    chart->refresh();
+    chart->replot();
+    EXPECT_FALSE(loopCurve->rastered());
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::kLoop), 3);
+}
+
 }  // namespace
 }  // namespace qlnx
