@@ -198,5 +198,93 @@ BENCHMARK(BM_DragSkeletonStep)
     ->ArgsProduct({{1000000, 10000000}, {30, 3000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// One frame of an interaction with a long test of 10M points in 3000 overlapping loops:
+// (kind, raster). Raster 1 draws the loop series as the pixels it covers; 0 draws its decimated
+// copy point by point, as the chart did before. Kinds: 0 a zoom step, 1 a pan step, 2 a resize,
+// 3 a loop change (the chosen loop's curve and marks), 4 a cursor move, 5 a skeleton node's
+// drag step.
+void BM_ManyLoopsFrame(benchmark::State& state) {
+    static const char* const kKinds[] = {"zoom",        "pan",    "resize",
+                                         "loop change", "cursor", "skeleton drag"};
+    const int kind = static_cast<int>(state.range(0));
+    SeriesCurve::SetRasterAllowed(state.range(1) != 0);
+    const int n = 10000000, loops = 3000;
+    ChartFixture f(n, loops);
+    const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::kLoop));
+    const QCPRange fullX = f.chart->xAxis->range(), fullY = f.chart->yAxis->range();
+    ChartSeries& selected = f.model.GetSeries(ChartModel::kSelectedLoop);
+    ChartSeries& marks = f.model.GetSeries(ChartModel::kPoint1);
+    ChartSeries& skeleton = f.model.GetSeries(ChartModel::kPositiveSkeleton);
+    for (int k = 0; k <= 4; ++k) skeleton.AddXY(2.5 * k, 250.0 * k);
+    f.chart->refresh();
+    QCoreApplication::processEvents();
+    const auto& xs = f.Loop().XValues();
+    const auto& ys = f.Loop().YValues();
+    const int perLoop = n / loops;
+    int k = 0;
+    if (kind == 5) {
+        f.chart->setDragSeries(&skeleton);
+        const QPoint at(
+            static_cast<int>(std::lround(f.chart->XValueToScreen(skeleton.GetxValue(2)))),
+            static_cast<int>(std::lround(f.chart->YValueToScreen(skeleton.GetyValue(2)))));
+        f.DragAround(state, at);
+        if (skeleton.GetyValue(2) == 500.0) state.SkipWithError("the press hit no node");
+    } else {
+        if (kind == 4) f.chart->setCursorActive(true);
+        for (auto _ : state) {
+            const bool odd = (++k % 2) != 0;
+            switch (kind) {
+                case 0:
+                    f.chart->xAxis->setRange(odd ? QCPRange(fullX.lower * 0.8, fullX.upper * 0.8)
+                                                 : fullX);
+                    f.chart->yAxis->setRange(odd ? QCPRange(fullY.lower * 0.8, fullY.upper * 0.8)
+                                                 : fullY);
+                    f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                    break;
+                case 1: {
+                    const double dx = fullX.size() * 0.01 * (k % 20),
+                                 dy = fullY.size() * 0.005 * (k % 20);
+                    f.chart->xAxis->setRange(fullX.lower + dx, fullX.upper + dx);
+                    f.chart->yAxis->setRange(fullY.lower - dy, fullY.upper - dy);
+                    f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                    break;
+                }
+                case 2:
+                    f.chart->resize(odd ? QSize(740, 600) : QSize(760, 620));
+                    QCoreApplication::processEvents();
+                    break;
+                case 3: {
+                    // The next loop chosen: its points drawn over the record, its ends marked.
+                    const auto from = static_cast<size_t>((k * 7 % loops) * perLoop);
+                    selected.Assign(
+                        std::vector<double>(xs.begin() + static_cast<long>(from),
+                                            xs.begin() + static_cast<long>(from) + perLoop),
+                        std::vector<double>(ys.begin() + static_cast<long>(from),
+                                            ys.begin() + static_cast<long>(from) + perLoop));
+                    marks.Clear();
+                    marks.AddXY(xs[from], ys[from]);
+                    marks.AddXY(xs[from + static_cast<size_t>(perLoop) - 1],
+                                ys[from + static_cast<size_t>(perLoop) - 1]);
+                    f.chart->refresh();
+                    QCoreApplication::processEvents();
+                    break;
+                }
+                case 4:
+                    f.Send(QEvent::MouseMove, QPoint(300 + (k % 50) * 3, 250 + (k % 7) * 5),
+                           Qt::NoButton, Qt::NoButton);
+                    QCoreApplication::processEvents();
+                    break;
+            }
+        }
+    }
+    state.SetLabel(kKinds[kind]);
+    Report(state, f);
+    state.counters["rastered"] = loopCurve->rastered();
+    SeriesCurve::SetRasterAllowed(true);
+}
+BENCHMARK(BM_ManyLoopsFrame)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace qlnx

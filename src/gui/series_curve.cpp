@@ -7,6 +7,12 @@
 
 namespace qlnx {
 
+namespace {
+bool rasterAllowed = true;
+}  // namespace
+
+void SeriesCurve::SetRasterAllowed(bool on) { rasterAllowed = on; }
+
 QColor ToQColor(TColor c) {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                   static_cast<int>((c >> 16) & 0xFF));
@@ -135,7 +141,7 @@ void SeriesCurve::syncData() {
 }
 
 bool SeriesCurve::rasterFits() const {
-    return series_.DrawLine && series_.LineWidth <= 1 && !series_.PointerVisible;
+    return rasterAllowed && series_.DrawLine && series_.LineWidth <= 1 && !series_.PointerVisible;
 }
 
 void SeriesCurve::drawRaster(QCPPainter* painter) {

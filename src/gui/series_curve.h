@@ -37,6 +37,10 @@ public:
     // Number of points handed to QCustomPlot at the last drawing (the decimated count; 0 when
     // the curve is drawn as a picture of its pixels).
     int drawnCount() const { return drawnCount_; }
+    // Whether dense series may be drawn as pictures of their pixels (the default). Off, they
+    // are always drawn point by point from the decimated copy: the former way, kept for
+    // comparison.
+    static void SetRasterAllowed(bool on);
     // Whether the curve is drawn as a picture of its pixels, and times that picture was made.
     bool rastered() const { return rastered_; }
     int rasterBuilds() const { return rasterBuilds_; }
