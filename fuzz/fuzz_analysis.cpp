@@ -1,5 +1,5 @@
 // Fuzz target: arbitrary doubles (finite and not) as an imported curve, then the loop
-// analysis, every loop shown, all six skeleton methods in both directions with and without
+// analysis, every loop shown, every skeleton method in both directions with and without
 // the outward test, and the thinning of the result; each held against the plain rules of
 // reference_analysis.h and the invariants of the analysis state.
 //
@@ -361,14 +361,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (loop < 4 || loop == state.LoopCount - 1) CheckShownLoop(state, *expected, loop);
     }
 
-    for (int m = 1; m <= 6; ++m) {
+    for (const qlnx::SkeletonMethodRow& method : qlnx::SkeletonMethods()) {
         for (const bool positive : {true, false}) {
             for (const bool keep : {false, true}) {
                 qlnx::ExtractSkeleton(
-                    state, static_cast<qlnx::SkeletonMethod>(m),
+                    state, method.Method,
                     positive ? qlnx::LoopDirection::Positive : qlnx::LoopDirection::Negative, keep);
-                const ref::Skeleton want = ref::ExtractSkeleton(*expected, m, positive, keep);
-                const bool outwardOnly = keep || m == 4 || m == 5;
+                const ref::Skeleton want = ref::ExtractSkeleton(
+                    *expected, static_cast<int>(method.Method), positive, keep);
+                const bool outwardOnly = keep || method.OutwardOnly;
                 CheckSide(state.PositiveSkeletonSeries(), want.Positive, outwardOnly);
                 CheckSide(state.NegativeSkeletonSeries(), want.Negative, outwardOnly);
             }

@@ -422,15 +422,14 @@ void TForm1::cbb1Change() {
 // --- Skeleton curve ---------------------------------------------------------------------------
 
 void TForm1::btn5Click() {
-    QRadioButton* const methods[] = {rb1, rb2, rb3, rb4, rb5, rb6};
-    int checked = 0;
-    while (checked < 6 && !methods[checked]->isChecked()) ++checked;
-    if (checked == 6) return;
-    const auto method = static_cast<SkeletonMethod>(checked + 1);
+    size_t checked = 0;
+    while (checked < rbMethods.size() && !rbMethods[checked]->isChecked()) ++checked;
+    if (checked == rbMethods.size()) return;
+    const SkeletonMethod method = SkeletonMethods()[checked].Method;
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
-    skeletonMethodInForce_ = methods[checked]->text().trimmed().toStdString() +
+    skeletonMethodInForce_ = rbMethods[checked]->text().trimmed().toStdString() +
                              (direction == LoopDirection::Negative ? ", negative" : ", positive") +
                              (chk1->isChecked() ? ", keep disp increasing" : "");
     StartEditHistory();

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "core/skeleton_methods.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
 #include "gui/message_bar.h"
@@ -159,18 +160,14 @@ void TForm1::BuildControls() {
         auto* v = new QVBoxLayout(grp2);
         v->setSpacing(3);
         // The captions end in blanks, as the window has always shown them.
-        rb1 = Named(new QRadioButton(QStringLiteral("每一圈力最大点     "), grp2), "rb1");
-        rb2 = Named(new QRadioButton(QStringLiteral("每一圈位移最大点       "), grp2), "rb2");
-        rb3 = Named(new QRadioButton(QStringLiteral("每一圈力最大点+位移最大点       "), grp2),
-                    "rb3");
-        rb4 = Named(new QRadioButton(QStringLiteral("每一圈包络点(力最大点为分界)  "), grp2),
-                    "rb4");
-        rb5 = Named(new QRadioButton(QStringLiteral("每一圈包络点(位移最大点为分界)  "), grp2),
-                    "rb5");
-        rb6 = Named(new QRadioButton(QStringLiteral("SB分解法(特别适合带强化的滞回曲线)"), grp2),
-                    "rb6");
-        rb1->setChecked(true);
-        for (auto* rb : {rb1, rb2, rb3, rb4, rb5, rb6}) v->addWidget(rb);
+        for (const SkeletonMethodRow& method : SkeletonMethods()) {
+            auto* rb = Named(new QRadioButton(QString::fromUtf8(QByteArrayView(method.Caption)), grp2),
+                             std::string(method.WidgetName).c_str());
+            rb->setToolTip(QString::fromUtf8(QByteArrayView(method.ToolTip)));
+            rbMethods.push_back(rb);
+            v->addWidget(rb);
+        }
+        rbMethods.front()->setChecked(true);
         chk1 = Named(new QCheckBox(QStringLiteral("控制位移递增"), grp2), "chk1");
         v->addWidget(chk1);
         btn5 = MakeButton(grp2, "btn5", QStringLiteral("提取骨架曲线"));

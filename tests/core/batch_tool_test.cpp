@@ -212,16 +212,15 @@ TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
     qlnx::AnalysisState state;
     ASSERT_EQ(qlnx::ImportCurveFile(state, file, {1, 1}).Warning(), std::nullopt);
     ASSERT_EQ(qlnx::AnalyzeLoops(state), std::nullopt);
-    const char* names[] = {"max-force",      "max-disp",      "max-force-disp",
-                           "envelope-force", "envelope-disp", "sb"};
-    for (int m = 1; m <= 6; ++m) {
+    for (const qlnx::SkeletonMethodRow& method : qlnx::SkeletonMethods()) {
+        const std::string name(method.BatchName);
         for (const bool negative : {false, true}) {
-            SCOPED_TRACE(std::string(names[m - 1]) + (negative ? " negative" : " positive"));
-            qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m),
+            SCOPED_TRACE(name + (negative ? " negative" : " positive"));
+            qlnx::ExtractSkeleton(state, method.Method,
                                   negative ? qlnx::LoopDirection::Negative
                                            : qlnx::LoopDirection::Positive,
                                   false);
-            const BatchRun run = RunBatch({"--json", "--method", names[m - 1], "--direction",
+            const BatchRun run = RunBatch({"--json", "--method", name, "--direction",
                                            negative ? "negative" : "positive", file});
             EXPECT_EQ(run.status, 0);
             EXPECT_EQ(SkeletonKeys(run.out),

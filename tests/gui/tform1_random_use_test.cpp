@@ -39,6 +39,7 @@
 
 #include "../spreadsheet/recording_target.h"
 #include "core/node_editing.h"
+#include "core/skeleton_methods.h"
 #include "core/result_files.h"
 #include "core/skeleton_file.h"
 #include "spreadsheet/class_registry.h"
@@ -583,16 +584,17 @@ protected:
     }
 
     void ExtractCommand(std::ostream& log, Allowed&) {
-        const char* const methods[] = {"rb1", "rb2", "rb3", "rb4", "rb5", "rb6"};
-        const int method = Below(6);
+        const auto methods = SkeletonMethods();
+        const SkeletonMethodRow& method = methods[static_cast<size_t>(Below(static_cast<int>(methods.size())))];
+        const std::string button(method.WidgetName);
         const int direction = Below(2);
         const bool keep = OneIn(2);
-        Find<QRadioButton>(methods[method])->click();
+        Find<QRadioButton>(button.c_str())->click();
         Choose("cbb4", direction);
         if (Find<QCheckBox>("chk1")->isChecked() != keep) Find<QCheckBox>("chk1")->click();
-        log << "extract " << methods[method] << (direction == 0 ? " positive" : " negative")
+        log << "extract " << method.WidgetName << (direction == 0 ? " positive" : " negative")
             << (keep ? " keeping displacement increasing" : "");
-        ASSERT_TRUE(Find<QRadioButton>(methods[method])->isChecked());
+        ASSERT_TRUE(Find<QRadioButton>(button.c_str())->isChecked());
         ASSERT_EQ(Find<QCheckBox>("chk1")->isChecked(), keep);
         const AnalysisState before = State();
         if (OneIn(3)) {
@@ -616,9 +618,9 @@ protected:
             ASSERT_GE(series->Count(), 1);
             EXPECT_TRUE(Same(series->GetxValue(0), s.LoopDisp[0]) && Same(series->GetyValue(0), s.LoopForce[0]));
         }
-        // The envelope methods, and every method with the flag, only append points that go
+        // The outward-only methods, and every method with the flag, only append points that go
         // strictly outward.
-        if (keep || method == 3 || method == 4) {
+        if (keep || method.OutwardOnly) {
             for (int i = 1; i < positive.Count(); ++i) {
                 EXPECT_GT(positive.GetxValue(i), positive.GetxValue(i - 1)) << "positive node " << i;
             }
@@ -626,8 +628,8 @@ protected:
                 EXPECT_LT(negative.GetxValue(i), negative.GetxValue(i - 1)) << "negative node " << i;
             }
         }
-        // Every method but the SB decomposition takes its nodes from the working curve.
-        if (method != 5) {
+        // The methods that take their nodes from the working curve.
+        if (method.NodesOnCurve) {
             std::set<std::pair<uint64_t, uint64_t>> curve;
             for (size_t k = 0; k < s.LoopDisp.size(); ++k) {
                 curve.emplace(std::bit_cast<uint64_t>(s.LoopDisp[k]), std::bit_cast<uint64_t>(s.LoopForce[k]));
