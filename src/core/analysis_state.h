@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/chart_model.h"
+#include "core/loop_columns.h"
 
 namespace qlnx {
 
@@ -37,11 +38,11 @@ struct AnalysisState {
     int LoopCount = 0;
     int SelectedLoop = -1;
 
-    // Texts of the read-only boxes: file name (edt5), loop count (edt6), and the four loop
-    // read-outs Max Disp 1, Max Disp 2, Max Disp Force 1, Max Disp Force 2 (edt1..edt4).
+    // Texts of the read-only boxes: file name (edt5), loop count (edt6), and the loop
+    // read-outs edt1..edt4, one a column of kLoopExtremeColumns.
     std::string FileNameText;
     std::string LoopCountText;
-    std::array<std::string, 4> LoopReadouts;
+    std::array<std::string, kLoopColumnCount> LoopReadouts;
 
     // The main chart's series: Point1, Point2, Loop, Loop_, Vorlix_Positive, Vorlix_Negative.
     ChartModel Chart;

@@ -68,22 +68,16 @@ template <class Sink>
 void BuildAnalysisResults(const AnalysisState& state, ResultForm form, Sink& sink) {
     const char separator = ResultDecimalSeparator(form);
     const std::string_view fieldEnd = form == ResultForm::Csv ? "," : "  ";
-    sink.line() += form == ResultForm::Csv
-                       ? "LoopNo.,1stMaxDisp,1stMaxDispForce,2ndMaxDisp,2ndMaxDispForce"
-                       : "LoopNo. 1stMaxDisp 1stMaxDispForce 2ndMaxDisp 2ndMaxDispForce";
+    const auto columns = LoopColumnsInResultOrder();
+    std::string& header = sink.line();
+    header += "LoopNo.";
+    for (const LoopColumn* column : columns) {
+        header += form == ResultForm::Csv ? ',' : ' ';
+        header += column->ResultHeader;
+    }
     sink.endLine();
 
-    // A value of a per-loop vector, or "--" past its end; the force of a pair is written only
-    // where its displacement has an entry.
-    auto appendField = [&](std::string& out, const std::vector<double>& values, size_t i,
-                           bool present) {
-        if (present && i < values.size()) {
-            AppendGeneral15(out, values[i], separator);
-        } else {
-            out += "--";
-        }
-        out += fieldEnd;
-    };
+    // A value of a per-loop column, or "--" where the loop has no entry.
     const size_t loops = state.LoopCount > 0 ? static_cast<size_t>(state.LoopCount) : 0;
     for (size_t i = 0; i < loops; ++i) {
         std::string& out = sink.line();
@@ -91,12 +85,14 @@ void BuildAnalysisResults(const AnalysisState& state, ResultForm form, Sink& sin
         const auto written = std::to_chars(number, number + sizeof number, i + 1);
         out.append(number, written.ptr);
         out += fieldEnd;
-        const bool has1 = i < state.MaxDisp1.size();
-        const bool has2 = i < state.MaxDisp2.size();
-        appendField(out, state.MaxDisp1, i, has1);
-        appendField(out, state.MaxDispForce1, i, has1);
-        appendField(out, state.MaxDisp2, i, has2);
-        appendField(out, state.MaxDispForce2, i, has2);
+        for (const LoopColumn* column : columns) {
+            if (const auto value = LoopColumnValue(*column, state, i)) {
+                AppendGeneral15(out, *value, separator);
+            } else {
+                out += "--";
+            }
+            out += fieldEnd;
+        }
         sink.endLine();
     }
 }
@@ -147,7 +143,8 @@ std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form) {
 
 std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form) {
     const size_t loops = static_cast<size_t>(std::max(state.LoopCount, 0));
-    LineText sink(70 + loops * (5 * kNumberTextGuess + 12));
+    // The loop number and each column, each with its field end.
+    LineText sink(16 * (kLoopColumnCount + 1) + loops * (kLoopColumnCount + 1) * (kNumberTextGuess + 2));
     BuildAnalysisResults(state, form, sink);
     return sink.take();
 }

@@ -30,11 +30,10 @@ void ShowLoop(AnalysisState& state) {
     const auto index = static_cast<size_t>(k);
     const bool hasFirst = index < state.MaxDisp1.size();
     const bool hasSecond = index < state.MaxDisp2.size();
-    auto& readouts = state.LoopReadouts;  // edt1..edt4
-    readouts[0] = hasFirst ? FormatGeneral15(state.MaxDisp1[index]) : kMissing;
-    readouts[2] = hasFirst ? FormatGeneral15(state.MaxDispForce1[index]) : kMissing;
-    readouts[1] = hasSecond ? FormatGeneral15(state.MaxDisp2[index]) : kMissing;
-    readouts[3] = hasSecond ? FormatGeneral15(state.MaxDispForce2[index]) : kMissing;
+    for (size_t c = 0; c < kLoopColumnCount; ++c) {
+        const auto value = LoopColumnValue(kLoopExtremeColumns[c], state, index);
+        state.LoopReadouts[c] = value ? FormatGeneral15(*value) : kMissing;
+    }
 
     const LoopFrame frame = GetLoopFrame(state, k);
     selected.Title = LoopItemText(k);

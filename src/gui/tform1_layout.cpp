@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "core/loop_columns.h"
 #include "core/skeleton_methods.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
@@ -31,6 +32,11 @@ namespace {
 
 // Width of the left column of controls; it keeps its size when the window is resized.
 constexpr int kLeftColumnWidth = 262;
+
+// The label of read-out c: its column's name.
+QString ReadoutCaption(size_t c) {
+    return QString::fromUtf8(QByteArrayView(kLoopExtremeColumns[c].ReadoutName));
+}
 
 template <class W>
 W* Named(W* widget, const char* name) {
@@ -135,13 +141,13 @@ void TForm1::BuildControls() {
         edt6 = MakeEdit(grp1, "edt6", QString(), true);
         lbl1 = MakeLabel(grp1, "lbl1", QStringLiteral("Loop No."));
         cbb1 = MakeList(grp1, "cbb1", {});
-        lbl2 = MakeLabel(grp1, "lbl2", QStringLiteral("Max Disp 1"));
+        lbl2 = MakeLabel(grp1, "lbl2", ReadoutCaption(0));
         edt1 = MakeEdit(grp1, "edt1", QString(), true);
-        lbl3 = MakeLabel(grp1, "lbl3", QStringLiteral("Max Disp 2"));
+        lbl3 = MakeLabel(grp1, "lbl3", ReadoutCaption(1));
         edt2 = MakeEdit(grp1, "edt2", QString(), true);
-        lbl4 = MakeLabel(grp1, "lbl4", QStringLiteral("Max Disp Force 1"));
+        lbl4 = MakeLabel(grp1, "lbl4", ReadoutCaption(2));
         edt3 = MakeEdit(grp1, "edt3", QString(), true);
-        lbl5 = MakeLabel(grp1, "lbl5", QStringLiteral("Max Disp Force 2"));
+        lbl5 = MakeLabel(grp1, "lbl5", ReadoutCaption(3));
         edt4 = MakeEdit(grp1, "edt4", QString(), true);
         const std::pair<QLabel*, QWidget*> rows[] = {{lbl6, edt6}, {lbl1, cbb1}, {lbl2, edt1},
                                                      {lbl3, edt2}, {lbl4, edt3}, {lbl5, edt4}};
