@@ -121,9 +121,9 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
         AppendArray(stream, out, column.JsonName, column.Values(state));
     }
     AppendPoints(stream, out, "PositiveSkeleton",
-                 state.Chart.GetSeries(ChartModel::kPositiveSkeleton));
+                 state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
     AppendPoints(stream, out, "NegativeSkeleton",
-                 state.Chart.GetSeries(ChartModel::kNegativeSkeleton));
+                 state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
     out += ",\n  \"LoadsFirst\": ";
     if (findings.LoadsFirst) {
         AppendJsonString(out, *findings.LoadsFirst == LoopDirection::Negative ? "negative" : "positive");

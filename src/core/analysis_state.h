@@ -46,13 +46,13 @@ struct AnalysisState {
 
     // The main chart's series: Point1, Point2, Loop, Loop_, Vorlix_Positive, Vorlix_Negative.
     ChartModel Chart;
-    ChartSeries& pntsrsSeries1() { return Chart.GetSeries(ChartModel::kPoint1); }
-    ChartSeries& pntsrsSeries2() { return Chart.GetSeries(ChartModel::kPoint2); }
-    ChartSeries& LoopSeries() { return Chart.GetSeries(ChartModel::kLoop); }
-    ChartSeries& SelectedLoopSeries() { return Chart.GetSeries(ChartModel::kSelectedLoop); }
-    ChartSeries& PositiveSkeletonSeries() { return Chart.GetSeries(ChartModel::kPositiveSkeleton); }
-    ChartSeries& NegativeSkeletonSeries() { return Chart.GetSeries(ChartModel::kNegativeSkeleton); }
-    const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::kLoop); }
+    ChartSeries& pntsrsSeries1() { return Chart.GetSeries(ChartModel::pntsrsSeries1); }
+    ChartSeries& pntsrsSeries2() { return Chart.GetSeries(ChartModel::pntsrsSeries2); }
+    ChartSeries& LoopSeries() { return Chart.GetSeries(ChartModel::LoopSeries); }
+    ChartSeries& SelectedLoopSeries() { return Chart.GetSeries(ChartModel::SelectedLoopSeries); }
+    ChartSeries& PositiveSkeletonSeries() { return Chart.GetSeries(ChartModel::PositiveSkeletonSeries); }
+    ChartSeries& NegativeSkeletonSeries() { return Chart.GetSeries(ChartModel::NegativeSkeletonSeries); }
+    const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::LoopSeries); }
 
     // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name
     // and loop count; the chosen loop's series takes its first title "Loop_" again.

@@ -385,7 +385,7 @@ protected:
         EXPECT_EQ(Text("edt5"), file.exists ? file.path : QString());
         EXPECT_TRUE(s.LoopDisp.empty());
         EXPECT_EQ(s.LoopCount, 0);
-        EXPECT_EQ(s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() + s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count(), 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() + s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(), 0);
         EXPECT_TRUE(s.LoopSeriesSamples.empty());
         loopDetached = false;
     }
@@ -480,7 +480,7 @@ protected:
         EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
         EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
         EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
-        EXPECT_EQ(s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() + s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count(), 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() + s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(), 0);
         if (before.RawDisp.size() <= 3) {
             EXPECT_EQ(s.LoopCount, 0);
             EXPECT_TRUE(s.LoopDisp.empty());
@@ -580,7 +580,7 @@ protected:
         EXPECT_EQ(State().SelectedLoop, k);
         EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
         EXPECT_EQ(State().LoopStart, before.LoopStart);
-        EXPECT_TRUE(SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton)), PointsOf(before.Chart.GetSeries(ChartModel::kPositiveSkeleton))));
+        EXPECT_TRUE(SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)), PointsOf(before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries))));
     }
 
     void ExtractCommand(std::ostream& log, Allowed&) {
@@ -605,8 +605,8 @@ protected:
         const AnalysisState& s = State();
         EXPECT_TRUE(SameValues(s.LoopDisp, before.LoopDisp));
         EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
-        const ChartSeries& positive = s.Chart.GetSeries(ChartModel::kPositiveSkeleton);
-        const ChartSeries& negative = s.Chart.GetSeries(ChartModel::kNegativeSkeleton);
+        const ChartSeries& positive = s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+        const ChartSeries& negative = s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
         log << " -> " << positive.Count() << " + " << negative.Count() << " nodes";
         if (!s.LoopStart.empty()) ++stats["extractions"];
         if (s.LoopStart.empty()) {
@@ -647,8 +647,8 @@ protected:
     // A displacement inside or around the skeleton curves, as box text.
     QString RandomDisplacementText() {
         double lo = -1, hi = 1;
-        for (const ChartSeries* series : {&State().Chart.GetSeries(ChartModel::kPositiveSkeleton),
-                                          &State().Chart.GetSeries(ChartModel::kNegativeSkeleton)}) {
+        for (const ChartSeries* series : {&State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+                                          &State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries)}) {
             for (double x : series->XValues()) {
                 if (std::isfinite(x)) {
                     lo = std::min(lo, x);
@@ -681,8 +681,8 @@ protected:
         double lo = a.toDouble(), hi = b.toDouble();
         if (hi < lo) std::swap(lo, hi);
         const double tolerance = std::fabs(tol.toDouble());
-        const bool positiveEmpty = before.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() == 0;
-        for (int series : {ChartModel::kPositiveSkeleton, ChartModel::kNegativeSkeleton}) {
+        const bool positiveEmpty = before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() == 0;
+        for (int series : {ChartModel::PositiveSkeletonSeries, ChartModel::NegativeSkeletonSeries}) {
             const std::vector<Point> was = PointsOf(before.Chart.GetSeries(series));
             const std::vector<Point> now = PointsOf(State().Chart.GetSeries(series));
             SCOPED_TRACE(State().Chart.GetSeries(series).Title);
@@ -772,9 +772,9 @@ protected:
     // The series the operation-object box chooses (none for "None").
     const ChartSeries* Target() {
         switch (Find<QComboBox>("cbb2")->currentIndex()) {
-            case 1: return &State().Chart.GetSeries(ChartModel::kPositiveSkeleton);
-            case 2: return &State().Chart.GetSeries(ChartModel::kNegativeSkeleton);
-            case 3: return &State().Chart.GetSeries(ChartModel::kLoop);
+            case 1: return &State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+            case 2: return &State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
+            case 3: return &State().Chart.GetSeries(ChartModel::LoopSeries);
             default: return nullptr;
         }
     }
@@ -1015,8 +1015,8 @@ protected:
             Find<QAction>(modified ? "ExportModifiedLoop1" : skeleton ? "ExportSkeleton1" : "ExportResults1")->trigger();
         }
         ExpectUnchanged(before);
-        if (skeleton && before.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
-                                before.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() == 0) {
+        if (skeleton && before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                                before.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() == 0) {
             // Nothing to save: a word in the message bar, no dialog.
             log << " (no skeleton)";
             EXPECT_FALSE(Find<QWidget>("MessageBar")->isHidden());
@@ -1248,9 +1248,9 @@ protected:
 
         // The chosen loop: read-outs, its series and its marks.
         const QStringList readouts{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")};
-        const ChartSeries& selected = s.Chart.GetSeries(ChartModel::kSelectedLoop);
-        const ChartSeries& marks = s.Chart.GetSeries(ChartModel::kPoint1);
-        const ChartSeries& extremes = s.Chart.GetSeries(ChartModel::kPoint2);
+        const ChartSeries& selected = s.Chart.GetSeries(ChartModel::SelectedLoopSeries);
+        const ChartSeries& marks = s.Chart.GetSeries(ChartModel::pntsrsSeries1);
+        const ChartSeries& extremes = s.Chart.GetSeries(ChartModel::pntsrsSeries2);
         if (s.LoopCount == 0) {
             ASSERT_EQ(readouts, QStringList({"", "", "", ""}));
             ASSERT_EQ(selected.Count() + marks.Count() + extremes.Count(), 0);
@@ -1314,8 +1314,8 @@ protected:
     std::vector<CommandEntry> Commands() {
         const AnalysisState& s = State();
         const bool imported = !s.RawDisp.empty(), analysed = s.LoopCount > 0;
-        const bool extracted = s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
-                                   s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() > 0;
+        const bool extracted = s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                                   s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() > 0;
         return {
             QLNX_COMMAND(ImportCommand, imported ? 5 : 30),
             QLNX_COMMAND(ReImportCommand, 2),
