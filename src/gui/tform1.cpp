@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "core/curve_import.h"
+#include "gui/qt_text.h"
 #include "core/errors.h"
 #include "core/text_lines.h"
 #include "core/loop_analysis.h"
@@ -68,9 +69,6 @@ const QString kProgressTitle = QStringLiteral("QLNX");
 
 QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
-// File names travel through the core as the bytes the file system uses.
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString PathText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
 
 }  // namespace
 

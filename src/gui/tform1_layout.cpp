@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/loop_columns.h"
+#include "gui/qt_text.h"
 #include "core/skeleton_methods.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
@@ -34,15 +35,7 @@ namespace {
 constexpr int kLeftColumnWidth = 262;
 
 // The label of read-out c: its column's name.
-QString ReadoutCaption(size_t c) {
-    return QString::fromUtf8(QByteArrayView(kLoopExtremeColumns[c].ReadoutName));
-}
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+QString ReadoutCaption(size_t c) { return Utf8Text(kLoopExtremeColumns[c].ReadoutName); }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
     return Named(new QLabel(caption, parent), name);
@@ -167,9 +160,8 @@ void TForm1::BuildControls() {
         v->setSpacing(3);
         // The captions end in blanks, as the window has always shown them.
         for (const SkeletonMethodRow& method : SkeletonMethods()) {
-            auto* rb = Named(new QRadioButton(QString::fromUtf8(QByteArrayView(method.Caption)), grp2),
-                             std::string(method.WidgetName).c_str());
-            rb->setToolTip(QString::fromUtf8(QByteArrayView(method.ToolTip)));
+            auto* rb = Named(new QRadioButton(Utf8Text(method.Caption), grp2), method.WidgetName);
+            rb->setToolTip(Utf8Text(method.ToolTip));
             rbMethods.push_back(rb);
             v->addWidget(rb);
         }
