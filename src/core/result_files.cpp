@@ -12,22 +12,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Collects lines as separate strings.
-class LineList {
-public:
-    explicit LineList(size_t lineCount) { lines_.reserve(lineCount); }
-    std::string& line() { return current_; }
-    void endLine() {
-        lines_.push_back(std::move(current_));
-        current_.clear();
-    }
-    std::vector<std::string> take() { return std::move(lines_); }
-
-private:
-    std::vector<std::string> lines_;
-    std::string current_;
-};
-
 // Collects lines into one text, each followed by CR LF.
 class LineText {
 public:
@@ -44,8 +28,7 @@ private:
 constexpr size_t kNumberTextGuess = 20;
 
 // Builds the lines into sink; false when progress (if any) asked to stop.
-template <class Sink>
-bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink,
+bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, LineText& sink,
                        ProgressStretch* progress = nullptr) {
     const char separator = ResultDecimalSeparator(form);
     const char delimiter = form == ResultForm::Csv ? ',' : ' ';
@@ -64,8 +47,7 @@ bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink,
     return true;
 }
 
-template <class Sink>
-void BuildAnalysisResults(const AnalysisState& state, ResultForm form, Sink& sink) {
+void BuildAnalysisResults(const AnalysisState& state, ResultForm form, LineText& sink) {
     const char separator = ResultDecimalSeparator(form);
     const std::string_view fieldEnd = form == ResultForm::Csv ? "," : "  ";
     const auto columns = LoopColumnsInResultOrder();
@@ -123,18 +105,6 @@ ResultFileTarget ResultTargetOf(std::string_view dialogFileName, int filterIndex
     return target;
 }
 
-std::vector<std::string> ModifiedLoopLines(const AnalysisState& state, ResultForm form) {
-    LineList sink(state.LoopDisp.size() + 1);
-    BuildModifiedLoop(state, form, sink);
-    return sink.take();
-}
-
-std::vector<std::string> AnalysisResultLines(const AnalysisState& state, ResultForm form) {
-    LineList sink(static_cast<size_t>(std::max(state.LoopCount, 0)) + 1);
-    BuildAnalysisResults(state, form, sink);
-    return sink.take();
-}
-
 std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form) {
     LineText sink(8 + state.LoopDisp.size() * (2 * kNumberTextGuess + 3));
     BuildModifiedLoop(state, form, sink);
@@ -172,19 +142,6 @@ bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std
     file.Commit();
     if (progress) progress(1.0);
     return true;
-}
-
-void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines,
-                    const WriteGuard& guard) {
-    size_t bytes = 0;
-    for (const std::string& line : lines) bytes += line.size() + kLineEnd.size();
-    std::string content;
-    content.reserve(bytes);
-    for (const std::string& line : lines) {
-        content += line;
-        content += kLineEnd;
-    }
-    WriteFileSafely(path, content, guard);
 }
 
 }  // namespace qlnx

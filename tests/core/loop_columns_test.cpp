@@ -10,6 +10,7 @@
 #include "core/analysis_state.h"
 #include "core/loop_analysis.h"
 #include "core/result_files.h"
+#include "result_lines.h"
 
 namespace qlnx {
 namespace {
