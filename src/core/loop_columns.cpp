@@ -32,7 +32,9 @@ std::optional<double> LoopColumnValue(const LoopColumn& column, const AnalysisSt
 
 std::array<const LoopColumn*, kLoopColumnCount> LoopColumnsInResultOrder() {
     std::array<const LoopColumn*, kLoopColumnCount> ordered{};
-    for (const LoopColumn& column : kLoopExtremeColumns) ordered.at(column.ResultPosition) = &column;
+    for (const LoopColumn& column : kLoopExtremeColumns) {
+        ordered.at(column.ResultPosition) = &column;
+    }
     return ordered;
 }
 

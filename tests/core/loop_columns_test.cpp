@@ -23,7 +23,8 @@ TEST(LoopColumns, EachHasOnePlaceAndOneName) {
     }
     std::set<std::string_view> names;
     for (const LoopColumn& column : kLoopExtremeColumns) {
-        for (const std::string_view name : {column.JsonName, column.ReadoutName, column.ResultHeader}) {
+        for (const std::string_view name :
+             {column.JsonName, column.ReadoutName, column.ResultHeader}) {
             EXPECT_TRUE(names.insert(name).second) << name;
         }
     }
@@ -46,7 +47,8 @@ TEST(LoopColumns, ReadoutsAndResultFileShowTheSameEntries) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "LoopNo.,1stMaxDisp,1stMaxDispForce,2ndMaxDisp,2ndMaxDispForce");
     const std::string expected[] = {"1,2,5,-2,-5,", "2,3,7,--,--,"};
-    const std::string readouts[][kLoopColumnCount] = {{"2", "-2", "5", "-5"}, {"3", "--", "7", "--"}};
+    const std::string readouts[][kLoopColumnCount] = {{"2", "-2", "5", "-5"},
+                                                      {"3", "--", "7", "--"}};
     for (int k = 0; k < 2; ++k) {
         EXPECT_EQ(lines[static_cast<size_t>(k) + 1], expected[k]);
         s.SelectedLoop = k;
