@@ -78,6 +78,10 @@ struct LoopFrame {
 };
 LoopFrame GetLoopFrame(const AnalysisState& state, int loop);
 
+// The first index of the largest |D[k] - D[0]| over from..to (strict comparison: of equal
+// distances the earliest wins): a half-cycle's point farthest from the first displacement.
+int32_t FarthestFromStart(const double* D, int32_t from, int32_t to);
+
 // The Loop No. item text of loop k (0-based): "Loop_" followed by k + 1.
 std::string LoopItemText(int loop);
 
