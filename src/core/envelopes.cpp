@@ -1,4 +1,6 @@
-#include "core/envelopes.h"
+// Envelope skeleton methods: the record-displacement points of each half-cycle's loading
+// branch, up to its extreme-force point or its extreme-displacement point.
+#include "core/skeleton.h"
 
 #include <algorithm>
 #include <cmath>

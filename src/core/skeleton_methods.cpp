@@ -3,9 +3,6 @@
 #include <array>
 #include <string>
 
-#include "core/envelopes.h"
-#include "core/peak_points.h"
-#include "core/sb_decomposition.h"
 
 namespace qlnx {
 

@@ -1,6 +1,6 @@
 // The skeleton methods, one row each: what the window, the batch tool, the fuzz target and
-// the tests know of a method. Adding a method is adding an enumerator here, a row in
-// skeleton_methods.cpp and the method's own file with its per-loop step.
+// the tests know of a method. Adding a method is adding an enumerator and its per-loop step
+// here, a row in skeleton_methods.cpp and the method's own file that defines the step.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +25,38 @@ struct SkeletonLoop;
 
 // A method's work on one loop, after the start point; see skeleton.h for the terms.
 using SkeletonLoopStep = void (*)(const SkeletonRun& run, const SkeletonLoop& loop);
+
+// ---- The methods' per-loop steps, run by ExtractSkeleton after the start point ----
+
+// peak_points.cpp. Leading side: the extreme force of S..T; trailing side: the extreme force
+// of T..E against the candidate S. A loop without a turn gives the extreme of S..E to the
+// leading side only.
+void MaxForcePointLoop(const SkeletonRun& run, const SkeletonLoop& loop);
+// peak_points.cpp. The loop's recorded largest-displacement points (MaxDisp1 to the leading
+// side, MaxDisp2 to the trailing side), each only where the loop has an entry.
+void MaxDispPointLoop(const SkeletonRun& run, const SkeletonLoop& loop);
+// peak_points.cpp. MaxForcePointLoop, then MaxDispPointLoop.
+void MaxForceAndDispPointsLoop(const SkeletonRun& run, const SkeletonLoop& loop);
+
+// envelopes.cpp. Both envelope steps apply the outward test to every point, whatever
+// KeepDispIncreasing says.
+// Walks S..P to the leading side, P the first extreme force of S..T; and T..Q to the
+// trailing side, Q the first force of T..E beyond F[S] by the trailing rule (T when none).
+// A loop without a turn walks S..P over S..E for the leading side only.
+void EnvelopeToMaxForceLoop(const SkeletonRun& run, const SkeletonLoop& loop);
+// Walks S..MaxDispIndex1[i] to the leading side and T..MaxDispIndex2[i] to the trailing side.
+// Where the loop has no recorded index (a last loop without a turn, or with T = E), the
+// half-cycle's first point of largest |D - D[0]| is used: over S..E, or T alone.
+void EnvelopeToMaxDispLoop(const SkeletonRun& run, const SkeletonLoop& loop);
+
+// sb_decomposition.cpp. Each side is chained from the pieces of the loading paths whose force
+// goes beyond the side's last force, shifted onto the side's last point. Levels and anchors
+// are the forces and displacements of both sides' last points at the start of the loop. The
+// leading side takes the piece from the crossing of its level found from the previous loop's
+// turn (S for loop 0) up to T included; the trailing side the piece from the crossing of its
+// level found from S+1 up to E-1. A loop without a turn gives S..E to the leading side,
+// unshifted when its level is never crossed.
+void SBDecompositionLoop(const SkeletonRun& run, const SkeletonLoop& loop);
 
 struct SkeletonMethodRow {
     SkeletonMethod Method;

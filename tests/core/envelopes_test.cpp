@@ -1,11 +1,10 @@
 // The envelope skeleton methods: record-displacement points up to each half-cycle's split.
-#include "core/envelopes.h"
+#include "core/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/skeleton.h"
 #include "skeleton_fixture.h"
 
 namespace qlnx {

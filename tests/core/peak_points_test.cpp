@@ -1,11 +1,10 @@
 // The peak-point skeleton methods: extreme-force and extreme-displacement points per loop.
-#include "core/peak_points.h"
+#include "core/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/skeleton.h"
 #include "skeleton_fixture.h"
 
 namespace qlnx {
