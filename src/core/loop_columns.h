@@ -30,7 +30,8 @@ using LoopColumnTable = std::array<LoopColumn, 4>;
 inline constexpr size_t kLoopColumnCount = std::tuple_size_v<LoopColumnTable>;
 
 // The loops' largest displacement of each half-cycle and the force there, in the order of the
-// read-outs edt1..edt4 (one a column).
+// read-outs: the first four fill the window's boxes edt1..edt4; the batch tool's loop table
+// shows every column.
 extern const LoopColumnTable kLoopExtremeColumns;
 
 // Loop i's value of the column, or nothing where the loop has no entry.

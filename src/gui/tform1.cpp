@@ -202,8 +202,11 @@ void TForm1::ShowStatus(const QString& text) {
 void TForm1::ShowState(bool refit) {
     edt5->setText(PathText(state_.FileNameText));
     edt6->setText(QString::fromStdString(state_.LoopCountText));
+    // The first per-loop columns have a box each; any further column is shown by the result
+    // file and the batch tool only.
     QLineEdit* const readouts[] = {edt1, edt2, edt3, edt4};
-    for (size_t i = 0; i < state_.LoopReadouts.size(); ++i) {
+    static_assert(std::size(readouts) <= kLoopColumnCount);
+    for (size_t i = 0; i < std::size(readouts); ++i) {
         readouts[i]->setText(QString::fromStdString(state_.LoopReadouts[i]));
     }
     if (cbb1->count() != state_.LoopCount) {
