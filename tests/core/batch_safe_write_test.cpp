@@ -22,7 +22,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using qlnx::test::FolderEntries;
 using qlnx::test::ReadAll;
+using qlnx::test::WriteBytes;
 
 struct BatchRun {
     int status = -1;
@@ -53,10 +55,6 @@ protected:
         fs::remove_all(folder_, ec);
     }
 
-    static void WriteBytes(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
     // Runs the program on the record with option writing to target.
     BatchRun Run(const std::string& option, const std::string& target) const {
         const std::string program = std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch";
@@ -78,13 +76,6 @@ protected:
     fs::path folder_;
     std::string record_;
 };
-
-// Names in a folder, the workbook's scratch and temporary files included.
-std::set<std::string> Entries(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-    return names;
-}
 
 struct Writer {
     const char* option;
@@ -155,7 +146,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
             fs::create_directory(sub);
             const std::string target = c.setUp(sub);
             if (target.empty()) continue;
-            const std::set<std::string> before = Entries(sub);
+            const std::set<std::string> before = FolderEntries(sub);
             BatchRun run;
             if (std::string(c.what) == "full disk") {
                 qlnx::test::FileSizeLimit limit(64 * 1024);
@@ -169,7 +160,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
             if (!fs::is_directory(target)) {
                 EXPECT_EQ(ReadAll(target), oldBytes);
             }
-            EXPECT_EQ(Entries(sub), before);
+            EXPECT_EQ(FolderEntries(sub), before);
             fs::permissions(sub, fs::perms::owner_all, fs::perm_options::add);
             small.reset();
         }

@@ -22,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadAll;
+using test::WriteBytes;
 
 class SafeWriteTest : public ::testing::Test {
 protected:
@@ -36,14 +37,7 @@ protected:
         fs::remove_all(folder_, ec);
     }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-    std::set<std::string> Entries() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder_)) names.insert(e.path().filename().string());
-        return names;
-    }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    std::set<std::string> Entries() const { return test::FolderEntries(folder_); }
     // The message of the write of "new" to path, or "" when it succeeded.
     static std::string MessageOf(const std::string& path, const WriteGuard& guard = {}) {
         try {
