@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/retranslation.h"
+
 #ifndef QLNX_VERSION
 #define QLNX_VERSION "0"
 #endif
@@ -43,6 +45,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     setMinimumWidth(380);
+    RetranslateTree(this);
 }
 
 }  // namespace qlnx

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/retranslation.h"
+
 namespace qlnx {
 
 TDonationBox::TDonationBox(QWidget* parent) : QDialog(parent) {
@@ -23,6 +25,7 @@ TDonationBox::TDonationBox(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     setMinimumWidth(360);
+    RetranslateTree(this);
 }
 
 }  // namespace qlnx

@@ -33,6 +33,7 @@
 #include "gui/error_guard.h"
 #include "gui/evaluation_models.h"
 #include "gui/evaluation_plots.h"
+#include "gui/retranslation.h"
 #include "gui/user_dialogs.h"
 #include "spreadsheet/evaluation_workbook.h"
 #include "spreadsheet/workbook_application.h"
@@ -43,12 +44,6 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("EvaluationWindow/geometry");
 constexpr int kCustomPreset = 3;  // the preset list's last item
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QTableView* NewTable(const char* name, EvaluationTableModel* model, QWidget* parent) {
     auto* sorter = new EvaluationSortModel(parent);
@@ -77,6 +72,7 @@ EvaluationWindow::EvaluationWindow(const AnalysisState& state, ChartWidget* char
     constructions_ = new ConstructionLayer(chart_);
     // The chart announces every drawing after a change: the evaluation follows in that frame.
     connect(chart_, &ChartWidget::aboutToRedraw, this, &EvaluationWindow::Update);
+    RetranslateTree(this);
     resize(960, 780);
 }
 
@@ -247,7 +243,7 @@ void EvaluationWindow::Update() {
     const bool all = now.Analysis != shown_.Analysis || now.Options != shown_.Options;
     const bool skeleton = now.Positive != shown_.Positive || now.Negative != shown_.Negative;
     const EvaluationContext context = context_ ? context_() : EvaluationContext{};
-    lblInForce->setText(QStringLiteral("Noise band: %1\nSkeleton: %2")
+    SetDesignedText(lblInForce, QStringLiteral("Noise band: %1\nSkeleton: %2")
                             .arg(QString::fromStdString(FormatGeneral15(context.NoiseBand)),
                                  QString::fromStdString(context.SkeletonMethod)));
     if (!all && !skeleton) return;
@@ -279,7 +275,8 @@ void EvaluationWindow::ShowSkeleton() {
                               QString::fromStdString(FormatGeneral15(evaluation_.Options.UltimateRatio)));
         }
     }
-    lblNote->setText(notes.join(QLatin1Char(' ')));
+    // One note a line, so that each is translated on its own.
+    SetDesignedText(lblNote, notes.join(QLatin1Char('\n')));
     lblNote->setVisible(!notes.isEmpty());
     ShowConstruction();
 }

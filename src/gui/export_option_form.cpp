@@ -14,6 +14,7 @@
 #include "core/errors.h"
 #include "gui/qt_text.h"
 #include "core/number_text.h"
+#include "gui/retranslation.h"
 #include "gui/tooltips.h"
 
 namespace qlnx {
@@ -91,6 +92,7 @@ TExportOptionForm::TExportOptionForm(TExcelExportOptions& options, ErrorReporter
     setFixedSize(689, 487);
     BuildControls();
     ApplyExportOptionsToolTips(this);
+    RetranslateTree(this);
     connect(btn1, &QPushButton::clicked, this, &TExportOptionForm::btn1Click);
     connect(btn2, &QPushButton::clicked, this, &TExportOptionForm::btn2Click);
     connect(btnReportReady, &QPushButton::clicked, this, &TExportOptionForm::btnReportReadyClick);

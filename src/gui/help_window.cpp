@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "gui/retranslation.h"
+
 namespace qlnx {
 
 HelpWindow::HelpWindow(std::function<bool(const QUrl&)> openExternal, QWidget* parent)
@@ -35,6 +37,7 @@ HelpWindow::HelpWindow(std::function<bool(const QUrl&)> openExternal, QWidget* p
     connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
     back->setEnabled(false);
     browser_->setSource(GuideUrl());
+    RetranslateTree(this);
 }
 
 QUrl HelpWindow::GuideUrl() { return QUrl(QStringLiteral("qrc:/help/help.html")); }

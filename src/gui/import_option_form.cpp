@@ -14,6 +14,8 @@
 #include <charconv>
 
 #include "core/import_preview.h"
+#include "gui/language.h"
+#include "gui/retranslation.h"
 
 namespace qlnx {
 
@@ -130,6 +132,7 @@ TImportOptionForm::TImportOptionForm(const ImportOptions& options, std::string t
     connect(cbbDecimal, &QComboBox::currentIndexChanged, this, &TImportOptionForm::UpdatePreview);
     connect(spnDisplacementColumn, &QSpinBox::valueChanged, this, &TImportOptionForm::UpdatePreview);
     connect(spnForceColumn, &QSpinBox::valueChanged, this, &TImportOptionForm::UpdatePreview);
+    RetranslateTree(this);
     UpdatePreview();
 }
 
@@ -149,19 +152,19 @@ void TImportOptionForm::UpdatePreview() {
     grdPreview->setRowCount(0);
     grdPreview->setColumnCount(0);
     if (sameColumn) {
-        lblFormat->setText(QStringLiteral("The displacement and force columns must differ."));
+        SetDesignedText(lblFormat, QStringLiteral("The displacement and force columns must differ."));
         return;
     }
     if (text_.empty()) {
-        lblFormat->setText(QStringLiteral("Import a record to see here how its first lines are read."));
+        SetDesignedText(lblFormat, QStringLiteral("Import a record to see here how its first lines are read."));
         return;
     }
     const ImportPreview preview = PreviewImport(text_, WithOptions(lines_, options), kPreviewRows);
     if (!preview.Format) {
-        lblFormat->setText(QString::fromStdString(preview.Problem.value_or(std::string())));
+        SetDesignedText(lblFormat, QString::fromStdString(preview.Problem.value_or(std::string())));
         return;
     }
-    lblFormat->setText(QStringLiteral("Read from line %1: %2.")
+    SetDesignedText(lblFormat, QStringLiteral("Read from line %1: %2.")
                            .arg(lines_.FirstLine)
                            .arg(QString::fromStdString(DescribeRowFormat(*preview.Format))));
 
@@ -180,6 +183,7 @@ void TImportOptionForm::UpdatePreview() {
         headers << header;
     }
     headers << QStringLiteral("Displacement read") << QStringLiteral("Force read");
+    for (QString& header : headers) header = Translated(header);
     grdPreview->setHorizontalHeaderLabels(headers);
 
     const int64_t reference = preview.Rows.empty() ? 0 : preview.Rows.front().Reading.Fields;
@@ -207,7 +211,7 @@ void TImportOptionForm::UpdatePreview() {
             grdPreview->setItem(r, shown, Cell(ExactText(row.Reading.Displacement)));
             grdPreview->setItem(r, shown + 1, Cell(ExactText(row.Reading.Force)));
         } else {
-            grdPreview->setItem(r, shown, Cell(QString::fromStdString(problem.LineMessage().value_or(std::string()))));
+            grdPreview->setItem(r, shown, Cell(Translated(QString::fromStdString(problem.LineMessage().value_or(std::string())))));
             grdPreview->setSpan(r, shown, 1, 2);
         }
     }

@@ -1,5 +1,7 @@
 #include "gui/legend_check_item.h"
 
+#include "gui/language.h"
+
 namespace qlnx {
 
 namespace {
@@ -27,7 +29,9 @@ void LegendCheckItem::SetDrawCheckBoxes(bool draw) { g_drawCheckBoxes = draw; }
 
 void LegendCheckItem::draw(QCPPainter* painter) {
     if (!mPlottable) return;
-    const QString title = mPlottable->name();
+    // The series keep their designed names (the workbook gets them); the legend shows them
+    // in the language in force.
+    const QString title = Translated(mPlottable->name());
     const QSize iconSize = mParentLegend->iconSize();
     const QFontMetrics metrics(getFont());
     const int rowHeight = std::max(metrics.height(), iconSize.height());
@@ -79,7 +83,7 @@ QSize LegendCheckItem::minimumOuterSizeHint() const {
     const QFontMetrics metrics(getFont());
     const QSize iconSize = mParentLegend->iconSize();
     const int width = boxSize() + kGap + iconSize.width() + kGap +
-                      metrics.horizontalAdvance(mPlottable->name()) + 2;
+                      metrics.horizontalAdvance(Translated(mPlottable->name())) + 2;
     const int height = std::max({metrics.height(), iconSize.height(), boxSize()});
     return QSize(width + mMargins.left() + mMargins.right(),
                  height + mMargins.top() + mMargins.bottom());

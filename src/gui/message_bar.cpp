@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "gui/retranslation.h"
+
 namespace qlnx {
 
 MessageBar::MessageBar(QWidget* parent) : QFrame(parent) {
@@ -47,7 +49,7 @@ MessageBar::MessageBar(QWidget* parent) : QFrame(parent) {
 }
 
 void MessageBar::ShowMessage(const QString& text, std::function<void()> apply) {
-    text_->setText(text);
+    SetDesignedText(text_, text);
     onApply_ = std::move(apply);
     apply_->setVisible(static_cast<bool>(onApply_));
     show();

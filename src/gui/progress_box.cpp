@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/language.h"
+
 namespace qlnx {
 
 namespace {
@@ -31,7 +33,7 @@ bool ProgressBox::Update(double fraction) {
         return !cancelled_;
     }
     if (!dialog_) {
-        dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("Cancel"), 0, kSteps,
+        dialog_ = std::make_unique<QProgressDialog>(label_, Translated(QStringLiteral("Cancel")), 0, kSteps,
                                                     parent_.data());
         dialog_->setWindowTitle(title_);
         dialog_->setWindowModality(Qt::WindowModal);

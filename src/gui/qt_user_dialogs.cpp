@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
+#include "gui/language.h"
 #include "gui/progress_box.h"
 
 namespace qlnx {
@@ -10,14 +12,28 @@ namespace qlnx {
 namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, Translated(title), Translated(text), QMessageBox::Ok, parent);
     box.exec();
+}
+
+// The names of the file types in the language in force; their patterns stay as they are.
+QString TranslatedFilter(const QString& filter) {
+    QStringList types = filter.split(QStringLiteral(";;"));
+    for (QString& type : types) {
+        const qsizetype patterns = type.lastIndexOf(QStringLiteral(" ("));
+        const QString name = patterns < 0 ? type : type.left(patterns);
+        const qsizetype indent = name.size() - QString(name).remove(QRegularExpression(QStringLiteral("^\\s+"))).size();
+        type = name.left(indent) + Translated(name.mid(indent)) + (patterns < 0 ? QString() : type.mid(patterns));
+    }
+    return types.join(QStringLiteral(";;"));
 }
 
 }  // namespace
 
 std::optional<QString> QtUserDialogs::openFile(QWidget* parent, const OpenFileRequest& request) {
-    QFileDialog dialog(parent, request.Title, request.InitialFolder, request.Filter);
+    // The file types keep their order in any language, so their numbers stay the same.
+    QFileDialog dialog(parent, Translated(request.Title), request.InitialFolder,
+                       TranslatedFilter(request.Filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);  // the chosen file must exist
     dialog.setSizeGripEnabled(true);
@@ -29,7 +45,7 @@ std::optional<QString> QtUserDialogs::openFile(QWidget* parent, const OpenFileRe
 
 std::optional<SaveFileAnswer> QtUserDialogs::saveFile(QWidget* parent,
                                                       const SaveFileRequest& request) {
-    QFileDialog dialog(parent, QString(), request.InitialFolder, request.Filter);
+    QFileDialog dialog(parent, QString(), request.InitialFolder, TranslatedFilter(request.Filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);  // ask before overwriting
@@ -59,13 +75,14 @@ void QtUserDialogs::information(QWidget* parent, const QString& title, const QSt
 }
 
 bool QtUserDialogs::question(QWidget* parent, const QString& title, const QString& text) {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, Translated(title), Translated(text),
+                                 QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::unique_ptr<ProgressReport> QtUserDialogs::progress(QWidget* parent, const QString& title,
                                                         const QString& label) {
-    return std::make_unique<ProgressBox>(parent, title, label);
+    return std::make_unique<ProgressBox>(parent, Translated(title), Translated(label));
 }
 
 }  // namespace qlnx

@@ -41,6 +41,8 @@
 #include "gui/tooltips.h"
 #include "gui/message_bar.h"
 #include "gui/result_file_command.h"
+#include "gui/retranslation.h"
+#include "gui/language.h"
 #include "gui/status_link_field.h"
 #include "gui/user_dialogs.h"
 #include "spreadsheet/chart_export.h"
@@ -83,6 +85,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     BuildStatusBar();
     UpdateRecentRecordsMenu();
     ApplyWindowToolTips(this);
+    ChooseLanguage(StoredLanguage());
     saveDialog_.FilterIndex = 1;
     InitExcelExportOptions(ExcelExportOptions);
     {
@@ -180,10 +183,10 @@ void TForm1::ConnectHandlers() {
     connect(undoStack_, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
     connect(undoStack_, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
     connect(undoStack_, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
-        Undo1->setText(text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
+        SetDesignedText(Undo1, text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
     });
     connect(undoStack_, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
-        Redo1->setText(text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
+        SetDesignedText(Redo1, text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
     });
     connect(cht1, &ChartWidget::dragStarted, this, &TForm1::DragStarted);
     connect(cht1, &ChartWidget::dragFinished, this, &TForm1::DragFinished);
@@ -195,8 +198,8 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::ShowStatus(const QString& text) {
-    rzfldsts3->setText(text);
-    rzfldsts3->setToolTip(text);
+    SetDesignedText(rzfldsts3, text);
+    SetDesignedToolTip(rzfldsts3, text);
 }
 
 void TForm1::ShowState(bool refit) {
@@ -215,6 +218,7 @@ void TForm1::ShowState(bool refit) {
         for (int k = 0; k < state_.LoopCount; ++k) items << QString::fromStdString(LoopItemText(k));
         cbb1->clear();
         cbb1->addItems(items);
+        if (CurrentLanguage() != Language::AsDesigned) RetranslateTree(cbb1);
     }
     cbb1->setCurrentIndex(state_.SelectedLoop);
     cht1->refresh();
@@ -275,6 +279,7 @@ void TForm1::UpdateRecentRecordsMenu() {
                                     .arg(number % 10)
                                     .arg(QFileInfo(r.Path).fileName(), r.FirstLine, r.Step);
         QAction* action = RecentRecords1->addAction(caption);
+        SetDesignedText(action, caption);
         action->setObjectName(QStringLiteral("RecentRecord%1").arg(number));
         action->setToolTip(r.Path);
         connect(action, &QAction::triggered, this, [this, r] {
@@ -355,8 +360,8 @@ void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& 
     }
     QString text = QStringLiteral("%1 rows").arg(state_.RawDisp.size());
     if (result.Format) text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
-    rzfldsts3->setText(text);
-    rzfldsts3->setToolTip(QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
+    SetDesignedText(rzfldsts3, text);
+    SetDesignedToolTip(rzfldsts3, QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
 }
 
 void TForm1::ImportOptions1Click() {
@@ -430,7 +435,9 @@ void TForm1::btn5Click() {
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
-    skeletonMethodInForce_ = rbMethods[checked]->text().trimmed().toStdString() +
+    // The method's designed caption, whatever language the window shows: it names the method
+    // in the evaluation's files.
+    skeletonMethodInForce_ = DesignedText(rbMethods[checked]).trimmed().toStdString() +
                              (direction == LoopDirection::Negative ? ", negative" : ", positive") +
                              (chk1->isChecked() ? ", keep disp increasing" : "");
     StartEditHistory();
@@ -516,7 +523,9 @@ void TForm1::ExcelExportOptions1Click() {
     ShowExportOptionsDialog(
         ExcelExportOptions, this,
         [this](const std::string& message) { ShowErrorReport(dialogs_, this, message); },
-        {cht1->xAxis->label(), cht1->yAxis->label()});
+        // The chart's designed axis titles, whatever language the window shows them in: the
+        // workbook is the same in every language.
+        {QString::fromLatin1(ChartModel::kXAxisTitle), QString::fromLatin1(ChartModel::kYAxisTitle)});
 }
 
 // --- About, donation, help and web site -----------------------------------------------------

@@ -12,6 +12,7 @@
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
 #include "gui/import_option_form.h"
+#include "gui/language.h"
 #include "core/edit_undo.h"
 #include "gui/result_file_command.h"
 #include "spreadsheet/excel_export_options.h"
@@ -132,6 +133,9 @@ private:
     void BuildControls();
     void BuildMenu();
     void BuildStatusBar();
+    // View > Language (tform1_language.cpp): the language of every text, remembered.
+    void BuildViewMenu();
+    void ChooseLanguage(Language language);
     void ConnectHandlers();
     // Runs a handler inside the error guard, unless another command is still running.
     void Guarded(void (TForm1::*handler)());
@@ -279,6 +283,11 @@ private:
     QAction* mniDonation1 = nullptr;
     QAction* Howtouse1 = nullptr;
     QAction* mniWebsite1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Language1 = nullptr;
+    QAction* LanguageDesigned1 = nullptr;
+    QAction* LanguageEnglish1 = nullptr;
+    QAction* LanguageChinese1 = nullptr;
     QStatusBar* rzstsbr1 = nullptr;
     QLabel* rzfldsts1 = nullptr;           // credit
     QLabel* rzfldsts3 = nullptr;           // greeting

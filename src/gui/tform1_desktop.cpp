@@ -14,6 +14,7 @@
 #include "gui/dialog_folders.h"
 #include "gui/error_guard.h"
 #include "gui/tform1.h"
+#include "gui/retranslation.h"
 
 namespace qlnx {
 
@@ -70,7 +71,7 @@ void TForm1::ShowMouseReadout(int x, int y) {
         ClearMouseReadout();
         return;
     }
-    rzfldsts4->setText(QStringLiteral("Disp = %1   Force = %2")
+    SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1   Force = %2")
                            .arg(cht1->XScreenToValue(x), 0, 'g', 6)
                            .arg(cht1->YScreenToValue(y), 0, 'g', 6));
 }

@@ -261,6 +261,8 @@ void TForm1::BuildMenu() {
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Redo1->setEnabled(false);
 
+    BuildViewMenu();
+
     // The commands engineers repeat on every record, with their keys.
     QMenu* analysis = Named(mm1->addMenu(QStringLiteral("Analysis")), "Analysis1");
     ReImport1 = MakeAction(analysis, "ReImport1", QStringLiteral("ReImport"));

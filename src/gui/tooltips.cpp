@@ -76,6 +76,12 @@ const ToolTip kWindowToolTips[] = {
     {{"btn3", "mniAbout1"}, "Version, licence and authors of QLNX."},
     {{"btn4", "mniDonation1"}, "How to support the development of QLNX."},
     {{"Howtouse1"}, "Open the user guide."},
+    {{"Language1"}, "Language of the captions, menus, messages and tooltips; numbers and the "
+                    "files written are the same in every language."},
+    {{"LanguageDesigned1"}, "The captions as the window has always shown them, in English and "
+                            "Chinese."},
+    {{"LanguageEnglish1"}, "Every text in plain English."},
+    {{"LanguageChinese1"}, "Every text in Chinese."},
     {{"mniWebsite1", "rzfldsts2"}, "Open the QLNX home page in the web browser."},
     // Chart editing.
     {{"edt5"}, "Full name of the imported file."},

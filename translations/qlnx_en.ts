@@ -1,0 +1,1483 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>QLNX</name>
+    <message>
+        <source>Import Parameters</source>
+        <translation>Import Parameters</translation>
+    </message>
+    <message>
+        <source>F-D Curve Begin Line</source>
+        <translation>First Data Line</translation>
+    </message>
+    <message>
+        <source>Data Import Step</source>
+        <translation>Import Step</translation>
+    </message>
+    <message>
+        <source>Loop Direction</source>
+        <translation>Loop Direction</translation>
+    </message>
+    <message>
+        <source>Positive</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>Negative</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <source>Noise Band</source>
+        <translation>Noise Band</translation>
+    </message>
+    <message>
+        <source>Import Loop</source>
+        <translation>Import Record</translation>
+    </message>
+    <message>
+        <source>ReImport</source>
+        <translation>Import Again</translation>
+    </message>
+    <message>
+        <source>Analyze Loop</source>
+        <translation>Analyse Loops</translation>
+    </message>
+    <message>
+        <source>Loop Curve</source>
+        <translation>Loops</translation>
+    </message>
+    <message>
+        <source>Loop Count</source>
+        <translation>Loop Count</translation>
+    </message>
+    <message>
+        <source>Loop No.</source>
+        <translation>Loop No.</translation>
+    </message>
+    <message>
+        <source>Max Disp 1</source>
+        <translation>Max. Disp. 1</translation>
+    </message>
+    <message>
+        <source>Max Disp 2</source>
+        <translation>Max. Disp. 2</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 1</source>
+        <translation>Force at Max. Disp. 1</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 2</source>
+        <translation>Force at Max. Disp. 2</translation>
+    </message>
+    <message>
+        <source>Vorlix Curve</source>
+        <translation>Skeleton Curve</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点     </source>
+        <translation>Max. force point of each loop</translation>
+    </message>
+    <message>
+        <source>每一圈位移最大点       </source>
+        <translation>Max. displacement point of each loop</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点+位移最大点       </source>
+        <translation>Max. force + max. displacement points</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(力最大点为分界)  </source>
+        <translation>Envelope, split at max. force</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(位移最大点为分界)  </source>
+        <translation>Envelope, split at max. disp.</translation>
+    </message>
+    <message>
+        <source>SB分解法(特别适合带强化的滞回曲线)</source>
+        <translation>SB decomposition (for hardening)</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点</source>
+        <translation>Max. force point of each loop</translation>
+    </message>
+    <message>
+        <source>每一圈位移最大点</source>
+        <translation>Max. displacement point of each loop</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点+位移最大点</source>
+        <translation>Max. force + max. displacement points</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(力最大点为分界)</source>
+        <translation>Envelope, split at max. force</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(位移最大点为分界)</source>
+        <translation>Envelope, split at max. disp.</translation>
+    </message>
+    <message>
+        <source>控制位移递增</source>
+        <translation>Keep displacement increasing</translation>
+    </message>
+    <message>
+        <source>提取骨架曲线</source>
+        <translation>Extract Skeleton Curve</translation>
+    </message>
+    <message>
+        <source>指定调整的位移范围</source>
+        <translation>Displacement range to thin</translation>
+    </message>
+    <message>
+        <source>指定调整的位移容差</source>
+        <translation>Displacement tolerance</translation>
+    </message>
+    <message>
+        <source>删除指定区域容差范围的点</source>
+        <translation>Delete points within range and tolerance</translation>
+    </message>
+    <message>
+        <source>保存结果</source>
+        <translation>Save Results</translation>
+    </message>
+    <message>
+        <source>输出EXCEL</source>
+        <translation>Export to Workbook</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Donation (捐助)</source>
+        <translation>Donation</translation>
+    </message>
+    <message>
+        <source>Donation(捐助)</source>
+        <translation>Donation</translation>
+    </message>
+    <message>
+        <source>操作类型</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>拖动节点</source>
+        <translation>Drag node</translation>
+    </message>
+    <message>
+        <source>增加节点</source>
+        <translation>Add node</translation>
+    </message>
+    <message>
+        <source>删除节点</source>
+        <translation>Delete node</translation>
+    </message>
+    <message>
+        <source>操作对象</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Vorlix Postive</source>
+        <translation>Skeleton, positive branch</translation>
+    </message>
+    <message>
+        <source>Vorlix Negative</source>
+        <translation>Skeleton, negative branch</translation>
+    </message>
+    <message>
+        <source>LOOP</source>
+        <translation>Loop curve</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Hello! Import a test record to begin.</source>
+        <translation>Hello! Import a test record to begin.</translation>
+    </message>
+    <message>
+        <source>QLNX home page</source>
+        <translation>QLNX home page</translation>
+    </message>
+    <message>
+        <source>Reset zoom</source>
+        <translation>Reset zoom</translation>
+    </message>
+    <message>
+        <source>Save chart as image…</source>
+        <translation>Save chart as image…</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Recent Records</source>
+        <translation>Recent Records</translation>
+    </message>
+    <message>
+        <source>Export Modified Loop</source>
+        <translation>Save Working Curve</translation>
+    </message>
+    <message>
+        <source>Export Analysis Results</source>
+        <translation>Save Loop Extremes</translation>
+    </message>
+    <message>
+        <source>Export Skeleton Curve…</source>
+        <translation>Save Skeleton Curve…</translation>
+    </message>
+    <message>
+        <source>Export Draw1 2 Excel</source>
+        <translation>Export Chart to Workbook</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>As designed</source>
+        <translation>As designed</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>Analysis</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>Extract Skeleton Curve</source>
+        <translation>Extract Skeleton Curve</translation>
+    </message>
+    <message>
+        <source>Test Evaluation</source>
+        <translation>Test Evaluation</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Excel Export Options</source>
+        <translation>Workbook Export Options</translation>
+    </message>
+    <message>
+        <source>Import Options…</source>
+        <translation>Import Options…</translation>
+    </message>
+    <message>
+        <source>How to use?</source>
+        <translation>User Guide</translation>
+    </message>
+    <message>
+        <source>Visit the QLNX web site</source>
+        <translation>Visit the QLNX web site</translation>
+    </message>
+    <message>
+        <source>Line of the file where the force-displacement data begin (1 = first line); lines above it are skipped. A whole number of 1 or more.</source>
+        <translation>Line of the file where the force-displacement data begin (1 = first line); lines above it are skipped. A whole number of 1 or more.</translation>
+    </message>
+    <message>
+        <source>Read every n-th data line (1 = every line). A whole number of 1 or more; larger steps thin long records.</source>
+        <translation>Read every n-th data line (1 = every line). A whole number of 1 or more; larger steps thin long records.</translation>
+    </message>
+    <message>
+        <source>Direction of the first half-cycle of every loop: Positive when the test loads towards positive displacement first. Decides which half-cycle feeds which skeleton branch.</source>
+        <translation>Direction of the first half-cycle of every loop: Positive when the test loads towards positive displacement first. Decides which half-cycle feeds which skeleton branch.</translation>
+    </message>
+    <message>
+        <source>Half-width of the band around the first displacement that a passage must cross to start a half-cycle, in the record's displacement unit (0: every passage).</source>
+        <translation>Half-width of the band around the first displacement that a passage must cross to start a half-cycle, in the record's displacement unit (0: every passage).</translation>
+    </message>
+    <message>
+        <source>Only a passage through the first displacement that takes the record from more than this far on one side to more than this far on the other starts a half-cycle. 0 splits at every passage. In the units of the record's displacement.</source>
+        <translation>Only a passage through the first displacement that takes the record from more than this far on one side to more than this far on the other starts a half-cycle. 0 splits at every passage. In the units of the record's displacement.</translation>
+    </message>
+    <message>
+        <source>Open a force-displacement record (text or CSV: displacement, force per line) and draw it.</source>
+        <translation>Open a force-displacement record (text or CSV: displacement, force per line) and draw it.</translation>
+    </message>
+    <message>
+        <source>Read the same file again with the current Begin Line and Import Step, dropping every edit.</source>
+        <translation>Read the same file again with the current Begin Line and Import Step, dropping every edit.</translation>
+    </message>
+    <message>
+        <source>Split the record into loops at its passages through the first displacement and list them under Loop No.</source>
+        <translation>Split the record into loops at its passages through the first displacement and list them under Loop No.</translation>
+    </message>
+    <message>
+        <source>Number of loops the analysis found.</source>
+        <translation>Number of loops the analysis found.</translation>
+    </message>
+    <message>
+        <source>Loop to show highlighted on the chart, with its extremes below.</source>
+        <translation>Loop to show highlighted on the chart, with its extremes below.</translation>
+    </message>
+    <message>
+        <source>Largest displacement of the chosen loop's first half-cycle, in the record's displacement unit.</source>
+        <translation>Largest displacement of the chosen loop's first half-cycle, in the record's displacement unit.</translation>
+    </message>
+    <message>
+        <source>Largest displacement of the chosen loop's second half-cycle, in the record's displacement unit.</source>
+        <translation>Largest displacement of the chosen loop's second half-cycle, in the record's displacement unit.</translation>
+    </message>
+    <message>
+        <source>Force at the first half-cycle's largest displacement, in the record's force unit.</source>
+        <translation>Force at the first half-cycle's largest displacement, in the record's force unit.</translation>
+    </message>
+    <message>
+        <source>Force at the second half-cycle's largest displacement, in the record's force unit.</source>
+        <translation>Force at the second half-cycle's largest displacement, in the record's force unit.</translation>
+    </message>
+    <message>
+        <source>Maximum force: takes from each half-cycle of every loop its point of largest force (least force on the negative side).</source>
+        <translation>Maximum force: takes from each half-cycle of every loop its point of largest force (least force on the negative side).</translation>
+    </message>
+    <message>
+        <source>Maximum displacement: takes from each half-cycle of every loop its point of largest displacement, with the force there.</source>
+        <translation>Maximum displacement: takes from each half-cycle of every loop its point of largest displacement, with the force there.</translation>
+    </message>
+    <message>
+        <source>Maximum force and maximum displacement: takes both points of each half-cycle, in the order they occur.</source>
+        <translation>Maximum force and maximum displacement: takes both points of each half-cycle, in the order they occur.</translation>
+    </message>
+    <message>
+        <source>Envelope to the maximum force: takes every loading point of each half-cycle that goes beyond the skeleton so far, up to the half-cycle's peak force.</source>
+        <translation>Envelope to the maximum force: takes every loading point of each half-cycle that goes beyond the skeleton so far, up to the half-cycle's peak force.</translation>
+    </message>
+    <message>
+        <source>Envelope to the maximum displacement: takes every loading point of each half-cycle that goes beyond the skeleton so far, up to its largest displacement.</source>
+        <translation>Envelope to the maximum displacement: takes every loading point of each half-cycle that goes beyond the skeleton so far, up to its largest displacement.</translation>
+    </message>
+    <message>
+        <source>SB decomposition: joins the parts of each loading path that exceed the force reached so far, shifted to continue the skeleton; suited to hardening loops.</source>
+        <translation>SB decomposition: joins the parts of each loading path that exceed the force reached so far, shifted to continue the skeleton; suited to hardening loops.</translation>
+    </message>
+    <message>
+        <source>Keep only skeleton points that lie further out than the last point of their branch, so the displacement grows along each branch.</source>
+        <translation>Keep only skeleton points that lie further out than the last point of their branch, so the displacement grows along each branch.</translation>
+    </message>
+    <message>
+        <source>Build the positive and negative skeleton curves from the analysed loops with the chosen method.</source>
+        <translation>Build the positive and negative skeleton curves from the analysed loops with the chosen method.</translation>
+    </message>
+    <message>
+        <source>Displacement range (from, to) in which points of the skeleton curves are thinned, in the record's displacement unit.</source>
+        <translation>Displacement range (from, to) in which points of the skeleton curves are thinned, in the record's displacement unit.</translation>
+    </message>
+    <message>
+        <source>Tolerance for thinning: a point closer than this to its neighbour within the range is deleted, in the record's displacement unit.</source>
+        <translation>Tolerance for thinning: a point closer than this to its neighbour within the range is deleted, in the record's displacement unit.</translation>
+    </message>
+    <message>
+        <source>Delete the skeleton points inside the displacement range that lie within the tolerance of their neighbour.</source>
+        <translation>Delete the skeleton points inside the displacement range that lie within the tolerance of their neighbour.</translation>
+    </message>
+    <message>
+        <source>Save the extremes of every loop to a text or CSV file.</source>
+        <translation>Save the extremes of every loop to a text or CSV file.</translation>
+    </message>
+    <message>
+        <source>Export every series of the chart to a new workbook with an XY chart over the data (see Options &gt; Excel Export Options).</source>
+        <translation>Export every series of the chart to a new workbook with an XY chart over the data (see Options &gt; Workbook Export Options).</translation>
+    </message>
+    <message>
+        <source>Save the working curve, with its edits, as displacement and force per line.</source>
+        <translation>Save the working curve, with its edits, as displacement and force per line.</translation>
+    </message>
+    <message>
+        <source>Save both skeleton branches to a text or CSV file.</source>
+        <translation>Save both skeleton branches to a text or CSV file.</translation>
+    </message>
+    <message>
+        <source>The last records opened; each is read again with the first line and step it was read with.</source>
+        <translation>The last records opened; each is read again with the first line and step it was read with.</translation>
+    </message>
+    <message>
+        <source>Size, lines, markers, axes, legend and layout of the workbook chart; "Report-ready" sets a chart for reports.</source>
+        <translation>Size, lines, markers, axes, legend and layout of the workbook chart; "Report-ready" sets a chart for reports.</translation>
+    </message>
+    <message>
+        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</source>
+        <translation>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</translation>
+    </message>
+    <message>
+        <source>Make the edit taken back last again.</source>
+        <translation>Make the edit taken back last again.</translation>
+    </message>
+    <message>
+        <source>Energy, damping, degradation, yield and ductility of the test, with the constructions on the chart.</source>
+        <translation>Energy, damping, degradation, yield and ductility of the test, with the constructions on the chart.</translation>
+    </message>
+    <message>
+        <source>Decimal separator, the displacement and force columns, and a preview of the rows as they will be read.</source>
+        <translation>Decimal separator, the displacement and force columns, and a preview of the rows as they will be read.</translation>
+    </message>
+    <message>
+        <source>Version, licence and authors of QLNX.</source>
+        <translation>Version, licence and authors of QLNX.</translation>
+    </message>
+    <message>
+        <source>How to support the development of QLNX.</source>
+        <translation>How to support the development of QLNX.</translation>
+    </message>
+    <message>
+        <source>Open the user guide.</source>
+        <translation>Open the user guide.</translation>
+    </message>
+    <message>
+        <source>Open the QLNX home page in the web browser.</source>
+        <translation>Open the QLNX home page in the web browser.</translation>
+    </message>
+    <message>
+        <source>Full name of the imported file.</source>
+        <translation>Full name of the imported file.</translation>
+    </message>
+    <message>
+        <source>Apply what the message suggests.</source>
+        <translation>Apply what the message suggests.</translation>
+    </message>
+    <message>
+        <source>What a click on the chart does: drag a node, add a node (double click) or delete a node (double click); None leaves the chart alone.</source>
+        <translation>What a click on the chart does: drag a node, add a node (double click) or delete a node (double click); None leaves the chart alone.</translation>
+    </message>
+    <message>
+        <source>Curve that the chart editing acts on: the positive or negative skeleton branch, or the loop curve.</source>
+        <translation>Curve that the chart editing acts on: the positive or negative skeleton branch, or the loop curve.</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Ultimate ratio</source>
+        <translation>Ultimate ratio</translation>
+    </message>
+    <message>
+        <source>Displacement</source>
+        <translation>Displacement</translation>
+    </message>
+    <message>
+        <source>Force</source>
+        <translation>Force</translation>
+    </message>
+    <message>
+        <source>Peak point</source>
+        <translation>Peak point</translation>
+    </message>
+    <message>
+        <source>Level tolerance</source>
+        <translation>Level tolerance</translation>
+    </message>
+    <message>
+        <source>GeneralYield</source>
+        <translation>General yield moment</translation>
+    </message>
+    <message>
+        <source>EqualEnergy</source>
+        <translation>Equal energy</translation>
+    </message>
+    <message>
+        <source>EqualEnergyIntersection</source>
+        <translation>Equal energy, intersection</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Park</translation>
+    </message>
+    <message>
+        <source>FarthestPoint</source>
+        <translation>Farthest point</translation>
+    </message>
+    <message>
+        <source>EEEP</source>
+        <translation>EEEP</translation>
+    </message>
+    <message>
+        <source>EN12512</source>
+        <translation>EN 12512</translation>
+    </message>
+    <message>
+        <source>Construction</source>
+        <translation>Construction</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>Energy</source>
+        <translation>Energy</translation>
+    </message>
+    <message>
+        <source>Damping</source>
+        <translation>Damping</translation>
+    </message>
+    <message>
+        <source>Secant Stiffness</source>
+        <translation>Secant Stiffness</translation>
+    </message>
+    <message>
+        <source>Strength Degradation</source>
+        <translation>Strength Degradation</translation>
+    </message>
+    <message>
+        <source>Loops</source>
+        <translation>Loops</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Levels</translation>
+    </message>
+    <message>
+        <source>Yield Points</source>
+        <translation>Yield Points</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Export to Workbook…</source>
+        <translation>Export to Workbook…</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Energy per loop</source>
+        <translation>Energy per loop</translation>
+    </message>
+    <message>
+        <source>Cumulative energy</source>
+        <translation>Cumulative energy</translation>
+    </message>
+    <message>
+        <source>Equivalent viscous damping he</source>
+        <translation>Equivalent viscous damping he</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Strength to first cycle</source>
+        <translation>Strength to first cycle</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>Export Options</source>
+        <translation>Workbook Export Options</translation>
+    </message>
+    <message>
+        <source>Serie</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>Line Weight</source>
+        <translation>Line Weight</translation>
+    </message>
+    <message>
+        <source>Line Color</source>
+        <translation>Line Colour</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Same as Plot Panel</source>
+        <translation>Same as the Chart</translation>
+    </message>
+    <message>
+        <source>Show Maker</source>
+        <translation>Show Markers</translation>
+    </message>
+    <message>
+        <source>Maker Style</source>
+        <translation>Marker Style</translation>
+    </message>
+    <message>
+        <source>Maker Size</source>
+        <translation>Marker Size</translation>
+    </message>
+    <message>
+        <source>Maker Color</source>
+        <translation>Marker Colour</translation>
+    </message>
+    <message>
+        <source>Axis</source>
+        <translation>Axes</translation>
+    </message>
+    <message>
+        <source>Show Axis Title</source>
+        <translation>Show Axis Titles</translation>
+    </message>
+    <message>
+        <source>X Axis Title</source>
+        <translation>X Axis Title</translation>
+    </message>
+    <message>
+        <source>Y Axis Title</source>
+        <translation>Y Axis Title</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Font Size</translation>
+    </message>
+    <message>
+        <source>Show Axis Line</source>
+        <translation>Show Axis Lines</translation>
+    </message>
+    <message>
+        <source>X Axis Position</source>
+        <translation>Y Axis Crosses X At</translation>
+    </message>
+    <message>
+        <source>Y Axis Position</source>
+        <translation>X Axis Crosses Y At</translation>
+    </message>
+    <message>
+        <source>Ticklabel Font Size</source>
+        <translation>Tick Label Font Size</translation>
+    </message>
+    <message>
+        <source>Lengend</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>Show Lengend</source>
+        <translation>Show Legend</translation>
+    </message>
+    <message>
+        <source>IncludeInLayout</source>
+        <translation>Legend Beside the Plot</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Show Graph Title</source>
+        <translation>Show Chart Title</translation>
+    </message>
+    <message>
+        <source>Plot Area</source>
+        <translation>Plot Area</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Show Plot Area Line</source>
+        <translation>Show Plot Area Border</translation>
+    </message>
+    <message>
+        <source>Export Mode</source>
+        <translation>Export Mode</translation>
+    </message>
+    <message>
+        <source>Single Output</source>
+        <translation>Two Columns per Series</translation>
+    </message>
+    <message>
+        <source>Combined Output</source>
+        <translation>One Combined Table</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Line Type</source>
+        <translation>Line Type</translation>
+    </message>
+    <message>
+        <source>Smooth</source>
+        <translation>Smooth</translation>
+    </message>
+    <message>
+        <source>Straight</source>
+        <translation>Straight</translation>
+    </message>
+    <message>
+        <source>Series Order</source>
+        <translation>Series Order</translation>
+    </message>
+    <message>
+        <source>As in the Chart</source>
+        <translation>As in the Chart</translation>
+    </message>
+    <message>
+        <source>Loop Underneath</source>
+        <translation>Loop Underneath</translation>
+    </message>
+    <message>
+        <source>Point Series</source>
+        <translation>Point Series</translation>
+    </message>
+    <message>
+        <source>As Others</source>
+        <translation>As Others</translation>
+    </message>
+    <message>
+        <source>Markers Only</source>
+        <translation>Markers Only</translation>
+    </message>
+    <message>
+        <source>Loop Series</source>
+        <translation>Loop Series</translation>
+    </message>
+    <message>
+        <source>Thin Line</source>
+        <translation>Thin Line</translation>
+    </message>
+    <message>
+        <source>Legend</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>Axes Cross</source>
+        <translation>Axes Cross</translation>
+    </message>
+    <message>
+        <source>At Position</source>
+        <translation>At Position</translation>
+    </message>
+    <message>
+        <source>At Minimum</source>
+        <translation>At Minimum</translation>
+    </message>
+    <message>
+        <source>Placement</source>
+        <translation>Placement</translation>
+    </message>
+    <message>
+        <source>At C5</source>
+        <translation>At Cell C5</translation>
+    </message>
+    <message>
+        <source>Right of Data</source>
+        <translation>Right of Data</translation>
+    </message>
+    <message>
+        <source>Report-ready</source>
+        <translation>Report-ready</translation>
+    </message>
+    <message>
+        <source>Line weight of the chart's series, points (0 = thinnest).</source>
+        <translation>Line weight of the chart's series, points (0 = thinnest).</translation>
+    </message>
+    <message>
+        <source>Line colour: Auto lets the spreadsheet choose; Same as Plot Panel uses the colour of the series in this window.</source>
+        <translation>Line colour: Auto lets the spreadsheet choose; Same as the Chart uses the colour of the series in this window.</translation>
+    </message>
+    <message>
+        <source>Draw markers at the points of every series.</source>
+        <translation>Draw markers at the points of every series.</translation>
+    </message>
+    <message>
+        <source>Marker shape: 1 square, 2 diamond, 3 triangle, 4 x, 5 star, 6 short dash, 7 long dash, 8 circle, 9 plus.</source>
+        <translation>Marker shape: 1 square, 2 diamond, 3 triangle, 4 x, 5 star, 6 short dash, 7 long dash, 8 circle, 9 plus.</translation>
+    </message>
+    <message>
+        <source>Marker size, points (2 to 72).</source>
+        <translation>Marker size, points (2 to 72).</translation>
+    </message>
+    <message>
+        <source>Marker fill colour: Auto, or the colour of the series in this window.</source>
+        <translation>Marker fill colour: Auto, or the colour of the series in this window.</translation>
+    </message>
+    <message>
+        <source>Show the two axis titles below.</source>
+        <translation>Show the two axis titles below.</translation>
+    </message>
+    <message>
+        <source>Title of the X (displacement) axis.</source>
+        <translation>Title of the X (displacement) axis.</translation>
+    </message>
+    <message>
+        <source>Title of the Y (force) axis.</source>
+        <translation>Title of the Y (force) axis.</translation>
+    </message>
+    <message>
+        <source>Font size of both axis titles, points (1 to 409).</source>
+        <translation>Font size of both axis titles, points (1 to 409).</translation>
+    </message>
+    <message>
+        <source>Draw both axis lines.</source>
+        <translation>Draw both axis lines.</translation>
+    </message>
+    <message>
+        <source>X value where the Y axis crosses the X axis, truncated to a whole number; empty leaves it to the spreadsheet.</source>
+        <translation>X value where the Y axis crosses the X axis, truncated to a whole number; empty leaves it to the spreadsheet.</translation>
+    </message>
+    <message>
+        <source>Y value where the X axis crosses the Y axis, truncated to a whole number; empty leaves it to the spreadsheet.</source>
+        <translation>Y value where the X axis crosses the Y axis, truncated to a whole number; empty leaves it to the spreadsheet.</translation>
+    </message>
+    <message>
+        <source>Font size of the tick labels of both axes, points (1 to 409).</source>
+        <translation>Font size of the tick labels of both axes, points (1 to 409).</translation>
+    </message>
+    <message>
+        <source>Show the legend of the chart's series.</source>
+        <translation>Show the legend of the chart's series.</translation>
+    </message>
+    <message>
+        <source>Give the legend its own room beside the plot; unticked it lies over the plot.</source>
+        <translation>Give the legend its own room beside the plot; unticked it lies over the plot.</translation>
+    </message>
+    <message>
+        <source>Font size of the legend, points (1 to 409).</source>
+        <translation>Font size of the legend, points (1 to 409).</translation>
+    </message>
+    <message>
+        <source>Show the chart title below.</source>
+        <translation>Show the chart title below.</translation>
+    </message>
+    <message>
+        <source>Text of the chart title.</source>
+        <translation>Text of the chart title.</translation>
+    </message>
+    <message>
+        <source>Font size of the chart title, points (not sent: the title keeps the spreadsheet's size).</source>
+        <translation>Font size of the chart title, points (not sent: the title keeps the spreadsheet's size).</translation>
+    </message>
+    <message>
+        <source>Height of the chart, points (72 points = 1 inch).</source>
+        <translation>Height of the chart, points (72 points = 1 inch).</translation>
+    </message>
+    <message>
+        <source>Width of the chart, points (72 points = 1 inch).</source>
+        <translation>Width of the chart, points (72 points = 1 inch).</translation>
+    </message>
+    <message>
+        <source>Draw a border around the plot area.</source>
+        <translation>Draw a border around the plot area.</translation>
+    </message>
+    <message>
+        <source>Two columns (X, Y) per series of the chart, and one chart series each.</source>
+        <translation>Two columns (X, Y) per series of the chart, and one chart series each.</translation>
+    </message>
+    <message>
+        <source>All points in one table (series name, X, Y) and one chart series.</source>
+        <translation>All points in one table (series name, X, Y) and one chart series.</translation>
+    </message>
+    <message>
+        <source>Keep the settings shown, for the next export and the next start of QLNX.</source>
+        <translation>Keep the settings shown, for the next export and the next start of QLNX.</translation>
+    </message>
+    <message>
+        <source>Close the dialog; settings kept with Update stay.</source>
+        <translation>Close the dialog; settings kept with Keep stay.</translation>
+    </message>
+    <message>
+        <source>Smooth curves through the points, or straight lines between them (straight lines show the measured peaks as they are).</source>
+        <translation>Smooth curves through the points, or straight lines between them (straight lines show the measured peaks as they are).</translation>
+    </message>
+    <message>
+        <source>Order in which the series are drawn: as in the chart, or the loop first (under the skeleton and the chosen loop) and the point series last.</source>
+        <translation>Order in which the series are drawn: as in the chart, or the loop first (under the skeleton and the chosen loop) and the point series last.</translation>
+    </message>
+    <message>
+        <source>Point1 and Point2 drawn like the other series, or as markers only, not joined by lines.</source>
+        <translation>Point1 and Point2 drawn like the other series, or as markers only, not joined by lines.</translation>
+    </message>
+    <message>
+        <source>The loop series drawn like the other series, or as a thin line (0.25 pt) without markers.</source>
+        <translation>The loop series drawn like the other series, or as a thin line (0.25 pt) without markers.</translation>
+    </message>
+    <message>
+        <source>Place of the legend: at the right, or at the bottom below the plot.</source>
+        <translation>Place of the legend: at the right, or at the bottom below the plot.</translation>
+    </message>
+    <message>
+        <source>Where the axes cross: at the X and Y Axis Position, or each axis at the other's minimum (the lower left corner of the plot).</source>
+        <translation>Where the axes cross: at the two crossing values above, or each axis at the other's minimum (the lower left corner of the plot).</translation>
+    </message>
+    <message>
+        <source>Place of the chart: at cell C5 over the data, or to the right of the data columns.</source>
+        <translation>Place of the chart: at cell C5 over the data, or to the right of the data columns.</translation>
+    </message>
+    <message>
+        <source>Set a chart for reports: straight lines, points as markers, the loop as a thin line underneath, the window's axis titles, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</source>
+        <translation>Set a chart for reports: straight lines, points as markers, the loop as a thin line underneath, the window's axis titles, axes at their minimum, legend below, 480 x 300 pt right of the data, two columns per series. Press Keep to keep it.</translation>
+    </message>
+    <message>
+        <source>Import Options</source>
+        <translation>Import Options</translation>
+    </message>
+    <message>
+        <source>Auto (decided from the first line read)</source>
+        <translation>Auto (decided from the first line read)</translation>
+    </message>
+    <message>
+        <source>Point (1.5)</source>
+        <translation>Point (1.5)</translation>
+    </message>
+    <message>
+        <source>Comma (1,5)</source>
+        <translation>Comma (1,5)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Decimal separator</source>
+        <translation>Decimal separator</translation>
+    </message>
+    <message>
+        <source>Displacement column</source>
+        <translation>Displacement column</translation>
+    </message>
+    <message>
+        <source>Force column</source>
+        <translation>Force column</translation>
+    </message>
+    <message>
+        <source>Displacement read</source>
+        <translation>Displacement read</translation>
+    </message>
+    <message>
+        <source>Force read</source>
+        <translation>Force read</translation>
+    </message>
+    <message>
+        <source>The displacement and force columns must differ.</source>
+        <translation>The displacement and force columns must differ.</translation>
+    </message>
+    <message>
+        <source>Import a record to see here how its first lines are read.</source>
+        <translation>Import a record to see here how its first lines are read.</translation>
+    </message>
+    <message>
+        <source>comma-separated</source>
+        <translation>comma-separated</translation>
+    </message>
+    <message>
+        <source>semicolon-separated</source>
+        <translation>semicolon-separated</translation>
+    </message>
+    <message>
+        <source>tab-separated</source>
+        <translation>tab-separated</translation>
+    </message>
+    <message>
+        <source>blank-separated</source>
+        <translation>blank-separated</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>QLNX</source>
+        <translation>QLNX</translation>
+    </message>
+    <message>
+        <source>Test records</source>
+        <translation>Test records</translation>
+    </message>
+    <message>
+        <source>Text Files</source>
+        <translation>Text Files</translation>
+    </message>
+    <message>
+        <source>CSV Files</source>
+        <translation>CSV Files</translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation>All Files</translation>
+    </message>
+    <message>
+        <source>Text files</source>
+        <translation>Text files</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>CSV files</translation>
+    </message>
+    <message>
+        <source>PNG image</source>
+        <translation>PNG image</translation>
+    </message>
+    <message>
+        <source>PDF document</source>
+        <translation>PDF document</translation>
+    </message>
+    <message>
+        <source>Exporting the chart to a workbook</source>
+        <translation>Exporting the chart to a workbook</translation>
+    </message>
+    <message>
+        <source>Confirm Save As</source>
+        <translation>Confirm Save As</translation>
+    </message>
+    <message>
+        <source>There is no skeleton curve to save: extract it first.</source>
+        <translation>There is no skeleton curve to save: extract it first.</translation>
+    </message>
+    <message>
+        <source>First Line must large than 0!</source>
+        <translation>The first data line must be 1 or more!</translation>
+    </message>
+    <message>
+        <source>Data Import Step must not be 0!</source>
+        <translation>The import step must not be 0!</translation>
+    </message>
+    <message>
+        <source>The displacement and force columns must be two different numbers from 1 on!</source>
+        <translation>The displacement and force columns must be two different numbers from 1 on!</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>Imported Loop is less than 3 points!</source>
+        <translation>The imported record has fewer than 3 points!</translation>
+    </message>
+    <message>
+        <source>Noise Band must not be negative!</source>
+        <translation>Noise Band must not be negative!</translation>
+    </message>
+    <message>
+        <source>This record loads towards negative displacements first; Loop Direction Negative fits it.</source>
+        <translation>This record loads towards negative displacements first; Loop Direction Negative fits it.</translation>
+    </message>
+    <message>
+        <source>This record loads towards positive displacements first; Loop Direction Positive fits it.</source>
+        <translation>This record loads towards positive displacements first; Loop Direction Positive fits it.</translation>
+    </message>
+    <message>
+        <source>thinning</source>
+        <translation>thinning</translation>
+    </message>
+    <message>
+        <source>addition of a node</source>
+        <translation>addition of a node</translation>
+    </message>
+    <message>
+        <source>deletion of a node</source>
+        <translation>deletion of a node</translation>
+    </message>
+    <message>
+        <source>drag of a node</source>
+        <translation>drag of a node</translation>
+    </message>
+    <message>
+        <source>drag of a loop point</source>
+        <translation>drag of a loop point</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 rows</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2</source>
+        <translation>%1 rows; %2</translation>
+    </message>
+    <message>
+        <source>%1, decimal point</source>
+        <translation>%1, decimal point</translation>
+    </message>
+    <message>
+        <source>%1, decimal comma</source>
+        <translation>%1, decimal comma</translation>
+    </message>
+    <message>
+        <source>%1 loops found.</source>
+        <translation>%1 loops found.</translation>
+    </message>
+    <message>
+        <source>%1 loops found with a noise band of %2.</source>
+        <translation>%1 loops found with a noise band of %2.</translation>
+    </message>
+    <message>
+        <source>Skeleton curve: %1 points on the positive branch, %2 on the negative.</source>
+        <translation>Skeleton curve: %1 points on the positive branch, %2 on the negative.</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative).</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative).</translation>
+    </message>
+    <message>
+        <source>Saved the working curve to %1.</source>
+        <translation>Saved the working curve to %1.</translation>
+    </message>
+    <message>
+        <source>Saved the loop extremes to %1.</source>
+        <translation>Saved the loop extremes to %1.</translation>
+    </message>
+    <message>
+        <source>Saved the skeleton curve to %1.</source>
+        <translation>Saved the skeleton curve to %1.</translation>
+    </message>
+    <message>
+        <source>Saved the chart as %1.</source>
+        <translation>Saved the chart as %1.</translation>
+    </message>
+    <message>
+        <source>Workbook written to %1.</source>
+        <translation>Workbook written to %1.</translation>
+    </message>
+    <message>
+        <source>Undone: %1.</source>
+        <translation>Undone: %1.</translation>
+    </message>
+    <message>
+        <source>Redone: %1.</source>
+        <translation>Redone: %1.</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Disp = %1   Force = %2</source>
+        <translation>Displacement = %1   Force = %2</translation>
+    </message>
+    <message>
+        <source>%1 no longer exists; it was taken off the recent records.</source>
+        <translation>%1 no longer exists; it was taken off the recent records.</translation>
+    </message>
+    <message>
+        <source>&amp;%1 %2  (first line %3, step %4)</source>
+        <translation>&amp;%1 %2  (first line %3, step %4)</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <translation>Reading %1</translation>
+    </message>
+    <message>
+        <source>Writing %1</source>
+        <translation>Writing %1</translation>
+    </message>
+    <message>
+        <source>Cannot open %1.</source>
+        <translation>Cannot open %1.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Read from line %1: %2.</source>
+        <translation>Read from line %1: %2.</translation>
+    </message>
+    <message>
+        <source>Noise band: %1
+Skeleton: %2</source>
+        <translation>Noise band: %1
+Skeleton: %2</translation>
+    </message>
+    <message>
+        <source>%1 Displacement</source>
+        <translation>%1 Displacement</translation>
+    </message>
+    <message>
+        <source>%1 Force</source>
+        <translation>%1 Force</translation>
+    </message>
+    <message>
+        <source>%1 of %2 loops are smaller than 1 % of the displacement range (noise around the first displacement?). A noise band of %3 merges them.</source>
+        <translation>%1 of %2 loops are smaller than 1 % of the displacement range (noise around the first displacement?). A noise band of %3 merges them.</translation>
+    </message>
+    <message>
+        <source>Line %1 is empty.</source>
+        <translation>Line %1 is empty.</translation>
+    </message>
+    <message>
+        <source>Line %1 has no field %2.</source>
+        <translation>Line %1 has no field %2.</translation>
+    </message>
+    <message>
+        <source>Line %1: '%2' is not a number.</source>
+        <translation>Line %1: '%2' is not a number.</translation>
+    </message>
+    <message>
+        <source>Line %1 has %2 field; line %3 has %4.</source>
+        <translation>Line %1 has %2 field; line %3 has %4.</translation>
+    </message>
+    <message>
+        <source>Line %1 has %2 fields; line %3 has %4.</source>
+        <translation>Line %1 has %2 fields; line %3 has %4.</translation>
+    </message>
+    <message>
+        <source>The file has %1 line; line %2 is past its end.</source>
+        <translation>The file has %1 line; line %2 is past its end.</translation>
+    </message>
+    <message>
+        <source>The file has %1 lines; line %2 is past its end.</source>
+        <translation>The file has %1 lines; line %2 is past its end.</translation>
+    </message>
+    <message>
+        <source>Line %1 looks like a header: the data start at line %2.</source>
+        <translation>Line %1 looks like a header: the data start at line %2.</translation>
+    </message>
+    <message>
+        <source>%1 changed while it was read; import it again when it is complete.</source>
+        <translation>%1 changed while it was read; import it again when it is complete.</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%1)</source>
+        <translation>List index out of bounds (%1)</translation>
+    </message>
+    <message>
+        <source>''%1'' is not a valid integer value</source>
+        <translation>'%1' is not a whole number</translation>
+    </message>
+    <message>
+        <source>'%1' is not a valid floating point value</source>
+        <translation>'%1' is not a number</translation>
+    </message>
+    <message>
+        <source>Cannot open file "%1". %2</source>
+        <translation>Cannot open file "%1". %2</translation>
+    </message>
+    <message>
+        <source>Cannot create file "%1". %2</source>
+        <translation>Cannot create file "%1". %2</translation>
+    </message>
+    <message>
+        <source>%1 is the record being analysed; choose another name.</source>
+        <translation>%1 is the record being analysed; choose another name.</translation>
+    </message>
+    <message>
+        <source>The series "%1" has %2 points, more than the %3 data rows of a worksheet. Nothing was exported.</source>
+        <translation>The series "%1" has %2 points, more than the %3 data rows of a worksheet. Nothing was exported.</translation>
+    </message>
+    <message>
+        <source>The series "%1" does not fit into the combined table: a worksheet has %2 data rows. Nothing was exported.</source>
+        <translation>The series "%1" does not fit into the combined table: a worksheet has %2 data rows. Nothing was exported.</translation>
+    </message>
+    <message>
+        <source>The workbook was saved as
+%1
+but no program on this computer opens it.</source>
+        <translation>The workbook was saved as
+%1
+but no program on this computer opens it.</translation>
+    </message>
+    <message>
+        <source>The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate point and its ductilities are lower bounds.</source>
+        <translation>The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate point and its ductilities are lower bounds.</translation>
+    </message>
+    <message>
+        <source>positive</source>
+        <translation>positive</translation>
+    </message>
+    <message>
+        <source>negative</source>
+        <translation>negative</translation>
+    </message>
+    <message>
+        <source>%1, positive</source>
+        <translation>%1, positive</translation>
+    </message>
+    <message>
+        <source>%1, negative</source>
+        <translation>%1, negative</translation>
+    </message>
+    <message>
+        <source>%1, positive, keep disp increasing</source>
+        <translation>%1, positive, displacement kept increasing</translation>
+    </message>
+    <message>
+        <source>%1, negative, keep disp increasing</source>
+        <translation>%1, negative, displacement kept increasing</translation>
+    </message>
+    <message>
+        <source>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</source>
+        <translation>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</translation>
+    </message>
+    <message>
+        <source>QLNX %1 · free software (GPL-3.0-or-later)</source>
+        <translation>QLNX %1 · free software (GPL-3.0-or-later)</translation>
+    </message>
+    <message>
+        <source>About QLNX</source>
+        <translation>About QLNX</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Hysteresis loops and skeleton curves of cyclic loading tests: import a force–displacement record, split it into loops, extract, thin and edit the skeleton curve, and export the results.</source>
+        <translation>Hysteresis loops and skeleton curves of cyclic loading tests: import a force–displacement record, split it into loops, extract, thin and edit the skeleton curve, and export the results.</translation>
+    </message>
+    <message>
+        <source>Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later). This program comes with ABSOLUTELY NO WARRANTY.</source>
+        <translation>Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later). This program comes with ABSOLUTELY NO WARRANTY.</translation>
+    </message>
+    <message>
+        <source>Thank you for using QLNX!
+
+QLNX is free software, written by engineers for engineers. If it saves you time in the laboratory, the best support is to tell colleagues about it, report what could work better, and share improvements.
+
+感谢您的支持！</source>
+        <translation>Thank you for using QLNX!
+
+QLNX is free software, written by engineers for engineers. If it saves you time in the laboratory, the best support is to tell colleagues about it, report what could work better, and share improvements.
+
+Thank you for your support!</translation>
+    </message>
+    <message>
+        <source>QLNX – How to use</source>
+        <translation>QLNX – User Guide</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>JGJ/T 101</source>
+        <translation>JGJ/T 101</translation>
+    </message>
+    <message>
+        <source>EN 12512</source>
+        <translation>EN 12512</translation>
+    </message>
+    <message>
+        <source>ASTM E2126</source>
+        <translation>ASTM E2126</translation>
+    </message>
+    <message>
+        <source>Disp</source>
+        <translation>Displacement</translation>
+    </message>
+    <message>
+        <source>Loop_</source>
+        <translation>Chosen loop</translation>
+    </message>
+    <message>
+        <source>Vorlix_Positive</source>
+        <translation>Skeleton, positive</translation>
+    </message>
+    <message>
+        <source>Vorlix_Negative</source>
+        <translation>Skeleton, negative</translation>
+    </message>
+    <message>
+        <source>Point1</source>
+        <translation>Point1</translation>
+    </message>
+    <message>
+        <source>Point2</source>
+        <translation>Point2</translation>
+    </message>
+    <message>
+        <source>he</source>
+        <translation>he</translation>
+    </message>
+    <message>
+        <source>Language of the captions, menus, messages and tooltips; numbers and the files written are the same in every language.</source>
+        <translation>Language of the captions, menus, messages and tooltips; numbers and the files written are the same in every language.</translation>
+    </message>
+    <message>
+        <source>The captions as the window has always shown them, in English and Chinese.</source>
+        <translation>The captions as the window has always shown them, in English and Chinese.</translation>
+    </message>
+    <message>
+        <source>Every text in plain English.</source>
+        <translation>Every text in plain English.</translation>
+    </message>
+    <message>
+        <source>Every text in Chinese.</source>
+        <translation>Every text in Chinese.</translation>
+    </message>
+    <message>
+        <source>Loop_%1</source>
+        <translation>Loop %1</translation>
+    </message>
+</context>
+</TS>

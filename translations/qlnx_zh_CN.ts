@@ -1,0 +1,1483 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>QLNX</name>
+    <message>
+        <source>Import Parameters</source>
+        <translation>导入参数</translation>
+    </message>
+    <message>
+        <source>F-D Curve Begin Line</source>
+        <translation>数据起始行</translation>
+    </message>
+    <message>
+        <source>Data Import Step</source>
+        <translation>导入步长</translation>
+    </message>
+    <message>
+        <source>Loop Direction</source>
+        <translation>加载方向</translation>
+    </message>
+    <message>
+        <source>Positive</source>
+        <translation>正向</translation>
+    </message>
+    <message>
+        <source>Negative</source>
+        <translation>负向</translation>
+    </message>
+    <message>
+        <source>Noise Band</source>
+        <translation>噪声带</translation>
+    </message>
+    <message>
+        <source>Import Loop</source>
+        <translation>导入曲线</translation>
+    </message>
+    <message>
+        <source>ReImport</source>
+        <translation>重新导入</translation>
+    </message>
+    <message>
+        <source>Analyze Loop</source>
+        <translation>分析滞回环</translation>
+    </message>
+    <message>
+        <source>Loop Curve</source>
+        <translation>滞回环</translation>
+    </message>
+    <message>
+        <source>Loop Count</source>
+        <translation>滞回环数</translation>
+    </message>
+    <message>
+        <source>Loop No.</source>
+        <translation>滞回环号</translation>
+    </message>
+    <message>
+        <source>Max Disp 1</source>
+        <translation>最大位移 1</translation>
+    </message>
+    <message>
+        <source>Max Disp 2</source>
+        <translation>最大位移 2</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 1</source>
+        <translation>最大位移 1 处的力</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 2</source>
+        <translation>最大位移 2 处的力</translation>
+    </message>
+    <message>
+        <source>Vorlix Curve</source>
+        <translation>骨架曲线</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点     </source>
+        <translation>每一圈力最大点</translation>
+    </message>
+    <message>
+        <source>每一圈位移最大点       </source>
+        <translation>每一圈位移最大点</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点+位移最大点       </source>
+        <translation>每一圈力最大点+位移最大点</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(力最大点为分界)  </source>
+        <translation>每一圈包络点(力最大点为分界)</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(位移最大点为分界)  </source>
+        <translation>每一圈包络点(位移最大点为分界)</translation>
+    </message>
+    <message>
+        <source>SB分解法(特别适合带强化的滞回曲线)</source>
+        <translation>SB分解法(特别适合带强化的滞回曲线)</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点</source>
+        <translation>每一圈力最大点</translation>
+    </message>
+    <message>
+        <source>每一圈位移最大点</source>
+        <translation>每一圈位移最大点</translation>
+    </message>
+    <message>
+        <source>每一圈力最大点+位移最大点</source>
+        <translation>每一圈力最大点+位移最大点</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(力最大点为分界)</source>
+        <translation>每一圈包络点(力最大点为分界)</translation>
+    </message>
+    <message>
+        <source>每一圈包络点(位移最大点为分界)</source>
+        <translation>每一圈包络点(位移最大点为分界)</translation>
+    </message>
+    <message>
+        <source>控制位移递增</source>
+        <translation>控制位移递增</translation>
+    </message>
+    <message>
+        <source>提取骨架曲线</source>
+        <translation>提取骨架曲线</translation>
+    </message>
+    <message>
+        <source>指定调整的位移范围</source>
+        <translation>指定调整的位移范围</translation>
+    </message>
+    <message>
+        <source>指定调整的位移容差</source>
+        <translation>指定调整的位移容差</translation>
+    </message>
+    <message>
+        <source>删除指定区域容差范围的点</source>
+        <translation>删除指定区域容差范围的点</translation>
+    </message>
+    <message>
+        <source>保存结果</source>
+        <translation>保存结果</translation>
+    </message>
+    <message>
+        <source>输出EXCEL</source>
+        <translation>输出到 EXCEL</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Donation (捐助)</source>
+        <translation>捐助</translation>
+    </message>
+    <message>
+        <source>Donation(捐助)</source>
+        <translation>捐助</translation>
+    </message>
+    <message>
+        <source>操作类型</source>
+        <translation>操作类型</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>拖动节点</source>
+        <translation>拖动节点</translation>
+    </message>
+    <message>
+        <source>增加节点</source>
+        <translation>增加节点</translation>
+    </message>
+    <message>
+        <source>删除节点</source>
+        <translation>删除节点</translation>
+    </message>
+    <message>
+        <source>操作对象</source>
+        <translation>操作对象</translation>
+    </message>
+    <message>
+        <source>Vorlix Postive</source>
+        <translation>骨架曲线正向分支</translation>
+    </message>
+    <message>
+        <source>Vorlix Negative</source>
+        <translation>骨架曲线负向分支</translation>
+    </message>
+    <message>
+        <source>LOOP</source>
+        <translation>滞回曲线</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Hello! Import a test record to begin.</source>
+        <translation>您好！请先导入一条试验记录。</translation>
+    </message>
+    <message>
+        <source>QLNX home page</source>
+        <translation>QLNX 主页</translation>
+    </message>
+    <message>
+        <source>Reset zoom</source>
+        <translation>恢复缩放</translation>
+    </message>
+    <message>
+        <source>Save chart as image…</source>
+        <translation>将图表另存为图片…</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Recent Records</source>
+        <translation>最近的记录</translation>
+    </message>
+    <message>
+        <source>Export Modified Loop</source>
+        <translation>保存修改后的滞回曲线</translation>
+    </message>
+    <message>
+        <source>Export Analysis Results</source>
+        <translation>保存分析结果</translation>
+    </message>
+    <message>
+        <source>Export Skeleton Curve…</source>
+        <translation>保存骨架曲线…</translation>
+    </message>
+    <message>
+        <source>Export Draw1 2 Excel</source>
+        <translation>将图表输出到 Excel</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>视图</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>As designed</source>
+        <translation>按原设计</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>Analysis</source>
+        <translation>分析</translation>
+    </message>
+    <message>
+        <source>Extract Skeleton Curve</source>
+        <translation>提取骨架曲线</translation>
+    </message>
+    <message>
+        <source>Test Evaluation</source>
+        <translation>试验评价</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Excel Export Options</source>
+        <translation>Excel 输出选项</translation>
+    </message>
+    <message>
+        <source>Import Options…</source>
+        <translation>导入选项…</translation>
+    </message>
+    <message>
+        <source>How to use?</source>
+        <translation>使用说明</translation>
+    </message>
+    <message>
+        <source>Visit the QLNX web site</source>
+        <translation>访问 QLNX 网站</translation>
+    </message>
+    <message>
+        <source>Line of the file where the force-displacement data begin (1 = first line); lines above it are skipped. A whole number of 1 or more.</source>
+        <translation>力-位移数据开始的文件行号（1 = 第一行），其上各行跳过。1 及以上的整数。</translation>
+    </message>
+    <message>
+        <source>Read every n-th data line (1 = every line). A whole number of 1 or more; larger steps thin long records.</source>
+        <translation>每隔 n 行读取一行数据（1 = 每行都读）。1 及以上的整数；步长越大，长记录越稀疏。</translation>
+    </message>
+    <message>
+        <source>Direction of the first half-cycle of every loop: Positive when the test loads towards positive displacement first. Decides which half-cycle feeds which skeleton branch.</source>
+        <translation>每圈第一个半周的方向：试验先向正位移加载时选正向。决定哪个半周属于骨架曲线的哪个分支。</translation>
+    </message>
+    <message>
+        <source>Half-width of the band around the first displacement that a passage must cross to start a half-cycle, in the record's displacement unit (0: every passage).</source>
+        <translation>围绕初始位移的带宽的一半，穿越该带才开始一个新半周，单位为记录的位移单位（0：每次穿越都算）。</translation>
+    </message>
+    <message>
+        <source>Only a passage through the first displacement that takes the record from more than this far on one side to more than this far on the other starts a half-cycle. 0 splits at every passage. In the units of the record's displacement.</source>
+        <translation>只有从初始位移一侧超过此距离穿越到另一侧超过此距离时才开始一个半周。0 表示每次穿越都分割。单位为记录的位移单位。</translation>
+    </message>
+    <message>
+        <source>Open a force-displacement record (text or CSV: displacement, force per line) and draw it.</source>
+        <translation>打开力-位移记录（文本或 CSV：每行位移、力）并绘制。</translation>
+    </message>
+    <message>
+        <source>Read the same file again with the current Begin Line and Import Step, dropping every edit.</source>
+        <translation>按当前的起始行和导入步长重新读取同一文件，放弃所有修改。</translation>
+    </message>
+    <message>
+        <source>Split the record into loops at its passages through the first displacement and list them under Loop No.</source>
+        <translation>在记录穿越初始位移处将其分成滞回环，并列在滞回环号中。</translation>
+    </message>
+    <message>
+        <source>Number of loops the analysis found.</source>
+        <translation>分析得到的滞回环数。</translation>
+    </message>
+    <message>
+        <source>Loop to show highlighted on the chart, with its extremes below.</source>
+        <translation>在图上突出显示的滞回环，其极值显示在下方。</translation>
+    </message>
+    <message>
+        <source>Largest displacement of the chosen loop's first half-cycle, in the record's displacement unit.</source>
+        <translation>所选滞回环第一个半周的最大位移，单位为记录的位移单位。</translation>
+    </message>
+    <message>
+        <source>Largest displacement of the chosen loop's second half-cycle, in the record's displacement unit.</source>
+        <translation>所选滞回环第二个半周的最大位移，单位为记录的位移单位。</translation>
+    </message>
+    <message>
+        <source>Force at the first half-cycle's largest displacement, in the record's force unit.</source>
+        <translation>第一个半周最大位移处的力，单位为记录的力单位。</translation>
+    </message>
+    <message>
+        <source>Force at the second half-cycle's largest displacement, in the record's force unit.</source>
+        <translation>第二个半周最大位移处的力，单位为记录的力单位。</translation>
+    </message>
+    <message>
+        <source>Maximum force: takes from each half-cycle of every loop its point of largest force (least force on the negative side).</source>
+        <translation>力最大点：取每圈每个半周中力最大的点（负向取力最小的点）。</translation>
+    </message>
+    <message>
+        <source>Maximum displacement: takes from each half-cycle of every loop its point of largest displacement, with the force there.</source>
+        <translation>位移最大点：取每圈每个半周中位移最大的点及该处的力。</translation>
+    </message>
+    <message>
+        <source>Maximum force and maximum displacement: takes both points of each half-cycle, in the order they occur.</source>
+        <translation>力最大点+位移最大点：按出现顺序取每个半周的这两个点。</translation>
+    </message>
+    <message>
+        <source>Envelope to the maximum force: takes every loading point of each half-cycle that goes beyond the skeleton so far, up to the half-cycle's peak force.</source>
+        <translation>包络点（力最大点为分界）：取每个半周中超出已有骨架曲线的所有加载点，直到该半周的峰值力。</translation>
+    </message>
+    <message>
+        <source>Envelope to the maximum displacement: takes every loading point of each half-cycle that goes beyond the skeleton so far, up to its largest displacement.</source>
+        <translation>包络点（位移最大点为分界）：取每个半周中超出已有骨架曲线的所有加载点，直到其最大位移。</translation>
+    </message>
+    <message>
+        <source>SB decomposition: joins the parts of each loading path that exceed the force reached so far, shifted to continue the skeleton; suited to hardening loops.</source>
+        <translation>SB 分解法：把每条加载路径中超过已达到力的部分平移后连接起来延续骨架曲线；适合带强化的滞回环。</translation>
+    </message>
+    <message>
+        <source>Keep only skeleton points that lie further out than the last point of their branch, so the displacement grows along each branch.</source>
+        <translation>只保留比本分支上一个点更靠外的骨架点，使位移沿各分支递增。</translation>
+    </message>
+    <message>
+        <source>Build the positive and negative skeleton curves from the analysed loops with the chosen method.</source>
+        <translation>用所选方法从已分析的滞回环求出正向和负向骨架曲线。</translation>
+    </message>
+    <message>
+        <source>Displacement range (from, to) in which points of the skeleton curves are thinned, in the record's displacement unit.</source>
+        <translation>对骨架曲线进行稀疏的位移范围（起、止），单位为记录的位移单位。</translation>
+    </message>
+    <message>
+        <source>Tolerance for thinning: a point closer than this to its neighbour within the range is deleted, in the record's displacement unit.</source>
+        <translation>稀疏容差：范围内与相邻点距离小于此值的点被删除，单位为记录的位移单位。</translation>
+    </message>
+    <message>
+        <source>Delete the skeleton points inside the displacement range that lie within the tolerance of their neighbour.</source>
+        <translation>删除位移范围内与相邻点距离在容差以内的骨架点。</translation>
+    </message>
+    <message>
+        <source>Save the extremes of every loop to a text or CSV file.</source>
+        <translation>将每个滞回环的极值保存为文本或 CSV 文件。</translation>
+    </message>
+    <message>
+        <source>Export every series of the chart to a new workbook with an XY chart over the data (see Options &gt; Excel Export Options).</source>
+        <translation>将图中所有数据系列输出到新的 Excel 工作簿，并在数据上方生成 XY 散点图（见 选项 &gt; Excel 输出选项）。</translation>
+    </message>
+    <message>
+        <source>Save the working curve, with its edits, as displacement and force per line.</source>
+        <translation>保存含修改的工作曲线，每行为位移和力。</translation>
+    </message>
+    <message>
+        <source>Save both skeleton branches to a text or CSV file.</source>
+        <translation>将骨架曲线两个分支保存为文本或 CSV 文件。</translation>
+    </message>
+    <message>
+        <source>The last records opened; each is read again with the first line and step it was read with.</source>
+        <translation>最近打开的记录；按当时的起始行和步长重新读取。</translation>
+    </message>
+    <message>
+        <source>Size, lines, markers, axes, legend and layout of the workbook chart; "Report-ready" sets a chart for reports.</source>
+        <translation>工作簿图表的尺寸、线条、标记、坐标轴、图例和布局；“报告格式”一键设为适合报告的图表。</translation>
+    </message>
+    <message>
+        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</source>
+        <translation>撤销图上曲线的最后一次修改：拖动、增加或删除的点，或一次稀疏。导入、分析和提取会重新开始。</translation>
+    </message>
+    <message>
+        <source>Make the edit taken back last again.</source>
+        <translation>重做最后撤销的修改。</translation>
+    </message>
+    <message>
+        <source>Energy, damping, degradation, yield and ductility of the test, with the constructions on the chart.</source>
+        <translation>试验的耗能、阻尼、退化、屈服和延性，并在图上绘出作图过程。</translation>
+    </message>
+    <message>
+        <source>Decimal separator, the displacement and force columns, and a preview of the rows as they will be read.</source>
+        <translation>小数分隔符、位移列和力列，以及按此读取的数据行预览。</translation>
+    </message>
+    <message>
+        <source>Version, licence and authors of QLNX.</source>
+        <translation>QLNX 的版本、许可证和作者。</translation>
+    </message>
+    <message>
+        <source>How to support the development of QLNX.</source>
+        <translation>如何支持 QLNX 的开发。</translation>
+    </message>
+    <message>
+        <source>Open the user guide.</source>
+        <translation>打开使用说明。</translation>
+    </message>
+    <message>
+        <source>Open the QLNX home page in the web browser.</source>
+        <translation>在浏览器中打开 QLNX 主页。</translation>
+    </message>
+    <message>
+        <source>Full name of the imported file.</source>
+        <translation>导入文件的完整路径。</translation>
+    </message>
+    <message>
+        <source>Apply what the message suggests.</source>
+        <translation>按提示的建议执行。</translation>
+    </message>
+    <message>
+        <source>What a click on the chart does: drag a node, add a node (double click) or delete a node (double click); None leaves the chart alone.</source>
+        <translation>在图上点击的作用：拖动节点、增加节点（双击）或删除节点（双击）；“无”表示不修改图。</translation>
+    </message>
+    <message>
+        <source>Curve that the chart editing acts on: the positive or negative skeleton branch, or the loop curve.</source>
+        <translation>图上编辑作用的曲线：骨架曲线正向或负向分支，或滞回曲线。</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Ultimate ratio</source>
+        <translation>极限荷载比</translation>
+    </message>
+    <message>
+        <source>Displacement</source>
+        <translation>位移</translation>
+    </message>
+    <message>
+        <source>Force</source>
+        <translation>力</translation>
+    </message>
+    <message>
+        <source>Peak point</source>
+        <translation>峰值点</translation>
+    </message>
+    <message>
+        <source>Level tolerance</source>
+        <translation>级别容差</translation>
+    </message>
+    <message>
+        <source>GeneralYield</source>
+        <translation>通用屈服弯矩法</translation>
+    </message>
+    <message>
+        <source>EqualEnergy</source>
+        <translation>能量等值法</translation>
+    </message>
+    <message>
+        <source>EqualEnergyIntersection</source>
+        <translation>能量等值法（交点）</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Park 法</translation>
+    </message>
+    <message>
+        <source>FarthestPoint</source>
+        <translation>最远点法</translation>
+    </message>
+    <message>
+        <source>EEEP</source>
+        <translation>EEEP 法</translation>
+    </message>
+    <message>
+        <source>EN12512</source>
+        <translation>EN 12512 法</translation>
+    </message>
+    <message>
+        <source>Construction</source>
+        <translation>作图方法</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>Energy</source>
+        <translation>耗能</translation>
+    </message>
+    <message>
+        <source>Damping</source>
+        <translation>阻尼</translation>
+    </message>
+    <message>
+        <source>Secant Stiffness</source>
+        <translation>割线刚度</translation>
+    </message>
+    <message>
+        <source>Strength Degradation</source>
+        <translation>强度退化</translation>
+    </message>
+    <message>
+        <source>Loops</source>
+        <translation>滞回环</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>加载级</translation>
+    </message>
+    <message>
+        <source>Yield Points</source>
+        <translation>屈服点</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>保存…</translation>
+    </message>
+    <message>
+        <source>Export to Workbook…</source>
+        <translation>输出到工作簿…</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Energy per loop</source>
+        <translation>每圈耗能</translation>
+    </message>
+    <message>
+        <source>Cumulative energy</source>
+        <translation>累积耗能</translation>
+    </message>
+    <message>
+        <source>Equivalent viscous damping he</source>
+        <translation>等效黏滞阻尼系数 he</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>幅值</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>加载级</translation>
+    </message>
+    <message>
+        <source>Strength to first cycle</source>
+        <translation>与首圈强度之比</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>滞回环</translation>
+    </message>
+    <message>
+        <source>Export Options</source>
+        <translation>Excel 输出选项</translation>
+    </message>
+    <message>
+        <source>Serie</source>
+        <translation>数据系列</translation>
+    </message>
+    <message>
+        <source>Line Weight</source>
+        <translation>线宽</translation>
+    </message>
+    <message>
+        <source>Line Color</source>
+        <translation>线条颜色</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Same as Plot Panel</source>
+        <translation>与图中相同</translation>
+    </message>
+    <message>
+        <source>Show Maker</source>
+        <translation>显示标记</translation>
+    </message>
+    <message>
+        <source>Maker Style</source>
+        <translation>标记样式</translation>
+    </message>
+    <message>
+        <source>Maker Size</source>
+        <translation>标记大小</translation>
+    </message>
+    <message>
+        <source>Maker Color</source>
+        <translation>标记颜色</translation>
+    </message>
+    <message>
+        <source>Axis</source>
+        <translation>坐标轴</translation>
+    </message>
+    <message>
+        <source>Show Axis Title</source>
+        <translation>显示坐标轴标题</translation>
+    </message>
+    <message>
+        <source>X Axis Title</source>
+        <translation>X 轴标题</translation>
+    </message>
+    <message>
+        <source>Y Axis Title</source>
+        <translation>Y 轴标题</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>字号</translation>
+    </message>
+    <message>
+        <source>Show Axis Line</source>
+        <translation>显示坐标轴线</translation>
+    </message>
+    <message>
+        <source>X Axis Position</source>
+        <translation>X 轴位置</translation>
+    </message>
+    <message>
+        <source>Y Axis Position</source>
+        <translation>Y 轴位置</translation>
+    </message>
+    <message>
+        <source>Ticklabel Font Size</source>
+        <translation>刻度标签字号</translation>
+    </message>
+    <message>
+        <source>Lengend</source>
+        <translation>图例</translation>
+    </message>
+    <message>
+        <source>Show Lengend</source>
+        <translation>显示图例</translation>
+    </message>
+    <message>
+        <source>IncludeInLayout</source>
+        <translation>图例不覆盖绘图区</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>Show Graph Title</source>
+        <translation>显示图表标题</translation>
+    </message>
+    <message>
+        <source>Plot Area</source>
+        <translation>绘图区</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Show Plot Area Line</source>
+        <translation>显示绘图区边框</translation>
+    </message>
+    <message>
+        <source>Export Mode</source>
+        <translation>输出方式</translation>
+    </message>
+    <message>
+        <source>Single Output</source>
+        <translation>每个系列单独输出</translation>
+    </message>
+    <message>
+        <source>Combined Output</source>
+        <translation>合并输出</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>图表</translation>
+    </message>
+    <message>
+        <source>Line Type</source>
+        <translation>线型</translation>
+    </message>
+    <message>
+        <source>Smooth</source>
+        <translation>平滑曲线</translation>
+    </message>
+    <message>
+        <source>Straight</source>
+        <translation>直线</translation>
+    </message>
+    <message>
+        <source>Series Order</source>
+        <translation>系列顺序</translation>
+    </message>
+    <message>
+        <source>As in the Chart</source>
+        <translation>与图中相同</translation>
+    </message>
+    <message>
+        <source>Loop Underneath</source>
+        <translation>滞回曲线在下层</translation>
+    </message>
+    <message>
+        <source>Point Series</source>
+        <translation>点系列</translation>
+    </message>
+    <message>
+        <source>As Others</source>
+        <translation>与其他相同</translation>
+    </message>
+    <message>
+        <source>Markers Only</source>
+        <translation>仅标记</translation>
+    </message>
+    <message>
+        <source>Loop Series</source>
+        <translation>滞回曲线系列</translation>
+    </message>
+    <message>
+        <source>Thin Line</source>
+        <translation>细线</translation>
+    </message>
+    <message>
+        <source>Legend</source>
+        <translation>图例</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右侧</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>底部</translation>
+    </message>
+    <message>
+        <source>Axes Cross</source>
+        <translation>坐标轴交点</translation>
+    </message>
+    <message>
+        <source>At Position</source>
+        <translation>按指定位置</translation>
+    </message>
+    <message>
+        <source>At Minimum</source>
+        <translation>在最小值处</translation>
+    </message>
+    <message>
+        <source>Placement</source>
+        <translation>图表位置</translation>
+    </message>
+    <message>
+        <source>At C5</source>
+        <translation>在单元格 C5</translation>
+    </message>
+    <message>
+        <source>Right of Data</source>
+        <translation>数据右侧</translation>
+    </message>
+    <message>
+        <source>Report-ready</source>
+        <translation>报告格式</translation>
+    </message>
+    <message>
+        <source>Line weight of the chart's series, points (0 = thinnest).</source>
+        <translation>图表系列的线宽，单位磅（0 = 最细）。</translation>
+    </message>
+    <message>
+        <source>Line colour: Auto lets the spreadsheet choose; Same as Plot Panel uses the colour of the series in this window.</source>
+        <translation>线条颜色：“自动”由电子表格决定；“与图中相同”使用本窗口中系列的颜色。</translation>
+    </message>
+    <message>
+        <source>Draw markers at the points of every series.</source>
+        <translation>在每个系列的数据点处绘制标记。</translation>
+    </message>
+    <message>
+        <source>Marker shape: 1 square, 2 diamond, 3 triangle, 4 x, 5 star, 6 short dash, 7 long dash, 8 circle, 9 plus.</source>
+        <translation>标记形状：1 方形，2 菱形，3 三角形，4 叉号，5 星形，6 短横线，7 长横线，8 圆形，9 加号。</translation>
+    </message>
+    <message>
+        <source>Marker size, points (2 to 72).</source>
+        <translation>标记大小，单位磅（2 到 72）。</translation>
+    </message>
+    <message>
+        <source>Marker fill colour: Auto, or the colour of the series in this window.</source>
+        <translation>标记填充颜色：自动，或本窗口中系列的颜色。</translation>
+    </message>
+    <message>
+        <source>Show the two axis titles below.</source>
+        <translation>显示下面的两个坐标轴标题。</translation>
+    </message>
+    <message>
+        <source>Title of the X (displacement) axis.</source>
+        <translation>X 轴（位移）标题。</translation>
+    </message>
+    <message>
+        <source>Title of the Y (force) axis.</source>
+        <translation>Y 轴（力）标题。</translation>
+    </message>
+    <message>
+        <source>Font size of both axis titles, points (1 to 409).</source>
+        <translation>两个坐标轴标题的字号，单位磅（1 到 409）。</translation>
+    </message>
+    <message>
+        <source>Draw both axis lines.</source>
+        <translation>绘制两条坐标轴线。</translation>
+    </message>
+    <message>
+        <source>X value where the Y axis crosses the X axis, truncated to a whole number; empty leaves it to the spreadsheet.</source>
+        <translation>Y 轴与 X 轴相交处的 X 值，取整；留空由电子表格决定。</translation>
+    </message>
+    <message>
+        <source>Y value where the X axis crosses the Y axis, truncated to a whole number; empty leaves it to the spreadsheet.</source>
+        <translation>X 轴与 Y 轴相交处的 Y 值，取整；留空由电子表格决定。</translation>
+    </message>
+    <message>
+        <source>Font size of the tick labels of both axes, points (1 to 409).</source>
+        <translation>两个坐标轴刻度标签的字号，单位磅（1 到 409）。</translation>
+    </message>
+    <message>
+        <source>Show the legend of the chart's series.</source>
+        <translation>显示图表系列的图例。</translation>
+    </message>
+    <message>
+        <source>Give the legend its own room beside the plot; unticked it lies over the plot.</source>
+        <translation>图例在绘图区旁边单独占位；不勾选时图例覆盖在绘图区上。</translation>
+    </message>
+    <message>
+        <source>Font size of the legend, points (1 to 409).</source>
+        <translation>图例字号，单位磅（1 到 409）。</translation>
+    </message>
+    <message>
+        <source>Show the chart title below.</source>
+        <translation>显示下面的图表标题。</translation>
+    </message>
+    <message>
+        <source>Text of the chart title.</source>
+        <translation>图表标题文字。</translation>
+    </message>
+    <message>
+        <source>Font size of the chart title, points (not sent: the title keeps the spreadsheet's size).</source>
+        <translation>图表标题字号，单位磅（不输出：标题保持电子表格的字号）。</translation>
+    </message>
+    <message>
+        <source>Height of the chart, points (72 points = 1 inch).</source>
+        <translation>图表高度，单位磅（72 磅 = 1 英寸）。</translation>
+    </message>
+    <message>
+        <source>Width of the chart, points (72 points = 1 inch).</source>
+        <translation>图表宽度，单位磅（72 磅 = 1 英寸）。</translation>
+    </message>
+    <message>
+        <source>Draw a border around the plot area.</source>
+        <translation>在绘图区四周绘制边框。</translation>
+    </message>
+    <message>
+        <source>Two columns (X, Y) per series of the chart, and one chart series each.</source>
+        <translation>图中每个系列两列（X、Y），各成一个图表系列。</translation>
+    </message>
+    <message>
+        <source>All points in one table (series name, X, Y) and one chart series.</source>
+        <translation>所有点放在一张表中（系列名、X、Y），成一个图表系列。</translation>
+    </message>
+    <message>
+        <source>Keep the settings shown, for the next export and the next start of QLNX.</source>
+        <translation>保存当前设置，用于下次输出和下次启动 QLNX。</translation>
+    </message>
+    <message>
+        <source>Close the dialog; settings kept with Update stay.</source>
+        <translation>关闭对话框；用“更新”保存的设置保留。</translation>
+    </message>
+    <message>
+        <source>Smooth curves through the points, or straight lines between them (straight lines show the measured peaks as they are).</source>
+        <translation>过数据点的平滑曲线，或点间直线（直线如实显示实测峰值）。</translation>
+    </message>
+    <message>
+        <source>Order in which the series are drawn: as in the chart, or the loop first (under the skeleton and the chosen loop) and the point series last.</source>
+        <translation>系列的绘制顺序：与图中相同，或先画滞回曲线（位于骨架曲线和所选滞回环之下），最后画点系列。</translation>
+    </message>
+    <message>
+        <source>Point1 and Point2 drawn like the other series, or as markers only, not joined by lines.</source>
+        <translation>Point1 和 Point2 与其他系列画法相同，或只画标记、不连线。</translation>
+    </message>
+    <message>
+        <source>The loop series drawn like the other series, or as a thin line (0.25 pt) without markers.</source>
+        <translation>滞回曲线系列与其他系列画法相同，或画成无标记的细线（0.25 磅）。</translation>
+    </message>
+    <message>
+        <source>Place of the legend: at the right, or at the bottom below the plot.</source>
+        <translation>图例位置：右侧，或绘图区下方。</translation>
+    </message>
+    <message>
+        <source>Where the axes cross: at the X and Y Axis Position, or each axis at the other's minimum (the lower left corner of the plot).</source>
+        <translation>坐标轴交点：按 X、Y 轴位置，或各轴在另一轴的最小值处（绘图区左下角）。</translation>
+    </message>
+    <message>
+        <source>Place of the chart: at cell C5 over the data, or to the right of the data columns.</source>
+        <translation>图表位置：在单元格 C5 处覆盖数据，或在数据列右侧。</translation>
+    </message>
+    <message>
+        <source>Set a chart for reports: straight lines, points as markers, the loop as a thin line underneath, the window's axis titles, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</source>
+        <translation>设为适合报告的图表：直线、点系列只画标记、滞回曲线为下层细线、采用本窗口的坐标轴标题、坐标轴交于最小值、图例在下方、480 x 300 磅置于数据右侧、每个系列单独输出。按“更新”保存。</translation>
+    </message>
+    <message>
+        <source>Import Options</source>
+        <translation>导入选项</translation>
+    </message>
+    <message>
+        <source>Auto (decided from the first line read)</source>
+        <translation>自动（由读取的第一行决定）</translation>
+    </message>
+    <message>
+        <source>Point (1.5)</source>
+        <translation>小数点 (1.5)</translation>
+    </message>
+    <message>
+        <source>Comma (1,5)</source>
+        <translation>逗号 (1,5)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Decimal separator</source>
+        <translation>小数分隔符</translation>
+    </message>
+    <message>
+        <source>Displacement column</source>
+        <translation>位移列</translation>
+    </message>
+    <message>
+        <source>Force column</source>
+        <translation>力列</translation>
+    </message>
+    <message>
+        <source>Displacement read</source>
+        <translation>读得的位移</translation>
+    </message>
+    <message>
+        <source>Force read</source>
+        <translation>读得的力</translation>
+    </message>
+    <message>
+        <source>The displacement and force columns must differ.</source>
+        <translation>位移列和力列不能相同。</translation>
+    </message>
+    <message>
+        <source>Import a record to see here how its first lines are read.</source>
+        <translation>导入记录后，这里显示其前几行的读取方式。</translation>
+    </message>
+    <message>
+        <source>comma-separated</source>
+        <translation>逗号分隔</translation>
+    </message>
+    <message>
+        <source>semicolon-separated</source>
+        <translation>分号分隔</translation>
+    </message>
+    <message>
+        <source>tab-separated</source>
+        <translation>制表符分隔</translation>
+    </message>
+    <message>
+        <source>blank-separated</source>
+        <translation>空格分隔</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>QLNX</source>
+        <translation>QLNX</translation>
+    </message>
+    <message>
+        <source>Test records</source>
+        <translation>试验记录</translation>
+    </message>
+    <message>
+        <source>Text Files</source>
+        <translation>文本文件</translation>
+    </message>
+    <message>
+        <source>CSV Files</source>
+        <translation>CSV 文件</translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation>所有文件</translation>
+    </message>
+    <message>
+        <source>Text files</source>
+        <translation>文本文件</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>CSV 文件</translation>
+    </message>
+    <message>
+        <source>PNG image</source>
+        <translation>PNG 图片</translation>
+    </message>
+    <message>
+        <source>PDF document</source>
+        <translation>PDF 文档</translation>
+    </message>
+    <message>
+        <source>Exporting the chart to a workbook</source>
+        <translation>正在将图表输出到工作簿</translation>
+    </message>
+    <message>
+        <source>Confirm Save As</source>
+        <translation>确认另存为</translation>
+    </message>
+    <message>
+        <source>There is no skeleton curve to save: extract it first.</source>
+        <translation>没有可保存的骨架曲线：请先提取。</translation>
+    </message>
+    <message>
+        <source>First Line must large than 0!</source>
+        <translation>数据起始行必须大于 0！</translation>
+    </message>
+    <message>
+        <source>Data Import Step must not be 0!</source>
+        <translation>导入步长不能为 0！</translation>
+    </message>
+    <message>
+        <source>The displacement and force columns must be two different numbers from 1 on!</source>
+        <translation>位移列和力列必须是从 1 起的两个不同的数！</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>Imported Loop is less than 3 points!</source>
+        <translation>导入的曲线少于 3 个点！</translation>
+    </message>
+    <message>
+        <source>Noise Band must not be negative!</source>
+        <translation>噪声带不能为负！</translation>
+    </message>
+    <message>
+        <source>This record loads towards negative displacements first; Loop Direction Negative fits it.</source>
+        <translation>此记录先向负位移加载；加载方向应选“负向”。</translation>
+    </message>
+    <message>
+        <source>This record loads towards positive displacements first; Loop Direction Positive fits it.</source>
+        <translation>此记录先向正位移加载；加载方向应选“正向”。</translation>
+    </message>
+    <message>
+        <source>thinning</source>
+        <translation>稀疏</translation>
+    </message>
+    <message>
+        <source>addition of a node</source>
+        <translation>增加节点</translation>
+    </message>
+    <message>
+        <source>deletion of a node</source>
+        <translation>删除节点</translation>
+    </message>
+    <message>
+        <source>drag of a node</source>
+        <translation>拖动节点</translation>
+    </message>
+    <message>
+        <source>drag of a loop point</source>
+        <translation>拖动滞回曲线上的点</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 行</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2</source>
+        <translation>%1 行；%2</translation>
+    </message>
+    <message>
+        <source>%1, decimal point</source>
+        <translation>%1，小数点</translation>
+    </message>
+    <message>
+        <source>%1, decimal comma</source>
+        <translation>%1，小数逗号</translation>
+    </message>
+    <message>
+        <source>%1 loops found.</source>
+        <translation>找到 %1 个滞回环。</translation>
+    </message>
+    <message>
+        <source>%1 loops found with a noise band of %2.</source>
+        <translation>找到 %1 个滞回环，噪声带为 %2。</translation>
+    </message>
+    <message>
+        <source>Skeleton curve: %1 points on the positive branch, %2 on the negative.</source>
+        <translation>骨架曲线：正向分支 %1 个点，负向分支 %2 个点。</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative).</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个）。</translation>
+    </message>
+    <message>
+        <source>Saved the working curve to %1.</source>
+        <translation>已将工作曲线保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Saved the loop extremes to %1.</source>
+        <translation>已将各圈极值保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Saved the skeleton curve to %1.</source>
+        <translation>已将骨架曲线保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Saved the chart as %1.</source>
+        <translation>已将图表保存为 %1。</translation>
+    </message>
+    <message>
+        <source>Workbook written to %1.</source>
+        <translation>工作簿已写入 %1。</translation>
+    </message>
+    <message>
+        <source>Undone: %1.</source>
+        <translation>已撤销：%1。</translation>
+    </message>
+    <message>
+        <source>Redone: %1.</source>
+        <translation>已重做：%1。</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销%1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做%1</translation>
+    </message>
+    <message>
+        <source>Disp = %1   Force = %2</source>
+        <translation>位移 = %1   力 = %2</translation>
+    </message>
+    <message>
+        <source>%1 no longer exists; it was taken off the recent records.</source>
+        <translation>%1 已不存在，已从最近的记录中移除。</translation>
+    </message>
+    <message>
+        <source>&amp;%1 %2  (first line %3, step %4)</source>
+        <translation>&amp;%1 %2  （起始行 %3，步长 %4）</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <translation>正在读取 %1</translation>
+    </message>
+    <message>
+        <source>Writing %1</source>
+        <translation>正在写入 %1</translation>
+    </message>
+    <message>
+        <source>Cannot open %1.</source>
+        <translation>无法打开 %1。</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
+    <message>
+        <source>Read from line %1: %2.</source>
+        <translation>从第 %1 行读取：%2。</translation>
+    </message>
+    <message>
+        <source>Noise band: %1
+Skeleton: %2</source>
+        <translation>噪声带：%1
+骨架曲线：%2</translation>
+    </message>
+    <message>
+        <source>%1 Displacement</source>
+        <translation>%1 位移</translation>
+    </message>
+    <message>
+        <source>%1 Force</source>
+        <translation>%1 力</translation>
+    </message>
+    <message>
+        <source>%1 of %2 loops are smaller than 1 % of the displacement range (noise around the first displacement?). A noise band of %3 merges them.</source>
+        <translation>%2 个滞回环中有 %1 个小于位移范围的 1 %（初始位移附近的噪声？）。噪声带取 %3 可将其合并。</translation>
+    </message>
+    <message>
+        <source>Line %1 is empty.</source>
+        <translation>第 %1 行为空。</translation>
+    </message>
+    <message>
+        <source>Line %1 has no field %2.</source>
+        <translation>第 %1 行没有第 %2 个字段。</translation>
+    </message>
+    <message>
+        <source>Line %1: '%2' is not a number.</source>
+        <translation>第 %1 行：“%2”不是数字。</translation>
+    </message>
+    <message>
+        <source>Line %1 has %2 field; line %3 has %4.</source>
+        <translation>第 %1 行有 %2 个字段；第 %3 行有 %4 个。</translation>
+    </message>
+    <message>
+        <source>Line %1 has %2 fields; line %3 has %4.</source>
+        <translation>第 %1 行有 %2 个字段；第 %3 行有 %4 个。</translation>
+    </message>
+    <message>
+        <source>The file has %1 line; line %2 is past its end.</source>
+        <translation>文件只有 %1 行；第 %2 行超出了文件末尾。</translation>
+    </message>
+    <message>
+        <source>The file has %1 lines; line %2 is past its end.</source>
+        <translation>文件只有 %1 行；第 %2 行超出了文件末尾。</translation>
+    </message>
+    <message>
+        <source>Line %1 looks like a header: the data start at line %2.</source>
+        <translation>第 %1 行像是表头：数据从第 %2 行开始。</translation>
+    </message>
+    <message>
+        <source>%1 changed while it was read; import it again when it is complete.</source>
+        <translation>%1 在读取过程中发生了变化；请在其写完后重新导入。</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%1)</source>
+        <translation>列表索引越界 (%1)</translation>
+    </message>
+    <message>
+        <source>''%1'' is not a valid integer value</source>
+        <translation>“%1”不是有效的整数</translation>
+    </message>
+    <message>
+        <source>'%1' is not a valid floating point value</source>
+        <translation>“%1”不是有效的数字</translation>
+    </message>
+    <message>
+        <source>Cannot open file "%1". %2</source>
+        <translation>无法打开文件“%1”。%2</translation>
+    </message>
+    <message>
+        <source>Cannot create file "%1". %2</source>
+        <translation>无法创建文件“%1”。%2</translation>
+    </message>
+    <message>
+        <source>%1 is the record being analysed; choose another name.</source>
+        <translation>%1 是正在分析的记录；请另选文件名。</translation>
+    </message>
+    <message>
+        <source>The series "%1" has %2 points, more than the %3 data rows of a worksheet. Nothing was exported.</source>
+        <translation>系列“%1”有 %2 个点，超过了工作表的 %3 个数据行。未输出任何内容。</translation>
+    </message>
+    <message>
+        <source>The series "%1" does not fit into the combined table: a worksheet has %2 data rows. Nothing was exported.</source>
+        <translation>系列“%1”放不进合并表：工作表只有 %2 个数据行。未输出任何内容。</translation>
+    </message>
+    <message>
+        <source>The workbook was saved as
+%1
+but no program on this computer opens it.</source>
+        <translation>工作簿已保存为
+%1
+但本机没有能打开它的程序。</translation>
+    </message>
+    <message>
+        <source>The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate point and its ductilities are lower bounds.</source>
+        <translation>%1分支始终未降到峰值力的 %2：以其最后一点作为极限点，其延性系数为下限值。</translation>
+    </message>
+    <message>
+        <source>positive</source>
+        <translation>正向</translation>
+    </message>
+    <message>
+        <source>negative</source>
+        <translation>负向</translation>
+    </message>
+    <message>
+        <source>%1, positive</source>
+        <translation>%1，正向</translation>
+    </message>
+    <message>
+        <source>%1, negative</source>
+        <translation>%1，负向</translation>
+    </message>
+    <message>
+        <source>%1, positive, keep disp increasing</source>
+        <translation>%1，正向，控制位移递增</translation>
+    </message>
+    <message>
+        <source>%1, negative, keep disp increasing</source>
+        <translation>%1，负向，控制位移递增</translation>
+    </message>
+    <message>
+        <source>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</source>
+        <translation>QLNX %1 – 低周反复加载试验的滞回曲线与骨架曲线</translation>
+    </message>
+    <message>
+        <source>QLNX %1 · free software (GPL-3.0-or-later)</source>
+        <translation>QLNX %1 · 自由软件 (GPL-3.0-or-later)</translation>
+    </message>
+    <message>
+        <source>About QLNX</source>
+        <translation>关于 QLNX</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
+    <message>
+        <source>Hysteresis loops and skeleton curves of cyclic loading tests: import a force–displacement record, split it into loops, extract, thin and edit the skeleton curve, and export the results.</source>
+        <translation>低周反复加载试验的滞回曲线与骨架曲线：导入力–位移记录，分成滞回环，提取、稀疏并编辑骨架曲线，输出结果。</translation>
+    </message>
+    <message>
+        <source>Licence: GNU General Public License, version 3 or later (GPL-3.0-or-later). This program comes with ABSOLUTELY NO WARRANTY.</source>
+        <translation>许可证：GNU 通用公共许可证第 3 版或更高版本 (GPL-3.0-or-later)。本程序不提供任何担保。</translation>
+    </message>
+    <message>
+        <source>Thank you for using QLNX!
+
+QLNX is free software, written by engineers for engineers. If it saves you time in the laboratory, the best support is to tell colleagues about it, report what could work better, and share improvements.
+
+感谢您的支持！</source>
+        <translation>感谢使用 QLNX！
+
+QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室节省了时间，最好的支持就是向同事推荐、反馈可以改进之处并分享您的改进。
+
+感谢您的支持！</translation>
+    </message>
+    <message>
+        <source>QLNX – How to use</source>
+        <translation>QLNX – 使用说明</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>后退</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>目录</translation>
+    </message>
+    <message>
+        <source>JGJ/T 101</source>
+        <translation>JGJ/T 101</translation>
+    </message>
+    <message>
+        <source>EN 12512</source>
+        <translation>EN 12512</translation>
+    </message>
+    <message>
+        <source>ASTM E2126</source>
+        <translation>ASTM E2126</translation>
+    </message>
+    <message>
+        <source>Disp</source>
+        <translation>位移</translation>
+    </message>
+    <message>
+        <source>Loop_</source>
+        <translation>所选滞回环</translation>
+    </message>
+    <message>
+        <source>Vorlix_Positive</source>
+        <translation>骨架曲线（正向）</translation>
+    </message>
+    <message>
+        <source>Vorlix_Negative</source>
+        <translation>骨架曲线（负向）</translation>
+    </message>
+    <message>
+        <source>Point1</source>
+        <translation>Point1</translation>
+    </message>
+    <message>
+        <source>Point2</source>
+        <translation>Point2</translation>
+    </message>
+    <message>
+        <source>he</source>
+        <translation>he</translation>
+    </message>
+    <message>
+        <source>Language of the captions, menus, messages and tooltips; numbers and the files written are the same in every language.</source>
+        <translation>标题、菜单、消息和提示的语言；数字和写出的文件在任何语言下都相同。</translation>
+    </message>
+    <message>
+        <source>The captions as the window has always shown them, in English and Chinese.</source>
+        <translation>按窗口原有设计显示标题（中英文混合）。</translation>
+    </message>
+    <message>
+        <source>Every text in plain English.</source>
+        <translation>所有文字使用英文。</translation>
+    </message>
+    <message>
+        <source>Every text in Chinese.</source>
+        <translation>所有文字使用中文。</translation>
+    </message>
+    <message>
+        <source>Loop_%1</source>
+        <translation>第 %1 圈</translation>
+    </message>
+</context>
+</TS>
