@@ -393,16 +393,19 @@ TEST(BatchTool, NoiseBandAndLoadingDirection) {
 
 TEST(BatchTool, UsageErrors) {
     const std::string file = WriteFile("usage.csv", kWorkedExample);
+    // One number past the last skeleton method.
+    const std::string methods = std::to_string(qlnx::SkeletonMethods().size());
+    const std::string pastLast = std::to_string(qlnx::SkeletonMethods().size() + 1);
     const struct {
         std::vector<std::string> arguments;
-        const char* reason;
+        std::string reason;
     } cases[] = {
         {{}, "no FILE given"},
         {{"--json"}, "no FILE given"},
         {{"--bogus", file}, "unknown option --bogus"},
         {{file, "--step"}, "--step needs N"},
         {{file, file}, "more than one FILE given"},
-        {{"--method", "7", file}, "--method takes 1 to 6"},
+        {{"--method", pastLast, file}, "--method takes 1 to " + methods},
         {{"--method", "envelope", file}, "not envelope"},
         {{"--direction", "up", file}, "--direction takes positive, negative or auto; not up"},
         {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
