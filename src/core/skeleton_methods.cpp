@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-
 namespace qlnx {
 
 namespace {
