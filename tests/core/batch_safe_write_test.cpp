@@ -35,9 +35,8 @@ struct BatchRun {
 class BatchSafeWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-batch-write-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = qlnx::test::MakeTempFolder("qlnx-batch-write");
+        ASSERT_FALSE(folder_.empty());
         // A record of 3000 loops: every file written from it is larger than the size limit.
         std::string record = "0,0\n";
         for (int k = 1; k <= 3000; ++k) {
@@ -47,13 +46,7 @@ protected:
         record_ = (folder_ / "record.csv").string();
         WriteBytes(record_, record);
     }
-    void TearDown() override {
-        std::error_code ec;
-        for (const auto& entry : fs::recursive_directory_iterator(folder_, ec)) {
-            if (entry.is_directory(ec)) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        }
-        fs::remove_all(folder_, ec);
-    }
+    void TearDown() override { qlnx::test::RemoveTempFolder(folder_); }
 
     // Runs the program on the record with option writing to target.
     BatchRun Run(const std::string& option, const std::string& target) const {

@@ -37,16 +37,13 @@ using test::WriteBytes;
 class ResultFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-results-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = test::MakeTempFolder("qlnx-results");
+        ASSERT_FALSE(folder_.empty());
         SetDecimalSeparator('.');
     }
     void TearDown() override {
         SetDecimalSeparator('.');
-        std::error_code ec;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder_, ec);
+        test::RemoveTempFolder(folder_);
     }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 

@@ -27,15 +27,10 @@ using test::WriteBytes;
 class SafeWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-safe-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = test::MakeTempFolder("qlnx-safe");
+        ASSERT_FALSE(folder_.empty());
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder_, ec);
-    }
+    void TearDown() override { test::RemoveTempFolder(folder_); }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
     std::set<std::string> Entries() const { return test::FolderEntries(folder_); }
     // The message of the write of "new" to path, or "" when it succeeded.

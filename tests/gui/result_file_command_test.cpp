@@ -87,15 +87,11 @@ AnalysisState AnalysedState() {
 class ResultFileCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-save-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = test::MakeTempFolder("qlnx-save");
+        ASSERT_FALSE(folder_.empty());
         SetDecimalSeparator('.');
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
+    void TearDown() override { test::RemoveTempFolder(folder_); }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
     // The dialog confirms name in the test folder with file type filterIndex.
     void Choose(const std::string& name, int filterIndex) {

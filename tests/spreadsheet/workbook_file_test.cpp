@@ -13,6 +13,7 @@
 #include "core/number_text.h"
 #include "export_fixture.h"
 #include "spreadsheet/chart_export.h"
+#include "../file_bytes.h"
 
 namespace qlnx::testing {
 namespace {
@@ -58,13 +59,12 @@ protected:
         SetDecimalSeparator('.');
         InitExcelExportOptions(options);
         // A folder of its own: the same test may run in another build at the same time.
-        std::string pattern = (fs::temp_directory_path() / "qlnx-workbook-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = test::MakeTempFolder("qlnx-workbook");
+        ASSERT_FALSE(folder.empty());
         ui = RecordingUi(boxes);
         ui.OutputFolder = folder;
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override { test::RemoveTempFolder(folder); }
 
     // Exports chart and returns the reader's lines of the one file written.
     std::vector<std::string> ExportAndDump(const ChartModel& chart) {
