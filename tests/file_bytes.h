@@ -33,8 +33,7 @@ inline std::set<std::string> FolderEntries(const std::filesystem::path& folder) 
 // A new empty folder in the system's temporary folder, its name starting with prefix (a test
 // may run in another build at the same time); empty when it cannot be made.
 inline std::filesystem::path MakeTempFolder(const std::string& prefix) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) return {};
     return pattern;
 }
