@@ -15,6 +15,7 @@
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
 #include "core/skeleton.h"
+#include "../file_bytes.h"
 
 namespace {
 
@@ -37,12 +38,7 @@ std::string WriteFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using qlnx::test::ReadAll;
 
 // Runs the program with the arguments (each quoted for the shell).
 BatchRun RunBatch(const std::vector<std::string>& arguments) {
@@ -55,8 +51,8 @@ BatchRun RunBatch(const std::vector<std::string>& arguments) {
     const int raw = std::system(command.c_str());
     BatchRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
+    run.out = ReadAll(out);
+    run.err = ReadAll(err);
     return run;
 }
 
@@ -212,16 +208,15 @@ TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
     qlnx::AnalysisState state;
     ASSERT_EQ(qlnx::ImportCurveFile(state, file, {1, 1}).Warning(), std::nullopt);
     ASSERT_EQ(qlnx::AnalyzeLoops(state), std::nullopt);
-    const char* names[] = {"max-force",      "max-disp",      "max-force-disp",
-                           "envelope-force", "envelope-disp", "sb"};
-    for (int m = 1; m <= 6; ++m) {
+    for (const qlnx::SkeletonMethodRow& method : qlnx::SkeletonMethods()) {
+        const std::string name(method.BatchName);
         for (const bool negative : {false, true}) {
-            SCOPED_TRACE(std::string(names[m - 1]) + (negative ? " negative" : " positive"));
-            qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m),
+            SCOPED_TRACE(name + (negative ? " negative" : " positive"));
+            qlnx::ExtractSkeleton(state, method.Method,
                                   negative ? qlnx::LoopDirection::Negative
                                            : qlnx::LoopDirection::Positive,
                                   false);
-            const BatchRun run = RunBatch({"--json", "--method", names[m - 1], "--direction",
+            const BatchRun run = RunBatch({"--json", "--method", name, "--direction",
                                            negative ? "negative" : "positive", file});
             EXPECT_EQ(run.status, 0);
             EXPECT_EQ(SkeletonKeys(run.out),
@@ -278,12 +273,12 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
                                    "--modified-loop", csv, "--results", text, file});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(ReadFile(skeleton),
+    EXPECT_EQ(ReadAll(skeleton),
               "Branch,X,Y\r\nPositive,0,0\r\nPositive,2,15\r\nPositive,4,18\r\n"
               "Negative,0,0\r\nNegative,-2,-14\r\nNegative,-4,-17\r\n");
     // The form follows the name's ending (any case), the name is used as given.
-    EXPECT_EQ(ReadFile(csv).rfind("X,Y\r\n0,0\r\n1,10\r\n", 0), 0u);
-    EXPECT_EQ(ReadFile(text),
+    EXPECT_EQ(ReadAll(csv).rfind("X,Y\r\n0,0\r\n1,10\r\n", 0), 0u);
+    EXPECT_EQ(ReadAll(text),
               "LoopNo. 1stMaxDisp 1stMaxDispForce 2ndMaxDisp 2ndMaxDispForce\r\n"
               "1  2  15  -2  -14  \r\n2  4  18  -4  -17  \r\n");
 
@@ -295,7 +290,7 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err.rfind("Cannot create file \"" + blocked + "\". ", 0), 0u) << failed.err;
     EXPECT_NE(failed.out.find("\"message\": \"Cannot create file"), std::string::npos);
-    EXPECT_EQ(ReadFile(other), "Branch,X,Y\r\n");
+    EXPECT_EQ(ReadAll(other), "Branch,X,Y\r\n");
 }
 
 // The workbook export of the chart in both layouts: a zip package with the chart part, written
@@ -316,7 +311,7 @@ TEST(BatchTool, ExportsTheChartToAWorkbook) {
         const BatchRun run = RunBatch(arguments);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err, "");
-        const std::string bytes = ReadFile(xlsx);
+        const std::string bytes = ReadAll(xlsx);
         EXPECT_EQ(bytes.rfind("PK", 0), 0u);
         EXPECT_NE(bytes.find("xl/charts/chart1.xml"), std::string::npos);
         EXPECT_NE(bytes.find("xl/worksheets/sheet1.xml"), std::string::npos);
@@ -398,16 +393,19 @@ TEST(BatchTool, NoiseBandAndLoadingDirection) {
 
 TEST(BatchTool, UsageErrors) {
     const std::string file = WriteFile("usage.csv", kWorkedExample);
+    // One number past the last skeleton method.
+    const std::string methods = std::to_string(qlnx::SkeletonMethods().size());
+    const std::string pastLast = std::to_string(qlnx::SkeletonMethods().size() + 1);
     const struct {
         std::vector<std::string> arguments;
-        const char* reason;
+        std::string reason;
     } cases[] = {
         {{}, "no FILE given"},
         {{"--json"}, "no FILE given"},
         {{"--bogus", file}, "unknown option --bogus"},
         {{file, "--step"}, "--step needs N"},
         {{file, file}, "more than one FILE given"},
-        {{"--method", "7", file}, "--method takes 1 to 6"},
+        {{"--method", pastLast, file}, "--method takes 1 to " + methods},
         {{"--method", "envelope", file}, "not envelope"},
         {{"--direction", "up", file}, "--direction takes positive, negative or auto; not up"},
         {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
@@ -521,7 +519,7 @@ TEST(BatchTool, EvaluationOptionsPresetsAndFiles) {
     const BatchRun run = RunBatch({"--method", "4", "--keep-disp-increasing", "--preset",
                                    "en12512", "--evaluation", csv, file});
     EXPECT_EQ(run.status, 0) << run.err;
-    const std::string text = ReadFile(csv);
+    const std::string text = ReadAll(csv);
     EXPECT_EQ(text.substr(0, text.find("\r\n")),
               "Record," + file +
                   ",SkeletonMethod,envelope-force positive keep-disp-increasing,Preset,EN "

@@ -1,11 +1,10 @@
 // The envelope skeleton methods: record-displacement points up to each half-cycle's split.
-#include "core/envelopes.h"
+#include "core/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/skeleton.h"
 #include "skeleton_fixture.h"
 
 namespace qlnx {
@@ -13,9 +12,7 @@ namespace {
 
 using testing::AnalysedCurve;
 using testing::ExampleCurve;
-using testing::MakeState;
 using testing::Points;
-using testing::PointsOf;
 
 constexpr auto kToForce = SkeletonMethod::EnvelopeToMaxForce;
 constexpr auto kToDisp = SkeletonMethod::EnvelopeToMaxDisp;
@@ -33,10 +30,7 @@ struct EnvelopeCase {
 void ExpectEnvelope(const EnvelopeCase& c) {
     for (const bool keep : {false, true}) {
         SCOPED_TRACE(c.name + (keep ? ", keep" : ""));
-        AnalysisState s = MakeState(c.curve);
-        ExtractSkeleton(s, c.method, c.direction, keep);
-        EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), c.positive);
-        EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), c.negative);
+        testing::ExpectBranches(c.curve, c.method, c.direction, keep, c.positive, c.negative);
     }
 }
 

@@ -1,11 +1,10 @@
 // The peak-point skeleton methods: extreme-force and extreme-displacement points per loop.
-#include "core/peak_points.h"
+#include "core/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/skeleton.h"
 #include "skeleton_fixture.h"
 
 namespace qlnx {
@@ -13,9 +12,7 @@ namespace {
 
 using testing::AnalysedCurve;
 using testing::ExampleCurve;
-using testing::MakeState;
 using testing::Points;
-using testing::PointsOf;
 
 struct ExtractionCase {
     std::string name;
@@ -29,10 +26,7 @@ struct ExtractionCase {
 
 void ExpectExtraction(const ExtractionCase& c) {
     SCOPED_TRACE(c.name);
-    AnalysisState s = MakeState(c.curve);
-    ExtractSkeleton(s, c.method, c.direction, c.keep);
-    EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), c.positive);
-    EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), c.negative);
+    testing::ExpectBranches(c.curve, c.method, c.direction, c.keep, c.positive, c.negative);
 }
 
 constexpr auto kForce = SkeletonMethod::MaxForcePoint;

@@ -35,10 +35,7 @@ struct SBCase {
 
 void ExpectSB(const SBCase& c) {
     SCOPED_TRACE(c.name);
-    AnalysisState s = MakeState(c.curve);
-    ExtractSkeleton(s, kSB, c.direction, c.keep);
-    EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), c.positive);
-    EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), c.negative);
+    testing::ExpectBranches(c.curve, kSB, c.direction, c.keep, c.positive, c.negative);
 }
 
 TEST(FindLevelCrossing, FirstPointAtOrSegmentAcrossTheLevel) {

@@ -58,10 +58,10 @@ TEST(ShowLoop, SecondLoopOfTheWorkedExample) {
 TEST(ShowLoop, FirstLoopIsShownByTheAnalysis) {
     const AnalysisState state = Analysed(kWorkedExample);
     EXPECT_EQ(state.LoopReadouts, (Readouts{"2", "-1", "10", "-5"}));
-    EXPECT_EQ(state.Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_1");
-    EXPECT_EQ(state.Chart.GetSeries(ChartModel::kSelectedLoop).XValues(),
+    EXPECT_EQ(state.Chart.GetSeries(ChartModel::SelectedLoopSeries).Title, "Loop_1");
+    EXPECT_EQ(state.Chart.GetSeries(ChartModel::SelectedLoopSeries).XValues(),
               (Values{0, 2, 0, -1, 0}));
-    EXPECT_EQ(MarksOf(state.Chart.GetSeries(ChartModel::kPoint1)),
+    EXPECT_EQ(MarksOf(state.Chart.GetSeries(ChartModel::pntsrsSeries1)),
               (Marks{{0, 0, clYellow}, {0, 0, clRed}, {0, -0.75, clLime}}));
 }
 

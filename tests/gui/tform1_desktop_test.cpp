@@ -132,7 +132,7 @@ TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
     EXPECT_EQ(Text("edt6"), "1");
 
     press(keys[3].key);
-    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton)), (std::vector<Point>{{0, 0}, {2, 15}}));
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)), (std::vector<Point>{{0, 0}, {2, 15}}));
     EXPECT_EQ(Text("edt9"), "0") << "the key went to the command, not into the box";
 
     dialogs.saveAnswers.push_back(std::nullopt);
