@@ -144,6 +144,7 @@ std::string SetPreset(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+// clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
      [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
@@ -217,6 +218,7 @@ constexpr OptionRow kOptions[] = {
     {"--help", "", "print this text",
      [](BatchOptions& o, Arguments) { o.Help = true; return std::string(); }},
 };
+// clang-format on
 
 size_t ArgumentCount(std::string_view names) {
     size_t count = 0;

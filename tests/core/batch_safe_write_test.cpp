@@ -98,6 +98,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
             const char* reason;
         };
         std::unique_ptr<qlnx::test::SmallFileSystem> small;
+        // clang-format off
         const Case cases[] = {
             {"read-only file",
              [&](const fs::path& f) {
@@ -132,6 +133,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
              },
              "No space left on device"},
         };
+        // clang-format on
         int n = 0;
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);

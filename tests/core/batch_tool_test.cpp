@@ -109,6 +109,7 @@ TEST(BatchTool, MessagesOfTheWindowAndExitStatus) {
         const char* message;  // the JSON "message"
         const char* err;
         const char* rawDisp;
+    // clang-format off
     } cases[] = {
         {{"--first-line", "0", good}, "\"First Line must large than 0!\"",
          "First Line must large than 0!\nImported Loop is less than 3 points!\n", "[]"},
@@ -124,6 +125,7 @@ TEST(BatchTool, MessagesOfTheWindowAndExitStatus) {
         {{blank}, "\"List index out of bounds (0)\"", "List index out of bounds (0)\n",
          "[0, 1, -1, 0]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
         std::vector<std::string> arguments = c.arguments;
@@ -178,6 +180,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
         std::vector<std::string> arguments;
         const char* positive;
         const char* negative;
+    // clang-format off
     } cases[] = {
         {{"--method", "1"}, "[[0, 0], [2, 15], [3, 20]]", "[[0, 0], [-2, -14], [-3, -18]]"},
         {{"--method", "max-force", "--keep-disp-increasing"}, "[[0, 0], [2, 15], [3, 20]]",
@@ -191,6 +194,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
          "[[0, 0], [2, 15], [3, 20], [4, 18]]", "[[0, 0], [-2, -14], [-3, -18], [-4, -17]]"},
         {{}, "[]", "[]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::string> arguments = c.arguments;
         arguments.push_back("--json");
@@ -234,6 +238,7 @@ TEST(BatchTool, ThinningAndItsConversionErrors) {
         int status;
         const char* message;
         const char* positive;
+    // clang-format off
     } cases[] = {
         {{"--thin", "1", "5", "1.5"}, 0, "null", "[[0, 0], [2, 15], [4, 18]]"},
         // Negative numbers are arguments, and the range may be given either way round.
@@ -249,6 +254,7 @@ TEST(BatchTool, ThinningAndItsConversionErrors) {
         {{"--first-line", "0", "--thin", "1", "x", "1.5"}, 1,
          "\"First Line must large than 0!\"", "[]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::string> arguments = {"--json", "--method", "3"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
@@ -399,6 +405,7 @@ TEST(BatchTool, UsageErrors) {
     const struct {
         std::vector<std::string> arguments;
         std::string reason;
+    // clang-format off
     } cases[] = {
         {{}, "no FILE given"},
         {{"--json"}, "no FILE given"},
@@ -423,6 +430,7 @@ TEST(BatchTool, UsageErrors) {
         {{"--peak-point", "both", file}, "--peak-point takes force or displacement; not both"},
         {{"--preset", "iso", file}, "--preset takes jgj, en12512 or astm; not iso"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const BatchRun run = RunBatch(c.arguments);
         EXPECT_EQ(run.status, 2) << c.reason;

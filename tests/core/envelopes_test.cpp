@@ -37,6 +37,7 @@ void ExpectEnvelope(const EnvelopeCase& c) {
 TEST(Envelopes, WorkedExample) {
     // In loop 1 the point (2, 16) only equals the record displacement 2 and is not appended.
     const AnalysedCurve ex = ExampleCurve();
+    // clang-format off
     const EnvelopeCase cases[] = {
         {"to max force", ex, kToForce, LoopDirection::Positive,
          {{0, 0}, {1, 10}, {2, 15}, {3, 20}}, {{0, 0}, {-1, -10}, {-2, -14}, {-3, -18}}},
@@ -44,6 +45,7 @@ TEST(Envelopes, WorkedExample) {
          {{0, 0}, {1, 10}, {2, 15}, {3, 20}, {4, 18}},
          {{0, 0}, {-1, -10}, {-2, -14}, {-3, -18}, {-4, -17}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectEnvelope(c);
 }
 
@@ -77,6 +79,7 @@ TEST(Envelopes, EdgeCases) {
     const AnalysedCurve endsAtTurn{{0, 2, 1, 0}, {0, 10, 4, 0}, {0, 3}, 1, {1}, {}};
 
     const auto kPos = LoopDirection::Positive;
+    // clang-format off
     const EnvelopeCase cases[] = {
         {"trailing split stays at T", highStart, kToForce, kPos, {{0, -5}, {2, 10}}, {{0, -5}}},
         {"to max disp walks on to the recorded index", highStart, kToDisp, kPos,
@@ -97,6 +100,7 @@ TEST(Envelopes, EdgeCases) {
          {{10, 0}}, {{10, 0}, {4, -5}, {1, -8}, {-3, -9}}},
         {"ends at the turn", endsAtTurn, kToDisp, kPos, {{0, 0}, {2, 10}}, {{0, 0}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectEnvelope(c);
 }
 

@@ -58,12 +58,14 @@ TEST_F(SafeWriteTest, RefusalsLeaveTheOldFileAndNoTemporaryFile) {
     const struct {
         std::string path;
         std::string message;
+    // clang-format off
     } cases[] = {
         {PathOf("record.csv"), PathOf("record.csv") + " is the record being analysed; choose another name."},
         {PathOf("link.csv"), PathOf("link.csv") + " is the record being analysed; choose another name."},
         {PathOf("read-only.txt"), "Cannot create file \"" + PathOf("read-only.txt") + "\". Permission denied"},
         {PathOf("folder.txt"), "Cannot create file \"" + PathOf("folder.txt") + "\". Is a directory"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(MessageOf(c.path, guard), c.message);
     }

@@ -42,6 +42,7 @@ TEST(SkeletonReference, WorkedExampleOfTheSixMethods) {
         int method;
         bool keep;
         Values posX, posY, negX, negY;
+    // clang-format off
     } cases[] = {
         {1, false, {0, 2, 3}, {0, 15, 20}, {0, -2, -3}, {0, -14, -18}},
         {1, true, {0, 2, 3}, {0, 15, 20}, {0, -2, -3}, {0, -14, -18}},
@@ -54,6 +55,7 @@ TEST(SkeletonReference, WorkedExampleOfTheSixMethods) {
         {6, false, {0, 1, 2, 28.0 / 13, 41.0 / 13}, {0, 10, 15, 16, 20},
          {0, -2.0 / 7, -9.0 / 7, -16.0 / 7, -108.0 / 35}, {0, -2, -10, -14, -18}},
     };
+    // clang-format on
     const auto near = [](const Values& got, const Values& want) {
         if (got.size() != want.size()) return false;
         for (size_t i = 0; i < got.size(); ++i) {

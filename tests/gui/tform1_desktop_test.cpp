@@ -105,11 +105,13 @@ TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
         QKeyCombination key;
         const char* shown;
     };
+    // clang-format off
     const Key keys[] = {
         {"ImportData1", Qt::CTRL | Qt::Key_O, "Ctrl+O"},    {"ReImport1", QKeyCombination(Qt::Key_F5), "F5"},
         {"AnalyzeLoop1", Qt::CTRL | Qt::Key_L, "Ctrl+L"},   {"ExtractSkeleton1", Qt::CTRL | Qt::Key_E, "Ctrl+E"},
         {"ExportResults1", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
     };
+    // clang-format on
     for (const Key& k : keys) EXPECT_EQ(Find<QAction>(k.action)->shortcut().toString(), k.shown) << k.action;
     const auto press = [this](QKeyCombination key) {
         Find<QLineEdit>("edt9")->setFocus();
@@ -211,6 +213,7 @@ TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
         const char* what;
         std::function<QString()> setUp;  // the target, or empty to skip the case here
         QString reason;
+    // clang-format off
     } cases[] = {
         {"read-only file",
          [&] {
@@ -241,6 +244,7 @@ TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
          },
          "No space left on device"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const QString target = c.setUp();

@@ -351,16 +351,20 @@ protected:
             int64_t value;
             int refusal;  // 0 accepted, 1 warning, 2 error box
         };
+        // clang-format off
         static const std::vector<Choice> firstLines = {
             {"1", 1, 0},          {"2", 2, 0},       {" 3 ", 3, 0},         {"5", 5, 0},
             {"2147483647", 2147483647, 0},           {"1000", 1000, 0},     {"0", 0, 1},
             {"-3", -3, 1},        {"abc", 0, 1},     {"", 0, 1},            {"99999999999", 0, 1},
         };
+        // clang-format on
+        // clang-format off
         static const std::vector<Choice> stepChoices = {
             {"1", 1, 0},   {"2", 2, 0},   {"3", 3, 0},   {"-1", -1, 0},
             {"-2", -2, 0}, {"2147483647", 2147483647, 0}, {"-2147483648", -2147483648LL, 0},
             {"0", 0, 1},   {"x", 0, 2},   {"", 0, 2},
         };
+        // clang-format on
         const Choice& f = Pick(firstLines);
         const Choice& s = Pick(stepChoices);
         firstLine = f.value;

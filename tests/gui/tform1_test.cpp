@@ -57,6 +57,7 @@ TEST_F(TForm1Test, StartsWithDefaultsAndEmptyAnalysis) {
 }
 
 TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
+    // clang-format off
     const std::pair<const char*, const char*> captions[] = {
         {"grp3", "Import Parameters"}, {"grp1", "Loop Curve"}, {"grp2", "Vorlix Curve"},
         {"lbl7", "F-D Curve Begin Line"}, {"lbl8", "Data Import Step"},
@@ -76,6 +77,7 @@ TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
         {"ExcelExportOptions1", "Excel Export Options"}, {"mniAbout1", "About"},
         {"mniDonation1", "Donation(捐助)"}, {"Howtouse1", "How to use?"},
     };
+    // clang-format on
     for (const auto& [name, caption] : captions) {
         QObject* o = form->findChild<QObject*>(QString::fromLatin1(name));
         ASSERT_NE(o, nullptr) << name;

@@ -101,6 +101,7 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
         void (*set)(TExcelExportOptions&);
         std::vector<std::string> present;  // parts of calls that must appear
         std::vector<std::string> absent;   // parts of calls that must not
+    // clang-format off
     } cases[] = {
         {"markers off sends only the style, and no marker colour",
          [](TExcelExportOptions& o) { o.ShowMarker = false; o.MarkerColorMode = 1; },
@@ -137,6 +138,7 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
          {},
          {"AxisTitle", "SetElement(I4 301)", "SetElement(I4 307)"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         RecordingExcel local;
         TExcelExportOptions o;
