@@ -46,7 +46,7 @@ struct ChartFixture {
         App();
         std::vector<double> xs, ys;
         Hysteresis(n, xs, ys, loops);
-        model.GetSeries(ChartModel::kLoop).Assign(std::move(xs), std::move(ys));
+        model.GetSeries(ChartModel::LoopSeries).Assign(std::move(xs), std::move(ys));
         chart = std::make_unique<ChartWidget>(model);
         chart->resize(760, 620);
         chart->show();
@@ -58,7 +58,7 @@ struct ChartFixture {
         QMouseEvent e(type, pos, chart->mapToGlobal(pos), button, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(chart.get(), &e);
     }
-    ChartSeries& Loop() { return model.GetSeries(ChartModel::kLoop); }
+    ChartSeries& Loop() { return model.GetSeries(ChartModel::LoopSeries); }
     // Presses at `at`, moves the held mouse near it once per benchmark iteration (each move
     // one drag step, drawn before the next), then releases.
     void DragAround(benchmark::State& state, QPoint at) {
@@ -78,7 +78,7 @@ struct ChartFixture {
 
 void Report(benchmark::State& state, ChartFixture& f) {
     state.counters["points"] = f.Loop().Count();
-    state.counters["drawn"] = f.chart->drawnPointCount(ChartModel::kLoop);
+    state.counters["drawn"] = f.chart->drawnPointCount(ChartModel::LoopSeries);
     state.counters["peakMB"] = bench::PeakResidentMB();
 }
 
@@ -178,11 +178,11 @@ void BM_DragSkeletonStep(benchmark::State& state) {
     ChartFixture f(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     f.chart->setLayeredRedraw(state.range(2) != 0);
     // Five nodes on the envelope of the growing loops, as an analysis places them.
-    ChartSeries& skeleton = f.model.GetSeries(ChartModel::kPositiveSkeleton);
+    ChartSeries& skeleton = f.model.GetSeries(ChartModel::PositiveSkeletonSeries);
     for (int k = 0; k <= 4; ++k) skeleton.AddXY(2.5 * k, 250.0 * k);
     f.chart->refresh();
     f.chart->setDragSeries(&skeleton);
-    const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::kLoop));
+    const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::LoopSeries));
     const int loopDraws = loopCurve->drawCount();
     const int index = 2;
     const QPoint at(

@@ -31,7 +31,7 @@ const qlnx::ChartModel& LoopChart() {
             xs[static_cast<size_t>(i)] = std::round(disp * 1e6) / 1e6;
             ys[static_cast<size_t>(i)] = std::round(force * 1e4) / 1e4;
         }
-        c.GetSeries(qlnx::ChartModel::kLoop).Assign(std::move(xs), std::move(ys));
+        c.GetSeries(qlnx::ChartModel::LoopSeries).Assign(std::move(xs), std::move(ys));
         return c;
     }();
     return chart;

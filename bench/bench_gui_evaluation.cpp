@@ -83,7 +83,7 @@ void BM_EvaluationAfterSkeletonDrag(benchmark::State& state) {
     }
     const QPoint at(static_cast<int>(std::lround(chart.XValueToScreen(skeleton.GetxValue(index)))),
                     static_cast<int>(std::lround(chart.YValueToScreen(skeleton.GetyValue(index)))));
-    const auto* loopCurve = qobject_cast<SeriesCurve*>(chart.plottable(ChartModel::kLoop));
+    const auto* loopCurve = qobject_cast<SeriesCurve*>(chart.plottable(ChartModel::LoopSeries));
     const int loopDraws = loopCurve->drawCount();
     Send(&chart, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
     int k = 0;

@@ -1,5 +1,5 @@
-// Speed of building and writing the modified-loop file for working curves of up to 10M points:
-// a list of line strings (the baseline) against one buffer.
+// Speed of building and writing the modified-loop file, built in one buffer, for working
+// curves of up to 10M points.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -29,31 +29,12 @@ std::string BenchPath() {
     return (std::filesystem::temp_directory_path() / "qlnx_bench_loop.csv").string();
 }
 
-void BM_BuildLines(benchmark::State& bench) {
-    const auto state = CyclicCurve(bench.range(0));
-    for (auto _ : bench) {
-        auto lines = qlnx::ModifiedLoopLines(state, qlnx::ResultForm::Csv);
-        benchmark::DoNotOptimize(lines.data());
-    }
-    bench.SetItemsProcessed(bench.iterations() * bench.range(0));
-}
-
 void BM_BuildText(benchmark::State& bench) {
     const auto state = CyclicCurve(bench.range(0));
     for (auto _ : bench) {
         auto text = qlnx::ModifiedLoopFileText(state, qlnx::ResultForm::Csv);
         benchmark::DoNotOptimize(text.data());
     }
-    bench.SetItemsProcessed(bench.iterations() * bench.range(0));
-}
-
-void BM_ExportThroughLines(benchmark::State& bench) {
-    const auto state = CyclicCurve(bench.range(0));
-    const std::string path = BenchPath();
-    for (auto _ : bench) {
-        qlnx::WriteLinesFile(path, qlnx::ModifiedLoopLines(state, qlnx::ResultForm::Csv));
-    }
-    std::remove(path.c_str());
     bench.SetItemsProcessed(bench.iterations() * bench.range(0));
 }
 
@@ -69,11 +50,9 @@ void BM_ExportThroughText(benchmark::State& bench) {
 
 }  // namespace
 
-BENCHMARK(BM_BuildLines)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildText)
     ->Arg(100'000)
     ->Arg(1'000'000)
     ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExportThroughLines)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportThroughText)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);

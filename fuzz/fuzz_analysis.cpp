@@ -1,5 +1,5 @@
 // Fuzz target: arbitrary doubles (finite and not) as an imported curve, then the loop
-// analysis, every loop shown, all six skeleton methods in both directions with and without
+// analysis, every loop shown, every skeleton method in both directions with and without
 // the outward test, and the thinning of the result; each held against the plain rules of
 // reference_analysis.h and the invariants of the analysis state.
 //
@@ -136,7 +136,7 @@ void CheckShownLoop(const qlnx::AnalysisState& s, const ref::Loops& r, int k) {
     const auto S = static_cast<size_t>(r.S(k));
     const int32_t T = r.T(k);
     const auto E = static_cast<size_t>(r.E(k));
-    const auto& selected = s.Chart.GetSeries(qlnx::ChartModel::kSelectedLoop);
+    const auto& selected = s.Chart.GetSeries(qlnx::ChartModel::SelectedLoopSeries);
     FUZZ_CHECK(selected.Title == "Loop_" + std::to_string(k + 1));
     const std::vector<double> dx(r.D.begin() + static_cast<std::ptrdiff_t>(S),
                                  r.D.begin() + static_cast<std::ptrdiff_t>(E + 1));
@@ -150,12 +150,12 @@ void CheckShownLoop(const qlnx::AnalysisState& s, const ref::Loops& r, int k) {
         frame.push_back(MarkOf(r.D[t], r.F[t], qlnx::clRed));
     }
     std::sort(frame.begin(), frame.end());
-    FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::kPoint1)) == frame);
+    FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::pntsrsSeries1)) == frame);
     std::vector<Mark> extremes;
     if (first) extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index1[i])], r.F[static_cast<size_t>(r.Index1[i])], qlnx::clAqua));
     if (second) extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index2[i])], r.F[static_cast<size_t>(r.Index2[i])], qlnx::clAqua));
     std::sort(extremes.begin(), extremes.end());
-    FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::kPoint2)) == extremes);
+    FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::pntsrsSeries2)) == extremes);
 }
 
 void CheckSide(const qlnx::ChartSeries& series, const ref::Side& side, bool outwardOnly) {
@@ -288,8 +288,8 @@ void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e
         first += static_cast<size_t>(e.Levels[l].Cycles);
     }
     FUZZ_CHECK(first == e.Loops.size() + 1);
-    CheckBranch(e.Skeleton.Positive, s.Chart.GetSeries(qlnx::ChartModel::kPositiveSkeleton), false);
-    CheckBranch(e.Skeleton.Negative, s.Chart.GetSeries(qlnx::ChartModel::kNegativeSkeleton), true);
+    CheckBranch(e.Skeleton.Positive, s.Chart.GetSeries(qlnx::ChartModel::PositiveSkeletonSeries), false);
+    CheckBranch(e.Skeleton.Negative, s.Chart.GetSeries(qlnx::ChartModel::NegativeSkeletonSeries), true);
     for (size_t m = 0; m < qlnx::kYieldMethodCount; ++m) {
         const auto& mean = e.Skeleton.MeanDuctility[m];
         FUZZ_CHECK(NullOrFinite(mean));
@@ -361,14 +361,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (loop < 4 || loop == state.LoopCount - 1) CheckShownLoop(state, *expected, loop);
     }
 
-    for (int m = 1; m <= 6; ++m) {
+    for (const qlnx::SkeletonMethodRow& method : qlnx::SkeletonMethods()) {
         for (const bool positive : {true, false}) {
             for (const bool keep : {false, true}) {
                 qlnx::ExtractSkeleton(
-                    state, static_cast<qlnx::SkeletonMethod>(m),
+                    state, method.Method,
                     positive ? qlnx::LoopDirection::Positive : qlnx::LoopDirection::Negative, keep);
-                const ref::Skeleton want = ref::ExtractSkeleton(*expected, m, positive, keep);
-                const bool outwardOnly = keep || m == 4 || m == 5;
+                const ref::Skeleton want = ref::ExtractSkeleton(
+                    *expected, static_cast<int>(method.Method), positive, keep);
+                const bool outwardOnly = keep || method.OutwardOnly;
                 CheckSide(state.PositiveSkeletonSeries(), want.Positive, outwardOnly);
                 CheckSide(state.NegativeSkeletonSeries(), want.Negative, outwardOnly);
             }

@@ -15,12 +15,9 @@
 #include <iterator>
 #include <string>
 
-namespace qlnx::test {
+#include "file_bytes.h"
 
-inline std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+namespace qlnx::test {
 
 // A character device node at path that works as the null device, writable by everyone; false
 // where the user may not make device nodes.

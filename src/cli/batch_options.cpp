@@ -24,22 +24,30 @@ struct OptionRow {
     std::string_view ArgumentNames;
     std::string_view Help;
     std::string (*Apply)(BatchOptions& options, Arguments arguments);
+    // The values the help text lists after Help, for an option whose values come from a table.
+    std::string (*Values)() = nullptr;
 };
-
-// The skeleton methods by number (the order of the window's radio buttons) and by name.
-constexpr std::string_view kMethodNames[] = {"max-force",      "max-disp",      "max-force-disp",
-                                             "envelope-force", "envelope-disp", "sb"};
 
 std::string SetMethod(BatchOptions& options, Arguments arguments) {
     const std::string& text = arguments[0];
-    for (int i = 0; i < 6; ++i) {
-        if (text == kMethodNames[i] || text == std::to_string(i + 1)) {
-            options.Method = static_cast<SkeletonMethod>(i + 1);
-            return {};
-        }
+    options.Method = SkeletonMethodOfName(text);
+    if (options.Method) return {};
+    std::string names;
+    for (const SkeletonMethodRow& row : SkeletonMethods()) {
+        names += (names.empty() ? "" : ", ") + std::string(row.BatchName);
     }
-    return "--method takes 1 to 6 or one of max-force, max-disp, max-force-disp, "
-           "envelope-force, envelope-disp, sb; not " + text;
+    return "--method takes 1 to " + std::to_string(SkeletonMethods().size()) + " or one of " +
+           names + "; not " + text;
+}
+
+// The methods by number and name, for the help text: "1 max-force, 2 max-disp, ...".
+std::string MethodList() {
+    std::string list;
+    for (const SkeletonMethodRow& row : SkeletonMethods()) {
+        list += (list.empty() ? " " : ", ") + std::to_string(static_cast<int>(row.Method)) + " " +
+                std::string(row.BatchName);
+    }
+    return list;
 }
 
 std::string SetDirection(BatchOptions& options, Arguments arguments) {
@@ -136,6 +144,7 @@ std::string SetPreset(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+// clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
      [](BatchOptions& o, Arguments a) { o.FirstLineText = a[0]; return std::string(); }},
@@ -145,10 +154,7 @@ constexpr OptionRow kOptions[] = {
      "decimal separator: auto (default, decided from the first line read), point or comma",
      SetDecimal},
     {"--columns", "D,F", "columns of the displacement and the force (default 1,2)", SetColumns},
-    {"--method", "M",
-     "extract the skeleton curve: 1 max-force, 2 max-disp, 3 max-force-disp, "
-     "4 envelope-force, 5 envelope-disp, 6 sb",
-     SetMethod},
+    {"--method", "M", "extract the skeleton curve:", SetMethod, MethodList},
     {"--direction", "D",
      "loop direction positive (default), negative, or auto: the side the record loads "
      "towards first",
@@ -212,6 +218,7 @@ constexpr OptionRow kOptions[] = {
     {"--help", "", "print this text",
      [](BatchOptions& o, Arguments) { o.Help = true; return std::string(); }},
 };
+// clang-format on
 
 size_t ArgumentCount(std::string_view names) {
     size_t count = 0;
@@ -233,7 +240,8 @@ const OptionRow* FindOption(std::string_view name) {
 }  // namespace
 
 std::string_view SkeletonMethodName(SkeletonMethod method) {
-    return kMethodNames[static_cast<int>(method) - 1];
+    const SkeletonMethodRow* row = FindSkeletonMethod(method);
+    return row != nullptr ? row->BatchName : std::string_view();
 }
 
 EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand) {
@@ -301,7 +309,7 @@ std::string BatchUsage(std::string_view program) {
         std::string left = "  " + std::string(option.Name);
         if (!option.ArgumentNames.empty()) left += " " + std::string(option.ArgumentNames);
         left.resize(std::max<size_t>(left.size() + 1, 28), ' ');
-        text += left + std::string(option.Help) + "\n";
+        text += left + std::string(option.Help) + (option.Values ? option.Values() : "") + "\n";
     }
     text +=
         "\nA warning or error of the window goes to standard error as well. Exit status: 0 done,\n"

@@ -49,15 +49,18 @@ private:
     std::vector<std::string> texts_;
 };
 
-// The loop table as the window shows each loop: the four read-outs of ShowLoop.
+// The loop table as the window shows each loop: the read-outs of ShowLoop.
 void WriteLoopTable(std::ostream& out, AnalysisState& state) {
-    out << "Loop\tMax Disp 1\tMax Disp 2\tMax Disp Force 1\tMax Disp Force 2\n";
+    out << "Loop";
+    for (const LoopColumn& column : kLoopExtremeColumns) out << '\t' << column.ReadoutName;
+    out << '\n';
     const int selected = state.SelectedLoop;
     for (int k = 0; k < state.LoopCount; ++k) {
         state.SelectedLoop = k;
         ShowLoop(state);
-        const auto& r = state.LoopReadouts;
-        out << k + 1 << '\t' << r[0] << '\t' << r[1] << '\t' << r[2] << '\t' << r[3] << '\n';
+        out << k + 1;
+        for (const std::string& readout : state.LoopReadouts) out << '\t' << readout;
+        out << '\n';
     }
     state.SelectedLoop = selected;
     ShowLoop(state);

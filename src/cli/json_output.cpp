@@ -28,7 +28,7 @@ void AppendNumber(std::string& out, int32_t value) {
 void AppendNumber(std::string& out, double value) { AppendJsonNumber(out, value); }
 
 template <typename T>
-void AppendArray(std::ostream& stream, std::string& out, const char* key,
+void AppendArray(std::ostream& stream, std::string& out, std::string_view key,
                  const std::vector<T>& values) {
     out += ",\n  ";
     AppendJsonString(out, key);
@@ -117,14 +117,13 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     AppendNumber(out, static_cast<int32_t>(state.LoopCount));
     AppendArray(stream, out, "MaxDispIndex1", state.MaxDispIndex1);
     AppendArray(stream, out, "MaxDispIndex2", state.MaxDispIndex2);
-    AppendArray(stream, out, "MaxDisp1", state.MaxDisp1);
-    AppendArray(stream, out, "MaxDisp2", state.MaxDisp2);
-    AppendArray(stream, out, "MaxDispForce1", state.MaxDispForce1);
-    AppendArray(stream, out, "MaxDispForce2", state.MaxDispForce2);
+    for (const LoopColumn& column : kLoopExtremeColumns) {
+        AppendArray(stream, out, column.JsonName, column.Values(state));
+    }
     AppendPoints(stream, out, "PositiveSkeleton",
-                 state.Chart.GetSeries(ChartModel::kPositiveSkeleton));
+                 state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
     AppendPoints(stream, out, "NegativeSkeleton",
-                 state.Chart.GetSeries(ChartModel::kNegativeSkeleton));
+                 state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
     out += ",\n  \"LoadsFirst\": ";
     if (findings.LoadsFirst) {
         AppendJsonString(out, *findings.LoadsFirst == LoopDirection::Negative ? "negative" : "positive");

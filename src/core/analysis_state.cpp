@@ -1,5 +1,7 @@
 #include "core/analysis_state.h"
 
+#include <cmath>
+
 namespace qlnx {
 
 void AnalysisState::ClearImportedCurve() {
@@ -35,6 +37,20 @@ void AnalysisState::ClearAnalysis() {
 
 void AnalysisState::ClearLoopReadouts() {
     for (auto& text : LoopReadouts) text.clear();
+}
+
+int32_t FarthestFromStart(const double* D, int32_t from, int32_t to) {
+    const double x0 = D[0];
+    int32_t best = from;
+    double bestValue = std::fabs(D[from] - x0);
+    for (int32_t k = from + 1; k <= to; ++k) {
+        const double value = std::fabs(D[k] - x0);
+        if (value > bestValue) {
+            bestValue = value;
+            best = k;
+        }
+    }
+    return best;
 }
 
 LoopFrame GetLoopFrame(const AnalysisState& state, int loop) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/chart_model.h"
+#include "core/loop_columns.h"
 
 namespace qlnx {
 
@@ -37,21 +38,21 @@ struct AnalysisState {
     int LoopCount = 0;
     int SelectedLoop = -1;
 
-    // Texts of the read-only boxes: file name (edt5), loop count (edt6), and the four loop
-    // read-outs Max Disp 1, Max Disp 2, Max Disp Force 1, Max Disp Force 2 (edt1..edt4).
+    // Texts of the read-only boxes: file name (edt5), loop count (edt6), and the loop
+    // read-outs edt1..edt4, one a column of kLoopExtremeColumns.
     std::string FileNameText;
     std::string LoopCountText;
-    std::array<std::string, 4> LoopReadouts;
+    std::array<std::string, kLoopColumnCount> LoopReadouts;
 
     // The main chart's series: Point1, Point2, Loop, Loop_, Vorlix_Positive, Vorlix_Negative.
     ChartModel Chart;
-    ChartSeries& pntsrsSeries1() { return Chart.GetSeries(ChartModel::kPoint1); }
-    ChartSeries& pntsrsSeries2() { return Chart.GetSeries(ChartModel::kPoint2); }
-    ChartSeries& LoopSeries() { return Chart.GetSeries(ChartModel::kLoop); }
-    ChartSeries& SelectedLoopSeries() { return Chart.GetSeries(ChartModel::kSelectedLoop); }
-    ChartSeries& PositiveSkeletonSeries() { return Chart.GetSeries(ChartModel::kPositiveSkeleton); }
-    ChartSeries& NegativeSkeletonSeries() { return Chart.GetSeries(ChartModel::kNegativeSkeleton); }
-    const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::kLoop); }
+    ChartSeries& pntsrsSeries1() { return Chart.GetSeries(ChartModel::pntsrsSeries1); }
+    ChartSeries& pntsrsSeries2() { return Chart.GetSeries(ChartModel::pntsrsSeries2); }
+    ChartSeries& LoopSeries() { return Chart.GetSeries(ChartModel::LoopSeries); }
+    ChartSeries& SelectedLoopSeries() { return Chart.GetSeries(ChartModel::SelectedLoopSeries); }
+    ChartSeries& PositiveSkeletonSeries() { return Chart.GetSeries(ChartModel::PositiveSkeletonSeries); }
+    ChartSeries& NegativeSkeletonSeries() { return Chart.GetSeries(ChartModel::NegativeSkeletonSeries); }
+    const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::LoopSeries); }
 
     // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name
     // and loop count; the chosen loop's series takes its first title "Loop_" again.
@@ -76,6 +77,10 @@ struct LoopFrame {
     bool HasTurn() const { return T >= 0; }
 };
 LoopFrame GetLoopFrame(const AnalysisState& state, int loop);
+
+// The first index of the largest |D[k] - D[0]| over from..to (strict comparison: of equal
+// distances the earliest wins): a half-cycle's point farthest from the first displacement.
+int32_t FarthestFromStart(const double* D, int32_t from, int32_t to);
 
 // The Loop No. item text of loop k (0-based): "Loop_" followed by k + 1.
 std::string LoopItemText(int loop);

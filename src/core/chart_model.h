@@ -9,8 +9,16 @@ namespace qlnx {
 
 class ChartModel {
 public:
-    // Chart order: the two marker series first, then the four line series.
-    enum Index { kPoint1 = 0, kPoint2, kLoop, kSelectedLoop, kPositiveSkeleton, kNegativeSkeleton };
+    // Chart order: the two marker series first ("Point1", "Point2"), then the four line
+    // series ("Loop", "Loop_", "Vorlix_Positive", "Vorlix_Negative"), each by its own name.
+    enum Index {
+        pntsrsSeries1 = 0,
+        pntsrsSeries2,
+        LoopSeries,
+        SelectedLoopSeries,
+        PositiveSkeletonSeries,
+        NegativeSkeletonSeries,
+    };
     static constexpr int kSeriesCount = 6;
     // The titles of the chart's axes.
     static constexpr const char* kXAxisTitle = "Disp";

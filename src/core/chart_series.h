@@ -16,6 +16,17 @@ inline constexpr TColor clYellow = 0x00FFFF;
 inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clFuchsia = 0xFF00FF;
 inline constexpr TColor clAqua = 0xFFFF00;
+// The red, green and blue bytes of a colour.
+struct ColorBytes {
+    uint8_t Red = 0;
+    uint8_t Green = 0;
+    uint8_t Blue = 0;
+};
+constexpr ColorBytes BytesOf(TColor color) {
+    return {static_cast<uint8_t>(color & 0xFF), static_cast<uint8_t>((color >> 8) & 0xFF),
+            static_cast<uint8_t>((color >> 16) & 0xFF)};
+}
+
 // Passed with a point: draw it in the series' own colour.
 inline constexpr TColor clTeeColor = 0x20000000;
 

@@ -7,8 +7,8 @@
 namespace qlnx {
 
 SkeletonPoints TakeSkeletonPoints(const AnalysisState& state) {
-    const ChartSeries& positive = state.Chart.GetSeries(ChartModel::kPositiveSkeleton);
-    const ChartSeries& negative = state.Chart.GetSeries(ChartModel::kNegativeSkeleton);
+    const ChartSeries& positive = state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+    const ChartSeries& negative = state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
     return {positive.XValues(), positive.YValues(), negative.XValues(), negative.YValues()};
 }
 

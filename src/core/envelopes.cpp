@@ -1,4 +1,6 @@
-#include "core/envelopes.h"
+// Envelope skeleton methods: the record-displacement points of each half-cycle's loading
+// branch, up to its extreme-force point or its extreme-displacement point.
+#include "core/skeleton.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,28 +17,12 @@ void Walk(const SkeletonRun& run, SkeletonSide& side, int32_t a, int32_t b) {
     side.AppendOutwardPoints(run.D, run.F, a, b);
 }
 
-// First index of largest |D[k] - D[0]| over from..to (strict comparison: earliest wins).
-int32_t LargestDispIndex(const SkeletonRun& run, int32_t from, int32_t to) {
-    const double* D = run.D;
-    const double x0 = D[0];
-    int32_t best = from;
-    double bestValue = std::fabs(D[from] - x0);
-    for (int32_t k = from + 1; k <= to; ++k) {
-        const double value = std::fabs(D[k] - x0);
-        if (value > bestValue) {
-            bestValue = value;
-            best = k;
-        }
-    }
-    return best;
-}
-
 // The recorded extreme-displacement index of loop i, or the half-cycle's own when the loop
 // analysis recorded none for it.
 int32_t SplitAtMaxDisp(const SkeletonRun& run, const std::vector<int32_t>& recorded, int i,
                        int32_t from, int32_t to) {
     if (static_cast<size_t>(i) < recorded.size()) return recorded[static_cast<size_t>(i)];
-    return LargestDispIndex(run, from, to);
+    return FarthestFromStart(run.D, from, to);
 }
 
 }  // namespace
@@ -63,7 +49,7 @@ void EnvelopeToMaxDispLoop(const SkeletonRun& run, const SkeletonLoop& loop) {
         Walk(run, loop.Leading, f.S, SplitAtMaxDisp(run, s.MaxDispIndex1, loop.Index, f.S, f.T));
         Walk(run, loop.Trailing, f.T, SplitAtMaxDisp(run, s.MaxDispIndex2, loop.Index, f.T, f.E));
     } else {
-        Walk(run, loop.Leading, f.S, LargestDispIndex(run, f.S, f.E));
+        Walk(run, loop.Leading, f.S, FarthestFromStart(run.D, f.S, f.E));
     }
 }
 

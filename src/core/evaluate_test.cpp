@@ -7,8 +7,8 @@ TestEvaluation EvaluateTest(const AnalysisState& state, const EvaluationOptions&
     result.Options = options;
     result.Loops = MeasureLoops(state, options.PeakPoint);
     result.Levels = AssignLevels(result.Loops, options.LevelTolerance, options.PeakPoint);
-    result.Skeleton = EvaluateSkeleton(state.Chart.GetSeries(ChartModel::kPositiveSkeleton),
-                                       state.Chart.GetSeries(ChartModel::kNegativeSkeleton),
+    result.Skeleton = EvaluateSkeleton(state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+                                       state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries),
                                        options.UltimateRatio);
     return result;
 }

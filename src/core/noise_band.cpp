@@ -105,22 +105,12 @@ std::vector<int32_t> BuildBandedWorkingCurve(AnalysisState& state, double band) 
 std::vector<int32_t> FarthestOfHalfCycles(const AnalysisState& state) {
     const std::vector<double>& disp = state.LoopDisp;
     const std::vector<int32_t>& starts = state.LoopStart;
-    const double x0 = disp.front();
     std::vector<int32_t> farthest;
     farthest.reserve(starts.size());
     for (size_t h = 0; h < starts.size(); ++h) {
-        const auto from = static_cast<size_t>(starts[h]);
-        const size_t to = h + 1 < starts.size() ? static_cast<size_t>(starts[h + 1]) : disp.size() - 1;
-        size_t best = from;
-        double bestValue = std::fabs(disp[from] - x0);
-        for (size_t j = from + 1; j <= to; ++j) {
-            const double value = std::fabs(disp[j] - x0);
-            if (value > bestValue) {
-                best = j;
-                bestValue = value;
-            }
-        }
-        farthest.push_back(static_cast<int32_t>(best));
+        const int32_t to = h + 1 < starts.size() ? starts[h + 1]
+                                                  : static_cast<int32_t>(disp.size() - 1);
+        farthest.push_back(FarthestFromStart(disp.data(), starts[h], to));
     }
     return farthest;
 }

@@ -1,4 +1,6 @@
-#include "core/peak_points.h"
+// Peak-point skeleton methods: each loop's extreme-force point, its extreme-displacement
+// points, or both.
+#include "core/skeleton.h"
 
 #include <algorithm>
 #include <vector>

@@ -12,22 +12,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Collects lines as separate strings.
-class LineList {
-public:
-    explicit LineList(size_t lineCount) { lines_.reserve(lineCount); }
-    std::string& line() { return current_; }
-    void endLine() {
-        lines_.push_back(std::move(current_));
-        current_.clear();
-    }
-    std::vector<std::string> take() { return std::move(lines_); }
-
-private:
-    std::vector<std::string> lines_;
-    std::string current_;
-};
-
 // Collects lines into one text, each followed by CR LF.
 class LineText {
 public:
@@ -44,8 +28,7 @@ private:
 constexpr size_t kNumberTextGuess = 20;
 
 // Builds the lines into sink; false when progress (if any) asked to stop.
-template <class Sink>
-bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink,
+bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, LineText& sink,
                        ProgressStretch* progress = nullptr) {
     const char separator = ResultDecimalSeparator(form);
     const char delimiter = form == ResultForm::Csv ? ',' : ' ';
@@ -64,26 +47,19 @@ bool BuildModifiedLoop(const AnalysisState& state, ResultForm form, Sink& sink,
     return true;
 }
 
-template <class Sink>
-void BuildAnalysisResults(const AnalysisState& state, ResultForm form, Sink& sink) {
+void BuildAnalysisResults(const AnalysisState& state, ResultForm form, LineText& sink) {
     const char separator = ResultDecimalSeparator(form);
     const std::string_view fieldEnd = form == ResultForm::Csv ? "," : "  ";
-    sink.line() += form == ResultForm::Csv
-                       ? "LoopNo.,1stMaxDisp,1stMaxDispForce,2ndMaxDisp,2ndMaxDispForce"
-                       : "LoopNo. 1stMaxDisp 1stMaxDispForce 2ndMaxDisp 2ndMaxDispForce";
+    const auto columns = LoopColumnsInResultOrder();
+    std::string& header = sink.line();
+    header += "LoopNo.";
+    for (const LoopColumn* column : columns) {
+        header += form == ResultForm::Csv ? ',' : ' ';
+        header += column->ResultHeader;
+    }
     sink.endLine();
 
-    // A value of a per-loop vector, or "--" past its end; the force of a pair is written only
-    // where its displacement has an entry.
-    auto appendField = [&](std::string& out, const std::vector<double>& values, size_t i,
-                           bool present) {
-        if (present && i < values.size()) {
-            AppendGeneral15(out, values[i], separator);
-        } else {
-            out += "--";
-        }
-        out += fieldEnd;
-    };
+    // A value of a per-loop column, or "--" where the loop has no entry.
     const size_t loops = state.LoopCount > 0 ? static_cast<size_t>(state.LoopCount) : 0;
     for (size_t i = 0; i < loops; ++i) {
         std::string& out = sink.line();
@@ -91,12 +67,14 @@ void BuildAnalysisResults(const AnalysisState& state, ResultForm form, Sink& sin
         const auto written = std::to_chars(number, number + sizeof number, i + 1);
         out.append(number, written.ptr);
         out += fieldEnd;
-        const bool has1 = i < state.MaxDisp1.size();
-        const bool has2 = i < state.MaxDisp2.size();
-        appendField(out, state.MaxDisp1, i, has1);
-        appendField(out, state.MaxDispForce1, i, has1);
-        appendField(out, state.MaxDisp2, i, has2);
-        appendField(out, state.MaxDispForce2, i, has2);
+        for (const LoopColumn* column : columns) {
+            if (const auto value = LoopColumnValue(*column, state, i)) {
+                AppendGeneral15(out, *value, separator);
+            } else {
+                out += "--";
+            }
+            out += fieldEnd;
+        }
         sink.endLine();
     }
 }
@@ -127,18 +105,6 @@ ResultFileTarget ResultTargetOf(std::string_view dialogFileName, int filterIndex
     return target;
 }
 
-std::vector<std::string> ModifiedLoopLines(const AnalysisState& state, ResultForm form) {
-    LineList sink(state.LoopDisp.size() + 1);
-    BuildModifiedLoop(state, form, sink);
-    return sink.take();
-}
-
-std::vector<std::string> AnalysisResultLines(const AnalysisState& state, ResultForm form) {
-    LineList sink(static_cast<size_t>(std::max(state.LoopCount, 0)) + 1);
-    BuildAnalysisResults(state, form, sink);
-    return sink.take();
-}
-
 std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form) {
     LineText sink(8 + state.LoopDisp.size() * (2 * kNumberTextGuess + 3));
     BuildModifiedLoop(state, form, sink);
@@ -147,7 +113,8 @@ std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form) {
 
 std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form) {
     const size_t loops = static_cast<size_t>(std::max(state.LoopCount, 0));
-    LineText sink(70 + loops * (5 * kNumberTextGuess + 12));
+    // The loop number and each column, each with its field end.
+    LineText sink(16 * (kLoopColumnCount + 1) + loops * (kLoopColumnCount + 1) * (kNumberTextGuess + 2));
     BuildAnalysisResults(state, form, sink);
     return sink.take();
 }
@@ -175,19 +142,6 @@ bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std
     file.Commit();
     if (progress) progress(1.0);
     return true;
-}
-
-void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines,
-                    const WriteGuard& guard) {
-    size_t bytes = 0;
-    for (const std::string& line : lines) bytes += line.size() + kLineEnd.size();
-    std::string content;
-    content.reserve(bytes);
-    for (const std::string& line : lines) {
-        content += line;
-        content += kLineEnd;
-    }
-    WriteFileSafely(path, content, guard);
 }
 
 }  // namespace qlnx

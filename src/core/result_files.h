@@ -33,17 +33,13 @@ struct ResultFileTarget {
 };
 ResultFileTarget ResultTargetOf(std::string_view dialogFileName, int filterIndex);
 
-// Lines of the modified-loop file: header "X Y" / "X,Y", then one line per working-curve
-// point (LoopDisp, LoopForce) in vector order.
-std::vector<std::string> ModifiedLoopLines(const AnalysisState& state, ResultForm form);
-// Lines of the analysis-results file: the header, then one line per loop 1..LoopCount with the
-// loop number and the two extremes and their forces ("--" past the end of a vector), every
-// field followed by the separator ("  " in the text form, "," in CSV).
-std::vector<std::string> AnalysisResultLines(const AnalysisState& state, ResultForm form);
-
-// The same files as one text with CR LF after every line, built in one buffer (the fast
-// path for large curves).
+// The modified-loop file, CR LF after every line: header "X Y" / "X,Y", then one line per
+// working-curve point (LoopDisp, LoopForce) in vector order.
 std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form);
+// The analysis-results file, CR LF after every line: the header, then one line per loop
+// 1..LoopCount with the loop number and the columns of kLoopExtremeColumns in their result
+// order ("--" where the loop has no entry), every field followed by the separator ("  " in the
+// text form, "," in CSV).
 std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form);
 
 // Writes content to path as SafeFileWrite does (core/safe_write.h): an old file is replaced
@@ -58,9 +54,5 @@ void WriteTextFile(const std::string& path, std::string_view content,
 // it was) and false is returned.
 bool SaveModifiedLoopFile(const AnalysisState& state, ResultForm form, const std::string& path,
                           const ProgressCallback& progress, const WriteGuard& guard = {});
-
-// Writes the lines, each followed by CR LF, to path as WriteTextFile does.
-void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines,
-                    const WriteGuard& guard = {});
 
 }  // namespace qlnx

@@ -1,5 +1,5 @@
-// SB decomposition skeleton method: each side is chained from the pieces of the loading
-// paths whose force goes beyond the side's last force, shifted onto the side's last point.
+// The SB decomposition's search for where a loading path reaches a force level (its per-loop
+// step, SBDecompositionLoop, is declared with the other methods' in skeleton_methods.h).
 #pragma once
 
 #include <cstdint>
@@ -19,13 +19,5 @@ struct LevelCrossing {
 // first segment k..k+1 whose ends lie strictly on opposite sides of it. Reads F up to to.
 std::optional<LevelCrossing> FindLevelCrossing(const double* D, const double* F, int32_t from,
                                                int32_t to, double level);
-
-// Per-loop step run by ExtractSkeleton after the start point; see skeleton.h for the terms.
-// Levels and anchors are the forces and displacements of both sides' last points at the
-// start of the loop. The leading side takes the piece from the crossing of its level found
-// from the previous loop's turn (S for loop 0) up to T included; the trailing side the piece
-// from the crossing of its level found from S+1 up to E-1. A loop without a turn gives S..E
-// to the leading side, unshifted when its level is never crossed.
-void SBDecompositionLoop(const SkeletonRun& run, const SkeletonLoop& loop);
 
 }  // namespace qlnx

@@ -21,20 +21,20 @@ void ShowLoop(AnalysisState& state) {
         return;
     }
     ChartSeries& selected = state.SelectedLoopSeries();
-    ChartSeries& frameMarks = state.pntsrsSeries1();
-    ChartSeries& extremeMarks = state.pntsrsSeries2();
+    // pntsrsSeries1 marks the loop's frame (S, T, E), pntsrsSeries2 its largest displacements.
+    ChartSeries& pntsrsSeries1 = state.pntsrsSeries1();
+    ChartSeries& pntsrsSeries2 = state.pntsrsSeries2();
     selected.Clear();
-    frameMarks.Clear();
-    extremeMarks.Clear();
+    pntsrsSeries1.Clear();
+    pntsrsSeries2.Clear();
 
     const auto index = static_cast<size_t>(k);
     const bool hasFirst = index < state.MaxDisp1.size();
     const bool hasSecond = index < state.MaxDisp2.size();
-    auto& readouts = state.LoopReadouts;  // edt1..edt4
-    readouts[0] = hasFirst ? FormatGeneral15(state.MaxDisp1[index]) : kMissing;
-    readouts[2] = hasFirst ? FormatGeneral15(state.MaxDispForce1[index]) : kMissing;
-    readouts[1] = hasSecond ? FormatGeneral15(state.MaxDisp2[index]) : kMissing;
-    readouts[3] = hasSecond ? FormatGeneral15(state.MaxDispForce2[index]) : kMissing;
+    for (size_t c = 0; c < kLoopColumnCount; ++c) {
+        const auto value = LoopColumnValue(kLoopExtremeColumns[c], state, index);
+        state.LoopReadouts[c] = value ? FormatGeneral15(*value) : kMissing;
+    }
 
     const LoopFrame frame = GetLoopFrame(state, k);
     selected.Title = LoopItemText(k);
@@ -47,14 +47,14 @@ void ShowLoop(AnalysisState& state) {
                                         state.LoopForce.begin() + to));
 
     const auto point = [&](int32_t i, TColor color) {
-        frameMarks.AddXY(state.LoopDisp[static_cast<size_t>(i)],
+        pntsrsSeries1.AddXY(state.LoopDisp[static_cast<size_t>(i)],
                          state.LoopForce[static_cast<size_t>(i)], color);
     };
     point(frame.S, clYellow);
     if (frame.HasTurn()) point(frame.T, clRed);
     point(frame.E, clLime);
-    if (hasFirst) extremeMarks.AddXY(state.MaxDisp1[index], state.MaxDispForce1[index], clAqua);
-    if (hasSecond) extremeMarks.AddXY(state.MaxDisp2[index], state.MaxDispForce2[index], clAqua);
+    if (hasFirst) pntsrsSeries2.AddXY(state.MaxDisp1[index], state.MaxDispForce1[index], clAqua);
+    if (hasSecond) pntsrsSeries2.AddXY(state.MaxDisp2[index], state.MaxDispForce2[index], clAqua);
 }
 
 }  // namespace qlnx

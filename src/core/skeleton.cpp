@@ -2,33 +2,10 @@
 
 #include <algorithm>
 
-#include "core/envelopes.h"
-#include "core/peak_points.h"
-#include "core/sb_decomposition.h"
 
 namespace qlnx {
 
 namespace {
-
-using LoopStep = void (*)(const SkeletonRun&, const SkeletonLoop&);
-
-struct MethodSteps {
-    LoopStep Step = nullptr;
-    // Points a method appends to one side per loop at most; 0 when it depends on the curve.
-    size_t PointsPerLoop = 0;
-};
-
-MethodSteps StepsOf(SkeletonMethod method) {
-    switch (method) {
-        case SkeletonMethod::MaxForcePoint: return {&MaxForcePointLoop, 1};
-        case SkeletonMethod::MaxDispPoint: return {&MaxDispPointLoop, 1};
-        case SkeletonMethod::MaxForceAndDispPoints: return {&MaxForceAndDispPointsLoop, 2};
-        case SkeletonMethod::EnvelopeToMaxForce: return {&EnvelopeToMaxForceLoop, 0};
-        case SkeletonMethod::EnvelopeToMaxDisp: return {&EnvelopeToMaxDispLoop, 0};
-        case SkeletonMethod::SBDecomposition: return {&SBDecompositionLoop, 0};
-    }
-    return {};
-}
 
 // The loops that can be framed: LoopCount, but never more than LoopStart holds a start for.
 int FramedLoopCount(const AnalysisState& state) {
@@ -85,8 +62,8 @@ void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection 
     negativeSeries.Clear();
 
     if (state.LoopStart.empty()) return;
-    const MethodSteps steps = StepsOf(method);
-    if (steps.Step == nullptr) return;
+    const SkeletonMethodRow* const row = FindSkeletonMethod(method);
+    if (row == nullptr) return;
     // A loop table that does not fit the working curve (never left by the loop analysis)
     // would send the walks past the curve's end: extract nothing from it.
     const size_t pointCount = state.LoopDisp.size();
@@ -104,8 +81,8 @@ void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection 
     SkeletonSide& trailing = positiveLeads ? negative : positive;
 
     const int loopCount = FramedLoopCount(state);
-    if (steps.PointsPerLoop > 0) {
-        const size_t most = 1 + steps.PointsPerLoop * static_cast<size_t>(std::max(loopCount, 0));
+    if (row->PointsPerLoop > 0) {
+        const size_t most = 1 + row->PointsPerLoop * static_cast<size_t>(std::max(loopCount, 0));
         positive.Reserve(most);
         negative.Reserve(most);
     }
@@ -116,7 +93,7 @@ void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection 
             positive.Append(run.D[0], run.F[0]);
             negative.Append(run.D[0], run.F[0]);
         }
-        steps.Step(run, SkeletonLoop{i, GetLoopFrame(state, i), leading, trailing});
+        row->Step(run, SkeletonLoop{i, GetLoopFrame(state, i), leading, trailing});
     }
 }
 

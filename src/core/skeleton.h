@@ -1,21 +1,13 @@
-// Skeleton curve extraction: the driver shared by the six methods.
+// Skeleton curve extraction: the driver shared by the methods of skeleton_methods.h.
 #pragma once
 
 #include <cstdint>
 
 #include "core/analysis_state.h"
 #include "core/chart_series.h"
+#include "core/skeleton_methods.h"
 
 namespace qlnx {
-
-enum class SkeletonMethod {
-    MaxForcePoint = 1,
-    MaxDispPoint,
-    MaxForceAndDispPoints,
-    EnvelopeToMaxForce,
-    EnvelopeToMaxDisp,
-    SBDecomposition,
-};
 
 enum class LoopDirection { Positive, Negative };
 
@@ -24,7 +16,7 @@ enum class LoopDirection { Positive, Negative };
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
                      bool keepDispIncreasing);
 
-// ---- What the six methods share (used by peak_points, envelopes, sb_decomposition) ----
+// ---- What the methods share (used by peak_points, envelopes, sb_decomposition) ----
 
 // One branch of the skeleton curve: its series and which way is outward (larger
 // displacements and forces for the positive branch, smaller for the negative one).

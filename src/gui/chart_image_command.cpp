@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "gui/qt_text.h"
 #include "core/safe_write.h"
 #include "gui/chart_widget.h"
 #include "gui/result_file_command.h"
@@ -15,8 +16,6 @@
 namespace qlnx {
 
 namespace {
-
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // The suffix the saved file gets: one the user typed, else the chosen type's.
 QString ImageFileName(const QString& chosen, int filterIndex) {

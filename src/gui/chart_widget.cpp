@@ -138,7 +138,7 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
         SeriesCurve* curve = s.DrawLine ? new SeriesCurve(xAxis, yAxis, s)
                                         : new ColoredCurve(xAxis, yAxis, s);
         d_->curves.push_back(curve);
-        if (i == ChartModel::kLoop) {
+        if (i == ChartModel::LoopSeries) {
             curve->setLayer(d_->loopLayer);
         } else if (!s.DrawLine) {
             curve->setLayer(marksLayer);

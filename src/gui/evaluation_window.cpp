@@ -23,6 +23,7 @@
 #include <cmath>
 
 #include "core/evaluation_options.h"
+#include "gui/qt_text.h"
 #include "core/number_text.h"
 #include "core/result_files.h"
 #include "core/skeleton_evaluation.h"
@@ -43,18 +44,6 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("EvaluationWindow/geometry");
 constexpr int kCustomPreset = 3;  // the preset list's last item
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString PathText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QTableView* NewTable(const char* name, EvaluationTableModel* model, QWidget* parent) {
     auto* sorter = new EvaluationSortModel(parent);
@@ -96,7 +85,7 @@ void EvaluationWindow::BuildControls() {
     auto* options = new QHBoxLayout(optionsBox);
     auto* form = new QFormLayout;
     cbbPreset = Named(new QComboBox(optionsBox), "cbbPreset");
-    for (const EvaluationPresetInfo& p : kEvaluationPresets) cbbPreset->addItem(Text(p.Name));
+    for (const EvaluationPresetInfo& p : kEvaluationPresets) cbbPreset->addItem(Utf8Text(p.Name));
     cbbPreset->addItem(QStringLiteral("Custom"));
     form->addRow(QStringLiteral("Preset"), cbbPreset);
     spnUltimateRatio = Named(new QDoubleSpinBox(optionsBox), "spnUltimateRatio");
@@ -118,7 +107,7 @@ void EvaluationWindow::BuildControls() {
     options->addLayout(form2);
     auto* form3 = new QFormLayout;
     cbbYieldMethod = Named(new QComboBox(optionsBox), "cbbYieldMethod");
-    for (const YieldMethodInfo& m : kYieldMethods) cbbYieldMethod->addItem(Text(m.Name));
+    for (const YieldMethodInfo& m : kYieldMethods) cbbYieldMethod->addItem(Utf8Text(m.Name));
     form3->addRow(QStringLiteral("Construction"), cbbYieldMethod);
     cbbSide = Named(new QComboBox(optionsBox), "cbbSide");
     cbbSide->addItems({QStringLiteral("Positive"), QStringLiteral("Negative")});
@@ -248,8 +237,8 @@ void EvaluationWindow::Update() {
     // A closed window computes nothing; it catches up when opened.
     if (!isVisible()) return;
     const Source now{state_.AnalysisRevision,
-                     state_.Chart.GetSeries(ChartModel::kPositiveSkeleton).Revision(),
-                     state_.Chart.GetSeries(ChartModel::kNegativeSkeleton).Revision(),
+                     state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Revision(),
+                     state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Revision(),
                      optionsRevision_};
     const bool all = now.Analysis != shown_.Analysis || now.Options != shown_.Options;
     const bool skeleton = now.Positive != shown_.Positive || now.Negative != shown_.Negative;
@@ -268,8 +257,8 @@ void EvaluationWindow::Update() {
     } else {
         evaluation_.Options = options;
         evaluation_.Skeleton =
-            EvaluateSkeleton(state_.Chart.GetSeries(ChartModel::kPositiveSkeleton),
-                             state_.Chart.GetSeries(ChartModel::kNegativeSkeleton), options.UltimateRatio);
+            EvaluateSkeleton(state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+                             state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries), options.UltimateRatio);
     }
     ShowSkeleton();
 }
@@ -298,8 +287,8 @@ void EvaluationWindow::ShowConstruction() {
         return;
     }
     const bool negative = cbbSide->currentIndex() == 1;
-    const ChartSeries& branch = state_.Chart.GetSeries(negative ? ChartModel::kNegativeSkeleton
-                                                                : ChartModel::kPositiveSkeleton);
+    const ChartSeries& branch = state_.Chart.GetSeries(negative ? ChartModel::NegativeSkeletonSeries
+                                                                : ChartModel::PositiveSkeletonSeries);
     const auto method = static_cast<YieldMethod>(cbbYieldMethod->currentIndex());
     const std::optional<BranchConstruction> c = ConstructYield(
         branch.XValues(), branch.YValues(), negative, evaluation_.Options.UltimateRatio, method);

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "core/errors.h"
+#include "gui/qt_text.h"
 #include "core/number_text.h"
 #include "gui/retranslation.h"
 #include "gui/tooltips.h"
@@ -21,12 +22,6 @@ namespace qlnx {
 TExportOptionForm* ExportOptionForm = nullptr;
 
 namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QGroupBox* Group(QWidget* parent, const char* name, const char* caption, int left, int top,
                  int width, int height) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/result_files.h"
+#include "gui/qt_text.h"
 #include "core/skeleton_file.h"
 #include "gui/user_dialogs.h"
 
@@ -16,11 +17,6 @@ namespace qlnx {
 
 namespace {
 
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString PathText(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
 
 }  // namespace
 

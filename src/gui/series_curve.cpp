@@ -14,8 +14,8 @@ bool rasterAllowed = true;
 void SeriesCurve::SetRasterAllowed(bool on) { rasterAllowed = on; }
 
 QColor ToQColor(TColor c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
+    const ColorBytes b = BytesOf(c);
+    return QColor(b.Red, b.Green, b.Blue);
 }
 
 SeriesCurve::SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries& series)

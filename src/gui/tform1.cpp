@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "core/curve_import.h"
+#include "gui/qt_text.h"
 #include "core/errors.h"
 #include "core/text_lines.h"
 #include "core/loop_analysis.h"
@@ -70,9 +71,6 @@ const QString kProgressTitle = QStringLiteral("QLNX");
 
 QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
-// File names travel through the core as the bytes the file system uses.
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString PathText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
 
 }  // namespace
 
@@ -207,8 +205,11 @@ void TForm1::ShowStatus(const QString& text) {
 void TForm1::ShowState(bool refit) {
     edt5->setText(PathText(state_.FileNameText));
     edt6->setText(QString::fromStdString(state_.LoopCountText));
+    // The first per-loop columns have a box each; any further column is shown by the result
+    // file and the batch tool only.
     QLineEdit* const readouts[] = {edt1, edt2, edt3, edt4};
-    for (size_t i = 0; i < state_.LoopReadouts.size(); ++i) {
+    static_assert(std::size(readouts) <= kLoopColumnCount);
+    for (size_t i = 0; i < std::size(readouts); ++i) {
         readouts[i]->setText(QString::fromStdString(state_.LoopReadouts[i]));
     }
     if (cbb1->count() != state_.LoopCount) {
@@ -427,17 +428,16 @@ void TForm1::cbb1Change() {
 // --- Skeleton curve ---------------------------------------------------------------------------
 
 void TForm1::btn5Click() {
-    QRadioButton* const methods[] = {rb1, rb2, rb3, rb4, rb5, rb6};
-    int checked = 0;
-    while (checked < 6 && !methods[checked]->isChecked()) ++checked;
-    if (checked == 6) return;
-    const auto method = static_cast<SkeletonMethod>(checked + 1);
+    size_t checked = 0;
+    while (checked < rbMethods.size() && !rbMethods[checked]->isChecked()) ++checked;
+    if (checked == rbMethods.size()) return;
+    const SkeletonMethod method = SkeletonMethods()[checked].Method;
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
     // The method's designed caption, whatever language the window shows: it names the method
     // in the evaluation's files.
-    skeletonMethodInForce_ = DesignedText(methods[checked]).trimmed().toStdString() +
+    skeletonMethodInForce_ = DesignedText(rbMethods[checked]).trimmed().toStdString() +
                              (direction == LoopDirection::Negative ? ", negative" : ", positive") +
                              (chk1->isChecked() ? ", keep disp increasing" : "");
     StartEditHistory();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
@@ -250,12 +251,8 @@ private:
     QLineEdit* edtNoiseBand = nullptr;
     MessageBar* messageBar_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;  // made at the first "How to use?"
-    QRadioButton* rb1 = nullptr;
-    QRadioButton* rb2 = nullptr;
-    QRadioButton* rb3 = nullptr;
-    QRadioButton* rb4 = nullptr;
-    QRadioButton* rb5 = nullptr;
-    QRadioButton* rb6 = nullptr;
+    // The skeleton methods' radio buttons (rb1, ...), in the order of SkeletonMethods().
+    std::vector<QRadioButton*> rbMethods;
     QCheckBox* chk1 = nullptr;
     QPushButton* btn1 = nullptr;
     QPushButton* btn2 = nullptr;

@@ -18,6 +18,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "core/loop_columns.h"
+#include "gui/qt_text.h"
+#include "core/skeleton_methods.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
 #include "gui/message_bar.h"
@@ -31,11 +34,8 @@ namespace {
 // Width of the left column of controls; it keeps its size when the window is resized.
 constexpr int kLeftColumnWidth = 262;
 
-template <class W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+// The label of read-out c: its column's name.
+QString ReadoutCaption(size_t c) { return Utf8Text(kLoopExtremeColumns[c].ReadoutName); }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
     return Named(new QLabel(caption, parent), name);
@@ -134,13 +134,13 @@ void TForm1::BuildControls() {
         edt6 = MakeEdit(grp1, "edt6", QString(), true);
         lbl1 = MakeLabel(grp1, "lbl1", QStringLiteral("Loop No."));
         cbb1 = MakeList(grp1, "cbb1", {});
-        lbl2 = MakeLabel(grp1, "lbl2", QStringLiteral("Max Disp 1"));
+        lbl2 = MakeLabel(grp1, "lbl2", ReadoutCaption(0));
         edt1 = MakeEdit(grp1, "edt1", QString(), true);
-        lbl3 = MakeLabel(grp1, "lbl3", QStringLiteral("Max Disp 2"));
+        lbl3 = MakeLabel(grp1, "lbl3", ReadoutCaption(1));
         edt2 = MakeEdit(grp1, "edt2", QString(), true);
-        lbl4 = MakeLabel(grp1, "lbl4", QStringLiteral("Max Disp Force 1"));
+        lbl4 = MakeLabel(grp1, "lbl4", ReadoutCaption(2));
         edt3 = MakeEdit(grp1, "edt3", QString(), true);
-        lbl5 = MakeLabel(grp1, "lbl5", QStringLiteral("Max Disp Force 2"));
+        lbl5 = MakeLabel(grp1, "lbl5", ReadoutCaption(3));
         edt4 = MakeEdit(grp1, "edt4", QString(), true);
         const std::pair<QLabel*, QWidget*> rows[] = {{lbl6, edt6}, {lbl1, cbb1}, {lbl2, edt1},
                                                      {lbl3, edt2}, {lbl4, edt3}, {lbl5, edt4}};
@@ -159,18 +159,13 @@ void TForm1::BuildControls() {
         auto* v = new QVBoxLayout(grp2);
         v->setSpacing(3);
         // The captions end in blanks, as the window has always shown them.
-        rb1 = Named(new QRadioButton(QStringLiteral("每一圈力最大点     "), grp2), "rb1");
-        rb2 = Named(new QRadioButton(QStringLiteral("每一圈位移最大点       "), grp2), "rb2");
-        rb3 = Named(new QRadioButton(QStringLiteral("每一圈力最大点+位移最大点       "), grp2),
-                    "rb3");
-        rb4 = Named(new QRadioButton(QStringLiteral("每一圈包络点(力最大点为分界)  "), grp2),
-                    "rb4");
-        rb5 = Named(new QRadioButton(QStringLiteral("每一圈包络点(位移最大点为分界)  "), grp2),
-                    "rb5");
-        rb6 = Named(new QRadioButton(QStringLiteral("SB分解法(特别适合带强化的滞回曲线)"), grp2),
-                    "rb6");
-        rb1->setChecked(true);
-        for (auto* rb : {rb1, rb2, rb3, rb4, rb5, rb6}) v->addWidget(rb);
+        for (const SkeletonMethodRow& method : SkeletonMethods()) {
+            auto* rb = Named(new QRadioButton(Utf8Text(method.Caption), grp2), method.WidgetName);
+            rb->setToolTip(Utf8Text(method.ToolTip));
+            rbMethods.push_back(rb);
+            v->addWidget(rb);
+        }
+        rbMethods.front()->setChecked(true);
         chk1 = Named(new QCheckBox(QStringLiteral("控制位移递增"), grp2), "chk1");
         v->addWidget(chk1);
         btn5 = MakeButton(grp2, "btn5", QStringLiteral("提取骨架曲线"));

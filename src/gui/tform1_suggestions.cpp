@@ -11,8 +11,8 @@
 namespace qlnx {
 
 bool TForm1::ShowsSkeleton() const {
-    return state_.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() > 0 ||
-           state_.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() > 0;
+    return state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() > 0 ||
+           state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() > 0;
 }
 
 void TForm1::SuggestAfterAnalysis() {

@@ -43,19 +43,7 @@ const ToolTip kWindowToolTips[] = {
                        "force unit."},
     {{"lbl5", "edt4"}, "Force at the second half-cycle's largest displacement, in the record's "
                        "force unit."},
-    // Skeleton curve: the six methods.
-    {{"rb1"}, "Maximum force: takes from each half-cycle of every loop its point of largest "
-              "force (least force on the negative side)."},
-    {{"rb2"}, "Maximum displacement: takes from each half-cycle of every loop its point of "
-              "largest displacement, with the force there."},
-    {{"rb3"}, "Maximum force and maximum displacement: takes both points of each half-cycle, "
-              "in the order they occur."},
-    {{"rb4"}, "Envelope to the maximum force: takes every loading point of each half-cycle that "
-              "goes beyond the skeleton so far, up to the half-cycle's peak force."},
-    {{"rb5"}, "Envelope to the maximum displacement: takes every loading point of each "
-              "half-cycle that goes beyond the skeleton so far, up to its largest displacement."},
-    {{"rb6"}, "SB decomposition: joins the parts of each loading path that exceed the force "
-              "reached so far, shifted to continue the skeleton; suited to hardening loops."},
+    // Skeleton curve: each method's radio button has its tool tip from the method table.
     {{"chk1"}, "Keep only skeleton points that lie further out than the last point of their "
                "branch, so the displacement grows along each branch."},
     {{"btn5", "ExtractSkeleton1"}, "Build the positive and negative skeleton curves from the "

@@ -2,6 +2,8 @@
 // of invocation kind and argument count, and typed access to the arguments.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,6 +21,30 @@ struct MemberInfo {
     uint8_t minArgs = 0;  // positional arguments (a property put's value not counted)
     uint8_t maxArgs = 0;
 };
+
+// A member's row tied to its enumerator (an enum numbered from 0, one enumerator a member).
+template <class E>
+struct MemberRow {
+    E id;
+    MemberInfo info;
+};
+
+// The member table with each row at its enumerator's place, so the index Call receives is
+// that enumerator whatever order the rows are written in; a row for an enumerator out of
+// range, or two for one, does not compile. Call switches over the enum without a default, so
+// a member without a handler does not compile either.
+template <class E, size_t N>
+consteval std::array<MemberInfo, N> MembersOf(const MemberRow<E> (&rows)[N]) {
+    std::array<MemberInfo, N> table{};
+    std::array<bool, N> placed{};
+    for (const MemberRow<E>& row : rows) {
+        const auto i = static_cast<size_t>(row.id);
+        if (i >= N || placed[i]) throw "one row an enumerator, numbered from 0";
+        table[i] = row.info;
+        placed[i] = true;
+    }
+    return table;
+}
 
 // The arguments of one invocation in the object model's order (first argument first),
 // and the value of a property put.

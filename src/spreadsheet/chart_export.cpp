@@ -18,18 +18,6 @@ namespace qlnx {
 
 namespace {
 
-struct Rgb {
-    int32_t red = 0;
-    int32_t green = 0;
-    int32_t blue = 0;
-};
-
-// The colour bytes of a 0x00BBGGRR series colour.
-Rgb ColorBytes(TColor color) {
-    return {static_cast<int32_t>(color & 0xFF), static_cast<int32_t>((color >> 8) & 0xFF),
-            static_cast<int32_t>((color >> 16) & 0xFF)};
-}
-
 std::string SheetRef(int32_t row, int32_t column) {
     return "=Sheet1!" + CellReference(row, column, "$");
 }
@@ -88,23 +76,23 @@ enum class SeriesRole { kOther, kPoint, kLoop };
 
 SeriesRole RoleOf(const TExcelExportOptions& o, int index) {
     if (o.PointSeriesStyle == 1 &&
-        (index == ChartModel::kPoint1 || index == ChartModel::kPoint2)) {
+        (index == ChartModel::pntsrsSeries1 || index == ChartModel::pntsrsSeries2)) {
         return SeriesRole::kPoint;
     }
-    if (o.LoopSeriesStyle == 1 && index == ChartModel::kLoop) return SeriesRole::kLoop;
+    if (o.LoopSeriesStyle == 1 && index == ChartModel::LoopSeries) return SeriesRole::kLoop;
     return SeriesRole::kOther;
 }
 
-void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rgb c,
+void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, ColorBytes c,
                      SeriesRole role = SeriesRole::kOther) {
     if (role == SeriesRole::kPoint) {
         // Markers only: the marks of a point series are not joined by lines.
         SetSeriesMarker(series, o.MarkerStyle, o.MarkerSize);
-        if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.red, c.green, c.blue);
+        if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.Red, c.Green, c.Blue);
         SetSeriesLineVisible(series, false);
         return;
     }
-    if (o.LineColorMode == 1) SetSeriesLineColor(series, c.red, c.green, c.blue);
+    if (o.LineColorMode == 1) SetSeriesLineColor(series, c.Red, c.Green, c.Blue);
     if (role == SeriesRole::kLoop) {
         // Thousands of points: a thin line, no markers to hide the curves over it.
         SetSeriesMarker(series, kXlMarkerStyleNone, 2);
@@ -113,7 +101,7 @@ void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rg
     }
     if (o.ShowMarker) {
         SetSeriesMarker(series, o.MarkerStyle, o.MarkerSize);
-        if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.red, c.green, c.blue);
+        if (o.MarkerColorMode == 1) SetSeriesMarkerFillColor(series, c.Red, c.Green, c.Blue);
     } else {
         SetSeriesMarker(series, kXlMarkerStyleNone, 2);
     }
@@ -124,14 +112,14 @@ void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Rg
 // order, or the loop first and the point series last.
 std::vector<int> SeriesDrawingOrder(const TExcelExportOptions& o, const ChartModel& chart) {
     std::vector<int> order;
-    const auto isPoint = [](int i) { return i == ChartModel::kPoint1 || i == ChartModel::kPoint2; };
+    const auto isPoint = [](int i) { return i == ChartModel::pntsrsSeries1 || i == ChartModel::pntsrsSeries2; };
     if (o.SeriesOrder != 1) {
         for (int i = 0; i < chart.SeriesCount(); ++i) order.push_back(i);
         return order;
     }
-    order.push_back(ChartModel::kLoop);
+    order.push_back(ChartModel::LoopSeries);
     for (int i = 0; i < chart.SeriesCount(); ++i) {
-        if (i != ChartModel::kLoop && !isPoint(i)) order.push_back(i);
+        if (i != ChartModel::LoopSeries && !isPoint(i)) order.push_back(i);
     }
     for (int i = 0; i < chart.SeriesCount(); ++i) {
         if (isPoint(i)) order.push_back(i);
@@ -235,7 +223,7 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
         // The ranges end one row below the last data row.
         SetSeriesSource(series, SheetRef(1, yColumn), SheetRange(2, nX + 2, xColumn),
                         SheetRange(2, nY + 2, yColumn));
-        FormatNewSeries(o, series, ColorBytes(s.Color), RoleOf(o, i));
+        FormatNewSeries(o, series, BytesOf(s.Color), RoleOf(o, i));
     }
     FormatChart(o, excelChart);
 }
@@ -266,7 +254,7 @@ void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
     const DispatchPtr series = ValueToObject(CallFunction(collection, "NewSeries"));
     const int32_t n = row - 2;
     SetSeriesSource(series, "X-Y", SheetRange(2, n + 2, 2), SheetRange(2, n + 2, 3));
-    FormatNewSeries(o, series, ColorBytes(chart.GetSeries(0).Color));
+    FormatNewSeries(o, series, BytesOf(chart.GetSeries(0).Color));
     FormatChart(o, excelChart);
 }
 

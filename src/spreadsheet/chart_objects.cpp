@@ -1,6 +1,7 @@
 #include "spreadsheet/chart_objects.h"
 
 #include "spreadsheet/automation_object.h"
+#include "spreadsheet/office_codes.h"
 #include "spreadsheet/range_formula.h"
 
 namespace qlnx {
@@ -39,21 +40,32 @@ public:
         : AutomationObject("ColorFormat", kMembers), book_(std::move(book)), color_(color) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {{"RGB", kPut}, {"ObjectThemeColor", kPut}};
+    enum class Member { RGB, ObjectThemeColor };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::RGB, {"RGB", kPut}},
+        {Member::ObjectThemeColor, {"ObjectThemeColor", kPut}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
         const AutoValue& v = args.PutValue();
-        if (member == 0) {
-            const int64_t rgb =
-                v.Kind() == VarType::UI4 ? static_cast<int64_t>(v.AsUI4()) : args.Int(v);
-            if (rgb < 0 || rgb > 0xFFFFFF) args.Fail("must lie between 0 and 16777215");
-            color_->rgb = static_cast<uint32_t>(rgb);
-            color_->themeColor.reset();
-        } else {
-            const int32_t theme = args.Int(v);
-            if (theme < 1 || theme > 16) args.Fail("must be a theme colour from 1 to 16");
-            color_->themeColor = theme;
-            color_->rgb.reset();
+        switch (static_cast<Member>(member)) {
+            case Member::RGB: {
+                const int64_t rgb =
+                    v.Kind() == VarType::UI4 ? static_cast<int64_t>(v.AsUI4()) : args.Int(v);
+                if (rgb < 0 || rgb > 0xFFFFFF) args.Fail("must lie between 0 and 16777215");
+                color_->rgb = static_cast<uint32_t>(rgb);
+                color_->themeColor.reset();
+                break;
+            }
+            case Member::ObjectThemeColor: {
+                const int32_t theme = args.Int(v);
+                if (theme < kMsoThemeColorFirst || theme > kMsoThemeColorLast) {
+                    args.Fail("must be a theme colour from 1 to 16");
+                }
+                color_->themeColor = theme;
+                color_->rgb.reset();
+                break;
+            }
         }
         return {};
     }
@@ -68,20 +80,25 @@ public:
         : AutomationObject("LineFormat", kMembers), book_(std::move(book)), line_(line) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"Visible", kPut}, {"ForeColor", kGet}, {"Weight", kPut}};
+    enum class Member { Visible, ForeColor, Weight };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Visible, {"Visible", kPut}},
+        {Member::ForeColor, {"ForeColor", kGet}},
+        {Member::Weight, {"Weight", kPut}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        switch (member) {
-            case 0: line_->visible = args.Flag(args.PutValue()); return {};
-            case 1: return NewObject<ColorFormatObject>(book_, &line_->color);
-            default: {
+        switch (static_cast<Member>(member)) {
+            case Member::Visible: line_->visible = args.Flag(args.PutValue()); return {};
+            case Member::ForeColor: return NewObject<ColorFormatObject>(book_, &line_->color);
+            case Member::Weight: {
                 const double weight = args.Number(args.PutValue());
                 if (weight < 0 || weight > 1584) args.Fail("must lie between 0 and 1584 points");
                 line_->weight = static_cast<float>(weight);
                 return {};
             }
         }
+        return {};
     }
 
     Book book_;
@@ -94,11 +111,17 @@ public:
         : AutomationObject("FillFormat", kMembers), book_(std::move(book)), fill_(fill) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {{"Visible", kPut}, {"ForeColor", kGet}};
+    enum class Member { Visible, ForeColor };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Visible, {"Visible", kPut}},
+        {Member::ForeColor, {"ForeColor", kGet}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        if (member == 1) return NewObject<ColorFormatObject>(book_, &fill_->color);
-        fill_->visible = args.Flag(args.PutValue());
+        switch (static_cast<Member>(member)) {
+            case Member::Visible: fill_->visible = args.Flag(args.PutValue()); return {};
+            case Member::ForeColor: return NewObject<ColorFormatObject>(book_, &fill_->color);
+        }
         return {};
     }
 
@@ -117,12 +140,19 @@ public:
           fill_(fill) {}
 
 private:
-    static constexpr MemberInfo kSeriesMembers[] = {{"Line", kGet}, {"Fill", kGet}};
-    static constexpr MemberInfo kLineMembers[] = {{"Line", kGet}};
+    enum class Member { Line, Fill };
+    static constexpr auto kSeriesMembers = MembersOf<Member>({
+        {Member::Line, {"Line", kGet}},
+        {Member::Fill, {"Fill", kGet}},
+    });
+    static constexpr auto kLineMembers = MembersOf<Member>({{Member::Line, {"Line", kGet}}});
 
     AutoValue Call(size_t member, uint16_t, const CallArgs&) override {
-        if (member == 0) return NewObject<LineFormatObject>(book_, line_);
-        return NewObject<FillFormatObject>(book_, fill_);
+        switch (static_cast<Member>(member)) {
+            case Member::Line: return NewObject<LineFormatObject>(book_, line_);
+            case Member::Fill: return NewObject<FillFormatObject>(book_, fill_);
+        }
+        return {};
     }
 
     Book book_;
@@ -136,36 +166,46 @@ public:
         : AutomationObject("Series", kMembers), book_(std::move(book)), series_(series) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"Name", kPut},        {"XValues", kPut},    {"Values", kPut},
-        {"Format", kGet},      {"MarkerStyle", kPut}, {"MarkerSize", kPut},
-    };
+    enum class Member { Name, XValues, Values, Format, MarkerStyle, MarkerSize };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Name, {"Name", kPut}},
+        {Member::XValues, {"XValues", kPut}},
+        {Member::Values, {"Values", kPut}},
+        {Member::Format, {"Format", kGet}},
+        {Member::MarkerStyle, {"MarkerStyle", kPut}},
+        {Member::MarkerSize, {"MarkerSize", kPut}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        switch (member) {
-            case 0: SetName(args); return {};
-            case 1: series_->xValues = Range(args); return {};
-            case 2: series_->values = Range(args); return {};
-            case 3: return NewObject<ChartFormatObject>(book_, &series_->line, &series_->fill);
-            case 4: {
+        switch (static_cast<Member>(member)) {
+            case Member::Name: SetName(args); return {};
+            case Member::XValues: series_->xValues = Range(args); return {};
+            case Member::Values: series_->values = Range(args); return {};
+            case Member::Format:
+                return NewObject<ChartFormatObject>(book_, &series_->line, &series_->fill);
+            case Member::MarkerStyle: {
                 const int32_t style = args.Int(args.PutValue());
                 if (!KnownMarkerStyle(style)) args.Fail("is not a marker style");
                 series_->markerStyle = style;
                 return {};
             }
-            default: {
+            case Member::MarkerSize: {
                 const int32_t size = args.Int(args.PutValue());
-                if (size < 2 || size > 72) args.Fail("must lie between 2 and 72 points");
+                if (size < kMarkerSizeLeast || size > kMarkerSizeMost) {
+                    args.Fail("must lie between 2 and 72 points");
+                }
                 series_->markerSize = size;
                 return {};
             }
         }
+        return {};
     }
 
     static bool KnownMarkerStyle(int32_t style) {
-        // None, automatic, x, dash, and the codes 1 to 9 (4, 6 and 7 included).
-        return style == -4142 || style == -4105 || style == -4168 || style == -4115 ||
-               (style >= 1 && style <= 9);
+        // None, automatic, x, dash, and the numbered codes 1 to 9 (4, 6 and 7 included).
+        return style == kXlMarkerStyleNone || style == kXlMarkerStyleAutomatic ||
+               style == kXlMarkerStyleX || style == kXlMarkerStyleDash ||
+               (style >= kXlMarkerStyleSquare && style <= kXlMarkerStylePlus);
     }
 
     // A range formula on a sheet of this workbook, one row or one column.
@@ -253,12 +293,18 @@ public:
           font_(font) {}
 
 private:
-    static constexpr MemberInfo kTextAndFont[] = {{"Text", kPut}, {"Font", kGet}};
-    static constexpr MemberInfo kTextOnly[] = {{"Text", kPut}};
+    enum class Member { Text, Font };
+    static constexpr auto kTextAndFont = MembersOf<Member>({
+        {Member::Text, {"Text", kPut}},
+        {Member::Font, {"Font", kGet}},
+    });
+    static constexpr auto kTextOnly = MembersOf<Member>({{Member::Text, {"Text", kPut}}});
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        if (member == 1) return NewObject<FontObject>(book_, font_);
-        *text_ = args.Text(args.PutValue());
+        switch (static_cast<Member>(member)) {
+            case Member::Text: *text_ = args.Text(args.PutValue()); return {};
+            case Member::Font: return NewObject<FontObject>(book_, font_);
+        }
         return {};
     }
 
@@ -273,37 +319,47 @@ public:
         : AutomationObject("Axis", kMembers), book_(std::move(book)), axis_(axis) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"AxisTitle", kGet},     {"Format", kGet},     {"CrossesAt", kPut},
-        {"MajorTickMark", kPut}, {"TickLabels", kGet}, {"Crosses", kPut},
-    };
+    enum class Member { AxisTitle, Format, CrossesAt, MajorTickMark, TickLabels, Crosses };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::AxisTitle, {"AxisTitle", kGet}},
+        {Member::Format, {"Format", kGet}},
+        {Member::CrossesAt, {"CrossesAt", kPut}},
+        {Member::MajorTickMark, {"MajorTickMark", kPut}},
+        {Member::TickLabels, {"TickLabels", kGet}},
+        {Member::Crosses, {"Crosses", kPut}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        switch (member) {
-            case 0:
+        switch (static_cast<Member>(member)) {
+            case Member::AxisTitle:
                 if (!axis_->hasTitle) args.Fail("is not available: the axis has no title");
                 return NewObject<TitleObject>("AxisTitle", book_, &axis_->titleText,
                                               &axis_->titleFont);
-            case 1: return NewObject<ChartFormatObject>(book_, &axis_->line, nullptr);
-            case 2:
+            case Member::Format: return NewObject<ChartFormatObject>(book_, &axis_->line, nullptr);
+            case Member::CrossesAt:
                 axis_->crossesAt = args.Number(args.PutValue());
                 axis_->crosses.reset();
                 return {};
-            case 3: {
+            case Member::MajorTickMark: {
                 const int32_t mark = args.Int(args.PutValue());
-                // None, inside, outside, cross.
-                if (mark != -4142 && (mark < 2 || mark > 4)) args.Fail("is not a tick mark");
+                if (mark != kXlTickMarkNone && mark != kXlTickMarkInside &&
+                    mark != kXlTickMarkOutside && mark != kXlTickMarkCross) {
+                    args.Fail("is not a tick mark");
+                }
                 axis_->majorTickMark = mark;
                 return {};
             }
-            case 4: return NewObject<TickLabelsObject>(book_, &axis_->tickLabelFont);
-            default: {
+            case Member::TickLabels:
+                return NewObject<TickLabelsObject>(book_, &axis_->tickLabelFont);
+            case Member::Crosses: {
                 const int32_t crosses = args.Int(args.PutValue());
-                // Automatic, custom (at CrossesAt), maximum, minimum.
-                if (crosses != -4105 && crosses != -4114 && crosses != 2 && crosses != 4) {
+                const bool atEnd =
+                    crosses == kXlAxisCrossesMaximum || crosses == kXlAxisCrossesMinimum;
+                if (!atEnd && crosses != kXlAxisCrossesAutomatic &&
+                    crosses != kXlAxisCrossesCustom) {
                     args.Fail("is not an axis crossing");
                 }
-                if (crosses == 2 || crosses == 4) {
+                if (atEnd) {
                     axis_->crosses = crosses;
                     axis_->crossesAt.reset();
                 } else {
@@ -312,6 +368,7 @@ private:
                 return {};
             }
         }
+        return {};
     }
 
     Book book_;
@@ -324,11 +381,19 @@ public:
         : AutomationObject("Legend", kMembers), book_(std::move(book)), chart_(chart) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {{"IncludeInLayout", kPut}, {"Font", kGet}};
+    enum class Member { IncludeInLayout, Font };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::IncludeInLayout, {"IncludeInLayout", kPut}},
+        {Member::Font, {"Font", kGet}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        if (member == 1) return NewObject<FontObject>(book_, &chart_->legendFont);
-        chart_->legendIncludeInLayout = args.Flag(args.PutValue());
+        switch (static_cast<Member>(member)) {
+            case Member::IncludeInLayout:
+                chart_->legendIncludeInLayout = args.Flag(args.PutValue());
+                return {};
+            case Member::Font: return NewObject<FontObject>(book_, &chart_->legendFont);
+        }
         return {};
     }
 
@@ -358,43 +423,48 @@ public:
         : AutomationObject("Chart", kMembers), book_(std::move(chart.book)), chart_(chart.chart) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"SeriesCollection", kMethod}, {"SetElement", kMethod, 1, 1},
-        {"Axes", kMethod, 1, 2},       {"HasTitle", kGet | kPut},
-        {"ChartTitle", kGet},          {"Legend", kGet},
-        {"PlotArea", kGet},
-    };
+    enum class Member { SeriesCollection, SetElement, Axes, HasTitle, ChartTitle, Legend, PlotArea };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::SeriesCollection, {"SeriesCollection", kMethod}},
+        {Member::SetElement, {"SetElement", kMethod, 1, 1}},
+        {Member::Axes, {"Axes", kMethod, 1, 2}},
+        {Member::HasTitle, {"HasTitle", kGet | kPut}},
+        {Member::ChartTitle, {"ChartTitle", kGet}},
+        {Member::Legend, {"Legend", kGet}},
+        {Member::PlotArea, {"PlotArea", kGet}},
+    });
 
     AutoValue Call(size_t member, uint16_t kind, const CallArgs& args) override {
-        switch (member) {
-            case 0: return NewObject<SeriesCollectionObject>(book_, chart_);
-            case 1: SetElement(args); return {};
-            case 2: return Axis(args);
-            case 3:
+        switch (static_cast<Member>(member)) {
+            case Member::SeriesCollection: return NewObject<SeriesCollectionObject>(book_, chart_);
+            case Member::SetElement: SetElement(args); return {};
+            case Member::Axes: return Axis(args);
+            case Member::HasTitle:
                 if (kind == kGet) return AutoValue::Bool(chart_->hasTitle);
                 chart_->hasTitle = args.Flag(args.PutValue());
                 return {};
-            case 4:
+            case Member::ChartTitle:
                 if (!chart_->hasTitle) args.Fail("is not available: the chart has no title");
                 return NewObject<TitleObject>("ChartTitle", book_, &chart_->titleText, nullptr);
-            case 5:
+            case Member::Legend:
                 if (!chart_->hasLegend) args.Fail("is not available: the chart has no legend");
                 return NewObject<LegendObject>(book_, chart_);
-            default: return NewObject<PlotAreaObject>(book_, chart_);
+            case Member::PlotArea: return NewObject<PlotAreaObject>(book_, chart_);
         }
+        return {};
     }
 
     void SetElement(const CallArgs& args) {
         switch (args.Int(args[0])) {
-            case 101:  // legend at the right
-            case 104:  // legend at the bottom
+            case kMsoElementLegendRight:
+            case kMsoElementLegendBottom:
                 chart_->hasLegend = true;
-                chart_->legendAtBottom = args.Int(args[0]) == 104;
+                chart_->legendAtBottom = args.Int(args[0]) == kMsoElementLegendBottom;
                 break;
-            case 301:  // X axis title next to the axis
+            case kMsoElementPrimaryCategoryAxisTitle:  // X axis title next to the axis
                 chart_->axes[0].hasTitle = true;
                 break;
-            case 307:  // Y axis title next to the axis
+            case kMsoElementPrimaryValueAxisTitle:  // Y axis title next to the axis
                 chart_->axes[1].hasTitle = true;
                 break;
             default: args.Fail("supports the elements 101, 104, 301 and 307 only");
@@ -403,9 +473,9 @@ private:
 
     AutoValue Axis(const CallArgs& args) {
         const int32_t type = args.Int(args[0]);
-        const int32_t group = args.Count() > 1 ? args.Int(args[1]) : 1;
-        if (type != 1 && type != 2) args.Fail("knows the axes 1 (X) and 2 (Y) only");
-        if (group != 1) args.Fail("knows the primary axis group (1) only");
+        const int32_t group = args.Count() > 1 ? args.Int(args[1]) : kXlPrimary;
+        if (type != kXlCategory && type != kXlValue) args.Fail("knows the axes 1 (X) and 2 (Y) only");
+        if (group != kXlPrimary) args.Fail("knows the primary axis group (1) only");
         return NewObject<AxisObject>(book_, &chart_->axes[type - 1]);
     }
 

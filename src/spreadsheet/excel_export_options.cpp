@@ -1,5 +1,7 @@
 #include "spreadsheet/excel_export_options.h"
 
+#include "spreadsheet/office_codes.h"
+
 namespace qlnx {
 
 void InitExcelExportOptions(TExcelExportOptions& o) {
@@ -25,7 +27,7 @@ void InitExcelExportOptions(TExcelExportOptions& o) {
     o.MarkerColorMode = 0;
     o.ShowMarker = true;
     o.MarkerSize = 4;
-    o.MarkerStyle = 8;
+    o.MarkerStyle = kXlMarkerStyleCircle;
     o.ExportMode = 0;
     o.LineType = 0;
     o.SeriesOrder = 0;

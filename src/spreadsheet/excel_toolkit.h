@@ -8,24 +8,9 @@
 
 #include "spreadsheet/auto_value.h"
 #include "spreadsheet/dispatch.h"
+#include "spreadsheet/office_codes.h"
 
 namespace qlnx {
-
-// Values of the spreadsheet object model that the export sends.
-inline constexpr int32_t kXlXYScatterSmooth = 72;     // "AddChart2" chart type
-inline constexpr int32_t kChartStyle240 = 240;        // "AddChart2" chart style
-inline constexpr int32_t kXlCategory = 1;             // "Axes": the X axis of a scatter chart
-inline constexpr int32_t kXlValue = 2;                // "Axes": the Y axis
-inline constexpr int32_t kXlPrimary = 1;              // "Axes": primary axis group
-inline constexpr int32_t kXlTickMarkInside = 2;       // "MajorTickMark"
-inline constexpr int32_t kMsoThemeColorText1 = 13;    // "ObjectThemeColor"
-inline constexpr int32_t kMsoElementLegendRight = 101;
-inline constexpr int32_t kMsoElementPrimaryCategoryAxisTitle = 301;
-inline constexpr int32_t kMsoElementPrimaryValueAxisTitle = 307;
-inline constexpr int32_t kXlMarkerStyleNone = -4142;
-inline constexpr int32_t kXlXYScatterLines = 74;       // straight lines with markers
-inline constexpr int32_t kMsoElementLegendBottom = 104;
-inline constexpr int32_t kXlAxisCrossesMinimum = 4;    // "Crosses": at the axis' minimum
 
 // Every operation drops the handles it obtained on the way before it returns, also when it
 // leaves by an AutomationError, which passes to the caller unchanged.

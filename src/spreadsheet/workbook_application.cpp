@@ -53,27 +53,29 @@ public:
     }
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"Application", kDispatchPropertyGet},
-        {"Visible", kDispatchPropertyGet | kDispatchPropertyPut},
-        {"WorkBooks", kDispatchPropertyGet},
-        {"ActiveChart", kDispatchPropertyGet},
-    };
+    enum class Member { Application, Visible, WorkBooks, ActiveChart };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Application, {"Application", kDispatchPropertyGet}},
+        {Member::Visible, {"Visible", kDispatchPropertyGet | kDispatchPropertyPut}},
+        {Member::WorkBooks, {"WorkBooks", kDispatchPropertyGet}},
+        {Member::ActiveChart, {"ActiveChart", kDispatchPropertyGet}},
+    });
 
     AutoValue Call(size_t member, uint16_t kind, const CallArgs& args) override {
-        switch (member) {
-            case 0: return AutoValue::Object(DispatchPtr::Share(this));
-            case 1:
+        switch (static_cast<Member>(member)) {
+            case Member::Application: return AutoValue::Object(DispatchPtr::Share(this));
+            case Member::Visible:
                 if (kind == kDispatchPropertyGet) return AutoValue::Bool(data_->visible);
                 data_->visible = args.Flag(args.PutValue());
                 return {};
-            case 2: return NewWorkbooksObject(data_);
-            default:
+            case Member::WorkBooks: return NewWorkbooksObject(data_);
+            case Member::ActiveChart:
                 if (data_->activeChart.chart == nullptr) {
                     args.Fail("is not available: no chart is selected");
                 }
                 return NewChartObject(data_->activeChart);
         }
+        return {};
     }
 
     std::filesystem::path OutputFolder() const {

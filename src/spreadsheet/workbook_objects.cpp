@@ -7,6 +7,7 @@
 #include "spreadsheet/automation_error.h"
 #include "spreadsheet/automation_object.h"
 #include "spreadsheet/chart_objects.h"
+#include "spreadsheet/office_codes.h"
 
 namespace qlnx {
 
@@ -47,18 +48,20 @@ public:
           column_(column) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"Value", kDispatchPropertyPut},
-        {"Left", kDispatchPropertyGet},
-        {"Top", kDispatchPropertyGet},
-    };
+    enum class Member { Value, Left, Top };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Value, {"Value", kDispatchPropertyPut}},
+        {Member::Left, {"Left", kDispatchPropertyGet}},
+        {Member::Top, {"Top", kDispatchPropertyGet}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        switch (member) {
-            case 0: SetValue(args); return {};
-            case 1: return AutoValue::R8((column_ - 1) * kDefaultColumnWidthPt);
-            default: return AutoValue::R8((row_ - 1) * kDefaultRowHeightPt);
+        switch (static_cast<Member>(member)) {
+            case Member::Value: SetValue(args); return {};
+            case Member::Left: return AutoValue::R8((column_ - 1) * kDefaultColumnWidthPt);
+            case Member::Top: return AutoValue::R8((row_ - 1) * kDefaultRowHeightPt);
         }
+        return {};
     }
 
     void SetValue(const CallArgs& args) {
@@ -100,27 +103,39 @@ public:
 
 private:
     static constexpr uint16_t kProperty = kDispatchPropertyGet | kDispatchPropertyPut;
-    static constexpr MemberInfo kMembers[] = {
-        {"Left", kProperty}, {"Top", kProperty},         {"Width", kProperty},
-        {"Height", kProperty}, {"Select", kDispatchMethod, 0, 1},
-    };
+    enum class Member { Left, Top, Width, Height, Select };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Left, {"Left", kProperty}},
+        {Member::Top, {"Top", kProperty}},
+        {Member::Width, {"Width", kProperty}},
+        {Member::Height, {"Height", kProperty}},
+        {Member::Select, {"Select", kDispatchMethod, 0, 1}},
+    });
 
     AutoValue Call(size_t member, uint16_t kind, const CallArgs& args) override {
         ChartData& chart = *chart_.chart;
-        if (member == 4) {
-            app_->activeChart = chart_;
-            return {};
+        switch (static_cast<Member>(member)) {
+            case Member::Left: return Place(&chart.left, kind, args);
+            case Member::Top: return Place(&chart.top, kind, args);
+            case Member::Width: return Size(&chart.width, kind, args);
+            case Member::Height: return Size(&chart.height, kind, args);
+            case Member::Select: app_->activeChart = chart_; return {};
         }
-        double* field = member == 0   ? &chart.left
-                        : member == 1 ? &chart.top
-                        : member == 2 ? &chart.width
-                                      : &chart.height;
+        return {};
+    }
+
+    // A position (from 0 on) or a size (above 0), read or set.
+    static AutoValue Place(double* field, uint16_t kind, const CallArgs& args) {
         if (kind == kDispatchPropertyGet) return AutoValue::R8(*field);
         const double v = args.Number(args.PutValue());
-        if (member <= 1 && v < 0) args.Fail("cannot be negative");
-        if (member >= 2 && (v <= 0 || v > kMaxShapeSize)) {
-            args.Fail("must lie above 0 and at most 169056 points");
-        }
+        if (v < 0) args.Fail("cannot be negative");
+        *field = v;
+        return {};
+    }
+    static AutoValue Size(double* field, uint16_t kind, const CallArgs& args) {
+        if (kind == kDispatchPropertyGet) return AutoValue::R8(*field);
+        const double v = args.Number(args.PutValue());
+        if (v <= 0 || v > kMaxShapeSize) args.Fail("must lie above 0 and at most 169056 points");
         *field = v;
         return {};
     }
@@ -150,11 +165,11 @@ private:
         // The XY scatter family: markers only, smoothed lines with and without markers,
         // straight lines with and without markers.
         switch (chart.chartType) {
-            case -4169:
-            case 72:
-            case 73:
-            case 74:
-            case 75: break;
+            case kXlXYScatter:
+            case kXlXYScatterSmooth:
+            case kXlXYScatterSmoothNoMarkers:
+            case kXlXYScatterLines:
+            case kXlXYScatterLinesNoMarkers: break;
             default: args.Fail("makes XY scatter charts only (chart types -4169 and 72 to 75)");
         }
         double* fields[] = {&chart.left, &chart.top, &chart.width, &chart.height};
@@ -184,13 +199,21 @@ public:
           sheet_(sheet) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {
-        {"Cells", kDispatchPropertyGet, 2, 2},
-        {"Shapes", kDispatchPropertyGet},
-    };
+    enum class Member { Cells, Shapes };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Cells, {"Cells", kDispatchPropertyGet, 2, 2}},
+        {Member::Shapes, {"Shapes", kDispatchPropertyGet}},
+    });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
-        if (member == 1) return NewObject<ShapesObject>(app_, book_, sheet_);
+        switch (static_cast<Member>(member)) {
+            case Member::Cells: return Cell(args);
+            case Member::Shapes: return NewObject<ShapesObject>(app_, book_, sheet_);
+        }
+        return {};
+    }
+
+    AutoValue Cell(const CallArgs& args) {
         const int32_t row = args.Int(args[0]);
         const int32_t column = args.Int(args[1]);
         if (row < 1 || row > kWorksheetRows || column < 1 || column > kWorksheetColumns) {

@@ -18,8 +18,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/chart_series.h"
 #include "core/errors.h"
 #include "core/safe_write.h"
+#include "spreadsheet/office_codes.h"
 #include "spreadsheet/package_check.h"
 
 namespace qlnx {
@@ -34,9 +36,9 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr double kDefaultChartWidthPt = 360;
 constexpr double kDefaultChartHeightPt = 216;
 
-// Colours of the default Office theme by theme colour index (1 = dark 1 ... 16 =
-// background 2), 0xRRGGBB. Index 13 is the text colour.
-constexpr uint32_t kThemeColors[17] = {
+// Colours of the default Office theme by theme colour index (kMsoThemeColorFirst = dark 1 ...
+// kMsoThemeColorLast = background 2), 0xRRGGBB; kMsoThemeColorText1 is the text colour.
+constexpr uint32_t kThemeColors[kMsoThemeColorLast + 1] = {
     0,        0x000000, 0xFFFFFF, 0x44546A, 0xE7E6E6, 0x4472C4, 0xED7D31, 0xA5A5A5, 0xFFC000,
     0x5B9BD5, 0x70AD47, 0x0563C1, 0x954F72, 0x000000, 0xFFFFFF, 0x44546A, 0xE7E6E6,
 };
@@ -47,10 +49,10 @@ lxw_color_t LxwColor(uint32_t rrggbb) { return rrggbb == 0 ? static_cast<lxw_col
 // A colour of the object model (0x00BBGGRR or a theme index) as 0xRRGGBB, if any.
 std::optional<lxw_color_t> ColorOf(const ColorSetting& c) {
     if (c.rgb) {
-        const uint32_t v = *c.rgb;
-        return LxwColor(((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF));
+        const ColorBytes b = BytesOf(*c.rgb);
+        return LxwColor((uint32_t{b.Red} << 16) | (uint32_t{b.Green} << 8) | b.Blue);
     }
-    if (c.themeColor && *c.themeColor >= 1 && *c.themeColor <= 16) {
+    if (c.themeColor && *c.themeColor >= kMsoThemeColorFirst && *c.themeColor <= kMsoThemeColorLast) {
         return LxwColor(kThemeColors[*c.themeColor]);
     }
     return std::nullopt;
@@ -79,40 +81,40 @@ bool LineOf(const LineSetting& s, lxw_chart_line& line) {
 
 uint8_t MarkerType(int32_t style) {
     switch (style) {
-        case -4142: return LXW_CHART_MARKER_NONE;
-        case 1: return LXW_CHART_MARKER_SQUARE;
-        case 2: return LXW_CHART_MARKER_DIAMOND;
-        case 3: return LXW_CHART_MARKER_TRIANGLE;
+        case kXlMarkerStyleNone: return LXW_CHART_MARKER_NONE;
+        case kXlMarkerStyleSquare: return LXW_CHART_MARKER_SQUARE;
+        case kXlMarkerStyleDiamond: return LXW_CHART_MARKER_DIAMOND;
+        case kXlMarkerStyleTriangle: return LXW_CHART_MARKER_TRIANGLE;
         // 4, 6 and 7 have no name in the object model: they draw as x, short dash and
         // long dash.
         case 4:
-        case -4168: return LXW_CHART_MARKER_X;
-        case 5: return LXW_CHART_MARKER_STAR;
+        case kXlMarkerStyleX: return LXW_CHART_MARKER_X;
+        case kXlMarkerStyleStar: return LXW_CHART_MARKER_STAR;
         case 6:
-        case -4115: return LXW_CHART_MARKER_SHORT_DASH;
+        case kXlMarkerStyleDash: return LXW_CHART_MARKER_SHORT_DASH;
         case 7: return LXW_CHART_MARKER_LONG_DASH;
-        case 8: return LXW_CHART_MARKER_CIRCLE;
-        case 9: return LXW_CHART_MARKER_PLUS;
+        case kXlMarkerStyleCircle: return LXW_CHART_MARKER_CIRCLE;
+        case kXlMarkerStylePlus: return LXW_CHART_MARKER_PLUS;
         default: return LXW_CHART_MARKER_AUTOMATIC;
     }
 }
 
 uint8_t TickMark(int32_t mark) {
     switch (mark) {
-        case -4142: return LXW_CHART_AXIS_TICK_MARK_NONE;
-        case 2: return LXW_CHART_AXIS_TICK_MARK_INSIDE;
-        case 3: return LXW_CHART_AXIS_TICK_MARK_OUTSIDE;
-        case 4: return LXW_CHART_AXIS_TICK_MARK_CROSSING;
+        case kXlTickMarkNone: return LXW_CHART_AXIS_TICK_MARK_NONE;
+        case kXlTickMarkInside: return LXW_CHART_AXIS_TICK_MARK_INSIDE;
+        case kXlTickMarkOutside: return LXW_CHART_AXIS_TICK_MARK_OUTSIDE;
+        case kXlTickMarkCross: return LXW_CHART_AXIS_TICK_MARK_CROSSING;
         default: return LXW_CHART_AXIS_TICK_MARK_DEFAULT;
     }
 }
 
 uint8_t ChartType(int32_t type) {
     switch (type) {
-        case -4169: return LXW_CHART_SCATTER;
-        case 73: return LXW_CHART_SCATTER_SMOOTH;
-        case 74: return LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS;
-        case 75: return LXW_CHART_SCATTER_STRAIGHT;
+        case kXlXYScatter: return LXW_CHART_SCATTER;
+        case kXlXYScatterSmoothNoMarkers: return LXW_CHART_SCATTER_SMOOTH;
+        case kXlXYScatterLines: return LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS;
+        case kXlXYScatterLinesNoMarkers: return LXW_CHART_SCATTER_STRAIGHT;
         default: return LXW_CHART_SCATTER_SMOOTH_WITH_MARKERS;
     }
 }
@@ -183,8 +185,8 @@ void FormatAxis(lxw_chart_axis* axis, const AxisData& data) {
     if (LineOf(data.line, line)) chart_axis_set_line(axis, &line);
     // The value of this axis at which the other axis crosses it.
     if (data.crossesAt) chart_axis_set_crossing(axis, *data.crossesAt);
-    if (data.crosses == 4) chart_axis_set_crossing_min(axis);
-    if (data.crosses == 2) chart_axis_set_crossing_max(axis);
+    if (data.crosses == kXlAxisCrossesMinimum) chart_axis_set_crossing_min(axis);
+    if (data.crosses == kXlAxisCrossesMaximum) chart_axis_set_crossing_max(axis);
     if (data.majorTickMark) chart_axis_set_major_tick_mark(axis, TickMark(*data.majorTickMark));
     if (data.tickLabelFont.size) {
         lxw_chart_font font = Font(*data.tickLabelFont.size);

@@ -22,7 +22,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using qlnx::test::FolderEntries;
 using qlnx::test::ReadAll;
+using qlnx::test::WriteBytes;
 
 struct BatchRun {
     int status = -1;
@@ -33,9 +35,8 @@ struct BatchRun {
 class BatchSafeWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-batch-write-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = qlnx::test::MakeTempFolder("qlnx-batch-write");
+        ASSERT_FALSE(folder_.empty());
         // A record of 3000 loops: every file written from it is larger than the size limit.
         std::string record = "0,0\n";
         for (int k = 1; k <= 3000; ++k) {
@@ -45,17 +46,7 @@ protected:
         record_ = (folder_ / "record.csv").string();
         WriteBytes(record_, record);
     }
-    void TearDown() override {
-        std::error_code ec;
-        for (const auto& entry : fs::recursive_directory_iterator(folder_, ec)) {
-            if (entry.is_directory(ec)) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        }
-        fs::remove_all(folder_, ec);
-    }
-
-    static void WriteBytes(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void TearDown() override { qlnx::test::RemoveTempFolder(folder_); }
 
     // Runs the program on the record with option writing to target.
     BatchRun Run(const std::string& option, const std::string& target) const {
@@ -78,13 +69,6 @@ protected:
     fs::path folder_;
     std::string record_;
 };
-
-// Names in a folder, the workbook's scratch and temporary files included.
-std::set<std::string> Entries(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-    return names;
-}
 
 struct Writer {
     const char* option;
@@ -114,6 +98,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
             const char* reason;
         };
         std::unique_ptr<qlnx::test::SmallFileSystem> small;
+        // clang-format off
         const Case cases[] = {
             {"read-only file",
              [&](const fs::path& f) {
@@ -148,6 +133,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
              },
              "No space left on device"},
         };
+        // clang-format on
         int n = 0;
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
@@ -155,7 +141,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
             fs::create_directory(sub);
             const std::string target = c.setUp(sub);
             if (target.empty()) continue;
-            const std::set<std::string> before = Entries(sub);
+            const std::set<std::string> before = FolderEntries(sub);
             BatchRun run;
             if (std::string(c.what) == "full disk") {
                 qlnx::test::FileSizeLimit limit(64 * 1024);
@@ -169,7 +155,7 @@ TEST_F(BatchSafeWriteTest, FailedWritesKeepTheOldFile) {
             if (!fs::is_directory(target)) {
                 EXPECT_EQ(ReadAll(target), oldBytes);
             }
-            EXPECT_EQ(Entries(sub), before);
+            EXPECT_EQ(FolderEntries(sub), before);
             fs::permissions(sub, fs::perms::owner_all, fs::perm_options::add);
             small.reset();
         }

@@ -15,6 +15,7 @@
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
 #include "core/skeleton.h"
+#include "../file_bytes.h"
 
 namespace {
 
@@ -37,12 +38,7 @@ std::string WriteFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using qlnx::test::ReadAll;
 
 // Runs the program with the arguments (each quoted for the shell).
 BatchRun RunBatch(const std::vector<std::string>& arguments) {
@@ -55,8 +51,8 @@ BatchRun RunBatch(const std::vector<std::string>& arguments) {
     const int raw = std::system(command.c_str());
     BatchRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
+    run.out = ReadAll(out);
+    run.err = ReadAll(err);
     return run;
 }
 
@@ -113,6 +109,7 @@ TEST(BatchTool, MessagesOfTheWindowAndExitStatus) {
         const char* message;  // the JSON "message"
         const char* err;
         const char* rawDisp;
+    // clang-format off
     } cases[] = {
         {{"--first-line", "0", good}, "\"First Line must large than 0!\"",
          "First Line must large than 0!\nImported Loop is less than 3 points!\n", "[]"},
@@ -128,6 +125,7 @@ TEST(BatchTool, MessagesOfTheWindowAndExitStatus) {
         {{blank}, "\"List index out of bounds (0)\"", "List index out of bounds (0)\n",
          "[0, 1, -1, 0]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
         std::vector<std::string> arguments = c.arguments;
@@ -182,6 +180,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
         std::vector<std::string> arguments;
         const char* positive;
         const char* negative;
+    // clang-format off
     } cases[] = {
         {{"--method", "1"}, "[[0, 0], [2, 15], [3, 20]]", "[[0, 0], [-2, -14], [-3, -18]]"},
         {{"--method", "max-force", "--keep-disp-increasing"}, "[[0, 0], [2, 15], [3, 20]]",
@@ -195,6 +194,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
          "[[0, 0], [2, 15], [3, 20], [4, 18]]", "[[0, 0], [-2, -14], [-3, -18], [-4, -17]]"},
         {{}, "[]", "[]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::string> arguments = c.arguments;
         arguments.push_back("--json");
@@ -212,16 +212,15 @@ TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
     qlnx::AnalysisState state;
     ASSERT_EQ(qlnx::ImportCurveFile(state, file, {1, 1}).Warning(), std::nullopt);
     ASSERT_EQ(qlnx::AnalyzeLoops(state), std::nullopt);
-    const char* names[] = {"max-force",      "max-disp",      "max-force-disp",
-                           "envelope-force", "envelope-disp", "sb"};
-    for (int m = 1; m <= 6; ++m) {
+    for (const qlnx::SkeletonMethodRow& method : qlnx::SkeletonMethods()) {
+        const std::string name(method.BatchName);
         for (const bool negative : {false, true}) {
-            SCOPED_TRACE(std::string(names[m - 1]) + (negative ? " negative" : " positive"));
-            qlnx::ExtractSkeleton(state, static_cast<qlnx::SkeletonMethod>(m),
+            SCOPED_TRACE(name + (negative ? " negative" : " positive"));
+            qlnx::ExtractSkeleton(state, method.Method,
                                   negative ? qlnx::LoopDirection::Negative
                                            : qlnx::LoopDirection::Positive,
                                   false);
-            const BatchRun run = RunBatch({"--json", "--method", names[m - 1], "--direction",
+            const BatchRun run = RunBatch({"--json", "--method", name, "--direction",
                                            negative ? "negative" : "positive", file});
             EXPECT_EQ(run.status, 0);
             EXPECT_EQ(SkeletonKeys(run.out),
@@ -239,6 +238,7 @@ TEST(BatchTool, ThinningAndItsConversionErrors) {
         int status;
         const char* message;
         const char* positive;
+    // clang-format off
     } cases[] = {
         {{"--thin", "1", "5", "1.5"}, 0, "null", "[[0, 0], [2, 15], [4, 18]]"},
         // Negative numbers are arguments, and the range may be given either way round.
@@ -254,6 +254,7 @@ TEST(BatchTool, ThinningAndItsConversionErrors) {
         {{"--first-line", "0", "--thin", "1", "x", "1.5"}, 1,
          "\"First Line must large than 0!\"", "[]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::string> arguments = {"--json", "--method", "3"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
@@ -278,12 +279,12 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
                                    "--modified-loop", csv, "--results", text, file});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(ReadFile(skeleton),
+    EXPECT_EQ(ReadAll(skeleton),
               "Branch,X,Y\r\nPositive,0,0\r\nPositive,2,15\r\nPositive,4,18\r\n"
               "Negative,0,0\r\nNegative,-2,-14\r\nNegative,-4,-17\r\n");
     // The form follows the name's ending (any case), the name is used as given.
-    EXPECT_EQ(ReadFile(csv).rfind("X,Y\r\n0,0\r\n1,10\r\n", 0), 0u);
-    EXPECT_EQ(ReadFile(text),
+    EXPECT_EQ(ReadAll(csv).rfind("X,Y\r\n0,0\r\n1,10\r\n", 0), 0u);
+    EXPECT_EQ(ReadAll(text),
               "LoopNo. 1stMaxDisp 1stMaxDispForce 2ndMaxDisp 2ndMaxDispForce\r\n"
               "1  2  15  -2  -14  \r\n2  4  18  -4  -17  \r\n");
 
@@ -295,7 +296,7 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err.rfind("Cannot create file \"" + blocked + "\". ", 0), 0u) << failed.err;
     EXPECT_NE(failed.out.find("\"message\": \"Cannot create file"), std::string::npos);
-    EXPECT_EQ(ReadFile(other), "Branch,X,Y\r\n");
+    EXPECT_EQ(ReadAll(other), "Branch,X,Y\r\n");
 }
 
 // The workbook export of the chart in both layouts: a zip package with the chart part, written
@@ -316,7 +317,7 @@ TEST(BatchTool, ExportsTheChartToAWorkbook) {
         const BatchRun run = RunBatch(arguments);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err, "");
-        const std::string bytes = ReadFile(xlsx);
+        const std::string bytes = ReadAll(xlsx);
         EXPECT_EQ(bytes.rfind("PK", 0), 0u);
         EXPECT_NE(bytes.find("xl/charts/chart1.xml"), std::string::npos);
         EXPECT_NE(bytes.find("xl/worksheets/sheet1.xml"), std::string::npos);
@@ -398,16 +399,20 @@ TEST(BatchTool, NoiseBandAndLoadingDirection) {
 
 TEST(BatchTool, UsageErrors) {
     const std::string file = WriteFile("usage.csv", kWorkedExample);
+    // One number past the last skeleton method.
+    const std::string methods = std::to_string(qlnx::SkeletonMethods().size());
+    const std::string pastLast = std::to_string(qlnx::SkeletonMethods().size() + 1);
     const struct {
         std::vector<std::string> arguments;
-        const char* reason;
+        std::string reason;
+    // clang-format off
     } cases[] = {
         {{}, "no FILE given"},
         {{"--json"}, "no FILE given"},
         {{"--bogus", file}, "unknown option --bogus"},
         {{file, "--step"}, "--step needs N"},
         {{file, file}, "more than one FILE given"},
-        {{"--method", "7", file}, "--method takes 1 to 6"},
+        {{"--method", pastLast, file}, "--method takes 1 to " + methods},
         {{"--method", "envelope", file}, "not envelope"},
         {{"--direction", "up", file}, "--direction takes positive, negative or auto; not up"},
         {{file, "--thin", "1", "2"}, "--thin needs LO HI TOL"},
@@ -425,6 +430,7 @@ TEST(BatchTool, UsageErrors) {
         {{"--peak-point", "both", file}, "--peak-point takes force or displacement; not both"},
         {{"--preset", "iso", file}, "--preset takes jgj, en12512 or astm; not iso"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const BatchRun run = RunBatch(c.arguments);
         EXPECT_EQ(run.status, 2) << c.reason;
@@ -521,7 +527,7 @@ TEST(BatchTool, EvaluationOptionsPresetsAndFiles) {
     const BatchRun run = RunBatch({"--method", "4", "--keep-disp-increasing", "--preset",
                                    "en12512", "--evaluation", csv, file});
     EXPECT_EQ(run.status, 0) << run.err;
-    const std::string text = ReadFile(csv);
+    const std::string text = ReadAll(csv);
     EXPECT_EQ(text.substr(0, text.find("\r\n")),
               "Record," + file +
                   ",SkeletonMethod,envelope-force positive keep-disp-increasing,Preset,EN "

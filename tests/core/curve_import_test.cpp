@@ -107,6 +107,7 @@ TEST(ImportCurveFile, ReadsRowsInEveryLayout) {
         int32_t step;
         Values disp;
         Values force;
+    // clang-format off
     } cases[] = {
         {"commas", "0,0\n1,10\n2,15\n", 1, 1, {0, 1, 2}, {0, 10, 15}},
         {"tabs", "0\t0\n1\t10\n2\t15", 1, 1, {0, 1, 2}, {0, 10, 15}},
@@ -138,6 +139,7 @@ TEST(ImportCurveFile, ReadsRowsInEveryLayout) {
         {"quoted decimal commas, semicolon-separated", "\"0,5\";\"1,5\"\n", 1, 1, {0.5}, {1.5}},
         {"blank line at the end", "0,0\n1,10\n \t \n", 1, 1, {0, 1}, {0, 10}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Outcome o = Import(c.bytes, c.first, c.step);
@@ -156,6 +158,7 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
         Values disp;  // rows kept before the failure
         Values force;
         std::optional<std::string> message;
+    // clang-format off
     } cases[] = {
         {"0-byte file", "", 1, 1, {}, {}, "The file has 0 lines; line 1 is past its end."},
         {"mark only", "\xEF\xBB\xBF", 1, 1, {}, {}, "The file has 0 lines; line 1 is past its end."},
@@ -204,6 +207,7 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
         {"negative step past the end", "1,1\n2,2\n", 3, -1, {}, {},
          "The file has 2 lines; line 3 is past its end."},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Outcome o = Import(c.bytes, c.first, c.step);
@@ -313,6 +317,7 @@ TEST(ImportCurveFile, AwkwardFilesOfRealLabs) {
         std::optional<std::string> lineMessage;
         std::optional<std::string> suggestion;
         std::string format;  // empty: not looked at
+    // clang-format off
     } cases[] = {
         {"tabs and decimal commas", "0,1045\t1,6420\n-0,2090\t-3,2840\n", {}, {0.1045, -0.209},
          {1.642, -3.284}, std::nullopt, std::nullopt, std::nullopt, "tab-separated, decimal comma"},
@@ -379,6 +384,7 @@ TEST(ImportCurveFile, AwkwardFilesOfRealLabs) {
          "'0.5' is not a valid floating point value", "Line 1: '0.5' is not a number.", std::nullopt,
          "semicolon-separated, decimal comma"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Outcome o = Import(c.bytes, c.parameters);

@@ -1,11 +1,10 @@
 // The envelope skeleton methods: record-displacement points up to each half-cycle's split.
-#include "core/envelopes.h"
+#include "core/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/skeleton.h"
 #include "skeleton_fixture.h"
 
 namespace qlnx {
@@ -13,9 +12,7 @@ namespace {
 
 using testing::AnalysedCurve;
 using testing::ExampleCurve;
-using testing::MakeState;
 using testing::Points;
-using testing::PointsOf;
 
 constexpr auto kToForce = SkeletonMethod::EnvelopeToMaxForce;
 constexpr auto kToDisp = SkeletonMethod::EnvelopeToMaxDisp;
@@ -33,16 +30,14 @@ struct EnvelopeCase {
 void ExpectEnvelope(const EnvelopeCase& c) {
     for (const bool keep : {false, true}) {
         SCOPED_TRACE(c.name + (keep ? ", keep" : ""));
-        AnalysisState s = MakeState(c.curve);
-        ExtractSkeleton(s, c.method, c.direction, keep);
-        EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), c.positive);
-        EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), c.negative);
+        testing::ExpectBranches(c.curve, c.method, c.direction, keep, c.positive, c.negative);
     }
 }
 
 TEST(Envelopes, WorkedExample) {
     // In loop 1 the point (2, 16) only equals the record displacement 2 and is not appended.
     const AnalysedCurve ex = ExampleCurve();
+    // clang-format off
     const EnvelopeCase cases[] = {
         {"to max force", ex, kToForce, LoopDirection::Positive,
          {{0, 0}, {1, 10}, {2, 15}, {3, 20}}, {{0, 0}, {-1, -10}, {-2, -14}, {-3, -18}}},
@@ -50,6 +45,7 @@ TEST(Envelopes, WorkedExample) {
          {{0, 0}, {1, 10}, {2, 15}, {3, 20}, {4, 18}},
          {{0, 0}, {-1, -10}, {-2, -14}, {-3, -18}, {-4, -17}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectEnvelope(c);
 }
 
@@ -83,6 +79,7 @@ TEST(Envelopes, EdgeCases) {
     const AnalysedCurve endsAtTurn{{0, 2, 1, 0}, {0, 10, 4, 0}, {0, 3}, 1, {1}, {}};
 
     const auto kPos = LoopDirection::Positive;
+    // clang-format off
     const EnvelopeCase cases[] = {
         {"trailing split stays at T", highStart, kToForce, kPos, {{0, -5}, {2, 10}}, {{0, -5}}},
         {"to max disp walks on to the recorded index", highStart, kToDisp, kPos,
@@ -103,6 +100,7 @@ TEST(Envelopes, EdgeCases) {
          {{10, 0}}, {{10, 0}, {4, -5}, {1, -8}, {-3, -9}}},
         {"ends at the turn", endsAtTurn, kToDisp, kPos, {{0, 0}, {2, 10}}, {{0, 0}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectEnvelope(c);
 }
 

@@ -159,8 +159,8 @@ TEST(EvaluateTest, NegatedRecordSwapsTheSides) {
         for (double& v : y) v = -v;
         return std::pair{x, y};
     };
-    auto [px, py] = negatedSeries(state.Chart.GetSeries(ChartModel::kNegativeSkeleton));
-    auto [nx, ny] = negatedSeries(state.Chart.GetSeries(ChartModel::kPositiveSkeleton));
+    auto [px, py] = negatedSeries(state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
+    auto [nx, ny] = negatedSeries(state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
     negated.PositiveSkeletonSeries().Assign(px, py);
     negated.NegativeSkeletonSeries().Assign(nx, ny);
     for (const PeakPointRule rule : {PeakPointRule::Displacement, PeakPointRule::Force}) {

@@ -56,6 +56,7 @@ TEST(AnalyzeLoops, TableOfCurves) {
         int loopCount;
         Indices index1;
         Indices index2;
+    // clang-format off
     } cases[] = {
         {"exact zeros insert nothing",
          {{0, 0}, {1, 5}, {0, 1}, {-1, -5}, {0, 0}},
@@ -99,6 +100,7 @@ TEST(AnalyzeLoops, TableOfCurves) {
          {{0, 0}, {1, 3}, {-1, -1}, {0, 0}},
          {0, 1, 0, -1, 0}, {0, 3, 1, -1, 0}, {0, 2, 4}, 1, {1}, {3}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         AnalysisState state = Imported(c.raw);
@@ -134,6 +136,7 @@ TEST(AnalyzeLoops, CrossingInterpolatesFromTheKeptPointNotASkippedRepeat) {
         Points raw;
         size_t crossing;  // working-curve index of the inserted crossing point
         double force;     // its force, sign of zero included
+    // clang-format off
     } cases[] = {
         {"infinite step after a repeat with -0 (fuzz finding)",
          {{1, 0}, {1e308, 0}, {0, 3}, {2, 0}, {0, 0}, {0, -0.0}, {kInf, -1}}, 8, 0.0},
@@ -141,6 +144,7 @@ TEST(AnalyzeLoops, CrossingInterpolatesFromTheKeptPointNotASkippedRepeat) {
          2, 0.0},
         {"kept -0, repeat with +0", {{0, 0}, {-1, -0.0}, {-1, 0}, {1e300, -1e-300}}, 2, -0.0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         AnalysisState state = Imported(c.raw);

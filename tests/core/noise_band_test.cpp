@@ -36,6 +36,7 @@ TEST(NoiseBand, TableOfCurves) {
         int loopCount;
         Indices index1;
         Indices index2;
+    // clang-format off
     } cases[] = {
         {"dither inside the band starts nothing; a landing that stays inside is no passage",
          {{0, 0}, {0.2, 1}, {-0.2, -1}, {0.2, 1}, {2, 5}, {-2, -5}, {0, 0}},
@@ -55,6 +56,7 @@ TEST(NoiseBand, TableOfCurves) {
          {{1, 0}, {1.3, 1}, {0.8, -1}, {1.2, 1}, {0.9, 0}},
          {1, 1.3, 0.8, 1.2, 0.9}, {0, 1, -1, 1, 0}, {0}, 1, {}, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         AnalysisState state = Imported(c.raw);

@@ -1,11 +1,10 @@
 // The peak-point skeleton methods: extreme-force and extreme-displacement points per loop.
-#include "core/peak_points.h"
+#include "core/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/skeleton.h"
 #include "skeleton_fixture.h"
 
 namespace qlnx {
@@ -13,9 +12,7 @@ namespace {
 
 using testing::AnalysedCurve;
 using testing::ExampleCurve;
-using testing::MakeState;
 using testing::Points;
-using testing::PointsOf;
 
 struct ExtractionCase {
     std::string name;
@@ -29,10 +26,7 @@ struct ExtractionCase {
 
 void ExpectExtraction(const ExtractionCase& c) {
     SCOPED_TRACE(c.name);
-    AnalysisState s = MakeState(c.curve);
-    ExtractSkeleton(s, c.method, c.direction, c.keep);
-    EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), c.positive);
-    EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), c.negative);
+    testing::ExpectBranches(c.curve, c.method, c.direction, c.keep, c.positive, c.negative);
 }
 
 constexpr auto kForce = SkeletonMethod::MaxForcePoint;
@@ -43,6 +37,7 @@ constexpr auto kNeg = LoopDirection::Negative;
 
 TEST(PeakPoints, WorkedExampleWithAndWithoutOutwardTest) {
     const AnalysedCurve ex = ExampleCurve();
+    // clang-format off
     const ExtractionCase cases[] = {
         {"max force", ex, kForce, kPos, false,
          {{0, 0}, {2, 15}, {3, 20}}, {{0, 0}, {-2, -14}, {-3, -18}}},
@@ -63,6 +58,7 @@ TEST(PeakPoints, WorkedExampleWithAndWithoutOutwardTest) {
         {"max force, negative direction", ex, kForce, kNeg, false,
          {{0, 0}, {0, 3}, {0, 3}}, {{0, 0}, {0, -2}, {0, -3}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectExtraction(c);
 }
 
@@ -82,6 +78,7 @@ TEST(PeakPoints, EdgeCases) {
     // Ends exactly on the turn point (T = E): no second extreme recorded.
     const AnalysedCurve endsAtTurn{{0, 2, 1, 0}, {0, 10, 4, 0}, {0, 3}, 1, {1}, {}};
 
+    // clang-format off
     const ExtractionCase cases[] = {
         {"no turn, positive", oneSided, kForce, kPos, false, {{0, 0}, {3, 9}}, {{0, 0}}},
         {"no turn, negative direction", testing::Mirrored(oneSided), kForce, kNeg, false,
@@ -102,6 +99,7 @@ TEST(PeakPoints, EdgeCases) {
         {"ends at the turn, max force", endsAtTurn, kForce, kPos, false, {{0, 0}, {2, 10}},
          {{0, 0}, {0, 0}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectExtraction(c);
 }
 

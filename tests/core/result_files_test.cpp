@@ -21,43 +21,29 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "../file_size_limit.h"
+#include "result_lines.h"
+#include "../file_bytes.h"
 
 namespace qlnx {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::set<std::string> FolderEntries(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
+using test::FolderEntries;
+using test::ReadAll;
+using test::WriteBytes;
 
 // A fresh folder for one test, removed afterwards; pins the decimal separator to ".".
 class ResultFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-results-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = test::MakeTempFolder("qlnx-results");
+        ASSERT_FALSE(folder_.empty());
         SetDecimalSeparator('.');
     }
     void TearDown() override {
         SetDecimalSeparator('.');
-        std::error_code ec;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder_, ec);
+        test::RemoveTempFolder(folder_);
     }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
@@ -132,7 +118,7 @@ TEST_F(ResultFilesTest, TwoPointCurveByteForByteInBothForms) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ModifiedLoopFileText(state, c.form), c.bytes);
         WriteLinesFile(PathOf(c.name), ModifiedLoopLines(state, c.form));
-        EXPECT_EQ(ReadBytes(PathOf(c.name)), c.bytes);
+        EXPECT_EQ(ReadAll(PathOf(c.name)), c.bytes);
     }
     EXPECT_EQ(FolderEntries(folder_), (std::set<std::string>{"loop.txt", "loop.csv"}));
 }
@@ -239,7 +225,7 @@ TEST_F(ResultFilesTest, EmptyStateGivesHeaderOnlyFiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WriteLinesFile(PathOf(c.name), c.lines);
-        EXPECT_EQ(ReadBytes(PathOf(c.name)), c.bytes);
+        EXPECT_EQ(ReadAll(PathOf(c.name)), c.bytes);
     }
     EXPECT_EQ(ModifiedLoopFileText(empty, ResultForm::Text), "X Y\r\n");
     EXPECT_EQ(AnalysisResultFileText(empty, ResultForm::Csv), cases[3].bytes);
@@ -250,7 +236,7 @@ TEST_F(ResultFilesTest, ReplacesExistingFileKeepingItsPermissions) {
     WriteBytes(path, std::string(5000, 'x'));
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     WriteLinesFile(path, {"a", "b"});
-    EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n");
+    EXPECT_EQ(ReadAll(path), "a\r\nb\r\n");
     EXPECT_EQ(fs::status(path).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"results.txt"});
@@ -261,7 +247,7 @@ TEST_F(ResultFilesTest, SymbolicLinkStaysAndItsFileIsReplaced) {
     fs::create_symlink("real.txt", PathOf("link.txt"));
     WriteLinesFile(PathOf("link.txt"), {"new"});
     EXPECT_TRUE(fs::is_symlink(PathOf("link.txt")));
-    EXPECT_EQ(ReadBytes(PathOf("real.txt")), "new\r\n");
+    EXPECT_EQ(ReadAll(PathOf("real.txt")), "new\r\n");
     EXPECT_EQ(FolderEntries(folder_), (std::set<std::string>{"link.txt", "real.txt"}));
 }
 
@@ -351,7 +337,7 @@ TEST_F(ResultFilesTest, ReadOnlyFolderKeepsTheOldFile) {
     const std::string message = WriteErrorAsUnprivilegedUser(path, folder_);
     if (message == kCannotDropPrivileges) GTEST_SKIP() << message;
     EXPECT_EQ(message, "Cannot create file \"" + path + "\". Permission denied");
-    EXPECT_EQ(ReadBytes(path), "old bytes\r\n");
+    EXPECT_EQ(ReadAll(path), "old bytes\r\n");
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"results.txt"});
 }
 
@@ -376,7 +362,7 @@ TEST_F(ResultFilesTest, WriteFailingHalfWayKeepsOldBytesAndLeavesNoTemporaryFile
         }
     }
     EXPECT_EQ(message, "Cannot create file \"" + path + "\". File too large");
-    EXPECT_EQ(ReadBytes(path), oldBytes);
+    EXPECT_EQ(ReadAll(path), oldBytes);
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"loop.csv"});
 }
 
@@ -396,7 +382,7 @@ TEST_F(ResultFilesTest, SaveWithProgressStopsWithoutTouchingTheOldFile) {
         return f < stopAt;
     };
     EXPECT_TRUE(SaveModifiedLoopFile(state, ResultForm::Csv, path, progress));
-    EXPECT_EQ(ReadBytes(path), ModifiedLoopFileText(state, ResultForm::Csv));
+    EXPECT_EQ(ReadAll(path), ModifiedLoopFileText(state, ResultForm::Csv));
     ASSERT_GT(fractions.size(), 10u);
     EXPECT_EQ(fractions.front(), 0.0);
     EXPECT_EQ(fractions.back(), 1.0);
@@ -411,7 +397,7 @@ TEST_F(ResultFilesTest, SaveWithProgressStopsWithoutTouchingTheOldFile) {
         EXPECT_FALSE(SaveModifiedLoopFile(state, ResultForm::Csv, path, progress));
         EXPECT_GE(fractions.back(), at);
         EXPECT_LT(fractions.back(), 1.0);
-        EXPECT_EQ(ReadBytes(path), oldBytes);
+        EXPECT_EQ(ReadAll(path), oldBytes);
         EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"loop.csv"});
     }
 }

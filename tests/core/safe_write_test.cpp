@@ -22,28 +22,17 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ReadAll;
+using test::WriteBytes;
 
 class SafeWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-safe-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = test::MakeTempFolder("qlnx-safe");
+        ASSERT_FALSE(folder_.empty());
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder_, ec);
-    }
+    void TearDown() override { test::RemoveTempFolder(folder_); }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-    std::set<std::string> Entries() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder_)) names.insert(e.path().filename().string());
-        return names;
-    }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    std::set<std::string> Entries() const { return test::FolderEntries(folder_); }
     // The message of the write of "new" to path, or "" when it succeeded.
     static std::string MessageOf(const std::string& path, const WriteGuard& guard = {}) {
         try {
@@ -69,12 +58,14 @@ TEST_F(SafeWriteTest, RefusalsLeaveTheOldFileAndNoTemporaryFile) {
     const struct {
         std::string path;
         std::string message;
+    // clang-format off
     } cases[] = {
         {PathOf("record.csv"), PathOf("record.csv") + " is the record being analysed; choose another name."},
         {PathOf("link.csv"), PathOf("link.csv") + " is the record being analysed; choose another name."},
         {PathOf("read-only.txt"), "Cannot create file \"" + PathOf("read-only.txt") + "\". Permission denied"},
         {PathOf("folder.txt"), "Cannot create file \"" + PathOf("folder.txt") + "\". Is a directory"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(MessageOf(c.path, guard), c.message);
     }

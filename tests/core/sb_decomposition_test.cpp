@@ -35,10 +35,7 @@ struct SBCase {
 
 void ExpectSB(const SBCase& c) {
     SCOPED_TRACE(c.name);
-    AnalysisState s = MakeState(c.curve);
-    ExtractSkeleton(s, kSB, c.direction, c.keep);
-    EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), c.positive);
-    EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), c.negative);
+    testing::ExpectBranches(c.curve, kSB, c.direction, c.keep, c.positive, c.negative);
 }
 
 TEST(FindLevelCrossing, FirstPointAtOrSegmentAcrossTheLevel) {
@@ -97,6 +94,7 @@ TEST(SBDecomposition, WorkedExample) {
     const double y0 = 1.0 + (0.0 - 5.0) * (0.0 - 1.0) / (-2.0 - 5.0);
     const double anchorPos = 1.0 - y0 + 0.0;
     const double y1 = 1.0 + (5.0 - 6.0) * (0.0 - 1.0) / (-3.0 - 6.0);
+    // clang-format off
     const SBCase cases[] = {
         {"positive", ExampleCurve(), kPos, false, positive, negative},
         {"positive, keep", ExampleCurve(), kPos, true, positive, negative},
@@ -104,6 +102,7 @@ TEST(SBDecomposition, WorkedExample) {
          {{0, 0}, {1 - y0 + 0, 5}, {1 - y1 + anchorPos, 6}},
          {{0, 0}, {0, -2}, {-1, -10}, {-2, -14}}},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectSB(c);
 }
 
@@ -135,6 +134,7 @@ TEST(SBDecomposition, EdgeCases) {
     const Points lastPositiveKeep{{0, 0}, {0.1, 10}, {0.45, 14}, {0.6, 20}};
     const Points lastNegative{{0, 0}, {-0.1, -10}};
 
+    // clang-format off
     const SBCase cases[] = {
         {"shifted point inside", inside, kPos, false, {{0, 0}, {2, 10}, {3, 12}, {2.5, 14}},
          {{0, 0}, {-2, -10}}},
@@ -149,6 +149,7 @@ TEST(SBDecomposition, EdgeCases) {
         {"last loop without turn or crossing, negative", Mirrored(lastNoTurn), kNeg, false,
          MirroredPoints(lastNegative), MirroredPoints(lastPositive)},
     };
+    // clang-format on
     for (const auto& c : cases) ExpectSB(c);
 }
 

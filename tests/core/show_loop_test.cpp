@@ -58,10 +58,10 @@ TEST(ShowLoop, SecondLoopOfTheWorkedExample) {
 TEST(ShowLoop, FirstLoopIsShownByTheAnalysis) {
     const AnalysisState state = Analysed(kWorkedExample);
     EXPECT_EQ(state.LoopReadouts, (Readouts{"2", "-1", "10", "-5"}));
-    EXPECT_EQ(state.Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_1");
-    EXPECT_EQ(state.Chart.GetSeries(ChartModel::kSelectedLoop).XValues(),
+    EXPECT_EQ(state.Chart.GetSeries(ChartModel::SelectedLoopSeries).Title, "Loop_1");
+    EXPECT_EQ(state.Chart.GetSeries(ChartModel::SelectedLoopSeries).XValues(),
               (Values{0, 2, 0, -1, 0}));
-    EXPECT_EQ(MarksOf(state.Chart.GetSeries(ChartModel::kPoint1)),
+    EXPECT_EQ(MarksOf(state.Chart.GetSeries(ChartModel::pntsrsSeries1)),
               (Marks{{0, 0, clYellow}, {0, 0, clRed}, {0, -0.75, clLime}}));
 }
 
@@ -74,6 +74,7 @@ TEST(ShowLoop, MissingExtremesShowDashes) {
         Values selectedX;
         Marks frameMarks;
         size_t extremeMarks;
+    // clang-format off
     } cases[] = {
         {"no turn: whole curve, start and end only",
          {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 0, {"--", "--", "--", "--"}, {0, 1, 2, 3},
@@ -89,6 +90,7 @@ TEST(ShowLoop, MissingExtremesShowDashes) {
          {"0.333333333333333", "-1E-5", "0.666666666666667", "-1.5E20"},
          {0, 1.0 / 3.0, 0, -1e-5, 0}, {}, 2},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         AnalysisState state = Analysed(c.raw);
@@ -118,6 +120,7 @@ TEST(ShowLoop, FramesAndShownLoopsByHand) {
         Points raw;
         std::vector<int32_t> loopStart;
         std::vector<Loop> loops;
+    // clang-format off
     } cases[] = {
         {"three loop starts, ends inside the last loop's first half-cycle",
          {{0, 0}, {2, 20}, {0, 1}, {-2, -20}, {0, 2}, {1, 10}},
@@ -162,6 +165,7 @@ TEST(ShowLoop, FramesAndShownLoopsByHand) {
          {{0, 3, 3, {{0, 0}, {1, 1}, {2, 2}, {0, 5}},
            {{0, 0, clYellow}, {0, 5, clRed}, {0, 5, clLime}}, {"2", "--", "2", "--"}}}},
     };
+    // clang-format on
     const auto sortedByX = [](Marks marks) {
         // The point series keep X ascending; marks of equal X stay in the order added.
         std::stable_sort(marks.begin(), marks.end(), [](const auto& a, const auto& b) {

@@ -6,8 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/analysis_state.h"
 #include "core/chart_series.h"
+#include "core/skeleton.h"
 
 namespace qlnx::testing {
 
@@ -73,6 +76,16 @@ inline Points MirroredPoints(Points p) {
         y = -y;
     }
     return p;
+}
+
+// Extracts the skeleton from the curve by method and expects exactly the two branches.
+inline void ExpectBranches(const AnalysedCurve& curve, SkeletonMethod method,
+                           LoopDirection direction, bool keep, const Points& positive,
+                           const Points& negative) {
+    AnalysisState s = MakeState(curve);
+    ExtractSkeleton(s, method, direction, keep);
+    EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), positive);
+    EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), negative);
 }
 
 }  // namespace qlnx::testing

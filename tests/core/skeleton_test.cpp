@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "skeleton_fixture.h"
 
 namespace qlnx {
@@ -13,14 +18,14 @@ using testing::MakeState;
 using testing::Points;
 using testing::PointsOf;
 
-constexpr SkeletonMethod kAllMethods[] = {
-    SkeletonMethod::MaxForcePoint,      SkeletonMethod::MaxDispPoint,
-    SkeletonMethod::MaxForceAndDispPoints, SkeletonMethod::EnvelopeToMaxForce,
-    SkeletonMethod::EnvelopeToMaxDisp,  SkeletonMethod::SBDecomposition,
-};
+std::vector<SkeletonMethod> AllMethods() {
+    std::vector<SkeletonMethod> methods;
+    for (const SkeletonMethodRow& row : SkeletonMethods()) methods.push_back(row.Method);
+    return methods;
+}
 
 TEST(ExtractSkeleton, BeforeAnyAnalysisEmptiesBothSeries) {
-    for (const auto method : kAllMethods) {
+    for (const auto method : AllMethods()) {
         AnalysisState s;
         s.LoopDisp = {0, 1};
         s.LoopForce = {0, 1};
@@ -41,7 +46,7 @@ TEST(ExtractSkeleton, WithoutAMethodEmptiesBothSeries) {
 }
 
 TEST(ExtractSkeleton, EveryRunReplacesThePreviousResult) {
-    for (const auto method : kAllMethods) {
+    for (const auto method : AllMethods()) {
         for (const auto direction : {LoopDirection::Positive, LoopDirection::Negative}) {
             AnalysisState s = MakeState(ExampleCurve());
             ExtractSkeleton(s, method, direction, false);
@@ -65,7 +70,7 @@ TEST(ExtractSkeleton, EveryRunReplacesThePreviousResult) {
 TEST(ExtractSkeleton, NegativeDirectionOnTheMirroredCurveMirrorsTheResult) {
     // The direction only swaps which side is leading: a test loaded towards negative
     // displacements first, read with direction Negative, gives the mirror image.
-    for (const auto method : kAllMethods) {
+    for (const auto method : AllMethods()) {
         for (const bool keep : {false, true}) {
             SCOPED_TRACE(static_cast<int>(method) * 10 + keep);
             AnalysisState s = MakeState(ExampleCurve());
@@ -87,12 +92,46 @@ TEST(ExtractSkeleton, NeverFramesMoreLoopsThanTheTableHolds) {
     AnalysisState one = s;
     s.LoopCount = 5;
     one.LoopCount = 1;
-    for (const auto method : kAllMethods) {
+    for (const auto method : AllMethods()) {
         ExtractSkeleton(s, method, LoopDirection::Positive, false);
         ExtractSkeleton(one, method, LoopDirection::Positive, false);
         EXPECT_EQ(PointsOf(s.PositiveSkeletonSeries()), PointsOf(one.PositiveSkeletonSeries()));
         EXPECT_EQ(PointsOf(s.NegativeSkeletonSeries()), PointsOf(one.NegativeSkeletonSeries()));
     }
+}
+
+TEST(SkeletonMethods, ReadTheLoopExtremesAsTheirRowSays) {
+    // Other points of the same half-cycles as the loops' largest displacements: a method
+    // that reads those points gives another curve, any other method the same one.
+    for (const SkeletonMethodRow& row : SkeletonMethods()) {
+        SCOPED_TRACE(std::string(row.BatchName));
+        AnalysisState s = MakeState(ExampleCurve());
+        testing::AnalysedCurve other = ExampleCurve();
+        other.MaxDispIndex1 = {1, 9};
+        other.MaxDispIndex2 = {5, 14};
+        AnalysisState moved = MakeState(other);
+        ExtractSkeleton(s, row.Method, LoopDirection::Positive, false);
+        ExtractSkeleton(moved, row.Method, LoopDirection::Positive, false);
+        const bool same =
+            PointsOf(s.PositiveSkeletonSeries()) == PointsOf(moved.PositiveSkeletonSeries()) &&
+            PointsOf(s.NegativeSkeletonSeries()) == PointsOf(moved.NegativeSkeletonSeries());
+        EXPECT_NE(same, row.ReadsLoopExtremes);
+    }
+}
+
+TEST(SkeletonMethods, NamedAndNumberedOnce) {
+    std::set<std::string_view> names;
+    for (const SkeletonMethodRow& row : SkeletonMethods()) {
+        EXPECT_EQ(FindSkeletonMethod(row.Method), &row);
+        EXPECT_EQ(SkeletonMethodOfName(row.BatchName), row.Method);
+        EXPECT_EQ(SkeletonMethodOfName(std::to_string(static_cast<int>(row.Method))), row.Method);
+        for (const std::string_view name : {row.BatchName, row.WidgetName, row.Caption}) {
+            EXPECT_TRUE(names.insert(name).second) << name;
+        }
+    }
+    EXPECT_EQ(FindSkeletonMethod(static_cast<SkeletonMethod>(0)), nullptr);
+    EXPECT_EQ(SkeletonMethodOfName("0"), std::nullopt);
+    EXPECT_EQ(SkeletonMethodOfName(""), std::nullopt);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ TEST(DecodeText, TableOfEncodings) {
         std::string bytes;
         TextEncoding encoding;
         std::string text;
+    // clang-format off
     } cases[] = {
         {"", TextEncoding::Utf8, ""},
         {"0,0\n1,10", TextEncoding::Utf8, "0,0\n1,10"},
@@ -49,6 +50,7 @@ TEST(DecodeText, TableOfEncodings) {
         {"\xFF\xFE\x2D\x4E\x2D\x4E\x2D\x4E"s, TextEncoding::Utf16LE,
          "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::string text = c.bytes;
         EXPECT_EQ(DecodeText(text), c.encoding) << testing::PrintToString(c.bytes);
@@ -143,6 +145,7 @@ TEST(SplitFields, DelimitedTextRule) {
     const struct {
         std::string row;
         Fields fields;
+    // clang-format off
     } cases[] = {
         {"0,0", {"0", "0"}},
         {"1.5, 20, 7", {"1.5", "20", "7"}},
@@ -175,6 +178,7 @@ TEST(SplitFields, DelimitedTextRule) {
         {"1\0" "2"s, {"1", "2"}},
         {"\xC2\xB5m,3", {"\xC2\xB5m", "3"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(SplitFields(c.row), c.fields) << testing::PrintToString(c.row);
     }

@@ -31,6 +31,7 @@ TEST(ThinCurveByRange, TableOfCurves) {
         double lo, hi, tol;
         std::vector<double> keptX;
         std::vector<double> keptY;
+    // clang-format off
     } cases[] = {
         {"12 is 2 from 10, 15 is 5 from 10", {0, 5, 10, 12, 15, 30, 40}, 8, 35, 4,
          {0, 5, 10, 15, 30, 40}, {0, 1, 2, 4, 5, 6}},
@@ -47,6 +48,7 @@ TEST(ThinCurveByRange, TableOfCurves) {
         {"zero-width range", {0, 1, 1, 2}, 1, 1, 5, {0, 1, 1, 2}, {0, 1, 2, 3}},
         {"empty curve", {}, 0, 1, 1, {}, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const CurvePoints kept = ThinCurveByRange(Curve(c.xs), c.lo, c.hi, c.tol);

@@ -34,8 +34,8 @@ protected:
         chart->replot();
     }
 
-    ChartSeries& Loop() { return model.GetSeries(ChartModel::kLoop); }
-    ChartSeries& Positive() { return model.GetSeries(ChartModel::kPositiveSkeleton); }
+    ChartSeries& Loop() { return model.GetSeries(ChartModel::LoopSeries); }
+    ChartSeries& Positive() { return model.GetSeries(ChartModel::PositiveSkeletonSeries); }
     QPoint PixelOf(const ChartSeries& s, int i) const {
         return QPoint(static_cast<int>(std::lround(chart->XValueToScreen(s.GetxValue(i)))),
                       static_cast<int>(std::lround(chart->YValueToScreen(s.GetyValue(i)))));
@@ -103,7 +103,7 @@ TEST_F(ChartWidgetTest, HitTestUsesEveryPointOfADecimatedCurve) {
     Loop().Assign(xs, ys);
     chart->rescaleToData();
     chart->replot();
-    EXPECT_LT(chart->drawnPointCount(ChartModel::kLoop), 50000);
+    EXPECT_LT(chart->drawnPointCount(ChartModel::LoopSeries), 50000);
     EXPECT_EQ(chart->GetCursorValueIndex(Loop(), PixelOf(Loop(), 1)), 1);
 }
 
@@ -292,8 +292,8 @@ TEST_F(ChartWidgetTest, SeriesAreDrawnInChartOrderWithTheirStyles) {
 
     // Markers shown, title and shown flag take effect on refresh.
     Loop().PointerVisible = true;
-    model.GetSeries(ChartModel::kSelectedLoop).Title = "Loop_3";
-    model.GetSeries(ChartModel::kNegativeSkeleton).Active = false;
+    model.GetSeries(ChartModel::SelectedLoopSeries).Title = "Loop_3";
+    model.GetSeries(ChartModel::NegativeSkeletonSeries).Active = false;
     chart->refresh();
     EXPECT_EQ(qobject_cast<QCPCurve*>(chart->plottable(2))->scatterStyle().shape(),
               QCPScatterStyle::ssCircle);
@@ -302,18 +302,18 @@ TEST_F(ChartWidgetTest, SeriesAreDrawnInChartOrderWithTheirStyles) {
     // New points reach the drawing with the next refresh.
     Loop().AddXY(20, 0);
     chart->refresh();
-    EXPECT_EQ(chart->drawnPointCount(ChartModel::kLoop), 21);
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::LoopSeries), 21);
 }
 
 TEST_F(ChartWidgetTest, MarkersTakeTheirPointsColoursAndTheLegendCoversThem) {
     // One mark in its own colour under the opaque legend, one in the series' colour.
     const QPoint onLegend = chart->legend->outerRect().center();
-    ChartSeries& point1 = model.GetSeries(ChartModel::kPoint1);
+    ChartSeries& point1 = model.GetSeries(ChartModel::pntsrsSeries1);
     point1.AddXY(chart->XScreenToValue(onLegend.x()), chart->YScreenToValue(onLegend.y()), clLime);
-    model.GetSeries(ChartModel::kPoint2).AddXY(10, 0);
+    model.GetSeries(ChartModel::pntsrsSeries2).AddXY(10, 0);
     chart->refresh();
     EXPECT_NE(PixelColor(PixelOf(point1, 0)), QColor(0, 255, 0)) << "a curve runs through the legend";
-    EXPECT_EQ(PixelColor(PixelOf(model.GetSeries(ChartModel::kPoint2), 0)), QColor(255, 255, 0));
+    EXPECT_EQ(PixelColor(PixelOf(model.GetSeries(ChartModel::pntsrsSeries2), 0)), QColor(255, 255, 0));
     point1.Clear();
     point1.AddXY(10, 20, clLime);
     chart->refresh();
@@ -343,9 +343,9 @@ TEST_F(ChartWidgetTest, SavedImageDrawsTheLegendWithoutCheckBoxes) {
 }
 
 TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
-    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kLoop));
+    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::LoopSeries));
     auto* positiveCurve =
-        qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kPositiveSkeleton));
+        qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::PositiveSkeletonSeries));
     ASSERT_NE(loopCurve, nullptr);
     ASSERT_NE(positiveCurve, nullptr);
     for (int i = 0; i < 3; ++i) Positive().AddXY(4 + 6 * i, -20 + 30 * i);
@@ -361,14 +361,14 @@ TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
     QTest::mouseMove(chart.get(), to);
     QTest::mouseRelease(chart.get(), Qt::LeftButton, Qt::NoModifier, to);
     ASSERT_EQ(Positive().GetxValue(1), chart->XScreenToValue(to.x()));
-    ChartSeries& selected = model.GetSeries(ChartModel::kSelectedLoop);
+    ChartSeries& selected = model.GetSeries(ChartModel::SelectedLoopSeries);
     for (int i = 3; i < 8; ++i) selected.AddXY(Loop().GetxValue(i), Loop().GetyValue(i));
-    model.GetSeries(ChartModel::kPoint1).AddXY(Loop().GetxValue(3), Loop().GetyValue(3));
+    model.GetSeries(ChartModel::pntsrsSeries1).AddXY(Loop().GetxValue(3), Loop().GetyValue(3));
     chart->refresh();
     chart->refresh();  // nothing changed: nothing drawn
     EXPECT_EQ(loopCurve->drawCount(), loopDraws);
     EXPECT_EQ(positiveCurve->drawCount(), positiveDraws + 3);
-    EXPECT_EQ(chart->drawnPointCount(ChartModel::kSelectedLoop), 5);
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::SelectedLoopSeries), 5);
 
     // The layers drawn one by one show what a full redraw shows, also after an export drew
     // the changed points before the refresh did.
@@ -387,7 +387,7 @@ TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
     const std::pair<const char*, std::function<void()>> loopChanges[] = {
         {"a loop point", [&] { Loop().SetXY(5, 6, 0); }},
         {"the zoom", [&] { chart->xAxis->setRange(2, 12); }},
-        {"a style", [&] { model.GetSeries(ChartModel::kSelectedLoop).Title = "Loop_2"; }},
+        {"a style", [&] { model.GetSeries(ChartModel::SelectedLoopSeries).Title = "Loop_2"; }},
         {"the size", [&] { chart->resize(700, 500); }},
     };
     for (const auto& [what, change] : loopChanges) {

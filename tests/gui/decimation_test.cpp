@@ -32,6 +32,7 @@ TEST(DecimateByPixelColumn, KeepsFirstLowestHighestAndLastOfEachRun) {
         std::vector<int> kept;
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    // clang-format off
     const std::vector<Case> cases = {
         {"one run, extremes inside", {0.6, 0.8, 1.0, 1.2, 1.4, 1.6}, {5, 1, 9, 3, 4, 2}, {0, 1, 2, 4, 5}},
         {"equal extremes: earliest wins", {2.1, 2.2, 2.3, 2.4}, {5, 1, 1, 5}, {0, 1, 3}},
@@ -42,6 +43,7 @@ TEST(DecimateByPixelColumn, KeepsFirstLowestHighestAndLastOfEachRun) {
         {"single point", {3}, {3}, {0}},
         {"empty", {}, {}, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(DecimateByPixelColumn(c.xs, c.ys, TenByTen()), c.kept) << c.what;
     }

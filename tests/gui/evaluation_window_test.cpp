@@ -251,13 +251,13 @@ TEST_F(EvaluationWindowTest, SkeletonDragUpdatesTheTableAndUndoRestoresIt) {
     const std::vector<std::vector<QString>> before = Cells(s);
     Choose("cbb3", 1);  // drag
     Choose("cbb2", 1);  // positive skeleton
-    const ChartSeries& positive = State().Chart.GetSeries(ChartModel::kPositiveSkeleton);
+    const ChartSeries& positive = State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
     // The peak point, dragged upwards.
     int peak = 0;
     for (int i = 1; i < positive.Count(); ++i) {
         if (positive.GetyValue(i) > positive.GetyValue(peak)) peak = i;
     }
-    const QPoint from = PixelOf(ChartModel::kPositiveSkeleton, peak);
+    const QPoint from = PixelOf(ChartModel::PositiveSkeletonSeries, peak);
     QTest::mouseMove(Chart(), from);
     QTest::mousePress(Chart(), Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(Chart(), from + QPoint(0, -30));

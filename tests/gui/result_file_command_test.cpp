@@ -23,6 +23,7 @@
 #include "gui/user_dialogs.h"
 #include "../file_size_limit.h"
 #include "../write_targets.h"
+#include "../file_bytes.h"
 
 namespace qlnx {
 namespace {
@@ -62,22 +63,9 @@ public:
     }
 };
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::set<std::string> FolderEntries(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
+using test::FolderEntries;
+using test::ReadAll;
+using test::WriteBytes;
 
 // An analysed two-point curve of one loop, imported from a file named spec1.txt.
 AnalysisState AnalysedState() {
@@ -99,15 +87,11 @@ AnalysisState AnalysedState() {
 class ResultFileCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlnx-save-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        folder_ = test::MakeTempFolder("qlnx-save");
+        ASSERT_FALSE(folder_.empty());
         SetDecimalSeparator('.');
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
+    void TearDown() override { test::RemoveTempFolder(folder_); }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
     // The dialog confirms name in the test folder with file type filterIndex.
     void Choose(const std::string& name, int filterIndex) {
@@ -155,7 +139,7 @@ TEST_F(ResultFileCommandTest, EveryKindInBothFormsFromTheOfferedName) {
         EXPECT_EQ(request.FilterIndex, 1);
         EXPECT_EQ(request.InitialFolder, QStringLiteral("/opt/qlnx/bin"));
         EXPECT_EQ(request.FileName.toStdString(), c.offered);
-        EXPECT_EQ(ReadBytes(PathOf(c.written)), c.bytes);
+        EXPECT_EQ(ReadAll(PathOf(c.written)), c.bytes);
     }
     EXPECT_TRUE(dialogs_.questions.empty());
     EXPECT_EQ(FolderEntries(folder_),
@@ -201,7 +185,7 @@ TEST_F(ResultFileCommandTest, AsksBeforeReplacingTheFileWithTheAppendedExtension
         EXPECT_EQ(dialogs_.questions[0].first, QStringLiteral("Confirm Save As"));
         EXPECT_EQ(dialogs_.questions[0].second,
                   QStringLiteral("results.txt already exists.\nDo you want to replace it?"));
-        EXPECT_EQ(ReadBytes(PathOf("results.txt")), yes ? newBytes : oldBytes);
+        EXPECT_EQ(ReadAll(PathOf("results.txt")), yes ? newBytes : oldBytes);
         EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"results.txt"});
     }
 }
@@ -214,7 +198,7 @@ TEST_F(ResultFileCommandTest, NoSecondQuestionForTheFileTheDialogAskedAbout) {
     Choose("results", 1);
     SaveResultFile(nullptr, dialogs_, state_, ResultFileKind::ModifiedLoop, QString());
     EXPECT_TRUE(dialogs_.questions.empty());
-    EXPECT_EQ(ReadBytes(PathOf("results.txt")), "X Y\r\n0 0\r\n0.5 -12.25\r\n");
+    EXPECT_EQ(ReadAll(PathOf("results.txt")), "X Y\r\n0 0\r\n0.5 -12.25\r\n");
 }
 
 TEST_F(ResultFileCommandTest, FailedWriteReachesTheErrorBoxAndKeepsTheOldFile) {
@@ -238,7 +222,7 @@ TEST_F(ResultFileCommandTest, FailedWriteReachesTheErrorBoxAndKeepsTheOldFile) {
     EXPECT_EQ(dialogs_.errors[0].first, QStringLiteral("QLNX"));
     EXPECT_EQ(dialogs_.errors[0].second.toStdString(),
               "Cannot create file \"" + PathOf("loop.csv") + "\". File too large.");
-    EXPECT_EQ(ReadBytes(PathOf("loop.csv")), oldBytes);
+    EXPECT_EQ(ReadAll(PathOf("loop.csv")), oldBytes);
     EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"loop.csv"});
 }
 
@@ -277,7 +261,7 @@ TEST_F(ResultFileCommandTest, RefusedAndFailedWritesKeepTheOldFile) {
             SCOPED_TRACE(c.what);
             c.setUp();
             const std::string target = PathOf(std::string(c.name) + ".txt");
-            const std::string before = fs::is_directory(target) ? "" : ReadBytes(target);
+            const std::string before = fs::is_directory(target) ? "" : ReadAll(target);
             const std::set<std::string> entries = FolderEntries(folder_);
             dialogs_.errors.clear();
             Choose(c.name, 1);
@@ -292,7 +276,7 @@ TEST_F(ResultFileCommandTest, RefusedAndFailedWritesKeepTheOldFile) {
                           ? target + " is the record being analysed; choose another name."
                           : "Cannot create file \"" + target + "\". " + c.reason + ".");
             if (!fs::is_directory(target)) {
-                EXPECT_EQ(ReadBytes(target), before);
+                EXPECT_EQ(ReadAll(target), before);
             }
             EXPECT_EQ(FolderEntries(folder_), entries);
             fs::permissions(folder_, fs::perms::owner_all);

@@ -105,11 +105,13 @@ TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
         QKeyCombination key;
         const char* shown;
     };
+    // clang-format off
     const Key keys[] = {
         {"ImportData1", Qt::CTRL | Qt::Key_O, "Ctrl+O"},    {"ReImport1", QKeyCombination(Qt::Key_F5), "F5"},
         {"AnalyzeLoop1", Qt::CTRL | Qt::Key_L, "Ctrl+L"},   {"ExtractSkeleton1", Qt::CTRL | Qt::Key_E, "Ctrl+E"},
         {"ExportResults1", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
     };
+    // clang-format on
     for (const Key& k : keys) EXPECT_EQ(Find<QAction>(k.action)->shortcut().toString(), k.shown) << k.action;
     const auto press = [this](QKeyCombination key) {
         Find<QLineEdit>("edt9")->setFocus();
@@ -132,7 +134,7 @@ TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
     EXPECT_EQ(Text("edt6"), "1");
 
     press(keys[3].key);
-    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton)), (std::vector<Point>{{0, 0}, {2, 15}}));
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)), (std::vector<Point>{{0, 0}, {2, 15}}));
     EXPECT_EQ(Text("edt9"), "0") << "the key went to the command, not into the box";
 
     dialogs.saveAnswers.push_back(std::nullopt);
@@ -211,6 +213,7 @@ TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
         const char* what;
         std::function<QString()> setUp;  // the target, or empty to skip the case here
         QString reason;
+    // clang-format off
     } cases[] = {
         {"read-only file",
          [&] {
@@ -241,6 +244,7 @@ TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
          },
          "No space left on device"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const QString target = c.setUp();

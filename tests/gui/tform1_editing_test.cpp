@@ -25,9 +25,9 @@ protected:
         ASSERT_TRUE(dialogs.boxes.empty());
     }
 
-    const ChartSeries& Loop() { return State().Chart.GetSeries(ChartModel::kLoop); }
-    const ChartSeries& Positive() { return State().Chart.GetSeries(ChartModel::kPositiveSkeleton); }
-    const ChartSeries& Negative() { return State().Chart.GetSeries(ChartModel::kNegativeSkeleton); }
+    const ChartSeries& Loop() { return State().Chart.GetSeries(ChartModel::LoopSeries); }
+    const ChartSeries& Positive() { return State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries); }
+    const ChartSeries& Negative() { return State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries); }
 
     // Presses the left button at from, moves in two steps to to, releases there.
     void Drag(QPoint from, QPoint to) {
@@ -54,7 +54,7 @@ TEST_F(TForm1Editing, DraggingALoopPointWritesItIntoTheImportedCurve) {
     EXPECT_EQ(Chart()->dragSeries(), &Loop());
     EXPECT_TRUE(Chart()->hasOnDrag());
 
-    const QPoint from = PixelOf(ChartModel::kLoop, 7);
+    const QPoint from = PixelOf(ChartModel::LoopSeries, 7);
     const QPoint to = from + QPoint(40, -30);
     Drag(from, to);
     EXPECT_EQ(Loop().GetxValue(7), XAt(to));
@@ -79,8 +79,8 @@ TEST_F(TForm1Editing, DraggingASkeletonNodeChangesOnlyThatCurve) {
     EXPECT_FALSE(Loop().PointerVisible);
     EXPECT_FALSE(Chart()->hasOnDrag());
 
-    const QPoint to = PixelOf(ChartModel::kPositiveSkeleton, 1) + QPoint(25, 35);
-    Drag(PixelOf(ChartModel::kPositiveSkeleton, 1), to);
+    const QPoint to = PixelOf(ChartModel::PositiveSkeletonSeries, 1) + QPoint(25, 35);
+    Drag(PixelOf(ChartModel::PositiveSkeletonSeries, 1), to);
     EXPECT_EQ(PointsOf(Positive()), (std::vector<Point>{{0, 0}, {XAt(to), YAt(to)}, {6, 50}}));
     EXPECT_EQ(PointsOf(Negative()), negative);
     EXPECT_EQ(PointsOf(Loop()), loop);
@@ -114,15 +114,15 @@ TEST_F(TForm1Editing, DoubleClickAddsAndDeletesNodes) {
     Choose("cbb3", 3);
     EXPECT_EQ(Find<QComboBox>("cbb2")->currentText(), "Vorlix Negative");
     EXPECT_FALSE(Chart()->cursorActive());
-    DoubleClick(PixelOf(ChartModel::kNegativeSkeleton, 2) + QPoint(30, 30));
+    DoubleClick(PixelOf(ChartModel::NegativeSkeletonSeries, 2) + QPoint(30, 30));
     EXPECT_EQ(Negative().Count(), 4);
-    DoubleClick(PixelOf(ChartModel::kNegativeSkeleton, 2));
+    DoubleClick(PixelOf(ChartModel::NegativeSkeletonSeries, 2));
     EXPECT_EQ(PointsOf(Negative()), (std::vector<Point>{{0, 0}, {-4, -35}, {-6, -50}}));
 
     // Deleting a loop point shortens the loop series only.
     Choose("cbb2", 3);
     EXPECT_TRUE(Loop().PointerVisible);
-    DoubleClick(PixelOf(ChartModel::kLoop, 10));
+    DoubleClick(PixelOf(ChartModel::LoopSeries, 10));
     EXPECT_EQ(Loop().Count(), 16);
     EXPECT_EQ(Loop().GetxValue(10), 3);
     EXPECT_EQ(State().RawDisp.size(), 17u);
@@ -142,7 +142,7 @@ TEST_F(TForm1Editing, AddModeWithLoopChosenFallsBackToNone) {
     EXPECT_TRUE(Chart()->hasOnDrag());
 
     const std::vector<Point> positive = PointsOf(Positive()), negative = PointsOf(Negative());
-    DoubleClick(PixelOf(ChartModel::kPositiveSkeleton, 1) + QPoint(20, 0));
+    DoubleClick(PixelOf(ChartModel::PositiveSkeletonSeries, 1) + QPoint(20, 0));
     EXPECT_EQ(PointsOf(Positive()), positive);
     EXPECT_EQ(PointsOf(Negative()), negative);
     EXPECT_EQ(Loop().Count(), 17);
@@ -151,7 +151,7 @@ TEST_F(TForm1Editing, AddModeWithLoopChosenFallsBackToNone) {
 TEST_F(TForm1Editing, AfterLeavingDragModeDragsNoLongerWriteBack) {
     Choose("cbb3", 1);
     Choose("cbb2", 3);
-    Drag(PixelOf(ChartModel::kLoop, 7), PixelOf(ChartModel::kLoop, 7) + QPoint(10, 10));
+    Drag(PixelOf(ChartModel::LoopSeries, 7), PixelOf(ChartModel::LoopSeries, 7) + QPoint(10, 10));
     const double moved = State().RawDisp[7];
     EXPECT_NE(moved, -2);
 
@@ -159,8 +159,8 @@ TEST_F(TForm1Editing, AfterLeavingDragModeDragsNoLongerWriteBack) {
     EXPECT_FALSE(Chart()->hasOnDrag());
     EXPECT_EQ(Chart()->dragSeries(), &Loop());
     EXPECT_FALSE(Loop().PointerVisible);
-    const QPoint to = PixelOf(ChartModel::kLoop, 9) + QPoint(-20, 15);
-    Drag(PixelOf(ChartModel::kLoop, 9), to);
+    const QPoint to = PixelOf(ChartModel::LoopSeries, 9) + QPoint(-20, 15);
+    Drag(PixelOf(ChartModel::LoopSeries, 9), to);
     EXPECT_EQ(Loop().GetxValue(9), XAt(to));  // the chart point moved
     EXPECT_EQ(State().RawDisp[9], 3);         // the record did not
     EXPECT_EQ(State().RawForce[9], 30);
@@ -170,7 +170,7 @@ TEST_F(TForm1Editing, AfterLeavingDragModeDragsNoLongerWriteBack) {
 TEST_F(TForm1Editing, DragAfterDeletingAnEarlierPointWritesTheSampleItShows) {
     Choose("cbb3", 3);
     Choose("cbb2", 3);
-    DoubleClick(PixelOf(ChartModel::kLoop, 3));
+    DoubleClick(PixelOf(ChartModel::LoopSeries, 3));
     ASSERT_EQ(Loop().Count(), 16);
 
     Choose("cbb3", 1);  // drag, the object stays LOOP
@@ -178,8 +178,8 @@ TEST_F(TForm1Editing, DragAfterDeletingAnEarlierPointWritesTheSampleItShows) {
     // Series point 6 now shows sample 7, (-2, -10).
     ASSERT_EQ(Loop().GetxValue(6), -2);
     ASSERT_EQ(Loop().GetyValue(6), -10);
-    const QPoint to = PixelOf(ChartModel::kLoop, 6) + QPoint(-15, 25);
-    Drag(PixelOf(ChartModel::kLoop, 6), to);
+    const QPoint to = PixelOf(ChartModel::LoopSeries, 6) + QPoint(-15, 25);
+    Drag(PixelOf(ChartModel::LoopSeries, 6), to);
     EXPECT_EQ(State().RawDisp[7], XAt(to));
     EXPECT_EQ(State().RawForce[7], YAt(to));
     EXPECT_EQ(State().RawDisp[6], -4);
@@ -202,13 +202,13 @@ TEST_F(TForm1Editing, UndoAndRedoStepThroughEveryEdit) {
 
     Choose("cbb3", 1);  // drag
     Choose("cbb2", 1);  // positive skeleton
-    Drag(PixelOf(ChartModel::kPositiveSkeleton, 1), PixelOf(ChartModel::kPositiveSkeleton, 1) + QPoint(25, -20));
+    Drag(PixelOf(ChartModel::PositiveSkeletonSeries, 1), PixelOf(ChartModel::PositiveSkeletonSeries, 1) + QPoint(25, -20));
     const std::vector<Point> positive1 = PointsOf(Positive());
     ASSERT_NE(positive1, positive0);
     EXPECT_EQ(undo->text(), "Undo drag of a node");
 
     Choose("cbb2", 3);  // LOOP, written back
-    Drag(PixelOf(ChartModel::kLoop, 7), PixelOf(ChartModel::kLoop, 7) + QPoint(30, 20));
+    Drag(PixelOf(ChartModel::LoopSeries, 7), PixelOf(ChartModel::LoopSeries, 7) + QPoint(30, 20));
     const std::vector<Point> loop2 = PointsOf(Loop());
     const std::vector<double> rawDisp2 = State().RawDisp;
     ASSERT_NE(rawDisp2, rawDisp);
@@ -224,7 +224,7 @@ TEST_F(TForm1Editing, UndoAndRedoStepThroughEveryEdit) {
 
     Choose("cbb3", 3);  // delete
     Choose("cbb2", 3);  // LOOP
-    DoubleClick(PixelOf(ChartModel::kLoop, 2));
+    DoubleClick(PixelOf(ChartModel::LoopSeries, 2));
     ASSERT_EQ(Loop().Count(), static_cast<int>(loop2.size()) - 1);
     const std::vector<Point> loop4 = PointsOf(Loop());
 
@@ -268,21 +268,21 @@ TEST_F(TForm1Editing, LegendBoxOfTheChosenLoopHidesItsMarks) {
     ASSERT_EQ(loopItem->plottable()->name(), "Loop_1");
     const QPoint at = loopItem->outerRect().center();
     const auto marks = [this] {
-        return std::make_pair(State().Chart.GetSeries(ChartModel::kPoint1).Active,
-                              State().Chart.GetSeries(ChartModel::kPoint2).Active);
+        return std::make_pair(State().Chart.GetSeries(ChartModel::pntsrsSeries1).Active,
+                              State().Chart.GetSeries(ChartModel::pntsrsSeries2).Active);
     };
 
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
-    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::kSelectedLoop).Active);
+    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Active);
     EXPECT_EQ(marks(), std::make_pair(false, false));
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
-    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::kSelectedLoop).Active);
+    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Active);
     EXPECT_EQ(marks(), std::make_pair(true, true));
 
     // Another entry's box leaves the marks as the chosen loop is.
     const QPoint loop = chart->legend->item(0)->outerRect().center();
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, loop);
-    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::kLoop).Active);
+    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::LoopSeries).Active);
     EXPECT_EQ(marks(), std::make_pair(true, true));
 }
 

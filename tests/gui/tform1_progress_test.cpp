@@ -86,7 +86,7 @@ TEST_F(TForm1Progress, CancelledImportLeavesTheStateOfAnUnreadableFile) {
     Click("btn2");
     Click("btn5");
     ASSERT_EQ(Text("edt6"), "2");
-    ASSERT_GT(State().Chart.GetSeries(ChartModel::kPositiveSkeleton).Count(), 0);
+    ASSERT_GT(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count(), 0);
 
     dialogs.cancelAt = {0.5};
     Import(BigRecord());

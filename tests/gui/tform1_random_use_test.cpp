@@ -39,6 +39,7 @@
 
 #include "../spreadsheet/recording_target.h"
 #include "core/node_editing.h"
+#include "core/skeleton_methods.h"
 #include "core/result_files.h"
 #include "core/skeleton_file.h"
 #include "spreadsheet/class_registry.h"
@@ -350,16 +351,20 @@ protected:
             int64_t value;
             int refusal;  // 0 accepted, 1 warning, 2 error box
         };
+        // clang-format off
         static const std::vector<Choice> firstLines = {
             {"1", 1, 0},          {"2", 2, 0},       {" 3 ", 3, 0},         {"5", 5, 0},
             {"2147483647", 2147483647, 0},           {"1000", 1000, 0},     {"0", 0, 1},
             {"-3", -3, 1},        {"abc", 0, 1},     {"", 0, 1},            {"99999999999", 0, 1},
         };
+        // clang-format on
+        // clang-format off
         static const std::vector<Choice> stepChoices = {
             {"1", 1, 0},   {"2", 2, 0},   {"3", 3, 0},   {"-1", -1, 0},
             {"-2", -2, 0}, {"2147483647", 2147483647, 0}, {"-2147483648", -2147483648LL, 0},
             {"0", 0, 1},   {"x", 0, 2},   {"", 0, 2},
         };
+        // clang-format on
         const Choice& f = Pick(firstLines);
         const Choice& s = Pick(stepChoices);
         firstLine = f.value;
@@ -384,7 +389,7 @@ protected:
         EXPECT_EQ(Text("edt5"), file.exists ? file.path : QString());
         EXPECT_TRUE(s.LoopDisp.empty());
         EXPECT_EQ(s.LoopCount, 0);
-        EXPECT_EQ(s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() + s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count(), 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() + s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(), 0);
         EXPECT_TRUE(s.LoopSeriesSamples.empty());
         loopDetached = false;
     }
@@ -479,7 +484,7 @@ protected:
         EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
         EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
         EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
-        EXPECT_EQ(s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() + s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count(), 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() + s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(), 0);
         if (before.RawDisp.size() <= 3) {
             EXPECT_EQ(s.LoopCount, 0);
             EXPECT_TRUE(s.LoopDisp.empty());
@@ -579,20 +584,21 @@ protected:
         EXPECT_EQ(State().SelectedLoop, k);
         EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
         EXPECT_EQ(State().LoopStart, before.LoopStart);
-        EXPECT_TRUE(SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton)), PointsOf(before.Chart.GetSeries(ChartModel::kPositiveSkeleton))));
+        EXPECT_TRUE(SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)), PointsOf(before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries))));
     }
 
     void ExtractCommand(std::ostream& log, Allowed&) {
-        const char* const methods[] = {"rb1", "rb2", "rb3", "rb4", "rb5", "rb6"};
-        const int method = Below(6);
+        const auto methods = SkeletonMethods();
+        const SkeletonMethodRow& method = methods[static_cast<size_t>(Below(static_cast<int>(methods.size())))];
+        const std::string button(method.WidgetName);
         const int direction = Below(2);
         const bool keep = OneIn(2);
-        Find<QRadioButton>(methods[method])->click();
+        Find<QRadioButton>(button.c_str())->click();
         Choose("cbb4", direction);
         if (Find<QCheckBox>("chk1")->isChecked() != keep) Find<QCheckBox>("chk1")->click();
-        log << "extract " << methods[method] << (direction == 0 ? " positive" : " negative")
+        log << "extract " << method.WidgetName << (direction == 0 ? " positive" : " negative")
             << (keep ? " keeping displacement increasing" : "");
-        ASSERT_TRUE(Find<QRadioButton>(methods[method])->isChecked());
+        ASSERT_TRUE(Find<QRadioButton>(button.c_str())->isChecked());
         ASSERT_EQ(Find<QCheckBox>("chk1")->isChecked(), keep);
         const AnalysisState before = State();
         if (OneIn(3)) {
@@ -603,8 +609,8 @@ protected:
         const AnalysisState& s = State();
         EXPECT_TRUE(SameValues(s.LoopDisp, before.LoopDisp));
         EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
-        const ChartSeries& positive = s.Chart.GetSeries(ChartModel::kPositiveSkeleton);
-        const ChartSeries& negative = s.Chart.GetSeries(ChartModel::kNegativeSkeleton);
+        const ChartSeries& positive = s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+        const ChartSeries& negative = s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
         log << " -> " << positive.Count() << " + " << negative.Count() << " nodes";
         if (!s.LoopStart.empty()) ++stats["extractions"];
         if (s.LoopStart.empty()) {
@@ -616,9 +622,9 @@ protected:
             ASSERT_GE(series->Count(), 1);
             EXPECT_TRUE(Same(series->GetxValue(0), s.LoopDisp[0]) && Same(series->GetyValue(0), s.LoopForce[0]));
         }
-        // The envelope methods, and every method with the flag, only append points that go
+        // The outward-only methods, and every method with the flag, only append points that go
         // strictly outward.
-        if (keep || method == 3 || method == 4) {
+        if (keep || method.OutwardOnly) {
             for (int i = 1; i < positive.Count(); ++i) {
                 EXPECT_GT(positive.GetxValue(i), positive.GetxValue(i - 1)) << "positive node " << i;
             }
@@ -626,8 +632,8 @@ protected:
                 EXPECT_LT(negative.GetxValue(i), negative.GetxValue(i - 1)) << "negative node " << i;
             }
         }
-        // Every method but the SB decomposition takes its nodes from the working curve.
-        if (method != 5) {
+        // The methods that take their nodes from the working curve.
+        if (method.NodesOnCurve) {
             std::set<std::pair<uint64_t, uint64_t>> curve;
             for (size_t k = 0; k < s.LoopDisp.size(); ++k) {
                 curve.emplace(std::bit_cast<uint64_t>(s.LoopDisp[k]), std::bit_cast<uint64_t>(s.LoopForce[k]));
@@ -645,8 +651,8 @@ protected:
     // A displacement inside or around the skeleton curves, as box text.
     QString RandomDisplacementText() {
         double lo = -1, hi = 1;
-        for (const ChartSeries* series : {&State().Chart.GetSeries(ChartModel::kPositiveSkeleton),
-                                          &State().Chart.GetSeries(ChartModel::kNegativeSkeleton)}) {
+        for (const ChartSeries* series : {&State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+                                          &State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries)}) {
             for (double x : series->XValues()) {
                 if (std::isfinite(x)) {
                     lo = std::min(lo, x);
@@ -679,8 +685,8 @@ protected:
         double lo = a.toDouble(), hi = b.toDouble();
         if (hi < lo) std::swap(lo, hi);
         const double tolerance = std::fabs(tol.toDouble());
-        const bool positiveEmpty = before.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() == 0;
-        for (int series : {ChartModel::kPositiveSkeleton, ChartModel::kNegativeSkeleton}) {
+        const bool positiveEmpty = before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() == 0;
+        for (int series : {ChartModel::PositiveSkeletonSeries, ChartModel::NegativeSkeletonSeries}) {
             const std::vector<Point> was = PointsOf(before.Chart.GetSeries(series));
             const std::vector<Point> now = PointsOf(State().Chart.GetSeries(series));
             SCOPED_TRACE(State().Chart.GetSeries(series).Title);
@@ -770,9 +776,9 @@ protected:
     // The series the operation-object box chooses (none for "None").
     const ChartSeries* Target() {
         switch (Find<QComboBox>("cbb2")->currentIndex()) {
-            case 1: return &State().Chart.GetSeries(ChartModel::kPositiveSkeleton);
-            case 2: return &State().Chart.GetSeries(ChartModel::kNegativeSkeleton);
-            case 3: return &State().Chart.GetSeries(ChartModel::kLoop);
+            case 1: return &State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+            case 2: return &State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
+            case 3: return &State().Chart.GetSeries(ChartModel::LoopSeries);
             default: return nullptr;
         }
     }
@@ -1013,8 +1019,8 @@ protected:
             Find<QAction>(modified ? "ExportModifiedLoop1" : skeleton ? "ExportSkeleton1" : "ExportResults1")->trigger();
         }
         ExpectUnchanged(before);
-        if (skeleton && before.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
-                                before.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() == 0) {
+        if (skeleton && before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                                before.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() == 0) {
             // Nothing to save: a word in the message bar, no dialog.
             log << " (no skeleton)";
             EXPECT_FALSE(Find<QWidget>("MessageBar")->isHidden());
@@ -1246,9 +1252,9 @@ protected:
 
         // The chosen loop: read-outs, its series and its marks.
         const QStringList readouts{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")};
-        const ChartSeries& selected = s.Chart.GetSeries(ChartModel::kSelectedLoop);
-        const ChartSeries& marks = s.Chart.GetSeries(ChartModel::kPoint1);
-        const ChartSeries& extremes = s.Chart.GetSeries(ChartModel::kPoint2);
+        const ChartSeries& selected = s.Chart.GetSeries(ChartModel::SelectedLoopSeries);
+        const ChartSeries& marks = s.Chart.GetSeries(ChartModel::pntsrsSeries1);
+        const ChartSeries& extremes = s.Chart.GetSeries(ChartModel::pntsrsSeries2);
         if (s.LoopCount == 0) {
             ASSERT_EQ(readouts, QStringList({"", "", "", ""}));
             ASSERT_EQ(selected.Count() + marks.Count() + extremes.Count(), 0);
@@ -1312,8 +1318,8 @@ protected:
     std::vector<CommandEntry> Commands() {
         const AnalysisState& s = State();
         const bool imported = !s.RawDisp.empty(), analysed = s.LoopCount > 0;
-        const bool extracted = s.Chart.GetSeries(ChartModel::kPositiveSkeleton).Count() +
-                                   s.Chart.GetSeries(ChartModel::kNegativeSkeleton).Count() > 0;
+        const bool extracted = s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                                   s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() > 0;
         return {
             QLNX_COMMAND(ImportCommand, imported ? 5 : 30),
             QLNX_COMMAND(ReImportCommand, 2),

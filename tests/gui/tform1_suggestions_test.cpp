@@ -69,13 +69,13 @@ TEST_F(SuggestionsTest, NoiseBarAppliesTheBandThenTheDirectionBarTheNegativeSide
 
     // Extracting with the wrong direction keeps the suggestion; Apply extracts again.
     Click("btn5");
-    const std::vector<Point> wrongPositive = PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton));
+    const std::vector<Point> wrongPositive = PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
     EXPECT_FALSE(BarText().isEmpty());
     Apply();
     EXPECT_EQ(Find<QComboBox>("cbb4")->currentText(), "Negative");
     EXPECT_EQ(BarText(), QString());
-    const std::vector<Point> positive = PointsOf(State().Chart.GetSeries(ChartModel::kPositiveSkeleton));
-    const std::vector<Point> negative = PointsOf(State().Chart.GetSeries(ChartModel::kNegativeSkeleton));
+    const std::vector<Point> positive = PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
+    const std::vector<Point> negative = PointsOf(State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
     EXPECT_NE(positive, wrongPositive);
     // The maximum-displacement points of each loop on their own sides.
     ASSERT_FALSE(positive.empty());

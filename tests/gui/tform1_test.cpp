@@ -57,6 +57,7 @@ TEST_F(TForm1Test, StartsWithDefaultsAndEmptyAnalysis) {
 }
 
 TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
+    // clang-format off
     const std::pair<const char*, const char*> captions[] = {
         {"grp3", "Import Parameters"}, {"grp1", "Loop Curve"}, {"grp2", "Vorlix Curve"},
         {"lbl7", "F-D Curve Begin Line"}, {"lbl8", "Data Import Step"},
@@ -76,6 +77,7 @@ TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
         {"ExcelExportOptions1", "Excel Export Options"}, {"mniAbout1", "About"},
         {"mniDonation1", "Donation(捐助)"}, {"Howtouse1", "How to use?"},
     };
+    // clang-format on
     for (const auto& [name, caption] : captions) {
         QObject* o = form->findChild<QObject*>(QString::fromLatin1(name));
         ASSERT_NE(o, nullptr) << name;
@@ -171,9 +173,9 @@ TEST_F(TForm1Test, ImportReadsTheRowsAndDrawsTheLoop) {
     EXPECT_EQ(State().RawDisp, (std::vector<double>{0, 1, 2}));
     EXPECT_EQ(State().RawForce, (std::vector<double>{0, 10, 15}));
     EXPECT_EQ(Text("edt5"), path);
-    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kLoop)),
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::LoopSeries)),
               (std::vector<Point>{{0, 0}, {1, 10}, {2, 15}}));
-    EXPECT_EQ(Chart()->drawnPointCount(ChartModel::kLoop), 3);
+    EXPECT_EQ(Chart()->drawnPointCount(ChartModel::LoopSeries), 3);
     EXPECT_EQ(Items("cbb1"), QStringList());
     EXPECT_EQ(Text("edt6"), QString());
 }
@@ -207,7 +209,7 @@ TEST_F(TForm1Test, ImportFailuresShowTheirMessageAndKeepTheRowsBefore) {
         EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"warning Warning: " + expected});
         EXPECT_EQ(State().RawDisp, c.disp);
         EXPECT_EQ(State().RawForce.size(), c.disp.size());
-        EXPECT_EQ(State().Chart.GetSeries(ChartModel::kLoop).Count(), static_cast<int>(c.disp.size()));
+        EXPECT_EQ(State().Chart.GetSeries(ChartModel::LoopSeries).Count(), static_cast<int>(c.disp.size()));
         EXPECT_EQ(Text("edt5"), c.bytes ? path : QString());
     }
 }
@@ -251,7 +253,7 @@ TEST_F(TForm1Test, RefusedBoxesKeepThePreviousImportAndAnalysis) {
             EXPECT_EQ(Items("cbb1"), QStringList({"Loop_1", "Loop_2"}));
             EXPECT_EQ(Text("edt1"), "2");
             EXPECT_EQ(State().RawDisp.size(), 6u);
-            EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Count(), 5);
+            EXPECT_EQ(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Count(), 5);
         }
     }
     // The window stays usable after the error box.
@@ -309,7 +311,7 @@ TEST_F(TForm1Test, AnalysisOfTheWorkedExampleAndTheSecondLoop) {
     EXPECT_EQ((QStringList{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}),
               QStringList({"2", "-1", "10", "-5"}));
     // The loop series keeps the imported curve, without the inserted crossing points.
-    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kLoop).Count(), 6);
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::LoopSeries).Count(), 6);
 
     // The user picks the second loop with the keyboard.
     auto* cbb1 = Find<QComboBox>("cbb1");
@@ -318,21 +320,21 @@ TEST_F(TForm1Test, AnalysisOfTheWorkedExampleAndTheSecondLoop) {
     ASSERT_EQ(cbb1->currentIndex(), 1);
     EXPECT_EQ((QStringList{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}),
               QStringList({"3", "-2", "12", "-8"}));
-    const ChartSeries& selected = State().Chart.GetSeries(ChartModel::kSelectedLoop);
+    const ChartSeries& selected = State().Chart.GetSeries(ChartModel::SelectedLoopSeries);
     EXPECT_EQ(selected.Title, "Loop_2");
     EXPECT_EQ(PointsOf(selected), (std::vector<Point>{{0, -0.75}, {3, 12}, {0, 0}, {-2, -8}}));
     // The marks keep their X values sorted; equal X values stay in the order added.
-    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kPoint1)),
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::pntsrsSeries1)),
               (std::vector<Point>{{-2, -8, clLime}, {0, -0.75, clYellow}, {0, 0, clRed}}));
-    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::kPoint2)),
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::pntsrsSeries2)),
               (std::vector<Point>{{-2, -8, clAqua}, {3, 12, clAqua}}));
 
     // Showing it again accumulates nothing; back to the first loop.
     QTest::keyClick(cbb1, Qt::Key_Up);
     EXPECT_EQ((QStringList{Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}),
               QStringList({"2", "-1", "10", "-5"}));
-    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Count(), 5);
-    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kPoint2).Count(), 2);
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Count(), 5);
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::pntsrsSeries2).Count(), 2);
 }
 
 TEST_F(TForm1Test, RefusedAnalysisEmptiesTheAnalysisAndKeepsTheImport) {
@@ -345,7 +347,7 @@ TEST_F(TForm1Test, RefusedAnalysisEmptiesTheAnalysisAndKeepsTheImport) {
     EXPECT_EQ(Items("cbb1"), QStringList());
     for (const char* empty : {"edt1", "edt2", "edt3", "edt4", "edt6"}) EXPECT_EQ(Text(empty), QString()) << empty;
     EXPECT_EQ(State().RawDisp.size(), 3u);
-    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kLoop).Count(), 3);
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::LoopSeries).Count(), 3);
 }
 
 TEST_F(TForm1Test, LegendCheckBoxHidesAndShowsItsSeries) {
@@ -359,11 +361,11 @@ TEST_F(TForm1Test, LegendCheckBoxHidesAndShowsItsSeries) {
     const QPoint at = loopItem->outerRect().center();
 
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
-    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::kLoop).Active);
+    EXPECT_FALSE(State().Chart.GetSeries(ChartModel::LoopSeries).Active);
     EXPECT_FALSE(loopItem->plottable()->visible());
-    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::kSelectedLoop).Active);
+    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Active);
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
-    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::kLoop).Active);
+    EXPECT_TRUE(State().Chart.GetSeries(ChartModel::LoopSeries).Active);
     EXPECT_TRUE(loopItem->plottable()->visible());
 }
 
@@ -378,26 +380,26 @@ TEST_F(TForm1Test, SkeletonExtractionAndThinningReadTheirControls) {
     const auto skeleton = [this](int series) { return PointsOf(State().Chart.GetSeries(series)); };
 
     Click("btn5");  // rb1, Positive
-    EXPECT_EQ(skeleton(ChartModel::kPositiveSkeleton), (std::vector<Point>{{0, 0}, {2, 15}, {3, 20}}));
-    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {-2, -14}, {-3, -18}}));
+    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries), (std::vector<Point>{{0, 0}, {2, 15}, {3, 20}}));
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {-2, -14}, {-3, -18}}));
 
     // With direction Negative the first half-cycle of every loop feeds the negative curve.
     QTest::mouseClick(Find<QRadioButton>("rb2"), Qt::LeftButton);
     Find<QComboBox>("cbb4")->setCurrentIndex(1);
     Click("btn5");
-    EXPECT_EQ(skeleton(ChartModel::kPositiveSkeleton), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
-    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
+    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
 
     // An empty tolerance box is refused before either curve changes.
     Click("btn6");
     EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"error QLNX: '' is not a valid floating point value."});
-    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
     SetText("edt9", "-1");
     SetText("edt10", "10");
     SetText("edt11", "2.5");
     Click("btn6");
-    EXPECT_EQ(skeleton(ChartModel::kNegativeSkeleton), (std::vector<Point>{{0, 0}, {4, 18}}));
-    EXPECT_EQ(skeleton(ChartModel::kPositiveSkeleton), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {4, 18}}));
+    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
 }
 
 // The workbook export writes a workbook of the chart and hands it to the desktop.
@@ -540,17 +542,17 @@ TEST_F(TForm1Test, ImportResetsTheChosenLoopTitleAndTheAxes) {
     Import(WriteFile("worked.csv", kWorkedExample));
     Click("btn2");
     Choose("cbb1", 1);
-    ASSERT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_2");
+    ASSERT_EQ(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Title, "Loop_2");
     ASSERT_GT(Chart()->yAxis->range().upper, 10);
 
     Import(dir.filePath("no_such_record.csv"));
-    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_");
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Title, "Loop_");
     EXPECT_EQ(Chart()->xAxis->range(), QCPRange(0, 5));
     EXPECT_EQ(Chart()->yAxis->range(), QCPRange(0, 5));
     dialogs.boxes.clear();
 
     Import(WriteFile("small.csv", "0,0\n1,1\n0,0\n-1,-1\n0,0\n"));
-    EXPECT_EQ(State().Chart.GetSeries(ChartModel::kSelectedLoop).Title, "Loop_");
+    EXPECT_EQ(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Title, "Loop_");
     EXPECT_LT(Chart()->yAxis->range().upper, 2);
 }
 

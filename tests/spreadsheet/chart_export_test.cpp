@@ -58,7 +58,7 @@ protected:
 TEST_F(ChartExport, SingleOutputCallSequence) {
     // A series hidden through the legend is exported like any other.
     ChartModel chart = SmallChart();
-    chart.GetSeries(ChartModel::kLoop).Active = false;
+    chart.GetSeries(ChartModel::LoopSeries).Active = false;
     Export(chart);
     ExpectGolden("export_calls_single.txt");
     EXPECT_EQ(excel.created, 1);
@@ -101,6 +101,7 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
         void (*set)(TExcelExportOptions&);
         std::vector<std::string> present;  // parts of calls that must appear
         std::vector<std::string> absent;   // parts of calls that must not
+    // clang-format off
     } cases[] = {
         {"markers off sends only the style, and no marker colour",
          [](TExcelExportOptions& o) { o.ShowMarker = false; o.MarkerColorMode = 1; },
@@ -137,6 +138,7 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
          {},
          {"AxisTitle", "SetElement(I4 301)", "SetElement(I4 307)"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         RecordingExcel local;
         TExcelExportOptions o;
@@ -231,7 +233,7 @@ TEST_F(ChartExport, ReportReadyCalls) {
 
 TEST_F(ChartExport, RowsBeyond32767GoAs32BitValues) {
     ChartModel chart;
-    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    ChartSeries& loop = chart.GetSeries(ChartModel::LoopSeries);
     for (int i = 0; i < 32767; ++i) loop.AddXY(i, -i);
     const auto& calls = Export(chart);
     const auto has = [&](const std::string& line) {
@@ -248,7 +250,7 @@ TEST_F(ChartExport, RowsBeyond32767GoAs32BitValues) {
 
 TEST_F(ChartExport, SeriesLongerThanAWorksheetIsRefusedBeforeAnything) {
     ChartModel chart;
-    chart.GetSeries(ChartModel::kLoop).Assign(std::vector<double>(1048576, 1.0),
+    chart.GetSeries(ChartModel::LoopSeries).Assign(std::vector<double>(1048576, 1.0),
                                               std::vector<double>(1048576, 2.0));
     Export(chart);
     EXPECT_EQ(excel.created, 0);
@@ -261,21 +263,21 @@ TEST_F(ChartExport, SeriesLongerThanAWorksheetIsRefusedBeforeAnything) {
 
     // Combined: together the series need one row too many.
     ChartModel two;
-    two.GetSeries(ChartModel::kLoop).Assign(std::vector<double>(1048570, 1.0),
+    two.GetSeries(ChartModel::LoopSeries).Assign(std::vector<double>(1048570, 1.0),
                                             std::vector<double>(1048570, 2.0));
-    two.GetSeries(ChartModel::kPositiveSkeleton).Assign(std::vector<double>(6, 1.0),
+    two.GetSeries(ChartModel::PositiveSkeletonSeries).Assign(std::vector<double>(6, 1.0),
                                                         std::vector<double>(6, 2.0));
     EXPECT_EQ(WorksheetOverflowMessage(two, 0), "");
     EXPECT_EQ(WorksheetOverflowMessage(two, 1),
               "The series \"Vorlix_Positive\" does not fit into the combined table: a worksheet "
               "has 1048575 data rows. Nothing was exported.");
     // Exactly full: fits, with no row left for a following empty series' title.
-    two.GetSeries(ChartModel::kPositiveSkeleton).Delete(0);
+    two.GetSeries(ChartModel::PositiveSkeletonSeries).Delete(0);
     EXPECT_EQ(WorksheetOverflowMessage(two, 1),
               "The series \"Vorlix_Negative\" does not fit into the combined table: a worksheet "
               "has 1048575 data rows. Nothing was exported.");
-    two.GetSeries(ChartModel::kNegativeSkeleton).AddXY(0, 0);
-    two.GetSeries(ChartModel::kPositiveSkeleton).Delete(0);
+    two.GetSeries(ChartModel::NegativeSkeletonSeries).AddXY(0, 0);
+    two.GetSeries(ChartModel::PositiveSkeletonSeries).Delete(0);
     EXPECT_EQ(WorksheetOverflowMessage(two, 1), "");
 }
 
@@ -331,7 +333,7 @@ namespace {
 // layouts; the chart gets no series and no formatting, and every handle is released.
 TEST_F(ChartExport, StoppedExportEndsAfterTheCellsSentSoFar) {
     ChartModel chart;
-    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    ChartSeries& loop = chart.GetSeries(ChartModel::LoopSeries);
     for (int i = 0; i < 20000; ++i) loop.AddXY(i, -i);
     for (const int mode : {0, 1}) {
         SCOPED_TRACE(mode);

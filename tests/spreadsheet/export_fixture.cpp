@@ -6,12 +6,12 @@ namespace qlnx::testing {
 
 ChartModel SmallChart() {
     ChartModel chart;
-    chart.GetSeries(ChartModel::kPoint1).AddXY(1.5, -2);
-    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    chart.GetSeries(ChartModel::pntsrsSeries1).AddXY(1.5, -2);
+    ChartSeries& loop = chart.GetSeries(ChartModel::LoopSeries);
     loop.AddXY(0, 0);
     loop.AddXY(1.0 / 3.0, 12.25);
     loop.AddXY(-1e-5, -1.5e20);
-    chart.GetSeries(ChartModel::kPositiveSkeleton).AddXY(2, 3.5);
+    chart.GetSeries(ChartModel::PositiveSkeletonSeries).AddXY(2, 3.5);
     return chart;
 }
 

@@ -56,6 +56,7 @@ TEST_F(WorkbookApplication, RefusesWhatAWorkbookCannotHold) {
     const struct {
         std::function<void()> call;
         const char* error;
+    // clang-format off
     } cases[] = {
         {[&] { GetCell(sheet, 1048577, 1); },
          "Worksheet.Cells lies outside the worksheet (rows 1 to 1048576, columns 1 to 16384)"},
@@ -79,6 +80,7 @@ TEST_F(WorkbookApplication, RefusesWhatAWorkbookCannotHold) {
          "Worksheet.Cells needs a whole number (Type mismatch)"},
         {[&] { CallFunction(sheet, "Shapes"); }, "Worksheet.Shapes cannot be called"},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(ErrorOf(c.call), c.error);
 }
 

@@ -13,6 +13,7 @@
 #include "core/number_text.h"
 #include "export_fixture.h"
 #include "spreadsheet/chart_export.h"
+#include "../file_bytes.h"
 
 namespace qlnx::testing {
 namespace {
@@ -58,13 +59,12 @@ protected:
         SetDecimalSeparator('.');
         InitExcelExportOptions(options);
         // A folder of its own: the same test may run in another build at the same time.
-        std::string pattern = (fs::temp_directory_path() / "qlnx-workbook-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = test::MakeTempFolder("qlnx-workbook");
+        ASSERT_FALSE(folder.empty());
         ui = RecordingUi(boxes);
         ui.OutputFolder = folder;
     }
-    void TearDown() override { fs::remove_all(folder); }
+    void TearDown() override { test::RemoveTempFolder(folder); }
 
     // Exports chart and returns the reader's lines of the one file written.
     std::vector<std::string> ExportAndDump(const ChartModel& chart) {
@@ -218,7 +218,7 @@ TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {
     options.ShowAxisTitle = false;
     options.LineWeight = 0;
     ChartModel chart;
-    chart.GetSeries(ChartModel::kLoop).AddXY(1, 2);
+    chart.GetSeries(ChartModel::LoopSeries).AddXY(1, 2);
     const auto dump = ExportAndDump(chart);
     ExpectLines(dump, WithSingleHeaders({
         "cell E2 n 1", "cell F2 n 2",
@@ -234,8 +234,8 @@ TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {
 TEST_F(WorkbookFile, NumberTextsWithADecimalCommaBecomeNumbers) {
     SetDecimalSeparator(',');
     ChartModel chart;
-    chart.GetSeries(ChartModel::kLoop).AddXY(-2.5, 1e-5);
-    chart.GetSeries(ChartModel::kLoop).AddXY(std::numeric_limits<double>::infinity(), 0);  // "INF": text
+    chart.GetSeries(ChartModel::LoopSeries).AddXY(-2.5, 1e-5);
+    chart.GetSeries(ChartModel::LoopSeries).AddXY(std::numeric_limits<double>::infinity(), 0);  // "INF": text
     const auto dump = ExportAndDump(chart);
     SetDecimalSeparator('.');
     ExpectLines(dump, WithSingleHeaders({"cell E2 n -2.5", "cell F2 n 1e-05", "cell E3 s 'INF'",
@@ -295,7 +295,7 @@ namespace {
 // file holds the rows written so far and the whole chart, and is opened as usual.
 TEST_F(WorkbookFile, ProgressRunsToTheEndAndAStopKeepsTheRowsWritten) {
     ChartModel chart;
-    ChartSeries& loop = chart.GetSeries(ChartModel::kLoop);
+    ChartSeries& loop = chart.GetSeries(ChartModel::LoopSeries);
     for (int i = 0; i < 10000; ++i) loop.AddXY(i, i % 7);
     std::vector<double> fractions;
     double stopAt = 2;
