@@ -210,11 +210,11 @@ void BM_ManyLoopsFrame(benchmark::State& state) {
     SeriesCurve::SetRasterAllowed(state.range(1) != 0);
     const int n = 10000000, loops = 3000;
     ChartFixture f(n, loops);
-    const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::kLoop));
+    const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::LoopSeries));
     const QCPRange fullX = f.chart->xAxis->range(), fullY = f.chart->yAxis->range();
-    ChartSeries& selected = f.model.GetSeries(ChartModel::kSelectedLoop);
-    ChartSeries& marks = f.model.GetSeries(ChartModel::kPoint1);
-    ChartSeries& skeleton = f.model.GetSeries(ChartModel::kPositiveSkeleton);
+    ChartSeries& selected = f.model.GetSeries(ChartModel::SelectedLoopSeries);
+    ChartSeries& marks = f.model.GetSeries(ChartModel::pntsrsSeries1);
+    ChartSeries& skeleton = f.model.GetSeries(ChartModel::PositiveSkeletonSeries);
     for (int k = 0; k <= 4; ++k) skeleton.AddXY(2.5 * k, 250.0 * k);
     f.chart->refresh();
     QCoreApplication::processEvents();

@@ -413,9 +413,9 @@ TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
     Loop().Assign(xs, ys);
     chart->rescaleToData();
     chart->replot();
-    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::kLoop));
+    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::LoopSeries));
     ASSERT_TRUE(loopCurve->rastered());
-    EXPECT_EQ(chart->drawnPointCount(ChartModel::kLoop), 0);
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::LoopSeries), 0);
     const QRect plot = chart->axisRect()->rect();
     auto inkIn = [&](const QImage& image, QRect area) {
         int ink = 0;
@@ -473,7 +473,7 @@ TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
     chart->refresh();
     chart->replot();
     EXPECT_FALSE(loopCurve->rastered());
-    EXPECT_EQ(chart->drawnPointCount(ChartModel::kLoop), 3);
+    EXPECT_EQ(chart->drawnPointCount(ChartModel::LoopSeries), 3);
 }
 
 }  // namespace
