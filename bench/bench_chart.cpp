@@ -191,8 +191,8 @@ void BM_DragSkeletonStep(benchmark::State& state) {
     f.DragAround(state, at);
     if (skeleton.GetyValue(index) == 500.0) state.SkipWithError("the press hit no node");
     Report(state, f);
-    state.counters["loopDraws"] = benchmark::Counter(loopCurve->drawCount() - loopDraws,
-                                                     benchmark::Counter::kAvgIterations);
+    state.counters["loopDraws"] =
+        benchmark::Counter(loopCurve->drawCount() - loopDraws, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_DragSkeletonStep)
     ->ArgsProduct({{1000000, 10000000}, {30, 3000}, {0, 1}})

@@ -80,8 +80,9 @@ void BM_EvaluateTest(benchmark::State& st) {
         benchmark::DoNotOptimize(e.Loops.data());
     }
     st.counters["loops"] = s.LoopCount;
-    st.counters["skeletonPoints"] = s.Chart.GetSeries(qlnx::ChartModel::PositiveSkeletonSeries).Count() +
-                                    s.Chart.GetSeries(qlnx::ChartModel::NegativeSkeletonSeries).Count();
+    st.counters["skeletonPoints"] =
+        s.Chart.GetSeries(qlnx::ChartModel::PositiveSkeletonSeries).Count() +
+        s.Chart.GetSeries(qlnx::ChartModel::NegativeSkeletonSeries).Count();
     st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(s.LoopDisp.size()));
 }
 BENCHMARK(BM_EvaluateTest)->Arg(30)->Arg(3000)->Unit(benchmark::kMillisecond);

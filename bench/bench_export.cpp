@@ -92,8 +92,10 @@ void WriteDirect(const qlnx::ChartModel& chart, const std::string& file) {
             const qlnx::ChartSeries& s = chart.GetSeries(i);
             if (r >= s.Count()) continue;
             const auto row = static_cast<lxw_row_t>(r + 1);
-            worksheet_write_number(sheet, row, static_cast<lxw_col_t>(2 * i), s.GetxValue(r), nullptr);
-            worksheet_write_number(sheet, row, static_cast<lxw_col_t>(2 * i + 1), s.GetyValue(r), nullptr);
+            worksheet_write_number(sheet, row, static_cast<lxw_col_t>(2 * i), s.GetxValue(r),
+                                   nullptr);
+            worksheet_write_number(sheet, row, static_cast<lxw_col_t>(2 * i + 1), s.GetyValue(r),
+                                   nullptr);
         }
     }
     lxw_chart* c = workbook_add_chart(book, LXW_CHART_SCATTER_SMOOTH_WITH_MARKERS);

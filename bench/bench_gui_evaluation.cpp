@@ -56,7 +56,8 @@ void Record(AnalysisState& s, int n) {
     ExtractSkeleton(s, SkeletonMethod::MaxForcePoint, LoopDirection::Positive, false);
 }
 
-void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+          Qt::MouseButtons buttons) {
     QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
 }
@@ -88,13 +89,14 @@ void BM_EvaluationAfterSkeletonDrag(benchmark::State& state) {
     Send(&chart, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
     int k = 0;
     for (auto _ : state) {
-        Send(&chart, QEvent::MouseMove, at + QPoint((k++ % 40) - 20, -10), Qt::NoButton, Qt::LeftButton);
+        Send(&chart, QEvent::MouseMove, at + QPoint((k++ % 40) - 20, -10), Qt::NoButton,
+             Qt::LeftButton);
         QCoreApplication::processEvents();
     }
     Send(&chart, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     state.counters["loops"] = s.LoopCount;
-    state.counters["loopDraws"] = benchmark::Counter(loopCurve->drawCount() - loopDraws,
-                                                     benchmark::Counter::kAvgIterations);
+    state.counters["loopDraws"] =
+        benchmark::Counter(loopCurve->drawCount() - loopDraws, benchmark::Counter::kAvgIterations);
     state.counters["skeletonPoints"] = skeleton.Count();
     state.counters["constructionShown"] = window.Constructions()->HasContent() ? 1 : 0;
     if (state.range(1) != 0 && !window.Evaluation().Skeleton.Positive) {

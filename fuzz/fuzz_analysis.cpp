@@ -60,12 +60,9 @@ double SmallInteger(uint8_t b) { return static_cast<double>((b & 15) - 8); }
 
 double Value(uint8_t mode, uint8_t b) {
     switch (mode) {
-        case 1:
-            return SmallInteger(b);
-        case 2:
-            return kPalette[b & 15];
-        default:
-            return (b & 0x80) ? kPalette[b & 15] : SmallInteger(b);
+        case 1: return SmallInteger(b);
+        case 2: return kPalette[b & 15];
+        default: return (b & 0x80) ? kPalette[b & 15] : SmallInteger(b);
     }
 }
 
@@ -152,8 +149,12 @@ void CheckShownLoop(const qlnx::AnalysisState& s, const ref::Loops& r, int k) {
     std::sort(frame.begin(), frame.end());
     FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::pntsrsSeries1)) == frame);
     std::vector<Mark> extremes;
-    if (first) extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index1[i])], r.F[static_cast<size_t>(r.Index1[i])], qlnx::clAqua));
-    if (second) extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index2[i])], r.F[static_cast<size_t>(r.Index2[i])], qlnx::clAqua));
+    if (first)
+        extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index1[i])],
+                                  r.F[static_cast<size_t>(r.Index1[i])], qlnx::clAqua));
+    if (second)
+        extremes.push_back(MarkOf(r.D[static_cast<size_t>(r.Index2[i])],
+                                  r.F[static_cast<size_t>(r.Index2[i])], qlnx::clAqua));
     std::sort(extremes.begin(), extremes.end());
     FUZZ_CHECK(MarksOf(s.Chart.GetSeries(qlnx::ChartModel::pntsrsSeries2)) == extremes);
 }
@@ -212,7 +213,8 @@ void CheckBranch(const std::optional<qlnx::BranchEvaluation>& b, const qlnx::Cha
         // FarthestPoint always picks a point of the path; Park needs only a rising crossing,
         // which a path from the origin (F = 0 < 0.75 Fmax) always has.
         FUZZ_CHECK(b->Yield[static_cast<size_t>(qlnx::YieldMethod::FarthestPoint)].has_value());
-        if (x[0] != 0) FUZZ_CHECK(b->Yield[static_cast<size_t>(qlnx::YieldMethod::Park)].has_value());
+        if (x[0] != 0)
+            FUZZ_CHECK(b->Yield[static_cast<size_t>(qlnx::YieldMethod::Park)].has_value());
         FUZZ_CHECK(std::isfinite(b->Ultimate.Disp) && std::isfinite(b->Ultimate.Force));
     }
 }
@@ -224,7 +226,8 @@ qlnx::LoopFrame FrameFromStarts(const qlnx::AnalysisState& s, size_t k) {
     qlnx::LoopFrame f;
     f.S = starts[2 * k];
     f.T = 2 * k + 1 < starts.size() ? starts[2 * k + 1] : -1;
-    f.E = 2 * k + 2 < starts.size() ? starts[2 * k + 2] : static_cast<int32_t>(s.LoopDisp.size()) - 1;
+    f.E =
+        2 * k + 2 < starts.size() ? starts[2 * k + 2] : static_cast<int32_t>(s.LoopDisp.size()) - 1;
     return f;
 }
 
@@ -270,7 +273,8 @@ void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e
             const qlnx::LoopPoint& b = q.PosPeak(e.Options.PeakPoint);
             const qlnx::LoopPoint& d = q.NegPeak(e.Options.PeakPoint);
             const double es = 0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(d.Disp * d.Force);
-            if (es != 0 && std::fabs(*q.Energy) / es < 1e300) FUZZ_CHECK(q.DampingRatio.has_value());
+            if (es != 0 && std::fabs(*q.Energy) / es < 1e300)
+                FUZZ_CHECK(q.DampingRatio.has_value());
             if (std::fabs(b.Disp) + std::fabs(d.Disp) > 1e-200) {
                 FUZZ_CHECK(q.SecantStiffness.has_value());
             }
@@ -288,8 +292,10 @@ void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e
         first += static_cast<size_t>(e.Levels[l].Cycles);
     }
     FUZZ_CHECK(first == e.Loops.size() + 1);
-    CheckBranch(e.Skeleton.Positive, s.Chart.GetSeries(qlnx::ChartModel::PositiveSkeletonSeries), false);
-    CheckBranch(e.Skeleton.Negative, s.Chart.GetSeries(qlnx::ChartModel::NegativeSkeletonSeries), true);
+    CheckBranch(e.Skeleton.Positive, s.Chart.GetSeries(qlnx::ChartModel::PositiveSkeletonSeries),
+                false);
+    CheckBranch(e.Skeleton.Negative, s.Chart.GetSeries(qlnx::ChartModel::NegativeSkeletonSeries),
+                true);
     for (size_t m = 0; m < qlnx::kYieldMethodCount; ++m) {
         const auto& mean = e.Skeleton.MeanDuctility[m];
         FUZZ_CHECK(NullOrFinite(mean));

@@ -142,7 +142,8 @@ Rows ReadByTheRule(std::string_view text, int64_t first, int64_t step, char loca
                                                  : ref::Fields(line);
         if (fields.empty() && !rows.Disp.empty() && step > 0) {
             bool blank = true;
-            for (int64_t k = i; k < count; ++k) blank = blank && ref::Trim(lines[static_cast<size_t>(k)]).empty();
+            for (int64_t k = i; k < count; ++k)
+                blank = blank && ref::Trim(lines[static_cast<size_t>(k)]).empty();
             if (blank) break;
         }
         double values[2] = {0, 0};
@@ -295,7 +296,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!utf16) FUZZ_CHECK(text == qlnx::reference::Decode(original));
     CheckLines(text);
 
-    const Rows expected = ReadByTheRule(text, int64_t{p.FirstLine} - 1, int64_t{p.Step}, separator, p);
+    const Rows expected =
+        ReadByTheRule(text, int64_t{p.FirstLine} - 1, int64_t{p.Step}, separator, p);
     if (warning != expected.Message) {
         std::fprintf(stderr, "read: %s\nrule: %s\n", Printable(warning).c_str(),
                      Printable(expected.Message).c_str());

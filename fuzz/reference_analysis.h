@@ -186,12 +186,8 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
             }
         };
         switch (method) {
-            case 1:
-                maxForce();
-                break;
-            case 2:
-                maxDisp();
-                break;
+            case 1: maxForce(); break;
+            case 2: maxDisp(); break;
             case 3:
                 maxForce();
                 maxDisp();
@@ -234,8 +230,7 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
                 }
                 break;
             }
-            default:
-                break;
+            default: break;
         }
     }
     return s;

@@ -258,8 +258,11 @@ inline std::string Decode(std::string_view bytes) {
         size_t i = 3;
         while (i < bytes.size()) {
             const unsigned c = b(i);
-            const size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3
-                               : (c & 0xF8) == 0xF0 ? 4 : 0;
+            const size_t len = c < 0x80             ? 1
+                               : (c & 0xE0) == 0xC0 ? 2
+                               : (c & 0xF0) == 0xE0 ? 3
+                               : (c & 0xF8) == 0xF0 ? 4
+                                                    : 0;
             if (len > 0 && i + len <= bytes.size() && IsUtf8(bytes.substr(i, len))) {
                 out += bytes.substr(i, len);
                 i += len;
@@ -320,7 +323,8 @@ inline std::string General15(double value, char separator) {
     digits.resize(15);
     if (up) {
         int k = 14;
-        while (k >= 0 && digits[static_cast<size_t>(k)] == '9') digits[static_cast<size_t>(k--)] = '0';
+        while (k >= 0 && digits[static_cast<size_t>(k)] == '9')
+            digits[static_cast<size_t>(k--)] = '0';
         if (k >= 0) {
             ++digits[static_cast<size_t>(k)];
         } else {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
 #include <cmath>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>

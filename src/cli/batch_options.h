@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/import_format.h"
 #include "core/evaluation_options.h"
+#include "core/import_format.h"
 #include "core/skeleton.h"
 
 namespace qlnx {

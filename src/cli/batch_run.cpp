@@ -204,8 +204,7 @@ void WriteFiles(const AnalysisState& state, const BatchOptions& options, Message
 // The window's Excel export of the chart as it stands, with the default export options in
 // the mode asked for, written to the given file and not opened. The boxes it would show are
 // messages; an export that stops on an error reaches the error box, as in the window.
-void ExportWorkbook(const AnalysisState& state, const BatchOptions& options,
-                    Messages& messages) {
+void ExportWorkbook(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
     TExcelExportOptions exportOptions;
     InitExcelExportOptions(exportOptions);
     exportOptions.ExportMode = options.ExportMode;
@@ -243,7 +242,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     WriteFiles(state, options, messages);
     if (!options.EvaluationFile.empty()) {
         WriteFile(options.EvaluationFile,
-                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options, messages);
+                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options,
+                  messages);
     }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.
@@ -251,7 +251,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
 
     if (options.Json) {
         ImportNotes notes;
-        if (imported.Failure != ImportFailure::None && imported.Line > 0) notes.Line = imported.Line;
+        if (imported.Failure != ImportFailure::None && imported.Line > 0)
+            notes.Line = imported.Line;
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
         WriteAnalysisJson(out, state, messages.First(), findings,
                           evaluation ? &*evaluation : nullptr, notes);

@@ -14,7 +14,8 @@ inline constexpr int kExitUsage = 2;
 // Checks the first-line and step texts, imports the file, analyses the loops (whatever the
 // import reported, as if "Analyze Loop" were pressed next), extracts and thins the skeleton
 // curve when asked, writes the files asked for, exports the chart to a workbook when asked,
-// and prints the loop table or the JSON object to out. Every message the window would show goes to err as well. Returns the exit status.
+// and prints the loop table or the JSON object to out. Every message the window would show goes to
+// err as well. Returns the exit status.
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace qlnx

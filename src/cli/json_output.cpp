@@ -96,8 +96,7 @@ void AppendJsonNumber(std::string& out, double value) {
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                        const std::optional<std::string>& message, const RecordFindings& findings,
-                       const TestEvaluation* evaluation,
-                       const ImportNotes& notes) {
+                       const TestEvaluation* evaluation, const ImportNotes& notes) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
@@ -126,7 +125,8 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                  state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
     out += ",\n  \"LoadsFirst\": ";
     if (findings.LoadsFirst) {
-        AppendJsonString(out, *findings.LoadsFirst == LoopDirection::Negative ? "negative" : "positive");
+        AppendJsonString(out,
+                         *findings.LoadsFirst == LoopDirection::Negative ? "negative" : "positive");
     } else {
         out += "null";
     }

@@ -25,16 +25,16 @@ struct RecordFindings {
     std::optional<double> SuggestedNoiseBand;
 };
 
-// Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ..., "MaxDispForce2": [...], "PositiveSkeleton":
+// Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ...,
+// "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
-// "SuggestedNoiseBand": number | null[, "Evaluation": {...}]} with the vectors of the state in the order of the
-// analysis. A double is written as the shortest text that reads back to the same double; a
-// double that is not finite as null.
+// "SuggestedNoiseBand": number | null[, "Evaluation": {...}]} with the vectors of the state in the
+// order of the analysis. A double is written as the shortest text that reads back to the same
+// double; a double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
                        const std::optional<std::string>& message,
                        const RecordFindings& findings = {},
-                       const TestEvaluation* evaluation = nullptr,
-                       const ImportNotes& notes = {});
+                       const TestEvaluation* evaluation = nullptr, const ImportNotes& notes = {});
 
 // Appends text as a JSON string (quoted, with escapes).
 void AppendJsonString(std::string& out, std::string_view text);

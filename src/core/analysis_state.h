@@ -50,8 +50,12 @@ struct AnalysisState {
     ChartSeries& pntsrsSeries2() { return Chart.GetSeries(ChartModel::pntsrsSeries2); }
     ChartSeries& LoopSeries() { return Chart.GetSeries(ChartModel::LoopSeries); }
     ChartSeries& SelectedLoopSeries() { return Chart.GetSeries(ChartModel::SelectedLoopSeries); }
-    ChartSeries& PositiveSkeletonSeries() { return Chart.GetSeries(ChartModel::PositiveSkeletonSeries); }
-    ChartSeries& NegativeSkeletonSeries() { return Chart.GetSeries(ChartModel::NegativeSkeletonSeries); }
+    ChartSeries& PositiveSkeletonSeries() {
+        return Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+    }
+    ChartSeries& NegativeSkeletonSeries() {
+        return Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
+    }
     const ChartSeries& LoopSeries() const { return Chart.GetSeries(ChartModel::LoopSeries); }
 
     // Empties RawDisp, RawForce, the loop series and its sample map; empties the file name

@@ -9,7 +9,7 @@
 namespace qlnx {
 
 class BranchPath {
-   public:
+public:
     // The points xs, ys (equal length) times sign, preceded by the origin unless the first
     // point has d = 0.
     BranchPath(const std::vector<double>& xs, const std::vector<double>& ys, double sign);
@@ -31,7 +31,7 @@ class BranchPath {
     // x (a vertical one gives its start's force); null beyond the peak's displacement.
     std::optional<double> CurveAt(std::optional<double> x) const;
 
-   private:
+private:
     std::vector<double> d_;
     std::vector<double> f_;
     std::vector<double> area_;

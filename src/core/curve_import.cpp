@@ -111,10 +111,16 @@ RowReading ReadRow(std::string_view row, const RowFormat& format,
             const auto value = ParseField(text, format);
             if (count == dispIndex) {
                 dispOk = value.has_value();
-                if (value) reading.Displacement = *value; else dispText = text;
+                if (value)
+                    reading.Displacement = *value;
+                else
+                    dispText = text;
             } else {
                 forceOk = value.has_value();
-                if (value) reading.Force = *value; else forceText = text;
+                if (value)
+                    reading.Force = *value;
+                else
+                    forceText = text;
             }
         }
         ++count;
@@ -220,7 +226,8 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
             DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
         result.Format = format;
         int64_t referenceFields = -1;
-        const bool plain = format.Separator == FieldSeparator::CommaOrBlank && format.Decimal == '.';
+        const bool plain =
+            format.Separator == FieldSeparator::CommaOrBlank && format.Decimal == '.';
         const int64_t dispIndex = int64_t{parameters.DisplacementColumn} - 1;
         const int64_t forceIndex = int64_t{parameters.ForceColumn} - 1;
         const bool twoColumns = plain && dispIndex == 0 && forceIndex == 1;
@@ -232,7 +239,8 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
             // The usual row is read in one pass; anything else by the full rule.
             if (twoColumns && ReadTwoPlainNumbers(cursor.Line(), d, f)) {
                 fields = 2;
-            } else if (!(plain && ReadPlainRow(cursor.Line(), dispIndex, forceIndex, d, f, fields))) {
+            } else if (!(plain &&
+                         ReadPlainRow(cursor.Line(), dispIndex, forceIndex, d, f, fields))) {
                 RowReading row = ReadRow(cursor.Line(), format, parameters);
                 if (row.Failure != ImportFailure::None) {
                     // Blank lines after the last row end the reading quietly.
@@ -276,9 +284,9 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
                 if (step == 1 && plain && index == first && cursor.Valid() &&
                     !g_lineByLine.load()) {
                     const PlainRowLayout layout{dispIndex, forceIndex, referenceFields};
-                    const PlainRowsRead bulk = ReadPlainRows(text, cursor.Begin(), layout, disp,
-                                                             force, reading, done,
-                                                             g_importPieces.load());
+                    const PlainRowsRead bulk =
+                        ReadPlainRows(text, cursor.Begin(), layout, disp, force, reading, done,
+                                      g_importPieces.load());
                     if (bulk.Stopped) return DropStoppedReading(state);
                     const auto rowsRead = static_cast<int64_t>(bulk.Rows);
                     done += bulk.Rows;

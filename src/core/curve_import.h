@@ -24,8 +24,8 @@ struct ImportParameters {
 // One row read by the import's rule: its values, or why it cannot be read.
 struct RowReading {
     ImportFailure Failure = ImportFailure::None;  // None, EmptyRow, MissingField, NotANumber
-    int64_t Position = 0;  // the missing field's 0-based position
-    std::string Field;     // the field that does not convert, trimmed
+    int64_t Position = 0;                         // the missing field's 0-based position
+    std::string Field;                            // the field that does not convert, trimmed
     double Displacement = 0;
     double Force = 0;
     int64_t Fields = 0;  // the row's number of fields
@@ -33,7 +33,8 @@ struct RowReading {
 
 // Reads one row by the format: the displacement field, then the force field, each missing
 // or not a number in that order; the fields are counted to the end of the row.
-RowReading ReadRow(std::string_view row, const RowFormat& format, const ImportParameters& parameters);
+RowReading ReadRow(std::string_view row, const RowFormat& format,
+                   const ImportParameters& parameters);
 
 // The outcome of checking the two boxes before the open dialog is shown.
 struct ImportCheck {

@@ -32,8 +32,12 @@ LoopPointDeletion DeleteLoopPoint(AnalysisState& state, int index) {
     ChartSeries& loop = state.LoopSeries();
     LoopPointDeletion deletion;
     if (index < 0 || index >= loop.Count()) return deletion;
-    deletion = {index, loop.GetxValue(index), loop.GetyValue(index), loop.PointColor(index),
-                LoopSampleOfPoint(state, index), state.LoopSeriesSamples.empty()};
+    deletion = {index,
+                loop.GetxValue(index),
+                loop.GetyValue(index),
+                loop.PointColor(index),
+                LoopSampleOfPoint(state, index),
+                state.LoopSeriesSamples.empty()};
     DeleteNode(state, loop, index);
     return deletion;
 }
@@ -46,7 +50,8 @@ void RestoreLoopPoint(AnalysisState& state, const LoopPointDeletion& deletion) {
     if (deletion.SamplesWereImplicit) {
         samples.clear();
     } else {
-        samples.insert(samples.begin() + static_cast<std::ptrdiff_t>(deletion.Index), deletion.Sample);
+        samples.insert(samples.begin() + static_cast<std::ptrdiff_t>(deletion.Index),
+                       deletion.Sample);
     }
 }
 

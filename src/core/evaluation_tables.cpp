@@ -101,7 +101,7 @@ EvaluationTable LevelTable(const TestEvaluation& e) {
 EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
     EvaluationTable t;
     t.Title = "Skeleton";
-    t.Header = {"Side", "Item", "Disp", "Force", "Ductility", "Stiffness", "UltimateReached",
+    t.Header = {"Side",    "Item", "Disp", "Force", "Ductility", "Stiffness", "UltimateReached",
                 "Fallback"};
     constexpr size_t kDisp = 2, kDuctility = 4, kReached = 6, kFallback = 7;
     const TableValue nul;
@@ -112,25 +112,29 @@ EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
         // A branch without an evaluation gets its rows with every cell null.
         const BranchEvaluation* b = branch->has_value() ? &**branch : nullptr;
         const auto point = [&](const BranchPoint BranchEvaluation::*p, std::string_view item) {
-            return std::vector<TableValue>{TableValue::Text(side), TableValue::Text(item),
+            return std::vector<TableValue>{TableValue::Text(side),
+                                           TableValue::Text(item),
                                            b ? TableValue::Of((b->*p).Disp) : nul,
                                            b ? TableValue::Of((b->*p).Force) : nul,
-                                           nul, nul, nul, nul};
+                                           nul,
+                                           nul,
+                                           nul,
+                                           nul};
         };
         t.Rows.push_back(point(&BranchEvaluation::Peak, "Peak"));
         t.Rows.push_back(point(&BranchEvaluation::Ultimate, "Ultimate"));
         if (b) {
             t.Rows.back()[kReached] = TableValue::Bool(b->UltimateReached);
             if (!b->UltimateReached) {
-                t.Marked.push_back({t.Rows.size() - 1, kReached,
-                                    EvaluationWarning::UltimateNotReached});
+                t.Marked.push_back(
+                    {t.Rows.size() - 1, kReached, EvaluationWarning::UltimateNotReached});
             }
         }
         for (size_t m = 0; m < kYieldMethodCount; ++m) {
             const YieldMethodInfo& info = kYieldMethods[m];
             const auto& y = b ? b->Yield[m] : std::nullopt;
-            std::vector<TableValue> row = {TableValue::Text(side), TableValue::Text(info.Name),
-                                           nul, nul, nul, nul, nul, nul};
+            std::vector<TableValue> row = {
+                TableValue::Text(side), TableValue::Text(info.Name), nul, nul, nul, nul, nul, nul};
             if (y) {
                 row[kDisp] = TableValue::Of(y->Disp);
                 row[kDisp + 1] = TableValue::Of(y->Force);
@@ -141,7 +145,8 @@ EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
             t.Rows.push_back(std::move(row));
             const size_t r = t.Rows.size() - 1;
             if (b && !y) t.Marked.push_back({r, kDisp, EvaluationWarning::LeftTheData});
-            if (y && y->Fallback) t.Marked.push_back({r, kFallback, EvaluationWarning::EeepFallback});
+            if (y && y->Fallback)
+                t.Marked.push_back({r, kFallback, EvaluationWarning::EeepFallback});
             if (y && y->Ductility && !b->UltimateReached) {
                 t.Marked.push_back({r, kDuctility, EvaluationWarning::UltimateNotReached});
             }
@@ -160,8 +165,9 @@ void AppendTableValueText(std::string& out, const TableValue& value, char separa
         case TableValue::Kind::Null: out += null; break;
         case TableValue::Kind::Integer: {
             char buf[32];
-            out.append(buf, std::to_chars(buf, buf + sizeof buf,
-                                          static_cast<long long>(value.Number)).ptr);
+            out.append(
+                buf,
+                std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value.Number)).ptr);
             break;
         }
         case TableValue::Kind::Number:

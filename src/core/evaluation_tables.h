@@ -48,8 +48,8 @@ struct MarkedCell {
 };
 
 struct EvaluationTable {
-    std::string Title;                        // "Loops", "Levels", "Skeleton"
-    std::vector<std::string> Header;          // a point column is two: "<name> d", "<name> F"
+    std::string Title;                // "Loops", "Levels", "Skeleton"
+    std::vector<std::string> Header;  // a point column is two: "<name> d", "<name> F"
     std::vector<std::vector<TableValue>> Rows;
     std::vector<MarkedCell> Marked;
 };

@@ -50,7 +50,9 @@ RowFormat DetectRowFormat(std::string_view line, DecimalMode mode, char localeDe
         format.SeenSeparator = blank != 0 ? blank : ' ';
     } else {
         format.Separator = FieldSeparator::CommaOrBlank;
-        format.SeenSeparator = line.find(',') != std::string_view::npos ? ',' : blank != 0 ? blank : ',';
+        format.SeenSeparator = line.find(',') != std::string_view::npos ? ','
+                               : blank != 0                             ? blank
+                                                                        : ',';
     }
     format.Decimal = comma ? ',' : '.';
     // The usual rule keeps the locale's separator beside the point.

@@ -65,8 +65,7 @@ std::optional<std::string> ImportResult::LineMessage() const {
             return line + ": '" + QuoteField(Field) + "' is not a number.";
         case ImportFailure::RaggedRow:
             return line + " has " + Count(Position, "field", "fields") + "; line " +
-                   std::to_string(ReferenceLine) + " has " + std::to_string(ReferenceFields) +
-                   ".";
+                   std::to_string(ReferenceLine) + " has " + std::to_string(ReferenceFields) + ".";
         case ImportFailure::PastEnd:
             return "The file has " + Count(LineCount, "line", "lines") + "; line " +
                    std::to_string(Line) + " is past its end.";

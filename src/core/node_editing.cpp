@@ -51,9 +51,10 @@ void AddNodeAt(ChartSeries& series, SkeletonBranch side, double x, double y) {
 }
 
 void AddNodeAt(AnalysisState& state, ChartSeries& series, double x, double y) {
-    const SkeletonBranch side = &series == &state.PositiveSkeletonSeries()   ? SkeletonBranch::Positive
-                              : &series == &state.NegativeSkeletonSeries() ? SkeletonBranch::Negative
-                                                                           : SkeletonBranch::None;
+    const SkeletonBranch side =
+        &series == &state.PositiveSkeletonSeries()   ? SkeletonBranch::Positive
+        : &series == &state.NegativeSkeletonSeries() ? SkeletonBranch::Negative
+                                                     : SkeletonBranch::None;
     AddNodeAt(series, side, x, y);
 }
 

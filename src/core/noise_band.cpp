@@ -108,8 +108,8 @@ std::vector<int32_t> FarthestOfHalfCycles(const AnalysisState& state) {
     std::vector<int32_t> farthest;
     farthest.reserve(starts.size());
     for (size_t h = 0; h < starts.size(); ++h) {
-        const int32_t to = h + 1 < starts.size() ? starts[h + 1]
-                                                  : static_cast<int32_t>(disp.size() - 1);
+        const int32_t to =
+            h + 1 < starts.size() ? starts[h + 1] : static_cast<int32_t>(disp.size() - 1);
         farthest.push_back(FarthestFromStart(disp.data(), starts[h], to));
     }
     return farthest;

@@ -19,7 +19,11 @@ public:
     // total is the number of items the stretch stands for (0 reports only its ends).
     ProgressStretch(const ProgressCallback& callback, double from, double to, uint64_t total,
                     uint64_t interval = 4096)
-        : callback_(callback), from_(from), to_(to), total_(total), interval_(interval),
+        : callback_(callback),
+          from_(from),
+          to_(to),
+          total_(total),
+          interval_(interval),
           next_(callback ? 0 : UINT64_MAX) {}
 
     // done items of total are finished; false when the operation is to stop.

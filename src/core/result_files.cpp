@@ -114,7 +114,8 @@ std::string ModifiedLoopFileText(const AnalysisState& state, ResultForm form) {
 std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form) {
     const size_t loops = static_cast<size_t>(std::max(state.LoopCount, 0));
     // The loop number and each column, each with its field end.
-    LineText sink(16 * (kLoopColumnCount + 1) + loops * (kLoopColumnCount + 1) * (kNumberTextGuess + 2));
+    LineText sink(16 * (kLoopColumnCount + 1) +
+                  loops * (kLoopColumnCount + 1) * (kNumberTextGuess + 2));
     BuildAnalysisResults(state, form, sink);
     return sink.take();
 }

@@ -45,8 +45,7 @@ std::string AnalysisResultFileText(const AnalysisState& state, ResultForm form);
 // Writes content to path as SafeFileWrite does (core/safe_write.h): an old file is replaced
 // only by a complete, synced new one and stays untouched on any failure. Throws FileError
 // "Cannot create file \"<path>\". <system's reason>", or the refusal of the record itself.
-void WriteTextFile(const std::string& path, std::string_view content,
-                   const WriteGuard& guard = {});
+void WriteTextFile(const std::string& path, std::string_view content, const WriteGuard& guard = {});
 
 // Builds the modified-loop file and writes it to path as WriteTextFile does, reporting to
 // progress over the points and then over the bytes written. The target is checked before the

@@ -39,9 +39,8 @@ bool HasNoWriteBit(const struct stat& st) { return (st.st_mode & 0222) == 0; }
 std::optional<int> DescriptorOfName(const fs::path& name) {
     const std::string text = name.lexically_normal().string();
     const std::string own = "/proc/" + std::to_string(::getpid()) + "/fd/";
-    for (const std::string& prefix :
-         {std::string("/dev/fd/"), std::string("/proc/self/fd/"),
-          std::string("/proc/thread-self/fd/"), own}) {
+    for (const std::string& prefix : {std::string("/dev/fd/"), std::string("/proc/self/fd/"),
+                                      std::string("/proc/thread-self/fd/"), own}) {
         if (text.size() <= prefix.size() || text.compare(0, prefix.size(), prefix) != 0) continue;
         int fd = -1;
         const char* first = text.data() + prefix.size();
@@ -230,8 +229,8 @@ bool SafeFileWrite::Write(std::string_view bytes, ProgressStretch* progress) {
     size_t done = 0;
     while (done < bytes.size()) {
         if (progress != nullptr && !progress->Tick(done)) return false;
-        const size_t piece = progress != nullptr ? std::min(bytes.size() - done, kPiece)
-                                                 : bytes.size() - done;
+        const size_t piece =
+            progress != nullptr ? std::min(bytes.size() - done, kPiece) : bytes.size() - done;
         if (const int error = WriteWhole(fd_, bytes.data() + done, piece)) Fail(error);
         done += piece;
     }

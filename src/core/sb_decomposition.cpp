@@ -51,8 +51,7 @@ void SBDecompositionLoop(const SkeletonRun& run, const SkeletonLoop& loop) {
 
     if (!f.HasTurn()) {
         const auto c = FindLevelCrossing(run.D, run.F, f.S, f.E, lead.Level);
-        TransferPiece(run, loop.Leading, f.S, f.E, lead, c.has_value(),
-                      c ? c->Displacement : 0.0);
+        TransferPiece(run, loop.Leading, f.S, f.E, lead, c.has_value(), c ? c->Displacement : 0.0);
         return;
     }
     // The leading search starts at the previous loop's turn, so it also covers that loop's

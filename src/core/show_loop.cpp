@@ -42,13 +42,13 @@ void ShowLoop(AnalysisState& state) {
     // of the working curve), both included.
     const auto from = static_cast<std::ptrdiff_t>(frame.S);
     const auto to = static_cast<std::ptrdiff_t>(frame.E) + 1;
-    selected.Assign(std::vector<double>(state.LoopDisp.begin() + from, state.LoopDisp.begin() + to),
-                    std::vector<double>(state.LoopForce.begin() + from,
-                                        state.LoopForce.begin() + to));
+    selected.Assign(
+        std::vector<double>(state.LoopDisp.begin() + from, state.LoopDisp.begin() + to),
+        std::vector<double>(state.LoopForce.begin() + from, state.LoopForce.begin() + to));
 
     const auto point = [&](int32_t i, TColor color) {
         pntsrsSeries1.AddXY(state.LoopDisp[static_cast<size_t>(i)],
-                         state.LoopForce[static_cast<size_t>(i)], color);
+                            state.LoopForce[static_cast<size_t>(i)], color);
     };
     point(frame.S, clYellow);
     if (frame.HasTurn()) point(frame.T, clRed);

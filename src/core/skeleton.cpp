@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace qlnx {
 
 namespace {
@@ -67,8 +66,8 @@ void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection 
     // A loop table that does not fit the working curve (never left by the loop analysis)
     // would send the walks past the curve's end: extract nothing from it.
     const size_t pointCount = state.LoopDisp.size();
-    if (pointCount == 0 || state.LoopForce.size() != pointCount ||
-        state.LoopStart.front() < 0 || static_cast<size_t>(state.LoopStart.back()) >= pointCount) {
+    if (pointCount == 0 || state.LoopForce.size() != pointCount || state.LoopStart.front() < 0 ||
+        static_cast<size_t>(state.LoopStart.back()) >= pointCount) {
         return;
     }
 

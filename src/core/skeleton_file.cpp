@@ -25,10 +25,10 @@ std::string SkeletonRowsText(const AnalysisState& state, ResultForm form) {
     const char separator = ResultDecimalSeparator(form);
     const char delimiter = form == ResultForm::Csv ? ',' : ' ';
     std::string out;
-    AppendBranch(out, "Positive", state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries), delimiter,
-                 separator);
-    AppendBranch(out, "Negative", state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries), delimiter,
-                 separator);
+    AppendBranch(out, "Positive", state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+                 delimiter, separator);
+    AppendBranch(out, "Negative", state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries),
+                 delimiter, separator);
     return out;
 }
 

@@ -13,7 +13,7 @@ namespace {
 // Builds the lines and marks in the mirrored branch (first quadrant) and turns them to true
 // signs at the end.
 class Builder {
-   public:
+public:
     explicit Builder(BranchConstruction& out) : out_(out) {}
     void Line(double d0, double f0, double d1, double f1) {
         out_.Lines.push_back({{d0, f0}, {d1, f1}});
@@ -22,7 +22,7 @@ class Builder {
         out_.Marks.push_back({{d, f}, std::move(label)});
     }
 
-   private:
+private:
     BranchConstruction& out_;
 };
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/errors.h"
-#include "gui/qt_text.h"
 #include "core/safe_write.h"
 #include "gui/chart_widget.h"
+#include "gui/qt_text.h"
 #include "gui/result_file_command.h"
 #include "gui/user_dialogs.h"
 
@@ -26,9 +26,7 @@ QString ImageFileName(const QString& chosen, int filterIndex) {
 
 }  // namespace
 
-QString ChartImageFilter() {
-    return QStringLiteral("PNG image (*.png);;PDF document (*.pdf)");
-}
+QString ChartImageFilter() { return QStringLiteral("PNG image (*.png);;PDF document (*.pdf)"); }
 
 QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
                        const QString& recordFile, const QString& initialFolder) {
@@ -61,10 +59,13 @@ QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart
     SafeFileWrite file(PathBytes(target), guard);
     const bool pdf = QFileInfo(target).suffix().toLower() == QLatin1String("pdf");
     const QTemporaryDir scratch;
-    const QString scratchFile = scratch.filePath(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
+    const QString scratchFile =
+        scratch.filePath(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
     QFile image(scratchFile);
-    if (!scratch.isValid() || !chart.saveImage(scratchFile, pdf) || !image.open(QIODevice::ReadOnly)) {
-        throw FileError("Cannot create file \"" + PathBytes(target) + "\". The chart could not be drawn into an image");
+    if (!scratch.isValid() || !chart.saveImage(scratchFile, pdf) ||
+        !image.open(QIODevice::ReadOnly)) {
+        throw FileError("Cannot create file \"" + PathBytes(target) +
+                        "\". The chart could not be drawn into an image");
     }
     const QByteArray bytes = image.readAll();
     file.Write(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));

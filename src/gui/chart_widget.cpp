@@ -3,9 +3,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <algorithm>
-#include <utility>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "gui/colored_curve.h"
@@ -82,7 +82,8 @@ struct ChartWidget::Impl {
 ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     : QCustomPlot(parent), d_(new Impl(model)) {
     setMouseTracking(true);
-    setContextMenuPolicy(Qt::PreventContextMenu);  // the right button pans; a right click opens our menu
+    setContextMenuPolicy(
+        Qt::PreventContextMenu);  // the right button pans; a right click opens our menu
 
     xAxis->setLabel(QString::fromLatin1(ChartModel::kXAxisTitle));
     yAxis->setLabel(QString::fromLatin1(ChartModel::kYAxisTitle));
@@ -95,7 +96,8 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     d_->menu->setObjectName(QStringLiteral("chartMenu"));
     d_->menu->addAction(tr("Reset zoom"), this, [this] { rescaleToData(); })
         ->setObjectName(QStringLiteral("ResetZoom1"));
-    d_->menu->addAction(tr("Save chart as image\u2026"), this, [this] { emit saveImageRequested(); })
+    d_->menu
+        ->addAction(tr("Save chart as image\u2026"), this, [this] { emit saveImageRequested(); })
         ->setObjectName(QStringLiteral("SaveChartImage1"));
 
     // The legend sits inside the plot, in the corner a hysteresis curve leaves empty, opaque
@@ -135,8 +137,8 @@ ChartWidget::ChartWidget(ChartModel& model, QWidget* parent)
     for (int i = 0; i < model.SeriesCount(); ++i) {
         const ChartSeries& s = model.GetSeries(i);
         // Marker-only series paint every point in its own colour.
-        SeriesCurve* curve = s.DrawLine ? new SeriesCurve(xAxis, yAxis, s)
-                                        : new ColoredCurve(xAxis, yAxis, s);
+        SeriesCurve* curve =
+            s.DrawLine ? new SeriesCurve(xAxis, yAxis, s) : new ColoredCurve(xAxis, yAxis, s);
         d_->curves.push_back(curve);
         if (i == ChartModel::LoopSeries) {
             curve->setLayer(d_->loopLayer);
@@ -257,7 +259,8 @@ int ChartWidget::GetCursorValueIndex(const ChartSeries& series) const {
 
 void ChartWidget::setDragSeries(ChartSeries* series) {
     // A drag that runs while the tool changes its series ends here.
-    if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0) emit dragFinished(dragged);
+    if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0)
+        emit dragFinished(dragged);
     d_->dragSeries = series;
 }
 
@@ -403,7 +406,8 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
     d_->pressJustHappened = false;
     event->accept();
     if (event->button() == Qt::LeftButton) {
-        if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0) emit dragFinished(dragged);
+        if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0)
+            emit dragFinished(dragged);
         if (d_->zooming) {
             d_->zooming = false;
             const QPoint delta = pos - d_->zoomStart;
@@ -442,7 +446,8 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
         d_->zooming = false;
         selectionRect()->cancel();
     }
-    if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0) emit dragFinished(dragged);
+    if (const int dragged = std::exchange(d_->dragIndex, -1); dragged >= 0)
+        emit dragFinished(dragged);
     if (event->button() != Qt::LeftButton) return;
     // A double click on the legend is two clicks on its check box; some platforms deliver
     // the second press only as this event.

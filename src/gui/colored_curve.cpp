@@ -7,8 +7,8 @@ void ColoredCurve::drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& 
     // The positions QCPCurve hands over no longer say which point they belong to; the drawn
     // copy does (its t is the series index), so the markers are placed from it.
     Q_UNUSED(points);
-    const QRectF clip = QRectF(clipRect()).adjusted(-style.size(), -style.size(), style.size(),
-                                                    style.size());
+    const QRectF clip =
+        QRectF(clipRect()).adjusted(-style.size(), -style.size(), style.size(), style.size());
     const int count = series().Count();
     for (auto it = mDataContainer->constBegin(); it != mDataContainer->constEnd(); ++it) {
         const QPointF pos = coordsToPixels(it->key, it->value);

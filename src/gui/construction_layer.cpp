@@ -86,7 +86,8 @@ void ConstructionLayer::Show(const BranchConstruction* construction, const QStri
         points_->setLayer(layer_);
         points_->setLineStyle(QCPCurve::lsNone);
         points_->setSelectable(QCP::stNone);
-        points_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, kYieldColor, Qt::white, 7));
+        points_->setScatterStyle(
+            QCPScatterStyle(QCPScatterStyle::ssCircle, kYieldColor, Qt::white, 7));
     }
     HideAll();
     QCPLegend* legend = chart_->legend;

@@ -131,8 +131,7 @@ void PixelDecimation::PointMoved(std::span<const double> xs, std::span<const dou
     const int to = afterRuns == runStarts_.end() ? static_cast<int>(n) : *afterRuns;
 
     std::vector<int> kept, starts;
-    DecimateRange(xs, ys, view_, static_cast<size_t>(from), static_cast<size_t>(to), kept,
-                  starts);
+    DecimateRange(xs, ys, view_, static_cast<size_t>(from), static_cast<size_t>(to), kept, starts);
     const auto keptFrom = std::lower_bound(kept_.begin(), kept_.end(), from);
     const auto keptTo = std::lower_bound(keptFrom, kept_.end(), to);
     const auto at = kept_.erase(keptFrom, keptTo);

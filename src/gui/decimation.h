@@ -20,8 +20,8 @@ struct PixelView {
 
 // Indices (ascending) of the points of the polyline (xs[i], ys[i]) that draw the same picture
 // at the given view. A point's pixel column is its horizontal pixel position rounded to the
-// nearest integer, as drawing puts it. Consecutive points in the same column form a run that keeps its
-// first, lowest, highest and last point; consecutive points beyond one side of the rectangle
+// nearest integer, as drawing puts it. Consecutive points in the same column form a run that keeps
+// its first, lowest, highest and last point; consecutive points beyond one side of the rectangle
 // keep their first and last point (the segments between them never enter the rectangle).
 // Non-finite points are always kept, as they break the line. xs and ys have equal length.
 std::vector<int> DecimateByPixelColumn(std::span<const double> xs, std::span<const double> ys,

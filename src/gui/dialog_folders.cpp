@@ -67,7 +67,8 @@ std::vector<RecentRecord> RecentRecords() {
 void RememberRecentRecord(const RecentRecord& record) {
     std::vector<RecentRecord> records{record};
     for (const RecentRecord& r : RecentRecords()) {
-        if (r.Path != record.Path && static_cast<int>(records.size()) < kRecentRecords) records.push_back(r);
+        if (r.Path != record.Path && static_cast<int>(records.size()) < kRecentRecords)
+            records.push_back(r);
     }
     StoreRecentRecords(records);
 }

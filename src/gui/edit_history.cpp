@@ -4,8 +4,8 @@
 
 namespace qlnx {
 
-SkeletonEditStep::SkeletonEditStep(const QString& text, AnalysisState& state,
-                                   SkeletonPoints before, SkeletonPoints after, ShowEdit shown)
+SkeletonEditStep::SkeletonEditStep(const QString& text, AnalysisState& state, SkeletonPoints before,
+                                   SkeletonPoints after, ShowEdit shown)
     : QUndoCommand(text),
       state_(state),
       before_(std::move(before)),

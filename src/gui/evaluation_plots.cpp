@@ -59,8 +59,8 @@ EvaluationPlots::EvaluationPlots(QWidget* parent) : QTabWidget(parent) {
     damping_ = NewPlot("pltDamping", QStringLiteral("Loop"),
                        QStringLiteral("Equivalent viscous damping he"));
     AddGraph(damping_, QStringLiteral("he"), QColor(0, 140, 70), true);
-    stiffness_ = NewPlot("pltStiffness", QStringLiteral("Amplitude"),
-                         QStringLiteral("Secant stiffness"));
+    stiffness_ =
+        NewPlot("pltStiffness", QStringLiteral("Amplitude"), QStringLiteral("Secant stiffness"));
     AddGraph(stiffness_, QStringLiteral("Secant stiffness"), QColor(150, 60, 170), false);
     degradation_ = NewPlot("pltDegradation", QStringLiteral("Level"),
                            QStringLiteral("Strength to first cycle"));

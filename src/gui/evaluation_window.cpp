@@ -23,7 +23,6 @@
 #include <cmath>
 
 #include "core/evaluation_options.h"
-#include "gui/qt_text.h"
 #include "core/number_text.h"
 #include "core/result_files.h"
 #include "core/skeleton_evaluation.h"
@@ -33,6 +32,7 @@
 #include "gui/error_guard.h"
 #include "gui/evaluation_models.h"
 #include "gui/evaluation_plots.h"
+#include "gui/qt_text.h"
 #include "gui/retranslation.h"
 #include "gui/user_dialogs.h"
 #include "spreadsheet/evaluation_workbook.h"
@@ -145,7 +145,8 @@ void EvaluationWindow::BuildControls() {
     buttons->addStretch(1);
     btnCopy = Named(new QPushButton(QStringLiteral("Copy"), this), "btnCopy");
     btnSave = Named(new QPushButton(QStringLiteral("Save\u2026"), this), "btnSave");
-    btnExport = Named(new QPushButton(QStringLiteral("Export to Workbook\u2026"), this), "btnExport");
+    btnExport =
+        Named(new QPushButton(QStringLiteral("Export to Workbook\u2026"), this), "btnExport");
     for (QPushButton* b : {btnCopy, btnSave, btnExport}) buttons->addWidget(b);
     top->addLayout(buttons);
 
@@ -158,20 +159,25 @@ void EvaluationWindow::BuildControls() {
         if (settingPreset_) return;
         // A ratio of the user's own is no standard's any more.
         const int preset = cbbPreset->currentIndex();
-        if (preset < kCustomPreset && spnUltimateRatio->value() != kEvaluationPresets[preset].UltimateRatio) {
+        if (preset < kCustomPreset &&
+            spnUltimateRatio->value() != kEvaluationPresets[preset].UltimateRatio) {
             cbbPreset->setCurrentIndex(kCustomPreset);
         }
         OptionChanged();
     });
     connect(cbbPeakPoint, &QComboBox::activated, this, &EvaluationWindow::OptionChanged);
-    connect(spnLevelTolerance, &QDoubleSpinBox::valueChanged, this, &EvaluationWindow::OptionChanged);
+    connect(spnLevelTolerance, &QDoubleSpinBox::valueChanged, this,
+            &EvaluationWindow::OptionChanged);
     connect(cbbYieldMethod, &QComboBox::activated, this, &EvaluationWindow::ShowConstruction);
     connect(cbbSide, &QComboBox::activated, this, &EvaluationWindow::ShowConstruction);
     connect(tblLoops->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { LoopRowChosen(current); });
-    connect(btnCopy, &QPushButton::clicked, this, [this] { Guarded(&EvaluationWindow::CopyClick); });
-    connect(btnSave, &QPushButton::clicked, this, [this] { Guarded(&EvaluationWindow::SaveClick); });
-    connect(btnExport, &QPushButton::clicked, this, [this] { Guarded(&EvaluationWindow::ExportClick); });
+    connect(btnCopy, &QPushButton::clicked, this,
+            [this] { Guarded(&EvaluationWindow::CopyClick); });
+    connect(btnSave, &QPushButton::clicked, this,
+            [this] { Guarded(&EvaluationWindow::SaveClick); });
+    connect(btnExport, &QPushButton::clicked, this,
+            [this] { Guarded(&EvaluationWindow::ExportClick); });
 }
 
 void EvaluationWindow::Guarded(void (EvaluationWindow::*handler)()) {
@@ -182,7 +188,8 @@ EvaluationOptions EvaluationWindow::Options() const {
     EvaluationOptions o;
     o.NoiseBand = context_ ? context_().NoiseBand : 0;
     o.UltimateRatio = spnUltimateRatio->value();
-    o.PeakPoint = cbbPeakPoint->currentIndex() == 1 ? PeakPointRule::Force : PeakPointRule::Displacement;
+    o.PeakPoint =
+        cbbPeakPoint->currentIndex() == 1 ? PeakPointRule::Force : PeakPointRule::Displacement;
     o.LevelTolerance = spnLevelTolerance->value();
     return o;
 }
@@ -244,8 +251,8 @@ void EvaluationWindow::Update() {
     const bool skeleton = now.Positive != shown_.Positive || now.Negative != shown_.Negative;
     const EvaluationContext context = context_ ? context_() : EvaluationContext{};
     SetDesignedText(lblInForce, QStringLiteral("Noise band: %1\nSkeleton: %2")
-                            .arg(QString::fromStdString(FormatGeneral15(context.NoiseBand)),
-                                 QString::fromStdString(context.SkeletonMethod)));
+                                    .arg(QString::fromStdString(FormatGeneral15(context.NoiseBand)),
+                                         QString::fromStdString(context.SkeletonMethod)));
     if (!all && !skeleton) return;
     shown_ = now;
     const EvaluationOptions options = Options();
@@ -256,9 +263,9 @@ void EvaluationWindow::Update() {
         plots_->Show(evaluation_);
     } else {
         evaluation_.Options = options;
-        evaluation_.Skeleton =
-            EvaluateSkeleton(state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
-                             state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries), options.UltimateRatio);
+        evaluation_.Skeleton = EvaluateSkeleton(
+            state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+            state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries), options.UltimateRatio);
     }
     ShowSkeleton();
 }
@@ -269,10 +276,11 @@ void EvaluationWindow::ShowSkeleton() {
     for (const auto& [side, branch] : {std::pair{"positive", &evaluation_.Skeleton.Positive},
                                        std::pair{"negative", &evaluation_.Skeleton.Negative}}) {
         if (*branch && !(*branch)->UltimateReached) {
-            notes << QStringLiteral("The %1 branch never falls to %2 of its peak force: its last point "
-                                    "stands for the ultimate point and its ductilities are lower bounds.")
-                         .arg(QLatin1String(side),
-                              QString::fromStdString(FormatGeneral15(evaluation_.Options.UltimateRatio)));
+            notes << QStringLiteral(
+                         "The %1 branch never falls to %2 of its peak force: its last point "
+                         "stands for the ultimate point and its ductilities are lower bounds.")
+                         .arg(QLatin1String(side), QString::fromStdString(FormatGeneral15(
+                                                       evaluation_.Options.UltimateRatio)));
         }
     }
     // One note a line, so that each is translated on its own.
@@ -287,8 +295,8 @@ void EvaluationWindow::ShowConstruction() {
         return;
     }
     const bool negative = cbbSide->currentIndex() == 1;
-    const ChartSeries& branch = state_.Chart.GetSeries(negative ? ChartModel::NegativeSkeletonSeries
-                                                                : ChartModel::PositiveSkeletonSeries);
+    const ChartSeries& branch = state_.Chart.GetSeries(
+        negative ? ChartModel::NegativeSkeletonSeries : ChartModel::PositiveSkeletonSeries);
     const auto method = static_cast<YieldMethod>(cbbYieldMethod->currentIndex());
     const std::optional<BranchConstruction> c = ConstructYield(
         branch.XValues(), branch.YValues(), negative, evaluation_.Options.UltimateRatio, method);
@@ -328,8 +336,8 @@ void EvaluationWindow::SaveClick() {
     const QString suffix = csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
     if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
     Update();
-    const std::string text = csv ? EvaluationCsvText(evaluation_, header)
-                                 : EvaluationTextFileText(evaluation_, header);
+    const std::string text =
+        csv ? EvaluationCsvText(evaluation_, header) : EvaluationTextFileText(evaluation_, header);
     // The record being analysed is never written over, under whatever name it is chosen.
     WriteGuard guard;
     guard.RecordPath = state_.FileNameText;

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "core/errors.h"
-#include "gui/qt_text.h"
 #include "core/number_text.h"
+#include "gui/qt_text.h"
 #include "gui/retranslation.h"
 #include "gui/tooltips.h"
 
@@ -189,7 +189,8 @@ void TExportOptionForm::LoadOptions() {
     edt4->setText(QString::number(o.ChartWidth));
     chk3->setChecked(o.ShowLegend);
     chk4->setChecked(o.LegendIncludeInLayout);
-    cbb1->setCurrentText(QString::fromStdString(FormatGeneral15(static_cast<double>(o.LineWeight))));
+    cbb1->setCurrentText(
+        QString::fromStdString(FormatGeneral15(static_cast<double>(o.LineWeight))));
     chk1->setChecked(o.ShowMarker);
     cbb3->setCurrentText(QString::number(o.MarkerSize));
     SelectText(cbb2, QString::number(o.MarkerStyle));

@@ -60,9 +60,10 @@ ImportOptions LoadImportOptions(QSettings& settings) {
 
 void SaveImportOptions(QSettings& settings, const ImportOptions& options) {
     settings.beginGroup(QStringLiteral("Import"));
-    settings.setValue(QStringLiteral("Decimal"),
-                      QString::fromLatin1(DecimalModeName(options.Decimal).data(),
-                                          static_cast<int>(DecimalModeName(options.Decimal).size())));
+    settings.setValue(
+        QStringLiteral("Decimal"),
+        QString::fromLatin1(DecimalModeName(options.Decimal).data(),
+                            static_cast<int>(DecimalModeName(options.Decimal).size())));
     settings.setValue(QStringLiteral("DisplacementColumn"), options.DisplacementColumn);
     settings.setValue(QStringLiteral("ForceColumn"), options.ForceColumn);
     settings.endGroup();
@@ -130,7 +131,8 @@ TImportOptionForm::TImportOptionForm(const ImportOptions& options, std::string t
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cbbDecimal, &QComboBox::currentIndexChanged, this, &TImportOptionForm::UpdatePreview);
-    connect(spnDisplacementColumn, &QSpinBox::valueChanged, this, &TImportOptionForm::UpdatePreview);
+    connect(spnDisplacementColumn, &QSpinBox::valueChanged, this,
+            &TImportOptionForm::UpdatePreview);
     connect(spnForceColumn, &QSpinBox::valueChanged, this, &TImportOptionForm::UpdatePreview);
     RetranslateTree(this);
     UpdatePreview();
@@ -152,11 +154,13 @@ void TImportOptionForm::UpdatePreview() {
     grdPreview->setRowCount(0);
     grdPreview->setColumnCount(0);
     if (sameColumn) {
-        SetDesignedText(lblFormat, QStringLiteral("The displacement and force columns must differ."));
+        SetDesignedText(lblFormat,
+                        QStringLiteral("The displacement and force columns must differ."));
         return;
     }
     if (text_.empty()) {
-        SetDesignedText(lblFormat, QStringLiteral("Import a record to see here how its first lines are read."));
+        SetDesignedText(
+            lblFormat, QStringLiteral("Import a record to see here how its first lines are read."));
         return;
     }
     const ImportPreview preview = PreviewImport(text_, WithOptions(lines_, options), kPreviewRows);
@@ -164,12 +168,14 @@ void TImportOptionForm::UpdatePreview() {
         SetDesignedText(lblFormat, QString::fromStdString(preview.Problem.value_or(std::string())));
         return;
     }
-    SetDesignedText(lblFormat, QStringLiteral("Read from line %1: %2.")
-                           .arg(lines_.FirstLine)
-                           .arg(QString::fromStdString(DescribeRowFormat(*preview.Format))));
+    SetDesignedText(lblFormat,
+                    QStringLiteral("Read from line %1: %2.")
+                        .arg(lines_.FirstLine)
+                        .arg(QString::fromStdString(DescribeRowFormat(*preview.Format))));
 
     int64_t fields = 0;
-    for (const PreviewRow& row : preview.Rows) fields = std::max<int64_t>(fields, static_cast<int64_t>(row.Fields.size()));
+    for (const PreviewRow& row : preview.Rows)
+        fields = std::max<int64_t>(fields, static_cast<int64_t>(row.Fields.size()));
     const int shown = static_cast<int>(std::min<int64_t>(fields, kMaxShownFields));
     const int dispColumn = options.DisplacementColumn - 1;
     const int forceColumn = options.ForceColumn - 1;
@@ -191,7 +197,8 @@ void TImportOptionForm::UpdatePreview() {
         const PreviewRow& row = preview.Rows[static_cast<size_t>(r)];
         grdPreview->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(row.Line)));
         for (int c = 0; c < shown && c < static_cast<int>(row.Fields.size()); ++c) {
-            QTableWidgetItem* item = Cell(QString::fromStdString(row.Fields[static_cast<size_t>(c)]));
+            QTableWidgetItem* item =
+                Cell(QString::fromStdString(row.Fields[static_cast<size_t>(c)]));
             if (c == dispColumn || c == forceColumn) item->setBackground(kChosenColumn);
             grdPreview->setItem(r, c, item);
         }
@@ -211,7 +218,9 @@ void TImportOptionForm::UpdatePreview() {
             grdPreview->setItem(r, shown, Cell(ExactText(row.Reading.Displacement)));
             grdPreview->setItem(r, shown + 1, Cell(ExactText(row.Reading.Force)));
         } else {
-            grdPreview->setItem(r, shown, Cell(Translated(QString::fromStdString(problem.LineMessage().value_or(std::string())))));
+            grdPreview->setItem(r, shown,
+                                Cell(Translated(QString::fromStdString(
+                                    problem.LineMessage().value_or(std::string())))));
             grdPreview->setSpan(r, shown, 1, 2);
         }
     }

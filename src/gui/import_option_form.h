@@ -37,8 +37,8 @@ class TImportOptionForm : public QDialog {
 public:
     // The dialog over options; text is the decoded record shown in the preview from the
     // lines the boxes name (lines.FirstLine, lines.Step), or empty when there is none.
-    TImportOptionForm(const ImportOptions& options, std::string text,
-                      const ImportParameters& lines, QWidget* owner);
+    TImportOptionForm(const ImportOptions& options, std::string text, const ImportParameters& lines,
+                      QWidget* owner);
 
     // The options as the controls show them.
     ImportOptions Options() const;

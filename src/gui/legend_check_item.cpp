@@ -11,9 +11,7 @@ constexpr int kGap = 4;  // pixels between check box, icon and text
 LegendCheckItem::LegendCheckItem(QCPLegend* parent, QCPAbstractPlottable* plottable)
     : QCPPlottableLegendItem(parent, plottable) {}
 
-int LegendCheckItem::boxSize() const {
-    return std::max(9, QFontMetrics(getFont()).height() - 4);
-}
+int LegendCheckItem::boxSize() const { return std::max(9, QFontMetrics(getFont()).height() - 4); }
 
 QRect LegendCheckItem::checkBoxRect() const {
     const int box = boxSize();
@@ -45,8 +43,8 @@ void LegendCheckItem::draw(QCPPainter* painter) {
     if (g_drawCheckBoxes && mPlottable->visible()) {
         painter->setPen(QPen(Qt::black, 1.6));
         const double l = box.left(), t = box.top(), w = box.width(), h = box.height();
-        const QPointF tick[3] = {{l + 0.2 * w, t + 0.5 * h}, {l + 0.42 * w, t + 0.75 * h},
-                                 {l + 0.8 * w, t + 0.25 * h}};
+        const QPointF tick[3] = {
+            {l + 0.2 * w, t + 0.5 * h}, {l + 0.42 * w, t + 0.75 * h}, {l + 0.8 * w, t + 0.25 * h}};
         painter->drawPolyline(tick, 3);
     }
 

@@ -1,5 +1,6 @@
 // Start-up of the window program: application object, number format, font, the main window,
-// and an optional record to open at once (qlnx [--first-line N] [--step N] [--noise-band D] [--analyze] [FILE]).
+// and an optional record to open at once (qlnx [--first-line N] [--step N] [--noise-band D]
+// [--analyze] [FILE]).
 #include <QCommandLineParser>
 #include <QFont>
 #include <QFontDatabase>
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("QLNX"));
     QApplication::setOrganizationName(QStringLiteral("QLNX"));  // where the settings live
     QApplication::setApplicationVersion(qlnx::ProgramVersion());
-    QGuiApplication::setDesktopFileName(QStringLiteral("qlnx"));  // ties the window to the menu entry and its icon
+    QGuiApplication::setDesktopFileName(
+        QStringLiteral("qlnx"));  // ties the window to the menu entry and its icon
     qlnx::QtUserDialogs dialogs;
     app.setDialogs(&dialogs);
 

@@ -33,8 +33,8 @@ bool ProgressBox::Update(double fraction) {
         return !cancelled_;
     }
     if (!dialog_) {
-        dialog_ = std::make_unique<QProgressDialog>(label_, Translated(QStringLiteral("Cancel")), 0, kSteps,
-                                                    parent_.data());
+        dialog_ = std::make_unique<QProgressDialog>(label_, Translated(QStringLiteral("Cancel")), 0,
+                                                    kSteps, parent_.data());
         dialog_->setWindowTitle(title_);
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setAutoReset(false);
@@ -48,9 +48,8 @@ bool ProgressBox::Update(double fraction) {
     if (sinceEvents_.elapsed() >= kEventIntervalMs) {
         // While the box is not shown the window is not blocked by it: clicks and keys wait
         // until the work is over, paints and timers run now.
-        QCoreApplication::processEvents(dialog_->isVisible()
-                                            ? QEventLoop::AllEvents
-                                            : QEventLoop::ExcludeUserInputEvents);
+        QCoreApplication::processEvents(dialog_->isVisible() ? QEventLoop::AllEvents
+                                                             : QEventLoop::ExcludeUserInputEvents);
         sinceEvents_.restart();
     }
     cancelled_ = dialog_->wasCanceled();

@@ -22,8 +22,10 @@ QString TranslatedFilter(const QString& filter) {
     for (QString& type : types) {
         const qsizetype patterns = type.lastIndexOf(QStringLiteral(" ("));
         const QString name = patterns < 0 ? type : type.left(patterns);
-        const qsizetype indent = name.size() - QString(name).remove(QRegularExpression(QStringLiteral("^\\s+"))).size();
-        type = name.left(indent) + Translated(name.mid(indent)) + (patterns < 0 ? QString() : type.mid(patterns));
+        const qsizetype indent =
+            name.size() - QString(name).remove(QRegularExpression(QStringLiteral("^\\s+"))).size();
+        type = name.left(indent) + Translated(name.mid(indent)) +
+               (patterns < 0 ? QString() : type.mid(patterns));
     }
     return types.join(QStringLiteral(";;"));
 }

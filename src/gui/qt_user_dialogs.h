@@ -8,7 +8,8 @@ namespace qlnx {
 class QtUserDialogs : public UserDialogs {
 public:
     std::optional<QString> openFile(QWidget* parent, const OpenFileRequest& request) override;
-    std::optional<SaveFileAnswer> saveFile(QWidget* parent, const SaveFileRequest& request) override;
+    std::optional<SaveFileAnswer> saveFile(QWidget* parent,
+                                           const SaveFileRequest& request) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     void error(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;

@@ -9,16 +9,13 @@
 #include <string>
 
 #include "core/result_files.h"
-#include "gui/qt_text.h"
 #include "core/skeleton_file.h"
+#include "gui/qt_text.h"
 #include "gui/user_dialogs.h"
 
 namespace qlnx {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 bool ReplacesUnconfirmedFile(const std::string& dialogName, const std::string& written) {
     // The same file by device and inode, whatever it is: std::filesystem::equivalent refuses
@@ -46,7 +43,7 @@ QString ReplaceQuestionText(const QString& fileName) {
 QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
                        ResultFileKind kind, ResultSaveDialog& dialog) {
     const bool modifiedLoop = kind == ResultFileKind::ModifiedLoop;
-    const std::string_view suffix = modifiedLoop                           ? kModifiedLoopSuffix
+    const std::string_view suffix = modifiedLoop                       ? kModifiedLoopSuffix
                                     : kind == ResultFileKind::Skeleton ? kSkeletonSuffix
                                                                        : kAnalysisResultSuffix;
     SaveFileRequest request;
@@ -75,8 +72,8 @@ QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisStat
             parent, QStringLiteral("QLNX"),
             QStringLiteral("Writing %1").arg(QFileInfo(PathText(target.Path)).fileName()));
         const bool written = SaveModifiedLoopFile(
-            state, target.Form, target.Path, [&progress](double done) { return progress->Update(done); },
-            guard);
+            state, target.Form, target.Path,
+            [&progress](double done) { return progress->Update(done); }, guard);
         return written ? PathText(target.Path) : QString();
     }
     WriteTextFile(target.Path,

@@ -22,17 +22,18 @@ struct ResultSaveDialog {
 };
 
 // Runs Export Modified Loop / Export Analysis Results (and btn7) / Export Skeleton Curve for
-// the window: offers ProposedResultName of state.FileNameText in the save dialog, writes the chosen name plus
+// the window: offers ProposedResultName of state.FileNameText in the save dialog, writes the chosen
+// name plus
 // ".txt" or ".csv" in the form of the chosen file type, after a Yes to "<name> already
 // exists..." when that file exists and the dialog did not ask about it. Cancel or No writes
 // nothing. Throws FileError when writing fails (call it inside the window's error guard).
 // Returns the path written, or an empty text when nothing was written.
 QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
-                    ResultFileKind kind, ResultSaveDialog& dialog);
+                       ResultFileKind kind, ResultSaveDialog& dialog);
 
 // The same with a dialog that starts at the text type every time.
 QString SaveResultFile(QWidget* parent, UserDialogs& dialogs, const AnalysisState& state,
-                    ResultFileKind kind, const QString& initialFolder);
+                       ResultFileKind kind, const QString& initialFolder);
 
 // The save dialog's file types: "Text files (*.txt)" and " CSV files (*.csv)" (the second
 // description begins with a blank).

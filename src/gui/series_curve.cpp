@@ -26,7 +26,7 @@ SeriesCurve::SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries
 
 bool SeriesCurve::applyStyle() {
     const ChartSeries& s = series_;
-    const StyleKey key{s.Title,         s.Color,   s.LineWidth,   s.DrawLine,
+    const StyleKey key{s.Title,          s.Color,   s.LineWidth,   s.DrawLine,
                        s.PointerVisible, s.Pointer, s.PointerSize, s.Active};
     const bool changed = !styled_ || !(key == style_);
     style_ = key;
@@ -39,8 +39,8 @@ bool SeriesCurve::applyStyle() {
         const auto shape = s.Pointer == PointerStyle::Diamond ? QCPScatterStyle::ssDiamond
                                                               : QCPScatterStyle::ssCircle;
         // The marker size of a series is its half-width in pixels.
-        setScatterStyle(QCPScatterStyle(shape, QPen(Qt::black), QBrush(color),
-                                        2.0 * s.PointerSize));
+        setScatterStyle(
+            QCPScatterStyle(shape, QPen(Qt::black), QBrush(color), 2.0 * s.PointerSize));
     } else {
         setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
     }

@@ -1,6 +1,7 @@
 #include "gui/tform1.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -22,28 +22,28 @@
 #include <utility>
 
 #include "core/curve_import.h"
-#include "gui/qt_text.h"
 #include "core/errors.h"
-#include "core/text_lines.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
 #include "core/record_suggestions.h"
 #include "core/skeleton.h"
+#include "core/text_lines.h"
 #include "core/thinning.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
 #include "gui/dialog_filter.h"
+#include "gui/dialog_folders.h"
 #include "gui/donation_box.h"
 #include "gui/error_guard.h"
-#include "gui/dialog_folders.h"
 #include "gui/export_option_form.h"
 #include "gui/help_window.h"
-#include "gui/tooltips.h"
+#include "gui/language.h"
 #include "gui/message_bar.h"
+#include "gui/qt_text.h"
 #include "gui/result_file_command.h"
 #include "gui/retranslation.h"
-#include "gui/language.h"
 #include "gui/status_link_field.h"
+#include "gui/tooltips.h"
 #include "gui/user_dialogs.h"
 #include "spreadsheet/chart_export.h"
 
@@ -71,14 +71,14 @@ const QString kProgressTitle = QStringLiteral("QLNX");
 
 QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
 
-
 }  // namespace
 
 TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), openUrl_(&QDesktopServices::openUrl) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("QLNX ") + ProgramVersion() +
-                   QStringLiteral(" \u2013 hysteresis loops and skeleton curves of cyclic loading tests"));
+    setWindowTitle(
+        QStringLiteral("QLNX ") + ProgramVersion() +
+        QStringLiteral(" \u2013 hysteresis loops and skeleton curves of cyclic loading tests"));
     undoStack_ = new QUndoStack(this);
     BuildControls();
     BuildMenu();
@@ -105,7 +105,8 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
                            rzstsbr1->sizeHint().height() + 8;
         height = std::max(height, needed);
     }
-    if (const QScreen* s = screen()) height = std::min(height, s->availableGeometry().height() - 40);
+    if (const QScreen* s = screen())
+        height = std::min(height, s->availableGeometry().height() - 40);
     resize(kClientWidth, height);
     if (const QScreen* s = screen()) {
         QRect frame(QPoint(0, 0), size());
@@ -164,12 +165,14 @@ void TForm1::ConnectHandlers() {
     onTrigger(mniDonation1, &TForm1::mniDonation1Click);
     onTrigger(Howtouse1, &TForm1::Howtouse1Click);
     onTrigger(mniWebsite1, &TForm1::mniWebsite1Click);
-    connect(rzfldsts2, &StatusLinkField::clicked, this, [this] { Guarded(&TForm1::rzfldsts2Click); });
+    connect(rzfldsts2, &StatusLinkField::clicked, this,
+            [this] { Guarded(&TForm1::rzfldsts2Click); });
     // "activated" fires on a choice by the user only, never when the window fills the list.
     connect(cbb1, &QComboBox::activated, this, [this] { Guarded(&TForm1::cbb1Change); });
     connect(cbb3, &QComboBox::activated, this, [this] { Guarded(&TForm1::cbb3Change); });
     connect(cbb2, &QComboBox::activated, this, [this] { Guarded(&TForm1::cbb2Change); });
-    connect(cht1, &ChartWidget::chartDoubleClicked, this, [this] { Guarded(&TForm1::cht1DblClick); });
+    connect(cht1, &ChartWidget::chartDoubleClicked, this,
+            [this] { Guarded(&TForm1::cht1DblClick); });
     connect(cht1, &ChartWidget::chartMouseMoved, this, &TForm1::cht1MouseMove);
     connect(cht1, &ChartWidget::legendClicked, this, [this] { Guarded(&TForm1::cht1ClickLegend); });
 
@@ -183,14 +186,17 @@ void TForm1::ConnectHandlers() {
     connect(undoStack_, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
     connect(undoStack_, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
     connect(undoStack_, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
-        SetDesignedText(Undo1, text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
+        SetDesignedText(Undo1,
+                        text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
     });
     connect(undoStack_, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
-        SetDesignedText(Redo1, text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
+        SetDesignedText(Redo1,
+                        text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
     });
     connect(cht1, &ChartWidget::dragStarted, this, &TForm1::DragStarted);
     connect(cht1, &ChartWidget::dragFinished, this, &TForm1::DragFinished);
-    connect(cht1, &ChartWidget::saveImageRequested, this, [this] { Guarded(&TForm1::SaveChartImage1Click); });
+    connect(cht1, &ChartWidget::saveImageRequested, this,
+            [this] { Guarded(&TForm1::SaveChartImage1Click); });
     connect(cht1, &ChartWidget::chartMouseMoved, this, &TForm1::ShowMouseReadout);
     connect(cht1, &ChartWidget::chartMouseLeft, this, &TForm1::ClearMouseReadout);
     for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
@@ -260,7 +266,8 @@ void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, co
     if (!QFileInfo(path).isFile()) {
         ForgetRecentRecord(path);
         UpdateRecentRecordsMenu();
-        messageBar_->ShowMessage(QStringLiteral("%1 no longer exists; it was taken off the recent records.").arg(path));
+        messageBar_->ShowMessage(
+            QStringLiteral("%1 no longer exists; it was taken off the recent records.").arg(path));
         return;
     }
     // Read as it was read last time.
@@ -359,9 +366,11 @@ void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& 
         return;
     }
     QString text = QStringLiteral("%1 rows").arg(state_.RawDisp.size());
-    if (result.Format) text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
+    if (result.Format)
+        text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
     SetDesignedText(rzfldsts3, text);
-    SetDesignedToolTip(rzfldsts3, QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
+    SetDesignedToolTip(rzfldsts3,
+                       QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
 }
 
 void TForm1::ImportOptions1Click() {
@@ -377,7 +386,9 @@ void TForm1::ImportOptions1Click() {
     }
     ImportParameters lines;
     try {
-        if (const auto checked = CheckImportParameters(edt7->text().toStdString(), edt8->text().toStdString()).Parameters) {
+        if (const auto checked =
+                CheckImportParameters(edt7->text().toStdString(), edt8->text().toStdString())
+                    .Parameters) {
             lines = *checked;
         }
     } catch (const ConversionError&) {
@@ -411,7 +422,8 @@ void TForm1::btn2Click() {
     }
     QString status = QStringLiteral("%1 loops found").arg(state_.LoopCount);
     if (noiseBandInForce_ > 0) {
-        status += QStringLiteral(" with a noise band of ") + QString::fromStdString(FormatGeneral15(noiseBandInForce_));
+        status += QStringLiteral(" with a noise band of ") +
+                  QString::fromStdString(FormatGeneral15(noiseBandInForce_));
     }
     ShowStatus(status + QLatin1Char('.'));
     SuggestAfterAnalysis();
@@ -442,9 +454,10 @@ void TForm1::btn5Click() {
                              (chk1->isChecked() ? ", keep disp increasing" : "");
     StartEditHistory();
     cht1->refresh();
-    ShowStatus(QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")
-                   .arg(state_.PositiveSkeletonSeries().Count())
-                   .arg(state_.NegativeSkeletonSeries().Count()));
+    ShowStatus(
+        QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")
+            .arg(state_.PositiveSkeletonSeries().Count())
+            .arg(state_.NegativeSkeletonSeries().Count()));
     SuggestLoopDirection();
 }
 
@@ -454,8 +467,10 @@ void TForm1::btn6Click() {
     ThinSkeletonCurves(state_, edt9->text().toStdString(), edt10->text().toStdString(),
                        edt11->text().toStdString());
     const auto removed = [](size_t was, int now) { return static_cast<long long>(was) - now; };
-    const long long positive = removed(before.PositiveX.size(), state_.PositiveSkeletonSeries().Count());
-    const long long negative = removed(before.NegativeX.size(), state_.NegativeSkeletonSeries().Count());
+    const long long positive =
+        removed(before.PositiveX.size(), state_.PositiveSkeletonSeries().Count());
+    const long long negative =
+        removed(before.NegativeX.size(), state_.NegativeSkeletonSeries().Count());
     PushSkeletonEdit(QStringLiteral("thinning"), std::move(before));
     ShowStatus(QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).")
                    .arg(positive + negative)
@@ -477,21 +492,25 @@ QString TForm1::SaveResult(ResultFileKind kind) {
 
 void TForm1::ExportModifiedLoop1Click() {
     const QString written = SaveResult(ResultFileKind::ModifiedLoop);
-    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the working curve to %1.").arg(written));
+    if (!written.isEmpty())
+        ShowStatus(QStringLiteral("Saved the working curve to %1.").arg(written));
 }
 
 void TForm1::ExportResults1Click() {
     const QString written = SaveResult(ResultFileKind::AnalysisResults);
-    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the loop extremes to %1.").arg(written));
+    if (!written.isEmpty())
+        ShowStatus(QStringLiteral("Saved the loop extremes to %1.").arg(written));
 }
 
 void TForm1::ExportSkeleton1Click() {
     if (!ShowsSkeleton()) {
-        messageBar_->ShowMessage(QStringLiteral("There is no skeleton curve to save: extract it first."));
+        messageBar_->ShowMessage(
+            QStringLiteral("There is no skeleton curve to save: extract it first."));
         return;
     }
     const QString written = SaveResult(ResultFileKind::Skeleton);
-    if (!written.isEmpty()) ShowStatus(QStringLiteral("Saved the skeleton curve to %1.").arg(written));
+    if (!written.isEmpty())
+        ShowStatus(QStringLiteral("Saved the skeleton curve to %1.").arg(written));
 }
 
 void TForm1::btn8Click() { ExportDraw12Excel1Click(); }
@@ -525,7 +544,8 @@ void TForm1::ExcelExportOptions1Click() {
         [this](const std::string& message) { ShowErrorReport(dialogs_, this, message); },
         // The chart's designed axis titles, whatever language the window shows them in: the
         // workbook is the same in every language.
-        {QString::fromLatin1(ChartModel::kXAxisTitle), QString::fromLatin1(ChartModel::kYAxisTitle)});
+        {QString::fromLatin1(ChartModel::kXAxisTitle),
+         QString::fromLatin1(ChartModel::kYAxisTitle)});
 }
 
 // --- About, donation, help and web site -----------------------------------------------------
@@ -566,10 +586,12 @@ void TForm1::OpenAddress(const QUrl& url) {
 void TForm1::Howtouse1Click() {
     // The guide built into the program, in a window of its own beside the main window.
     if (helpWindow_ == nullptr) {
-        helpWindow_ = new HelpWindow([this](const QUrl& url) {
-            OpenAddress(url);
-            return true;
-        }, this);
+        helpWindow_ = new HelpWindow(
+            [this](const QUrl& url) {
+                OpenAddress(url);
+                return true;
+            },
+            this);
     }
     helpWindow_->show();
     helpWindow_->raise();

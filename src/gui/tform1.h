@@ -11,9 +11,9 @@
 
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
+#include "core/edit_undo.h"
 #include "gui/import_option_form.h"
 #include "gui/language.h"
-#include "core/edit_undo.h"
 #include "gui/result_file_command.h"
 #include "spreadsheet/excel_export_options.h"
 
@@ -63,7 +63,8 @@ public:
     const ImportOptions& CurrentImportOptions() const { return importOptions_; }
 
     // Sets the texts of the first-line box (edt7) and the step box (edt8) where given.
-    void SetImportBoxes(const std::optional<QString>& firstLine, const std::optional<QString>& step);
+    void SetImportBoxes(const std::optional<QString>& firstLine,
+                        const std::optional<QString>& step);
     // Sets the text of the Noise Band box.
     void SetNoiseBandBox(const QString& text);
     // Runs "Analyze Loop" inside the error guard.
@@ -191,7 +192,7 @@ private:
     AnalysisState state_;
     ImportOptions importOptions_;
     std::function<bool(const QUrl&)> openUrl_;
-    QString guideFolder_;  // empty: the executable's folder
+    QString guideFolder_;          // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack
     double noiseBandInForce_ = 0;  // the noise band of the last analysis
     // Chart editing: operation type (index of cbb3), target series (none at start) and the

@@ -13,8 +13,8 @@
 #include "gui/chart_widget.h"
 #include "gui/dialog_folders.h"
 #include "gui/error_guard.h"
-#include "gui/tform1.h"
 #include "gui/retranslation.h"
+#include "gui/tform1.h"
 
 namespace qlnx {
 
@@ -40,7 +40,8 @@ void TForm1::dropEvent(QDropEvent* event) {
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     // The import may show message boxes: run it once the drop has finished.
-    QMetaObject::invokeMethod(this, [this, path] { OpenCurveFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenCurveFile(path); }, Qt::QueuedConnection);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -49,8 +50,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(key->keyCombination());
-        for (const QAction* action :
-             {ImportData1, ReImport1, AnalyzeLoop1, ExtractSkeleton1, ExportResults1, ExportSkeleton1}) {
+        for (const QAction* action : {ImportData1, ReImport1, AnalyzeLoop1, ExtractSkeleton1,
+                                      ExportResults1, ExportSkeleton1}) {
             if (action->shortcut() == pressed) return true;
         }
     }
@@ -72,8 +73,8 @@ void TForm1::ShowMouseReadout(int x, int y) {
         return;
     }
     SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1   Force = %2")
-                           .arg(cht1->XScreenToValue(x), 0, 'g', 6)
-                           .arg(cht1->YScreenToValue(y), 0, 'g', 6));
+                                   .arg(cht1->XScreenToValue(x), 0, 'g', 6)
+                                   .arg(cht1->YScreenToValue(y), 0, 'g', 6));
 }
 
 void TForm1::ClearMouseReadout() { rzfldsts4->clear(); }

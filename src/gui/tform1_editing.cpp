@@ -16,7 +16,8 @@ void TForm1::cbb3Change() {
     EditMode = cbb3->currentIndex();
     const int previous = cbb2->currentIndex();
     cbb2->clear();
-    for (const std::string& item : EditObjectItems(EditMode)) cbb2->addItem(QString::fromStdString(item));
+    for (const std::string& item : EditObjectItems(EditMode))
+        cbb2->addItem(QString::fromStdString(item));
     cht1->setCursorActive(EditMode == kEditAdd);
     // Leaving add mode keeps the chosen object; entering it with "LOOP" chosen falls back to
     // "None".
@@ -73,7 +74,8 @@ void TForm1::cht1DblClick() {
         if (index < 0) return;
         if (EditSeries == &state_.LoopSeries()) {
             const LoopPointDeletion deletion = DeleteLoopPoint(state_, index);
-            undoStack_->push(new LoopPointDeletionStep(state_, deletion, [this] { cht1->refresh(); }));
+            undoStack_->push(
+                new LoopPointDeletionStep(state_, deletion, [this] { cht1->refresh(); }));
         } else {
             SkeletonPoints before = TakeSkeletonPoints(state_);
             DeleteNode(state_, *EditSeries, index);
@@ -108,7 +110,8 @@ void TForm1::DragStarted(int index) {
         // mode on the loop until the mode None).
         if (cht1->hasOnDrag()) {
             start.Move.Sample = LoopSampleOfPoint(state_, index);
-            if (start.Move.Sample >= 0 && static_cast<size_t>(start.Move.Sample) < state_.RawDisp.size()) {
+            if (start.Move.Sample >= 0 &&
+                static_cast<size_t>(start.Move.Sample) < state_.RawDisp.size()) {
                 start.Move.FromDisp = state_.RawDisp[static_cast<size_t>(start.Move.Sample)];
                 start.Move.FromForce = state_.RawForce[static_cast<size_t>(start.Move.Sample)];
             } else {

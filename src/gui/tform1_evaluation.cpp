@@ -19,7 +19,8 @@ void TForm1::TestEvaluation1Click() {
             c.NoiseBand = noiseBandInForce_;
             const bool extracted = state_.PositiveSkeletonSeries().Count() > 0 ||
                                    state_.NegativeSkeletonSeries().Count() > 0;
-            c.SkeletonMethod = extracted && !skeletonMethodInForce_.empty() ? skeletonMethodInForce_ : "none";
+            c.SkeletonMethod =
+                extracted && !skeletonMethodInForce_.empty() ? skeletonMethodInForce_ : "none";
             c.RecordPath = QFile::encodeName(edt5->text()).toStdString();
             return c;
         });

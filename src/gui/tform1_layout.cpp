@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeySequence>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,16 +14,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/loop_columns.h"
-#include "gui/qt_text.h"
 #include "core/skeleton_methods.h"
 #include "gui/about_box.h"
 #include "gui/chart_widget.h"
 #include "gui/message_bar.h"
+#include "gui/qt_text.h"
 #include "gui/status_link_field.h"
 #include "gui/tform1.h"
 
@@ -80,7 +80,8 @@ void TForm1::BuildControls() {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setFixedWidth(kLeftColumnWidth + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    scroll->setFixedWidth(kLeftColumnWidth +
+                          scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     auto* left = new QWidget(scroll);
     left->setFixedWidth(kLeftColumnWidth);
     auto* leftLayout = new QVBoxLayout(left);
@@ -244,13 +245,16 @@ void TForm1::BuildMenu() {
     RecentRecords1 = Named(file->addMenu(QStringLiteral("Recent Records")), "RecentRecords1");
     Named(RecentRecords1->menuAction(), "RecentRecords1");
     Named(file->addSeparator(), "N2");
-    ExportModifiedLoop1 = MakeAction(file, "ExportModifiedLoop1", QStringLiteral("Export Modified Loop"));
+    ExportModifiedLoop1 =
+        MakeAction(file, "ExportModifiedLoop1", QStringLiteral("Export Modified Loop"));
     ExportResults1 = MakeAction(file, "ExportResults1", QStringLiteral("Export Analysis Results"));
     ExportResults1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    ExportSkeleton1 = MakeAction(file, "ExportSkeleton1", QStringLiteral("Export Skeleton Curve\u2026"));
+    ExportSkeleton1 =
+        MakeAction(file, "ExportSkeleton1", QStringLiteral("Export Skeleton Curve\u2026"));
     ExportSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Named(file->addSeparator(), "N1");
-    ExportDraw12Excel1 = MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
+    ExportDraw12Excel1 =
+        MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
 
     // Undo and redo of the edits on the chart; the window's history keeps them enabled.
     QMenu* edit = Named(mm1->addMenu(QStringLiteral("Edit")), "Edit1");
@@ -258,7 +262,8 @@ void TForm1::BuildMenu() {
     Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     Undo1->setEnabled(false);
     Redo1 = MakeAction(edit, "Redo1", QStringLiteral("Redo"));
-    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Redo1->setEnabled(false);
 
     BuildViewMenu();
@@ -270,14 +275,16 @@ void TForm1::BuildMenu() {
     Named(analysis->addSeparator(), "N3");
     AnalyzeLoop1 = MakeAction(analysis, "AnalyzeLoop1", QStringLiteral("Analyze Loop"));
     AnalyzeLoop1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    ExtractSkeleton1 = MakeAction(analysis, "ExtractSkeleton1", QStringLiteral("Extract Skeleton Curve"));
+    ExtractSkeleton1 =
+        MakeAction(analysis, "ExtractSkeleton1", QStringLiteral("Extract Skeleton Curve"));
     ExtractSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     Named(analysis->addSeparator(), "N4");
     TestEvaluation1 = MakeAction(analysis, "TestEvaluation1", QStringLiteral("Test Evaluation"));
     TestEvaluation1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu* options = Named(mm1->addMenu(QStringLiteral("Options")), "Options1");
-    ExcelExportOptions1 = MakeAction(options, "ExcelExportOptions1", QStringLiteral("Excel Export Options"));
+    ExcelExportOptions1 =
+        MakeAction(options, "ExcelExportOptions1", QStringLiteral("Excel Export Options"));
     ImportOptions1 = MakeAction(options, "ImportOptions1", QStringLiteral("Import Options\u2026"));
 
     QMenu* about = Named(mm1->addMenu(QStringLiteral("About")), "About1");
@@ -301,7 +308,8 @@ void TForm1::BuildStatusBar() {
     rzfldsts2 = Named(new StatusLinkField(QStringLiteral("QLNX home page"), rzstsbr1), "rzfldsts2");
     // Displacement and force under the mouse while it is over the plot.
     rzfldsts4 = Named(new QLabel(rzstsbr1), "rzfldsts4");
-    rzfldsts4->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Disp = -0.000000e+00   Force = -0.000000e+00")));
+    rzfldsts4->setMinimumWidth(fontMetrics().horizontalAdvance(
+        QStringLiteral("Disp = -0.000000e+00   Force = -0.000000e+00")));
     rzstsbr1->addWidget(rzfldsts1);
     rzstsbr1->addWidget(rzfldsts3, 1);
     rzstsbr1->addPermanentWidget(rzfldsts4);

@@ -39,17 +39,19 @@ void TForm1::SuggestLoopDirection() {
         // A direction message that no longer holds goes; a noise message stays.
         const QString shown = messageBar_->Text();
         for (const LoopDirection side : {LoopDirection::Positive, LoopDirection::Negative}) {
-            if (shown == QString::fromStdString(DirectionSuggestionText(side))) messageBar_->Dismiss();
+            if (shown == QString::fromStdString(DirectionSuggestionText(side)))
+                messageBar_->Dismiss();
         }
         return;
     }
     const int index = *loadsFirst == LoopDirection::Positive ? 0 : 1;
-    messageBar_->ShowMessage(QString::fromStdString(DirectionSuggestionText(*loadsFirst)), [this, index] {
-        RunCommand([this, index] {
-            cbb4->setCurrentIndex(index);
-            if (ShowsSkeleton()) btn5Click();
-        });
-    });
+    messageBar_->ShowMessage(QString::fromStdString(DirectionSuggestionText(*loadsFirst)),
+                             [this, index] {
+                                 RunCommand([this, index] {
+                                     cbb4->setCurrentIndex(index);
+                                     if (ShowsSkeleton()) btn5Click();
+                                 });
+                             });
 }
 
 }  // namespace qlnx

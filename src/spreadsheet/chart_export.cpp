@@ -112,7 +112,9 @@ void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Co
 // order, or the loop first and the point series last.
 std::vector<int> SeriesDrawingOrder(const TExcelExportOptions& o, const ChartModel& chart) {
     std::vector<int> order;
-    const auto isPoint = [](int i) { return i == ChartModel::pntsrsSeries1 || i == ChartModel::pntsrsSeries2; };
+    const auto isPoint = [](int i) {
+        return i == ChartModel::pntsrsSeries1 || i == ChartModel::pntsrsSeries2;
+    };
     if (o.SeriesOrder != 1) {
         for (int i = 0; i < chart.SeriesCount(); ++i) order.push_back(i);
         return order;

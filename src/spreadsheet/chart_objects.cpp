@@ -133,8 +133,9 @@ private:
 class ChartFormatObject final : public AutomationObject {
 public:
     ChartFormatObject(Book book, LineSetting* line, FillSetting* fill)
-        : AutomationObject("ChartFormat", fill != nullptr ? std::span<const MemberInfo>(kSeriesMembers)
-                                                          : std::span<const MemberInfo>(kLineMembers)),
+        : AutomationObject("ChartFormat", fill != nullptr
+                                              ? std::span<const MemberInfo>(kSeriesMembers)
+                                              : std::span<const MemberInfo>(kLineMembers)),
           book_(std::move(book)),
           line_(line),
           fill_(fill) {}
@@ -224,8 +225,7 @@ private:
         std::string text = args.Text(args.PutValue());
         if (!text.empty() && text.front() == '=') {
             std::optional<CellRange> cell = ParseRangeFormula(text);
-            if (!cell || cell->firstRow != cell->lastRow ||
-                cell->firstColumn != cell->lastColumn) {
+            if (!cell || cell->firstRow != cell->lastRow || cell->firstColumn != cell->lastColumn) {
                 args.Fail("needs a text or a reference to one cell, not \"" + text + "\"");
             }
             CheckSheet(args, *cell, text);
@@ -423,7 +423,15 @@ public:
         : AutomationObject("Chart", kMembers), book_(std::move(chart.book)), chart_(chart.chart) {}
 
 private:
-    enum class Member { SeriesCollection, SetElement, Axes, HasTitle, ChartTitle, Legend, PlotArea };
+    enum class Member {
+        SeriesCollection,
+        SetElement,
+        Axes,
+        HasTitle,
+        ChartTitle,
+        Legend,
+        PlotArea
+    };
     static constexpr auto kMembers = MembersOf<Member>({
         {Member::SeriesCollection, {"SeriesCollection", kMethod}},
         {Member::SetElement, {"SetElement", kMethod, 1, 1}},
@@ -474,7 +482,8 @@ private:
     AutoValue Axis(const CallArgs& args) {
         const int32_t type = args.Int(args[0]);
         const int32_t group = args.Count() > 1 ? args.Int(args[1]) : kXlPrimary;
-        if (type != kXlCategory && type != kXlValue) args.Fail("knows the axes 1 (X) and 2 (Y) only");
+        if (type != kXlCategory && type != kXlValue)
+            args.Fail("knows the axes 1 (X) and 2 (Y) only");
         if (group != kXlPrimary) args.Fail("knows the primary axis group (1) only");
         return NewObject<AxisObject>(book_, &chart_->axes[type - 1]);
     }

@@ -9,17 +9,17 @@
 namespace qlnx {
 
 struct TExcelExportOptions {
-    AutoValue ExcelApp;           // application of the latest export; Null before/after failure
-    int32_t ChartWidth = 0;       // chart shape width, points
-    int32_t ChartHeight = 0;      // chart shape height, points
-    bool ShowLegend = false;      // legend at the right, formatted; off: no legend call at all
+    AutoValue ExcelApp;       // application of the latest export; Null before/after failure
+    int32_t ChartWidth = 0;   // chart shape width, points
+    int32_t ChartHeight = 0;  // chart shape height, points
+    bool ShowLegend = false;  // legend at the right, formatted; off: no legend call at all
     bool LegendIncludeInLayout = false;
-    bool ShowTitle = false;       // the chart's "HasTitle"; on: the title text is set
+    bool ShowTitle = false;  // the chart's "HasTitle"; on: the title text is set
     std::string TitleText;
-    bool ShowAxisLine = false;    // visibility of both axis lines
-    std::string XAxisCrossesAt;   // when not empty: number, truncated, X axis "CrossesAt"
+    bool ShowAxisLine = false;   // visibility of both axis lines
+    std::string XAxisCrossesAt;  // when not empty: number, truncated, X axis "CrossesAt"
     std::string YAxisCrossesAt;
-    bool ShowAxisTitle = false;   // both axis titles set and sized
+    bool ShowAxisTitle = false;  // both axis titles set and sized
     std::string XAxisTitle;
     std::string YAxisTitle;
     int32_t TickLabelFontSize = 0;
@@ -31,12 +31,12 @@ struct TExcelExportOptions {
     int32_t MarkerColorMode = 0;  // the same for the marker fill (only with ShowMarker)
     bool ShowMarker = false;
     int32_t MarkerSize = 0;
-    int32_t MarkerStyle = 0;      // marker style code, passed unchanged
-    int32_t ExportMode = 0;       // 0 single output (two columns per series), 1 combined
+    int32_t MarkerStyle = 0;  // marker style code, passed unchanged
+    int32_t ExportMode = 0;   // 0 single output (two columns per series), 1 combined
     // The report-ready chart; each default keeps the chart as the export has always made it.
-    int32_t LineType = 0;         // 0 smoothed lines (scatter type 72), 1 straight lines (74)
-    int32_t SeriesOrder = 0;      // 0 chart order, 1 loop first (drawn under the others) and
-                                  // the point series last (single output)
+    int32_t LineType = 0;          // 0 smoothed lines (scatter type 72), 1 straight lines (74)
+    int32_t SeriesOrder = 0;       // 0 chart order, 1 loop first (drawn under the others) and
+                                   // the point series last (single output)
     int32_t PointSeriesStyle = 0;  // 0 as the other series, 1 markers only (no line)
     int32_t LoopSeriesStyle = 0;   // 0 as the other series, 1 thin line without markers
     int32_t LegendPosition = 0;    // 0 at the right, 1 at the bottom

@@ -196,8 +196,7 @@ void SetSeriesLineColor(const DispatchPtr& series, int32_t red, int32_t green, i
     SetSeriesPartColor(series, "Line", red, green, blue);
 }
 
-void SetSeriesMarkerFillColor(const DispatchPtr& series, int32_t red, int32_t green,
-                              int32_t blue) {
+void SetSeriesMarkerFillColor(const DispatchPtr& series, int32_t red, int32_t green, int32_t blue) {
     SetSeriesPartColor(series, "Fill", red, green, blue);
 }
 

@@ -62,8 +62,7 @@ void SetPlotAreaLine(const DispatchPtr& chart, bool flag);
 void SetSeriesSource(const DispatchPtr& series, std::string_view name, std::string_view xValues,
                      std::string_view values);
 void SetSeriesLineColor(const DispatchPtr& series, int32_t red, int32_t green, int32_t blue);
-void SetSeriesMarkerFillColor(const DispatchPtr& series, int32_t red, int32_t green,
-                              int32_t blue);
+void SetSeriesMarkerFillColor(const DispatchPtr& series, int32_t red, int32_t green, int32_t blue);
 void SetSeriesLineWeight(const DispatchPtr& series, float weight);
 // series."Format"."Line"."Visible" = flag: a hidden line leaves the markers alone.
 void SetSeriesLineVisible(const DispatchPtr& series, bool flag);

@@ -151,7 +151,8 @@ public:
         if (nameEnd == std::string::npos) return false;
         const std::string close = "</" + head_.substr(at + 1, nameEnd - at - 1) + ">";
         std::string_view end(tail_);
-        while (!end.empty() && std::string_view(" \t\r\n").find(end.back()) != std::string_view::npos) {
+        while (!end.empty() &&
+               std::string_view(" \t\r\n").find(end.back()) != std::string_view::npos) {
             end.remove_suffix(1);
         }
         const bool rootSelfClosed = head_.compare(nameEnd, 2, "/>") == 0;
@@ -173,7 +174,8 @@ private:
 };
 
 bool EndsWith(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // Inflates one part into reader; false when its data cannot be read or inflated.

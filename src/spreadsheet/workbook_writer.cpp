@@ -44,7 +44,9 @@ constexpr uint32_t kThemeColors[kMsoThemeColorLast + 1] = {
 };
 
 // libxlsxwriter reads colour 0 as "not set": black has its own value.
-lxw_color_t LxwColor(uint32_t rrggbb) { return rrggbb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rrggbb; }
+lxw_color_t LxwColor(uint32_t rrggbb) {
+    return rrggbb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rrggbb;
+}
 
 // A colour of the object model (0x00BBGGRR or a theme index) as 0xRRGGBB, if any.
 std::optional<lxw_color_t> ColorOf(const ColorSetting& c) {
@@ -52,7 +54,8 @@ std::optional<lxw_color_t> ColorOf(const ColorSetting& c) {
         const ColorBytes b = BytesOf(*c.rgb);
         return LxwColor((uint32_t{b.Red} << 16) | (uint32_t{b.Green} << 8) | b.Blue);
     }
-    if (c.themeColor && *c.themeColor >= kMsoThemeColorFirst && *c.themeColor <= kMsoThemeColorLast) {
+    if (c.themeColor && *c.themeColor >= kMsoThemeColorFirst &&
+        *c.themeColor <= kMsoThemeColorLast) {
         return LxwColor(kThemeColors[*c.themeColor]);
     }
     return std::nullopt;
@@ -208,9 +211,9 @@ bool AddChart(lxw_workbook* workbook, lxw_worksheet* sheet, const ChartData& dat
     if (data.hasLegend) {
         // The file format has no legend over the plot at the bottom: there it always takes
         // its own room.
-        const auto position = data.legendAtBottom            ? LXW_CHART_LEGEND_BOTTOM
-                                 : data.legendIncludeInLayout ? LXW_CHART_LEGEND_RIGHT
-                                                              : LXW_CHART_LEGEND_OVERLAY_RIGHT;
+        const auto position = data.legendAtBottom          ? LXW_CHART_LEGEND_BOTTOM
+                              : data.legendIncludeInLayout ? LXW_CHART_LEGEND_RIGHT
+                                                           : LXW_CHART_LEGEND_OVERLAY_RIGHT;
         chart_legend_set_position(chart, position);
         if (data.legendFont.size) {
             lxw_chart_font font = Font(*data.legendFont.size);
@@ -440,13 +443,17 @@ void WriteWorkbookFile(const WorkbookData& book, const std::filesystem::path& fi
                 const auto c = static_cast<lxw_col_t>(column - 1);
                 lxw_error e = LXW_NO_ERROR;
                 switch (cell.kind) {
-                    case CellValue::Number: e = worksheet_write_number(sheet, r, c, cell.number, nullptr); break;
+                    case CellValue::Number:
+                        e = worksheet_write_number(sheet, r, c, cell.number, nullptr);
+                        break;
                     case CellValue::Text: {
                         const std::string text(sheetData.cells.TextOf(cell));
                         e = worksheet_write_string(sheet, r, c, text.c_str(), nullptr);
                         break;
                     }
-                    case CellValue::Boolean: e = worksheet_write_boolean(sheet, r, c, cell.number != 0, nullptr); break;
+                    case CellValue::Boolean:
+                        e = worksheet_write_boolean(sheet, r, c, cell.number != 0, nullptr);
+                        break;
                     case CellValue::Blank: break;
                 }
                 if (e != LXW_NO_ERROR && firstError == LXW_NO_ERROR) firstError = e;

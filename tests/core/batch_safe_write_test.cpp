@@ -40,8 +40,8 @@ protected:
         // A record of 3000 loops: every file written from it is larger than the size limit.
         std::string record = "0,0\n";
         for (int k = 1; k <= 3000; ++k) {
-            record += std::to_string(k) + "," + std::to_string(10 * k) + "\n" +
-                      std::to_string(-k) + "," + std::to_string(-10 * k) + "\n";
+            record += std::to_string(k) + "," + std::to_string(10 * k) + "\n" + std::to_string(-k) +
+                      "," + std::to_string(-10 * k) + "\n";
         }
         record_ = (folder_ / "record.csv").string();
         WriteBytes(record_, record);

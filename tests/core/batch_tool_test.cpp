@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "../file_bytes.h"
 #include "core/curve_import.h"
 #include "core/loop_analysis.h"
 #include "core/skeleton.h"
-#include "../file_bytes.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ struct BatchRun {
 };
 
 std::filesystem::path TempFolder() {
-    const auto dir = std::filesystem::path(testing::TempDir()) /
-                     ("qlnx_batch_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_batch_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return dir;
 }
@@ -109,7 +109,7 @@ TEST(BatchTool, MessagesOfTheWindowAndExitStatus) {
         const char* message;  // the JSON "message"
         const char* err;
         const char* rawDisp;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {{"--first-line", "0", good}, "\"First Line must large than 0!\"",
          "First Line must large than 0!\nImported Loop is less than 3 points!\n", "[]"},
@@ -180,7 +180,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
         std::vector<std::string> arguments;
         const char* positive;
         const char* negative;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {{"--method", "1"}, "[[0, 0], [2, 15], [3, 20]]", "[[0, 0], [-2, -14], [-3, -18]]"},
         {{"--method", "max-force", "--keep-disp-increasing"}, "[[0, 0], [2, 15], [3, 20]]",
@@ -202,7 +202,7 @@ TEST(BatchTool, SkeletonMethodsByNumberAndName) {
         const BatchRun run = RunBatch(arguments);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(SkeletonKeys(run.out), std::string("  \"PositiveSkeleton\": ") + c.positive +
-                                            ",\n  \"NegativeSkeleton\": " + c.negative);
+                                             ",\n  \"NegativeSkeleton\": " + c.negative);
     }
 }
 
@@ -216,17 +216,16 @@ TEST(BatchTool, EveryMethodAndDirectionAsTheExtraction) {
         const std::string name(method.BatchName);
         for (const bool negative : {false, true}) {
             SCOPED_TRACE(name + (negative ? " negative" : " positive"));
-            qlnx::ExtractSkeleton(state, method.Method,
-                                  negative ? qlnx::LoopDirection::Negative
-                                           : qlnx::LoopDirection::Positive,
-                                  false);
+            qlnx::ExtractSkeleton(
+                state, method.Method,
+                negative ? qlnx::LoopDirection::Negative : qlnx::LoopDirection::Positive, false);
             const BatchRun run = RunBatch({"--json", "--method", name, "--direction",
                                            negative ? "negative" : "positive", file});
             EXPECT_EQ(run.status, 0);
-            EXPECT_EQ(SkeletonKeys(run.out),
-                      "  \"PositiveSkeleton\": " + PointsText(state.PositiveSkeletonSeries()) +
-                          ",\n  \"NegativeSkeleton\": " +
-                          PointsText(state.NegativeSkeletonSeries()));
+            EXPECT_EQ(
+                SkeletonKeys(run.out),
+                "  \"PositiveSkeleton\": " + PointsText(state.PositiveSkeletonSeries()) +
+                    ",\n  \"NegativeSkeleton\": " + PointsText(state.NegativeSkeletonSeries()));
         }
     }
 }
@@ -238,7 +237,7 @@ TEST(BatchTool, ThinningAndItsConversionErrors) {
         int status;
         const char* message;
         const char* positive;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {{"--thin", "1", "5", "1.5"}, 0, "null", "[[0, 0], [2, 15], [4, 18]]"},
         // Negative numbers are arguments, and the range may be given either way round.
@@ -291,8 +290,7 @@ TEST(BatchTool, WritesTheFilesAskedFor) {
     // A file that cannot be written: the error box's text; the other files are written.
     const std::string blocked = (folder / "no_such_folder" / "out.csv").string();
     const std::string other = (folder / "other.csv").string();
-    const BatchRun failed =
-        RunBatch({"--json", "--results", blocked, "--skeleton", other, file});
+    const BatchRun failed = RunBatch({"--json", "--results", blocked, "--skeleton", other, file});
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err.rfind("Cannot create file \"" + blocked + "\". ", 0), 0u) << failed.err;
     EXPECT_NE(failed.out.find("\"message\": \"Cannot create file"), std::string::npos);
@@ -327,31 +325,42 @@ TEST(BatchTool, ExportsTheChartToAWorkbook) {
     const BatchRun failed = RunBatch({"--json", "--xlsx", blocked, file});
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err, "Cannot create file \"" + blocked + "\". No such file or directory.\n");
-    EXPECT_EQ(failed.out.rfind("{\n  \"message\": \"Cannot create file", 0), 0u)
-        << failed.out;
+    EXPECT_EQ(failed.out.rfind("{\n  \"message\": \"Cannot create file", 0), 0u) << failed.out;
     EXPECT_NE(failed.out.find("\"LoopCount\": 2"), std::string::npos);
 }
 
 // The import options, and a failed import's line and suggested first line in JSON and on
 // standard error.
 TEST(BatchTool, ImportOptionsLineAndSuggestedFirstLine) {
-    const std::string european = WriteFile("european.csv", "t;s;F\n0;0,0;0,0\n1;2,5;10,25\n2;-1,5;-5,5\n3;3,0;12,0\n");
-    const BatchRun read = RunBatch({"--json", "--first-line", "2", "--decimal", "comma", "--columns", "2,3", european});
+    const std::string european =
+        WriteFile("european.csv", "t;s;F\n0;0,0;0,0\n1;2,5;10,25\n2;-1,5;-5,5\n3;3,0;12,0\n");
+    const BatchRun read = RunBatch(
+        {"--json", "--first-line", "2", "--decimal", "comma", "--columns", "2,3", european});
     EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(read.out.rfind("{\n  \"message\": null,\n  \"RawDisp\": [0, 2.5, -1.5, 3],\n"
-                             "  \"RawForce\": [0, 10.25, -5.5, 12],\n", 0), 0u) << read.out;
+                             "  \"RawForce\": [0, 10.25, -5.5, 12],\n",
+                             0),
+              0u)
+        << read.out;
     const BatchRun header = RunBatch({"--json", "--columns", "2,3", european});
     EXPECT_EQ(header.status, 1);
     EXPECT_EQ(header.out.rfind("{\n  \"message\": \"'s' is not a valid floating point value\",\n"
-                               "  \"line\": 1,\n  \"SuggestedFirstLine\": 2,\n  \"RawDisp\": [],\n", 0), 0u)
+                               "  \"line\": 1,\n  \"SuggestedFirstLine\": 2,\n  \"RawDisp\": [],\n",
+                               0),
+              0u)
         << header.out;
-    EXPECT_EQ(header.err, "'s' is not a valid floating point value\nLine 1: 's' is not a number.\n"
-                          "Line 1 looks like a header: the data start at line 2.\n"
-                          "Imported Loop is less than 3 points!\n");
-    const BatchRun point = RunBatch({"--json", "--first-line", "2", "--decimal", "point", european});
+    EXPECT_EQ(header.err,
+              "'s' is not a valid floating point value\nLine 1: 's' is not a number.\n"
+              "Line 1 looks like a header: the data start at line 2.\n"
+              "Imported Loop is less than 3 points!\n");
+    const BatchRun point =
+        RunBatch({"--json", "--first-line", "2", "--decimal", "point", european});
     EXPECT_EQ(point.status, 1);
     EXPECT_EQ(point.out.rfind("{\n  \"message\": \"'0,0' is not a valid floating point value\",\n"
-                              "  \"line\": 2,\n  \"RawDisp\": [],\n", 0), 0u) << point.out;
+                              "  \"line\": 2,\n  \"RawDisp\": [],\n",
+                              0),
+              0u)
+        << point.out;
 }
 
 // A record that dithers around its first displacement, then loads towards negative
@@ -384,11 +393,12 @@ TEST(BatchTool, NoiseBandAndLoadingDirection) {
     EXPECT_EQ(banded.err, "");
     EXPECT_NE(banded.out.find("\"LoopCount\": 3,"), std::string::npos);
     EXPECT_NE(banded.out.find("\"SuggestedNoiseBand\": null"), std::string::npos);
-    const BatchRun negative =
-        RunBatch({"--json", "--noise-band", "0.02", "--direction", "negative", "--method", "2", file});
+    const BatchRun negative = RunBatch(
+        {"--json", "--noise-band", "0.02", "--direction", "negative", "--method", "2", file});
     EXPECT_EQ(SkeletonKeys(banded.out), SkeletonKeys(negative.out));
-    EXPECT_NE(SkeletonKeys(banded.out),
-              SkeletonKeys(RunBatch({"--json", "--noise-band", "0.02", "--method", "2", file}).out));
+    EXPECT_NE(
+        SkeletonKeys(banded.out),
+        SkeletonKeys(RunBatch({"--json", "--noise-band", "0.02", "--method", "2", file}).out));
 
     // The band box refuses what the window refuses; nothing is analysed then.
     const BatchRun refused = RunBatch({"--json", "--noise-band", "-1", file});
@@ -405,7 +415,7 @@ TEST(BatchTool, UsageErrors) {
     const struct {
         std::vector<std::string> arguments;
         std::string reason;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {{}, "no FILE given"},
         {{"--json"}, "no FILE given"},
@@ -463,8 +473,8 @@ std::string LineOf(const std::string& out, const std::string& key) {
 
 TEST(BatchTool, EvaluationInJson) {
     const std::string file = WriteFile("s1.csv", kSkeletonRecord);
-    const BatchRun run = RunBatch({"--json", "--evaluate", "--method", "max-force",
-                                   "--noise-band", "0.5", "--peak-point", "force", file});
+    const BatchRun run = RunBatch({"--json", "--evaluate", "--method", "max-force", "--noise-band",
+                                   "0.5", "--peak-point", "force", file});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(LineOf(run.out, "\"Evaluation\""), "\"Evaluation\": {");
     EXPECT_EQ(LineOf(run.out, "\"Options\""),
@@ -524,8 +534,8 @@ TEST(BatchTool, EvaluationOptionsPresetsAndFiles) {
     // --evaluation FILE: the CSV file with its header line, CR LF; the terminal gets the
     // loop table and the three evaluation tables.
     const std::string csv = (TempFolder() / "evaluation.csv").string();
-    const BatchRun run = RunBatch({"--method", "4", "--keep-disp-increasing", "--preset",
-                                   "en12512", "--evaluation", csv, file});
+    const BatchRun run = RunBatch({"--method", "4", "--keep-disp-increasing", "--preset", "en12512",
+                                   "--evaluation", csv, file});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string text = ReadAll(csv);
     EXPECT_EQ(text.substr(0, text.find("\r\n")),

@@ -24,8 +24,8 @@ using Values = std::vector<double>;
 
 // Writes bytes to a file of its own in the test's temporary folder.
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-    const auto dir = std::filesystem::path(testing::TempDir()) /
-                     ("qlnx_import_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_import_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
@@ -107,7 +107,7 @@ TEST(ImportCurveFile, ReadsRowsInEveryLayout) {
         int32_t step;
         Values disp;
         Values force;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"commas", "0,0\n1,10\n2,15\n", 1, 1, {0, 1, 2}, {0, 10, 15}},
         {"tabs", "0\t0\n1\t10\n2\t15", 1, 1, {0, 1, 2}, {0, 10, 15}},
@@ -158,7 +158,7 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
         Values disp;  // rows kept before the failure
         Values force;
         std::optional<std::string> message;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"0-byte file", "", 1, 1, {}, {}, "The file has 0 lines; line 1 is past its end."},
         {"mark only", "\xEF\xBB\xBF", 1, 1, {}, {}, "The file has 0 lines; line 1 is past its end."},
@@ -222,9 +222,19 @@ TEST(ImportCurveFile, BadInputsStopWithTheirMessage) {
 // then the conversion of the trimmed field, the count of fields, blank lines at the end):
 // the same rows and the same message.
 TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
-    const char* tokens[] = {"1",  "-2.5", "1e3", ".5", "5.",  "+1",  "-",   "1e",  "1e309",
-                            "0x1", "\"3\"", "\"4", "x",  "1,5", " ",   "\t",  ",",   ", ",
-                            "  ", "-.5e-2", "1;2", "\"\"", "7",  "\x01", "-0", "12345678901234567890"};
+    const char* tokens[] = {"1",     "-2.5",
+                            "1e3",   ".5",
+                            "5.",    "+1",
+                            "-",     "1e",
+                            "1e309", "0x1",
+                            "\"3\"", "\"4",
+                            "x",     "1,5",
+                            " ",     "\t",
+                            ",",     ", ",
+                            "  ",    "-.5e-2",
+                            "1;2",   "\"\"",
+                            "7",     "\x01",
+                            "-0",    "12345678901234567890"};
     uint64_t seed = 99;
     const auto next = [&seed](uint64_t range) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
@@ -246,7 +256,9 @@ TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
             }
             bytes += next(2) ? "\n" : "\r\n";
         }
-        const ImportParameters parameters{1, 1, DecimalMode::Auto, 1 + static_cast<int32_t>(next(2)), 3 - static_cast<int32_t>(next(2))};
+        const ImportParameters parameters{1, 1, DecimalMode::Auto,
+                                          1 + static_cast<int32_t>(next(2)),
+                                          3 - static_cast<int32_t>(next(2))};
         const int64_t dispIndex = parameters.DisplacementColumn - 1;
         const int64_t forceIndex = parameters.ForceColumn - 1;
         if (dispIndex == forceIndex) continue;
@@ -269,14 +281,16 @@ TEST(ImportCurveFile, AgreesWithTheFieldRuleOnRandomRows) {
             try {
                 if (fields.empty() && !disp.empty()) {
                     bool rest = true;
-                    for (size_t k = i; k < lines.size(); ++k) rest = rest && TrimControl(lines[k]).empty();
+                    for (size_t k = i; k < lines.size(); ++k)
+                        rest = rest && TrimControl(lines[k]).empty();
                     if (rest) break;
                 }
                 const double d = convert(dispIndex);
                 const double f = convert(forceIndex);
                 if (i == 0) reference = fields.size();
                 if (fields.size() != reference) {
-                    throw Error("Line " + std::to_string(i + 1) + " has " + std::to_string(fields.size()) +
+                    throw Error("Line " + std::to_string(i + 1) + " has " +
+                                std::to_string(fields.size()) +
                                 (fields.size() == 1 ? " field" : " fields") + "; line 1 has " +
                                 std::to_string(reference) + ".");
                 }
@@ -317,7 +331,7 @@ TEST(ImportCurveFile, AwkwardFilesOfRealLabs) {
         std::optional<std::string> lineMessage;
         std::optional<std::string> suggestion;
         std::string format;  // empty: not looked at
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"tabs and decimal commas", "0,1045\t1,6420\n-0,2090\t-3,2840\n", {}, {0.1045, -0.209},
          {1.642, -3.284}, std::nullopt, std::nullopt, std::nullopt, "tab-separated, decimal comma"},
@@ -426,7 +440,8 @@ TEST(ImportCurveFile, FileChangedWhileReadIsToldAndItsRowsKept) {
         return true;
     });
     EXPECT_TRUE(result.ChangedWhileRead);
-    EXPECT_EQ(result.Warning(), path + " changed while it was read; import it again when it is complete.");
+    EXPECT_EQ(result.Warning(),
+              path + " changed while it was read; import it again when it is complete.");
     EXPECT_FALSE(state.RawDisp.empty());
     EXPECT_EQ(state.RawDisp.size(), state.LoopSeries().Count());
     // Read again once complete, it is read whole without a word.
@@ -468,7 +483,8 @@ TEST(ImportCurveFile, FileThatCannotBeOpenedClearsEverything) {
     EXPECT_EQ(state.FileNameText, "");
     EXPECT_EQ(state.LoopCountText, "");
     for (const auto& text : state.LoopReadouts) EXPECT_EQ(text, "");
-    for (int i = 0; i < state.Chart.SeriesCount(); ++i) EXPECT_EQ(state.Chart.GetSeries(i).Count(), 0);
+    for (int i = 0; i < state.Chart.SeriesCount(); ++i)
+        EXPECT_EQ(state.Chart.GetSeries(i).Count(), 0);
 
     const std::string folder = std::filesystem::path(good).parent_path().string();
     EXPECT_EQ(ImportCurveFile(state, folder, {1, 1}).Warning(),
@@ -518,7 +534,8 @@ TEST(ImportCurveFile, ReImportWithAnotherStepReadsTheSameFileAgain) {
 
 TEST(ImportCurveFile, RealRecordsReadInPlace) {
     // The real records sit beside the checkout; a checkout elsewhere has none to read.
-    if (!std::filesystem::exists(QLNX_SHARED_DATA)) GTEST_SKIP() << "no real records beside this checkout";
+    if (!std::filesystem::exists(QLNX_SHARED_DATA))
+        GTEST_SKIP() << "no real records beside this checkout";
     const struct {
         const char* file;
         int32_t first;
@@ -542,10 +559,10 @@ TEST(ImportCurveFile, RealRecordsReadInPlace) {
     }
     // Read from line 1, the names in the first header line are not numbers.
     AnalysisState state;
-    EXPECT_EQ(ImportCurveFile(state, std::string(QLNX_SHARED_DATA) + "/clt_connection_trial2.csv",
-                              {1, 1})
-                  .Warning(),
-              "'Lead' is not a valid floating point value");
+    EXPECT_EQ(
+        ImportCurveFile(state, std::string(QLNX_SHARED_DATA) + "/clt_connection_trial2.csv", {1, 1})
+            .Warning(),
+        "'Lead' is not a valid floating point value");
     EXPECT_TRUE(state.RawDisp.empty());
 }
 

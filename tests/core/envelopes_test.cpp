@@ -54,8 +54,7 @@ TEST(Envelopes, EdgeCases) {
     // of the max-force envelope stays at T, whose point is not outward.
     const AnalysedCurve highStart{{0, 2, 0, -2, 0}, {-5, 10, 0, -3, 1}, {0, 2, 4}, 1, {1}, {3}};
     // Equal largest forces at indices 2 and 3: the walk stops at the earlier.
-    const AnalysedCurve tie{{0, 1, 2, 3, 0, -1, 0}, {0, 5, 8, 8, 0, -5, 0}, {0, 4, 6}, 1, {3},
-                            {5}};
+    const AnalysedCurve tie{{0, 1, 2, 3, 0, -1, 0}, {0, 5, 8, 8, 0, -5, 0}, {0, 4, 6}, 1, {3}, {5}};
     // A second cycle at the same amplitude adds nothing.
     const AnalysedCurve repeated{{0, 2, 0, -2, 0, 2, 0, -2, 0},
                                  {0, 10, 1, -10, -1, 11, 1, -11, 0},

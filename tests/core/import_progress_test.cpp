@@ -19,8 +19,8 @@ namespace {
 
 // A record of n rows "k,k" in the test's temporary folder.
 std::string WriteRecord(const std::string& name, int n) {
-    const auto dir = std::filesystem::path(testing::TempDir()) /
-                     ("qlnx_progress_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_progress_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / name).string();
     std::ofstream out(path, std::ios::binary);
@@ -43,8 +43,8 @@ struct Recorder {
 TEST(ImportProgress, ReportsRiseToTheEndWithoutChangingTheRowsRead) {
     constexpr int kRows = 50000;
     const std::string path = WriteRecord("rows.csv", kRows);
-    for (const ImportParameters parameters : {ImportParameters{1, 1}, ImportParameters{3, 2},
-                                              ImportParameters{kRows, -3}}) {
+    for (const ImportParameters parameters :
+         {ImportParameters{1, 1}, ImportParameters{3, 2}, ImportParameters{kRows, -3}}) {
         SCOPED_TRACE(parameters.Step);
         AnalysisState expected;
         const auto message = ImportCurveFile(expected, path, parameters).Warning();

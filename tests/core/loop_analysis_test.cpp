@@ -56,7 +56,7 @@ TEST(AnalyzeLoops, TableOfCurves) {
         int loopCount;
         Indices index1;
         Indices index2;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"exact zeros insert nothing",
          {{0, 0}, {1, 5}, {0, 1}, {-1, -5}, {0, 0}},
@@ -136,7 +136,7 @@ TEST(AnalyzeLoops, CrossingInterpolatesFromTheKeptPointNotASkippedRepeat) {
         Points raw;
         size_t crossing;  // working-curve index of the inserted crossing point
         double force;     // its force, sign of zero included
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"infinite step after a repeat with -0 (fuzz finding)",
          {{1, 0}, {1e308, 0}, {0, 3}, {2, 0}, {0, 0}, {0, -0.0}, {kInf, -1}}, 8, 0.0},
@@ -311,7 +311,8 @@ TEST(AnalyzeLoops, AgreesWithTheRulesOnRandomCurves) {
 // displacement other than 0 and many tiny passages through it.
 TEST(AnalyzeLoops, RealRecordsKeepTheInvariants) {
     // The real records sit beside the checkout; a checkout elsewhere has none to read.
-    if (!std::filesystem::exists(QLNX_SHARED_DATA)) GTEST_SKIP() << "no real records beside this checkout";
+    if (!std::filesystem::exists(QLNX_SHARED_DATA))
+        GTEST_SKIP() << "no real records beside this checkout";
     const struct {
         const char* file;
         int32_t first;
@@ -323,8 +324,7 @@ TEST(AnalyzeLoops, RealRecordsKeepTheInvariants) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         AnalysisState state;
-        ASSERT_EQ(ImportCurveFile(state, std::string(QLNX_SHARED_DATA) + "/" + c.file,
-                                  {c.first, 1})
+        ASSERT_EQ(ImportCurveFile(state, std::string(QLNX_SHARED_DATA) + "/" + c.file, {c.first, 1})
                       .Warning(),
                   std::nullopt);
         ASSERT_EQ(AnalyzeLoops(state), std::nullopt);

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "core/curve_import.h"
-#include "imported_record.h"
 #include "core/loop_analysis.h"
 #include "core/number_text.h"
 #include "core/record_suggestions.h"
+#include "imported_record.h"
 
 namespace qlnx {
 namespace {
@@ -36,7 +36,7 @@ TEST(NoiseBand, TableOfCurves) {
         int loopCount;
         Indices index1;
         Indices index2;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"dither inside the band starts nothing; a landing that stays inside is no passage",
          {{0, 0}, {0.2, 1}, {-0.2, -1}, {0.2, 1}, {2, 5}, {-2, -5}, {0, 0}},
@@ -70,8 +70,8 @@ TEST(NoiseBand, TableOfCurves) {
     }
 }
 
-// Four and three quarter cycles of a sine of amplitude 10 (five loops), optionally after a lead-in that dithers by 0.0002
-// around the first displacement.
+// Four and three quarter cycles of a sine of amplitude 10 (five loops), optionally after a lead-in
+// that dithers by 0.0002 around the first displacement.
 Points Sine(bool dither) {
     Points points{{0, 0}};
     if (dither) {
@@ -136,7 +136,8 @@ void ExpectBandOnlyMergesHalfCycles(const AnalysisState& raw, double band) {
     const Points chosen = StartPoints(banded);
     size_t at = 0;
     for (const auto& point : chosen) {
-        while (at < all.size() && !(all[at].first == point.first && all[at].second == point.second)) ++at;
+        while (at < all.size() && !(all[at].first == point.first && all[at].second == point.second))
+            ++at;
         ASSERT_LT(at, all.size()) << "a band added a passage";
         ++at;
     }
@@ -171,15 +172,17 @@ const char* const kSharedData = QLNX_SHARED_DATA;
 
 AnalysisState ImportedRecord(const char* file, int32_t firstLine) {
     AnalysisState state;
-    EXPECT_EQ(ImportCurveFile(state, std::string(kSharedData) + "/" + file, {firstLine, 1}).Warning(),
-              std::nullopt);
+    EXPECT_EQ(
+        ImportCurveFile(state, std::string(kSharedData) + "/" + file, {firstLine, 1}).Warning(),
+        std::nullopt);
     return state;
 }
 
 // The measured records: loop counts without and with the suggested band, and the side each
 // loads towards first.
 TEST(NoiseBand, RealRecords) {
-    if (!std::filesystem::exists(kSharedData)) GTEST_SKIP() << "no real records beside this checkout";
+    if (!std::filesystem::exists(kSharedData))
+        GTEST_SKIP() << "no real records beside this checkout";
     const struct {
         const char* file;
         int32_t first;
@@ -241,8 +244,19 @@ TEST(RecordSuggestions, NoiseBandBoxAndDirection) {
     EXPECT_EQ(LoadingDirection(record, 20), std::nullopt);
     EXPECT_EQ(LoadingDirection(Imported({{1, 0}, {1, 1}, {1, 2}, {1, 3}}), 0), std::nullopt);
     // No band to offer for a range that overflows.
-    AnalysisState vast = Imported({{0, 0}, {1e308, 1}, {0, 0}, {-1e308, 1}, {0, 0}, {1, 1},
-                                   {0, 0}, {-1, 1}, {0, 0}, {1, 1}, {0, 0}, {-1, 1}, {0, 0}});
+    AnalysisState vast = Imported({{0, 0},
+                                   {1e308, 1},
+                                   {0, 0},
+                                   {-1e308, 1},
+                                   {0, 0},
+                                   {1, 1},
+                                   {0, 0},
+                                   {-1, 1},
+                                   {0, 0},
+                                   {1, 1},
+                                   {0, 0},
+                                   {-1, 1},
+                                   {0, 0}});
     ASSERT_EQ(AnalyzeLoops(vast), std::nullopt);
     ASSERT_EQ(vast.LoopCount, 3);
     EXPECT_EQ(SuggestNoiseBand(vast, 0), std::nullopt);

@@ -168,9 +168,16 @@ TEST(StrToInt, AcceptsSignedDecimalAndHexWithinThirtyTwoBits) {
     const struct {
         const char* text;
         int32_t value;
-    } cases[] = {{"1", 1},          {" 12\t", 12},  {"+7", 7},           {"-3", -3},
-                 {"$1F", 31},       {"0x10", 16},   {"2147483647", INT32_MAX},
-                 {"-2147483648", INT32_MIN}, {"$FFFFFFFF", -1}, {"007", 7}};
+    } cases[] = {{"1", 1},
+                 {" 12\t", 12},
+                 {"+7", 7},
+                 {"-3", -3},
+                 {"$1F", 31},
+                 {"0x10", 16},
+                 {"2147483647", INT32_MAX},
+                 {"-2147483648", INT32_MIN},
+                 {"$FFFFFFFF", -1},
+                 {"007", 7}};
     for (const auto& c : cases) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
 }
 
@@ -203,14 +210,14 @@ TEST(StrToFloat, Grammar) {
         bool valid;
         double value;
     } cases[] = {
-        {"1", true, 1},         {"-2.5", true, -2.5},    {"+3", true, 3},
-        {".5", true, 0.5},      {"5.", true, 5},         {"1e3", true, 1000},
-        {"1E-3", true, 1e-3},   {"1e+2", true, 100},     {"-3.13e-03", true, -3.13e-3},
+        {"1", true, 1},         {"-2.5", true, -2.5},     {"+3", true, 3},
+        {".5", true, 0.5},      {"5.", true, 5},          {"1e3", true, 1000},
+        {"1E-3", true, 1e-3},   {"1e+2", true, 100},      {"-3.13e-03", true, -3.13e-3},
         {"1e308", true, 1e308}, {"1e-320", true, 1e-320}, {"1e-400", true, 0},
-        {"", false, 0},         {".", false, 0},         {"1e", false, 0},
-        {"1,5", false, 0},      {"1 000", false, 0},     {"1.2.3", false, 0},
-        {"12mm", false, 0},     {"1;2", false, 0},       {"inf", false, 0},
-        {"nan", false, 0},      {"1e400", false, 0},     {" 1", false, 0},
+        {"", false, 0},         {".", false, 0},          {"1e", false, 0},
+        {"1,5", false, 0},      {"1 000", false, 0},      {"1.2.3", false, 0},
+        {"12mm", false, 0},     {"1;2", false, 0},        {"inf", false, 0},
+        {"nan", false, 0},      {"1e400", false, 0},      {" 1", false, 0},
         {"0x10", false, 0},     {"--1", false, 0},
     };
     for (const auto& c : cases) {
@@ -229,12 +236,9 @@ TEST(StrToFloat, LeadingZerosDoNotTurnAnUnderflowIntoAnOverflow) {
         std::string text;
         std::optional<double> value;
     } cases[] = {
-        {zeros + "1e-330", 0.0},
-        {"-" + zeros + "1e-330", -0.0},
-        {zeros + "1e309", std::nullopt},
-        {"0." + zeros + "1e-330", 0.0},
-        {"0." + zeros + "1e709", 1e308},
-        {"0.1e309", 1e308},
+        {zeros + "1e-330", 0.0},         {"-" + zeros + "1e-330", -0.0},
+        {zeros + "1e309", std::nullopt}, {"0." + zeros + "1e-330", 0.0},
+        {"0." + zeros + "1e709", 1e308}, {"0.1e309", 1e308},
         {"0.00001e-320", 0.0},
     };
     for (const auto& c : cases) {

@@ -18,11 +18,11 @@
 #include <iterator>
 #include <set>
 
+#include "../file_bytes.h"
+#include "../file_size_limit.h"
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "../file_size_limit.h"
 #include "result_lines.h"
-#include "../file_bytes.h"
 
 namespace qlnx {
 namespace {
@@ -128,14 +128,9 @@ TEST(ModifiedLoopLines, NumberTextsInBothForms) {
         double value;
         const char* text;
     } cases[] = {
-        {100, "100"},
-        {-2.5, "-2.5"},
-        {1.0 / 3.0, "0.333333333333333"},
-        {1e-4, "0.0001"},
-        {1e-5, "1E-5"},
-        {123456789012345, "123456789012345"},
-        {1e15, "1E15"},
-        {1.5e20, "1.5E20"},
+        {100, "100"},     {-2.5, "-2.5"},     {1.0 / 3.0, "0.333333333333333"},
+        {1e-4, "0.0001"}, {1e-5, "1E-5"},     {123456789012345, "123456789012345"},
+        {1e15, "1E15"},   {1.5e20, "1.5E20"},
     };
     SetDecimalSeparator('.');
     AnalysisState state;
@@ -267,8 +262,7 @@ TEST_F(ResultFilesTest, UnwritableTargetNamesTheFileAndTheReason) {
             WriteLinesFile(c.path, {"X Y"});
             ADD_FAILURE() << "no error";
         } catch (const FileError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "Cannot create file \"" + c.path + "\". " + c.reason);
+            EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + c.path + "\". " + c.reason);
         }
         EXPECT_EQ(FolderEntries(folder_), std::set<std::string>{"results.txt"});
     }

@@ -14,8 +14,8 @@
 #include <set>
 #include <string>
 
-#include "core/errors.h"
 #include "../write_targets.h"
+#include "core/errors.h"
 
 namespace qlnx {
 namespace {
@@ -58,7 +58,7 @@ TEST_F(SafeWriteTest, RefusalsLeaveTheOldFileAndNoTemporaryFile) {
     const struct {
         std::string path;
         std::string message;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {PathOf("record.csv"), PathOf("record.csv") + " is the record being analysed; choose another name."},
         {PathOf("link.csv"), PathOf("link.csv") + " is the record being analysed; choose another name."},
@@ -76,7 +76,8 @@ TEST_F(SafeWriteTest, RefusalsLeaveTheOldFileAndNoTemporaryFile) {
     // A read-only folder, whoever runs this.
     WriteBytes(PathOf("old.txt"), "old");
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(MessageOf(PathOf("old.txt")), "Cannot create file \"" + PathOf("old.txt") + "\". Permission denied");
+    EXPECT_EQ(MessageOf(PathOf("old.txt")),
+              "Cannot create file \"" + PathOf("old.txt") + "\". Permission denied");
     EXPECT_EQ(ReadAll(PathOf("old.txt")), "old");
 }
 
@@ -115,7 +116,8 @@ TEST_F(SafeWriteTest, DescriptorNamesAndSocketsAreNeverReplaced) {
     ASSERT_LT(socketPath.size(), sizeof address.sun_path);
     socketPath.copy(address.sun_path, socketPath.size());
     ASSERT_EQ(::bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(MessageOf(socketPath), "Cannot create file \"" + socketPath + "\". No such device or address");
+    EXPECT_EQ(MessageOf(socketPath),
+              "Cannot create file \"" + socketPath + "\". No such device or address");
     EXPECT_TRUE(fs::is_socket(socketPath));
     ::close(s);
 }

@@ -71,10 +71,10 @@ TEST(FindLevelCrossing, FirstPointAtOrSegmentAcrossTheLevel) {
 TEST(SBDecomposition, WorkedExample) {
     // Expected displacements are computed with the extraction's order of operations:
     // x* = D[k] + (L - F[k]) * (D[k+1] - D[k]) / (F[k+1] - F[k]), then (D - x*) + anchor.
-    const double x0 = 1.0 + (0.0 - 5.0) * (0.0 - 1.0) / (-2.0 - 5.0);            // 2/7
-    const double x1 = 0.0 + (15.0 - 3.0) * (2.0 - 0.0) / (16.0 - 3.0);           // 24/13
-    const double x2 = 0.0 + (-14.0 - -3.0) * (-3.0 - 0.0) / (-18.0 - -3.0);      // -11/5
-    const double anchorNeg = -2.0 - x0 + 0.0;                                    // -16/7
+    const double x0 = 1.0 + (0.0 - 5.0) * (0.0 - 1.0) / (-2.0 - 5.0);        // 2/7
+    const double x1 = 0.0 + (15.0 - 3.0) * (2.0 - 0.0) / (16.0 - 3.0);       // 24/13
+    const double x2 = 0.0 + (-14.0 - -3.0) * (-3.0 - 0.0) / (-18.0 - -3.0);  // -11/5
+    const double anchorNeg = -2.0 - x0 + 0.0;                                // -16/7
     const Points positive{{0, 0}, {1, 10}, {2, 15}, {2 - x1 + 2, 16}, {3 - x1 + 2, 20}};
     const Points negative{{0, 0},
                           {0 - x0 + 0, -2},

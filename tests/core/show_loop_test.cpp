@@ -74,7 +74,7 @@ TEST(ShowLoop, MissingExtremesShowDashes) {
         Values selectedX;
         Marks frameMarks;
         size_t extremeMarks;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"no turn: whole curve, start and end only",
          {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 0, {"--", "--", "--", "--"}, {0, 1, 2, 3},
@@ -120,7 +120,7 @@ TEST(ShowLoop, FramesAndShownLoopsByHand) {
         Points raw;
         std::vector<int32_t> loopStart;
         std::vector<Loop> loops;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"three loop starts, ends inside the last loop's first half-cycle",
          {{0, 0}, {2, 20}, {0, 1}, {-2, -20}, {0, 2}, {1, 10}},

@@ -42,7 +42,7 @@ TEST(SkeletonReference, WorkedExampleOfTheSixMethods) {
         int method;
         bool keep;
         Values posX, posY, negX, negY;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {1, false, {0, 2, 3}, {0, 15, 20}, {0, -2, -3}, {0, -14, -18}},
         {1, true, {0, 2, 3}, {0, 15, 20}, {0, -2, -3}, {0, -14, -18}},
@@ -157,18 +157,19 @@ TEST(SkeletonReference, ProgramAgreesOnRandomRecords) {
             for (const bool positive : {true, false}) {
                 for (const bool keep : {false, true}) {
                     SCOPED_TRACE("method " + std::to_string(method) +
-                                 (positive ? " positive" : " negative") +
-                                 (keep ? " outward" : ""));
+                                 (positive ? " positive" : " negative") + (keep ? " outward" : ""));
                     ExtractSkeleton(state, row.Method,
                                     positive ? LoopDirection::Positive : LoopDirection::Negative,
                                     keep);
                     const ref::Skeleton want = ref::ExtractSkeleton(*loops, method, positive, keep);
-                    EXPECT_TRUE(SameBits(state.PositiveSkeletonSeries().XValues(), want.Positive.X) &&
-                                SameBits(state.PositiveSkeletonSeries().YValues(), want.Positive.Y))
+                    EXPECT_TRUE(
+                        SameBits(state.PositiveSkeletonSeries().XValues(), want.Positive.X) &&
+                        SameBits(state.PositiveSkeletonSeries().YValues(), want.Positive.Y))
                         << ::testing::PrintToString(state.PositiveSkeletonSeries().XValues())
                         << " instead of " << ::testing::PrintToString(want.Positive.X);
-                    EXPECT_TRUE(SameBits(state.NegativeSkeletonSeries().XValues(), want.Negative.X) &&
-                                SameBits(state.NegativeSkeletonSeries().YValues(), want.Negative.Y))
+                    EXPECT_TRUE(
+                        SameBits(state.NegativeSkeletonSeries().XValues(), want.Negative.X) &&
+                        SameBits(state.NegativeSkeletonSeries().YValues(), want.Negative.Y))
                         << ::testing::PrintToString(state.NegativeSkeletonSeries().XValues())
                         << " instead of " << ::testing::PrintToString(want.Negative.X);
                     ++compared;

@@ -17,7 +17,7 @@ TEST(DecodeText, TableOfEncodings) {
         std::string bytes;
         TextEncoding encoding;
         std::string text;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"", TextEncoding::Utf8, ""},
         {"0,0\n1,10", TextEncoding::Utf8, "0,0\n1,10"},
@@ -145,7 +145,7 @@ TEST(SplitFields, DelimitedTextRule) {
     const struct {
         std::string row;
         Fields fields;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"0,0", {"0", "0"}},
         {"1.5, 20, 7", {"1.5", "20", "7"}},

@@ -31,7 +31,7 @@ TEST(ThinCurveByRange, TableOfCurves) {
         double lo, hi, tol;
         std::vector<double> keptX;
         std::vector<double> keptY;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"12 is 2 from 10, 15 is 5 from 10", {0, 5, 10, 12, 15, 30, 40}, 8, 35, 4,
          {0, 5, 10, 15, 30, 40}, {0, 1, 2, 4, 5, 6}},

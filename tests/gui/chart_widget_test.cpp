@@ -204,7 +204,8 @@ TEST_F(ChartWidgetTest, RubberBandZoomsRightButtonPansAndADragToTheLeftRefits) {
 TEST_F(ChartWidgetTest, LegendCheckBoxTogglesTheSeriesBeforeReportingTheClick) {
     QStringList titles;
     for (int i = 0; i < chart->legend->itemCount(); ++i) {
-        titles << qobject_cast<QCPPlottableLegendItem*>(chart->legend->item(i))->plottable()->name();
+        titles
+            << qobject_cast<QCPPlottableLegendItem*>(chart->legend->item(i))->plottable()->name();
     }
     EXPECT_EQ(titles, QStringList({"Loop", "Loop_", "Vorlix_Positive", "Vorlix_Negative"}));
 
@@ -312,8 +313,10 @@ TEST_F(ChartWidgetTest, MarkersTakeTheirPointsColoursAndTheLegendCoversThem) {
     point1.AddXY(chart->XScreenToValue(onLegend.x()), chart->YScreenToValue(onLegend.y()), clLime);
     model.GetSeries(ChartModel::pntsrsSeries2).AddXY(10, 0);
     chart->refresh();
-    EXPECT_NE(PixelColor(PixelOf(point1, 0)), QColor(0, 255, 0)) << "a curve runs through the legend";
-    EXPECT_EQ(PixelColor(PixelOf(model.GetSeries(ChartModel::pntsrsSeries2), 0)), QColor(255, 255, 0));
+    EXPECT_NE(PixelColor(PixelOf(point1, 0)), QColor(0, 255, 0))
+        << "a curve runs through the legend";
+    EXPECT_EQ(PixelColor(PixelOf(model.GetSeries(ChartModel::pntsrsSeries2), 0)),
+              QColor(255, 255, 0));
     point1.Clear();
     point1.AddXY(10, 20, clLime);
     chart->refresh();

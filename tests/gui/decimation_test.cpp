@@ -71,8 +71,8 @@ void HysteresisCurve(int n, std::vector<double>& xs, std::vector<double>& ys) {
     }
 }
 
-// Per pixel column (pixel x rounded), the lowest and highest force of the given points on screen (the plot
-// rectangle widened by the view's margin): what a column of the drawing spans.
+// Per pixel column (pixel x rounded), the lowest and highest force of the given points on screen
+// (the plot rectangle widened by the view's margin): what a column of the drawing spans.
 std::map<long, std::pair<double, double>> ColumnRanges(const std::vector<double>& xs,
                                                        const std::vector<double>& ys,
                                                        const std::vector<size_t>& indices,

@@ -30,7 +30,7 @@ TEST(RunGuarded, ShowsWhatEscapesInTheErrorBox) {
          {"error QLNX: Ends with a full stop."}},
         {[] { throw std::runtime_error("List index out of bounds (1)"); },
          {"error QLNX: List index out of bounds (1)"}},  // ')' is below '.': nothing appended
-        {[] { throw 42; }, {"error QLNX: "}},  // not an error object: an empty message
+        {[] { throw 42; }, {"error QLNX: "}},            // not an error object: an empty message
     };
     for (const Case& c : cases) {
         ScriptedDialogs dialogs;

@@ -25,7 +25,9 @@ namespace {
 std::string LevelsRecord() {
     std::ostringstream out;
     out << "0,0\n";
-    const auto backbone = [](double a) { return a <= 2 ? 10 * a : a <= 3.5 ? 20 + 2 * (a - 2) : 23 - 11 * (a - 3.5); };
+    const auto backbone = [](double a) {
+        return a <= 2 ? 10 * a : a <= 3.5 ? 20 + 2 * (a - 2) : 23 - 11 * (a - 3.5);
+    };
     for (const double a : {1.0, 2.0, 3.5, 4.5}) {
         for (int cycle = 0; cycle < 3; ++cycle) {
             const double f = backbone(a) * (1 - 0.04 * cycle);
@@ -42,7 +44,8 @@ std::vector<std::vector<QString>> Cells(const QAbstractItemModel& model) {
     std::vector<std::vector<QString>> rows;
     for (int r = 0; r < model.rowCount(); ++r) {
         rows.emplace_back();
-        for (int c = 0; c < model.columnCount(); ++c) rows.back().push_back(model.index(r, c).data().toString());
+        for (int c = 0; c < model.columnCount(); ++c)
+            rows.back().push_back(model.index(r, c).data().toString());
     }
     return rows;
 }
@@ -51,7 +54,8 @@ std::vector<std::vector<QString>> Cells(const EvaluationTable& table) {
     std::vector<std::vector<QString>> rows;
     for (const auto& row : table.Rows) {
         rows.emplace_back();
-        for (const TableValue& v : row) rows.back().push_back(QString::fromStdString(TableValueText(v, '.', "")));
+        for (const TableValue& v : row)
+            rows.back().push_back(QString::fromStdString(TableValueText(v, '.', "")));
     }
     return rows;
 }
@@ -72,10 +76,15 @@ protected:
 
     // The evaluation the core gives for the state as it is, with the window's options.
     TestEvaluation CoreEvaluation() { return EvaluateTest(State(), window->Options()); }
-    QTableView* Table(const char* name) { return window->findChild<QTableView*>(QString::fromLatin1(name)); }
-    void ShowTab(int index) { window->findChild<QTabWidget*>(QStringLiteral("tabTables"))->setCurrentIndex(index); }
+    QTableView* Table(const char* name) {
+        return window->findChild<QTableView*>(QString::fromLatin1(name));
+    }
+    void ShowTab(int index) {
+        window->findChild<QTabWidget*>(QStringLiteral("tabTables"))->setCurrentIndex(index);
+    }
     void ClickIn(const char* button) {
-        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
     }
 
     EvaluationWindow* window = nullptr;
@@ -90,14 +99,16 @@ TEST_F(EvaluationWindowTest, TablesEqualTheCoresEvaluation) {
     EXPECT_EQ(Cells(*Table("tblSkeleton")->model()), Cells(SkeletonTable(core.Skeleton)));
     EXPECT_EQ(window->Evaluation().Options.UltimateRatio, 0.85);
     // The header row's names are the files' names.
-    EXPECT_EQ(Table("tblLoops")->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Amplitude"));
+    EXPECT_EQ(Table("tblLoops")->model()->headerData(4, Qt::Horizontal).toString(),
+              QStringLiteral("Amplitude"));
 
     // A preset sets the ratio and the tables follow it.
     auto* preset = window->findChild<QComboBox*>(QStringLiteral("cbbPreset"));
     preset->setCurrentIndex(1);  // EN 12512
     emit preset->activated(1);
     EXPECT_EQ(window->Evaluation().Options.UltimateRatio, 0.8);
-    EXPECT_EQ(Cells(*Table("tblSkeleton")->model()), Cells(SkeletonTable(CoreEvaluation().Skeleton)));
+    EXPECT_EQ(Cells(*Table("tblSkeleton")->model()),
+              Cells(SkeletonTable(CoreEvaluation().Skeleton)));
     // A ratio of one's own makes the preset "Custom".
     window->findChild<QDoubleSpinBox*>(QStringLiteral("spnUltimateRatio"))->setValue(0.7);
     EXPECT_EQ(preset->currentText(), QStringLiteral("Custom"));
@@ -119,9 +130,14 @@ TEST_F(EvaluationWindowTest, SortsNumbersAsNumbersAndMarksWarnings) {
     EXPECT_FALSE(s.index(1, 6).data(Qt::ToolTipRole).isValid());
     window->findChild<QDoubleSpinBox*>(QStringLiteral("spnUltimateRatio"))->setValue(0.3);
     EXPECT_EQ(s.index(1, 6).data().toString(), QStringLiteral("false"));
-    EXPECT_TRUE(s.index(1, 6).data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("Ultimate not reached")));
+    EXPECT_TRUE(s.index(1, 6)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Ultimate not reached")));
     EXPECT_TRUE(s.index(1, 6).data(Qt::BackgroundRole).isValid());
-    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblNote"))->text().contains(QStringLiteral("lower bounds")));
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblNote"))
+                    ->text()
+                    .contains(QStringLiteral("lower bounds")));
 }
 
 TEST_F(EvaluationWindowTest, CopyGivesTheVisibleTableTabSeparated) {
@@ -233,7 +249,8 @@ TEST_F(EvaluationWindowTest, ConstructionFollowsMethodSideAndWindow) {
     EXPECT_EQ(layer->MarkLabels(), (QStringList{"0.1 Fmax", "0.4 Fmax", "Y", "M", "U"}));
     EXPECT_EQ(layer->LineCount(), 2);
     // The yield point drawn is the table's.
-    const auto& y = *window->Evaluation().Skeleton.Positive->Yield[static_cast<size_t>(YieldMethod::EN12512)];
+    const auto& y =
+        *window->Evaluation().Skeleton.Positive->Yield[static_cast<size_t>(YieldMethod::EN12512)];
     EXPECT_EQ(layer->LegendCurve()->name(), QStringLiteral("EN12512 (positive)"));
     (void)y;
     // The legend's check box hides the layer; closing the window clears it.
@@ -262,7 +279,8 @@ TEST_F(EvaluationWindowTest, SkeletonDragUpdatesTheTableAndUndoRestoresIt) {
     QTest::mousePress(Chart(), Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(Chart(), from + QPoint(0, -30));
     // During the drag, before the release: the table already shows the new peak.
-    EXPECT_EQ(s.index(0, 3).data().toString().toStdString(), FormatGeneral15(positive.GetyValue(peak)));
+    EXPECT_EQ(s.index(0, 3).data().toString().toStdString(),
+              FormatGeneral15(positive.GetyValue(peak)));
     QTest::mouseRelease(Chart(), Qt::LeftButton, Qt::NoModifier, from + QPoint(0, -30));
     EXPECT_NE(Cells(s), before);
     EXPECT_EQ(Cells(s), Cells(SkeletonTable(CoreEvaluation().Skeleton)));

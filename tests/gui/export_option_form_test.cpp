@@ -86,10 +86,10 @@ TEST_F(ExportOptionFormTest, FirstOpeningShowsTheDefaults) {
             const char* name;
             const char* text;
         } texts[] = {
-            {"edt4", "300"}, {"edt3", "450"}, {"edt6", "-10000"}, {"edt7", "-10000"},
-            {"cbb1", "0.5"}, {"cbb2", "8"},   {"cbb3", "4"},      {"edt8", "10"},
-            {"edt9", "10"},  {"edt10", "10"}, {"edt11", "10"},    {"edt5", "Graph Title"},
-            {"edt1", "X Axis"}, {"edt2", "Y Axis"}, {"cbb4", "Auto"}, {"cbb5", "Auto"},
+            {"edt4", "300"},    {"edt3", "450"},    {"edt6", "-10000"}, {"edt7", "-10000"},
+            {"cbb1", "0.5"},    {"cbb2", "8"},      {"cbb3", "4"},      {"edt8", "10"},
+            {"edt9", "10"},     {"edt10", "10"},    {"edt11", "10"},    {"edt5", "Graph Title"},
+            {"edt1", "X Axis"}, {"edt2", "Y Axis"}, {"cbb4", "Auto"},   {"cbb5", "Auto"},
         };
         for (const auto& t : texts) EXPECT_EQ(TextOf(t.name), t.text) << t.name;
         for (const char* on : {"rb1", "chk3", "chk1", "chk2", "chk6", "chk7"}) {
@@ -211,7 +211,8 @@ TEST_F(ExportOptionFormTest, ReportReadyIsStoredAndRemembered) {
             script(*ExportOptionForm);
             Child<QPushButton>("btn2")->click();
         });
-        ShowExportOptionsDialog(options, nullptr, [this](const std::string& m) { errors.push_back(m); },
+        ShowExportOptionsDialog(options, nullptr,
+                                [this](const std::string& m) { errors.push_back(m); },
                                 {QStringLiteral("Disp"), QStringLiteral("Force")});
     };
     open([](TExportOptionForm&) {

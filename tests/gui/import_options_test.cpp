@@ -20,7 +20,8 @@ class ImportOptionsTest : public TForm1Test {
 protected:
     void TearDown() override { QSettings().clear(); }
     QString BarText() {
-        return Find<MessageBar>("MessageBar")->isHidden() ? QString() : Find<QLabel>("MessageText")->text();
+        return Find<MessageBar>("MessageBar")->isHidden() ? QString()
+                                                          : Find<QLabel>("MessageText")->text();
     }
     // Opens the dialog from the menu and runs script on it while it is shown.
     void WithDialog(const std::function<void(QDialog&)>& script) {
@@ -39,7 +40,8 @@ protected:
         auto* grid = dialog.findChild<QTableWidget*>("grdPreview");
         std::vector<QStringList> rows;
         QStringList header;
-        for (int c = 0; c < grid->columnCount(); ++c) header << grid->horizontalHeaderItem(c)->text();
+        for (int c = 0; c < grid->columnCount(); ++c)
+            header << grid->horizontalHeaderItem(c)->text();
         rows.push_back(header);
         for (int r = 0; r < grid->rowCount(); ++r) {
             QStringList row{grid->verticalHeaderItem(r)->text()};
@@ -59,7 +61,8 @@ protected:
 
 TEST_F(ImportOptionsTest, HeaderSuggestionAppliesTheFirstLineAndTheStatusSaysHowTheFileWasRead) {
     Import(WriteFile("logger.txt", kLogger));
-    EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"warning Warning: 'Zeit' is not a valid floating point value"});
+    EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{
+                                   "warning Warning: 'Zeit' is not a valid floating point value"});
     EXPECT_EQ(BarText(), "Line 1 looks like a header: the data start at line 2.");
     QTest::mouseClick(Find<QPushButton>("MessageApply"), Qt::LeftButton);
     EXPECT_EQ(Text("edt7"), "2");
@@ -72,7 +75,8 @@ TEST_F(ImportOptionsTest, HeaderSuggestionAppliesTheFirstLineAndTheStatusSaysHow
     dialogs.boxes.clear();
     SetText("edt7", "1");
     Import(WriteFile("nan.csv", "0,0\n1,1\nNaN,2\n"));
-    EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"warning Warning: 'NaN' is not a valid floating point value"});
+    EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{
+                                   "warning Warning: 'NaN' is not a valid floating point value"});
     EXPECT_EQ(BarText(), "Line 3: 'NaN' is not a number.");
     EXPECT_EQ(Find<QLabel>("rzfldsts3")->text(), "2 rows; comma-separated, decimal point");
 }
@@ -83,20 +87,24 @@ TEST_F(ImportOptionsTest, DialogPreviewsTheChosenColumnsAndIsRemembered) {
     ASSERT_TRUE(dialogs.boxes.empty());
     WithDialog([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Import Options");
-        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(), "Read from line 2: tab-separated, decimal comma.");
-        EXPECT_EQ(Table(dialog), (std::vector<QStringList>{
-                                     {"1 Displacement", "2 Force", "3", "Displacement read", "Force read"},
-                                     {"2", "0,0", "0,5", "1,5", "0", "0.5"},
-                                     {"3", "0,1", "2,5", "-3", "0.1", "2.5"},
-                                     {"4", "0,2", "-1,25", "2", "0.2", "-1.25"},
-                                 }));
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(),
+                  "Read from line 2: tab-separated, decimal comma.");
+        EXPECT_EQ(Table(dialog),
+                  (std::vector<QStringList>{
+                      {"1 Displacement", "2 Force", "3", "Displacement read", "Force read"},
+                      {"2", "0,0", "0,5", "1,5", "0", "0.5"},
+                      {"3", "0,1", "2,5", "-3", "0.1", "2.5"},
+                      {"4", "0,2", "-1,25", "2", "0.2", "-1.25"},
+                  }));
         dialog.findChild<QSpinBox*>("spnDisplacementColumn")->setValue(2);
         dialog.findChild<QSpinBox*>("spnForceColumn")->setValue(3);
-        EXPECT_EQ(Table(dialog)[0], (QStringList{"1", "2 Displacement", "3 Force", "Displacement read", "Force read"}));
+        EXPECT_EQ(Table(dialog)[0], (QStringList{"1", "2 Displacement", "3 Force",
+                                                 "Displacement read", "Force read"}));
         EXPECT_EQ(Table(dialog)[2], (QStringList{"3", "0,1", "2,5", "-3", "2.5", "-3"}));
         // With a decimal point the commas separate fields again, as the preview shows.
         dialog.findChild<QComboBox*>("cbbDecimal")->setCurrentIndex(1);
-        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(), "Read from line 2: comma-separated, decimal point.");
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(),
+                  "Read from line 2: comma-separated, decimal point.");
         EXPECT_EQ(Table(dialog)[1], (QStringList{"2", "0", "0", "0", "5", "1", "5", "0", "0"}));
         // The same column twice cannot be chosen.
         dialog.findChild<QSpinBox*>("spnForceColumn")->setValue(2);
@@ -120,19 +128,22 @@ TEST_F(ImportOptionsTest, DialogPreviewsTheChosenColumnsAndIsRemembered) {
     TForm1 second(dialogs);
     EXPECT_EQ(second.CurrentImportOptions(), (ImportOptions{DecimalMode::Auto, 2, 3}));
     // The settings are the tests' own, never the user's.
-    EXPECT_TRUE(QSettings().fileName().startsWith(QDir::tempPath())) << QSettings().fileName().toStdString();
+    EXPECT_TRUE(QSettings().fileName().startsWith(QDir::tempPath()))
+        << QSettings().fileName().toStdString();
 }
 
 TEST_F(ImportOptionsTest, PreviewWithoutARecordAndPastTheEnd) {
     WithDialog([](QDialog& dialog) {
-        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(), "Import a record to see here how its first lines are read.");
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(),
+                  "Import a record to see here how its first lines are read.");
         EXPECT_EQ(dialog.findChild<QTableWidget*>("grdPreview")->rowCount(), 0);
         dialog.findChild<QPushButton*>("btnCancel")->click();
     });
     Import(WriteFile("short.csv", "0,0\n1,1\n"));
     SetText("edt7", "500");
     WithDialog([](QDialog& dialog) {
-        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(), "The file has 2 lines; line 500 is past its end.");
+        EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(),
+                  "The file has 2 lines; line 500 is past its end.");
         dialog.findChild<QPushButton*>("btnCancel")->click();
     });
 }

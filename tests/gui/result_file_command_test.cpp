@@ -16,14 +16,14 @@
 #include <set>
 #include <vector>
 
+#include "../file_bytes.h"
+#include "../file_size_limit.h"
+#include "../write_targets.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/result_files.h"
 #include "gui/error_guard.h"
 #include "gui/user_dialogs.h"
-#include "../file_size_limit.h"
-#include "../write_targets.h"
-#include "../file_bytes.h"
 
 namespace qlnx {
 namespace {
@@ -256,7 +256,8 @@ TEST_F(ResultFileCommandTest, RefusedAndFailedWritesKeepTheOldFile) {
         {"full disk", "out", [&] { WriteBytes(PathOf("out.txt"), oldBytes); }, "File too large"},
         {"the record", "record", [] {}, ""},
     };
-    for (const ResultFileKind kind : {ResultFileKind::ModifiedLoop, ResultFileKind::AnalysisResults}) {
+    for (const ResultFileKind kind :
+         {ResultFileKind::ModifiedLoop, ResultFileKind::AnalysisResults}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.what);
             c.setUp();
@@ -294,7 +295,8 @@ TEST_F(ResultFileCommandTest, DevicesAndPipesAreWrittenInPlace) {
         SaveResultFile(nullptr, dialogs_, state_, ResultFileKind::AnalysisResults, QString());
         EXPECT_TRUE(fs::is_character_file(PathOf("device.txt")));
     }
-    for (const ResultFileKind kind : {ResultFileKind::ModifiedLoop, ResultFileKind::AnalysisResults}) {
+    for (const ResultFileKind kind :
+         {ResultFileKind::ModifiedLoop, ResultFileKind::AnalysisResults}) {
         test::PipeReader reader(PathOf("pipe.txt"));
         ASSERT_TRUE(reader.ok());
         Choose("pipe", 1);

@@ -108,8 +108,8 @@ public:
     std::vector<std::string> Shown() const {
         std::vector<std::string> lines;
         for (const Box& b : boxes) {
-            const char* kind = b.kind == Kind::Warning ? "warning"
-                               : b.kind == Kind::Error ? "error"
+            const char* kind = b.kind == Kind::Warning       ? "warning"
+                               : b.kind == Kind::Error       ? "error"
                                : b.kind == Kind::Information ? "information"
                                                              : "question";
             lines.push_back(std::string(kind) + " " + b.title.toStdString() + ": " +

@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "tform1_fixture.h"
 #include "../write_targets.h"
+#include "tform1_fixture.h"
 
 namespace qlnx::test {
 namespace {
@@ -73,14 +73,16 @@ TEST_F(TForm1DesktopTest, DroppedRecordIsImportedWithTheBoxesAsTheyAre) {
     missing.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("gone.csv")))});
     ASSERT_TRUE(Drop(missing));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(dialogs.boxes[0].text.startsWith(QStringLiteral("Cannot open file"))) << dialogs.boxes[0].text.toStdString();
+    EXPECT_TRUE(dialogs.boxes[0].text.startsWith(QStringLiteral("Cannot open file")))
+        << dialogs.boxes[0].text.toStdString();
 }
 
 // A record dropped while a long command runs would change the state under that command: the
 // window refuses it and the running command ends as it would have.
 TEST_F(TForm1DesktopTest, DropWhileACommandRunsIsRefused) {
     std::string rows;
-    for (int i = 0; i < 20000; ++i) rows += std::to_string(i % 7) + "," + std::to_string(i % 5) + "\n";
+    for (int i = 0; i < 20000; ++i)
+        rows += std::to_string(i % 7) + "," + std::to_string(i % 5) + "\n";
     const QString big = WriteFile("big.csv", rows);
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(WriteFile("other.csv", "0,0\n1,1\n"))});
@@ -99,7 +101,8 @@ TEST_F(TForm1DesktopTest, DropWhileACommandRunsIsRefused) {
 // Every repeated command has its key, shown beside its menu item, and the key works even
 // while an edit box has the focus.
 TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
-    const QString path = WriteFile("cycles.csv", "0,0\n1,10\n2,15\n1,5\n0,-2\n-1,-10\n-2,-14\n-1,-4\n0,3\n");
+    const QString path =
+        WriteFile("cycles.csv", "0,0\n1,10\n2,15\n1,5\n0,-2\n-1,-10\n-2,-14\n-1,-4\n0,3\n");
     struct Key {
         const char* action;
         QKeyCombination key;
@@ -112,7 +115,8 @@ TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
         {"ExportResults1", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
     };
     // clang-format on
-    for (const Key& k : keys) EXPECT_EQ(Find<QAction>(k.action)->shortcut().toString(), k.shown) << k.action;
+    for (const Key& k : keys)
+        EXPECT_EQ(Find<QAction>(k.action)->shortcut().toString(), k.shown) << k.action;
     const auto press = [this](QKeyCombination key) {
         Find<QLineEdit>("edt9")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
@@ -134,7 +138,8 @@ TEST_F(TForm1DesktopTest, MenuKeysRunTheirCommands) {
     EXPECT_EQ(Text("edt6"), "1");
 
     press(keys[3].key);
-    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)), (std::vector<Point>{{0, 0}, {2, 15}}));
+    EXPECT_EQ(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)),
+              (std::vector<Point>{{0, 0}, {2, 15}}));
     EXPECT_EQ(Text("edt9"), "0") << "the key went to the command, not into the box";
 
     dialogs.saveAnswers.push_back(std::nullopt);
@@ -172,9 +177,11 @@ TEST_F(TForm1DesktopTest, ChartImageIsSavedAsPngOrPdf) {
         {"figure.PDF", 1, "figure.PDF", "%PDF"},
     };
     for (const Case& c : cases) {
-        dialogs.saveAnswers.push_back(SaveFileAnswer{dir.filePath(QString::fromLatin1(c.chosen)), c.filter});
+        dialogs.saveAnswers.push_back(
+            SaveFileAnswer{dir.filePath(QString::fromLatin1(c.chosen)), c.filter});
         ChartMenuItem("SaveChartImage1")->trigger();
-        EXPECT_TRUE(Bytes(dir.filePath(QString::fromLatin1(c.written))).startsWith(c.magic)) << c.written;
+        EXPECT_TRUE(Bytes(dir.filePath(QString::fromLatin1(c.written))).startsWith(c.magic))
+            << c.written;
     }
     const SaveFileRequest& request = dialogs.saveRequests.front();
     EXPECT_EQ(request.Filter, "PNG image (*.png);;PDF document (*.pdf)");
@@ -192,11 +199,14 @@ TEST_F(TForm1DesktopTest, ChartImageIsSavedAsPngOrPdf) {
     EXPECT_EQ(Bytes(dir.filePath(QStringLiteral("loops.png"))), before);
 
     // A folder that cannot take the file gets the error box and nothing is left behind.
-    dialogs.saveAnswers.push_back(SaveFileAnswer{dir.filePath(QStringLiteral("no-folder/loops")), 1});
+    dialogs.saveAnswers.push_back(
+        SaveFileAnswer{dir.filePath(QStringLiteral("no-folder/loops")), 1});
     ChartMenuItem("SaveChartImage1")->trigger();
     ASSERT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_EQ(dialogs.boxes[1].kind, ScriptedDialogs::Kind::Error);
-    EXPECT_TRUE(dialogs.boxes[1].text.startsWith(QStringLiteral("Cannot create file \"") + dir.filePath(QStringLiteral("no-folder/loops.png"))))
+    EXPECT_TRUE(
+        dialogs.boxes[1].text.startsWith(QStringLiteral("Cannot create file \"") +
+                                         dir.filePath(QStringLiteral("no-folder/loops.png"))))
         << dialogs.boxes[1].text.toStdString();
 }
 
@@ -213,7 +223,7 @@ TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
         const char* what;
         std::function<QString()> setUp;  // the target, or empty to skip the case here
         QString reason;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"read-only file",
          [&] {
@@ -259,19 +269,22 @@ TEST_F(TForm1DesktopTest, ChartImageNeverDestroysAFile) {
         ChartMenuItem("SaveChartImage1")->trigger();
         ASSERT_EQ(dialogs.boxes.size(), boxes + 1);
         EXPECT_EQ(dialogs.boxes.back().kind, ScriptedDialogs::Kind::Error);
-        EXPECT_EQ(dialogs.boxes.back().text, "Cannot create file \"" + target + "\". " + c.reason + ".");
+        EXPECT_EQ(dialogs.boxes.back().text,
+                  "Cannot create file \"" + target + "\". " + c.reason + ".");
         if (!QFileInfo(target).isDir()) {
             EXPECT_EQ(Bytes(target), oldBytes);
         }
         EXPECT_EQ(entries(), before);
         small.reset();
     }
-    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dir.filePath("ro"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     const QByteArray recordBytes = Bytes(record);
     dialogs.saveAnswers.push_back(SaveFileAnswer{record, 1});
     ChartMenuItem("SaveChartImage1")->trigger();
-    EXPECT_EQ(dialogs.boxes.back().text, record + " is the record being analysed; choose another name.");
+    EXPECT_EQ(dialogs.boxes.back().text,
+              record + " is the record being analysed; choose another name.");
     EXPECT_EQ(Bytes(record), recordBytes);
 
     const size_t boxes = dialogs.boxes.size();

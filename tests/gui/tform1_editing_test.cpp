@@ -26,8 +26,12 @@ protected:
     }
 
     const ChartSeries& Loop() { return State().Chart.GetSeries(ChartModel::LoopSeries); }
-    const ChartSeries& Positive() { return State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries); }
-    const ChartSeries& Negative() { return State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries); }
+    const ChartSeries& Positive() {
+        return State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+    }
+    const ChartSeries& Negative() {
+        return State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
+    }
 
     // Presses the left button at from, moves in two steps to to, releases there.
     void Drag(QPoint from, QPoint to) {
@@ -100,7 +104,8 @@ TEST_F(TForm1Editing, DoubleClickAddsAndDeletesNodes) {
     EXPECT_TRUE(Chart()->cursorLinesVisible());
     EXPECT_EQ(Chart()->cursorPosition(), at);
     DoubleClick(at);
-    EXPECT_EQ(PointsOf(Positive()), (std::vector<Point>{{0, 0}, {4, 35}, {XAt(at), YAt(at)}, {6, 50}}));
+    EXPECT_EQ(PointsOf(Positive()),
+              (std::vector<Point>{{0, 0}, {4, 35}, {XAt(at), YAt(at)}, {6, 50}}));
 
     // The negative curve takes a node between the nodes that enclose its displacement.
     Choose("cbb2", 2);
@@ -202,7 +207,8 @@ TEST_F(TForm1Editing, UndoAndRedoStepThroughEveryEdit) {
 
     Choose("cbb3", 1);  // drag
     Choose("cbb2", 1);  // positive skeleton
-    Drag(PixelOf(ChartModel::PositiveSkeletonSeries, 1), PixelOf(ChartModel::PositiveSkeletonSeries, 1) + QPoint(25, -20));
+    Drag(PixelOf(ChartModel::PositiveSkeletonSeries, 1),
+         PixelOf(ChartModel::PositiveSkeletonSeries, 1) + QPoint(25, -20));
     const std::vector<Point> positive1 = PointsOf(Positive());
     ASSERT_NE(positive1, positive0);
     EXPECT_EQ(undo->text(), "Undo drag of a node");

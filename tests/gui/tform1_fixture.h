@@ -40,7 +40,8 @@ inline std::ostream& operator<<(std::ostream& os, const Point& p) {
 
 inline std::vector<Point> PointsOf(const ChartSeries& s) {
     std::vector<Point> points;
-    for (int i = 0; i < s.Count(); ++i) points.push_back({s.GetxValue(i), s.GetyValue(i), s.PointColor(i)});
+    for (int i = 0; i < s.Count(); ++i)
+        points.push_back({s.GetxValue(i), s.GetyValue(i), s.PointColor(i)});
     return points;
 }
 

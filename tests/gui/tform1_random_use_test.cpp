@@ -39,9 +39,9 @@
 
 #include "../spreadsheet/recording_target.h"
 #include "core/node_editing.h"
-#include "core/skeleton_methods.h"
 #include "core/result_files.h"
 #include "core/skeleton_file.h"
+#include "core/skeleton_methods.h"
 #include "spreadsheet/class_registry.h"
 #include "tform1_fixture.h"
 
@@ -73,7 +73,8 @@ bool SameValues(const std::vector<double>& a, const std::vector<double>& b) {
     }
     for (size_t i = 0; i < a.size(); ++i) {
         if (!Same(a[i].x, b[i].x) || !Same(a[i].y, b[i].y) || a[i].color != b[i].color) {
-            return ::testing::AssertionFailure() << "point " << i << " is " << a[i] << " instead of " << b[i];
+            return ::testing::AssertionFailure()
+                   << "point " << i << " is " << a[i] << " instead of " << b[i];
         }
     }
     return ::testing::AssertionSuccess();
@@ -200,7 +201,8 @@ std::vector<Line> CyclicRows(std::mt19937& rng, double x0, int loops, double sca
     for (int k = 0; k < loops; ++k) {
         const double amplitude = scale * (k + 1) * (0.8 + 0.4 * unit(rng));
         for (const double side : {1.0, -1.0}) {
-            const int points = pointsPerHalfCycle > 0 ? pointsPerHalfCycle : 2 + static_cast<int>(rng() % 6);
+            const int points =
+                pointsPerHalfCycle > 0 ? pointsPerHalfCycle : 2 + static_cast<int>(rng() % 6);
             for (int j = 1; j <= points; ++j) {
                 const double phase = std::numbers::pi * j / points;
                 const double d = j == points ? x0 : round(x0 + side * amplitude * std::sin(phase));
@@ -212,7 +214,8 @@ std::vector<Line> CyclicRows(std::mt19937& rng, double x0, int loops, double sca
         }
     }
     if (endInsideALoop) {
-        for (int j = 1; j <= 3; ++j) rows.push_back(Row(round(x0 + scale * j), round(scale * 7 * j), separator));
+        for (int j = 1; j <= 3; ++j)
+            rows.push_back(Row(round(x0 + scale * j), round(scale * 7 * j), separator));
     }
     return rows;
 }
@@ -240,9 +243,9 @@ std::vector<RecordFile> RecordFiles(uint32_t seed, size_t& goodCount) {
         add("header.csv", std::move(lines));
     }
     // Numbers near the ends of the double range: the interpolation of a crossing overflows.
-    add("extreme.csv", {Row(0, 0), Row(1e308, 1.7e308), Row(-1.5e308, -1e308), Row(1.7e308, -1.7e308),
-                        Row(0, 5e-324), Row(-5e-324, 1e-300), Row(1e300, 1e300), Row(0, 0),
-                        Row(-1.7e308, 1.7e308)});
+    add("extreme.csv", {Row(0, 0), Row(1e308, 1.7e308), Row(-1.5e308, -1e308),
+                        Row(1.7e308, -1.7e308), Row(0, 5e-324), Row(-5e-324, 1e-300),
+                        Row(1e300, 1e300), Row(0, 0), Row(-1.7e308, 1.7e308)});
     add("three.csv", {Row(0, 0), Row(1, 1), Row(0, 2)});
     add("four.csv", {Row(0, 0), Row(1, 1), Row(0, 2), Row(-1, -1)});
     add("flat.csv", {Row(1, 1), Row(1, 1), Row(1, 1), Row(1, 2), Row(1, 2)});
@@ -267,7 +270,10 @@ std::vector<RecordFile> RecordFiles(uint32_t seed, size_t& goodCount) {
         for (Line& l : CyclicRows(rng, 0, 2, 1, ",", false)) lines.push_back(l);
         add("hugeline.csv", std::move(lines));
     }
-    add("binary.dat", {Refused(std::string("\x80\x81" "abc,\x01\x02" "def\x7f", 12))});
+    add("binary.dat", {Refused(std::string("\x80\x81"
+                                           "abc,\x01\x02"
+                                           "def\x7f",
+                                           12))});
     files.push_back({"missing.csv", {}, Encoding::Ascii, false, {}});
     // Last, a record long enough for the chart to draw it decimated (chosen rarely).
     add("large.csv", CyclicRows(rng, 0, 20, 10, ",", true, 3000));
@@ -389,7 +395,9 @@ protected:
         EXPECT_EQ(Text("edt5"), file.exists ? file.path : QString());
         EXPECT_TRUE(s.LoopDisp.empty());
         EXPECT_EQ(s.LoopCount, 0);
-        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() + s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(), 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                      s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(),
+                  0);
         EXPECT_TRUE(s.LoopSeriesSamples.empty());
         loopDetached = false;
     }
@@ -403,8 +411,8 @@ protected:
         const ImportBoxes boxes = RandomBoxes(valid, firstLine, step, allowed);
         SetText("edt7", boxes.firstLine);
         SetText("edt8", boxes.step);
-        log << (reimport ? "reimport" : "import") << " first line '" << boxes.firstLine.toStdString()
-            << "' step '" << boxes.step.toStdString() << "'";
+        log << (reimport ? "reimport" : "import") << " first line '"
+            << boxes.firstLine.toStdString() << "' step '" << boxes.step.toStdString() << "'";
         const AnalysisState before = State();
         const QString shownFile = Text("edt5");
         // Now and then the user presses Cancel in the progress box of the reading.
@@ -433,13 +441,15 @@ protected:
             // Good records twice as often as bad ones; the large one now and then.
             const size_t bad = files.size() - 1 - goodFiles;
             file = OneIn(60) ? &files.back()
-                   : OneIn(3) ? &files[goodFiles + static_cast<size_t>(Below(static_cast<int>(bad)))]
-                              : &files[static_cast<size_t>(Below(static_cast<int>(goodFiles)))];
+                   : OneIn(3)
+                       ? &files[goodFiles + static_cast<size_t>(Below(static_cast<int>(bad)))]
+                       : &files[static_cast<size_t>(Below(static_cast<int>(goodFiles)))];
             // The file comes from the open dialog (button, menu or key), or is dropped on the
             // window, which imports it with the boxes as they are.
             const int how = Below(4);
             const bool cancel = how != 3 && OneIn(12);
-            if (valid && how != 3) dialogs.openAnswers.push_back(cancel ? std::nullopt : std::optional(file->path));
+            if (valid && how != 3)
+                dialogs.openAnswers.push_back(cancel ? std::nullopt : std::optional(file->path));
             log << (cancel ? " cancelled" : " of " + file->name);
             switch (how) {
                 case 0: Click("btn1"); break;
@@ -484,7 +494,9 @@ protected:
         EXPECT_TRUE(SameValues(s.RawDisp, before.RawDisp));
         EXPECT_TRUE(SameValues(s.RawForce, before.RawForce));
         EXPECT_TRUE(SamePoints(PointsOf(s.LoopSeries()), PointsOf(before.LoopSeries())));
-        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() + s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(), 0);
+        EXPECT_EQ(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                      s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count(),
+                  0);
         if (before.RawDisp.size() <= 3) {
             EXPECT_EQ(s.LoopCount, 0);
             EXPECT_TRUE(s.LoopDisp.empty());
@@ -500,10 +512,9 @@ protected:
     // Analyses with a text typed into the Noise Band box; a text the box refuses keeps the
     // analysis as it was. Leaves a band the box takes.
     void NoiseBandCommand(std::ostream& log, Allowed& allowed) {
-        const std::pair<const char*, bool> texts[] = {{"0", true},    {"0.01", true},
-                                                     {"0.3", true},  {" 1 ", true},
-                                                     {"abc", false}, {"-0.2", false},
-                                                     {"", false}};
+        const std::pair<const char*, bool> texts[] = {
+            {"0", true},    {"0.01", true},  {"0.3", true}, {" 1 ", true},
+            {"abc", false}, {"-0.2", false}, {"", false}};
         const auto& [text, takes] = texts[Below(static_cast<int>(std::size(texts)))];
         const AnalysisState before = State();
         log << "noise band '" << text << "'";
@@ -527,7 +538,8 @@ protected:
         auto* action = form->findChild<QAction*>(back ? "Undo1" : "Redo1");
         ASSERT_NE(action, nullptr);
         const bool enabled = action->isEnabled();
-        log << (back ? "undo" : "redo") << (enabled ? " " + action->text().toStdString() : " (nothing)");
+        log << (back ? "undo" : "redo")
+            << (enabled ? " " + action->text().toStdString() : " (nothing)");
         const AnalysisState before = State();
         if (OneIn(2)) {
             action->trigger();
@@ -584,12 +596,15 @@ protected:
         EXPECT_EQ(State().SelectedLoop, k);
         EXPECT_TRUE(SameValues(State().LoopDisp, before.LoopDisp));
         EXPECT_EQ(State().LoopStart, before.LoopStart);
-        EXPECT_TRUE(SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)), PointsOf(before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries))));
+        EXPECT_TRUE(
+            SamePoints(PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries)),
+                       PointsOf(before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries))));
     }
 
     void ExtractCommand(std::ostream& log, Allowed&) {
         const auto methods = SkeletonMethods();
-        const SkeletonMethodRow& method = methods[static_cast<size_t>(Below(static_cast<int>(methods.size())))];
+        const SkeletonMethodRow& method =
+            methods[static_cast<size_t>(Below(static_cast<int>(methods.size())))];
         const std::string button(method.WidgetName);
         const int direction = Below(2);
         const bool keep = OneIn(2);
@@ -620,23 +635,27 @@ protected:
         // Both curves begin at the first working-curve point.
         for (const ChartSeries* series : {&positive, &negative}) {
             ASSERT_GE(series->Count(), 1);
-            EXPECT_TRUE(Same(series->GetxValue(0), s.LoopDisp[0]) && Same(series->GetyValue(0), s.LoopForce[0]));
+            EXPECT_TRUE(Same(series->GetxValue(0), s.LoopDisp[0]) &&
+                        Same(series->GetyValue(0), s.LoopForce[0]));
         }
         // The outward-only methods, and every method with the flag, only append points that go
         // strictly outward.
         if (keep || method.OutwardOnly) {
             for (int i = 1; i < positive.Count(); ++i) {
-                EXPECT_GT(positive.GetxValue(i), positive.GetxValue(i - 1)) << "positive node " << i;
+                EXPECT_GT(positive.GetxValue(i), positive.GetxValue(i - 1))
+                    << "positive node " << i;
             }
             for (int i = 1; i < negative.Count(); ++i) {
-                EXPECT_LT(negative.GetxValue(i), negative.GetxValue(i - 1)) << "negative node " << i;
+                EXPECT_LT(negative.GetxValue(i), negative.GetxValue(i - 1))
+                    << "negative node " << i;
             }
         }
         // The methods that take their nodes from the working curve.
         if (method.NodesOnCurve) {
             std::set<std::pair<uint64_t, uint64_t>> curve;
             for (size_t k = 0; k < s.LoopDisp.size(); ++k) {
-                curve.emplace(std::bit_cast<uint64_t>(s.LoopDisp[k]), std::bit_cast<uint64_t>(s.LoopForce[k]));
+                curve.emplace(std::bit_cast<uint64_t>(s.LoopDisp[k]),
+                              std::bit_cast<uint64_t>(s.LoopForce[k]));
             }
             for (const ChartSeries* series : {&positive, &negative}) {
                 for (int i = 0; i < series->Count(); ++i) {
@@ -651,8 +670,9 @@ protected:
     // A displacement inside or around the skeleton curves, as box text.
     QString RandomDisplacementText() {
         double lo = -1, hi = 1;
-        for (const ChartSeries* series : {&State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
-                                          &State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries)}) {
+        for (const ChartSeries* series :
+             {&State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+              &State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries)}) {
             for (double x : series->XValues()) {
                 if (std::isfinite(x)) {
                     lo = std::min(lo, x);
@@ -685,13 +705,16 @@ protected:
         double lo = a.toDouble(), hi = b.toDouble();
         if (hi < lo) std::swap(lo, hi);
         const double tolerance = std::fabs(tol.toDouble());
-        const bool positiveEmpty = before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() == 0;
-        for (int series : {ChartModel::PositiveSkeletonSeries, ChartModel::NegativeSkeletonSeries}) {
+        const bool positiveEmpty =
+            before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() == 0;
+        for (int series :
+             {ChartModel::PositiveSkeletonSeries, ChartModel::NegativeSkeletonSeries}) {
             const std::vector<Point> was = PointsOf(before.Chart.GetSeries(series));
             const std::vector<Point> now = PointsOf(State().Chart.GetSeries(series));
             SCOPED_TRACE(State().Chart.GetSeries(series).Title);
             if (positiveEmpty) {
-                EXPECT_TRUE(SamePoints(now, was));  // nothing to thin on the positive curve: both stay
+                EXPECT_TRUE(
+                    SamePoints(now, was));  // nothing to thin on the positive curve: both stay
                 continue;
             }
             ExpectThinned(was, now, lo, hi, tolerance);
@@ -704,7 +727,9 @@ protected:
     // a point kept inside lies more than tol from the point kept before it.
     static void ExpectThinned(const std::vector<Point>& was, const std::vector<Point>& now,
                               double lo, double hi, double tol) {
-        const auto same = [](const Point& p, const Point& q) { return Same(p.x, q.x) && Same(p.y, q.y); };
+        const auto same = [](const Point& p, const Point& q) {
+            return Same(p.x, q.x) && Same(p.y, q.y);
+        };
         size_t j = 0;
         for (size_t i = 0; i < was.size() && j < now.size(); ++i) {
             if (same(was[i], now[j])) ++j;
@@ -802,7 +827,8 @@ protected:
         const double x = Chart()->XValueToScreen(series->GetxValue(i));
         const double y = Chart()->YValueToScreen(series->GetyValue(i));
         const QRect r = Reachable().adjusted(2, 2, -2, -2);
-        if (!(x >= r.left() && x <= r.right() && y >= r.top() && y <= r.bottom())) return RandomPixel();
+        if (!(x >= r.left() && x <= r.right() && y >= r.top() && y <= r.bottom()))
+            return RandomPixel();
         const QPoint jitter = OneIn(2) ? QPoint(0, 0) : QPoint(Below(5) - 2, Below(5) - 2);
         return QPoint(static_cast<int>(x), static_cast<int>(y)) + jitter;
     }
@@ -810,7 +836,8 @@ protected:
     void DragCommand(std::ostream& log, Allowed&) {
         const AnalysisState before = State();
         const QPoint from = PixelNear(dragSeries), to = RandomPixel();
-        log << "drag (" << from.x() << "," << from.y() << ") to (" << to.x() << "," << to.y() << ")";
+        log << "drag (" << from.x() << "," << from.y() << ") to (" << to.x() << "," << to.y()
+            << ")";
         ChartWidget* chart = Chart();
         const int hit = dragSeries ? chart->GetCursorValueIndex(*dragSeries, from) : -1;
         QTest::mouseMove(chart, from);
@@ -831,7 +858,8 @@ protected:
             ASSERT_EQ(now.Count(), was.Count()) << now.Title;
             std::vector<Point> expected = PointsOf(was);
             if (&now == dragSeries && hit >= 0 && !onLegend) {
-                expected[static_cast<size_t>(hit)] = {now.GetxValue(hit), now.GetyValue(hit), now.PointColor(hit)};
+                expected[static_cast<size_t>(hit)] = {now.GetxValue(hit), now.GetyValue(hit),
+                                                      now.PointColor(hit)};
             }
             EXPECT_TRUE(SamePoints(PointsOf(now), expected)) << now.Title;
         }
@@ -841,9 +869,10 @@ protected:
             return;
         }
         log << " point " << hit << " of " << dragSeries->Title;
-        ++stats[dragSeries == &s.LoopSeries() ? (dragWritesBack ? "loop points dragged and written back"
-                                                                : "loop points dragged without write-back")
-                                              : "skeleton nodes dragged"];
+        ++stats[dragSeries == &s.LoopSeries()
+                    ? (dragWritesBack ? "loop points dragged and written back"
+                                      : "loop points dragged without write-back")
+                    : "skeleton nodes dragged"];
         const bool loop = dragSeries == &s.LoopSeries();
         if (loop && dragWritesBack) {
             const int32_t sample = LoopSampleOfPoint(s, hit);
@@ -893,7 +922,9 @@ protected:
                 if (hit >= 0) expected.erase(expected.begin() + hit);
                 EXPECT_TRUE(SamePoints(PointsOf(now), expected)) << now.Title << " point " << hit;
                 log << (hit >= 0 ? " deletes point " + std::to_string(hit) : " deletes nothing");
-                if (hit >= 0) ++stats[&now == &s.LoopSeries() ? "loop points deleted" : "skeleton nodes deleted"];
+                if (hit >= 0)
+                    ++stats[&now == &s.LoopSeries() ? "loop points deleted"
+                                                    : "skeleton nodes deleted"];
             } else {
                 // Adding inserts copies of (x, y) and keeps every point in order.
                 const std::vector<Point> points = PointsOf(now);
@@ -907,13 +938,15 @@ protected:
                 }
                 EXPECT_TRUE(SamePoints(rest, wasRest))
                     << now.Title << " was " << ::testing::PrintToString(was) << " is "
-                    << ::testing::PrintToString(points) << " after adding (" << x << ", " << y << ")";
+                    << ::testing::PrintToString(points) << " after adding (" << x << ", " << y
+                    << ")";
                 EXPECT_GE(points.size(), was.size());
                 log << " adds " << points.size() - was.size();
                 if (points.size() > was.size()) ++stats["skeleton nodes added"];
             }
         }
-        EXPECT_EQ(s.LoopSeriesSamples.empty() ? s.LoopSeries().Count() : static_cast<int>(s.LoopSeriesSamples.size()),
+        EXPECT_EQ(s.LoopSeriesSamples.empty() ? s.LoopSeries().Count()
+                                              : static_cast<int>(s.LoopSeriesSamples.size()),
                   s.LoopSeries().Count());
     }
 
@@ -928,8 +961,9 @@ protected:
         if (how == 0) {
             const int delta = OneIn(2) ? 120 : -120;
             log << "wheel " << delta << " at (" << at.x() << "," << at.y() << ")";
-            QWheelEvent wheel(QPointF(at), chart->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent wheel(QPointF(at), chart->mapToGlobal(QPointF(at)), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
             QCoreApplication::sendEvent(chart, &wheel);
         } else if (how == 1) {
             // Moved further than a click, so no menu opens.
@@ -978,7 +1012,8 @@ protected:
         QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, at);
         const AnalysisState& s = State();
         for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
-            EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)), PointsOf(before.Chart.GetSeries(series))));
+            EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)),
+                                   PointsOf(before.Chart.GetSeries(series))));
         }
     }
 
@@ -991,10 +1026,13 @@ protected:
         const int filterIndex = 1 + Below(2);
         const bool cancel = OneIn(8);
         const bool badFolder = OneIn(12);
-        const QString name = (badFolder ? dir.filePath("no such folder/r") : dir.filePath("results/r")) +
-                             QString::number(Below(4));
-        log << (modified ? "save modified loop " : skeleton ? "save skeleton " : "save analysis results ") << name.toStdString()
-            << " type " << filterIndex << (cancel ? " cancelled" : "");
+        const QString name =
+            (badFolder ? dir.filePath("no such folder/r") : dir.filePath("results/r")) +
+            QString::number(Below(4));
+        log << (modified   ? "save modified loop "
+                : skeleton ? "save skeleton "
+                           : "save analysis results ")
+            << name.toStdString() << " type " << filterIndex << (cancel ? " cancelled" : "");
         const ResultFileTarget target = ResultTargetOf(name.toStdString(), filterIndex);
         const QString written = QString::fromStdString(target.Path);
         const auto content = [&written] {
@@ -1004,10 +1042,12 @@ protected:
         const bool existed = QFile::exists(written);
         const QByteArray oldContent = content();
         const bool replace = OneIn(2);
-        dialogs.saveAnswers.push_back(cancel ? std::nullopt : std::optional(SaveFileAnswer{name, filterIndex}));
+        dialogs.saveAnswers.push_back(cancel ? std::nullopt
+                                             : std::optional(SaveFileAnswer{name, filterIndex}));
         dialogs.questionAnswers.push_back(replace);
         // Writing the working curve shows a progress box; now and then the user cancels it.
-        if (modified && OneIn(5)) dialogs.cancelAt = {std::uniform_real_distribution<double>(0, 1)(rng)};
+        if (modified && OneIn(5))
+            dialogs.cancelAt = {std::uniform_real_distribution<double>(0, 1)(rng)};
         const AnalysisState before = State();
         if (command == 0) {
             Click("btn7");
@@ -1016,11 +1056,16 @@ protected:
         } else if (command == 5) {
             Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
         } else {
-            Find<QAction>(modified ? "ExportModifiedLoop1" : skeleton ? "ExportSkeleton1" : "ExportResults1")->trigger();
+            Find<QAction>(modified   ? "ExportModifiedLoop1"
+                          : skeleton ? "ExportSkeleton1"
+                                     : "ExportResults1")
+                ->trigger();
         }
         ExpectUnchanged(before);
-        if (skeleton && before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
-                                before.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() == 0) {
+        if (skeleton &&
+            before.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
+                    before.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() ==
+                0) {
             // Nothing to save: a word in the message bar, no dialog.
             log << " (no skeleton)";
             EXPECT_FALSE(Find<QWidget>("MessageBar")->isHidden());
@@ -1035,7 +1080,8 @@ protected:
         }
         // A Cancel before the end writes nothing, and tries nothing that could fail: an old
         // file stays as it was.
-        const bool cancelled = !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
+        const bool cancelled =
+            !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
         if (cancelled && dialogs.progressRuns.back().fractions.back() < 1.0) {
             log << " cancelled at " << dialogs.progressRuns.back().fractions.back();
             ++stats["result files cancelled"];
@@ -1074,8 +1120,10 @@ protected:
             return !text.empty() && text != "-10000" && text != "0" && text != "12.7";
         };
         const TExcelExportOptions& o = form->ExcelExportOptions;
-        const bool cancelled = !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
-        const int errors = static_cast<int>(std::count_if(dialogs.boxes.begin(), dialogs.boxes.end(),
+        const bool cancelled =
+            !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled;
+        const int errors = static_cast<int>(std::count_if(
+            dialogs.boxes.begin(), dialogs.boxes.end(),
             [](const ScriptedDialogs::Box& b) { return b.kind == ScriptedDialogs::Kind::Error; }));
         allowed.errors = badPosition(o.XAxisCrossesAt) || badPosition(o.YAxisCrossesAt) ? 1 : 0;
         if (cancelled && errors == 0) allowed.errors = 0;
@@ -1087,7 +1135,9 @@ protected:
         EXPECT_EQ(recorder->liveObjects, 1);
         EXPECT_TRUE(openedUrls.empty());
         log << " (" << recorder->calls.size() - calls << " calls"
-            << (cancel && !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled ? ", cancelled" : "")
+            << (cancel && !dialogs.progressRuns.empty() && dialogs.progressRuns.back().cancelled
+                    ? ", cancelled"
+                    : "")
             << ")";
         ++stats["workbook exports"];
     }
@@ -1097,14 +1147,16 @@ protected:
     // the error box and nothing is stored (the width is stored first).
     void OptionsCommand(std::ostream& log, Allowed& allowed) {
         static const std::vector<const char*> widths = {"300", "450", "1", "0", "-20", "abc"};
-        static const std::vector<const char*> crossings = {"-10000", "", "0", "12.7", "abc", "1e300",
-                                                           "-2147483649"};
+        static const std::vector<const char*> crossings = {"-10000", "",      "0",          "12.7",
+                                                           "abc",    "1e300", "-2147483649"};
         const bool combined = OneIn(2), markers = OneIn(2), legend = OneIn(3) != 0;
         const std::string width = Pick(widths);
         const bool usual = OneIn(2);
-        const std::string x = usual ? "-10000" : Pick(crossings), y = usual ? "-10000" : Pick(crossings);
-        log << "export options: " << (combined ? "combined" : "single") << (markers ? ", markers" : "")
-            << (legend ? ", legend" : "") << ", width '" << width << "', axes at '" << x << "' and '" << y << "'";
+        const std::string x = usual ? "-10000" : Pick(crossings),
+                          y = usual ? "-10000" : Pick(crossings);
+        log << "export options: " << (combined ? "combined" : "single")
+            << (markers ? ", markers" : "") << (legend ? ", legend" : "") << ", width '" << width
+            << "', axes at '" << x << "' and '" << y << "'";
         const TExcelExportOptions before = form->ExcelExportOptions;
         bool ran = false;
         QTimer::singleShot(0, [&] {
@@ -1149,7 +1201,8 @@ protected:
         EXPECT_EQ(s.SelectedLoop, before.SelectedLoop);
         EXPECT_EQ(s.LoopSeriesSamples, before.LoopSeriesSamples);
         for (int series = 0; series < ChartModel::kSeriesCount; ++series) {
-            EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)), PointsOf(before.Chart.GetSeries(series))))
+            EXPECT_TRUE(SamePoints(PointsOf(s.Chart.GetSeries(series)),
+                                   PointsOf(before.Chart.GetSeries(series))))
                 << s.Chart.GetSeries(series).Title;
         }
     }
@@ -1281,7 +1334,8 @@ protected:
             }
             // Start yellow, turn red (when the loop has one), end lime; the extremes aqua.
             const auto point = [&](int32_t i, TColor color) {
-                return Point{s.LoopDisp[static_cast<size_t>(i)], s.LoopForce[static_cast<size_t>(i)], color};
+                return Point{s.LoopDisp[static_cast<size_t>(i)],
+                             s.LoopForce[static_cast<size_t>(i)], color};
             };
             std::vector<Point> frameMarks = {point(f.S, clYellow), point(f.E, clLime)};
             if (f.HasTurn()) frameMarks.push_back(point(f.T, clRed));
@@ -1319,7 +1373,8 @@ protected:
         const AnalysisState& s = State();
         const bool imported = !s.RawDisp.empty(), analysed = s.LoopCount > 0;
         const bool extracted = s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries).Count() +
-                                   s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() > 0;
+                                   s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries).Count() >
+                               0;
         return {
             QLNX_COMMAND(ImportCommand, imported ? 5 : 30),
             QLNX_COMMAND(ReImportCommand, 2),
@@ -1374,9 +1429,11 @@ protected:
         EXPECT_LE(questions, allowed.question ? 1 : 0) << "questions asked";
         // Progress boxes report rising fractions from 0 to 1.
         for (const ScriptedDialogs::ProgressRun& run : dialogs.progressRuns) {
-            EXPECT_TRUE(std::is_sorted(run.fractions.begin(), run.fractions.end())) << run.label.toStdString();
+            EXPECT_TRUE(std::is_sorted(run.fractions.begin(), run.fractions.end()))
+                << run.label.toStdString();
             for (double fraction : run.fractions) {
-                EXPECT_TRUE(fraction >= 0 && fraction <= 1) << run.label.toStdString() << " " << fraction;
+                EXPECT_TRUE(fraction >= 0 && fraction <= 1)
+                    << run.label.toStdString() << " " << fraction;
             }
         }
         dialogs.progressRuns.clear();
@@ -1397,7 +1454,8 @@ protected:
     std::mt19937 rng;
     std::vector<RecordFile> files;
     size_t goodFiles = 0;  // the good records come first in files
-    std::shared_ptr<qlnx::testing::CallRecorder> recorder = std::make_shared<testing::CallRecorder>();
+    std::shared_ptr<qlnx::testing::CallRecorder> recorder =
+        std::make_shared<testing::CallRecorder>();
     int applicationsCreated = 0;
     std::unique_ptr<ScopedClassRegistration> excel;
     GuardedApplication* application = nullptr;
@@ -1415,14 +1473,16 @@ TEST_F(TForm1RandomUse, EveryStepKeepsTheAnalysisStateConsistent) {
             for (const std::string& line : recent) history += "  " + line + "\n";
             FAIL() << "random use failed at step " << step << " of seed " << seed
                    << " (replay: QLNX_RANDOM_USE_SEED=" << seed << " QLNX_RANDOM_USE_STEPS=" << step
-                   << ")\n" << history;
+                   << ")\n"
+                   << history;
         }
     }
     std::string done;
     for (const auto& [what, count] : stats) done += ", " + std::to_string(count) + " " + what;
     done += "; commands run:";
     for (const auto& [name, count] : commandsRun) done += " " + name + " " + std::to_string(count);
-    std::printf("random use: seed %u, %lld steps%s\n", seed, static_cast<long long>(steps), done.c_str());
+    std::printf("random use: seed %u, %lld steps%s\n", seed, static_cast<long long>(steps),
+                done.c_str());
     // A run of the full length tries every kind of command at least once; a command the
     // weights never reach would otherwise go untested without a sign.
     if (steps >= kDefaultSteps) {

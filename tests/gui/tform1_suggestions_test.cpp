@@ -13,7 +13,9 @@ namespace {
 class SuggestionsTest : public TForm1Test {
 protected:
     MessageBar* Bar() { return Find<MessageBar>("MessageBar"); }
-    QString BarText() { return Bar()->isHidden() ? QString() : Find<QLabel>("MessageText")->text(); }
+    QString BarText() {
+        return Bar()->isHidden() ? QString() : Find<QLabel>("MessageText")->text();
+    }
     void Apply() {
         auto* apply = Find<QPushButton>("MessageApply");
         ASSERT_FALSE(apply->isHidden());
@@ -57,25 +59,30 @@ TEST_F(SuggestionsTest, NoiseBarAppliesTheBandThenTheDirectionBarTheNegativeSide
     Find<QRadioButton>("rb2")->setChecked(true);
     Click("btn2");
     EXPECT_EQ(Text("edt6"), "12");
-    EXPECT_EQ(BarText(), "9 of 12 loops are smaller than 1 % of the displacement range (noise "
-                         "around the first displacement?). A noise band of 0.02 merges them.");
+    EXPECT_EQ(BarText(),
+              "9 of 12 loops are smaller than 1 % of the displacement range (noise "
+              "around the first displacement?). A noise band of 0.02 merges them.");
     EXPECT_TRUE(dialogs.boxes.empty());
 
     Apply();
     EXPECT_EQ(Text("edtNoiseBand"), "0.02");
     EXPECT_EQ(Text("edt6"), "3");
-    EXPECT_EQ(BarText(), "This record loads towards negative displacements first; Loop Direction "
-                         "Negative fits it.");
+    EXPECT_EQ(BarText(),
+              "This record loads towards negative displacements first; Loop Direction "
+              "Negative fits it.");
 
     // Extracting with the wrong direction keeps the suggestion; Apply extracts again.
     Click("btn5");
-    const std::vector<Point> wrongPositive = PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
+    const std::vector<Point> wrongPositive =
+        PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
     EXPECT_FALSE(BarText().isEmpty());
     Apply();
     EXPECT_EQ(Find<QComboBox>("cbb4")->currentText(), "Negative");
     EXPECT_EQ(BarText(), QString());
-    const std::vector<Point> positive = PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
-    const std::vector<Point> negative = PointsOf(State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
+    const std::vector<Point> positive =
+        PointsOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
+    const std::vector<Point> negative =
+        PointsOf(State().Chart.GetSeries(ChartModel::NegativeSkeletonSeries));
     EXPECT_NE(positive, wrongPositive);
     // The maximum-displacement points of each loop on their own sides.
     ASSERT_FALSE(positive.empty());

@@ -49,7 +49,8 @@ TEST_F(TForm1Test, StartsWithDefaultsAndEmptyAnalysis) {
         legend << item->plottable()->name();
     }
     EXPECT_EQ(legend, QStringList({"Loop", "Loop_", "Vorlix_Positive", "Vorlix_Negative"}));
-    for (int s = 0; s < ChartModel::kSeriesCount; ++s) EXPECT_EQ(State().Chart.GetSeries(s).Count(), 0);
+    for (int s = 0; s < ChartModel::kSeriesCount; ++s)
+        EXPECT_EQ(State().Chart.GetSeries(s).Count(), 0);
     EXPECT_FALSE(Chart()->cursorActive());
     EXPECT_EQ(Chart()->dragSeries(), nullptr);
     EXPECT_TRUE(form->windowTitle().startsWith("QLNX "));
@@ -82,19 +83,25 @@ TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
         QObject* o = form->findChild<QObject*>(QString::fromLatin1(name));
         ASSERT_NE(o, nullptr) << name;
         QString text;
-        if (auto* g = qobject_cast<QGroupBox*>(o)) text = g->title();
-        else if (auto* l = qobject_cast<QLabel*>(o)) text = l->text();
-        else if (auto* b = qobject_cast<QAbstractButton*>(o)) text = b->text();
-        else if (auto* a = qobject_cast<QAction*>(o)) text = a->text();
+        if (auto* g = qobject_cast<QGroupBox*>(o))
+            text = g->title();
+        else if (auto* l = qobject_cast<QLabel*>(o))
+            text = l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(o))
+            text = b->text();
+        else if (auto* a = qobject_cast<QAction*>(o))
+            text = a->text();
         EXPECT_EQ(text, QString::fromUtf8(caption)) << name;
     }
     // The menus in their order, separators in their places.
     QStringList file;
-    for (QAction* a : Find<QMenu>("File1")->actions()) file << (a->isSeparator() ? "-" : a->objectName());
-    EXPECT_EQ(file, QStringList({"ImportData1", "RecentRecords1", "-", "ExportModifiedLoop1", "ExportResults1",
-                                 "ExportSkeleton1", "-", "ExportDraw12Excel1"}));
+    for (QAction* a : Find<QMenu>("File1")->actions())
+        file << (a->isSeparator() ? "-" : a->objectName());
+    EXPECT_EQ(file, QStringList({"ImportData1", "RecentRecords1", "-", "ExportModifiedLoop1",
+                                 "ExportResults1", "ExportSkeleton1", "-", "ExportDraw12Excel1"}));
     EXPECT_NE(Find<QStatusBar>("rzstsbr1"), nullptr);
-    for (const char* field : {"rzfldsts1", "rzfldsts2", "rzfldsts3"}) EXPECT_NE(Find<QLabel>(field), nullptr);
+    for (const char* field : {"rzfldsts1", "rzfldsts2", "rzfldsts3"})
+        EXPECT_NE(Find<QLabel>(field), nullptr);
 }
 
 TEST_F(TForm1Test, OpenDialogOffersEveryRecordTypeInTheFolderLastUsed) {
@@ -209,7 +216,8 @@ TEST_F(TForm1Test, ImportFailuresShowTheirMessageAndKeepTheRowsBefore) {
         EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"warning Warning: " + expected});
         EXPECT_EQ(State().RawDisp, c.disp);
         EXPECT_EQ(State().RawForce.size(), c.disp.size());
-        EXPECT_EQ(State().Chart.GetSeries(ChartModel::LoopSeries).Count(), static_cast<int>(c.disp.size()));
+        EXPECT_EQ(State().Chart.GetSeries(ChartModel::LoopSeries).Count(),
+                  static_cast<int>(c.disp.size()));
         EXPECT_EQ(Text("edt5"), c.bytes ? path : QString());
     }
 }
@@ -345,7 +353,8 @@ TEST_F(TForm1Test, RefusedAnalysisEmptiesTheAnalysisAndKeepsTheImport) {
     EXPECT_EQ(dialogs.Shown(),
               std::vector<std::string>{"warning Warning: Imported Loop is less than 3 points!"});
     EXPECT_EQ(Items("cbb1"), QStringList());
-    for (const char* empty : {"edt1", "edt2", "edt3", "edt4", "edt6"}) EXPECT_EQ(Text(empty), QString()) << empty;
+    for (const char* empty : {"edt1", "edt2", "edt3", "edt4", "edt6"})
+        EXPECT_EQ(Text(empty), QString()) << empty;
     EXPECT_EQ(State().RawDisp.size(), 3u);
     EXPECT_EQ(State().Chart.GetSeries(ChartModel::LoopSeries).Count(), 3);
 }
@@ -380,26 +389,33 @@ TEST_F(TForm1Test, SkeletonExtractionAndThinningReadTheirControls) {
     const auto skeleton = [this](int series) { return PointsOf(State().Chart.GetSeries(series)); };
 
     Click("btn5");  // rb1, Positive
-    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries), (std::vector<Point>{{0, 0}, {2, 15}, {3, 20}}));
-    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {-2, -14}, {-3, -18}}));
+    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries),
+              (std::vector<Point>{{0, 0}, {2, 15}, {3, 20}}));
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries),
+              (std::vector<Point>{{0, 0}, {-2, -14}, {-3, -18}}));
 
     // With direction Negative the first half-cycle of every loop feeds the negative curve.
     QTest::mouseClick(Find<QRadioButton>("rb2"), Qt::LeftButton);
     Find<QComboBox>("cbb4")->setCurrentIndex(1);
     Click("btn5");
-    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
-    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
+    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries),
+              (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries),
+              (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
 
     // An empty tolerance box is refused before either curve changes.
     Click("btn6");
-    EXPECT_EQ(dialogs.Shown(), std::vector<std::string>{"error QLNX: '' is not a valid floating point value."});
-    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
+    EXPECT_EQ(dialogs.Shown(),
+              std::vector<std::string>{"error QLNX: '' is not a valid floating point value."});
+    EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries),
+              (std::vector<Point>{{0, 0}, {2, 15}, {4, 18}}));
     SetText("edt9", "-1");
     SetText("edt10", "10");
     SetText("edt11", "2.5");
     Click("btn6");
     EXPECT_EQ(skeleton(ChartModel::NegativeSkeletonSeries), (std::vector<Point>{{0, 0}, {4, 18}}));
-    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries), (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
+    EXPECT_EQ(skeleton(ChartModel::PositiveSkeletonSeries),
+              (std::vector<Point>{{0, 0}, {-2, -14}, {-4, -17}}));
 }
 
 // The workbook export writes a workbook of the chart and hands it to the desktop.
@@ -474,7 +490,8 @@ TEST_F(TForm1Test, SaveCommandsOpenTheSaveDialogInTheRecordsFolderThenTheLastUse
               "Saved the loop extremes to " + dir.filePath("out/results.csv") + ".");
     Find<QAction>("ExportSkeleton1")->trigger();  // no skeleton yet: a word, no dialog
     EXPECT_EQ(dialogs.saveRequests.size(), 4u);
-    EXPECT_EQ(Find<QLabel>("MessageText")->text(), "There is no skeleton curve to save: extract it first.");
+    EXPECT_EQ(Find<QLabel>("MessageText")->text(),
+              "There is no skeleton curve to save: extract it first.");
     Click("btn5");
     Find<QAction>("ExportSkeleton1")->trigger();
     ASSERT_EQ(dialogs.saveRequests.size(), 5u);
@@ -494,7 +511,8 @@ TEST_F(TForm1Test, HelpAndWebSiteOpenTheirPages) {
     auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
     ASSERT_NE(browser, nullptr);
     EXPECT_TRUE(browser->toPlainText().contains("Analyse the loops"));
-    const QVariant picture = browser->loadResource(QTextDocument::ImageResource, QUrl("screenshot-main.png"));
+    const QVariant picture =
+        browser->loadResource(QTextDocument::ImageResource, QUrl("screenshot-main.png"));
     EXPECT_FALSE(picture.value<QByteArray>().isEmpty() && picture.value<QImage>().isNull());
     // A second command brings the same window forward.
     Find<QAction>("Howtouse1")->trigger();

@@ -69,8 +69,9 @@ TEST(ToolTips, EveryControlOfTheExportOptionsDialog) {
     TExportOptionForm form(options, nullptr, nullptr);
     EXPECT_EQ(ControlsWithoutToolTip(form).join(QLatin1String(" ")).toStdString(), "");
     // The dialog's names repeat the window's (edt1, rb1, ...): its own texts, not the window's.
-    EXPECT_TRUE(form.findChild<QWidget*>(QStringLiteral("rb1"))->toolTip().contains(
-        QLatin1String("column")));
+    EXPECT_TRUE(form.findChild<QWidget*>(QStringLiteral("rb1"))
+                    ->toolTip()
+                    .contains(QLatin1String("column")));
 }
 
 }  // namespace

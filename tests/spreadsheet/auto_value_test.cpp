@@ -38,8 +38,10 @@ TEST(AutoValue, TextsWidenFromUtf8AndBack) {
     EXPECT_EQ(WidenUtf8("X-Y"), u"X-Y");
     EXPECT_EQ(WidenUtf8("错误"), u"错误");
     EXPECT_EQ(WidenUtf8("\xF0\x9F\x98\x80"), u"\U0001F600");  // outside the BMP: a pair
-    EXPECT_EQ(WidenUtf8("a\xFF" "b"), u"a\uFFFDb");           // not UTF-8
-    EXPECT_EQ(WidenUtf8("a\xE4\xB8"), u"a\uFFFD");            // cut short
+    EXPECT_EQ(WidenUtf8("a\xFF"
+                        "b"),
+              u"a\uFFFDb");                         // not UTF-8
+    EXPECT_EQ(WidenUtf8("a\xE4\xB8"), u"a\uFFFD");  // cut short
     EXPECT_EQ(NarrowToUtf8(u"错误 \U0001F600"), "错误 \xF0\x9F\x98\x80");
     EXPECT_EQ(AutoValue::Text("").AsBstr(), u"");
 }

@@ -101,7 +101,7 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
         void (*set)(TExcelExportOptions&);
         std::vector<std::string> present;  // parts of calls that must appear
         std::vector<std::string> absent;   // parts of calls that must not
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {"markers off sends only the style, and no marker colour",
          [](TExcelExportOptions& o) { o.ShowMarker = false; o.MarkerColorMode = 1; },
@@ -195,7 +195,7 @@ TEST_F(ChartExport, ReportReadyCalls) {
     const std::vector<std::string> line = {
         "put NewSeries.MarkerStyle = I4 8", "put NewSeries.MarkerSize = I4 4",
         "get NewSeries.Format() -> Format", "get Format.Line() -> Line",
-        "put Line.Visible = BOOL -1", "put Line.Weight = R4 0.5"};
+        "put Line.Visible = BOOL -1",       "put Line.Weight = R4 0.5"};
     const std::vector<std::string> markersOnly = {
         "put NewSeries.MarkerStyle = I4 8", "put NewSeries.MarkerSize = I4 4",
         "get NewSeries.Format() -> Format", "get Format.Line() -> Line",
@@ -207,8 +207,7 @@ TEST_F(ChartExport, ReportReadyCalls) {
     };
     add(source("$F$1", "$E$2:$E$5", "$F$2:$F$5"),
         {"put NewSeries.MarkerStyle = I4 -4142", "get NewSeries.Format() -> Format",
-         "get Format.Line() -> Line", "put Line.Visible = BOOL -1",
-         "put Line.Weight = R4 0.25"});
+         "get Format.Line() -> Line", "put Line.Visible = BOOL -1", "put Line.Weight = R4 0.25"});
     add(source("$H$1", "$G$2:$G$2", "$H$2:$H$2"), line);
     add(source("$J$1", "$I$2:$I$3", "$J$2:$J$3"), line);
     add(source("$L$1", "$K$2:$K$2", "$L$2:$L$2"), line);
@@ -250,8 +249,8 @@ TEST_F(ChartExport, RowsBeyond32767GoAs32BitValues) {
 
 TEST_F(ChartExport, SeriesLongerThanAWorksheetIsRefusedBeforeAnything) {
     ChartModel chart;
-    chart.GetSeries(ChartModel::LoopSeries).Assign(std::vector<double>(1048576, 1.0),
-                                              std::vector<double>(1048576, 2.0));
+    chart.GetSeries(ChartModel::LoopSeries)
+        .Assign(std::vector<double>(1048576, 1.0), std::vector<double>(1048576, 2.0));
     Export(chart);
     EXPECT_EQ(excel.created, 0);
     EXPECT_TRUE(excel.recorder->calls.empty());
@@ -263,10 +262,10 @@ TEST_F(ChartExport, SeriesLongerThanAWorksheetIsRefusedBeforeAnything) {
 
     // Combined: together the series need one row too many.
     ChartModel two;
-    two.GetSeries(ChartModel::LoopSeries).Assign(std::vector<double>(1048570, 1.0),
-                                            std::vector<double>(1048570, 2.0));
-    two.GetSeries(ChartModel::PositiveSkeletonSeries).Assign(std::vector<double>(6, 1.0),
-                                                        std::vector<double>(6, 2.0));
+    two.GetSeries(ChartModel::LoopSeries)
+        .Assign(std::vector<double>(1048570, 1.0), std::vector<double>(1048570, 2.0));
+    two.GetSeries(ChartModel::PositiveSkeletonSeries)
+        .Assign(std::vector<double>(6, 1.0), std::vector<double>(6, 2.0));
     EXPECT_EQ(WorksheetOverflowMessage(two, 0), "");
     EXPECT_EQ(WorksheetOverflowMessage(two, 1),
               "The series \"Vorlix_Positive\" does not fit into the combined table: a worksheet "

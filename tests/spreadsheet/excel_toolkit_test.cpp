@@ -12,8 +12,8 @@ namespace {
 
 TEST(ColumnLetters, BijectiveBase26) {
     const std::pair<int, const char*> cases[] = {
-        {1, "A"}, {2, "B"}, {25, "Y"}, {26, "Z"}, {27, "AA"}, {52, "AZ"},
-        {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"},
+        {1, "A"},   {2, "B"},   {25, "Y"},   {26, "Z"},    {27, "AA"},
+        {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"},
     };
     for (const auto& [column, letters] : cases) EXPECT_EQ(ColumnLetters(column), letters) << column;
 }

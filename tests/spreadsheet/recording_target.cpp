@@ -36,7 +36,8 @@ public:
 
     DispId GetIDOfName(std::string_view name, uint32_t locale) override {
         ++recorder_->lookups;
-        if (locale != kLocaleSystemDefault) Protocol("lookup with locale " + std::to_string(locale));
+        if (locale != kLocaleSystemDefault)
+            Protocol("lookup with locale " + std::to_string(locale));
         const std::string n(name);
         lastLookup_ = n;
         if (recorder_->unknownNames.count(n) != 0) {
@@ -52,7 +53,8 @@ public:
         const std::string name = names_.count(id) != 0 ? names_[id] : "?" + std::to_string(id);
         if (name != lastLookup_) Protocol("invoke of " + name + " without its own lookup");
         lastLookup_.clear();
-        if (locale != kLocaleSystemDefault) Protocol("invoke with locale " + std::to_string(locale));
+        if (locale != kLocaleSystemDefault)
+            Protocol("invoke with locale " + std::to_string(locale));
 
         std::string line;
         if (flags == kDispatchPropertyPut) {
@@ -63,10 +65,10 @@ public:
             line = "put " + label_ + "." + name + " = " + DescribeValue(params.args[0]);
         } else {
             if (params.namedCount != 0) Protocol("named arguments in a call of " + name);
-            const char* verb = flags == kDispatchPropertyGet               ? "get"
+            const char* verb = flags == kDispatchPropertyGet                   ? "get"
                                : flags == kDispatchMethod && result != nullptr ? "call"
-                               : flags == kDispatchMethod                  ? "do"
-                                                                          : "flags?";
+                               : flags == kDispatchMethod                      ? "do"
+                                                                               : "flags?";
             line = std::string(verb) + " " + label_ + "." + name + "(";
             // Arguments arrive last first; the log lists them first to last.
             for (uint32_t k = params.argCount; k-- > 0;) {
@@ -82,7 +84,8 @@ public:
         AutoValue answer;
         if (flags != kDispatchPropertyPut && result != nullptr) {
             answer = Answer(name);
-            line += " -> " + (answer.Kind() == VarType::Dispatch ? lastLabel_ : DescribeValue(answer));
+            line +=
+                " -> " + (answer.Kind() == VarType::Dispatch ? lastLabel_ : DescribeValue(answer));
         }
         recorder_->calls.push_back(line);
         if (result != nullptr) *result = std::move(answer);
@@ -97,8 +100,7 @@ private:
         if (name == "HasTitle") return AutoValue::Bool(recorder_->hasTitle);
         if (name == "SetElement") return AutoValue();
         lastLabel_ = name + "#" + std::to_string(++recorder_->objectsCreated);
-        return AutoValue::Object(
-            DispatchPtr::Adopt(new RecordingObject(recorder_, lastLabel_)));
+        return AutoValue::Object(DispatchPtr::Adopt(new RecordingObject(recorder_, lastLabel_)));
     }
 
     void Protocol(const std::string& what) {

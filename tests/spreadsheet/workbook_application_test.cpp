@@ -23,8 +23,8 @@ protected:
         shape = AddChartShape(sheet, 96, 60, 300, 450);
         CallProcedure(shape, "Select");
         chart = ValueToObject(PropertyGet(app, "ActiveChart"));
-        series = ValueToObject(CallFunction(ValueToObject(CallFunction(chart, "SeriesCollection")),
-                                            "NewSeries"));
+        series = ValueToObject(
+            CallFunction(ValueToObject(CallFunction(chart, "SeriesCollection")), "NewSeries"));
     }
 
     static std::string ErrorOf(const std::function<void()>& f) {
@@ -56,7 +56,7 @@ TEST_F(WorkbookApplication, RefusesWhatAWorkbookCannotHold) {
     const struct {
         std::function<void()> call;
         const char* error;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {[&] { GetCell(sheet, 1048577, 1); },
          "Worksheet.Cells lies outside the worksheet (rows 1 to 1048576, columns 1 to 16384)"},
@@ -86,7 +86,8 @@ TEST_F(WorkbookApplication, RefusesWhatAWorkbookCannotHold) {
 
 TEST_F(WorkbookApplication, FontSizesAndWeightsWithinTheirRanges) {
     CallInt(chart, "SetElement", 101);
-    const DispatchPtr font = ValueToObject(PropertyGet(ValueToObject(PropertyGet(chart, "Legend")), "Font"));
+    const DispatchPtr font =
+        ValueToObject(PropertyGet(ValueToObject(PropertyGet(chart, "Legend")), "Font"));
     EXPECT_NO_THROW(SetIntProperty(font, "Size", 409));
     EXPECT_EQ(ErrorOf([&] { SetIntProperty(font, "Size", 0); }),
               "Font.Size must lie between 1 and 409 points");

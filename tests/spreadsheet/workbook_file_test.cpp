@@ -1,6 +1,6 @@
 // The .xlsx the workbook application writes, read back by an independent reader.
-#include <unistd.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <limits>
 
+#include "../file_bytes.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "export_fixture.h"
 #include "spreadsheet/chart_export.h"
-#include "../file_bytes.h"
 
 namespace qlnx::testing {
 namespace {
@@ -82,7 +82,8 @@ protected:
         for (const std::string& line : dump) {
             if (line.rfind("cell ", 0) != 0) continue;
             EXPECT_NE(std::find(expected.begin(), expected.end(), line), expected.end())
-                << "extra: " << line << "\nin:\n" << ::testing::PrintToString(dump);
+                << "extra: " << line << "\nin:\n"
+                << ::testing::PrintToString(dump);
         }
     }
     // Every expected line is in the dump; other cells may be there too.
@@ -92,7 +93,8 @@ protected:
         for (const std::string& line : dump) all += line + "\n";
         for (const std::string& line : expected) {
             EXPECT_NE(std::find(dump.begin(), dump.end(), line), dump.end())
-                << "missing: " << line << "\nin:\n" << all;
+                << "missing: " << line << "\nin:\n"
+                << all;
         }
     }
 
@@ -104,35 +106,44 @@ protected:
 
 TEST_F(WorkbookFile, SingleOutputCellsAndChart) {
     const auto dump = ExportAndDump(SmallChart());
-    ExpectLines(dump, WithSingleHeaders({
-        "sheets Sheet1",
-        // Headers are texts; the number texts came back as numbers.
-        "cell A2 n 1.5", "cell B2 n -2", "cell E2 n 0", "cell F2 n 0",
-        "cell E3 n 0.333333333333333", "cell F3 n 12.25", "cell E4 n -1e-05",
-        "cell F4 n -1.5e+20", "cell I2 n 2", "cell J2 n 3.5",
-        "charts 1 ScatterChart",
-        // At C5; 300 x 450 pt are 400 x 600 px: 6.25 columns of 64 px, 30 rows of 20 px.
-        "anchor from=c2+0,r4+0 to=c8+152400,r34+0",
-        "scatterStyle smoothMarker",
-        // Ranges end one row below the data; an empty series refers to row 2 alone.
-        "ser0 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=1 line=auto/w6350 "
-        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
-        "ser1 name=Sheet1!$D$1 x=Sheet1!$C$2 y=Sheet1!$D$2 smooth=1 line=auto/w6350 "
-        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
-        "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=1 line=auto/w6350 "
-        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
-        "ser5 name=Sheet1!$L$1 x=Sheet1!$K$2 y=Sheet1!$L$2 smooth=1 line=auto/w6350 "
-        "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
-        // A crossing is stored on the crossing axis: both -10000 here.
-        "axisx title='X Axis' titleSize=10 tickLabelSize=10 crossesAt=-10000 majorTick=in "
-        "line=000000",
-        "axisy title='Y Axis' titleSize=10 tickLabelSize=10 crossesAt=-10000 majorTick=in "
-        "line=000000",
-        // Not in the layout: drawn over the plot area.
-        "legend pos=r overlay=1 size=10",
-        "plotArea line=000000",
-        "title none autoTitleDeleted=1",
-    }));
+    ExpectLines(
+        dump,
+        WithSingleHeaders({
+            "sheets Sheet1",
+            // Headers are texts; the number texts came back as numbers.
+            "cell A2 n 1.5",
+            "cell B2 n -2",
+            "cell E2 n 0",
+            "cell F2 n 0",
+            "cell E3 n 0.333333333333333",
+            "cell F3 n 12.25",
+            "cell E4 n -1e-05",
+            "cell F4 n -1.5e+20",
+            "cell I2 n 2",
+            "cell J2 n 3.5",
+            "charts 1 ScatterChart",
+            // At C5; 300 x 450 pt are 400 x 600 px: 6.25 columns of 64 px, 30 rows of 20 px.
+            "anchor from=c2+0,r4+0 to=c8+152400,r34+0",
+            "scatterStyle smoothMarker",
+            // Ranges end one row below the data; an empty series refers to row 2 alone.
+            "ser0 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=1 line=auto/w6350 "
+            "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+            "ser1 name=Sheet1!$D$1 x=Sheet1!$C$2 y=Sheet1!$D$2 smooth=1 line=auto/w6350 "
+            "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+            "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=1 line=auto/w6350 "
+            "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+            "ser5 name=Sheet1!$L$1 x=Sheet1!$K$2 y=Sheet1!$L$2 smooth=1 line=auto/w6350 "
+            "marker=circle markerSize=4 markerFill=None markerLine=auto/w6350",
+            // A crossing is stored on the crossing axis: both -10000 here.
+            "axisx title='X Axis' titleSize=10 tickLabelSize=10 crossesAt=-10000 majorTick=in "
+            "line=000000",
+            "axisy title='Y Axis' titleSize=10 tickLabelSize=10 crossesAt=-10000 majorTick=in "
+            "line=000000",
+            // Not in the layout: drawn over the plot area.
+            "legend pos=r overlay=1 size=10",
+            "plotArea line=000000",
+            "title none autoTitleDeleted=1",
+        }));
     EXPECT_EQ(std::count_if(dump.begin(), dump.end(),
                             [](const std::string& l) { return l.rfind("ser", 0) == 0; }),
               6);
@@ -158,57 +169,74 @@ TEST_F(WorkbookFile, CombinedOutputCellsAndChart) {
     options.ChartWidth = 480;
     options.ChartHeight = 216;
     const auto dump = ExportAndDump(SmallChart());
-    ExpectLines(dump, {
-        "cell A1 s 'Serie Name'", "cell B1 s 'X'", "cell C1 s 'Y'",
-        "cell A2 s 'Point1'", "cell B2 n 1.5", "cell C2 n -2",
-        // Point2 has no points: "Loop" took its row.
-        "cell A3 s 'Loop'", "cell B3 n 0", "cell C3 n 0",
-        "cell B4 n 0.333333333333333", "cell C4 n 12.25", "cell B5 n -1e-05", "cell C5 n -1.5e+20",
-        "cell A6 s 'Vorlix_Positive'", "cell B6 n 2", "cell C6 n 3.5",
-        // The last series is empty: its title stays below the last point.
-        "cell A7 s 'Vorlix_Negative'",
-        "charts 1 ScatterChart",
-        // 480 x 216 pt from C5: 10 columns, 14.4 rows.
-        "anchor from=c2+0,r4+0 to=c12+0,r18+76200",
-        // One series "X-Y" in the colours of Point1 (yellow); the file holds line widths in
-        // steps of 0.25 pt, so 0.3 pt is written as 0.25; marker style 4 draws as x.
-        "ser0 name='X-Y' x=Sheet1!$B$2:$B$7 y=Sheet1!$C$2:$C$7 smooth=1 line=FFFF00/w3175 "
-        "marker=x markerSize=7 markerFill=FFFF00 markerLine=FFFF00/w3175",
-        // X crossing -2.7 went as -2: the Y axis crosses the X axis there. No Y crossing.
-        "axisx title='X Axis' titleSize=11 tickLabelSize=9 crossesAt=None majorTick=in line=none",
-        "axisy title='Y Axis' titleSize=11 tickLabelSize=9 crossesAt=-2 majorTick=in line=none",
-        "legend pos=r overlay=None size=12",
-        "plotArea line=none",
-        "title 'Test 3'",
-    });
+    ExpectLines(
+        dump,
+        {
+            "cell A1 s 'Serie Name'",
+            "cell B1 s 'X'",
+            "cell C1 s 'Y'",
+            "cell A2 s 'Point1'",
+            "cell B2 n 1.5",
+            "cell C2 n -2",
+            // Point2 has no points: "Loop" took its row.
+            "cell A3 s 'Loop'",
+            "cell B3 n 0",
+            "cell C3 n 0",
+            "cell B4 n 0.333333333333333",
+            "cell C4 n 12.25",
+            "cell B5 n -1e-05",
+            "cell C5 n -1.5e+20",
+            "cell A6 s 'Vorlix_Positive'",
+            "cell B6 n 2",
+            "cell C6 n 3.5",
+            // The last series is empty: its title stays below the last point.
+            "cell A7 s 'Vorlix_Negative'",
+            "charts 1 ScatterChart",
+            // 480 x 216 pt from C5: 10 columns, 14.4 rows.
+            "anchor from=c2+0,r4+0 to=c12+0,r18+76200",
+            // One series "X-Y" in the colours of Point1 (yellow); the file holds line widths in
+            // steps of 0.25 pt, so 0.3 pt is written as 0.25; marker style 4 draws as x.
+            "ser0 name='X-Y' x=Sheet1!$B$2:$B$7 y=Sheet1!$C$2:$C$7 smooth=1 line=FFFF00/w3175 "
+            "marker=x markerSize=7 markerFill=FFFF00 markerLine=FFFF00/w3175",
+            // X crossing -2.7 went as -2: the Y axis crosses the X axis there. No Y crossing.
+            "axisx title='X Axis' titleSize=11 tickLabelSize=9 crossesAt=None majorTick=in "
+            "line=none",
+            "axisy title='Y Axis' titleSize=11 tickLabelSize=9 crossesAt=-2 majorTick=in line=none",
+            "legend pos=r overlay=None size=12",
+            "plotArea line=none",
+            "title 'Test 3'",
+        });
 }
 
 TEST_F(WorkbookFile, ReportReadyChart) {
     SetReportReadyOptions(options, "Disp", "Force");
     const auto dump = ExportAndDump(SmallChart());
-    ExpectSomeLines(dump, {
-        "charts 1 ScatterChart",
-        // Straight lines (no series smoothed); the loop first, without markers; the point
-        // series last.
-        "read scatterStyle=lineMarker xcrosses=min ycrosses=min legend=b overlay=None",
-        "read ser0 name=Sheet1!$F$1 marker=None line=line smooth=None",
-        "read ser1 name=Sheet1!$H$1 marker=circle line=line smooth=None",
-        "read ser3 name=Sheet1!$L$1 marker=circle line=line smooth=None",
-        "read ser4 name=Sheet1!$B$1 marker=circle line=none smooth=None",
-        "read ser5 name=Sheet1!$D$1 marker=circle line=none smooth=None",
-        // The loop's thin line; a point series draws its markers without a line.
-        "ser0 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=None line=auto/w3175 "
-        "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
-        "ser4 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=None line=none "
-        "marker=circle markerSize=4 markerFill=None markerLine=unset",
-        "axisx title='Disp' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
-        "line=000000",
-        "axisy title='Force' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
-        "line=000000",
-        "legend pos=b overlay=None size=10",
-        // 480 x 300 pt from N2, right of the twelve data columns: 10 columns, 20 rows.
-        "anchor from=c13+0,r1+0 to=c23+0,r21+0",
-    });
+    ExpectSomeLines(
+        dump,
+        {
+            "charts 1 ScatterChart",
+            // Straight lines (no series smoothed); the loop first, without markers; the point
+            // series last.
+            "read scatterStyle=lineMarker xcrosses=min ycrosses=min legend=b overlay=None",
+            "read ser0 name=Sheet1!$F$1 marker=None line=line smooth=None",
+            "read ser1 name=Sheet1!$H$1 marker=circle line=line smooth=None",
+            "read ser3 name=Sheet1!$L$1 marker=circle line=line smooth=None",
+            "read ser4 name=Sheet1!$B$1 marker=circle line=none smooth=None",
+            "read ser5 name=Sheet1!$D$1 marker=circle line=none smooth=None",
+            // The loop's thin line; a point series draws its markers without a line.
+            "ser0 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=None "
+            "line=auto/w3175 "
+            "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
+            "ser4 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=None line=none "
+            "marker=circle markerSize=4 markerFill=None markerLine=unset",
+            "axisx title='Disp' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
+            "line=000000",
+            "axisy title='Force' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
+            "line=000000",
+            "legend pos=b overlay=None size=10",
+            // 480 x 300 pt from N2, right of the twelve data columns: 10 columns, 20 rows.
+            "anchor from=c13+0,r1+0 to=c23+0,r21+0",
+        });
 }
 
 TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {
@@ -220,26 +248,30 @@ TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {
     ChartModel chart;
     chart.GetSeries(ChartModel::LoopSeries).AddXY(1, 2);
     const auto dump = ExportAndDump(chart);
-    ExpectLines(dump, WithSingleHeaders({
-        "cell E2 n 1", "cell F2 n 2",
-        // Weight 0, the thinnest line, is the thinnest width the file format takes here.
-        "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$3 y=Sheet1!$F$2:$F$3 smooth=1 line=auto/w3175 "
-        "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
-        "axisx title=none titleSize=None tickLabelSize=10 crossesAt=-10000 majorTick=in "
-        "line=000000",
-        "legend none",
-    }));
+    ExpectLines(
+        dump,
+        WithSingleHeaders({
+            "cell E2 n 1",
+            "cell F2 n 2",
+            // Weight 0, the thinnest line, is the thinnest width the file format takes here.
+            "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$3 y=Sheet1!$F$2:$F$3 smooth=1 line=auto/w3175 "
+            "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
+            "axisx title=none titleSize=None tickLabelSize=10 crossesAt=-10000 majorTick=in "
+            "line=000000",
+            "legend none",
+        }));
 }
 
 TEST_F(WorkbookFile, NumberTextsWithADecimalCommaBecomeNumbers) {
     SetDecimalSeparator(',');
     ChartModel chart;
     chart.GetSeries(ChartModel::LoopSeries).AddXY(-2.5, 1e-5);
-    chart.GetSeries(ChartModel::LoopSeries).AddXY(std::numeric_limits<double>::infinity(), 0);  // "INF": text
+    chart.GetSeries(ChartModel::LoopSeries)
+        .AddXY(std::numeric_limits<double>::infinity(), 0);  // "INF": text
     const auto dump = ExportAndDump(chart);
     SetDecimalSeparator('.');
-    ExpectLines(dump, WithSingleHeaders({"cell E2 n -2.5", "cell F2 n 1e-05", "cell E3 s 'INF'",
-                                         "cell F3 n 0"}));
+    ExpectLines(dump, WithSingleHeaders(
+                          {"cell E2 n -2.5", "cell F2 n 1e-05", "cell E3 s 'INF'", "cell F3 n 0"}));
 }
 
 TEST_F(WorkbookFile, NoProgramToOpenItNamesTheFile) {
@@ -267,14 +299,16 @@ TEST_F(WorkbookFile, FailedExportWritesWhatWasBuilt) {
     ASSERT_EQ(boxes.opened.size(), 1u);
     const auto dump = DumpWorkbook(boxes.opened.front());
     // Cells, series and the formatting before the X crossing are there; the rest is not.
-    ExpectSomeLines(dump, {
-        "cell F3 n 12.25",
-        "axisx title='X Axis' titleSize=10 tickLabelSize=None crossesAt=None majorTick=None "
-        "line=000000",
-        "axisy title=none titleSize=None tickLabelSize=None crossesAt=None majorTick=None "
-        "line=unset",
-        "legend none",
-    });
+    ExpectSomeLines(
+        dump,
+        {
+            "cell F3 n 12.25",
+            "axisx title='X Axis' titleSize=10 tickLabelSize=None crossesAt=None majorTick=None "
+            "line=000000",
+            "axisy title=none titleSize=None tickLabelSize=None crossesAt=None majorTick=None "
+            "line=unset",
+            "legend none",
+        });
 }
 
 TEST_F(WorkbookFile, BatchOutputGoesToTheGivenFileUnopened) {
@@ -309,14 +343,15 @@ TEST_F(WorkbookFile, ProgressRunsToTheEndAndAStopKeepsTheRowsWritten) {
     EXPECT_EQ(fractions.back(), 1.0);
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
     ASSERT_EQ(boxes.opened.size(), 1u);
-    ExpectSomeLines(DumpWorkbook(boxes.opened.back()), {"cell F10001 n 3", "charts 1 ScatterChart"});
+    ExpectSomeLines(DumpWorkbook(boxes.opened.back()),
+                    {"cell F10001 n 3", "charts 1 ScatterChart"});
 
     fractions.clear();
     // The rows are written between 15 % and about half of the export.
     stopAt = 0.4;
     ExportChartToExcel(options, chart, ui);
-    const auto stop = std::find_if(fractions.begin(), fractions.end(),
-                                   [&](double f) { return f >= stopAt; });
+    const auto stop =
+        std::find_if(fractions.begin(), fractions.end(), [&](double f) { return f >= stopAt; });
     ASSERT_NE(stop, fractions.end());
     EXPECT_LT(*stop, 0.55);
     // The compression of what was written still reports, short of the end.
@@ -325,12 +360,11 @@ TEST_F(WorkbookFile, ProgressRunsToTheEndAndAStopKeepsTheRowsWritten) {
     ASSERT_EQ(boxes.opened.size(), 2u);
     const auto dump = DumpWorkbook(boxes.opened.back());
     ExpectSomeLines(dump, {"cell E2 n 0", "charts 1 ScatterChart",
-                       "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$10002 y=Sheet1!$F$2:$F$10002 "
-                       "smooth=1 line=auto/w6350 marker=circle markerSize=4 markerFill=None "
-                       "markerLine=auto/w6350"});
-    const auto cellsOfLoop = std::count_if(dump.begin(), dump.end(), [](const std::string& l) {
-        return l.rfind("cell E", 0) == 0;
-    });
+                           "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$10002 y=Sheet1!$F$2:$F$10002 "
+                           "smooth=1 line=auto/w6350 marker=circle markerSize=4 markerFill=None "
+                           "markerLine=auto/w6350"});
+    const auto cellsOfLoop = std::count_if(
+        dump.begin(), dump.end(), [](const std::string& l) { return l.rfind("cell E", 0) == 0; });
     EXPECT_GT(cellsOfLoop, 1000);
     EXPECT_LT(cellsOfLoop, 10000);
 }
