@@ -198,16 +198,24 @@ BENCHMARK(BM_DragSkeletonStep)
     ->ArgsProduct({{1000000, 10000000}, {30, 3000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// How the loop series of a frame is drawn: 0 its decimated copy point by point, as the chart
+// did before; 1 the pixels it covers, the picture of a new view made before the frame is shown;
+// 2 the same picture made on another thread, the frame showing the last one moved meanwhile.
+void SetDrawing(int64_t way) {
+    SeriesCurve::SetRasterAllowed(way != 0);
+    SeriesCurve::SetRasterAsync(way == 2);
+}
+
 // One frame of an interaction with a long test of 10M points in 3000 overlapping loops:
-// (kind, raster). Raster 1 draws the loop series as the pixels it covers; 0 draws its decimated
-// copy point by point, as the chart did before. Kinds: 0 a zoom step, 1 a pan step, 2 a resize,
-// 3 a loop change (the chosen loop's curve and marks), 4 a cursor move, 5 a skeleton node's
-// drag step.
+// (kind, drawing as SetDrawing takes it). Each step is followed by the events it queued, as
+// the window's event loop runs them (a picture made on another thread drawn when it is ready).
+// Kinds: 0 a zoom step, 1 a pan step, 2 a resize, 3 a loop change (the chosen loop's curve and
+// marks), 4 a cursor move, 5 a skeleton node's drag step.
 void BM_ManyLoopsFrame(benchmark::State& state) {
     static const char* const kKinds[] = {"zoom",        "pan",    "resize",
                                          "loop change", "cursor", "skeleton drag"};
     const int kind = static_cast<int>(state.range(0));
-    SeriesCurve::SetRasterAllowed(state.range(1) != 0);
+    SetDrawing(state.range(1));
     const int n = 10000000, loops = 3000;
     ChartFixture f(n, loops);
     const auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::LoopSeries));
@@ -240,6 +248,7 @@ void BM_ManyLoopsFrame(benchmark::State& state) {
                     f.chart->yAxis->setRange(odd ? QCPRange(fullY.lower * 0.8, fullY.upper * 0.8)
                                                  : fullY);
                     f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                    QCoreApplication::processEvents();
                     break;
                 case 1: {
                     const double dx = fullX.size() * 0.01 * (k % 20),
@@ -247,6 +256,7 @@ void BM_ManyLoopsFrame(benchmark::State& state) {
                     f.chart->xAxis->setRange(fullX.lower + dx, fullX.upper + dx);
                     f.chart->yAxis->setRange(fullY.lower - dy, fullY.upper - dy);
                     f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                    QCoreApplication::processEvents();
                     break;
                 }
                 case 2:
@@ -280,10 +290,54 @@ void BM_ManyLoopsFrame(benchmark::State& state) {
     state.SetLabel(kKinds[kind]);
     Report(state, f);
     state.counters["rastered"] = loopCurve->rastered();
-    SeriesCurve::SetRasterAllowed(true);
+    SetDrawing(2);
 }
 BENCHMARK(BM_ManyLoopsFrame)
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+// From a zoom, pan or resize step (kind as above) to the frame that shows the exact picture of
+// the new view, for each drawing: the time an engineer waits for the final drawing.
+void BM_ManyLoopsSettled(benchmark::State& state) {
+    static const char* const kKinds[] = {"zoom", "pan", "resize"};
+    const int kind = static_cast<int>(state.range(0));
+    SetDrawing(state.range(1));
+    ChartFixture f(10000000, 3000);
+    auto* loopCurve = qobject_cast<SeriesCurve*>(f.chart->plottable(ChartModel::LoopSeries));
+    const QCPRange fullX = f.chart->xAxis->range(), fullY = f.chart->yAxis->range();
+    int k = 0;
+    for (auto _ : state) {
+        const bool odd = (++k % 2) != 0;
+        const double d = 0.01 * (k % 20);
+        switch (kind) {
+            case 0:
+                f.chart->xAxis->setRange(odd ? QCPRange(fullX.lower * 0.8, fullX.upper * 0.8)
+                                             : fullX);
+                f.chart->yAxis->setRange(odd ? QCPRange(fullY.lower * 0.8, fullY.upper * 0.8)
+                                             : fullY);
+                f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                break;
+            case 1:
+                f.chart->xAxis->setRange(fullX.lower + fullX.size() * d,
+                                         fullX.upper + fullX.size() * d);
+                f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                break;
+            case 2:
+                f.chart->resize(odd ? QSize(740, 600) : QSize(760, 620));
+                break;
+        }
+        do {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        } while (loopCurve->rasterPending());
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(kKinds[kind]);
+    Report(state, f);
+    state.counters["builds"] = loopCurve->rasterBuilds();
+    SetDrawing(2);
+}
+BENCHMARK(BM_ManyLoopsSettled)
+    ->ArgsProduct({{0, 1, 2}, {1, 2}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

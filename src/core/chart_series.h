@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,21 @@ inline constexpr TColor clTeeColor = 0x20000000;
 
 enum class PointerStyle { Circle, Diamond };
 
+// The points of a series, shared read-only with whoever holds them (a picture of them being
+// made on another thread); see ChartSeries::SharedPoints.
+struct SeriesPoints {
+    std::vector<double> xs;
+    std::vector<double> ys;
+};
+
 class ChartSeries {
 public:
     ChartSeries() = default;
     ChartSeries(std::string title, TColor color, bool sortedX);
+    // A copy shares the points until one of the two changes them; a move is a copy, so no
+    // series is ever left without points.
+    ChartSeries(const ChartSeries&) = default;
+    ChartSeries& operator=(const ChartSeries&) = default;
 
     std::string Title;
     TColor Color = clBlack;
@@ -60,25 +72,31 @@ public:
     void Assign(std::vector<double> xs, std::vector<double> ys);
     void Reserve(size_t n);
 
-    int Count() const { return static_cast<int>(xs_.size()); }
-    double GetxValue(int index) const { return xs_[static_cast<size_t>(index)]; }
-    double GetyValue(int index) const { return ys_[static_cast<size_t>(index)]; }
+    int Count() const { return static_cast<int>(points_->xs.size()); }
+    double GetxValue(int index) const { return points_->xs[static_cast<size_t>(index)]; }
+    double GetyValue(int index) const { return points_->ys[static_cast<size_t>(index)]; }
     // The colour passed with point index (clTeeColor when none was given).
     TColor PointColor(int index) const;
     // The colour point index is drawn in.
     TColor DrawColor(int index) const;
     bool SortedX() const { return sortedX_; }
 
-    const std::vector<double>& XValues() const { return xs_; }
-    const std::vector<double>& YValues() const { return ys_; }
+    const std::vector<double>& XValues() const { return points_->xs; }
+    const std::vector<double>& YValues() const { return points_->ys; }
+    // The points as they are now, for a reader on another thread: while it holds them, a change
+    // of the series changes a copy, so what it reads stays as it was. Take it on the thread
+    // that changes the series.
+    std::shared_ptr<const SeriesPoints> SharedPoints() const { return points_; }
 
     // Incremented by every change of the points; views redraw a series when it moved.
     uint64_t Revision() const { return revision_; }
 
 private:
+    // The points, to be changed: copied first while a reader holds them.
+    SeriesPoints& Own();
+
     bool sortedX_ = false;
-    std::vector<double> xs_;
-    std::vector<double> ys_;
+    std::shared_ptr<SeriesPoints> points_ = std::make_shared<SeriesPoints>();
     // Empty while every point uses the series colour; otherwise one entry per point.
     std::vector<TColor> colors_;
     uint64_t revision_ = 0;

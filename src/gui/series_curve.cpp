@@ -1,7 +1,9 @@
 #include "gui/series_curve.h"
 
 #include <algorithm>
+#include <future>
 #include <thread>
+#include <utility>
 
 #include "gui/decimation.h"
 
@@ -9,9 +11,13 @@ namespace qlnx {
 
 namespace {
 bool rasterAllowed = true;
+bool rasterAsync = true;
+
+int RasterThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 }  // namespace
 
 void SeriesCurve::SetRasterAllowed(bool on) { rasterAllowed = on; }
+void SeriesCurve::SetRasterAsync(bool on) { rasterAsync = on; }
 
 QColor ToQColor(TColor c) {
     const ColorBytes b = BytesOf(c);
@@ -22,6 +28,10 @@ SeriesCurve::SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries
     : QCPCurve(keyAxis, valueAxis), series_(series) {
     setSelectable(QCP::stNone);
     applyStyle();
+}
+
+SeriesCurve::~SeriesCurve() {
+    if (job_.valid()) job_.wait();
 }
 
 bool SeriesCurve::applyStyle() {
@@ -144,7 +154,7 @@ bool SeriesCurve::rasterFits() const {
     return rasterAllowed && series_.DrawLine && series_.LineWidth <= 1 && !series_.PointerVisible;
 }
 
-void SeriesCurve::drawRaster(QCPPainter* painter) {
+RasterView SeriesCurve::currentView() const {
     const QRect rect = keyAxis()->axisRect()->rect();
     // The grid is the chart's own pixels, where its one-pixel pen steps. On a denser device
     // (a high-density screen, an image exported at twice the size) each of them covers a
@@ -157,18 +167,80 @@ void SeriesCurve::drawRaster(QCPPainter* painter) {
     view.width = rect.width();
     view.height = rect.height();
     view.scale = 1;
-    const bool remake =
-        !rasterMade_ || !(view == rasterView_) || rasterRevision_ != series_.Revision();
-    if (remake) {
-        const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-        mask_ = RasterizePolyline(series_.XValues(), series_.YValues(), view, threads);
+    return view;
+}
+
+void SeriesCurve::requestPicture(const RasterView& view) {
+    if (job_.valid()) return;
+    jobView_ = view;
+    jobRevision_ = series_.Revision();
+    // The worker reads the points as they are now; a change meanwhile changes a copy.
+    job_ = std::async(std::launch::async,
+                      [this, points = series_.SharedPoints(), view]() mutable {
+                          RasterMask mask =
+                              RasterizePolyline(points->xs, points->ys, view, RasterThreads());
+                          points.reset();
+                          // Delivered on the chart's thread; the curve outlives this call, as
+                          // its destructor waits for the picture.
+                          QMetaObject::invokeMethod(
+                              this, [this] { pictureReady(); }, Qt::QueuedConnection);
+                          return mask;
+                      });
+}
+
+void SeriesCurve::pictureReady() {
+    if (!job_.valid()) return;
+    RasterMask mask = job_.get();
+    if (!rastered_ || jobRevision_ != series_.Revision()) return;
+    mask_ = std::move(mask);
+    rasterView_ = jobView_;
+    rasterRevision_ = jobRevision_;
+    rasterMade_ = true;
+    imageStale_ = true;
+    ++rasterBuilds_;
+    // The next frame shows it, or asks for the view the chart has moved on to.
+    mParentPlot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void SeriesCurve::drawMovedPicture(QCPPainter* painter, const QRect& rect) {
+    const QCPRange x = keyAxis()->range(), y = valueAxis()->range();
+    const RasterView& from = rasterView_;
+    const double sx = rect.width() / x.size(), sy = rect.height() / y.size();
+    const QRectF target(QPointF(rect.left() + (from.xLower - x.lower) * sx,
+                                rect.top() + (y.upper - from.yUpper) * sy),
+                        QPointF(rect.left() + (from.xUpper - x.lower) * sx,
+                                rect.top() + (y.upper - from.yLower) * sy));
+    // Zoomed in far, the old picture's pixels would be blocks of no use: nothing is drawn
+    // until the new picture is ready.
+    const double limit = 16.0 * std::max(rect.width(), rect.height());
+    if (!target.isValid() || !(target.width() < limit) || !(target.height() < limit)) return;
+    painter->save();
+    painter->setClipRect(rect, Qt::IntersectClip);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->drawImage(target, image_);
+    painter->restore();
+}
+
+void SeriesCurve::drawRaster(QCPPainter* painter) {
+    const QRect rect = keyAxis()->axisRect()->rect();
+    const RasterView view = currentView();
+    const bool upToDate =
+        rasterMade_ && view == rasterView_ && rasterRevision_ == series_.Revision();
+    // Only a new view of the same points waits for its picture; an exported image never does.
+    const bool mayWait = rasterAsync && rasterMade_ && rasterRevision_ == series_.Revision() &&
+                         !painter->modes().testFlag(QCPPainter::pmNoCaching);
+    if (!upToDate && mayWait) {
+        requestPicture(view);
+    } else if (!upToDate) {
+        mask_ = RasterizePolyline(series_.XValues(), series_.YValues(), view, RasterThreads());
         rasterView_ = view;
         rasterRevision_ = series_.Revision();
         rasterMade_ = true;
+        imageStale_ = true;
         ++rasterBuilds_;
     }
     const QRgb color = qPremultiply(pen().color().rgba());
-    if (remake || image_.isNull() || color != imageColor_) {
+    if (imageStale_ || image_.isNull() || color != imageColor_) {
         image_ = QImage(mask_.width, mask_.height, QImage::Format_ARGB32_Premultiplied);
         for (int row = 0; row < mask_.height; ++row) {
             auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
@@ -177,8 +249,13 @@ void SeriesCurve::drawRaster(QCPPainter* painter) {
             for (int col = 0; col < mask_.width; ++col) line[col] = covered[col] ? color : 0;
         }
         imageColor_ = color;
+        imageStale_ = false;
     }
     if (image_.isNull()) return;
+    if (!upToDate && mayWait) {
+        drawMovedPicture(painter, rect);
+        return;
+    }
     // Pixel for pixel where the grid matches the device; scaled in blocks elsewhere.
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);

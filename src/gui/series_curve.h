@@ -4,6 +4,7 @@
 #include <qcustomplot.h>
 
 #include <cstdint>
+#include <future>
 #include <string>
 
 #include "core/chart_series.h"
@@ -26,6 +27,8 @@ public:
     static constexpr size_t kRasterAboveKept = 500000;
 
     SeriesCurve(QCPAxis* keyAxis, QCPAxis* valueAxis, const ChartSeries& series);
+    // Waits for a picture still being made.
+    ~SeriesCurve() override;
 
     const ChartSeries& series() const { return series_; }
     // Takes title, colour, pen, markers and the shown flag from the series. True when any of
@@ -41,9 +44,16 @@ public:
     // are always drawn point by point from the decimated copy: the former way, kept for
     // comparison.
     static void SetRasterAllowed(bool on);
+    // Whether the picture of a new view is made on another thread (the default). Meanwhile the
+    // frame shows the last picture moved and scaled to the new view, and the chart is drawn
+    // again when the new one is ready. Off, every frame makes its picture before it is shown.
+    // A picture of changed points and an exported image are always made at once.
+    static void SetRasterAsync(bool on);
     // Whether the curve is drawn as a picture of its pixels, and times that picture was made.
     bool rastered() const { return rastered_; }
     int rasterBuilds() const { return rasterBuilds_; }
+    // A picture is being made on another thread.
+    bool rasterPending() const { return job_.valid(); }
     // Times the curve was drawn (a full replot or a replot of its layer).
     int drawCount() const { return drawCount_; }
     // The curve is shown and its series' points changed since it was last drawn.
@@ -58,6 +68,15 @@ private:
     // Draws the picture of the covered pixels over the plot rectangle, remade when the view,
     // the pixel size or the points changed since it was made; a new colour only repaints it.
     void drawRaster(QCPPainter* painter);
+    // The view of the plot rectangle as the picture's grid sees it now.
+    RasterView currentView() const;
+    // Starts making the picture of view on another thread unless one is being made; the
+    // frame after it is ready asks again for the view it then shows.
+    void requestPicture(const RasterView& view);
+    // Takes the picture made on the other thread, when it still shows the series' points.
+    void pictureReady();
+    // Draws the last picture where its view lies in the current one.
+    void drawMovedPicture(QCPPainter* painter, const QRect& rect);
     // Brings the drawn copy up to date with the series' points and the current view.
     void syncData();
 
@@ -91,6 +110,10 @@ private:
     uint64_t rasterRevision_ = 0;  // the series' Revision the mask was made of
     bool rasterMade_ = false;
     RasterMask mask_;
+    bool imageStale_ = true;  // mask_ changed since image_ was made of it
+    std::future<RasterMask> job_;  // the picture being made on another thread
+    RasterView jobView_;
+    uint64_t jobRevision_ = 0;
     QImage image_;
     QRgb imageColor_ = 0;
     int rasterBuilds_ = 0;

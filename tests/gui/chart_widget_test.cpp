@@ -402,17 +402,26 @@ TEST_F(ChartWidgetTest, ChangesOfTheSmallSeriesLeaveTheLoopsPictureAsItIs) {
     }
 }
 
-// A record too dense to draw point by point (its decimation would keep most of 1.2M points) is
-// drawn as the pixels it covers: the picture stays while the small series change, is made
-// again for a new view, keeps its legend entry, hides with it and reaches the saved image.
-TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
-    const int n = 1200000, loops = 600;
-    std::vector<double> xs(n), ys(n);
+// Growing loops with a little noise, too dense to draw point by point: the decimation would
+// keep most of their points.
+void DenseLoops(std::vector<double>& xs, std::vector<double>& ys, int n = 1200000,
+                int loops = 600) {
+    xs.resize(static_cast<size_t>(n));
+    ys.resize(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
         const double t = 2 * M_PI * loops * i / n, amp = 1 + 9.0 * i / n;
         xs[static_cast<size_t>(i)] = amp * std::sin(t);
         ys[static_cast<size_t>(i)] = 100 * amp * std::sin(t + 0.3) + 0.5 * std::sin(i * 12.9898);
     }
+}
+
+// A record too dense to draw point by point (1.2M points) is drawn as the pixels it covers:
+// the picture stays while the small series change, is made again for a new view, keeps its
+// legend entry, hides with it and reaches the saved image.
+TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
+    const int n = 1200000, loops = 600;
+    std::vector<double> xs, ys;
+    DenseLoops(xs, ys, n, loops);
     Loop().Assign(xs, ys);
     chart->rescaleToData();
     chart->replot();
@@ -463,7 +472,7 @@ TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
     Positive().Clear();
     chart->xAxis->setRange(chart->xAxis->range().lower, chart->xAxis->range().center());
     chart->replot();
-    EXPECT_EQ(loopCurve->rasterBuilds(), builds + 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loopCurve->rasterBuilds() == builds + 1; }, 10000));
     QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::NoModifier,
                       LegendItem("Loop")->checkBoxRect().center());
     EXPECT_FALSE(Loop().Active);
@@ -477,6 +486,53 @@ TEST_F(ChartWidgetTest, ADenseLongRecordIsDrawnAsItsPixels) {
     chart->replot();
     EXPECT_FALSE(loopCurve->rastered());
     EXPECT_EQ(chart->drawnPointCount(ChartModel::LoopSeries), 3);
+}
+
+// The picture of a new view is made on another thread. Until it is ready the frame shows the
+// last picture moved to the new view; then the chart is drawn again, exactly as a picture made
+// at once draws it. A saved image never waits, and a chart closed meanwhile waits for the
+// thread before it goes.
+TEST_F(ChartWidgetTest, ANewViewOfADenseRecordIsDrawnOnAnotherThread) {
+    std::vector<double> xs, ys;
+    DenseLoops(xs, ys);
+    Loop().Assign(xs, ys);
+    chart->rescaleToData();
+    chart->replot();
+    auto* loopCurve = qobject_cast<SeriesCurve*>(chart->plottable(ChartModel::LoopSeries));
+    ASSERT_TRUE(loopCurve->rastered());
+    // New points are drawn at once: the first picture of a record is never an old one.
+    EXPECT_FALSE(loopCurve->rasterPending());
+    const int builds = loopCurve->rasterBuilds();
+    const QCPRange fullX = XRange();
+    auto zoomTo = [&](double upper) {
+        chart->xAxis->setRange(fullX.lower, upper);
+        chart->replot();
+    };
+
+    zoomTo(fullX.center());
+    EXPECT_TRUE(loopCurve->rasterPending());
+    EXPECT_EQ(loopCurve->rasterBuilds(), builds);
+    const QImage moved = chart->grab().toImage();
+    const QTemporaryDir dir;
+    ASSERT_TRUE(chart->saveImage(dir.filePath("waiting.png"), false));
+    EXPECT_EQ(loopCurve->rasterBuilds(), builds + 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loopCurve->rasterPending(); }, 10000));
+    QCoreApplication::processEvents();
+    const QImage ready = chart->grab().toImage();
+    EXPECT_NE(ready, moved);
+
+    SeriesCurve::SetRasterAsync(false);
+    zoomTo(fullX.upper);
+    zoomTo(fullX.center());
+    EXPECT_FALSE(loopCurve->rasterPending());
+    EXPECT_EQ(chart->grab().toImage(), ready);
+    ASSERT_TRUE(chart->saveImage(dir.filePath("at-once.png"), false));
+    EXPECT_EQ(QImage(dir.filePath("waiting.png")), QImage(dir.filePath("at-once.png")));
+    SeriesCurve::SetRasterAsync(true);
+
+    zoomTo(fullX.upper);
+    EXPECT_TRUE(loopCurve->rasterPending());
+    chart.reset();
 }
 
 }  // namespace
