@@ -322,9 +322,7 @@ void BM_ManyLoopsSettled(benchmark::State& state) {
                                          fullX.upper + fullX.size() * d);
                 f.chart->replot(QCustomPlot::rpImmediateRefresh);
                 break;
-            case 2:
-                f.chart->resize(odd ? QSize(740, 600) : QSize(760, 620));
-                break;
+            case 2: f.chart->resize(odd ? QSize(740, 600) : QSize(760, 620)); break;
         }
         do {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
@@ -336,9 +334,7 @@ void BM_ManyLoopsSettled(benchmark::State& state) {
     state.counters["builds"] = loopCurve->rasterBuilds();
     SetDrawing(2);
 }
-BENCHMARK(BM_ManyLoopsSettled)
-    ->ArgsProduct({{0, 1, 2}, {1, 2}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManyLoopsSettled)->ArgsProduct({{0, 1, 2}, {1, 2}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qlnx

@@ -175,17 +175,15 @@ void SeriesCurve::requestPicture(const RasterView& view) {
     jobView_ = view;
     jobRevision_ = series_.Revision();
     // The worker reads the points as they are now; a change meanwhile changes a copy.
-    job_ = std::async(std::launch::async,
-                      [this, points = series_.SharedPoints(), view]() mutable {
-                          RasterMask mask =
-                              RasterizePolyline(points->xs, points->ys, view, RasterThreads());
-                          points.reset();
-                          // Delivered on the chart's thread; the curve outlives this call, as
-                          // its destructor waits for the picture.
-                          QMetaObject::invokeMethod(
-                              this, [this] { pictureReady(); }, Qt::QueuedConnection);
-                          return mask;
-                      });
+    job_ = std::async(std::launch::async, [this, points = series_.SharedPoints(), view]() mutable {
+        RasterMask mask = RasterizePolyline(points->xs, points->ys, view, RasterThreads());
+        points.reset();
+        // Delivered on the chart's thread; the curve outlives this call, as
+        // its destructor waits for the picture.
+        QMetaObject::invokeMethod(
+            this, [this] { pictureReady(); }, Qt::QueuedConnection);
+        return mask;
+    });
 }
 
 void SeriesCurve::pictureReady() {

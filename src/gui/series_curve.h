@@ -110,7 +110,7 @@ private:
     uint64_t rasterRevision_ = 0;  // the series' Revision the mask was made of
     bool rasterMade_ = false;
     RasterMask mask_;
-    bool imageStale_ = true;  // mask_ changed since image_ was made of it
+    bool imageStale_ = true;       // mask_ changed since image_ was made of it
     std::future<RasterMask> job_;  // the picture being made on another thread
     RasterView jobView_;
     uint64_t jobRevision_ = 0;
