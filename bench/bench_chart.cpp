@@ -198,6 +198,13 @@ BENCHMARK(BM_DragSkeletonStep)
     ->ArgsProduct({{1000000, 10000000}, {30, 3000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// One zoom step: into the middle 80% of the full view on odd steps, back out on even ones.
+void ZoomStep(ChartFixture& f, const QCPRange& fullX, const QCPRange& fullY, bool odd) {
+    f.chart->xAxis->setRange(odd ? QCPRange(fullX.lower * 0.8, fullX.upper * 0.8) : fullX);
+    f.chart->yAxis->setRange(odd ? QCPRange(fullY.lower * 0.8, fullY.upper * 0.8) : fullY);
+    f.chart->replot(QCustomPlot::rpImmediateRefresh);
+}
+
 // How the loop series of a frame is drawn: 0 its decimated copy point by point, as the chart
 // did before; 1 the pixels it covers, the picture of a new view made before the frame is shown;
 // 2 the same picture made on another thread, the frame showing the last one moved meanwhile.
@@ -243,11 +250,7 @@ void BM_ManyLoopsFrame(benchmark::State& state) {
             const bool odd = (++k % 2) != 0;
             switch (kind) {
                 case 0:
-                    f.chart->xAxis->setRange(odd ? QCPRange(fullX.lower * 0.8, fullX.upper * 0.8)
-                                                 : fullX);
-                    f.chart->yAxis->setRange(odd ? QCPRange(fullY.lower * 0.8, fullY.upper * 0.8)
-                                                 : fullY);
-                    f.chart->replot(QCustomPlot::rpImmediateRefresh);
+                    ZoomStep(f, fullX, fullY, odd);
                     QCoreApplication::processEvents();
                     break;
                 case 1: {
@@ -310,13 +313,7 @@ void BM_ManyLoopsSettled(benchmark::State& state) {
         const bool odd = (++k % 2) != 0;
         const double d = 0.01 * (k % 20);
         switch (kind) {
-            case 0:
-                f.chart->xAxis->setRange(odd ? QCPRange(fullX.lower * 0.8, fullX.upper * 0.8)
-                                             : fullX);
-                f.chart->yAxis->setRange(odd ? QCPRange(fullY.lower * 0.8, fullY.upper * 0.8)
-                                             : fullY);
-                f.chart->replot(QCustomPlot::rpImmediateRefresh);
-                break;
+            case 0: ZoomStep(f, fullX, fullY, odd); break;
             case 1:
                 f.chart->xAxis->setRange(fullX.lower + fullX.size() * d,
                                          fullX.upper + fullX.size() * d);
