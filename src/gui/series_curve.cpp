@@ -178,24 +178,28 @@ void SeriesCurve::requestPicture(const RasterView& view) {
     job_ = std::async(std::launch::async, [this, points = series_.SharedPoints(), view]() mutable {
         RasterMask mask = RasterizePolyline(points->xs, points->ys, view, RasterThreads());
         points.reset();
-        // Delivered on the chart's thread; the curve outlives this call, as
-        // its destructor waits for the picture.
+        // Delivered on the chart's thread; the curve outlives this call, as its destructor
+        // waits for the picture.
         QMetaObject::invokeMethod(
             this, [this] { pictureReady(); }, Qt::QueuedConnection);
         return mask;
     });
 }
 
+void SeriesCurve::takePicture(RasterMask mask, const RasterView& view, uint64_t revision) {
+    mask_ = std::move(mask);
+    rasterView_ = view;
+    rasterRevision_ = revision;
+    rasterMade_ = true;
+    imageStale_ = true;
+    ++rasterBuilds_;
+}
+
 void SeriesCurve::pictureReady() {
     if (!job_.valid()) return;
     RasterMask mask = job_.get();
     if (!rastered_ || jobRevision_ != series_.Revision()) return;
-    mask_ = std::move(mask);
-    rasterView_ = jobView_;
-    rasterRevision_ = jobRevision_;
-    rasterMade_ = true;
-    imageStale_ = true;
-    ++rasterBuilds_;
+    takePicture(std::move(mask), jobView_, jobRevision_);
     // The next frame shows it, or asks for the view the chart has moved on to.
     mParentPlot->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -230,12 +234,8 @@ void SeriesCurve::drawRaster(QCPPainter* painter) {
     if (!upToDate && mayWait) {
         requestPicture(view);
     } else if (!upToDate) {
-        mask_ = RasterizePolyline(series_.XValues(), series_.YValues(), view, RasterThreads());
-        rasterView_ = view;
-        rasterRevision_ = series_.Revision();
-        rasterMade_ = true;
-        imageStale_ = true;
-        ++rasterBuilds_;
+        takePicture(RasterizePolyline(series_.XValues(), series_.YValues(), view, RasterThreads()),
+                    view, series_.Revision());
     }
     const QRgb color = qPremultiply(pen().color().rgba());
     if (imageStale_ || image_.isNull() || color != imageColor_) {

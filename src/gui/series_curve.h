@@ -75,6 +75,8 @@ private:
     void requestPicture(const RasterView& view);
     // Takes the picture made on the other thread, when it still shows the series' points.
     void pictureReady();
+    // Keeps mask as the picture of view, made of the points at revision.
+    void takePicture(RasterMask mask, const RasterView& view, uint64_t revision);
     // Draws the last picture where its view lies in the current one.
     void drawMovedPicture(QCPPainter* painter, const QRect& rect);
     // Brings the drawn copy up to date with the series' points and the current view.
