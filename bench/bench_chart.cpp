@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/chart_model.h"
-#include "gui/chart_widget.h"
-#include "gui/decimation.h"
-#include "gui/series_curve.h"
+#include "gui/chart/chart_widget.h"
+#include "gui/chart/decimation.h"
+#include "gui/chart/series_curve.h"
 #include "peak_memory.h"
 
 namespace qlnx {

@@ -11,11 +11,11 @@
 #include "core/analysis_state.h"
 #include "core/loop_analysis.h"
 #include "core/skeleton.h"
-#include "gui/chart_widget.h"
-#include "gui/construction_layer.h"
-#include "gui/evaluation_window.h"
-#include "gui/series_curve.h"
-#include "gui/user_dialogs.h"
+#include "gui/chart/chart_widget.h"
+#include "gui/chart/construction_layer.h"
+#include "gui/chart/series_curve.h"
+#include "gui/dialogs/user_dialogs.h"
+#include "gui/evaluation/evaluation_window.h"
 
 namespace qlnx {
 namespace {

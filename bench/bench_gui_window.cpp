@@ -16,9 +16,9 @@
 
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
-#include "gui/series_curve.h"
-#include "gui/tform1.h"
-#include "gui/user_dialogs.h"
+#include "gui/chart/series_curve.h"
+#include "gui/dialogs/user_dialogs.h"
+#include "gui/main_window/tform1.h"
 
 namespace qlnx {
 namespace {

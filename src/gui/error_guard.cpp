@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "core/errors.h"
-#include "gui/user_dialogs.h"
+#include "gui/dialogs/user_dialogs.h"
 
 namespace qlnx {
 

@@ -8,10 +8,10 @@
 #include <exception>
 
 #include "core/number_text.h"
-#include "gui/about_box.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/qt_user_dialogs.h"
 #include "gui/error_guard.h"
-#include "gui/qt_user_dialogs.h"
-#include "gui/tform1.h"
+#include "gui/main_window/tform1.h"
 
 namespace {
 

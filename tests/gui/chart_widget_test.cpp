@@ -1,6 +1,6 @@
 // The chart widget driven by real mouse events at the pixels of known points: hit-testing,
 // the drag-point tool, legend check boxes, zoom, the cursor tool, and what the series look like.
-#include "gui/chart_widget.h"
+#include "gui/chart/chart_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "gui/legend_check_item.h"
-#include "gui/series_curve.h"
+#include "gui/chart/legend_check_item.h"
+#include "gui/chart/series_curve.h"
 #include "test_application.h"
 
 namespace qlnx {

@@ -1,5 +1,5 @@
 // The order-keeping pixel-column reduction: kept indices, per-column extremes, off-screen runs.
-#include "gui/decimation.h"
+#include "gui/chart/decimation.h"
 
 #include <gtest/gtest.h>
 

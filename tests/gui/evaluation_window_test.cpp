@@ -12,9 +12,9 @@
 #include <sstream>
 
 #include "core/evaluation_tables.h"
-#include "gui/construction_layer.h"
-#include "gui/evaluation_models.h"
-#include "gui/evaluation_window.h"
+#include "gui/chart/construction_layer.h"
+#include "gui/evaluation/evaluation_models.h"
+#include "gui/evaluation/evaluation_window.h"
 #include "tform1_fixture.h"
 
 namespace qlnx::test {

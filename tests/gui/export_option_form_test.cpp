@@ -1,5 +1,5 @@
 // The "Export Options" dialog driven headless through its object names.
-#include "gui/export_option_form.h"
+#include "gui/dialogs/export_option_form.h"
 
 #include <gtest/gtest.h>
 

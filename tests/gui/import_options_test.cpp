@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "gui/message_bar.h"
+#include "gui/main_window/message_bar.h"
 #include "tform1_fixture.h"
 
 namespace qlnx::test {

@@ -16,12 +16,12 @@
 #include <QTranslator>
 #include <functional>
 
-#include "gui/about_box.h"
-#include "gui/donation_box.h"
-#include "gui/evaluation_window.h"
-#include "gui/export_option_form.h"
-#include "gui/import_option_form.h"
-#include "gui/language.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/donation_box.h"
+#include "gui/dialogs/export_option_form.h"
+#include "gui/dialogs/import_option_form.h"
+#include "gui/evaluation/evaluation_window.h"
+#include "gui/language/language.h"
 #include "tform1_fixture.h"
 
 namespace qlnx {

@@ -1,6 +1,6 @@
 // The pixels of a long polyline as the chart's picture of them covers them, held against the
 // same polyline drawn by a painter with a one-pixel pen without antialiasing.
-#include "gui/polyline_raster.h"
+#include "gui/chart/polyline_raster.h"
 
 #include <gtest/gtest.h>
 

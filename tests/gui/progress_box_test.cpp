@@ -1,6 +1,6 @@
 // The progress box of the program: shown only for work that runs a while, closed at the end,
 // and its Cancel button stops the work.
-#include "gui/progress_box.h"
+#include "gui/dialogs/progress_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The result-file commands through scripted dialogs: what the save dialog is offered, which
 // file is written in which form, the question before replacing a file, and write failures.
-#include "gui/result_file_command.h"
+#include "gui/main_window/result_file_command.h"
 
 #include <unistd.h>
 
@@ -22,8 +22,8 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/result_files.h"
+#include "gui/dialogs/user_dialogs.h"
 #include "gui/error_guard.h"
-#include "gui/user_dialogs.h"
 
 namespace qlnx {
 namespace {

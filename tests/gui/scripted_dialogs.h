@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/user_dialogs.h"
+#include "gui/dialogs/user_dialogs.h"
 
 namespace qlnx::test {
 

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "core/number_text.h"
-#include "gui/chart_widget.h"
-#include "gui/tform1.h"
+#include "gui/chart/chart_widget.h"
+#include "gui/main_window/tform1.h"
 #include "scripted_dialogs.h"
 #include "test_application.h"
 

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "gui/message_bar.h"
+#include "gui/main_window/message_bar.h"
 #include "tform1_fixture.h"
 
 namespace qlnx::test {

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "gui/status_link_field.h"
+#include "gui/main_window/status_link_field.h"
 #include "tform1_fixture.h"
 
 namespace qlnx::test {

@@ -10,8 +10,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "gui/export_option_form.h"
-#include "gui/tform1.h"
+#include "gui/dialogs/export_option_form.h"
+#include "gui/main_window/tform1.h"
 #include "scripted_dialogs.h"
 #include "test_application.h"
 

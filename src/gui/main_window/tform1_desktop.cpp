@@ -1,0 +1,82 @@
+// The main window's desktop conveniences: a record dropped on the window, the menu keys in
+// edit boxes, the chart image and the read-out of the values under the mouse.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
+
+#include "gui/chart/chart_image_command.h"
+#include "gui/chart/chart_widget.h"
+#include "gui/dialogs/dialog_folders.h"
+#include "gui/error_guard.h"
+#include "gui/language/retranslation.h"
+#include "gui/main_window/tform1.h"
+
+namespace qlnx {
+
+namespace {
+
+// The first local file among the dropped URLs, or an empty string.
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // The import may show message boxes: run it once the drop has finished.
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenCurveFile(path); }, Qt::QueuedConnection);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // An edit box claims some keys of the menu for itself (Ctrl+E moves to the line's end);
+    // the commands win, as the menu promises.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction* action : {ImportData1, ReImport1, AnalyzeLoop1, ExtractSkeleton1,
+                                      ExportResults1, ExportSkeleton1}) {
+            if (action->shortcut() == pressed) return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::SaveChartImage1Click() {
+    const QString record = QFile::decodeName(QByteArray::fromStdString(state_.FileNameText));
+    const QString written =
+        SaveChartImage(this, dialogs_, *cht1, record, DialogFolder(FileKind::ChartImage, record));
+    if (written.isEmpty()) return;
+    RememberDialogFolder(FileKind::ChartImage, written);
+    ShowStatus(QStringLiteral("Saved the chart as %1.").arg(written));
+}
+
+void TForm1::ShowMouseReadout(int x, int y) {
+    if (!cht1->axisRect()->rect().contains(x, y)) {
+        ClearMouseReadout();
+        return;
+    }
+    SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1   Force = %2")
+                                   .arg(cht1->XScreenToValue(x), 0, 'g', 6)
+                                   .arg(cht1->YScreenToValue(y), 0, 'g', 6));
+}
+
+void TForm1::ClearMouseReadout() { rzfldsts4->clear(); }
+
+}  // namespace qlnx
