@@ -43,10 +43,12 @@ fuzz-build: deps
 	    -DQLNX_FUZZ=ON -DQLNX_GUI=OFF -DQLNX_TESTS=OFF -DQLNX_WERROR=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_curve_import fuzz_analysis
 
-# The benchmark programs (build-bench/bench/), built as released; they are run by hand.
+# The benchmark programs (build-bench/bench/), built as released; they are run by hand. The
+# Python module's benchmark is run and printed.
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON -DQLNX_TESTS=OFF
 	QT_QPA_PLATFORM=offscreen cmake --build build-bench -j $(JOBS)
+	/usr/bin/python3 bench/python_module.py build-bench
 
 # A Debian package of the program (build/qlnx_<version>_amd64.deb).
 package: build

@@ -239,6 +239,17 @@ const OptionRow* FindOption(std::string_view name) {
 
 }  // namespace
 
+std::string ApplyBatchOption(BatchOptions& options, std::string_view name,
+                             const std::vector<std::string>& arguments) {
+    const OptionRow* option = FindOption(name);
+    if (option == nullptr) return "unknown option " + std::string(name);
+    if (arguments.size() != ArgumentCount(option->ArgumentNames)) {
+        return std::string(name) + " needs " +
+               (option->ArgumentNames.empty() ? "no argument" : std::string(option->ArgumentNames));
+    }
+    return option->Apply(options, Arguments(arguments.data(), arguments.size()));
+}
+
 std::string_view SkeletonMethodName(SkeletonMethod method) {
     const SkeletonMethodRow* row = FindSkeletonMethod(method);
     return row != nullptr ? row->BatchName : std::string_view();

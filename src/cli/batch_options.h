@@ -68,6 +68,12 @@ struct ParsedCommandLine {
 // and exactly one FILE (not needed with --help).
 ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments);
 
+// Applies one option of the table by its name ("--noise-band") to its arguments, as the command
+// line does; returns why they are not usable (empty when they are). The Python module takes
+// its keyword arguments through here, so both refuse the same values with the same words.
+std::string ApplyBatchOption(BatchOptions& options, std::string_view name,
+                             const std::vector<std::string>& arguments);
+
 // The name of a skeleton method on the command line ("envelope-force", ...).
 std::string_view SkeletonMethodName(SkeletonMethod method);
 

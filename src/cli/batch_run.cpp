@@ -10,6 +10,7 @@
 
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
+#include "cli/record_findings.h"
 #include "cli/skeleton_file.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
@@ -103,15 +104,6 @@ double Analyze(AnalysisState& state, const BatchOptions& options, Messages& mess
     }
     messages.Add(AnalyzeLoops(state, *band.Band));
     return *band.Band;
-}
-
-RecordFindings FindingsOf(const AnalysisState& state, double band) {
-    RecordFindings findings;
-    findings.LoadsFirst = LoadingDirection(state, band);
-    if (const auto suggestion = SuggestNoiseBand(state, band)) {
-        findings.SuggestedNoiseBand = suggestion->Band;
-    }
-    return findings;
 }
 
 // The suggestions the window's message bar would make, for a person reading the table.

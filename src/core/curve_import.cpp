@@ -1,8 +1,11 @@
 #include "core/curve_import.h"
 
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/errors.h"
@@ -326,6 +329,32 @@ ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
     // The rows read before a failure are drawn as well.
     state.LoopSeries().Assign(state.RawDisp, state.RawForce);
     return result;
+}
+
+void ImportCurveValues(AnalysisState& state, std::vector<double> disp, std::vector<double> force,
+                       const std::string& name) {
+    if (disp.size() != force.size()) {
+        throw Error("The record has " + std::to_string(disp.size()) + " displacements and " +
+                    std::to_string(force.size()) + " forces");
+    }
+    for (size_t i = 0; i < disp.size(); ++i) {
+        const char* what = !std::isfinite(disp[i])    ? "displacement"
+                           : !std::isfinite(force[i]) ? "force"
+                                                      : nullptr;
+        if (what != nullptr) {
+            throw Error("Sample " + std::to_string(i + 1) + ": the " + what + " " +
+                        FormatGeneral15(what[0] == 'd' ? disp[i] : force[i]) +
+                        " is not a finite number");
+        }
+    }
+    const std::string shown = name;
+    state.ClearImportedCurve();
+    state.ClearAnalysis();
+    state.ClearLoopReadouts();
+    state.RawDisp = std::move(disp);
+    state.RawForce = std::move(force);
+    state.FileNameText = shown;
+    state.LoopSeries().Assign(state.RawDisp, state.RawForce);
 }
 
 }  // namespace qlnx

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/analysis_state.h"
 #include "core/import_format.h"
@@ -82,5 +83,13 @@ void SetImportReading(const ImportReading& reading);
 ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters,
                              const ProgressCallback& progress = {});
+
+// The import of a record held in memory: checks the two sequences (as many displacements as
+// forces, every value a finite number; throws Error naming the first sample that is not,
+// changing nothing), then clears the imported curve, the analysis and the loop read-outs,
+// takes them as RawDisp and RawForce, shows name in the file-name box and draws the loop
+// series, as the import of a file holding these rows does.
+void ImportCurveValues(AnalysisState& state, std::vector<double> disp, std::vector<double> force,
+                       const std::string& name);
 
 }  // namespace qlnx

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -520,6 +521,42 @@ TEST(ImportCurveFile, RefusedParametersChangeNothing) {
     EXPECT_EQ(state.RawDisp, (Values{0, 1}));
     EXPECT_EQ(state.LoopSeries().Count(), 2);
     EXPECT_EQ(state.FileNameText, path);
+}
+
+// A record in memory reaches the state a file of the same rows does; a bad one changes nothing.
+TEST(ImportCurveValues, SameStateAsTheFileAndBadValuesRefused) {
+    AnalysisState fromFile;
+    const std::string path = WriteFile("values.csv", "0,0\n2,10\n-1,-5\n3,12\n-2,-8\n");
+    ASSERT_EQ(ImportCurveFile(fromFile, path, {1, 1}).Warning(), std::nullopt);
+    AnalysisState state;
+    ImportCurveValues(state, {0, 2, -1, 3, -2}, {0, 10, -5, 12, -8}, path);
+    EXPECT_EQ(state.RawDisp, fromFile.RawDisp);
+    EXPECT_EQ(state.RawForce, fromFile.RawForce);
+    EXPECT_EQ(state.FileNameText, fromFile.FileNameText);
+    EXPECT_EQ(state.LoopSeries().YValues(), fromFile.LoopSeries().YValues());
+    ASSERT_EQ(AnalyzeLoops(state), std::nullopt);
+    ASSERT_EQ(AnalyzeLoops(fromFile), std::nullopt);
+    EXPECT_EQ(state.LoopDisp, fromFile.LoopDisp);
+
+    const struct {
+        Values disp, force;
+        const char* message;
+    } bad[] = {
+        {{0, 1}, {0}, "The record has 2 displacements and 1 forces"},
+        {{0, 1, std::nan("")}, {0, 1, 2}, "Sample 3: the displacement NAN is not a finite number"},
+        {{0, 1}, {0, -HUGE_VAL}, "Sample 2: the force -INF is not a finite number"},
+    };
+    for (const auto& b : bad) {
+        SCOPED_TRACE(b.message);
+        try {
+            ImportCurveValues(state, b.disp, b.force, "other");
+            ADD_FAILURE() << "accepted";
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), b.message);
+        }
+        EXPECT_EQ(state.RawDisp, fromFile.RawDisp);
+        EXPECT_EQ(state.LoopCount, fromFile.LoopCount);
+    }
 }
 
 TEST(ImportCurveFile, ReImportWithAnotherStepReadsTheSameFileAgain) {

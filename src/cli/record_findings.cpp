@@ -1,0 +1,16 @@
+#include "cli/record_findings.h"
+
+#include "core/record_suggestions.h"
+
+namespace qlnx {
+
+RecordFindings FindingsOf(const AnalysisState& state, double band) {
+    RecordFindings findings;
+    findings.LoadsFirst = LoadingDirection(state, band);
+    if (const auto suggestion = SuggestNoiseBand(state, band)) {
+        findings.SuggestedNoiseBand = suggestion->Band;
+    }
+    return findings;
+}
+
+}  // namespace qlnx
