@@ -22,8 +22,12 @@ struct Snapshot {
 };
 
 Snapshot Take(const AnalysisState& s) {
-    return {TakeSkeletonPoints(s),   s.LoopSeries().XValues(), s.LoopSeries().YValues(),
-            s.RawDisp,               s.RawForce,               s.LoopSeriesSamples};
+    return {TakeSkeletonPoints(s),
+            s.LoopSeries().XValues(),
+            s.LoopSeries().YValues(),
+            s.RawDisp,
+            s.RawForce,
+            s.LoopSeriesSamples};
 }
 
 AnalysisState Record() {
@@ -66,17 +70,15 @@ TEST(EditUndo, EachEditUndoneAndRedone) {
          [](AnalysisState& s) {
              LoopPointMove move{2, 2, 8, 2.5, 9, 2, s.RawDisp[2], s.RawForce[2]};
              ApplyLoopPointMove(s, move, true);
-             return [move](AnalysisState& t, bool forward) {
-                 ApplyLoopPointMove(t, move, forward);
-             };
+             return
+                 [move](AnalysisState& t, bool forward) { ApplyLoopPointMove(t, move, forward); };
          }},
         {"a loop point dragged on the chart only",
          [](AnalysisState& s) {
              LoopPointMove move{4, -2, -7, -3, -6, -1, 0, 0};
              ApplyLoopPointMove(s, move, true);
-             return [move](AnalysisState& t, bool forward) {
-                 ApplyLoopPointMove(t, move, forward);
-             };
+             return
+                 [move](AnalysisState& t, bool forward) { ApplyLoopPointMove(t, move, forward); };
          }},
         {"the first loop point deleted",
          [](AnalysisState& s) {

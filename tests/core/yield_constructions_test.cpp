@@ -83,8 +83,8 @@ TEST(ConstructYield, FollowsTheOutwardPath) {
     EXPECT_TRUE(testing::Near(mark("U").Disp, 8.2));
     EXPECT_TRUE(testing::Near(mark("Y").Force, 14.306573, 1e-7));
     // The general yield method's tangent is the secant to 0.4 Fmax: A at Fmax / Ke.
-    const auto g = ConstructYield({1, 2, 4, 6}, {2, 10, 16, 12}, false, 0.8,
-                                  YieldMethod::GeneralYield);
+    const auto g =
+        ConstructYield({1, 2, 4, 6}, {2, 10, 16, 12}, false, 0.8, YieldMethod::GeneralYield);
     ASSERT_TRUE(g.has_value());
     ASSERT_FALSE(g->Lines.empty());
     EXPECT_TRUE(testing::Near(g->Lines[0].To.Disp, 3.875));

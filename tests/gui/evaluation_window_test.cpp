@@ -309,5 +309,40 @@ TEST_F(EvaluationWindowTest, NewAnalysisReplacesTheTables) {
     EXPECT_FALSE(window->Constructions()->HasContent());
 }
 
+TEST_F(EvaluationWindowTest, PointsSteppingBackAreCountedUnderTheTableAndFaded) {
+    auto* note = window->findChild<QLabel*>(QStringLiteral("lblDroppedPoints"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_EQ(window->Constructions()->DroppedCount(), 0);
+    // The peak point of the positive branch dragged back behind the point before it.
+    Choose("cbb3", 1);  // drag
+    Choose("cbb2", 1);  // positive skeleton
+    const ChartSeries& positive = State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+    int peak = 0;
+    for (int i = 1; i < positive.Count(); ++i) {
+        if (positive.GetyValue(i) > positive.GetyValue(peak)) peak = i;
+    }
+    ASSERT_GT(peak, 0);
+    const QPoint from = PixelOf(ChartModel::PositiveSkeletonSeries, peak);
+    const QPoint to(PixelOf(ChartModel::PositiveSkeletonSeries, peak - 1).x() - 10, from.y());
+    QTest::mouseMove(Chart(), from);
+    QTest::mousePress(Chart(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(Chart(), to);
+    QTest::mouseRelease(Chart(), Qt::LeftButton, Qt::NoModifier, to);
+    ASSERT_LT(positive.GetxValue(peak), positive.GetxValue(peak - 1));
+    const int dropped = window->Evaluation().Skeleton.Positive->DroppedPoints;
+    EXPECT_GE(dropped, 1);
+    EXPECT_EQ(dropped, CoreEvaluation().Skeleton.Positive->DroppedPoints);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().startsWith(QString::number(dropped) +
+                                        QStringLiteral(" point(s) of the positive branch")));
+    // The chart shows the construction of the positive branch with those points faded.
+    EXPECT_EQ(window->Constructions()->DroppedCount(), dropped);
+    // Copy still copies the yield points' table from its page.
+    ShowTab(2);
+    ClickIn("btnCopy");
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Side\tItem\t")));
+}
+
 }  // namespace
 }  // namespace qlnx::test
