@@ -1348,6 +1348,14 @@ but no program on this computer opens it.</translation>
         <translation>The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate point and its ductilities are lower bounds.</translation>
     </message>
     <message>
+        <source>%1 point(s) of the %2 branch step back (no further out than a point before them) and are left out of its outward path: the yield points and the ultimate point are found without them.</source>
+        <translation>%1 point(s) of the %2 branch step back (no further out than a point before them) and are left out of its outward path: the yield points and the ultimate point are found without them.</translation>
+    </message>
+    <message>
+        <source>This record does not start at rest: its first sample is at displacement %1, force %2. Zeroing both at the first sample measures the skeleton&apos;s origin and the residual deformations from where the test started.</source>
+        <translation>This record does not start at rest: its first sample is at displacement %1, force %2. Zeroing both at the first sample measures the skeleton&apos;s origin and the residual deformations from where the test started.</translation>
+    </message>
+    <message>
         <source>positive</source>
         <translation>positive</translation>
     </message>

@@ -1348,6 +1348,14 @@ but no program on this computer opens it.</source>
         <translation>%1分支始终未降到峰值力的 %2：以其最后一点作为极限点，其延性系数为下限值。</translation>
     </message>
     <message>
+        <source>%1 point(s) of the %2 branch step back (no further out than a point before them) and are left out of its outward path: the yield points and the ultimate point are found without them.</source>
+        <translation>%2分支有 %1 个点向回退（未超出其前面的点），不计入外向路径：屈服点与极限点的求取不含这些点。</translation>
+    </message>
+    <message>
+        <source>This record does not start at rest: its first sample is at displacement %1, force %2. Zeroing both at the first sample measures the skeleton&apos;s origin and the residual deformations from where the test started.</source>
+        <translation>该记录不是从静止状态开始：第一个采样点的位移为 %1，力为 %2。在第一个采样点将两者归零后，骨架曲线的原点和残余变形将从试验起点量起。</translation>
+    </message>
+    <message>
         <source>positive</source>
         <translation>正向</translation>
     </message>

@@ -144,6 +144,26 @@ std::string SetPreset(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+// The evaluation's defaults for the help text, taken from the evaluation options themselves.
+std::string DefaultNumber(double value) { return " (default " + FormatGeneral15(value) + ")"; }
+std::string UltimateRatioDefault() { return DefaultNumber(EvaluationOptions{}.UltimateRatio); }
+std::string LevelToleranceDefault() { return DefaultNumber(EvaluationOptions{}.LevelTolerance); }
+std::string PeakPointDefault() {
+    return " (default " + std::string(PeakPointName(EvaluationOptions{}.PeakPoint)) + ")";
+}
+std::string PresetList() {
+    std::string list;
+    for (const EvaluationPresetInfo& info : kEvaluationPresets) {
+        list += (list.empty() ? ": " : ", ") + std::string(info.Name) + " " +
+                FormatGeneral15(info.UltimateRatio);
+        if (info.SlipCapMillimetres) {
+            list += " (ultimate slip at most " + FormatGeneral15(*info.SlipCapMillimetres) +
+                    " mm when the displacement's unit is known)";
+        }
+    }
+    return list;
+}
+
 // clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
@@ -163,6 +183,13 @@ constexpr OptionRow kOptions[] = {
      "split loops only at passages that cross a band of +-D around the first displacement "
      "(default 0: every passage)",
      [](BatchOptions& o, Arguments a) { o.NoiseBandText = a[0]; return std::string(); }},
+    {"--zero-start", "",
+     "zero the displacement and the force at the first sample before the analysis (for a "
+     "record that does not start at rest)",
+     [](BatchOptions& o, Arguments) {
+         o.ZeroStart = true;
+         return std::string();
+     }},
     {"--keep-disp-increasing", "", "keep only skeleton points that go further out",
      [](BatchOptions& o, Arguments) {
          o.KeepDispIncreasing = true;
@@ -196,17 +223,17 @@ constexpr OptionRow kOptions[] = {
      "points and ductility of each skeleton branch",
      [](BatchOptions& o, Arguments) { o.Evaluate = true; return std::string(); }},
     {"--ultimate-ratio", "U",
-     "ultimate point where the skeleton falls to U times its peak force (default 0.85)",
-     SetUltimateRatio},
+     "ultimate point where the skeleton falls to U times its peak force",
+     SetUltimateRatio, UltimateRatioDefault},
     {"--peak-point", "force|displacement",
-     "a loop's peak points for elastic energy and stiffness (default displacement)",
-     SetPeakPoint},
+     "a loop's peak points for elastic energy and stiffness",
+     SetPeakPoint, PeakPointDefault},
     {"--level-tolerance", "R",
-     "a loop joins a level within R times the amplitude of its first loop (default 0.1)",
-     SetLevelTolerance},
+     "a loop joins a level within R times the amplitude of its first loop",
+     SetLevelTolerance, LevelToleranceDefault},
     {"--preset", "jgj|en12512|astm",
-     "the standard's ultimate ratio: JGJ/T 101 0.85, EN 12512 0.8, ASTM E2126 0.8",
-     SetPreset},
+     "the standard's ultimate ratio",
+     SetPreset, PresetList},
     {"--evaluation", "FILE", "write the evaluation's three tables as CSV (implies --evaluate)",
      [](BatchOptions& o, Arguments a) {
          o.EvaluationFile = a[0];
@@ -260,8 +287,8 @@ EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseB
     e.NoiseBand = noiseBand;
     if (options.Preset) ApplyPreset(e, *options.Preset);
     if (options.UltimateRatio) e.UltimateRatio = *options.UltimateRatio;
-    e.PeakPoint = options.PeakPoint;
-    e.LevelTolerance = options.LevelTolerance;
+    if (options.PeakPoint) e.PeakPoint = *options.PeakPoint;
+    if (options.LevelTolerance) e.LevelTolerance = *options.LevelTolerance;
     return e;
 }
 

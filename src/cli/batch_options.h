@@ -45,13 +45,16 @@ struct BatchOptions {
     // The report-ready chart (one series per chart series, whatever ExportMode says).
     bool ReportReady = false;
     // Test evaluation: asked for by --evaluate or by --evaluation FILE (the CSV file). A
-    // preset sets the ultimate ratio; an explicit --ultimate-ratio wins over it.
+    // preset sets the ultimate ratio; an explicit --ultimate-ratio wins over it. Options not
+    // given take the evaluation's own defaults (EvaluationOptions).
     bool Evaluate = false;
     std::string EvaluationFile;
     std::optional<EvaluationPreset> Preset;
     std::optional<double> UltimateRatio;
-    PeakPointRule PeakPoint = PeakPointRule::Displacement;
-    double LevelTolerance = 0.10;
+    std::optional<PeakPointRule> PeakPoint;
+    std::optional<double> LevelTolerance;
+    // Zero the displacement and the force at the first sample before the analysis.
+    bool ZeroStart = false;
     bool Json = false;
     bool Help = false;
     std::string File;

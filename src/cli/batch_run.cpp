@@ -20,6 +20,7 @@
 #include "core/result_files.h"
 #include "core/skeleton.h"
 #include "core/thinning.h"
+#include "core/zero_start.h"
 #include "spreadsheet/chart_export.h"
 #include "spreadsheet/excel_export_options.h"
 #include "spreadsheet/spreadsheet_ui.h"
@@ -114,6 +115,9 @@ void WriteSuggestions(std::ostream& err, const AnalysisState& state, double band
     }
     if (findings.LoadsFirst && *findings.LoadsFirst != direction) {
         err << DirectionSuggestionText(*findings.LoadsFirst) << '\n';
+    }
+    if (findings.SuggestedZeroStart) {
+        err << ZeroStartSuggestionText(state) << " (--zero-start)\n";
     }
 }
 
@@ -223,6 +227,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);
+    if (options.ZeroStart) ZeroAtFirstSample(state);
     const double band = Analyze(state, options, messages);
     const RecordFindings findings = FindingsOf(state, band);
     const LoopDirection direction = options.AutoDirection

@@ -52,6 +52,12 @@ void AppendJsonKey(std::string& out, std::string_view key) {
 void AppendJsonCell(std::string& out, const EvaluationCell& cell) {
     if (const int* i = std::get_if<int>(&cell)) {
         AppendInt(out, *i);
+    } else if (const auto* n = std::get_if<std::optional<int>>(&cell)) {
+        if (*n) {
+            AppendInt(out, **n);
+        } else {
+            out += "null";
+        }
     } else if (const bool* b = std::get_if<bool>(&cell)) {
         out += *b ? "true" : "false";
     } else if (const auto* x = std::get_if<std::optional<double>>(&cell)) {
@@ -96,6 +102,12 @@ void AppendJsonBranch(std::string& out, const std::optional<BranchEvaluation>& b
     out += ", ";
     AppendJsonKey(out, "UltimateReached");
     out += branch->UltimateReached ? "true" : "false";
+    out += ", ";
+    AppendJsonKey(out, "UltimateCapped");
+    out += branch->UltimateCapped ? "true" : "false";
+    out += ", ";
+    AppendJsonKey(out, "DroppedPoints");
+    AppendInt(out, branch->DroppedPoints);
     out += ", ";
     AppendJsonKey(out, "Yield");
     out += '{';

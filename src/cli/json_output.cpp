@@ -136,6 +136,8 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     } else {
         out += "null";
     }
+    out += ",\n  \"SuggestedZeroStart\": ";
+    out += findings.SuggestedZeroStart ? "true" : "false";
     if (evaluation != nullptr) {
         out += ",\n  \"Evaluation\": ";
         AppendEvaluationJson(stream, out, *evaluation);

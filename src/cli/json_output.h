@@ -23,12 +23,16 @@ struct ImportNotes {
 struct RecordFindings {
     std::optional<LoopDirection> LoadsFirst;
     std::optional<double> SuggestedNoiseBand;
+    // The record does not start at rest: zeroing both channels at the first sample is
+    // suggested.
+    bool SuggestedZeroStart = false;
 };
 
 // Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ...,
 // "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
-// "SuggestedNoiseBand": number | null[, "Evaluation": {...}]} with the vectors of the state in the
+// "SuggestedNoiseBand": number | null, "SuggestedZeroStart": true | false[, "Evaluation":
+// {...}]} with the vectors of the state in the
 // order of the analysis. A double is written as the shortest text that reads back to the same
 // double; a double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,

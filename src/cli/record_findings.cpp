@@ -1,6 +1,7 @@
 #include "cli/record_findings.h"
 
 #include "core/record_suggestions.h"
+#include "core/zero_start.h"
 
 namespace qlnx {
 
@@ -10,6 +11,7 @@ RecordFindings FindingsOf(const AnalysisState& state, double band) {
     if (const auto suggestion = SuggestNoiseBand(state, band)) {
         findings.SuggestedNoiseBand = suggestion->Band;
     }
+    findings.SuggestedZeroStart = SuggestZeroStart(state);
     return findings;
 }
 

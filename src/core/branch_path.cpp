@@ -1,5 +1,8 @@
 #include "core/branch_path.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/evaluation_numbers.h"
 
 namespace qlnx {
@@ -13,8 +16,17 @@ BranchPath::BranchPath(const std::vector<double>& xs, const std::vector<double>&
         d_.push_back(0);
         f_.push_back(0);
     }
+    double largest = 0;
+    for (size_t k = 0; k < n; ++k) largest = std::max(largest, std::fabs(xs[k]));
+    const double step = kOutwardShare * largest;
     for (size_t k = 0; k < n; ++k) {
-        d_.push_back(sign * xs[k]);
+        const double d = sign * xs[k];
+        // The path's first point is always kept; a later one only when it goes further out.
+        if (!d_.empty() && !(d > d_.back() + step)) {
+            dropped_.push_back(k);
+            continue;
+        }
+        d_.push_back(d);
         f_.push_back(sign * ys[k]);
     }
     area_.assign(d_.size(), 0);
@@ -61,6 +73,28 @@ UltimatePoint FindUltimate(const BranchPath& p, double ratio) {
     }
     const size_t last = p.Size() - 1;
     return {p.D(last), p.F(last), p.AreaTo(last), false};
+}
+
+CappedUltimate FindUltimate(const BranchPath& p, double ratio, std::optional<double> dispCap) {
+    const UltimatePoint u = FindUltimate(p, ratio);
+    if (!dispCap || !(*dispCap < u.Disp)) return {u, false};
+    // The outward path rises in d, so one segment spans the cap (or the cap lies before the
+    // path's first point, which is then the ultimate).
+    for (size_t k = 0; k + 1 < p.Size(); ++k) {
+        if (p.D(k) <= *dispCap && *dispCap <= p.D(k + 1)) {
+            const double d0 = p.D(k);
+            const double f0 = p.F(k);
+            const double f = f0 + (*dispCap - d0) * (p.F(k + 1) - f0) / (p.D(k + 1) - d0);
+            const double area = p.AreaTo(k) + 0.5 * (f0 + f) * (*dispCap - d0);
+            return {{*dispCap, f, area, true}, true};
+        }
+    }
+    return {{p.D(0), p.F(0), 0, true}, true};
+}
+
+std::optional<double> InitialStiffness(const BranchPath& p) {
+    const double fmax = p.PeakForce();
+    return QuotientOrNull(FiniteOrNull(0.4 * fmax), p.RisingCrossing(0.4 * fmax));
 }
 
 double EqualEnergyDisp(const BranchPath& p) {

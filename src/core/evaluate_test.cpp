@@ -9,7 +9,7 @@ TestEvaluation EvaluateTest(const AnalysisState& state, const EvaluationOptions&
     result.Levels = AssignLevels(result.Loops, options.LevelTolerance, options.PeakPoint);
     result.Skeleton = EvaluateSkeleton(state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
                                        state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries),
-                                       options.UltimateRatio);
+                                       options.UltimateRatio, options.UltimateDispCap);
     return result;
 }
 

@@ -3,7 +3,7 @@
 namespace qlnx {
 
 // clang-format off
-const std::array<EvaluationColumn<LoopQuantities>, 20> kLoopColumns = {{
+const std::array<EvaluationColumn<LoopQuantities>, 21> kLoopColumns = {{
     {"Loop", [](const LoopQuantities& q) -> EvaluationCell { return q.Loop; }},
     {"Level", [](const LoopQuantities& q) -> EvaluationCell { return q.Level; }},
     {"Cycle", [](const LoopQuantities& q) -> EvaluationCell { return q.Cycle; }},
@@ -18,6 +18,7 @@ const std::array<EvaluationColumn<LoopQuantities>, 20> kLoopColumns = {{
     {"DampingRatio", [](const LoopQuantities& q) -> EvaluationCell { return q.DampingRatio; }},
     {"DissipationCoefficient", [](const LoopQuantities& q) -> EvaluationCell { return q.DissipationCoefficient; }},
     {"SecantStiffness", [](const LoopQuantities& q) -> EvaluationCell { return q.SecantStiffness; }},
+    {"PeaksOffQuadrant", [](const LoopQuantities& q) -> EvaluationCell { return q.PeaksOffQuadrant; }},
     {"ResidualPos", [](const LoopQuantities& q) -> EvaluationCell { return q.ResidualPos; }},
     {"ResidualNeg", [](const LoopQuantities& q) -> EvaluationCell { return q.ResidualNeg; }},
     {"StrengthToFirstPos", [](const LoopQuantities& q) -> EvaluationCell { return q.StrengthToFirstPos; }},

@@ -12,9 +12,10 @@
 
 namespace qlnx {
 
-// A cell: a count or number of loops and levels, a flag, a number (null when undefined), or
-// a point [d, F].
-using EvaluationCell = std::variant<int, bool, std::optional<double>, LoopPoint>;
+// A cell: a count or number of loops and levels, one that may be null (the level of an
+// incomplete loop), a flag, a number (null when undefined), or a point [d, F].
+using EvaluationCell =
+    std::variant<int, std::optional<int>, bool, std::optional<double>, LoopPoint>;
 
 template <typename Row>
 struct EvaluationColumn {
@@ -22,7 +23,7 @@ struct EvaluationColumn {
     EvaluationCell (*Get)(const Row& row);
 };
 
-extern const std::array<EvaluationColumn<LoopQuantities>, 20> kLoopColumns;
+extern const std::array<EvaluationColumn<LoopQuantities>, 21> kLoopColumns;
 extern const std::array<EvaluationColumn<LevelRow>, 11> kLevelColumns;
 
 }  // namespace qlnx

@@ -26,8 +26,14 @@ std::optional<EvaluationPreset> PresetOfKey(std::string_view key) {
     return std::nullopt;
 }
 
-void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset) {
-    options.UltimateRatio = PresetInfo(preset).UltimateRatio;
+void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset,
+                 std::optional<double> millimetresPerUnit) {
+    const EvaluationPresetInfo& info = PresetInfo(preset);
+    options.UltimateRatio = info.UltimateRatio;
+    options.UltimateDispCap.reset();
+    if (info.SlipCapMillimetres && millimetresPerUnit && *millimetresPerUnit > 0) {
+        options.UltimateDispCap = *info.SlipCapMillimetres / *millimetresPerUnit;
+    }
 }
 
 }  // namespace qlnx

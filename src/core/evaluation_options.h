@@ -24,9 +24,13 @@ struct EvaluationOptions {
     // A loop joins the current level when its amplitude is within this fraction of the
     // amplitude of the level's first loop.
     double LevelTolerance = 0.10;
+    // The largest ultimate displacement of each branch, in the record's displacement unit
+    // (EN 12512's slip cap, set by its preset when the unit is known); none by default.
+    std::optional<double> UltimateDispCap;
 };
 
-// The test standards' option sets; each fixes the ultimate ratio only.
+// The test standards' option sets; each fixes the ultimate ratio, and EN 12512 also caps the
+// ultimate displacement at a slip in millimetres.
 enum class EvaluationPreset { Jgj, En12512, Astm };
 
 struct EvaluationPresetInfo {
@@ -34,18 +38,23 @@ struct EvaluationPresetInfo {
     std::string_view Key;   // the batch tool's word
     std::string_view Name;  // the standard's name, as reports show it
     double UltimateRatio;
+    std::optional<double> SlipCapMillimetres;
 };
 
 inline constexpr EvaluationPresetInfo kEvaluationPresets[] = {
-    {EvaluationPreset::Jgj, "jgj", "JGJ/T 101", 0.85},
-    {EvaluationPreset::En12512, "en12512", "EN 12512", 0.8},
-    {EvaluationPreset::Astm, "astm", "ASTM E2126", 0.8},
+    {EvaluationPreset::Jgj, "jgj", "JGJ/T 101", 0.85, std::nullopt},
+    {EvaluationPreset::En12512, "en12512", "EN 12512", 0.8, 30.0},
+    {EvaluationPreset::Astm, "astm", "ASTM E2126", 0.8, std::nullopt},
 };
 
 const EvaluationPresetInfo& PresetInfo(EvaluationPreset preset);
 std::optional<EvaluationPreset> PresetOfKey(std::string_view key);
 
-// Sets what the preset fixes (the ultimate ratio); the peak-point rule stays as chosen.
-void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset);
+// Sets what the preset fixes: the ultimate ratio, and the ultimate displacement cap when the
+// preset has one and the displacement's unit is known (millimetresPerUnit: how many
+// millimetres one unit of the record's displacement is). Without a known unit no cap is set.
+// The peak-point rule stays as chosen.
+void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset,
+                 std::optional<double> millimetresPerUnit = std::nullopt);
 
 }  // namespace qlnx

@@ -34,6 +34,8 @@ EvaluationTable RowsTable(std::string_view title, const std::vector<Row>& rows,
             const EvaluationCell cell = columns[c].Get(row);
             if (const int* i = std::get_if<int>(&cell)) {
                 cells.push_back(TableValue::Integer(*i));
+            } else if (const auto* n = std::get_if<std::optional<int>>(&cell)) {
+                cells.push_back(*n ? TableValue::Integer(**n) : TableValue::Null());
             } else if (const bool* b = std::get_if<bool>(&cell)) {
                 cells.push_back(TableValue::Bool(*b));
             } else if (const auto* x = std::get_if<std::optional<double>>(&cell)) {
@@ -78,6 +80,22 @@ std::string_view WarningText(EvaluationWarning warning) {
         case EvaluationWarning::LeftTheData:
             return "The construction leaves the data (it needs a point beyond the measured "
                    "curve), so this method gives no yield point.";
+        case EvaluationWarning::PeaksOffQuadrant:
+            return "Peaks off their quadrant: a peak point of this loop lies at a force of the "
+                   "other sign than its displacement (after a fracture, or force peaks on a "
+                   "slipping loop), so the elastic energy triangles mean nothing and the "
+                   "damping, the dissipation coefficient and the secant stiffness are empty.";
+        case EvaluationWarning::IncompleteLoop:
+            return "Incomplete loop: the record ends before this loop closes, so it belongs to "
+                   "no level and its level and cycle are empty.";
+        case EvaluationWarning::UltimateCapped:
+            return "Ultimate capped: the branch reaches the standard's largest slip before it "
+                   "falls to the ultimate ratio of its peak force, so the slip is the ultimate "
+                   "displacement.";
+        case EvaluationWarning::DroppedPoints:
+            return "Points left out: these points of the skeleton step back (they lie no "
+                   "further out than a point before them), so the constructions follow the "
+                   "outward path without them.";
     }
     return {};
 }
@@ -90,6 +108,18 @@ EvaluationTable LoopTable(const TestEvaluation& e) {
         if (v.IsNumber() && v.Number < 0) {
             t.Marked.push_back({r, energy, EvaluationWarning::NegativeEnergy});
         }
+        // The empty cells say why they are empty.
+        if (e.Loops[r].PeaksOffQuadrant) {
+            for (const char* name : {"DampingRatio", "DissipationCoefficient", "SecantStiffness",
+                                     "PeaksOffQuadrant"}) {
+                t.Marked.push_back({r, ColumnOf(t, name), EvaluationWarning::PeaksOffQuadrant});
+            }
+        }
+        if (!e.Loops[r].Complete) {
+            for (const char* name : {"Level", "Cycle", "Complete"}) {
+                t.Marked.push_back({r, ColumnOf(t, name), EvaluationWarning::IncompleteLoop});
+            }
+        }
     }
     return t;
 }
@@ -101,9 +131,18 @@ EvaluationTable LevelTable(const TestEvaluation& e) {
 EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
     EvaluationTable t;
     t.Title = "Skeleton";
-    t.Header = {"Side",    "Item", "Disp", "Force", "Ductility", "Stiffness", "UltimateReached",
-                "Fallback"};
-    constexpr size_t kDisp = 2, kDuctility = 4, kReached = 6, kFallback = 7;
+    t.Header = {"Side",
+                "Item",
+                "Disp",
+                "Force",
+                "Ductility",
+                "Stiffness",
+                "UltimateReached",
+                "Fallback",
+                "UltimateCapped",
+                "DroppedPoints"};
+    constexpr size_t kDisp = 2, kDuctility = 4, kReached = 6, kFallback = 7, kCapped = 8,
+                     kDropped = 9;
     const TableValue nul;
     for (const auto& [sideName, branch] :
          {std::pair{"Positive", &s.Positive}, std::pair{"Negative", &s.Negative}}) {
@@ -119,22 +158,40 @@ EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
                                            nul,
                                            nul,
                                            nul,
+                                           nul,
+                                           nul,
                                            nul};
         };
         t.Rows.push_back(point(&BranchEvaluation::Peak, "Peak"));
         t.Rows.push_back(point(&BranchEvaluation::Ultimate, "Ultimate"));
         if (b) {
+            const size_t r = t.Rows.size() - 1;
             t.Rows.back()[kReached] = TableValue::Bool(b->UltimateReached);
+            t.Rows.back()[kCapped] = TableValue::Bool(b->UltimateCapped);
+            t.Rows.back()[kDropped] = TableValue::Integer(b->DroppedPoints);
             if (!b->UltimateReached) {
-                t.Marked.push_back(
-                    {t.Rows.size() - 1, kReached, EvaluationWarning::UltimateNotReached});
+                t.Marked.push_back({r, kReached, EvaluationWarning::UltimateNotReached});
+            }
+            if (b->UltimateCapped) {
+                t.Marked.push_back({r, kCapped, EvaluationWarning::UltimateCapped});
+            }
+            if (b->DroppedPoints > 0) {
+                t.Marked.push_back({r, kDropped, EvaluationWarning::DroppedPoints});
             }
         }
         for (size_t m = 0; m < kYieldMethodCount; ++m) {
             const YieldMethodInfo& info = kYieldMethods[m];
             const auto& y = b ? b->Yield[m] : std::nullopt;
-            std::vector<TableValue> row = {
-                TableValue::Text(side), TableValue::Text(info.Name), nul, nul, nul, nul, nul, nul};
+            std::vector<TableValue> row = {TableValue::Text(side),
+                                           TableValue::Text(info.Name),
+                                           nul,
+                                           nul,
+                                           nul,
+                                           nul,
+                                           nul,
+                                           nul,
+                                           nul,
+                                           nul};
             if (y) {
                 row[kDisp] = TableValue::Of(y->Disp);
                 row[kDisp + 1] = TableValue::Of(y->Force);
@@ -154,7 +211,7 @@ EvaluationTable SkeletonTable(const SkeletonEvaluation& s) {
     }
     for (size_t m = 0; m < kYieldMethodCount; ++m) {
         t.Rows.push_back({TableValue::Text("Mean"), TableValue::Text(kYieldMethods[m].Name), nul,
-                          nul, TableValue::Of(s.MeanDuctility[m]), nul, nul, nul});
+                          nul, TableValue::Of(s.MeanDuctility[m]), nul, nul, nul, nul, nul});
     }
     return t;
 }

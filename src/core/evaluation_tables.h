@@ -36,6 +36,10 @@ enum class EvaluationWarning {
     UltimateNotReached,  // the branch never falls to u * Fmax: ductilities are lower bounds
     EeepFallback,        // the EEEP bilinear has no solution: Fy = 0.85 Fmax
     LeftTheData,         // the construction needs a point beyond the data: no yield point
+    PeaksOffQuadrant,    // the loop's peaks are not in their quadrants: no damping, no stiffness
+    IncompleteLoop,      // the loop is cut short: it belongs to no level
+    UltimateCapped,      // the ultimate displacement is the standard's largest slip
+    DroppedPoints,       // points of the branch step back: the constructions leave them out
 };
 
 // The tooltip of a marked cell.
@@ -58,7 +62,7 @@ EvaluationTable LoopTable(const TestEvaluation& e);
 EvaluationTable LevelTable(const TestEvaluation& e);
 // Rows "Positive"/"Negative" × Peak, Ultimate and the seven yield methods, then "Mean" ×
 // the methods with the mean ductility. Columns Side, Item, Disp, Force, Ductility, Stiffness,
-// UltimateReached, Fallback.
+// UltimateReached, Fallback, UltimateCapped, DroppedPoints (the last two on the Ultimate row).
 EvaluationTable SkeletonTable(const SkeletonEvaluation& s);
 
 // The text of a cell: counts in decimal, numbers in the 15-digit form with separator,

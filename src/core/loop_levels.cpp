@@ -8,15 +8,16 @@ namespace qlnx {
 
 namespace {
 
-// Fills the level row of loops[first .. first + cycles - 1] and the degradation of its
-// cycles.
-LevelRow MeasureLevel(std::vector<LoopQuantities>& loops, size_t first, size_t cycles, int level,
-                      PeakPointRule rule) {
-    const auto fb = [&](size_t c) { return std::fabs(loops[first + c].PosPeak(rule).Force); };
-    const auto fd = [&](size_t c) { return std::fabs(loops[first + c].NegPeak(rule).Force); };
+// Fills the level row of the loops of one level (their indices, in order) and the degradation
+// of its cycles.
+LevelRow MeasureLevel(std::vector<LoopQuantities>& loops, const std::vector<size_t>& members,
+                      int level, PeakPointRule rule) {
+    const size_t cycles = members.size();
+    const auto fb = [&](size_t c) { return std::fabs(loops[members[c]].PosPeak(rule).Force); };
+    const auto fd = [&](size_t c) { return std::fabs(loops[members[c]].NegPeak(rule).Force); };
     double sumFB = 0, sumDB = 0, sumFD = 0, sumDD = 0;
     for (size_t c = 0; c < cycles; ++c) {
-        LoopQuantities& q = loops[first + c];
+        LoopQuantities& q = loops[members[c]];
         q.Level = level;
         q.Cycle = static_cast<int>(c) + 1;
         sumFB += fb(c);
@@ -31,9 +32,9 @@ LevelRow MeasureLevel(std::vector<LoopQuantities>& loops, size_t first, size_t c
     }
     LevelRow row;
     row.Level = level;
-    row.FirstLoop = loops[first].Loop;
+    row.FirstLoop = loops[members[0]].Loop;
     row.Cycles = static_cast<int>(cycles);
-    row.Amplitude = loops[first].Amplitude;
+    row.Amplitude = loops[members[0]].Amplitude;
     row.RingStiffness = QuotientOrNull(sumFB + sumFD, sumDB + sumDD);
     row.RingStiffnessPos = QuotientOrNull(sumFB, sumDB);
     row.RingStiffnessNeg = QuotientOrNull(sumFD, sumDD);
@@ -51,18 +52,29 @@ LevelRow MeasureLevel(std::vector<LoopQuantities>& loops, size_t first, size_t c
 std::vector<LevelRow> AssignLevels(std::vector<LoopQuantities>& loops, double tolerance,
                                    PeakPointRule rule) {
     std::vector<LevelRow> levels;
-    size_t first = 0;
-    while (first < loops.size()) {
-        const double reference = loops[first].RawAmplitude();
-        size_t end = first + 1;
-        while (end < loops.size() &&
-               std::fabs(loops[end].RawAmplitude() - reference) <= tolerance * reference) {
-            ++end;
-        }
+    // An incomplete loop (the record's last, cut short) keeps its row but opens or joins no
+    // level: its amplitude says nothing of the level it was heading for.
+    std::vector<size_t> members;
+    double reference = 0;
+    const auto close = [&] {
+        if (members.empty()) return;
         const int level = static_cast<int>(levels.size()) + 1;
-        levels.push_back(MeasureLevel(loops, first, end - first, level, rule));
-        first = end;
+        levels.push_back(MeasureLevel(loops, members, level, rule));
+        members.clear();
+    };
+    for (size_t i = 0; i < loops.size(); ++i) {
+        LoopQuantities& q = loops[i];
+        q.Level.reset();
+        q.Cycle.reset();
+        if (!q.Complete) continue;
+        if (members.empty() ||
+            !(std::fabs(q.RawAmplitude() - reference) <= tolerance * reference)) {
+            close();
+            reference = q.RawAmplitude();
+        }
+        members.push_back(i);
     }
+    close();
     return levels;
 }
 

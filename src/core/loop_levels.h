@@ -27,10 +27,11 @@ struct LevelRow {
     std::optional<double> ImpairmentNegRatio;
 };
 
-// Groups the loops in order into levels: loop 1 opens level 1; a later loop joins the
-// current level when |a - a_ref| <= tolerance * a_ref (a_ref the amplitude of the level's
-// first loop), else it opens the next. Sets each row's Level, Cycle and strength degradation
-// (peak points B and D by the rule) and returns the level rows.
+// Groups the complete loops in order into levels: the first opens level 1; a later one joins
+// the current level when |a - a_ref| <= tolerance * a_ref (a_ref the amplitude of the level's
+// first loop), else it opens the next. Sets each complete row's Level, Cycle and strength
+// degradation (peak points B and D by the rule) and returns the level rows; an incomplete
+// loop's Level and Cycle are null and it is in no level.
 std::vector<LevelRow> AssignLevels(std::vector<LoopQuantities>& loops, double tolerance,
                                    PeakPointRule rule);
 

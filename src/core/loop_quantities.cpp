@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 #include "core/evaluation_numbers.h"
@@ -10,10 +11,9 @@ namespace qlnx {
 
 namespace {
 
-// The first zero of the force after the peak at `from`, within the loop: the first k in
-// from + 1 .. end where the force passes from the peak's side to zero or beyond, with the
-// displacement interpolated linearly at zero force. Null when the peak's force is not on its
-// side or the force never comes back.
+// The first zero of the force after the peak at `from`: the first k in from + 1 .. end where the
+// force passes from the peak's side to zero or beyond, with the displacement interpolated linearly
+// at zero force. Null when the peak's force is not on its side or the force never comes back.
 template <typename OnPeakSide, typename AtOrPastZero>
 std::optional<double> ResidualAfter(const double* D, const double* F, int32_t from, int32_t end,
                                     OnPeakSide onPeakSide, AtOrPastZero atOrPastZero) {
@@ -30,8 +30,17 @@ std::optional<double> ResidualAfter(const double* D, const double* F, int32_t fr
 
 }  // namespace
 
+int32_t ResidualScanEnd(const std::vector<int32_t>& loopStart, int32_t peak, int32_t lastSample) {
+    const auto j =
+        std::upper_bound(loopStart.begin(), loopStart.end(), peak) - loopStart.begin() - 1;
+    const auto next = j + 2;
+    if (next < 0 || next >= static_cast<std::ptrdiff_t>(loopStart.size())) return lastSample;
+    return std::min(loopStart[static_cast<size_t>(next)], lastSample);
+}
+
 LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& frame, bool complete,
-                           PeakPointRule rule) {
+                           PeakPointRule rule, const std::vector<int32_t>& loopStart,
+                           int32_t lastSample) {
     const int32_t s = frame.S;
     const int32_t e = frame.E;
     // One pass: the path integral and the four peak points. Of points equal in what decides,
@@ -79,15 +88,21 @@ LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& fr
     q.Energy = FiniteOrNull(energy);
     const LoopPoint& b = q.PosPeak(rule);
     const LoopPoint& dn = q.NegPeak(rule);
-    const double elastic = 0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(dn.Disp * dn.Force);
-    q.DampingRatio = QuotientOrNull(energy, 2 * std::numbers::pi * elastic);
-    q.DissipationCoefficient = QuotientOrNull(energy, elastic);
-    q.SecantStiffness = QuotientOrNull(std::fabs(b.Force) + std::fabs(dn.Force),
-                                       std::fabs(b.Disp) + std::fabs(dn.Disp));
+    q.PeaksOffQuadrant = b.Disp * b.Force <= 0 || dn.Disp * dn.Force <= 0;
+    if (!q.PeaksOffQuadrant) {
+        const double elastic =
+            0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(dn.Disp * dn.Force);
+        q.DampingRatio = QuotientOrNull(energy, 2 * std::numbers::pi * elastic);
+        q.DissipationCoefficient = QuotientOrNull(energy, elastic);
+        q.SecantStiffness = QuotientOrNull(std::fabs(b.Force) + std::fabs(dn.Force),
+                                           std::fabs(b.Disp) + std::fabs(dn.Disp));
+    }
     q.ResidualPos = ResidualAfter(
-        D, F, b.Index, e, [](double f) { return f > 0; }, [](double f) { return 0 >= f; });
+        D, F, b.Index, ResidualScanEnd(loopStart, b.Index, lastSample),
+        [](double f) { return f > 0; }, [](double f) { return 0 >= f; });
     q.ResidualNeg = ResidualAfter(
-        D, F, dn.Index, e, [](double f) { return f < 0; }, [](double f) { return 0 <= f; });
+        D, F, dn.Index, ResidualScanEnd(loopStart, dn.Index, lastSample),
+        [](double f) { return f < 0; }, [](double f) { return 0 <= f; });
     return q;
 }
 
@@ -100,12 +115,14 @@ std::vector<LoopQuantities> MeasureLoops(const AnalysisState& state, PeakPointRu
     rows.reserve(static_cast<size_t>(std::max(count, 0)));
     const double* D = state.LoopDisp.data();
     const double* F = state.LoopForce.data();
+    const auto last =
+        static_cast<int32_t>(std::min(state.LoopDisp.size(), state.LoopForce.size()) - 1);
     double cumulative = 0;
     for (int i = 0; i < count; ++i) {
         const LoopFrame frame = GetLoopFrame(state, i);
         const bool complete =
             frame.HasTurn() && 2 * static_cast<size_t>(i) + 2 < state.LoopStart.size();
-        LoopQuantities q = MeasureLoop(D, F, frame, complete, rule);
+        LoopQuantities q = MeasureLoop(D, F, frame, complete, rule, state.LoopStart, last);
         q.Loop = i + 1;
         // The running sum of the energies as computed; it is null from a non-finite one on.
         const auto& energy = q.Energy;

@@ -22,9 +22,10 @@ struct LoopPoint {
 // construction without data) or that are not finite are null; the peak points always exist
 // and are written as they are (a non-finite coordinate is null in the outputs).
 struct LoopQuantities {
-    int Loop = 0;   // 1-based, as shown
-    int Level = 0;  // 1-based; set by AssignLevels
-    int Cycle = 0;  // 1-based within the level; set by AssignLevels
+    int Loop = 0;  // 1-based, as shown
+    // 1-based; set by AssignLevels for complete loops, null for an incomplete one.
+    std::optional<int> Level;
+    std::optional<int> Cycle;  // 1-based within the level
     // The loop has a turn and its end is a crossing point.
     bool Complete = false;
     std::optional<double> Amplitude;
@@ -38,6 +39,10 @@ struct LoopQuantities {
     std::optional<double> DampingRatio;
     std::optional<double> DissipationCoefficient;
     std::optional<double> SecantStiffness;
+    // B or D does not lie in its quadrant (D_B * F_B <= 0 or D_D * F_D <= 0: after a fracture,
+    // or force peaks of a slipping loop): the triangles of the elastic energy mean nothing, so
+    // the damping, the dissipation coefficient and the secant stiffness are null.
+    bool PeaksOffQuadrant = false;
     std::optional<double> ResidualPos;
     std::optional<double> ResidualNeg;
     // Strength degradation within the level (set by AssignLevels; null for a level's first
@@ -58,10 +63,18 @@ struct LoopQuantities {
     double RawAmplitude() const { return (PosPeakDisp.Disp - NegPeakDisp.Disp) / 2; }
 };
 
+// Where the scan for a residual deformation after the peak at index `peak` ends: the start of
+// the half-cycle after the one that holds the peak (LoopStart[j + 2], j the last entry with
+// LoopStart[j] <= peak), or the last sample. The unloading's zero force often comes a few
+// samples after the displacement passage that ends the loop.
+int32_t ResidualScanEnd(const std::vector<int32_t>& loopStart, int32_t peak, int32_t lastSample);
+
 // The quantities of one loop over the points S..E of the working curve D, F (loop numbers,
-// levels, cumulative energy and degradation are left to the callers).
+// levels, cumulative energy and degradation are left to the callers). The residual scans may
+// run past E, up to ResidualScanEnd with the working curve's LoopStart and last index.
 LoopQuantities MeasureLoop(const double* D, const double* F, const LoopFrame& frame, bool complete,
-                           PeakPointRule rule);
+                           PeakPointRule rule, const std::vector<int32_t>& loopStart,
+                           int32_t lastSample);
 
 // One row per loop of the analysis (none before an analysis), with loop numbers and the
 // cumulative energy.

@@ -1,5 +1,6 @@
 #include "core/skeleton_evaluation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -17,9 +18,11 @@ struct Construction {
     bool Fallback = false;
 };
 
+// The initial stiffness is the secant to the first rising crossing of 0.4 Fmax: the slope of
+// a measured curve's first segment is noise.
 Construction GeneralYield(const BranchPath& p) {
     const double fmax = p.PeakForce();
-    const auto k0 = QuotientOrNull(p.F(1) - p.F(0), p.D(1) - p.D(0));
+    const auto k0 = InitialStiffness(p);
     const auto dA = QuotientOrNull(FiniteOrNull(fmax), k0);
     const auto fB = p.CurveAt(dA);
     if (!dA || !fB) return {};
@@ -27,22 +30,30 @@ Construction GeneralYield(const BranchPath& p) {
     return {dC, p.CurveAt(dC), std::nullopt};
 }
 
+// On a straight branch the equal-energy displacement is Dmax up to rounding: a value beyond
+// it by no more than the tolerance is Dmax.
 Construction EqualEnergy(const BranchPath& p) {
-    const auto dy = FiniteOrNull(EqualEnergyDisp(p));
-    return {dy, p.CurveAt(dy), std::nullopt};
+    double dy = EqualEnergyDisp(p);
+    const double dmax = p.PeakDisp();
+    if (dy > dmax && dy - dmax <= kConstructionTolerance * dmax) dy = dmax;
+    const auto y = FiniteOrNull(dy);
+    return {y, p.CurveAt(y), std::nullopt};
 }
 
 // The line through the origin and (2 * (Dmax - E / Fmax), Fmax) meets the path before M: the
-// first segment whose start lies strictly above the line and whose end on or below it.
+// first segment whose start lies above the line (by more than the tolerance of Fmax) and
+// whose end lies on or below it (within the tolerance), interpolated on the segment.
 Construction EqualEnergyIntersection(const BranchPath& p) {
     const double dl = EqualEnergyDisp(p);
     if (!(dl > 0)) return {};
     const double slope = p.PeakForce() / dl;
+    const double tolerance = kConstructionTolerance * p.PeakForce();
     for (size_t k = 0; k < p.Peak(); ++k) {
         const double g0 = p.F(k) - slope * p.D(k);
         const double g1 = p.F(k + 1) - slope * p.D(k + 1);
-        if (g0 > 0 && g1 <= 0) {
-            const double t = g0 / (g0 - g1);
+        if (g0 > tolerance && g1 <= tolerance) {
+            // An end on the line within the tolerance but above it is the meeting point.
+            const double t = std::min(1.0, g0 / (g0 - g1));
             return {FiniteOrNull(p.D(k) + t * (p.D(k + 1) - p.D(k))),
                     FiniteOrNull(p.F(k) + t * (p.F(k + 1) - p.F(k))), std::nullopt};
         }
@@ -57,6 +68,8 @@ Construction Park(const BranchPath& p) {
 }
 
 // The point up to M farthest from the chord origin-M, |Fmax * d - Dmax * F|; first on ties.
+// None when no point lies farther than the tolerance of Fmax * Dmax: a straight branch has no
+// knee.
 Construction FarthestPoint(const BranchPath& p) {
     const double fmax = p.PeakForce();
     const double dmax = p.PeakDisp();
@@ -69,6 +82,7 @@ Construction FarthestPoint(const BranchPath& p) {
             bestValue = value;
         }
     }
+    if (!(bestValue > kConstructionTolerance * fmax * dmax)) return {};
     return {FiniteOrNull(p.D(best)), FiniteOrNull(p.F(best)), std::nullopt};
 }
 
@@ -76,7 +90,7 @@ Construction FarthestPoint(const BranchPath& p) {
 // the same area as the path to the ultimate point.
 Construction Eeep(const BranchPath& p, const UltimatePoint& u) {
     const double fmax = p.PeakForce();
-    const auto ke = QuotientOrNull(FiniteOrNull(0.4 * fmax), p.RisingCrossing(0.4 * fmax));
+    const auto ke = InitialStiffness(p);
     if (!ke) return {};
     const double radicand = u.Disp * u.Disp - 2 * u.Area / *ke;
     Construction c;
@@ -116,18 +130,22 @@ Construction En12512(const BranchPath& p) {
 
 std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
                                                const std::vector<double>& ys, bool negative,
-                                               double ultimateRatio) {
+                                               double ultimateRatio,
+                                               std::optional<double> ultimateDispCap) {
     const double sign = negative ? -1.0 : 1.0;
     const BranchPath p(xs, ys, sign);
     if (p.Size() < 2) return std::nullopt;
     const double fmax = p.PeakForce();
     if (!(fmax > 0) || !std::isfinite(fmax)) return std::nullopt;
 
-    const UltimatePoint u = FindUltimate(p, ultimateRatio);
+    const CappedUltimate capped = FindUltimate(p, ultimateRatio, ultimateDispCap);
+    const UltimatePoint& u = capped.Point;
     BranchEvaluation result;
     result.Peak = {sign * p.PeakDisp(), sign * fmax};
     result.Ultimate = {sign * u.Disp, sign * u.Force};
     result.UltimateReached = u.Reached;
+    result.UltimateCapped = capped.Capped;
+    result.DroppedPoints = static_cast<int>(p.Dropped().size());
 
     const Construction constructions[kYieldMethodCount] = {
         GeneralYield(p), EqualEnergy(p), EqualEnergyIntersection(p), Park(p), FarthestPoint(p),
@@ -148,10 +166,12 @@ std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
 }
 
 SkeletonEvaluation EvaluateSkeleton(const ChartSeries& positive, const ChartSeries& negative,
-                                    double ultimateRatio) {
+                                    double ultimateRatio, std::optional<double> ultimateDispCap) {
     SkeletonEvaluation s;
-    s.Positive = EvaluateBranch(positive.XValues(), positive.YValues(), false, ultimateRatio);
-    s.Negative = EvaluateBranch(negative.XValues(), negative.YValues(), true, ultimateRatio);
+    s.Positive = EvaluateBranch(positive.XValues(), positive.YValues(), false, ultimateRatio,
+                                ultimateDispCap);
+    s.Negative = EvaluateBranch(negative.XValues(), negative.YValues(), true, ultimateRatio,
+                                ultimateDispCap);
     if (!s.Positive || !s.Negative) return s;
     for (size_t m = 0; m < kYieldMethodCount; ++m) {
         const auto& a = s.Positive->Yield[m];

@@ -58,17 +58,24 @@ struct BranchEvaluation {
     BranchPoint Peak;
     BranchPoint Ultimate;
     bool UltimateReached = false;
+    // The displacement cap (EN 12512's largest slip) decided the ultimate point.
+    bool UltimateCapped = false;
+    // How many points of the branch the outward path left out (they step back).
+    int DroppedPoints = 0;
     // By YieldMethod; null where a construction leaves the data.
     std::array<std::optional<YieldPoint>, kYieldMethodCount> Yield;
 };
 
 // Evaluates one branch given as its points in series order (xs, ys of equal length). The
 // negative branch is evaluated mirrored, (-d, -F), and reported with its true signs. The path
-// is the points preceded by the origin unless the first point has d = 0. Null when the path
-// has fewer than two points or its largest force is not positive and finite.
+// is the points preceded by the origin unless the first point has d = 0, walked outwards
+// (BranchPath). Null when the path has fewer than two points or its largest force is not
+// positive and finite. ultimateDispCap (mirrored units, positive) caps the ultimate
+// displacement when set.
 std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
                                                const std::vector<double>& ys, bool negative,
-                                               double ultimateRatio);
+                                               double ultimateRatio,
+                                               std::optional<double> ultimateDispCap = {});
 
 struct SkeletonEvaluation {
     std::optional<BranchEvaluation> Positive;
@@ -78,6 +85,7 @@ struct SkeletonEvaluation {
 };
 
 SkeletonEvaluation EvaluateSkeleton(const ChartSeries& positive, const ChartSeries& negative,
-                                    double ultimateRatio);
+                                    double ultimateRatio,
+                                    std::optional<double> ultimateDispCap = {});
 
 }  // namespace qlnx

@@ -28,7 +28,7 @@ private:
 
 void GeneralYieldLines(const BranchPath& p, const YieldPoint& y, Builder& b) {
     const double fmax = p.PeakForce();
-    const auto k0 = QuotientOrNull(p.F(1) - p.F(0), p.D(1) - p.D(0));
+    const auto k0 = InitialStiffness(p);
     const auto dA = QuotientOrNull(FiniteOrNull(fmax), k0);
     const auto fB = p.CurveAt(dA);
     if (!dA || !fB) return;
@@ -103,12 +103,14 @@ BranchPoint Signed(BranchPoint p, double sign) { return {sign * p.Disp, sign * p
 
 std::optional<BranchConstruction> ConstructYield(const std::vector<double>& xs,
                                                  const std::vector<double>& ys, bool negative,
-                                                 double ultimateRatio, YieldMethod method) {
-    const std::optional<BranchEvaluation> e = EvaluateBranch(xs, ys, negative, ultimateRatio);
+                                                 double ultimateRatio, YieldMethod method,
+                                                 std::optional<double> ultimateDispCap) {
+    const std::optional<BranchEvaluation> e =
+        EvaluateBranch(xs, ys, negative, ultimateRatio, ultimateDispCap);
     if (!e) return std::nullopt;
     const double sign = negative ? -1.0 : 1.0;
     const BranchPath p(xs, ys, sign);
-    const UltimatePoint u = FindUltimate(p, ultimateRatio);
+    const UltimatePoint u = FindUltimate(p, ultimateRatio, ultimateDispCap).Point;
 
     BranchConstruction c;
     Builder b(c);
@@ -137,6 +139,8 @@ std::optional<BranchConstruction> ConstructYield(const std::vector<double>& xs,
     for (ConstructionSegment& s : c.Lines) s = {Signed(s.From, sign), Signed(s.To, sign)};
     c.UltimateLine = {Signed(c.UltimateLine.From, sign), Signed(c.UltimateLine.To, sign)};
     for (ConstructionMark& m : c.Marks) m.At = Signed(m.At, sign);
+    // Already in true signs: the series' own points.
+    for (const size_t k : p.Dropped()) c.Dropped.push_back({xs[k], ys[k]});
     return c;
 }
 

@@ -32,13 +32,18 @@ struct BranchConstruction {
     std::vector<ConstructionMark> Marks;
     // The method found a yield point.
     bool HasYield = false;
+    // The points of the branch the outward path leaves out (they step back): the chart shows
+    // them faded, as points the construction does not use.
+    std::vector<BranchPoint> Dropped;
 };
 
 // The construction of method on the branch xs, ys (the points of a skeleton series in
 // order; negative: the negative branch, evaluated mirrored), with the ultimate ratio u.
-// Null when the branch has no evaluation. The yield point is the one EvaluateBranch gives.
+// Null when the branch has no evaluation. The yield point is the one EvaluateBranch gives;
+// the lines follow the branch's outward path.
 std::optional<BranchConstruction> ConstructYield(const std::vector<double>& xs,
                                                  const std::vector<double>& ys, bool negative,
-                                                 double ultimateRatio, YieldMethod method);
+                                                 double ultimateRatio, YieldMethod method,
+                                                 std::optional<double> ultimateDispCap = {});
 
 }  // namespace qlnx

@@ -14,6 +14,7 @@
 
 #include "../file_bytes.h"
 #include "core/curve_import.h"
+#include "core/evaluation_options.h"
 #include "core/loop_analysis.h"
 #include "core/skeleton.h"
 
@@ -81,7 +82,8 @@ TEST(BatchTool, JsonOfTheWorkedExample) {
               "  \"PositiveSkeleton\": [],\n"
               "  \"NegativeSkeleton\": [],\n"
               "  \"LoadsFirst\": \"positive\",\n"
-              "  \"SuggestedNoiseBand\": null\n"
+              "  \"SuggestedNoiseBand\": null,\n"
+              "  \"SuggestedZeroStart\": false\n"
               "}\n");
 }
 
@@ -384,7 +386,7 @@ TEST(BatchTool, NoiseBandAndLoadingDirection) {
 
     const BatchRun plain = RunBatch({"--json", file});
     EXPECT_NE(plain.out.find("\"LoopCount\": 12,"), std::string::npos);
-    EXPECT_NE(plain.out.find("\"LoadsFirst\": \"negative\",\n  \"SuggestedNoiseBand\": 0.02\n}"),
+    EXPECT_NE(plain.out.find("\"LoadsFirst\": \"negative\",\n  \"SuggestedNoiseBand\": 0.02,\n"),
               std::string::npos);
 
     const BatchRun banded =
@@ -481,31 +483,28 @@ TEST(BatchTool, EvaluationInJson) {
               "\"Options\": {\"NoiseBand\": 0.5, \"UltimateRatio\": 0.85, \"PeakPoint\": "
               "\"force\", \"LevelTolerance\": 0.1},");
     // The band keeps the final return to 0 from counting as a passage: the loop's end is
-    // the last point, not a crossing point. Peaks by force: Es = 80.
+    // the last point, not a crossing point, so the loop is incomplete and in no level. Peaks
+    // by force: Es = 80.
     EXPECT_EQ(LineOf(run.out, "{\"Loop\": 1"),
-              "{\"Loop\": 1, \"Level\": 1, \"Cycle\": 1, \"Complete\": false, \"Amplitude\": 9, "
-              "\"PosPeakDisp\": [9, 12], \"NegPeakDisp\": [-9, -12], \"PosPeakForce\": [5, 16], "
-              "\"NegPeakForce\": [-5, -16], \"Energy\": 126, \"CumulativeEnergy\": 126, "
-              "\"DampingRatio\": 0.25066903536973517, \"DissipationCoefficient\": 1.575, "
-              "\"SecantStiffness\": 3.2, \"ResidualPos\": 0, \"ResidualNeg\": 0, "
+              "{\"Loop\": 1, \"Level\": null, \"Cycle\": null, \"Complete\": false, "
+              "\"Amplitude\": 9, \"PosPeakDisp\": [9, 12], \"NegPeakDisp\": [-9, -12], "
+              "\"PosPeakForce\": [5, 16], \"NegPeakForce\": [-5, -16], \"Energy\": 126, "
+              "\"CumulativeEnergy\": 126, \"DampingRatio\": 0.25066903536973517, "
+              "\"DissipationCoefficient\": 1.575, \"SecantStiffness\": 3.2, "
+              "\"PeaksOffQuadrant\": false, \"ResidualPos\": 0, \"ResidualNeg\": 0, "
               "\"StrengthToFirstPos\": null, \"StrengthToFirstNeg\": null, "
               "\"StrengthToPreviousPos\": null, \"StrengthToPreviousNeg\": null}");
-    EXPECT_EQ(LineOf(run.out, "{\"Level\": 1"),
-              "{\"Level\": 1, \"FirstLoop\": 1, \"Cycles\": 1, \"Amplitude\": 9, "
-              "\"RingStiffness\": 3.2, \"RingStiffnessPos\": 3.2, \"RingStiffnessNeg\": 3.2, "
-              "\"ImpairmentPos\": null, \"ImpairmentNeg\": null, \"ImpairmentPosRatio\": null, "
-              "\"ImpairmentNegRatio\": null}");
+    EXPECT_EQ(LineOf(run.out, "\"Levels\""), "\"Levels\": [],");
     // Method 1 gives one point per side, (5, 16) and (-5, -16): a path from the origin, a
     // straight line. EEEP: Ke = 3.2, A = 40, the radicand 25 - 2 * 40 / 3.2 is exactly 0.
-    // FarthestPoint: every point lies on the chord, the origin stays, Dy = 0: no ductility.
+    // FarthestPoint: every point lies on the chord, a straight branch has no knee.
     EXPECT_EQ(LineOf(run.out, "\"Positive\""),
               "\"Positive\": {\"Peak\": [5, 16], \"Ultimate\": [5, 16], \"UltimateReached\": "
-              "false, \"Yield\": {");
+              "false, \"UltimateCapped\": false, \"DroppedPoints\": 0, \"Yield\": {");
     EXPECT_EQ(LineOf(run.out, "\"EEEP\""),
               "\"EEEP\": {\"Disp\": 5, \"Force\": 16, \"Ductility\": 1, \"Stiffness\": 3.2, "
               "\"Fallback\": false},");
-    EXPECT_EQ(LineOf(run.out, "\"FarthestPoint\""),
-              "\"FarthestPoint\": {\"Disp\": 0, \"Force\": 0, \"Ductility\": null},");
+    EXPECT_EQ(LineOf(run.out, "\"FarthestPoint\""), "\"FarthestPoint\": null,");
     EXPECT_EQ(LineOf(run.out, "\"MeanDuctility\""),
               "\"MeanDuctility\": {\"GeneralYield\": 1, \"EqualEnergy\": 1, "
               "\"EqualEnergyIntersection\": null, \"Park\": 1, \"FarthestPoint\": null, "
@@ -547,15 +546,58 @@ TEST(BatchTool, EvaluationOptionsPresetsAndFiles) {
               std::string::npos);
     EXPECT_NE(text.find("\r\n1,1,1,true,9,9,12,-9,-12,5,16,-5,-16,126,126,0.185680766940545,"),
               std::string::npos);
-    EXPECT_NE(text.find("\r\nPositive,EN12512,1.2,12,4.16666666666667,10,,\r\n"),
+    EXPECT_NE(text.find("\r\nPositive,EN12512,1.2,12,4.16666666666667,10,,,,\r\n"),
               std::string::npos);
-    EXPECT_NE(text.find("\r\nMean,EEEP,,,3.51545441147527,,,\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nMean,EEEP,,,3.51545441147527,,,,,\r\n"), std::string::npos);
     EXPECT_EQ(text.find('\n', 0), text.find("\r\n") + 1);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     for (const char* table : {"\nLoops\nLoop\tLevel\t", "\nLevels\nLevel\tFirstLoop\t",
                               "\nSkeleton\nSide\tItem\t", "\nPositive\tUltimate\t5\t16\t--\t"}) {
         EXPECT_NE(run.out.find(table), std::string::npos) << table;
     }
+}
+
+TEST(BatchTool, EvaluationDefaultsAreTheEvaluationsOwn) {
+    // Options not given are the evaluation's own defaults, the ones the window starts with.
+    const std::string file = WriteFile("s1.csv", kSkeletonRecord);
+    const qlnx::EvaluationOptions defaults;
+    const auto shortest = [](double v) {
+        char buf[32];
+        return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    };
+    EXPECT_EQ(
+        LineOf(RunBatch({"--json", "--evaluate", file}).out, "\"Options\""),
+        "\"Options\": {\"NoiseBand\": 0, \"UltimateRatio\": " + shortest(defaults.UltimateRatio) +
+            ", \"PeakPoint\": \"" + std::string(qlnx::PeakPointName(defaults.PeakPoint)) +
+            "\", \"LevelTolerance\": " + shortest(defaults.LevelTolerance) + "},");
+    const std::string help = RunBatch({"--help"}).out;
+    EXPECT_NE(help.find("its first loop (default " + shortest(defaults.LevelTolerance) + ")"),
+              std::string::npos);
+    EXPECT_NE(help.find("peak force (default " + shortest(defaults.UltimateRatio) + ")"),
+              std::string::npos);
+}
+
+TEST(BatchTool, OffsetStartSuggestionAndZeroStart) {
+    // The worked example moved to start at (3, 1): 3 is far more than 2 % of the range 5.
+    const std::string file = WriteFile("offset.csv", "3,1\n5,11\n2,-4\n6,13\n6,13\n1,-7\n");
+    const BatchRun table = RunBatch({file});
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(table.err.find("does not start at rest: its first sample is at displacement 3, "
+                             "force 1."),
+              std::string::npos)
+        << table.err;
+    EXPECT_NE(table.err.find("(--zero-start)\n"), std::string::npos);
+    EXPECT_EQ(LineOf(RunBatch({"--json", file}).out, "\"SuggestedZeroStart\""),
+              "\"SuggestedZeroStart\": true");
+    // Zeroed at the first sample it is the worked example, with nothing to suggest.
+    const BatchRun zeroed = RunBatch({"--json", "--zero-start", file});
+    EXPECT_EQ(zeroed.out, RunBatch({"--json", WriteFile("example.csv", kWorkedExample)}).out);
+    EXPECT_EQ(RunBatch({"--zero-start", file}).err, "");
+    // A start within 2 % of both ranges is at rest: 0.1 of a displacement range of 5.1 and a
+    // force start of 0.
+    EXPECT_EQ(LineOf(RunBatch({"--json", WriteFile("rest.csv", "0.1,0\n5.1,10\n0,-5\n")}).out,
+                     "\"SuggestedZeroStart\""),
+              "\"SuggestedZeroStart\": false");
 }
 
 }  // namespace

@@ -61,6 +61,7 @@ void ExpectTransformed(const TestEvaluation& a, const TestEvaluation& b, double 
         EXPECT_EQ(x.Level, y.Level);
         EXPECT_EQ(x.Cycle, y.Cycle);
         EXPECT_EQ(x.Complete, y.Complete);
+        EXPECT_EQ(x.PeaksOffQuadrant, y.PeaksOffQuadrant);
         const LoopPoint& yPosDisp = mirrored ? y.NegPeakDisp : y.PosPeakDisp;
         const LoopPoint& yPosForce = mirrored ? y.NegPeakForce : y.PosPeakForce;
         EXPECT_EQ(x.PosPeakDisp.Index, yPosDisp.Index);
@@ -104,6 +105,7 @@ void ExpectTransformed(const TestEvaluation& a, const TestEvaluation& b, double 
         EXPECT_TRUE(testing::Near(y.Peak.Force, s * cf * x.Peak.Force));
         EXPECT_TRUE(testing::Near(y.Ultimate.Disp, s * cd * x.Ultimate.Disp));
         EXPECT_EQ(x.UltimateReached, y.UltimateReached);
+        EXPECT_EQ(x.DroppedPoints, y.DroppedPoints);
         for (size_t m = 0; m < kYieldMethodCount; ++m) {
             SCOPED_TRACE(kYieldMethods[m].Name);
             ASSERT_EQ(x.Yield[m].has_value(), y.Yield[m].has_value());
@@ -167,6 +169,27 @@ TEST(EvaluateTest, NegatedRecordSwapsTheSides) {
         EvaluationOptions options;
         options.PeakPoint = rule;
         ExpectTransformed(EvaluateTest(state, options), EvaluateTest(negated, options), 1, 1, true);
+    }
+}
+
+TEST(EvaluationPresets, En12512CapsTheUltimateSlipWhenTheUnitIsKnown) {
+    const struct {
+        EvaluationPreset preset;
+        std::optional<double> millimetresPerUnit;
+        std::optional<double> cap;
+    } cases[] = {
+        {EvaluationPreset::En12512, 1.0, 30.0},                   // millimetres
+        {EvaluationPreset::En12512, 10.0, 3.0},                   // centimetres
+        {EvaluationPreset::En12512, std::nullopt, std::nullopt},  // unit unknown
+        {EvaluationPreset::Jgj, 1.0, std::nullopt},
+        {EvaluationPreset::Astm, 1.0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EvaluationOptions options;
+        options.UltimateDispCap = 99.0;  // a preset sets or clears it
+        ApplyPreset(options, c.preset, c.millimetresPerUnit);
+        EXPECT_EQ(options.UltimateDispCap, c.cap) << PresetInfo(c.preset).Name;
+        EXPECT_EQ(options.UltimateRatio, PresetInfo(c.preset).UltimateRatio);
     }
 }
 

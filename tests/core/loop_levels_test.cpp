@@ -20,6 +20,7 @@ std::vector<LoopQuantities> Loops(const std::vector<std::array<double, 4>>& peak
     for (const auto& [dB, fB, dD, fD] : peaks) {
         LoopQuantities q;
         q.Loop = static_cast<int>(loops.size()) + 1;
+        q.Complete = true;
         q.PosPeakDisp = q.PosPeakForce = {dB, fB, 0};
         q.NegPeakDisp = q.NegPeakForce = {dD, fD, 0};
         q.Amplitude = q.RawAmplitude();
@@ -103,6 +104,50 @@ TEST(AssignLevels, ZeroPeaksGiveNulls) {
     EXPECT_FALSE(levels[0].RingStiffness.has_value());
     EXPECT_EQ(levels[0].ImpairmentPos, 0.0);
     EXPECT_FALSE(levels[0].ImpairmentPosRatio.has_value());
+}
+
+TEST(AssignLevels, IncompleteLoopsJoinNoLevel) {
+    // Loop 3 is a cut-short last half-cycle in the middle of the record's rows (amplitude 6):
+    // it keeps its row, has no level or cycle, and loop 4 joins level 1 beside loops 1 and 2.
+    // Loop 6, incomplete at the end, opens nothing after level 2.
+    auto loops = Loops({{2, 16, -2, -15},
+                        {2, 15.2, -2, -14.1},
+                        {10, 0.5, -2, -0.5},
+                        {2, 14.8, -2, -13.9},
+                        {4, 20, -4, -20},
+                        {1, 80, 0, -5}});
+    loops[2].Complete = false;
+    loops[5].Complete = false;
+    const auto levels = AssignLevels(loops, 0.10, PeakPointRule::Displacement);
+    ASSERT_EQ(levels.size(), 2u);
+    for (const size_t i : {2u, 5u}) {
+        EXPECT_FALSE(loops[i].Level.has_value());
+        EXPECT_FALSE(loops[i].Cycle.has_value());
+        EXPECT_FALSE(loops[i].StrengthToFirstPos.has_value());
+    }
+    EXPECT_EQ(loops[3].Level, 1);
+    EXPECT_EQ(loops[3].Cycle, 3);
+    EXPECT_EQ(loops[4].Level, 2);
+    EXPECT_EQ(loops[4].Cycle, 1);
+    // Level 1 is the worked example of three cycles, as if loop 3 were not there.
+    EXPECT_EQ(levels[0].Cycles, 3);
+    EXPECT_TRUE(Near(loops[3].StrengthToPreviousPos, 14.8 / 15.2));
+    EXPECT_TRUE(Near(levels[0].ImpairmentPos, 1.2));
+    EXPECT_TRUE(Near(levels[0].RingStiffness, 89.0 / 12));
+    EXPECT_EQ(levels[1].FirstLoop, 5);
+    EXPECT_EQ(levels[1].Cycles, 1);
+    EXPECT_TRUE(Near(levels[1].RingStiffness, 5));
+}
+
+TEST(AssignLevels, DefaultToleranceIsTenPercent) {
+    // Amplitude 5.5 lies 10 % from 5 (0.1 * 5 rounds to 0.5 exactly): in the level; 5.53
+    // is beyond it.
+    auto loops = Loops({{5, 1, -5, -1}, {5.5, 1, -5.5, -1}, {5.53, 1, -5.53, -1}});
+    const auto levels =
+        AssignLevels(loops, EvaluationOptions{}.LevelTolerance, EvaluationOptions{}.PeakPoint);
+    ASSERT_EQ(levels.size(), 2u);
+    EXPECT_EQ(loops[1].Cycle, 2);
+    EXPECT_EQ(loops[2].Level, 2);
 }
 
 }  // namespace

@@ -51,6 +51,13 @@ const ClosedForm kClosedForms[] = {
      4,
      2 / std::numbers::pi,
      1},
+    // Peaks (4, 10) and (-2, -20) that differ in both coordinates: Es = 20 + 20, and a
+    // triangle built with the other side's force or displacement would not give 40.
+    {"unequal sides (4,10) (3,-20) (-2,-20) (-1,10)",
+     {{0, 10}, {4, 10}, {3, -20}, {0, -20}, {-2, -20}, {-1, 10}, {0, 10}},
+     150,
+     150 / (2 * std::numbers::pi * 40),
+     5},
 };
 
 TEST(MeasureLoops, ClosedFormsWithEitherPeakPointAndRunBackwards) {
@@ -73,7 +80,8 @@ TEST(MeasureLoops, ClosedFormsWithEitherPeakPointAndRunBackwards) {
                 EXPECT_TRUE(
                     Near(q.DissipationCoefficient, sign * c.damping * 2 * std::numbers::pi));
                 EXPECT_TRUE(Near(q.SecantStiffness, *c.stiffness));
-                EXPECT_EQ(q.Amplitude, c.record[1].first == 1 ? 1 : 4);
+                EXPECT_FALSE(q.PeaksOffQuadrant);
+                EXPECT_EQ(q.Amplitude, (c.record[1].first - c.record[4].first) / 2);
             }
         }
     }
@@ -141,24 +149,73 @@ TEST(MeasureLoops, PeakPointsResidualsAndFrames) {
 }
 
 TEST(MeasureLoops, NullsWithoutElasticEnergyOrPeaksOnTheirSide) {
-    // Forces all zero: Es = 0 leaves damping and dissipation coefficient null; the stiffness
-    // is 0; no residual without a positive (negative) peak force.
+    // Forces all zero: the peaks lie on the displacement axis, off their quadrants, so
+    // damping, dissipation coefficient and stiffness are null; no residual without a positive
+    // (negative) peak force.
     auto rows = MeasureLoops(Analysed({{0, 0}, {1, 0}, {0, 0}, {-1, 0}, {0, 0}}),
                              PeakPointRule::Displacement);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].Energy, 0);
     EXPECT_FALSE(rows[0].DampingRatio.has_value());
     EXPECT_FALSE(rows[0].DissipationCoefficient.has_value());
-    EXPECT_EQ(rows[0].SecantStiffness, 0);
+    EXPECT_FALSE(rows[0].SecantStiffness.has_value());
+    EXPECT_TRUE(rows[0].PeaksOffQuadrant);
     EXPECT_FALSE(rows[0].ResidualPos.has_value());
     EXPECT_FALSE(rows[0].ResidualNeg.has_value());
-    // Displacements all at the reference: the secant stiffness has no denominator.
+    // Displacements all at the reference: off the quadrants as well.
     rows = MeasureLoops(Analysed({{0, 0}, {0, 1}, {0, 2}, {0, -1}}), PeakPointRule::Force);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_FALSE(rows[0].SecantStiffness.has_value());
     EXPECT_FALSE(rows[0].DampingRatio.has_value());
     // Before any analysis there are no loops.
     EXPECT_TRUE(MeasureLoops(AnalysisState{}, PeakPointRule::Force).empty());
+}
+
+TEST(MeasureLoops, PeaksOffTheirQuadrantLeaveDampingAndStiffnessNull) {
+    // After a fracture the force at the largest displacement is negative: P+ = (4, -1).
+    // The energy stays; the elastic triangles mean nothing. By force the peaks (2, 8) and
+    // (-3, -8) are in their quadrants.
+    const Points record{{0, 5}, {2, 8}, {4, -1}, {0, -6}, {-3, -8}, {-1, 3}, {0, 5}};
+    auto rows = MeasureLoops(Analysed(record), PeakPointRule::Displacement);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].PeaksOffQuadrant);
+    EXPECT_TRUE(rows[0].Energy.has_value());
+    EXPECT_FALSE(rows[0].DampingRatio.has_value());
+    EXPECT_FALSE(rows[0].DissipationCoefficient.has_value());
+    EXPECT_FALSE(rows[0].SecantStiffness.has_value());
+    rows = MeasureLoops(Analysed(record), PeakPointRule::Force);
+    EXPECT_FALSE(rows[0].PeaksOffQuadrant);
+    EXPECT_TRUE(rows[0].DampingRatio.has_value());
+    EXPECT_TRUE(Near(rows[0].SecantStiffness, 16.0 / 5));
+    // A peak at zero force is off its quadrant too (D * F <= 0).
+    rows = MeasureLoops(Analysed({{0, 5}, {4, 0}, {0, -5}, {-4, -5}, {0, 5}}),
+                        PeakPointRule::Displacement);
+    EXPECT_TRUE(rows[0].PeaksOffQuadrant);
+    EXPECT_FALSE(rows[0].SecantStiffness.has_value());
+}
+
+TEST(MeasureLoops, ResidualScanRunsIntoTheNextHalfCycle) {
+    // Loop 1: (0,0) (4,10) (0,0) (-4,-10) (0,-16/3). The force of the unloading from
+    // (-4, -10) is still negative when the displacement passes 0 and ends the loop; it comes
+    // through zero on (2,-3)-(3,5), at d = 2.375, in the next loop's first half-cycle.
+    const auto rows = MeasureLoops(
+        Analysed({{0, 0}, {4, 10}, {-4, -10}, {2, -3}, {3, 5}, {0, 1}, {-1, -2}, {0, 0}}),
+        PeakPointRule::Displacement);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(Near(rows[0].ResidualNeg, 2.375));
+    EXPECT_TRUE(Near(rows[0].ResidualPos, 0));
+    // Loop 2's negative peak (-1, -2) lies in the last half-cycle: the scan runs to the last
+    // sample, where the force reaches 0 at d = 0.
+    EXPECT_TRUE(Near(rows[1].ResidualNeg, 0));
+}
+
+TEST(ResidualScanEnd, HalfCycleAfterThePeaksOrTheLastSample) {
+    const std::vector<int32_t> starts{0, 4, 9, 15};
+    const struct {
+        int32_t peak;
+        int32_t end;
+    } cases[] = {{0, 9}, {3, 9}, {4, 15}, {8, 15}, {9, 20}, {15, 20}, {20, 20}};
+    for (const auto& c : cases) EXPECT_EQ(ResidualScanEnd(starts, c.peak, 20), c.end) << c.peak;
 }
 
 }  // namespace

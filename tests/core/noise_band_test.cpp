@@ -265,5 +265,44 @@ TEST(RecordSuggestions, NoiseBandBoxAndDirection) {
               "Negative fits it.");
 }
 
+TEST(NoiseBand, EdgeOfTheBandIsInside) {
+    // D = 0, 1, -2, 1, -2, 3, -3, 0 with a band of 1: the samples at 1 stay inside, so the
+    // record's side is set at the first -2 and changes only at 3 and at -3: two loops.
+    AnalysisState state =
+        Imported({{0, 0}, {1, 1}, {-2, -2}, {1, 1}, {-2, -2}, {3, 3}, {-3, -3}, {0, 0}});
+    ASSERT_EQ(AnalyzeLoops(state, 1.0), std::nullopt);
+    EXPECT_EQ(state.LoopCount, 2);
+    EXPECT_EQ(state.LoopStart.size(), 3u);
+}
+
+// Loops of the given amplitudes, each +a then -a, the record ending back at 0.
+AnalysisState LoopsOf(const Values& amplitudes) {
+    Points points{{0, 0}};
+    for (const double a : amplitudes) {
+        points.emplace_back(a, a);
+        points.emplace_back(-a, -a);
+    }
+    points.emplace_back(0, 0);
+    AnalysisState state = Imported(points);
+    EXPECT_EQ(AnalyzeLoops(state), std::nullopt);
+    return state;
+}
+
+TEST(RecordSuggestions, SmallLoopsByHalfTheirSpanAndMoreThanAQuarter) {
+    // Range 20, so loops under 0.2 are small. A loop of +-0.15 spans 0.3 but its amplitude,
+    // half the span, is 0.15: small.
+    AnalysisState state = LoopsOf({10, 0.15, 0.15, 10});
+    ASSERT_EQ(state.LoopCount, 4);
+    EXPECT_EQ(LoopAmplitude(state, 1), 0.15);
+    const auto suggestion = SuggestNoiseBand(state, 0);
+    ASSERT_TRUE(suggestion.has_value());
+    EXPECT_EQ(suggestion->SmallLoops, 2);
+    EXPECT_EQ(suggestion->Band, 0.2);
+    // Exactly a quarter of the loops small is not more than a quarter: no suggestion.
+    state = LoopsOf({10, 0.15, 10, 10});
+    ASSERT_EQ(state.LoopCount, 4);
+    EXPECT_EQ(SuggestNoiseBand(state, 0), std::nullopt);
+}
+
 }  // namespace
 }  // namespace qlnx

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/evaluation_tables.h"
+#include "core/yield_constructions.h"
 #include "gui/chart/construction_layer.h"
 #include "gui/evaluation/evaluation_models.h"
 #include "gui/evaluation/evaluation_window.h"
@@ -307,6 +308,54 @@ TEST_F(EvaluationWindowTest, NewAnalysisReplacesTheTables) {
     EXPECT_EQ(window->LoopModel()->rowCount(), State().LoopCount);
     // No skeleton: null branches, no construction.
     EXPECT_FALSE(window->Constructions()->HasContent());
+}
+
+TEST_F(EvaluationWindowTest, PointsSteppingBackAreCountedUnderTheTableAndFaded) {
+    auto* note = window->findChild<QLabel*>(QStringLiteral("lblDroppedPoints"));
+    ASSERT_NE(note, nullptr);
+    // The maximum-force points of a level's later cycles lie at its first cycle's
+    // displacement: they go no further out and are left out already.
+    const int before = window->Evaluation().Skeleton.Positive->DroppedPoints;
+    EXPECT_EQ(before, 8);
+    EXPECT_EQ(window->Constructions()->DroppedCount(), before);
+    EXPECT_FALSE(note->isHidden());
+    // The peak point of the positive branch dragged back behind the point before it.
+    Choose("cbb3", 1);  // drag
+    Choose("cbb2", 1);  // positive skeleton
+    const ChartSeries& positive = State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+    int peak = 0;
+    for (int i = 1; i < positive.Count(); ++i) {
+        if (positive.GetyValue(i) > positive.GetyValue(peak)) peak = i;
+    }
+    ASSERT_GT(peak, 0);
+    const QPoint from = PixelOf(ChartModel::PositiveSkeletonSeries, peak);
+    const QPoint to(PixelOf(ChartModel::PositiveSkeletonSeries, peak - 1).x() - 10, from.y());
+    QTest::mouseMove(Chart(), from);
+    QTest::mousePress(Chart(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(Chart(), to);
+    QTest::mouseRelease(Chart(), Qt::LeftButton, Qt::NoModifier, to);
+    ASSERT_LT(positive.GetxValue(peak), positive.GetxValue(peak - 1));
+    const int dropped = window->Evaluation().Skeleton.Positive->DroppedPoints;
+    // The dragged point is one of those left out now.
+    const auto c = ConstructYield(positive.XValues(), positive.YValues(), false, 0.85,
+                                  YieldMethod::GeneralYield);
+    ASSERT_TRUE(c.has_value());
+    bool draggedLeftOut = false;
+    for (const BranchPoint& p : c->Dropped) {
+        if (p.Disp == positive.GetxValue(peak) && p.Force == positive.GetyValue(peak))
+            draggedLeftOut = true;
+    }
+    EXPECT_TRUE(draggedLeftOut);
+    EXPECT_EQ(dropped, CoreEvaluation().Skeleton.Positive->DroppedPoints);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().startsWith(QString::number(dropped) +
+                                        QStringLiteral(" point(s) of the positive branch")));
+    // The chart shows the construction of the positive branch with those points faded.
+    EXPECT_EQ(window->Constructions()->DroppedCount(), dropped);
+    // Copy still copies the yield points' table from its page.
+    ShowTab(2);
+    ClickIn("btnCopy");
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Side\tItem\t")));
 }
 
 }  // namespace

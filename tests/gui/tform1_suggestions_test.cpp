@@ -112,5 +112,24 @@ TEST_F(SuggestionsTest, CleanPositiveRecordGetsNoBar) {
     EXPECT_EQ(BarText(), QString());
 }
 
+TEST_F(SuggestionsTest, OffsetStartBarZeroesTheRecordAtItsFirstSample) {
+    // The worked example moved to start at (3, 1).
+    Import(WriteFile("offset.csv", "3,1\n5,11\n2,-4\n6,13\n6,13\n1,-7\n"));
+    Click("btn2");
+    EXPECT_EQ(BarText(),
+              "This record does not start at rest: its first sample is at displacement 3, force "
+              "1. Zeroing both at the first sample measures the skeleton's origin and the "
+              "residual deformations from where the test started.");
+    EXPECT_TRUE(dialogs.boxes.empty());
+    Apply();
+    EXPECT_EQ(State().RawDisp, (std::vector<double>{0, 2, -1, 3, 3, -2}));
+    EXPECT_EQ(State().RawForce, (std::vector<double>{0, 10, -5, 12, 12, -8}));
+    EXPECT_EQ(State().LoopSeries().XValues(), State().RawDisp);
+    // Analysed again: the worked example's two loops, and nothing more to suggest.
+    EXPECT_EQ(Text("edt6"), "2");
+    EXPECT_EQ(State().LoopStart.size(), 4u);
+    EXPECT_EQ(BarText(), QString());
+}
+
 }  // namespace
 }  // namespace qlnx::test

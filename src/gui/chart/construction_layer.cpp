@@ -13,6 +13,10 @@ const QColor kLineColor(0, 110, 200);
 const QColor kUltimateColor(150, 60, 170);
 const QColor kYieldColor(210, 30, 30);
 const QColor kHelperColor(90, 90, 90);
+// A point left out of the outward path: covered by a pale disc with a grey ring, so that it
+// stays visible but reads as not taking part.
+const QColor kDroppedFill(255, 255, 255, 190);
+const QColor kDroppedRing(150, 150, 150, 160);
 
 void SetSegment(QCPCurve* curve, const ConstructionSegment& s) {
     curve->setData(QVector<double>{0, 1}, QVector<double>{s.From.Disp, s.To.Disp},
@@ -50,6 +54,7 @@ void ConstructionLayer::HideAll() {
     for (QCPCurve* c : lines_) c->setVisible(false);
     for (QCPItemText* m : labels_) m->setVisible(false);
     points_->data()->clear();
+    dropped_->data()->clear();
     marks_ = 0;
     shownLines_ = 0;
 }
@@ -88,6 +93,12 @@ void ConstructionLayer::Show(const BranchConstruction* construction, const QStri
         points_->setSelectable(QCP::stNone);
         points_->setScatterStyle(
             QCPScatterStyle(QCPScatterStyle::ssCircle, kYieldColor, Qt::white, 7));
+        dropped_ = new QCPCurve(chart_->xAxis, chart_->yAxis);
+        dropped_->setLayer(layer_);
+        dropped_->setLineStyle(QCPCurve::lsNone);
+        dropped_->setSelectable(QCP::stNone);
+        dropped_->setScatterStyle(
+            QCPScatterStyle(QCPScatterStyle::ssCircle, kDroppedRing, kDroppedFill, 9));
     }
     HideAll();
     QCPLegend* legend = chart_->legend;
@@ -132,11 +143,22 @@ void ConstructionLayer::Show(const BranchConstruction* construction, const QStri
         label->setVisible(true);
     }
     points_->setData(t, xs, ys, true);
+    QVector<double> dt, dx, dy;
+    for (const BranchPoint& p : construction->Dropped) {
+        dt << static_cast<double>(dt.size());
+        dx << p.Disp;
+        dy << p.Force;
+    }
+    dropped_->setData(dt, dx, dy, true);
     if (legendChanges || lines_.size() + labels_.size() != pooled) {
         chart_->replot(QCustomPlot::rpQueuedReplot);
     } else {
         layer_->replot();
     }
+}
+
+int ConstructionLayer::DroppedCount() const {
+    return dropped_ == nullptr ? 0 : dropped_->dataCount();
 }
 
 QStringList ConstructionLayer::MarkLabels() const {

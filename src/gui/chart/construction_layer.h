@@ -29,6 +29,8 @@ public:
     bool HasContent() const { return marks_ > 0; }
     int LineCount() const { return static_cast<int>(shownLines_); }
     QStringList MarkLabels() const;
+    // How many points of the branch are shown faded, as left out of the outward path.
+    int DroppedCount() const;
     QCPLayer* Layer() const { return layer_; }
     QCPCurve* LegendCurve() const { return legendCurve_; }
 
@@ -44,6 +46,8 @@ private:
     std::vector<QCPCurve*> lines_;
     size_t shownLines_ = 0;
     QCPCurve* points_ = nullptr;
+    // The branch's points the outward path leaves out, covered by a faded marker.
+    QCPCurve* dropped_ = nullptr;
     std::vector<QCPItemText*> labels_;
     size_t marks_ = 0;
 };

@@ -89,12 +89,12 @@ void EvaluationPlots::Show(const TestEvaluation& e) {
             stiffness << *q.SecantStiffness;
         }
         // Each later cycle of a level against its level: the fall of its peak force.
-        if (q.StrengthToFirstPos) {
-            levelPos << q.Level;
+        if (q.StrengthToFirstPos && q.Level) {
+            levelPos << *q.Level;
             firstPos << *q.StrengthToFirstPos;
         }
-        if (q.StrengthToFirstNeg) {
-            levelNeg << q.Level;
+        if (q.StrengthToFirstNeg && q.Level) {
+            levelNeg << *q.Level;
             firstNeg << *q.StrengthToFirstNeg;
         }
     }

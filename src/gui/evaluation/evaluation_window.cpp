@@ -130,10 +130,19 @@ void EvaluationWindow::BuildControls() {
     skeletonModel_ = new EvaluationTableModel(this);
     tblLoops = NewTable("tblLoops", loopModel_, tabTables);
     tblLevels = NewTable("tblLevels", levelModel_, tabTables);
-    tblSkeleton = NewTable("tblSkeleton", skeletonModel_, tabTables);
+    // The yield points' page: the table with the note on points left out beneath it.
+    auto* skeletonPage = Named(new QWidget(tabTables), "wgtYieldPoints");
+    auto* skeletonLayout = new QVBoxLayout(skeletonPage);
+    skeletonLayout->setContentsMargins(0, 0, 0, 0);
+    tblSkeleton = NewTable("tblSkeleton", skeletonModel_, skeletonPage);
+    lblDroppedPoints = Named(new QLabel(skeletonPage), "lblDroppedPoints");
+    lblDroppedPoints->setWordWrap(true);
+    lblDroppedPoints->setVisible(false);
+    skeletonLayout->addWidget(tblSkeleton, 1);
+    skeletonLayout->addWidget(lblDroppedPoints);
     tabTables->addTab(tblLoops, QStringLiteral("Loops"));
     tabTables->addTab(tblLevels, QStringLiteral("Levels"));
-    tabTables->addTab(tblSkeleton, QStringLiteral("Yield Points"));
+    tabTables->addTab(skeletonPage, QStringLiteral("Yield Points"));
     plots_ = new EvaluationPlots(split);
     split->addWidget(tabTables);
     split->addWidget(plots_);
@@ -263,9 +272,10 @@ void EvaluationWindow::Update() {
         plots_->Show(evaluation_);
     } else {
         evaluation_.Options = options;
-        evaluation_.Skeleton = EvaluateSkeleton(
-            state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
-            state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries), options.UltimateRatio);
+        evaluation_.Skeleton =
+            EvaluateSkeleton(state_.Chart.GetSeries(ChartModel::PositiveSkeletonSeries),
+                             state_.Chart.GetSeries(ChartModel::NegativeSkeletonSeries),
+                             options.UltimateRatio, options.UltimateDispCap);
     }
     ShowSkeleton();
 }
@@ -286,6 +296,20 @@ void EvaluationWindow::ShowSkeleton() {
     // One note a line, so that each is translated on its own.
     SetDesignedText(lblNote, notes.join(QLatin1Char('\n')));
     lblNote->setVisible(!notes.isEmpty());
+    QStringList dropped;
+    for (const auto& [side, branch] : {std::pair{"positive", &evaluation_.Skeleton.Positive},
+                                       std::pair{"negative", &evaluation_.Skeleton.Negative}}) {
+        if (*branch && (*branch)->DroppedPoints > 0) {
+            dropped << QStringLiteral(
+                           "%1 point(s) of the %2 branch step back (no further out than a point "
+                           "before them) and are left out of its outward path: the yield points "
+                           "and the ultimate point are found without them.")
+                           .arg((*branch)->DroppedPoints)
+                           .arg(QLatin1String(side));
+        }
+    }
+    SetDesignedText(lblDroppedPoints, dropped.join(QLatin1Char('\n')));
+    lblDroppedPoints->setVisible(!dropped.isEmpty());
     ShowConstruction();
 }
 
@@ -299,7 +323,8 @@ void EvaluationWindow::ShowConstruction() {
         negative ? ChartModel::NegativeSkeletonSeries : ChartModel::PositiveSkeletonSeries);
     const auto method = static_cast<YieldMethod>(cbbYieldMethod->currentIndex());
     const std::optional<BranchConstruction> c = ConstructYield(
-        branch.XValues(), branch.YValues(), negative, evaluation_.Options.UltimateRatio, method);
+        branch.XValues(), branch.YValues(), negative, evaluation_.Options.UltimateRatio, method,
+        evaluation_.Options.UltimateDispCap);
     if (!c) {
         constructions_->Clear();
         return;
@@ -316,7 +341,9 @@ void EvaluationWindow::LoopRowChosen(const QModelIndex& current) {
 }
 
 void EvaluationWindow::CopyClick() {
-    const auto* view = qobject_cast<QTableView*>(tabTables->currentWidget());
+    QWidget* page = tabTables->currentWidget();
+    const auto* view = qobject_cast<QTableView*>(page);
+    if (view == nullptr && page != nullptr) view = page->findChild<QTableView*>();
     if (view == nullptr) return;
     QApplication::clipboard()->setText(TabSeparatedText(*view->model()));
 }

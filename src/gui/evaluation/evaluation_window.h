@@ -111,6 +111,8 @@ private:
     QComboBox* cbbYieldMethod = nullptr;
     QComboBox* cbbSide = nullptr;
     QLabel* lblNote = nullptr;
+    // Under the yield points' table: how many points of each branch the outward path left out.
+    QLabel* lblDroppedPoints = nullptr;
     QTabWidget* tabTables = nullptr;
     QTableView* tblLoops = nullptr;
     QTableView* tblLevels = nullptr;

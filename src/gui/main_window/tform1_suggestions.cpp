@@ -5,6 +5,7 @@
 
 #include "core/number_text.h"
 #include "core/record_suggestions.h"
+#include "core/zero_start.h"
 #include "gui/main_window/message_bar.h"
 #include "gui/main_window/tform1.h"
 
@@ -23,6 +24,17 @@ void TForm1::SuggestAfterAnalysis() {
         messageBar_->ShowMessage(QString::fromStdString(NoiseSuggestionText(*noise)), [this, band] {
             RunCommand([this, band] {
                 edtNoiseBand->setText(band);
+                btn2Click();
+            });
+        });
+        return;
+    }
+    // A record that does not start at rest puts the skeleton's origin and the residuals off
+    // by its first sample: zeroing it comes before the direction.
+    if (SuggestZeroStart(state_)) {
+        messageBar_->ShowMessage(QString::fromStdString(ZeroStartSuggestionText(state_)), [this] {
+            RunCommand([this] {
+                ZeroAtFirstSample(state_);
                 btn2Click();
             });
         });
