@@ -246,15 +246,20 @@ void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e
         CheckPoint(s, q.NegPeakDisp, f);
         CheckPoint(s, q.PosPeakForce, f);
         CheckPoint(s, q.NegPeakForce, f);
-        // Levels run 1, 2, ... and cycles 1, 2, ... within each.
-        if (q.Level == level + 1) {
-            FUZZ_CHECK(q.Cycle == 1);
-            ++levelRows;
+        // Levels run 1, 2, ... and cycles 1, 2, ... within each; an incomplete loop belongs
+        // to no level.
+        if (!q.Level) {
+            FUZZ_CHECK(!q.Cycle && !q.Complete);
         } else {
-            FUZZ_CHECK(q.Level == level && q.Cycle == cycle + 1);
+            if (*q.Level == level + 1) {
+                FUZZ_CHECK(q.Cycle == 1);
+                ++levelRows;
+            } else {
+                FUZZ_CHECK(q.Level == level && q.Cycle == cycle + 1);
+            }
+            level = *q.Level;
+            cycle = q.Cycle.value_or(0);
         }
-        level = q.Level;
-        cycle = q.Cycle;
         FUZZ_CHECK(NullOrFinite(q.Amplitude) && NullOrFinite(q.Energy) &&
                    NullOrFinite(q.CumulativeEnergy) && NullOrFinite(q.DampingRatio) &&
                    NullOrFinite(q.DissipationCoefficient) && NullOrFinite(q.SecantStiffness) &&
