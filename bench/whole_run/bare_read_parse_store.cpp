@@ -3,10 +3,10 @@
 // with std::from_chars and stores the values into two vectors reserved for the rows. No
 // checks beyond that. Prints the number of rows and the sum of the values, so that nothing is
 // left out by the compiler.
+#include <sys/stat.h>
 #include <charconv>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 int main(int argc, char** argv) {

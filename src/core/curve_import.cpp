@@ -327,7 +327,6 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
     return result;
 }
 
-
 ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ProgressCallback& progress) {
     if (auto refusal = RefuseParameters(parameters)) {

@@ -82,8 +82,8 @@ FileMap::FileMap(int fd, const struct stat& opened, bool populate)
     : fd_(fd), opened_(opened), size_(static_cast<size_t>(opened.st_size)) {
     InstallGuard();
     mapped_ = (size_ + g_pageSize - 1) & ~(g_pageSize - 1);
-    void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | (populate ? MAP_POPULATE : 0),
-                        fd_, 0);
+    void* data =
+        ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | (populate ? MAP_POPULATE : 0), fd_, 0);
     const int error = errno;
     if (data != MAP_FAILED) {
         data_ = static_cast<char*>(data);
