@@ -105,21 +105,21 @@ double Analyze(AnalysisState& state, const BatchOptions& options, Messages& mess
     return *band.Band;
 }
 
-RecordFindings FindingsOf(const AnalysisState& state, double band) {
+// What the record suggests, with the noise suggestion whole for the text that tells it (each
+// walks the samples, so each is found once).
+RecordFindings FindingsOf(const AnalysisState& state, double band,
+                          std::optional<NoiseSuggestion>& noise) {
     RecordFindings findings;
     findings.LoadsFirst = LoadingDirection(state, band);
-    if (const auto suggestion = SuggestNoiseBand(state, band)) {
-        findings.SuggestedNoiseBand = suggestion->Band;
-    }
+    noise = SuggestNoiseBand(state, band);
+    if (noise) findings.SuggestedNoiseBand = noise->Band;
     return findings;
 }
 
 // The suggestions the window's message bar would make, for a person reading the table.
-void WriteSuggestions(std::ostream& err, const AnalysisState& state, double band,
+void WriteSuggestions(std::ostream& err, const std::optional<NoiseSuggestion>& noise,
                       const RecordFindings& findings, LoopDirection direction) {
-    if (const auto suggestion = SuggestNoiseBand(state, band)) {
-        err << NoiseSuggestionText(*suggestion) << '\n';
-    }
+    if (noise) err << NoiseSuggestionText(*noise) << '\n';
     if (findings.LoadsFirst && *findings.LoadsFirst != direction) {
         err << DirectionSuggestionText(*findings.LoadsFirst) << '\n';
     }
@@ -232,7 +232,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     Messages messages;
     const ImportResult imported = Import(state, options, messages);
     const double band = Analyze(state, options, messages);
-    const RecordFindings findings = FindingsOf(state, band);
+    std::optional<NoiseSuggestion> noise;
+    const RecordFindings findings = FindingsOf(state, band, noise);
     const LoopDirection direction = options.AutoDirection
                                         ? findings.LoadsFirst.value_or(LoopDirection::Positive)
                                         : options.Direction;
@@ -259,7 +260,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
-        WriteSuggestions(err, state, band, findings, direction);
+        WriteSuggestions(err, noise, findings, direction);
     }
     out.flush();
     messages.WriteTo(err);
