@@ -19,8 +19,8 @@ namespace {
 using namespace std::string_literals;
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-    const auto dir =
-        std::filesystem::path(testing::TempDir()) / ("qlnx_file_text_" + std::to_string(::getpid()));
+    const auto dir = std::filesystem::path(testing::TempDir()) /
+                     ("qlnx_file_text_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
@@ -34,11 +34,17 @@ TEST(OpenTextFile, GivesTheTextOfReadTextFile) {
     for (int k = 0; k < 300000; ++k) large += std::to_string(k) + "," + std::to_string(-k) + "\n";
     const std::string cases[] = {
         "0,0\n1,10\n2,1",
-        "\xEF\xBB\xBF" "1,2\n3,4\n",
-        "\xEF\xBB\xBF" "a\xFF" "b\n",  // a mark before bytes that are no UTF-8
-        "\xB5m,1\xE9\n",               // Latin-1
-        "\xFF\xFE" "1\0,\0" "2\0\r\0\n\0"s,
-        "1\0,\0" "2\0"s,  // UTF-16 without a mark
+        "\xEF\xBB\xBF"
+        "1,2\n3,4\n",
+        "\xEF\xBB\xBF"
+        "a\xFF"
+        "b\n",            // a mark before bytes that are no UTF-8
+        "\xB5m,1\xE9\n",  // Latin-1
+        "\xFF\xFE"
+        "1\0,\0"
+        "2\0\r\0\n\0"s,
+        "1\0,\0"
+        "2\0"s,  // UTF-16 without a mark
         "",
         large,
     };
@@ -63,8 +69,8 @@ TEST(OpenTextFile, GivesTheTextOfReadTextFile) {
 
 // A pipe is read as before: the rows a program writes into it are imported.
 TEST(OpenTextFile, ReadsAPipe) {
-    const auto fifo = std::filesystem::path(testing::TempDir()) /
-                      ("qlnx_fifo_" + std::to_string(::getpid()));
+    const auto fifo =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_fifo_" + std::to_string(::getpid()));
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "0,0\n1,10\n2,15\n"; });
     AnalysisState state;
