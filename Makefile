@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test test-sanitize bench fuzz fuzz-build package package-contents clean
+.PHONY: deps build run test test-sanitize bench bench-build fuzz fuzz-build package package-contents clean
 
 deps:
 	bash scripts/install-deps
@@ -43,12 +43,18 @@ fuzz-build: deps
 	    -DQLNX_FUZZ=ON -DQLNX_GUI=OFF -DQLNX_TESTS=OFF -DQLNX_WERROR=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_curve_import fuzz_analysis
 
-# The benchmark programs (build-bench/bench/), built as released; they are run by hand. The
-# Python module's benchmark is run and printed.
-bench: deps
+# The benchmark programs (build-bench/bench/), built as released; they are run by hand.
+bench-build: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLNX_BENCH=ON -DQLNX_TESTS=OFF
 	QT_QPA_PLATFORM=offscreen cmake --build build-bench -j $(JOBS)
+
+# The benchmarks built, then the Python module's benchmark, and a whole batch run beside the
+# bare single-thread read + parse + store of 1M and 10M rows (records written to a temporary
+# folder): the times, their ratio and the peak memory.
+bench: bench-build
 	/usr/bin/python3 bench/python_module.py build-bench
+	/usr/bin/python3 bench/whole_run/whole_run.py --batch build-bench/src/cli/qlnx-batch \
+	    --bare build-bench/bench/bare_read_parse_store
 
 # A Debian package of the program (build/qlnx_<version>_amd64.deb).
 package: build

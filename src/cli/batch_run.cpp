@@ -108,11 +108,9 @@ double Analyze(AnalysisState& state, const BatchOptions& options, Messages& mess
 }
 
 // The suggestions the window's message bar would make, for a person reading the table.
-void WriteSuggestions(std::ostream& err, const AnalysisState& state, double band,
+void WriteSuggestions(std::ostream& err, const std::optional<NoiseSuggestion>& noise,
                       const RecordFindings& findings, LoopDirection direction) {
-    if (const auto suggestion = SuggestNoiseBand(state, band)) {
-        err << NoiseSuggestionText(*suggestion) << '\n';
-    }
+    if (noise) err << NoiseSuggestionText(*noise) << '\n';
     if (findings.LoadsFirst && *findings.LoadsFirst != direction) {
         err << DirectionSuggestionText(*findings.LoadsFirst) << '\n';
     }
@@ -229,7 +227,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     const ImportResult imported = Import(state, options, messages);
     if (options.ZeroStart) ZeroAtFirstSample(state);
     const double band = Analyze(state, options, messages);
-    const RecordFindings findings = FindingsOf(state, band);
+    std::optional<NoiseSuggestion> noise;
+    const RecordFindings findings = FindingsOf(state, band, &noise);
     const LoopDirection direction = options.AutoDirection
                                         ? findings.LoadsFirst.value_or(LoopDirection::Positive)
                                         : options.Direction;
@@ -256,7 +255,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
-        WriteSuggestions(err, state, band, findings, direction);
+        WriteSuggestions(err, noise, findings, direction);
     }
     out.flush();
     messages.WriteTo(err);

@@ -5,12 +5,13 @@
 
 namespace qlnx {
 
-RecordFindings FindingsOf(const AnalysisState& state, double band) {
+RecordFindings FindingsOf(const AnalysisState& state, double band,
+                          std::optional<NoiseSuggestion>* noise) {
     RecordFindings findings;
     findings.LoadsFirst = LoadingDirection(state, band);
-    if (const auto suggestion = SuggestNoiseBand(state, band)) {
-        findings.SuggestedNoiseBand = suggestion->Band;
-    }
+    const std::optional<NoiseSuggestion> suggestion = SuggestNoiseBand(state, band);
+    if (suggestion) findings.SuggestedNoiseBand = suggestion->Band;
+    if (noise != nullptr) *noise = suggestion;
     findings.SuggestedZeroStart = SuggestZeroStart(state);
     return findings;
 }

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/file_bytes.h"
 #include "core/number_text.h"
 #include "core/parallel_rows.h"
 #include "core/plain_rows.h"
+#include "core/sample_memory.h"
 #include "core/text_lines.h"
 
 namespace qlnx {
@@ -85,6 +87,127 @@ std::optional<int64_t> FindDataStart(LineCursor cursor, const ImportParameters& 
         }
     }
     return std::nullopt;
+}
+
+// Reads the rows of the text into RawDisp and RawForce by the rule of ReadCurveFile; stopped
+// is set when progress asks to stop (the result is then to be dropped).
+ImportResult ReadRows(AnalysisState& state, std::string_view text,
+                      const ImportParameters& parameters, const ProgressCallback& progress,
+                      bool& stopped) {
+    const auto stop = [](bool& flag) {
+        flag = true;
+        return ImportResult{};
+    };
+    ImportResult result;
+    const int64_t first = int64_t{parameters.FirstLine} - 1;
+    const int64_t step = parameters.Step;
+    auto& disp = state.RawDisp;
+    auto& force = state.RawForce;
+    try {
+        const size_t lines = CountLines(text);
+        if (first >= static_cast<int64_t>(lines)) {
+            result.Failure = ImportFailure::PastEnd;
+            result.Line = parameters.FirstLine;
+            result.LineCount = static_cast<int64_t>(lines);
+            return result;
+        }
+        const size_t rows = RowsToRead(lines, first, step);
+        ReserveSamples(disp, disp.size() + rows);
+        ReserveSamples(force, force.size() + rows);
+        ProgressStretch reading(progress, kLoadShare, 1.0, rows);
+        uint64_t done = 0;
+
+        LineCursor cursor(text);
+        // Lines before the first one read are skipped whatever they hold.
+        for (int64_t i = 0; i < first && cursor.Valid(); ++i) cursor.Next();
+        const RowFormat format =
+            DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
+        result.Format = format;
+        int64_t referenceFields = -1;
+        const bool plain =
+            format.Separator == FieldSeparator::CommaOrBlank && format.Decimal == '.';
+        const int64_t dispIndex = int64_t{parameters.DisplacementColumn} - 1;
+        const int64_t forceIndex = int64_t{parameters.ForceColumn} - 1;
+        const bool twoColumns = plain && dispIndex == 0 && forceIndex == 1;
+        for (int64_t index = first; cursor.Valid(); index += step) {
+            if (!reading.Tick(done++)) return stop(stopped);
+            double d = 0;
+            double f = 0;
+            int64_t fields = 0;
+            // The usual row is read in one pass; anything else by the full rule.
+            if (twoColumns && ReadTwoPlainNumbers(cursor.Line(), d, f)) {
+                fields = 2;
+            } else if (!(plain &&
+                         ReadPlainRow(cursor.Line(), dispIndex, forceIndex, d, f, fields))) {
+                RowReading row = ReadRow(cursor.Line(), format, parameters);
+                if (row.Failure != ImportFailure::None) {
+                    // Blank lines after the last row end the reading quietly.
+                    if (row.Failure == ImportFailure::EmptyRow && !disp.empty() && step > 0 &&
+                        RestIsBlank(cursor)) {
+                        break;
+                    }
+                    result.Failure = row.Failure;
+                    result.Line = index + 1;
+                    result.Position = row.Position;
+                    result.Field = std::move(row.Field);
+                    if (index == first) {
+                        result.SuggestedFirstLine = FindDataStart(cursor, parameters);
+                    }
+                    return result;
+                }
+                d = row.Displacement;
+                f = row.Force;
+                fields = row.Fields;
+            }
+            // Every row has as many fields as the first row read.
+            if (fields != referenceFields) {
+                if (referenceFields >= 0) {
+                    result.Failure = ImportFailure::RaggedRow;
+                    result.Line = index + 1;
+                    result.Position = fields;
+                    result.ReferenceLine = first + 1;
+                    result.ReferenceFields = referenceFields;
+                    return result;
+                }
+                referenceFields = fields;
+            }
+            disp.push_back(d);
+            force.push_back(f);
+            if (step > 0) {
+                for (int64_t k = 0; k < step && cursor.Next(); ++k) {
+                }
+                // Once the first row has set the number of fields, the plain rows of a file
+                // read line by line are read in pieces on every core, up to the first line
+                // that is not one; the reading goes on from there by the rule above.
+                if (step == 1 && plain && index == first && cursor.Valid() &&
+                    !g_lineByLine.load()) {
+                    const PlainRowLayout layout{dispIndex, forceIndex, referenceFields};
+                    const PlainRowsRead bulk =
+                        ReadPlainRows(text, cursor.Begin(), layout, disp, force, reading, done,
+                                      g_importPieces.load());
+                    if (bulk.Stopped) return stop(stopped);
+                    const auto rowsRead = static_cast<int64_t>(bulk.Rows);
+                    done += bulk.Rows;
+                    index += rowsRead;
+                    cursor = LineCursor(text, bulk.StopAt, cursor.Index() + rowsRead);
+                }
+            } else {
+                // Reading upwards ends with the access before line 1, which is an error.
+                for (int64_t k = 0; k < -step; ++k) {
+                    if (!cursor.Previous()) {
+                        result.Failure = ImportFailure::BeforeFirstLine;
+                        result.Position = index + step;
+                        return result;
+                    }
+                }
+            }
+        }
+        // The work is done: a request to stop that comes with the last report is too late.
+        reading.Finish();
+    } catch (const std::bad_alloc&) {
+        return Failed(ImportFailure::OutOfMemory, "Out of memory");
+    }
+    return result;
 }
 
 }  // namespace
@@ -181,9 +304,8 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
     if (auto refusal = RefuseParameters(parameters)) {
         return Failed(ImportFailure::Refused, *refusal);
     }
-    std::string text;
+    FileText file;
     bool stopped = false;
-    FileReadReport report;
     try {
         ProgressCallback loading;
         if (progress) {
@@ -192,125 +314,18 @@ ImportResult ReadCurveFile(AnalysisState& state, const std::string& path,
                 return !stopped;
             };
         }
-        text = ReadTextFile(path, loading, &report);
+        file = OpenTextFile(path, loading);
     } catch (const FileError& e) {
         return Failed(ImportFailure::CannotOpen, e.what());
     }
     if (stopped) return DropStoppedReading(state);
     state.FileNameText = path;
-
-    ImportResult result;
-    if (report.Changed) {
+    ImportResult result = ReadRows(state, file.Text(), parameters, progress, stopped);
+    if (stopped) return DropStoppedReading(state);
+    // A mapped file is read as the rows are: whether it changed is known only now.
+    if (file.Changed()) {
         result.ChangedWhileRead = true;
         result.File = path;
-    }
-    const int64_t first = int64_t{parameters.FirstLine} - 1;
-    const int64_t step = parameters.Step;
-    auto& disp = state.RawDisp;
-    auto& force = state.RawForce;
-    try {
-        const size_t lines = CountLines(text);
-        if (first >= static_cast<int64_t>(lines)) {
-            result.Failure = ImportFailure::PastEnd;
-            result.Line = parameters.FirstLine;
-            result.LineCount = static_cast<int64_t>(lines);
-            return result;
-        }
-        const size_t rows = RowsToRead(lines, first, step);
-        disp.reserve(disp.size() + rows);
-        force.reserve(force.size() + rows);
-        ProgressStretch reading(progress, kLoadShare, 1.0, rows);
-        uint64_t done = 0;
-
-        LineCursor cursor(text);
-        // Lines before the first one read are skipped whatever they hold.
-        for (int64_t i = 0; i < first && cursor.Valid(); ++i) cursor.Next();
-        const RowFormat format =
-            DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
-        result.Format = format;
-        int64_t referenceFields = -1;
-        const bool plain =
-            format.Separator == FieldSeparator::CommaOrBlank && format.Decimal == '.';
-        const int64_t dispIndex = int64_t{parameters.DisplacementColumn} - 1;
-        const int64_t forceIndex = int64_t{parameters.ForceColumn} - 1;
-        const bool twoColumns = plain && dispIndex == 0 && forceIndex == 1;
-        for (int64_t index = first; cursor.Valid(); index += step) {
-            if (!reading.Tick(done++)) return DropStoppedReading(state);
-            double d = 0;
-            double f = 0;
-            int64_t fields = 0;
-            // The usual row is read in one pass; anything else by the full rule.
-            if (twoColumns && ReadTwoPlainNumbers(cursor.Line(), d, f)) {
-                fields = 2;
-            } else if (!(plain &&
-                         ReadPlainRow(cursor.Line(), dispIndex, forceIndex, d, f, fields))) {
-                RowReading row = ReadRow(cursor.Line(), format, parameters);
-                if (row.Failure != ImportFailure::None) {
-                    // Blank lines after the last row end the reading quietly.
-                    if (row.Failure == ImportFailure::EmptyRow && !disp.empty() && step > 0 &&
-                        RestIsBlank(cursor)) {
-                        break;
-                    }
-                    result.Failure = row.Failure;
-                    result.Line = index + 1;
-                    result.Position = row.Position;
-                    result.Field = std::move(row.Field);
-                    if (index == first) {
-                        result.SuggestedFirstLine = FindDataStart(cursor, parameters);
-                    }
-                    return result;
-                }
-                d = row.Displacement;
-                f = row.Force;
-                fields = row.Fields;
-            }
-            // Every row has as many fields as the first row read.
-            if (fields != referenceFields) {
-                if (referenceFields >= 0) {
-                    result.Failure = ImportFailure::RaggedRow;
-                    result.Line = index + 1;
-                    result.Position = fields;
-                    result.ReferenceLine = first + 1;
-                    result.ReferenceFields = referenceFields;
-                    return result;
-                }
-                referenceFields = fields;
-            }
-            disp.push_back(d);
-            force.push_back(f);
-            if (step > 0) {
-                for (int64_t k = 0; k < step && cursor.Next(); ++k) {
-                }
-                // Once the first row has set the number of fields, the plain rows of a file
-                // read line by line are read in pieces on every core, up to the first line
-                // that is not one; the reading goes on from there by the rule above.
-                if (step == 1 && plain && index == first && cursor.Valid() &&
-                    !g_lineByLine.load()) {
-                    const PlainRowLayout layout{dispIndex, forceIndex, referenceFields};
-                    const PlainRowsRead bulk =
-                        ReadPlainRows(text, cursor.Begin(), layout, disp, force, reading, done,
-                                      g_importPieces.load());
-                    if (bulk.Stopped) return DropStoppedReading(state);
-                    const auto rowsRead = static_cast<int64_t>(bulk.Rows);
-                    done += bulk.Rows;
-                    index += rowsRead;
-                    cursor = LineCursor(text, bulk.StopAt, cursor.Index() + rowsRead);
-                }
-            } else {
-                // Reading upwards ends with the access before line 1, which is an error.
-                for (int64_t k = 0; k < -step; ++k) {
-                    if (!cursor.Previous()) {
-                        result.Failure = ImportFailure::BeforeFirstLine;
-                        result.Position = index + step;
-                        return result;
-                    }
-                }
-            }
-        }
-        // The work is done: a request to stop that comes with the last report is too late.
-        reading.Finish();
-    } catch (const std::bad_alloc&) {
-        return Failed(ImportFailure::OutOfMemory, "Out of memory");
     }
     return result;
 }
@@ -327,7 +342,7 @@ ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
     state.ClearLoopReadouts();
     ImportResult result = ReadCurveFile(state, name, parameters, progress);
     // The rows read before a failure are drawn as well.
-    state.LoopSeries().Assign(state.RawDisp, state.RawForce);
+    state.LoopSeries().Assign(CopySamples(state.RawDisp), CopySamples(state.RawForce));
     return result;
 }
 

@@ -10,8 +10,10 @@
 #include <cstring>
 #include <fstream>
 #include <new>
+#include <system_error>
 
 #include "core/errors.h"
+#include "core/file_map.h"
 
 namespace qlnx {
 
@@ -117,6 +119,85 @@ std::string ReadTextFile(const std::string& path, const ProgressCallback& progre
     } catch (const std::bad_alloc&) {
         ThrowOpenError(path, ENOMEM);
     }
+    return text;
+}
+
+FileText::FileText() = default;
+FileText::FileText(FileText&&) noexcept = default;
+FileText& FileText::operator=(FileText&&) noexcept = default;
+FileText::~FileText() = default;
+
+std::string_view FileText::Text() const {
+    if (map_) return map_->Bytes().substr(start_);
+    return read_;
+}
+
+bool FileText::Changed() const { return map_ ? map_->Changed() : readChanged_; }
+
+FileText OpenTextFile(const std::string& path, const ProgressCallback& progress,
+                      TextEncoding* encoding, uint64_t memoryLimit) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) ThrowOpenError(path, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ThrowOpenError(path, error);
+    }
+    FileText text;
+    // A regular file is mapped; an empty one may still have text (as files under /proc),
+    // which only reading finds.
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        const auto size = static_cast<uint64_t>(info.st_size);
+        const uint64_t limit = memoryLimit != 0 ? memoryLimit : AvailableMemory() / 2;
+        if (limit != 0 && size > limit) {
+            ::close(fd);
+            ThrowOpenError(path, EFBIG);
+        }
+        try {
+            // With someone to tell, the pages are brought in piece by piece below.
+            text.map_ = std::make_unique<FileMap>(fd, info, !progress);
+        } catch (const std::system_error&) {
+            // Not mapped (the descriptor is closed): read as any other file below.
+        } catch (const std::bad_alloc&) {
+            ThrowOpenError(path, ENOMEM);
+        }
+        if (text.map_) {
+            if (progress) {
+                const auto bytes = static_cast<size_t>(size);
+                constexpr size_t kPiece = size_t{8} << 20;
+                for (size_t loaded = 0;; loaded = std::min(bytes, loaded + kPiece)) {
+                    if (!progress(static_cast<double>(loaded) / static_cast<double>(bytes))) {
+                        return text;
+                    }
+                    if (loaded == bytes) break;
+                    text.map_->Load(loaded, std::min(bytes, loaded + kPiece));
+                }
+            }
+            TextEncoding found = TextEncoding::Utf8;
+            if (const auto start = TextInPlace(text.map_->Bytes(), found)) {
+                text.start_ = *start;
+                if (encoding != nullptr) *encoding = found;
+                return text;
+            }
+            // Another encoding: decoded into memory, as a file that is read.
+            try {
+                text.read_.assign(text.map_->Bytes());
+                found = DecodeText(text.read_);
+            } catch (const std::bad_alloc&) {
+                ThrowOpenError(path, ENOMEM);
+            }
+            if (encoding != nullptr) *encoding = found;
+            text.readChanged_ = text.map_->Changed();
+            text.map_.reset();
+            return text;
+        }
+    } else {
+        ::close(fd);
+    }
+    FileReadReport report;
+    text.read_ = ReadTextFile(path, progress, &report, encoding);
+    text.readChanged_ = report.Changed;
     return text;
 }
 

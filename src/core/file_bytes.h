@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/progress.h"
 #include "core/text_decoding.h"
@@ -29,5 +31,40 @@ std::string ReadFileBytes(const std::string& path, const ProgressCallback& progr
 // ReadFileBytes followed by DecodeText; encoding, when given, receives what DecodeText found.
 std::string ReadTextFile(const std::string& path, const ProgressCallback& progress = {},
                          FileReadReport* report = nullptr, TextEncoding* encoding = nullptr);
+
+class FileMap;
+
+// The text of a file as the import reads it: a regular file whose bytes are UTF-8 already is
+// read where it lies (mapped read-only, nothing copied); any other file (a pipe, a device,
+// another encoding) is read and decoded into memory as ReadTextFile does. Either way the
+// text is the same.
+class FileText {
+public:
+    FileText();
+    FileText(FileText&&) noexcept;
+    FileText& operator=(FileText&&) noexcept;
+    ~FileText();
+
+    std::string_view Text() const;
+    // The file's size or modification time changed between its opening and now, or part of
+    // it was gone when it was read: the text may end in a torn row. Asked once the text has
+    // been read through.
+    bool Changed() const;
+
+private:
+    friend FileText OpenTextFile(const std::string&, const ProgressCallback&, TextEncoding*,
+                                 uint64_t);
+    std::unique_ptr<FileMap> map_;
+    size_t start_ = 0;  // past a byte-order mark
+    std::string read_;  // the text when the file is not mapped
+    bool readChanged_ = false;
+};
+
+// Opens a text file for reading as FileText, with the errors, memory limit and progress of
+// ReadFileBytes (a mapped file reports its pages as they are brought in, in pieces of a few
+// megabytes; when progress asks to stop, the text is what was loaded so far, to be dropped).
+// encoding, when given, receives what DecodeText found.
+FileText OpenTextFile(const std::string& path, const ProgressCallback& progress = {},
+                      TextEncoding* encoding = nullptr, uint64_t memoryLimit = 0);
 
 }  // namespace qlnx

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/noise_band.h"
+#include "core/sample_memory.h"
 
 namespace qlnx {
 
@@ -75,8 +76,8 @@ std::vector<int32_t> BuildWorkingCurve(AnalysisState& state) {
     std::vector<int32_t>& starts = state.LoopStart;
     const size_t n = rawDisp.size();
     // Crossing points are few in a test record; the vectors grow if a noisy one has more.
-    disp.reserve(n + n / 64 + 64);
-    force.reserve(n + n / 64 + 64);
+    ReserveSamples(disp, n + n / 64 + 64);
+    ReserveSamples(force, n + n / 64 + 64);
     std::vector<int32_t> farthestOfHalfCycle;
 
     const double x0 = rawDisp[0];

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/sample_memory.h"
+
 namespace qlnx {
 
 namespace {
@@ -63,8 +65,8 @@ std::vector<int32_t> BuildBandedWorkingCurve(AnalysisState& state, double band) 
     std::vector<double>& disp = state.LoopDisp;
     std::vector<double>& force = state.LoopForce;
     std::vector<int32_t>& starts = state.LoopStart;
-    disp.reserve(rawDisp.size() + counted.size());
-    force.reserve(rawDisp.size() + counted.size());
+    ReserveSamples(disp, rawDisp.size() + counted.size());
+    ReserveSamples(force, rawDisp.size() + counted.size());
     starts.reserve(counted.size() + 1);
 
     const double x0 = rawDisp[0];

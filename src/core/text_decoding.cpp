@@ -222,4 +222,21 @@ TextEncoding DecodeText(std::string& bytes) {
     return TextEncoding::Latin1;
 }
 
+std::optional<size_t> TextInPlace(std::string_view bytes, TextEncoding& encoding) {
+    const auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const size_t n = bytes.size();
+    // The same order of tests as DecodeText.
+    if (n >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF) {
+        if (!IsValidUtf8(bytes.substr(3))) return std::nullopt;
+        encoding = TextEncoding::Utf8Bom;
+        return 3;
+    }
+    if (n >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
+        return std::nullopt;
+    }
+    if (Utf16ByteOrder(bytes) || !IsValidUtf8(bytes)) return std::nullopt;
+    encoding = TextEncoding::Utf8;
+    return 0;
+}
+
 }  // namespace qlnx

@@ -1,7 +1,10 @@
 // Decoding the bytes of a text file to UTF-8.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qlnx {
 
@@ -14,5 +17,11 @@ enum class TextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Latin1, Utf16LENoMark
 // and anything else is read byte for byte as Latin-1. Malformed sequences of a mark's or
 // UTF-16 encoding become U+FFFD. Returns what was found.
 TextEncoding DecodeText(std::string& bytes);
+
+// Where the text starts in bytes when DecodeText would leave them as they are or only drop a
+// UTF-8 byte-order mark from valid UTF-8 (0 or 3; encoding receives what DecodeText would
+// find): the text can then be read where the bytes lie. nullopt when DecodeText would
+// convert them.
+std::optional<size_t> TextInPlace(std::string_view bytes, TextEncoding& encoding);
 
 }  // namespace qlnx

@@ -55,6 +55,14 @@ TEST(DecodeText, TableOfEncodings) {
         std::string text = c.bytes;
         EXPECT_EQ(DecodeText(text), c.encoding) << testing::PrintToString(c.bytes);
         EXPECT_EQ(text, c.text) << testing::PrintToString(c.bytes);
+        // Where the text can be read in place, it is the decoded text.
+        TextEncoding inPlace = TextEncoding::Latin1;
+        if (const auto start = TextInPlace(c.bytes, inPlace)) {
+            EXPECT_EQ(c.bytes.substr(*start), c.text) << testing::PrintToString(c.bytes);
+            EXPECT_EQ(inPlace, c.encoding) << testing::PrintToString(c.bytes);
+        } else {
+            EXPECT_NE(c.bytes, c.text) << testing::PrintToString(c.bytes);
+        }
     }
 }
 
