@@ -37,9 +37,7 @@ PlannedLevel CureeLevel(size_t j) {
 }
 
 // Two cycles at each amplitude, each 1.4 times the one before; the first is the reference.
-PlannedLevel FemaLevel(size_t j) {
-    return {std::pow(1.4, static_cast<double>(j)), 2};
-}
+PlannedLevel FemaLevel(size_t j) { return {std::pow(1.4, static_cast<double>(j)), 2}; }
 
 // Story drift angles (rad) of the beam-to-column qualification sequence; the reference is the
 // height the drift is taken over.

@@ -17,15 +17,16 @@ constexpr size_t kLevelsAhead = 2;
 
 struct PlannedCycles {
     std::vector<PlannedLevel> Levels;
-    std::vector<double> Amplitude;  // per planned cycle
-    std::vector<size_t> Level;      // per planned cycle
-    std::vector<size_t> LevelStart; // first cycle of each level, and the count at the end
+    std::vector<double> Amplitude;   // per planned cycle
+    std::vector<size_t> Level;       // per planned cycle
+    std::vector<size_t> LevelStart;  // first cycle of each level, and the count at the end
 };
 
 PlannedCycles Plan(const LoadingProtocolRow& row, double reference, double largest,
                    size_t maxLevels) {
     PlannedCycles plan;
-    plan.Levels = PlanLevels(row, reference, largest * (1 + kProtocolAmplitudeTolerance), maxLevels);
+    plan.Levels =
+        PlanLevels(row, reference, largest * (1 + kProtocolAmplitudeTolerance), maxLevels);
     for (size_t l = 0; l < plan.Levels.size(); ++l) {
         plan.LevelStart.push_back(plan.Amplitude.size());
         for (int c = 0; c < plan.Levels[l].Cycles; ++c) {
@@ -121,7 +122,8 @@ Match BestFit(const LoadingProtocolRow& row, const std::vector<double>& anchors,
     }
     // Refine the best guess; keep the refined fit unless it matches worse.
     for (int round = 0; round < 3 && best.Score > 0; ++round) {
-        const std::optional<double> refined = LeastSquaresReference(row, best, amps, largest, valid);
+        const std::optional<double> refined =
+            LeastSquaresReference(row, best, amps, largest, valid);
         if (!refined || *refined == best.Reference) break;
         Match m = MatchAt(row, *refined, amps, largest, valid);
         if (m.Score < best.Score) break;

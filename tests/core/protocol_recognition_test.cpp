@@ -37,7 +37,8 @@ TEST(LoadingProtocols, SequencesAsTheStandardsGiveThem) {
     const Case cases[] = {
         {LoadingProtocol::Iso16670,
          {{0.0125, 1}, {0.025, 1}, {0.05, 1}, {0.075, 1}, {0.1, 1}, {0.2, 3}, {0.4, 3}, {0.6, 3}}},
-        {LoadingProtocol::En12512, {{0.25, 1}, {0.5, 1}, {0.75, 3}, {1, 3}, {2, 3}, {4, 3}, {6, 3}}},
+        {LoadingProtocol::En12512,
+         {{0.25, 1}, {0.5, 1}, {0.75, 3}, {1, 3}, {2, 3}, {4, 3}, {6, 3}}},
         {LoadingProtocol::Curee,
          {{0.05, 6},
           {0.075, 1},
