@@ -52,6 +52,11 @@ struct BatchOptions {
     std::optional<double> UltimateRatio;
     PeakPointRule PeakPoint = PeakPointRule::Displacement;
     double LevelTolerance = 0.10;
+    // The loading protocol: recognised with --protocol or --evaluate; the cycle of each level
+    // the first-cycle envelope takes; the last line the import keeps (0: to the end).
+    bool Protocol = false;
+    int EnvelopeCycle = 1;
+    int32_t LastLine = 0;
     bool Json = false;
     bool Help = false;
     std::string File;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/evaluation_numbers.h"
+#include "core/loop_levels.h"
 
 namespace qlnx {
 
@@ -240,6 +241,14 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
     }
     Finish(result);
     return result;
+}
+
+ProtocolRecognition RecogniseProtocol(const AnalysisState& state, const EvaluationOptions& options,
+                                      const std::vector<LoopQuantities>* evaluated) {
+    if (evaluated != nullptr) return RecogniseProtocol(*evaluated);
+    std::vector<LoopQuantities> loops = MeasureLoops(state, options.PeakPoint);
+    AssignLevels(loops, options.LevelTolerance, options.PeakPoint);
+    return RecogniseProtocol(loops);
 }
 
 }  // namespace qlnx

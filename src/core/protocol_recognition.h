@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "core/analysis_state.h"
+#include "core/evaluation_options.h"
 #include "core/loading_protocols.h"
 #include "core/loop_quantities.h"
 
@@ -59,5 +61,10 @@ inline constexpr double kProtocolAmplitudeTolerance = 0.10;
 // is matched / (loops + planned cycles up to the last matched one - matched), so both a loop
 // left over and a planned cycle skipped count against it.
 ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops);
+
+// The same for the analysed record: the loops the evaluation measured, when given, else the
+// loops measured and grouped into levels here with the options' peak points and tolerance.
+ProtocolRecognition RecogniseProtocol(const AnalysisState& state, const EvaluationOptions& options,
+                                      const std::vector<LoopQuantities>* evaluated = nullptr);
 
 }  // namespace qlnx

@@ -23,10 +23,10 @@ struct Cycle {
 // then a last loop that turns out at 4 and never comes back (no turn: no cycle of a level).
 AnalysedCurve FourLevels() {
     const std::vector<Cycle> cycles = {
-        {1.0, 10, -1.0, -9},   {1.05, 9, -0.95, -8},                            // level 1
-        {2.0, 16, -2.0, -15},  {2.1, 15, -1.9, -14},  {1.9, 14, -2.0, -13},     // level 2
-        {3.0, 20, -3.2, -19},  {3.1, 18, -3.0, -17},  {2.9, 17, -2.9, -16},     // level 3
-        {4.5, 22, -4.4, -21}};                                                   // level 4
+        {1.0, 10, -1.0, -9},  {1.05, 9, -0.95, -8},                        // level 1
+        {2.0, 16, -2.0, -15}, {2.1, 15, -1.9, -14}, {1.9, 14, -2.0, -13},  // level 2
+        {3.0, 20, -3.2, -19}, {3.1, 18, -3.0, -17}, {2.9, 17, -2.9, -16},  // level 3
+        {4.5, 22, -4.4, -21}};                                             // level 4
     AnalysedCurve c;
     for (const Cycle& y : cycles) {
         c.LoopStart.push_back(static_cast<int32_t>(c.D.size()));
@@ -58,10 +58,13 @@ TEST(FirstCycleEnvelope, PeaksOfTheChosenCycleOfEachLevel) {
         Points negative;
     };
     const Case cases[] = {
-        {1, {{0, 0}, {1, 10}, {2, 16}, {3, 20}, {4.5, 22}},
+        {1,
+         {{0, 0}, {1, 10}, {2, 16}, {3, 20}, {4.5, 22}},
          {{0, 0}, {-1, -9}, {-2, -15}, {-3.2, -19}, {-4.4, -21}}},
         // The stabilised envelope: the second cycles; level 4 has none.
-        {2, {{0, 0}, {1.05, 9}, {2.1, 15}, {3.1, 18}}, {{0, 0}, {-0.95, -8}, {-1.9, -14}, {-3, -17}}},
+        {2,
+         {{0, 0}, {1.05, 9}, {2.1, 15}, {3.1, 18}},
+         {{0, 0}, {-0.95, -8}, {-1.9, -14}, {-3, -17}}},
         {3, {{0, 0}, {1.9, 14}, {2.9, 17}}, {{0, 0}, {-2, -13}, {-2.9, -16}}},
     };
     for (const Case& c : cases) {
