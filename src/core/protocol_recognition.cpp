@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/evaluation_numbers.h"
 #include "core/loop_levels.h"
@@ -43,46 +44,81 @@ struct Match {
     double Reference = 0;
     double Score = -1;
     std::vector<int64_t> Cycle;  // per loop: matched planned cycle, -1 none
+    size_t Reached = 0;          // the loop a matching that gave up stopped at
 };
 
 bool Matches(double amplitude, double planned) {
     return std::fabs(amplitude - planned) <= kProtocolAmplitudeTolerance * planned;
 }
 
-// Matches the loops in order against the planned cycles at this reference.
+// Matches the loops in order against the planned cycles at this reference; the planned
+// cycles are generated as the matching reaches them. Gives up (Score -1) once so many loops
+// are left unmatched that the score cannot reach `beat`.
 Match MatchAt(const LoadingProtocolRow& row, double reference, const std::vector<double>& amps,
-              double largest, size_t valid) {
+              double largest, size_t valid, double beat = 0) {
     Match m;
     m.Reference = reference;
     m.Cycle.assign(amps.size(), -1);
-    const PlannedCycles plan = Plan(row, reference, largest, valid + kPairedLevels);
-    const size_t cycles = plan.Amplitude.size();
+    const double top = largest * (1 + kProtocolAmplitudeTolerance);
+    const size_t maxLevels = valid + kPairedLevels;
+    std::vector<double> amplitude;  // per planned cycle
+    std::vector<size_t> levelOf;    // per planned cycle
+    std::vector<size_t> levelStart;
+    bool complete = false;
+    // Generates the plan through level `last` (or to its end).
+    const auto extendTo = [&](size_t last) {
+        while (!complete && levelStart.size() <= last) {
+            const size_t j = levelStart.size();
+            const PlannedLevel level = row.Level(j);
+            const double a = level.Relative * reference;
+            if (j >= maxLevels || a > top) {
+                complete = true;
+                break;
+            }
+            levelStart.push_back(amplitude.size());
+            for (int c = 0; c < level.Cycles; ++c) {
+                amplitude.push_back(a);
+                levelOf.push_back(j);
+            }
+        }
+    };
+    const auto startOf = [&](size_t level) {
+        extendTo(level);
+        return level < levelStart.size() ? levelStart[level] : amplitude.size();
+    };
     size_t next = 0;
     bool any = false;
     size_t matched = 0;
+    size_t unmatched = 0;
     size_t span = 0;
-    for (size_t i = 0; i < amps.size() && next < cycles; ++i) {
+    const auto allowed = static_cast<double>(valid) * (1 - beat);
+    for (size_t i = 0; i < amps.size(); ++i) {
         const double a = amps[i];
         if (!(a > 0) || !std::isfinite(a)) continue;
-        const size_t level = plan.Level[next];
-        const size_t limit =
-            any ? plan.LevelStart[std::min(level + kLevelsAhead + 1, plan.Levels.size())] : cycles;
+        bool found = false;
+        const size_t level = next < amplitude.size() ? levelOf[next] : levelStart.size();
+        const size_t limit = any ? startOf(level + kLevelsAhead + 1)
+                                 : startOf(std::numeric_limits<size_t>::max() - 1);
         for (size_t k = next; k < limit; ++k) {
-            if (Matches(a, plan.Amplitude[k])) {
+            if (Matches(a, amplitude[k])) {
                 m.Cycle[i] = static_cast<int64_t>(k);
                 next = k + 1;
                 span = k + 1;
                 any = true;
                 ++matched;
+                found = true;
                 break;
             }
         }
+        if (!found && static_cast<double>(++unmatched) > allowed) {
+            m.Score = -1;
+            m.Reached = i;
+            return m;
+        }
     }
-    if (matched > 0) {
-        m.Score = static_cast<double>(matched) / static_cast<double>(valid + span - matched);
-    } else {
-        m.Score = 0;
-    }
+    m.Score = matched > 0
+                  ? static_cast<double>(matched) / static_cast<double>(valid + span - matched)
+                  : 0;
     return m;
 }
 
@@ -104,8 +140,11 @@ std::optional<double> LeastSquaresReference(const LoadingProtocolRow& row, const
     return std::exp(sum / static_cast<double>(n));
 }
 
+// The protocol's best fit. Guesses that cannot beat the best fit so far, of this protocol or
+// of those before it (`beat`), give up early; when every guess gave up, the one that went
+// furthest is matched in full, so the protocol still has a true (lower) score.
 Match BestFit(const LoadingProtocolRow& row, const std::vector<double>& anchors,
-              const std::vector<double>& amps, double largest, size_t valid) {
+              const std::vector<double>& amps, double largest, size_t valid, double beat) {
     std::vector<double> guesses;
     for (size_t j = 0; j < kPairedLevels; ++j) {
         const double relative = row.Level(j).Relative;
@@ -113,14 +152,21 @@ Match BestFit(const LoadingProtocolRow& row, const std::vector<double>& anchors,
     }
     std::sort(guesses.begin(), guesses.end());
     Match best;
+    double furthest = 0;
+    size_t reached = 0;
     double last = 0;
     for (const double g : guesses) {
         // Guesses within half a percent of one tried give the same matching.
         if (last > 0 && g <= last * 1.005) continue;
         last = g;
-        Match m = MatchAt(row, g, amps, largest, valid);
+        Match m = MatchAt(row, g, amps, largest, valid, std::max(best.Score, beat));
+        if (m.Score < 0 && m.Reached >= reached) {
+            reached = m.Reached;
+            furthest = g;
+        }
         if (m.Score > best.Score) best = std::move(m);
     }
+    if (best.Score < 0 && furthest > 0) best = MatchAt(row, furthest, amps, largest, valid);
     // Refine the best guess; keep the refined fit unless it matches worse.
     for (int round = 0; round < 3 && best.Score > 0; ++round) {
         const std::optional<double> refined =
@@ -191,8 +237,10 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
 
     std::optional<size_t> winner;
     Match winning;
+    double bestScore = 0;
     for (const LoadingProtocolRow& row : LoadingProtocols()) {
-        Match m = BestFit(row, anchors, amps, largest, valid);
+        Match m = BestFit(row, anchors, amps, largest, valid, bestScore);
+        bestScore = std::max(bestScore, m.Score);
         result.Candidates.push_back({row.Protocol, m.Reference, m.Score});
         if (m.Score >= kProtocolScoreThreshold && (!winner || m.Score > winning.Score)) {
             winner = result.Candidates.size() - 1;

@@ -13,8 +13,8 @@ TableValue IntegerOrNull(const std::optional<int>& v) {
 EvaluationTable ProtocolSummaryTable(const ProtocolRecognition& p) {
     EvaluationTable t;
     t.Title = "Protocol";
-    t.Header = {"Protocol",           "ReferenceDisplacement", "Score",
-                "LargestLevelReached", "Asymmetry",             "Unassigned"};
+    t.Header = {"Protocol",  "ReferenceDisplacement", "Score", "LargestLevelReached", "Asymmetry",
+                "Unassigned"};
     std::string unassigned;
     for (const int loop : p.Unassigned) {
         if (!unassigned.empty()) unassigned += ' ';
@@ -42,16 +42,16 @@ EvaluationTable ProtocolCandidateTable(const ProtocolRecognition& p) {
 EvaluationTable ProtocolLevelTable(const ProtocolRecognition& p) {
     EvaluationTable t;
     t.Title = "Protocol levels";
-    t.Header = {"Level",         "PlannedAmplitude", "AppliedPositive", "AppliedNegative",
-                "DifferencePercent", "PlannedCycles", "AppliedCycles",   "FirstLoop"};
+    t.Header = {"Level",           "PlannedAmplitude",  "AppliedPositive",
+                "AppliedNegative", "DifferencePercent", "PlannedCycles",
+                "AppliedCycles",   "FirstLoop"};
     int number = 0;
     for (const ProtocolLevel& level : p.Levels) {
-        t.Rows.push_back({TableValue::Integer(++number), TableValue::Of(level.PlannedAmplitude),
-                          TableValue::Of(level.AppliedPositive),
-                          TableValue::Of(level.AppliedNegative),
-                          TableValue::Of(level.DifferencePercent),
-                          IntegerOrNull(level.PlannedCycles),
-                          TableValue::Integer(level.AppliedCycles), IntegerOrNull(level.FirstLoop)});
+        t.Rows.push_back(
+            {TableValue::Integer(++number), TableValue::Of(level.PlannedAmplitude),
+             TableValue::Of(level.AppliedPositive), TableValue::Of(level.AppliedNegative),
+             TableValue::Of(level.DifferencePercent), IntegerOrNull(level.PlannedCycles),
+             TableValue::Integer(level.AppliedCycles), IntegerOrNull(level.FirstLoop)});
     }
     return t;
 }

@@ -4,11 +4,11 @@
 
 #include <unistd.h>
 
+#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "../file_bytes.h"
@@ -46,8 +46,8 @@ BatchRun RunBatch(const std::vector<std::string>& arguments) {
 // cycle 0, a, 0, -a with the force 10 times the displacement; then `tail` idle lines at 0.
 std::string EnRecord(int tail) {
     std::ostringstream text;
-    for (const auto& [a, cycles] : std::vector<std::pair<double, int>>{
-             {0.5, 1}, {1, 1}, {1.5, 3}, {2, 3}, {4, 3}}) {
+    for (const auto& [a, cycles] :
+         std::vector<std::pair<double, int>>{{0.5, 1}, {1, 1}, {1.5, 3}, {2, 3}, {4, 3}}) {
         for (int c = 0; c < cycles; ++c) {
             text << "0,0\n" << a << ',' << 10 * a << "\n0,0\n" << -a << ',' << -10 * a << '\n';
         }
