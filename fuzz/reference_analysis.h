@@ -1,4 +1,4 @@
-// Plain re-statements of the loop analysis, the six skeleton methods and the thinning,
+// Plain re-statements of the loop analysis, the seven skeleton methods and the thinning,
 // written rule by rule for clarity rather than speed, that the analysis fuzz target holds
 // the program's versions against.
 #pragma once
@@ -103,8 +103,10 @@ struct Skeleton {
     Side Negative{false, {}, {}};
 };
 
-// method 1..6 as SkeletonMethod; positiveLeads for the direction Positive.
-inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, bool keep) {
+// method 1..7 as SkeletonMethod; positiveLeads for the direction Positive; envelopeCycle the
+// cycle of each level method 7 takes.
+inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, bool keep,
+                                int envelopeCycle = 1) {
     Skeleton s;
     Side& lead = positiveLeads ? s.Positive : s.Negative;
     Side& trail = positiveLeads ? s.Negative : s.Positive;
@@ -158,6 +160,11 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
             candidate(side, x ? D[at(k)] - *x + anchor : D[at(k)], f, keep);
         }
     };
+
+    // Method 7: the level reached so far, the amplitude of its first loop, the cycle.
+    int level = 0;
+    double levelAmplitude = 0;
+    int cycle = 0;
 
     for (int i = 0; i < r.Count; ++i) {
         const int32_t S = r.S(i);
@@ -227,6 +234,31 @@ inline Skeleton ExtractSkeleton(const Loops& r, int method, bool positiveLeads, 
                 }
                 if (const auto c = crossing(S + 1, E, trailLevel)) {
                     transfer(trail, c->Index, E - 1, trailLevel, trailAnchor, c->X);
+                }
+                break;
+            }
+            case 7: {
+                // Only loops that turn and end on a crossing count as cycles.
+                if (T < 0 || 2 * static_cast<size_t>(i) + 2 >= r.Start.size()) break;
+                int32_t hi = S;
+                int32_t lo = S;
+                for (int32_t k = S + 1; k <= E; ++k) {
+                    const double d = D[at(k)];
+                    const double f = F[at(k)];
+                    if (d > D[at(hi)] || (d == D[at(hi)] && f > F[at(hi)])) hi = k;
+                    if (d < D[at(lo)] || (d == D[at(lo)] && f < F[at(lo)])) lo = k;
+                }
+                const double a = (D[at(hi)] - D[at(lo)]) / 2;
+                if (level > 0 && std::fabs(a - levelAmplitude) <= 0.10 * levelAmplitude) {
+                    ++cycle;
+                } else {
+                    ++level;
+                    levelAmplitude = a;
+                    cycle = 1;
+                }
+                if (cycle == envelopeCycle) {
+                    candidate(s.Positive, D[at(hi)], F[at(hi)], keep);
+                    candidate(s.Negative, D[at(lo)], F[at(lo)], keep);
                 }
                 break;
             }

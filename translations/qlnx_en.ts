@@ -100,6 +100,10 @@
         <translation>SB decomposition (for hardening)</translation>
     </message>
     <message>
+        <source>每级首圈峰值点(包络)</source>
+        <translation>First-cycle envelope of the levels</translation>
+    </message>
+    <message>
         <source>每一圈力最大点</source>
         <translation>Max. force point of each loop</translation>
     </message>
@@ -386,6 +390,10 @@
     <message>
         <source>SB decomposition: joins the parts of each loading path that exceed the force reached so far, shifted to continue the skeleton; suited to hardening loops.</source>
         <translation>SB decomposition: joins the parts of each loading path that exceed the force reached so far, shifted to continue the skeleton; suited to hardening loops.</translation>
+    </message>
+    <message>
+        <source>First-cycle envelope: takes the peak displacement points of the first cycle of each loading level (or of the cycle chosen for the stabilised envelope), as the cyclic test standards build the envelope.</source>
+        <translation>First-cycle envelope: takes the peak displacement points of the first cycle of each loading level (or of the cycle chosen for the stabilised envelope), as the cyclic test standards build the envelope.</translation>
     </message>
     <message>
         <source>Keep only skeleton points that lie further out than the last point of their branch, so the displacement grows along each branch.</source>

@@ -100,6 +100,10 @@
         <translation>SB分解法(特别适合带强化的滞回曲线)</translation>
     </message>
     <message>
+        <source>每级首圈峰值点(包络)</source>
+        <translation>每级首圈峰值点(包络)</translation>
+    </message>
+    <message>
         <source>每一圈力最大点</source>
         <translation>每一圈力最大点</translation>
     </message>
@@ -386,6 +390,10 @@
     <message>
         <source>SB decomposition: joins the parts of each loading path that exceed the force reached so far, shifted to continue the skeleton; suited to hardening loops.</source>
         <translation>SB 分解法：把每条加载路径中超过已达到力的部分平移后连接起来延续骨架曲线；适合带强化的滞回环。</translation>
+    </message>
+    <message>
+        <source>First-cycle envelope: takes the peak displacement points of the first cycle of each loading level (or of the cycle chosen for the stabilised envelope), as the cyclic test standards build the envelope.</source>
+        <translation>每级首圈包络：取每个加载级第一圈（或为稳定包络所选的那一圈）的位移峰值点，按循环试验标准构造包络线。</translation>
     </message>
     <message>
         <source>Keep only skeleton points that lie further out than the last point of their branch, so the displacement grows along each branch.</source>

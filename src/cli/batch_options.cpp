@@ -164,6 +164,20 @@ std::string PresetList() {
     return list;
 }
 
+std::string SetEnvelopeCycle(BatchOptions& options, Arguments arguments) {
+    const auto value = ColumnNumber(arguments[0]);
+    if (!value) return "--envelope-cycle takes a cycle number from 1 on; not " + arguments[0];
+    options.EnvelopeCycle = *value;
+    return {};
+}
+
+std::string SetLastLine(BatchOptions& options, Arguments arguments) {
+    const auto value = ColumnNumber(arguments[0]);
+    if (!value) return "--last-line takes a line number from 1 on; not " + arguments[0];
+    options.LastLine = *value;
+    return {};
+}
+
 // clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
@@ -240,6 +254,16 @@ constexpr OptionRow kOptions[] = {
          o.Evaluate = true;
          return std::string();
      }},
+    {"--protocol", "",
+     "recognise the loading protocol and compare its planned levels with the applied ones "
+     "(implied by --evaluate)",
+     [](BatchOptions& o, Arguments) { o.Protocol = true; return std::string(); }},
+    {"--envelope-cycle", "N",
+     "the cycle of each level the first-cycle envelope takes: 1 (default), or 2 or 3 for the "
+     "stabilised envelope",
+     SetEnvelopeCycle},
+    {"--last-line", "N", "last file line kept: the record after it is left out (default: all)",
+     SetLastLine},
     {"--json", "", "print one JSON object instead of the loop table",
      [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
     {"--help", "", "print this text",

@@ -55,6 +55,11 @@ struct BatchOptions {
     std::optional<double> LevelTolerance;
     // Zero the displacement and the force at the first sample before the analysis.
     bool ZeroStart = false;
+    // The loading protocol: recognised with --protocol or --evaluate; the cycle of each level
+    // the first-cycle envelope takes; the last line the import keeps (0: to the end).
+    bool Protocol = false;
+    int EnvelopeCycle = 1;
+    int32_t LastLine = 0;
     bool Json = false;
     bool Help = false;
     std::string File;

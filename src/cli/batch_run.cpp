@@ -16,6 +16,7 @@
 #include "core/errors.h"
 #include "core/evaluate_test.h"
 #include "core/loop_analysis.h"
+#include "core/protocol_table.h"
 #include "core/record_suggestions.h"
 #include "core/result_files.h"
 #include "core/skeleton.h"
@@ -86,6 +87,7 @@ ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages&
     parameters.Decimal = options.Decimal;
     parameters.DisplacementColumn = options.DisplacementColumn;
     parameters.ForceColumn = options.ForceColumn;
+    parameters.LastLine = options.LastLine;
     ImportResult result = ImportCurveFile(state, options.File, parameters);
     messages.Add(result.Warning());
     if (const auto line = result.LineMessage(); line && line != result.Warning()) {
@@ -124,7 +126,8 @@ void WriteSuggestions(std::ostream& err, const std::optional<NoiseSuggestion>& n
 void ExtractAndThin(AnalysisState& state, const BatchOptions& options, LoopDirection direction,
                     Messages& messages) {
     if (options.Method) {
-        ExtractSkeleton(state, *options.Method, direction, options.KeepDispIncreasing);
+        ExtractSkeleton(state, *options.Method, direction, options.KeepDispIncreasing,
+                        options.EnvelopeCycle);
     }
     if (options.Thin) {
         const auto& [lo, hi, tol] = *options.Thin;
@@ -235,11 +238,16 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     ExtractAndThin(state, options, direction, messages);
     std::optional<TestEvaluation> evaluation;
     if (options.Evaluate) evaluation = EvaluateTest(state, EvaluationOptionsOf(options, band));
+    std::optional<ProtocolRecognition> protocol;
+    if (options.Protocol || options.Evaluate) {
+        protocol = RecogniseProtocol(state, EvaluationOptionsOf(options, band),
+                                     evaluation ? &evaluation->Loops : nullptr);
+    }
     WriteFiles(state, options, messages);
     if (!options.EvaluationFile.empty()) {
-        WriteFile(options.EvaluationFile,
-                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options,
-                  messages);
+        std::string csv = EvaluationCsvText(*evaluation, ReportHeader(options, direction));
+        AppendProtocolTablesText(csv, *protocol, ',', "", "\r\n");
+        WriteFile(options.EvaluationFile, csv, options, messages);
     }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.
@@ -251,7 +259,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
             notes.Line = imported.Line;
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
         WriteAnalysisJson(out, state, messages.First(), findings,
-                          evaluation ? &*evaluation : nullptr, notes);
+                          evaluation ? &*evaluation : nullptr, notes,
+                          protocol ? &*protocol : nullptr);
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");

@@ -1,6 +1,7 @@
 #include "cli/json_output.h"
 
 #include "cli/evaluation_output.h"
+#include "cli/protocol_output.h"
 
 #include <charconv>
 #include <cmath>
@@ -96,7 +97,8 @@ void AppendJsonNumber(std::string& out, double value) {
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                        const std::optional<std::string>& message, const RecordFindings& findings,
-                       const TestEvaluation* evaluation, const ImportNotes& notes) {
+                       const TestEvaluation* evaluation, const ImportNotes& notes,
+                       const ProtocolRecognition* protocol) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
@@ -141,6 +143,10 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     if (evaluation != nullptr) {
         out += ",\n  \"Evaluation\": ";
         AppendEvaluationJson(stream, out, *evaluation);
+    }
+    if (protocol != nullptr) {
+        out += ",\n  \"Protocol\": ";
+        AppendProtocolJson(out, *protocol);
     }
     out += "\n}\n";
     Flush(stream, out);

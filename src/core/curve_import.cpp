@@ -10,6 +10,7 @@
 
 #include "core/errors.h"
 #include "core/file_bytes.h"
+#include "core/import_range.h"
 #include "core/number_text.h"
 #include "core/parallel_rows.h"
 #include "core/plain_rows.h"
@@ -54,6 +55,7 @@ ImportResult DropStoppedReading(AnalysisState& state) {
 std::optional<std::string> RefuseParameters(const ImportParameters& parameters) {
     if (parameters.FirstLine <= 0) return kFirstLineWarning;
     if (parameters.Step == 0) return kStepWarning;
+    if (const char* range = LastLineRefusal(parameters)) return range;
     if (parameters.DisplacementColumn < 1 || parameters.ForceColumn < 1 ||
         parameters.DisplacementColumn == parameters.ForceColumn) {
         return kColumnsWarning;
@@ -341,6 +343,7 @@ ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
     state.ClearAnalysis();
     state.ClearLoopReadouts();
     ImportResult result = ReadCurveFile(state, name, parameters, progress);
+    KeepRowsThroughLastLine(state, parameters);
     // The rows read before a failure are drawn as well.
     state.LoopSeries().Assign(CopySamples(state.RawDisp), CopySamples(state.RawForce));
     return result;

@@ -20,6 +20,8 @@ struct ImportParameters {
     DecimalMode Decimal = DecimalMode::Auto;
     int32_t DisplacementColumn = 1;  // 1-based field numbers of the two values
     int32_t ForceColumn = 2;
+    // The last line kept (an idle tail or the record after rupture left out); 0 for all.
+    int32_t LastLine = 0;
 };
 
 // One row read by the import's rule: its values, or why it cannot be read.

@@ -54,7 +54,7 @@ int32_t ExtremeForceIndex(const SkeletonSide& side, const double* F, int32_t fro
 }
 
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
-                     bool keepDispIncreasing) {
+                     bool keepDispIncreasing, int envelopeCycle) {
     ChartSeries& positiveSeries = state.PositiveSkeletonSeries();
     ChartSeries& negativeSeries = state.NegativeSkeletonSeries();
     positiveSeries.Clear();
@@ -71,8 +71,14 @@ void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection 
         return;
     }
 
-    const SkeletonRun run{state, state.LoopDisp.data(), state.LoopForce.data(),
-                          static_cast<int32_t>(pointCount), keepDispIncreasing};
+    SkeletonLevelWalk levels;
+    const SkeletonRun run{state,
+                          state.LoopDisp.data(),
+                          state.LoopForce.data(),
+                          static_cast<int32_t>(pointCount),
+                          keepDispIncreasing,
+                          envelopeCycle,
+                          &levels};
     SkeletonSide positive(positiveSeries, true);
     SkeletonSide negative(negativeSeries, false);
     const bool positiveLeads = direction == LoopDirection::Positive;

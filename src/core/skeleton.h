@@ -13,8 +13,9 @@ enum class LoopDirection { Positive, Negative };
 
 // Clears both skeleton series and refills them from the working curve and the loop table.
 // Does nothing more when no analysis has run. Shows no message.
+// envelopeCycle: the cycle of each level the first-cycle envelope takes (1 for the first).
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
-                     bool keepDispIncreasing);
+                     bool keepDispIncreasing, int envelopeCycle = 1);
 
 // ---- What the methods share (used by peak_points, envelopes, sb_decomposition) ----
 
@@ -50,13 +51,23 @@ private:
     bool positive_;
 };
 
-// The working curve and the settings of one extraction run; read only.
+// The loading level the loops walked so far have reached, for the methods that group the
+// loops into levels: the amplitude of the level's first loop and the cycle of the last loop.
+struct SkeletonLevelWalk {
+    int Level = 0;
+    double Reference = 0;
+    int Cycle = 0;
+};
+
+// The working curve and the settings of one extraction run; read only but for the level walk.
 struct SkeletonRun {
     const AnalysisState& State;
     const double* D;  // LoopDisp
     const double* F;  // LoopForce
     int32_t PointCount;
     bool KeepDispIncreasing;
+    int EnvelopeCycle;
+    SkeletonLevelWalk* Levels;
 };
 
 // One loop as a method sees it: its frame and the sides its two half-cycles feed.

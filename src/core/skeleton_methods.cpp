@@ -36,6 +36,11 @@ constexpr SkeletonMethodRow kRows[] = {
      "SB decomposition: joins the parts of each loading path that exceed the force reached so "
      "far, shifted to continue the skeleton; suited to hardening loops.",
      false, false, false, &SBDecompositionLoop, 0},
+    {SkeletonMethod::FirstCycleEnvelope, "first-cycle", "rb7", "每级首圈峰值点(包络)      ",
+     "First-cycle envelope: takes the peak displacement points of the first cycle of each "
+     "loading level (or of the cycle chosen for the stabilised envelope), as the cyclic test "
+     "standards build the envelope.",
+     false, true, false, &FirstCycleEnvelopeLoop, 1},
 };
 // clang-format on
 

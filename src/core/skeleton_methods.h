@@ -18,6 +18,7 @@ enum class SkeletonMethod {
     EnvelopeToMaxForce,
     EnvelopeToMaxDisp,
     SBDecomposition,
+    FirstCycleEnvelope,
 };
 
 struct SkeletonRun;
@@ -57,6 +58,14 @@ void EnvelopeToMaxDispLoop(const SkeletonRun& run, const SkeletonLoop& loop);
 // level found from S+1 up to E-1. A loop without a turn gives S..E to the leading side,
 // unshifted when its level is never crossed.
 void SBDecompositionLoop(const SkeletonRun& run, const SkeletonLoop& loop);
+
+// first_cycle_envelope.cpp. The loops are grouped into levels in order as the test
+// evaluation groups them (a loop joins the current level when its amplitude is within 10 % of
+// the level's first loop's, else it opens the next; a loop without a turn or an end crossing
+// takes no part). Of each level's chosen cycle (the first, or run.EnvelopeCycle), the point of
+// largest displacement goes to the positive side and that of least displacement to the
+// negative side (of equal displacements the larger, or lesser, force; then the first).
+void FirstCycleEnvelopeLoop(const SkeletonRun& run, const SkeletonLoop& loop);
 
 struct SkeletonMethodRow {
     SkeletonMethod Method;
