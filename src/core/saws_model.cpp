@@ -93,8 +93,11 @@ double SawsModel::Step(double u) {
             Segment next = seg_;
             double nearest = u;
             bool found = false;
+            // A line met from the unloading branch must lie ahead of the path; the reloading
+            // line, steeper than the pinching line, overtakes it from behind.
             auto consider = [&](const Line& l, Segment which) {
-                if (!(s * (c.At(cur) - l.At(cur)) < 0) || c.Slope == l.Slope) return;
+                const bool ahead = s * (c.At(cur) - l.At(cur)) < 0;
+                if ((seg_ == Segment::Unloading && !ahead) || c.Slope == l.Slope) return;
                 const double at = cur + (l.At(cur) - c.At(cur)) / (c.Slope - l.Slope);
                 if (s * (at - cur) > 0 && s * (at - nearest) <= 0 &&
                     (!found || s * (at - nearest) < 0)) {

@@ -40,8 +40,11 @@ double Steel02Model::Step(double u) {
         f = b * p_.E0 * u + s * (1 - b) * p_.Fy;
     } else {
         const double es = (u - ur_) / (u0_ - ur_);
-        const double shape =
-            b * es + (1 - b) * es / std::pow(1 + std::pow(std::abs(es), r_), 1 / r_);
+        // es/(1+|es|^R)^(1/R), written for |es| > 1 so that |es|^R cannot overflow.
+        const double a = std::abs(es);
+        const double curve = a <= 1 ? es / std::pow(1 + std::pow(a, r_), 1 / r_)
+                                    : (es > 0 ? 1.0 : -1.0) / std::pow(1 + std::pow(a, -r_), 1 / r_);
+        const double shape = b * es + (1 - b) * curve;
         f = fr_ + (f0_ - fr_) * shape;
     }
     uPrev_ = u;
