@@ -31,24 +31,26 @@ SawsModel::Line SawsModel::Current() const {
     }
 }
 
-bool SawsModel::EnvelopeCrossing(const Line& c, double from, double to, int s,
+bool SawsModel::EnvelopeCrossing(const Line& c, double from, double to, int s, bool fromInside,
                                  double& at) const {
-    // g < 0: the line is inside the envelope of the direction loaded.
+    // g < 0: the line is inside the envelope of the direction loaded, which it can reach only
+    // on the side loaded towards.
     auto g = [&](double d) { return s * (c.At(d) - SawsEnvelope(p_, d)); };
+    auto reached = [&](double d) { return s * d > 0 && g(d) >= 0; };
+    auto inside = [&](double d) { return s * d > 0 && g(d) < 0; };
     const double piece = d0_ / 20;
     const double length = std::abs(to - from);
     const int pieces = std::max(1, static_cast<int>(std::ceil(length / piece)));
     double prev = from;
-    double gPrev = g(from);
+    bool wasInside = inside(from);
     for (int k = 1; k <= pieces; ++k) {
         const double d = k == pieces ? to : from + (to - from) * k / pieces;
-        const double gd = g(d);
-        if (gPrev < 0 && gd >= 0) {
+        if (reached(d) && (wasInside || !fromInside)) {
             double lo = prev;
             double hi = d;
             for (int i = 0; i < 60; ++i) {
                 const double mid = 0.5 * (lo + hi);
-                if (g(mid) >= 0) {
+                if (reached(mid)) {
                     hi = mid;
                 } else {
                     lo = mid;
@@ -58,7 +60,7 @@ bool SawsModel::EnvelopeCrossing(const Line& c, double from, double to, int s,
             return true;
         }
         prev = d;
-        gPrev = gd;
+        wasInside = inside(d);
     }
     return false;
 }
@@ -111,7 +113,8 @@ double SawsModel::Step(double u) {
                 consider(rel_, Segment::Reloading);
             }
             double envAt = 0;
-            if (EnvelopeCrossing(c, cur, found ? nearest : u, s, envAt) &&
+            if (EnvelopeCrossing(c, cur, found ? nearest : u, s, seg_ == Segment::Pinching,
+                                 envAt) &&
                 (!found || s * (envAt - nearest) <= 0)) {
                 nearest = envAt;
                 next = Segment::Envelope;

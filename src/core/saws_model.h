@@ -37,8 +37,12 @@ private:
         double At(double d) const { return Intercept + Slope * d; }
     };
     Line Current() const;
-    // The first d in (from, to] where line c reaches the envelope from inside (false if none).
-    bool EnvelopeCrossing(const Line& c, double from, double to, int s, double& at) const;
+    // The first d in (from, to] on the side loaded towards where line c reaches the envelope
+    // (false if none). The pinching line, which starts outside the envelope near zero
+    // displacement, must come from inside it; the other lines join the envelope wherever they
+    // would pass it.
+    bool EnvelopeCrossing(const Line& c, double from, double to, int s, bool fromInside,
+                          double& at) const;
 
     SawsParameters p_;
     double d0_;
