@@ -3,11 +3,13 @@
 #include <cctype>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/calibration_output.h"
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
 #include "cli/skeleton_file.h"
@@ -225,6 +227,30 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options, Mes
     }
 }
 
+// Fits each model asked for to the working curve; a record that cannot be fitted reaches the
+// error box.
+std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const BatchOptions& options,
+                                         Messages& messages) {
+    std::vector<CalibrationResult> results;
+    for (const CalibrationModel model : options.Calibrate) {
+        try {
+            results.push_back(
+                FitModel(model, state.LoopDisp, state.LoopForce, options.Calibration));
+            for (const std::string& w : results.back().Warnings) {
+                messages.Warning(std::string(CalibrationModelRowOf(model).Command) + ": " + w);
+            }
+        } catch (const std::invalid_argument& e) {
+            messages.Error(e.what());
+            break;
+        }
+    }
+    if (!options.OpenSeesFile.empty() && !results.empty()) {
+        WriteFile(options.OpenSeesFile, OpenSeesFileText(results, {options.File, "", ""}),
+                  options, messages);
+    }
+    return results;
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
@@ -240,6 +266,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     std::optional<TestEvaluation> evaluation;
     if (options.Evaluate) evaluation = EvaluateTest(state, EvaluationOptionsOf(options, band));
     WriteFiles(state, options, messages);
+    const std::vector<CalibrationResult> calibration = Calibrate(state, options, messages);
     if (!options.EvaluationFile.empty()) {
         WriteFile(options.EvaluationFile,
                   EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options,
@@ -255,10 +282,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
             notes.Line = imported.Line;
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
         WriteAnalysisJson(out, state, messages.First(), findings,
-                          evaluation ? &*evaluation : nullptr, notes);
+                          evaluation ? &*evaluation : nullptr, notes,
+                          options.Calibrate.empty() ? nullptr : &calibration);
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
+        if (!calibration.empty()) out << '\n' << CalibrationTableText(calibration);
         WriteSuggestions(err, state, band, findings, direction);
     }
     out.flush();

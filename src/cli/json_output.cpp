@@ -1,5 +1,6 @@
 #include "cli/json_output.h"
 
+#include "cli/calibration_output.h"
 #include "cli/evaluation_output.h"
 
 #include <charconv>
@@ -96,7 +97,8 @@ void AppendJsonNumber(std::string& out, double value) {
 
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                        const std::optional<std::string>& message, const RecordFindings& findings,
-                       const TestEvaluation* evaluation, const ImportNotes& notes) {
+                       const TestEvaluation* evaluation, const ImportNotes& notes,
+                       const std::vector<CalibrationResult>* calibration) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
@@ -139,6 +141,10 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     if (evaluation != nullptr) {
         out += ",\n  \"Evaluation\": ";
         AppendEvaluationJson(stream, out, *evaluation);
+    }
+    if (calibration != nullptr) {
+        out += ",\n  \"Calibration\": ";
+        AppendCalibrationJson(stream, out, *calibration);
     }
     out += "\n}\n";
     Flush(stream, out);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/analysis_state.h"
+#include "core/calibration_fit.h"
 #include "core/evaluate_test.h"
 #include "core/skeleton.h"
 
@@ -28,13 +29,14 @@ struct RecordFindings {
 // Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ...,
 // "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
-// "SuggestedNoiseBand": number | null[, "Evaluation": {...}]} with the vectors of the state in the
+// "SuggestedNoiseBand": number | null[, "Evaluation": {...}][, "Calibration": [...]]} with the vectors of the state in the
 // order of the analysis. A double is written as the shortest text that reads back to the same
 // double; a double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
                        const std::optional<std::string>& message,
                        const RecordFindings& findings = {},
-                       const TestEvaluation* evaluation = nullptr, const ImportNotes& notes = {});
+                       const TestEvaluation* evaluation = nullptr, const ImportNotes& notes = {},
+                       const std::vector<CalibrationResult>* calibration = nullptr);
 
 // Appends text as a JSON string (quoted, with escapes).
 void AppendJsonString(std::string& out, std::string_view text);
