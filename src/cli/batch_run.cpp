@@ -3,8 +3,8 @@
 #include <cctype>
 #include <exception>
 #include <optional>
-#include <stdexcept>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -245,8 +245,8 @@ std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const Batch
         }
     }
     if (!options.OpenSeesFile.empty() && !results.empty()) {
-        WriteFile(options.OpenSeesFile, OpenSeesFileText(results, {options.File, "", ""}),
-                  options, messages);
+        WriteFile(options.OpenSeesFile, OpenSeesFileText(results, {options.File, "", ""}), options,
+                  messages);
     }
     return results;
 }

@@ -29,9 +29,9 @@ struct RecordFindings {
 // Writes {"message": ..., ["line": N, "SuggestedFirstLine": N,] "RawDisp": [...], ...,
 // "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
-// "SuggestedNoiseBand": number | null[, "Evaluation": {...}][, "Calibration": [...]]} with the vectors of the state in the
-// order of the analysis. A double is written as the shortest text that reads back to the same
-// double; a double that is not finite as null.
+// "SuggestedNoiseBand": number | null[, "Evaluation": {...}][, "Calibration": [...]]} with the
+// vectors of the state in the order of the analysis. A double is written as the shortest text that
+// reads back to the same double; a double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
                        const std::optional<std::string>& message,
                        const RecordFindings& findings = {},

@@ -39,10 +39,10 @@ private:
     BoucWenParameters p_;
     double cap_;
     double stepScale_;
-    double zScale_;     // z_u at e = 0 (1 when undefined): |z|^n is (|z|/zScale)^n * zScale^n
-    double betaN_;      // beta * zScale^n
-    double gammaN_;     // gamma * zScale^n
-    double hystK_;      // (1 - alpha) * ko
+    double zScale_;  // z_u at e = 0 (1 when undefined): |z|^n is (|z|/zScale)^n * zScale^n
+    double betaN_;   // beta * zScale^n
+    double gammaN_;  // gamma * zScale^n
+    double hystK_;   // (1 - alpha) * ko
     double u_ = 0;
     double z_ = 0;
     double e_ = 0;

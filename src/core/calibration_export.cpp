@@ -36,16 +36,16 @@ std::string OpenSeesPyLine(const CalibrationResult& r, std::string_view tag) {
            Arguments(r, ", ") + ")";
 }
 
-std::string OpenSeesText(const CalibrationResult& r, const CalibrationSource& source,
-                         bool python, std::string_view tag) {
+std::string OpenSeesText(const CalibrationResult& r, const CalibrationSource& source, bool python,
+                         std::string_view tag) {
     const CalibrationModelRow& row = CalibrationModelRowOf(r.Model);
     std::string t;
     auto line = [&](const std::string& text) { t += "# " + text + "\n"; };
     line(std::string(row.Title) + " fitted by QLNX");
     std::string record = source.RecordName.empty() ? "(unnamed record)" : source.RecordName;
     if (!source.LengthUnit.empty() || !source.ForceUnit.empty()) {
-        record += " [length " + (source.LengthUnit.empty() ? "?" : source.LengthUnit) +
-                  ", force " + (source.ForceUnit.empty() ? "?" : source.ForceUnit) + "]";
+        record += " [length " + (source.LengthUnit.empty() ? "?" : source.LengthUnit) + ", force " +
+                  (source.ForceUnit.empty() ? "?" : source.ForceUnit) + "]";
     } else {
         record += " (parameters in the record's own length and force units)";
     }
@@ -55,16 +55,15 @@ std::string OpenSeesText(const CalibrationResult& r, const CalibrationSource& so
         for (const NamedValue& v : r.OpenSees) names += (names.empty() ? "" : " ") + v.Name;
         return names;
     }());
-    line("normalised RMS force error J_F = " + Exact(r.NRMSE) + ", objective = " +
-         Exact(r.Objective) + ", model/record work = " + Exact(r.EnergyRatio));
+    line("normalised RMS force error J_F = " + Exact(r.NRMSE) +
+         ", objective = " + Exact(r.Objective) + ", model/record work = " + Exact(r.EnergyRatio));
     line("objective: J_F + " + Exact(r.Settings.EnergyWeight) + " * J_E; sample weights " +
          (r.Settings.ArcLengthWeights ? "arc length" : "1") + "; reversal pre-filter " +
          (r.Settings.Prefilter ? "on (reversals below 1e-3 of the largest displacement removed)"
                                : "off"));
     line("optimiser: NLopt " + OptimiserVersion() + ", " + r.GlobalAlgorithm + " (" +
-         std::to_string(r.GlobalBudget) + " evaluations, seed " +
-         std::to_string(r.Settings.Seed) + ") then " + r.LocalAlgorithm + " (" +
-         std::to_string(r.LocalBudget) +
+         std::to_string(r.GlobalBudget) + " evaluations, seed " + std::to_string(r.Settings.Seed) +
+         ") then " + r.LocalAlgorithm + " (" + std::to_string(r.LocalBudget) +
          " evaluations, initial step 0.05, xtol_rel 1e-6, ftol_rel 1e-10); " +
          std::to_string(r.Evaluations) + " evaluations in all" +
          (r.Cancelled ? "; CANCELLED before the end" : ""));
@@ -91,10 +90,11 @@ std::string OpenSeesText(const CalibrationResult& r, const CalibrationSource& so
              " of the largest force");
     }
     for (const std::string& w : r.Warnings) line("warning: " + w);
-    line("bit-identical on the same build and platform; other platforms may differ in the "
-         "last bits");
-    line("mapping " + std::string(kMappingStatus) + ": not yet checked against OpenSees; rests on " +
-         std::string(row.Assumptions));
+    line(
+        "bit-identical on the same build and platform; other platforms may differ in the "
+        "last bits");
+    line("mapping " + std::string(kMappingStatus) +
+         ": not yet checked against OpenSees; rests on " + std::string(row.Assumptions));
     if (tag.empty()) tag = python ? "matTag" : "$matTag";
     t += python ? OpenSeesPyLine(r, tag) : OpenSeesTclLine(r, tag);
     t += "\n";

@@ -13,9 +13,7 @@ namespace {
 
 // Penalty of a parameter set that leaves the model's domain at sample k of n: finite, so the
 // local polish can handle it, and smaller the further the set got through the record.
-double Penalty(size_t k, size_t n) {
-    return 10 + static_cast<double>(k) / static_cast<double>(n);
-}
+double Penalty(size_t k, size_t n) { return 10 + static_cast<double>(k) / static_cast<double>(n); }
 
 double ThetaOf(const FitParameter& p, double x) {
     if (p.Log) return p.Lower * std::pow(p.Upper / p.Lower, x);
@@ -32,10 +30,14 @@ double XOf(const FitParameter& p, double theta) {
 // The objective on one (possibly pre-filtered) sequence of samples.
 class Objective {
 public:
-    Objective(const CalibrationModelRow& row, const RecordScales& scales,
-              std::vector<double> u, std::vector<double> f, const CalibrationSettings& settings)
-        : row_(row), scales_(scales), u_(std::move(u)), f_(std::move(f)),
-          energyWeight_(settings.EnergyWeight), model_(u_.size()) {
+    Objective(const CalibrationModelRow& row, const RecordScales& scales, std::vector<double> u,
+              std::vector<double> f, const CalibrationSettings& settings)
+        : row_(row),
+          scales_(scales),
+          u_(std::move(u)),
+          f_(std::move(f)),
+          energyWeight_(settings.EnergyWeight),
+          model_(u_.size()) {
         const size_t n = u_.size();
         weights_.assign(n, 1.0);
         if (settings.ArcLengthWeights) {
@@ -120,9 +122,8 @@ struct Search {
 
     double Evaluate(const double* x) {
         if (progress && objective.Evaluations() % 16 == 0) {
-            const double fraction =
-                std::min(1.0, static_cast<double>(objective.Evaluations()) /
-                                  static_cast<double>(totalBudget));
+            const double fraction = std::min(1.0, static_cast<double>(objective.Evaluations()) /
+                                                      static_cast<double>(totalBudget));
             if (!progress(fraction)) throw nlopt::forced_stop();
         }
         theta = ThetaAt(x);
@@ -215,8 +216,10 @@ CalibrationResult FitModel(CalibrationModel model, std::span<const double> u,
     }
     const size_t d = search.free.size();
     const double scale = settings.BudgetScale > 0 ? settings.BudgetScale : 1.0;
-    r.GlobalBudget = std::max<size_t>(20 * (d + 1), static_cast<size_t>(400.0 * static_cast<double>(d) * scale));
-    r.LocalBudget = std::max<size_t>(4 * (d + 1), static_cast<size_t>(200.0 * static_cast<double>(d) * scale));
+    r.GlobalBudget =
+        std::max<size_t>(20 * (d + 1), static_cast<size_t>(400.0 * static_cast<double>(d) * scale));
+    r.LocalBudget =
+        std::max<size_t>(4 * (d + 1), static_cast<size_t>(200.0 * static_cast<double>(d) * scale));
     search.totalBudget = r.GlobalBudget + r.LocalBudget + 26 * d;
     r.GlobalAlgorithm = "GN_CRS2_LM";
     r.LocalAlgorithm = row.Smooth ? "LN_BOBYQA" : "LN_SBPLX";
@@ -245,8 +248,9 @@ CalibrationResult FitModel(CalibrationModel model, std::span<const double> u,
         }
         r.AccuracyChange = change / r.Scales.Fbar;
         if (r.AccuracyChange > 1e-4) {
-            r.Warnings.push_back("Sub-steps of a quarter change the force by more than 1e-4 of "
-                                 "the largest force: refitted on them.");
+            r.Warnings.push_back(
+                "Sub-steps of a quarter change the force by more than 1e-4 of "
+                "the largest force: refitted on them.");
             r.StepScale = 0.25;
             search.stepScale = 0.25;
             search.best = std::numeric_limits<double>::infinity();

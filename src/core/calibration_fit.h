@@ -15,12 +15,12 @@
 namespace qlnx {
 
 struct CalibrationSettings {
-    uint32_t Seed = 1;           // seed of the global search's random numbers
-    double EnergyWeight = 0;     // weight of the cumulative-work term (0.25 for pinched loops)
+    uint32_t Seed = 1;              // seed of the global search's random numbers
+    double EnergyWeight = 0;        // weight of the cumulative-work term (0.25 for pinched loops)
     bool ArcLengthWeights = false;  // weigh each sample by the displacement path around it
-    bool Prefilter = false;      // remove reversals smaller than 1e-3 of the largest displacement
-    double BudgetScale = 1;      // fraction of the evaluation budgets (1: 400 d global, 200 d local)
-    double KbarOverride = 0;     // initial stiffness estimate to use instead of the record's
+    bool Prefilter = false;   // remove reversals smaller than 1e-3 of the largest displacement
+    double BudgetScale = 1;   // fraction of the evaluation budgets (1: 400 d global, 200 d local)
+    double KbarOverride = 0;  // initial stiffness estimate to use instead of the record's
 };
 
 // How well the data determine one fitted parameter.
@@ -37,16 +37,16 @@ struct CalibrationResult {
     CalibrationModel Model = CalibrationModel::Steel01;
     RecordScales Scales;
     CalibrationSettings Settings;
-    std::vector<FitParameter> Parameters;     // bounds and starts
-    std::vector<double> Theta;                // fitted values, one per parameter
-    std::vector<NamedValue> OpenSees;         // the command's arguments
+    std::vector<FitParameter> Parameters;  // bounds and starts
+    std::vector<double> Theta;             // fitted values, one per parameter
+    std::vector<NamedValue> OpenSees;      // the command's arguments
     std::vector<ParameterSensitivity> Sensitivity;
-    double NRMSE = 0;          // J_F
-    double Objective = 0;      // J_F + w_E J_E
-    double EnergyRatio = 0;    // model work over record work at the end
+    double NRMSE = 0;            // J_F
+    double Objective = 0;        // J_F + w_E J_E
+    double EnergyRatio = 0;      // model work over record work at the end
     double AccuracyChange = -1;  // largest force change / Fbar with sub-steps of 1/4 (-1: exact)
-    double StepScale = 1;      // 1/4 when the accuracy check asked for a refit
-    double StepAdvice = 0;     // largest analysis displacement step to use (0: any)
+    double StepScale = 1;        // 1/4 when the accuracy check asked for a refit
+    double StepAdvice = 0;       // largest analysis displacement step to use (0: any)
     size_t Evaluations = 0;
     std::vector<double> ModelForce;  // one per record sample
     std::vector<size_t> Samples;     // the samples fitted (all, unless pre-filtered)

@@ -94,11 +94,9 @@ size_t Steel02Run(std::span<const double> t, const RecordScales&, std::span<cons
 
 std::vector<FitParameter> BoucWenCommon(const RecordScales& s) {
     const double k0 = 1.2 * s.Kbar;
-    const double alpha =
-        s.HasPostPeak ? std::clamp(s.PostPeakSlope / k0, 0.01, 0.3) : 0.05;
+    const double alpha = s.HasPostPeak ? std::clamp(s.PostPeakSlope / k0, 0.01, 0.3) : 0.05;
     return {Param("ko", 0.25 * s.Kbar, 5 * s.Kbar, true, k0),
-            Param("alpha", 1e-4, 0.5, false, alpha),
-            Param("n", 1, 10, false, 2),
+            Param("alpha", 1e-4, 0.5, false, alpha), Param("n", 1, 10, false, 2),
             Param("Q", 0.2 * s.Fbar, 1.5 * s.Fbar, false,
                   std::max(0.2 * s.Fbar, s.Fbar - alpha * k0 * s.Ubar)),
             Param("rho", 0.1, 1.0, false, 0.5)};
@@ -135,8 +133,8 @@ BoucWenParameters BoucWenOf(std::span<const double> t, const RecordScales& s) {
 
 std::vector<NamedValue> BoucWenOpenSees(std::span<const double> t, const RecordScales& s) {
     const BoucWenParameters p = BoucWenOf(t, s);
-    return {{"alpha", p.alpha}, {"ko", p.ko},         {"n", p.n},
-            {"gamma", p.gamma}, {"beta", p.beta},     {"Ao", p.Ao},
+    return {{"alpha", p.alpha},   {"ko", p.ko},           {"n", p.n},
+            {"gamma", p.gamma},   {"beta", p.beta},       {"Ao", p.Ao},
             {"deltaA", p.deltaA}, {"deltaNu", p.deltaNu}, {"deltaEta", p.deltaEta}};
 }
 
@@ -184,11 +182,20 @@ std::vector<NamedValue> BwbnOpenSees(std::span<const double> t, const RecordScal
     const BwbnParameters p = BwbnOf(t, s);
     double beta = 0, gamma = 0, zu = 0;
     ShapeOf(t, beta, gamma, zu);
-    return {{"alpha", p.alpha}, {"ko", p.ko},     {"n", p.n},
-            {"gamma", p.gamma}, {"beta", p.beta}, {"Ao", p.Ao},
-            {"q", p.q},         {"zetas", p.zetas}, {"p", p.p},
-            {"Shi", p.Shi},     {"deltaShi", p.deltaShi}, {"lambda", p.lambda},
-            {"tol", std::min(1e-8, 1e-8 * zu)}, {"maxIter", 100}};
+    return {{"alpha", p.alpha},
+            {"ko", p.ko},
+            {"n", p.n},
+            {"gamma", p.gamma},
+            {"beta", p.beta},
+            {"Ao", p.Ao},
+            {"q", p.q},
+            {"zetas", p.zetas},
+            {"p", p.p},
+            {"Shi", p.Shi},
+            {"deltaShi", p.deltaShi},
+            {"lambda", p.lambda},
+            {"tol", std::min(1e-8, 1e-8 * zu)},
+            {"maxIter", 100}};
 }
 
 size_t BwbnRun(std::span<const double> t, const RecordScales& s, std::span<const double> u,
@@ -263,8 +270,8 @@ const CalibrationModelRow kModels[] = {
     {CalibrationModel::BoucWen, "bouc-wen", "Bouc-Wen", "BoucWen", true, BoucWenParameters_,
      BoucWenOpenSees, BoucWenRun, BoucWenAdvice,
      "F = alpha*ko*u + (1-alpha)*ko*z; degradation energy e = (1-alpha)*ko*int z du"},
-    {CalibrationModel::Bwbn, "bwbn", "BWBN (pinching)", "BWBN", true, BwbnParameters_,
-     BwbnOpenSees, BwbnRun, BwbnAdvice,
+    {CalibrationModel::Bwbn, "bwbn", "BWBN (pinching)", "BWBN", true, BwbnParameters_, BwbnOpenSees,
+     BwbnRun, BwbnAdvice,
      "F = alpha*ko*u + (1-alpha)*ko*z; no degradation; pinching energy e = (1-alpha)*ko*int z du; "
      "z_u = (1/(beta+gamma))^(1/n) with Ao = 1"},
     {CalibrationModel::Saws, "saws", "SAWS (timber wall)", "SAWS", false, SawsParameters_,

@@ -10,13 +10,13 @@ namespace qlnx {
 
 // Reference scales of one record, computed once before a fit.
 struct RecordScales {
-    double Fbar = 0;      // largest absolute force
-    double Ubar = 0;      // largest absolute displacement
-    double Kbar = 0;      // initial stiffness estimate (about the secant at 40 % of Fbar)
-    double Uy = 0;        // apparent yield displacement Fbar / Kbar
-    double Ebar = 0;      // energy scale max(total work, Fbar * Ubar)
-    double FIobs = 0;     // median |F| at the zero crossings of the displacement (0 if none)
-    double PeakU = 0;     // |u| at the sample of the largest |F|
+    double Fbar = 0;           // largest absolute force
+    double Ubar = 0;           // largest absolute displacement
+    double Kbar = 0;           // initial stiffness estimate (about the secant at 40 % of Fbar)
+    double Uy = 0;             // apparent yield displacement Fbar / Kbar
+    double Ebar = 0;           // energy scale max(total work, Fbar * Ubar)
+    double FIobs = 0;          // median |F| at the zero crossings of the displacement (0 if none)
+    double PeakU = 0;          // |u| at the sample of the largest |F|
     double PostPeakSlope = 0;  // backbone slope beyond the force peak (0 when the record has none)
     bool HasPostPeak = false;
 };

@@ -20,8 +20,7 @@ double SawsEnvelope(const SawsParameters& p, double d) {
     return 0.0;
 }
 
-SawsModel::SawsModel(const SawsParameters& p)
-    : p_(p), d0_(p.F0 / p.S0) {}
+SawsModel::SawsModel(const SawsParameters& p) : p_(p), d0_(p.F0 / p.S0) {}
 
 SawsModel::Line SawsModel::Current() const {
     switch (seg_) {

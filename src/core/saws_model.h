@@ -6,14 +6,14 @@
 namespace qlnx {
 
 struct SawsParameters {
-    double F0 = 0;   // intercept of the envelope's asymptote
-    double FI = 0;   // intercept of the pinching line
-    double DU = 0;   // displacement at the peak force
-    double S0 = 0;   // initial stiffness K0
-    double R1 = 0;   // asymptote slope ratio
-    double R2 = 0;   // descending slope ratio (< 0)
-    double R3 = 1;   // unloading slope ratio
-    double R4 = 0;   // pinching slope ratio
+    double F0 = 0;  // intercept of the envelope's asymptote
+    double FI = 0;  // intercept of the pinching line
+    double DU = 0;  // displacement at the peak force
+    double S0 = 0;  // initial stiffness K0
+    double R1 = 0;  // asymptote slope ratio
+    double R2 = 0;  // descending slope ratio (< 0)
+    double R3 = 1;  // unloading slope ratio
+    double R4 = 0;  // pinching slope ratio
     double alpha = 0;
     double beta = 1;
 };

@@ -42,8 +42,9 @@ double Steel02Model::Step(double u) {
         const double es = (u - ur_) / (u0_ - ur_);
         // es/(1+|es|^R)^(1/R), written for |es| > 1 so that |es|^R cannot overflow.
         const double a = std::abs(es);
-        const double curve = a <= 1 ? es / std::pow(1 + std::pow(a, r_), 1 / r_)
-                                    : (es > 0 ? 1.0 : -1.0) / std::pow(1 + std::pow(a, -r_), 1 / r_);
+        const double curve = a <= 1
+                                 ? es / std::pow(1 + std::pow(a, r_), 1 / r_)
+                                 : (es > 0 ? 1.0 : -1.0) / std::pow(1 + std::pow(a, -r_), 1 / r_);
         const double shape = b * es + (1 - b) * curve;
         f = fr_ + (f0_ - fr_) * shape;
     }

@@ -5,10 +5,10 @@
 namespace qlnx {
 
 struct Steel02Parameters {
-    double Fy = 0;    // yield force
-    double E0 = 0;    // initial stiffness
-    double b = 0;     // hardening ratio, 0 <= b < 1
-    double R0 = 20;   // curvature of the first branch
+    double Fy = 0;   // yield force
+    double E0 = 0;   // initial stiffness
+    double b = 0;    // hardening ratio, 0 <= b < 1
+    double R0 = 20;  // curvature of the first branch
     double cR1 = 0.925;
     double cR2 = 0.15;
 };

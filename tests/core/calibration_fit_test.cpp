@@ -139,8 +139,8 @@ TEST(CalibrationFitTest, TheSameFitTwiceGivesTheSameBits) {
 TEST(CalibrationFitTest, CancelStopsWithTheBestSetSoFar) {
     const std::vector<double> f = test::ModelRecord(Steel01Model({10, 5, 0.03}), History(), 0.01);
     int calls = 0;
-    const CalibrationResult r = FitModel(CalibrationModel::Steel01, History(), f, {},
-                                         [&](double) { return ++calls < 3; });
+    const CalibrationResult r =
+        FitModel(CalibrationModel::Steel01, History(), f, {}, [&](double) { return ++calls < 3; });
     EXPECT_TRUE(r.Cancelled);
     EXPECT_LT(r.Evaluations, 100u);
     EXPECT_EQ(r.Theta.size(), 3u);

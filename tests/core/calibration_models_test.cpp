@@ -59,8 +59,8 @@ TEST(BoucWenModelTest, MonotonicLoadingFollowsTheClosedForms) {
         BoucWenModel m(p, 100.0);
         for (int k = 1; k <= 30; ++k) {
             const double u = 0.2 * k;
-            const double z = n == 1 ? (1 - std::exp(-c * u)) / c
-                                    : std::tanh(std::sqrt(c) * u) / std::sqrt(c);
+            const double z =
+                n == 1 ? (1 - std::exp(-c * u)) / c : std::tanh(std::sqrt(c) * u) / std::sqrt(c);
             EXPECT_NEAR(m.Step(u) / p.ko, z, 1e-6 * zu) << "n " << n << " u " << u;
         }
     }
