@@ -178,6 +178,51 @@ std::string SetLastLine(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+std::string SetCalibrate(BatchOptions& options, Arguments arguments) {
+    options.Calibrate.clear();
+    std::string_view rest = arguments[0];
+    while (true) {
+        const size_t comma = rest.find(',');
+        const std::string_view name = rest.substr(0, comma);
+        const CalibrationModelRow* row = CalibrationModelOfName(name);
+        if (!row) {
+            std::string names;
+            for (const CalibrationModelRow& r : CalibrationModels()) {
+                names += (names.empty() ? "" : ", ") + std::string(r.BatchName);
+            }
+            return "--calibrate takes one or more of " + names + ", separated by commas; not " +
+                   arguments[0];
+        }
+        if (std::find(options.Calibrate.begin(), options.Calibrate.end(), row->Model) ==
+            options.Calibrate.end()) {
+            options.Calibrate.push_back(row->Model);
+        }
+        if (comma == std::string_view::npos) break;
+        rest = rest.substr(comma + 1);
+    }
+    return {};
+}
+
+std::string SetCalibrationSeed(BatchOptions& options, Arguments arguments) {
+    const std::string& text = arguments[0];
+    uint32_t seed = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (ec != std::errc() || ptr != text.data() + text.size()) {
+        return "--calibration-seed takes a whole number from 0 to 4294967295; not " + text;
+    }
+    options.Calibration.Seed = seed;
+    return {};
+}
+
+std::string SetEnergyWeight(BatchOptions& options, Arguments arguments) {
+    const auto value = EvaluationNumber(arguments[0]);
+    if (!value || !(*value >= 0)) {
+        return "--energy-weight takes a number of at least 0; not " + arguments[0];
+    }
+    options.Calibration.EnergyWeight = *value;
+    return {};
+}
+
 // clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
@@ -264,6 +309,19 @@ constexpr OptionRow kOptions[] = {
      SetEnvelopeCycle},
     {"--last-line", "N", "last file line kept: the record after it is left out (default: all)",
      SetLastLine},
+    {"--calibrate", "MODEL[,MODEL...]",
+     "fit hysteretic models to the working curve: steel01, steel02, bouc-wen, bwbn, saws",
+     SetCalibrate},
+    {"--calibration-seed", "N", "seed of the fit's global search (default 1)",
+     SetCalibrationSeed},
+    {"--energy-weight", "W",
+     "weight of the cumulative work in the fit's objective (default 0; 0.25 for pinched loops)",
+     SetEnergyWeight},
+    {"--prefilter", "",
+     "fit without reversals smaller than 1e-3 of the largest displacement (for steel02, saws)",
+     [](BatchOptions& o, Arguments) { o.Calibration.Prefilter = true; return std::string(); }},
+    {"--opensees", "FILE", "write the fitted models as OpenSees Tcl to FILE (with --calibrate)",
+     [](BatchOptions& o, Arguments a) { o.OpenSeesFile = a[0]; return std::string(); }},
     {"--json", "", "print one JSON object instead of the loop table",
      [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
     {"--help", "", "print this text",

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/calibration_fit.h"
 #include "core/evaluation_options.h"
 #include "core/import_format.h"
 #include "core/skeleton.h"
@@ -60,6 +61,11 @@ struct BatchOptions {
     bool Protocol = false;
     int EnvelopeCycle = 1;
     int32_t LastLine = 0;
+    // Model calibration: the models fitted to the working curve, the fit's settings, and the
+    // file that receives their OpenSees Tcl text.
+    std::vector<CalibrationModel> Calibrate;
+    CalibrationSettings Calibration;
+    std::string OpenSeesFile;
     bool Json = false;
     bool Help = false;
     std::string File;

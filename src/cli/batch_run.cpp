@@ -4,10 +4,12 @@
 #include <exception>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/calibration_output.h"
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
 #include "cli/record_findings.h"
@@ -222,6 +224,30 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options, Mes
     }
 }
 
+// Fits each model asked for to the working curve; a record that cannot be fitted reaches the
+// error box.
+std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const BatchOptions& options,
+                                         Messages& messages) {
+    std::vector<CalibrationResult> results;
+    for (const CalibrationModel model : options.Calibrate) {
+        try {
+            results.push_back(
+                FitModel(model, state.LoopDisp, state.LoopForce, options.Calibration));
+            for (const std::string& w : results.back().Warnings) {
+                messages.Warning(std::string(CalibrationModelRowOf(model).Command) + ": " + w);
+            }
+        } catch (const std::invalid_argument& e) {
+            messages.Error(e.what());
+            break;
+        }
+    }
+    if (!options.OpenSeesFile.empty() && !results.empty()) {
+        WriteFile(options.OpenSeesFile, OpenSeesFileText(results, {options.File, "", ""}), options,
+                  messages);
+    }
+    return results;
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
@@ -244,6 +270,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
                                      evaluation ? &evaluation->Loops : nullptr);
     }
     WriteFiles(state, options, messages);
+    const std::vector<CalibrationResult> calibration = Calibrate(state, options, messages);
     if (!options.EvaluationFile.empty()) {
         std::string csv = EvaluationCsvText(*evaluation, ReportHeader(options, direction));
         AppendProtocolTablesText(csv, *protocol, ',', "", "\r\n");
@@ -260,10 +287,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
         WriteAnalysisJson(out, state, messages.First(), findings,
                           evaluation ? &*evaluation : nullptr, notes,
-                          protocol ? &*protocol : nullptr);
+                          protocol ? &*protocol : nullptr,
+                          options.Calibrate.empty() ? nullptr : &calibration);
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
+        if (!calibration.empty()) out << '\n' << CalibrationTableText(calibration);
         WriteSuggestions(err, noise, findings, direction);
     }
     out.flush();

@@ -1,5 +1,6 @@
 #include "cli/json_output.h"
 
+#include "cli/calibration_output.h"
 #include "cli/evaluation_output.h"
 #include "cli/protocol_output.h"
 
@@ -98,7 +99,8 @@ void AppendJsonNumber(std::string& out, double value) {
 void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
                        const std::optional<std::string>& message, const RecordFindings& findings,
                        const TestEvaluation* evaluation, const ImportNotes& notes,
-                       const ProtocolRecognition* protocol) {
+                       const ProtocolRecognition* protocol,
+                       const std::vector<CalibrationResult>* calibration) {
     std::string out = "{\n  \"message\": ";
     if (message) {
         AppendJsonString(out, *message);
@@ -147,6 +149,10 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     if (protocol != nullptr) {
         out += ",\n  \"Protocol\": ";
         AppendProtocolJson(out, *protocol);
+    }
+    if (calibration != nullptr) {
+        out += ",\n  \"Calibration\": ";
+        AppendCalibrationJson(stream, out, *calibration);
     }
     out += "\n}\n";
     Flush(stream, out);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/analysis_state.h"
+#include "core/calibration_fit.h"
 #include "core/evaluate_test.h"
 #include "core/protocol_recognition.h"
 #include "core/skeleton.h"
@@ -33,14 +34,15 @@ struct RecordFindings {
 // "MaxDispForce2": [...], "PositiveSkeleton":
 // [[x, y], ...], "NegativeSkeleton": [...], "LoadsFirst": "positive" | "negative" | null,
 // "SuggestedNoiseBand": number | null, "SuggestedZeroStart": true | false[, "Evaluation":
-// {...}][, "Protocol": {...}]} with the vectors of the state in the order of the analysis. A
-// double is written as the shortest text that reads back to the same double; a double that
-// is not finite as null.
+// {...}][, "Protocol": {...}][, "Calibration": [...]]} with the vectors of the state in the
+// order of the analysis. A double is written as the shortest text that reads back to the same
+// double; a double that is not finite as null.
 void WriteAnalysisJson(std::ostream& out, const AnalysisState& state,
                        const std::optional<std::string>& message,
                        const RecordFindings& findings = {},
                        const TestEvaluation* evaluation = nullptr, const ImportNotes& notes = {},
-                       const ProtocolRecognition* protocol = nullptr);
+                       const ProtocolRecognition* protocol = nullptr,
+                       const std::vector<CalibrationResult>* calibration = nullptr);
 
 // Appends text as a JSON string (quoted, with escapes).
 void AppendJsonString(std::string& out, std::string_view text);

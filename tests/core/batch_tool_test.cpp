@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -601,3 +602,55 @@ TEST(BatchTool, OffsetStartSuggestionAndZeroStart) {
 }
 
 }  // namespace
+
+// A bilinear record (Fy 10, E0 5, b 0.03): the fit, its JSON and its OpenSees file.
+TEST(BatchTool, CalibrationJsonAndOpenSeesFile) {
+    std::string csv;
+    double f = 0;
+    double u = 0;
+    const double targets[] = {3, -3, 6, -6, 9, -9, 0};
+    for (const double target : targets) {
+        while (u != target) {
+            const double next =
+                u < target ? std::min(u + 0.25, target) : std::max(u - 0.25, target);
+            f = std::clamp(f + 5 * (next - u), 0.15 * next - 9.7, 0.15 * next + 9.7);
+            u = next;
+            csv += std::to_string(u) + "," + std::to_string(f) + "\n";
+        }
+    }
+    const std::string file = WriteFile("bilinear.csv", "0,0\n" + csv);
+    const std::string tcl = (TempFolder() / "fit.tcl").string();
+    const BatchRun run = RunBatch({"--json", "--calibrate", "steel01,saws", "--calibration-seed",
+                                   "9", "--prefilter", "--opensees", tcl, file});
+    EXPECT_NE(run.out.find("\"Calibration\": [\n    {\"Model\": \"Steel01\", \"Parameters\": "
+                           "{\"Fy\": "),
+              std::string::npos);
+    EXPECT_NE(run.out.find("{\"Model\": \"SAWS\", \"Parameters\": {\"F0\": "), std::string::npos);
+    EXPECT_NE(run.out.find("\"Seed\": 9, \"Mapping\": \"unverified\", \"OpenSees\": "
+                           "\"uniaxialMaterial Steel01 $matTag "),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"OpenSeesPy\": \"ops.uniaxialMaterial('Steel01', matTag, "),
+              std::string::npos);
+    const std::string text = ReadAll(tcl);
+    const size_t line = text.find("\nuniaxialMaterial Steel01 1 ");
+    ASSERT_NE(line, std::string::npos);
+    // Fy before E0, 17 digits.
+    std::istringstream numbers(text.substr(line + 27));
+    double fy = 0, e0 = 0, b = 0;
+    numbers >> fy >> e0 >> b;
+    EXPECT_NEAR(fy, 10, 0.05);
+    EXPECT_NEAR(e0, 5, 0.05);
+    EXPECT_NEAR(b, 0.03, 0.001);
+    EXPECT_NE(text.find("\nuniaxialMaterial SAWS 2 "), std::string::npos);
+    EXPECT_NE(text.find("# mapping unverified"), std::string::npos);
+    EXPECT_NE(text.find("seed 9"), std::string::npos);
+    EXPECT_NE(text.find("reversal pre-filter on"), std::string::npos);
+
+    const BatchRun wrong = RunBatch({"--calibrate", "steel03", file});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.err.find("--calibrate takes one or more of steel01, steel02, bouc-wen, bwbn, "
+                             "saws, separated by commas; not steel03"),
+              std::string::npos);
+    EXPECT_EQ(RunBatch({"--calibration-seed", "-1", file}).status, 2);
+    EXPECT_EQ(RunBatch({"--json", file}).out.find("Calibration"), std::string::npos);
+}
