@@ -10,6 +10,7 @@
 
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
+#include "cli/series_run.h"
 #include "cli/skeleton_file.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
@@ -228,6 +229,7 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options, Mes
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    if (!options.ProjectFile.empty() || options.Series) return RunSeries(options, out, err);
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);

@@ -128,8 +128,7 @@ Specimen SpecimenOf(const Json& j, const std::string& folder) {
     s.Skeleton.Negative = BranchOf(skeleton.at("Negative"));
     for (const Json& step : skeleton.at("Thinning")) {
         if (!step.is_array() || step.size() != 3) Damaged("a thinning step is not three texts");
-        s.Skeleton.Thinning.push_back({step.at(0).get<std::string>(),
-                                       step.at(1).get<std::string>(),
+        s.Skeleton.Thinning.push_back({step.at(0).get<std::string>(), step.at(1).get<std::string>(),
                                        step.at(2).get<std::string>()});
     }
     const Json& evaluation = j.at("Evaluation");
@@ -223,12 +222,9 @@ std::string RecordStateText(const Specimen& specimen, RecordState state) {
     const std::string head =
         "The record \"" + specimen.RecordPath + "\" of specimen \"" + specimen.Name + "\" ";
     switch (state) {
-        case RecordState::Missing:
-            return head + "is missing.";
-        case RecordState::Changed:
-            return head + "has changed since the project was saved.";
-        case RecordState::Ok:
-            break;
+        case RecordState::Missing: return head + "is missing.";
+        case RecordState::Changed: return head + "has changed since the project was saved.";
+        case RecordState::Ok: break;
     }
     return head + "is as the project saved it.";
 }

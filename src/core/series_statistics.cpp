@@ -79,8 +79,7 @@ SampleStatistics DescribeSample(const std::vector<std::optional<double>>& values
     for (const double v : present) logs.push_back(std::log(v));
     const double logMean = MeanOf(logs);
     const double logStdDev = StdDevOf(logs, logMean);
-    s.Characteristic =
-        std::exp(logMean - CharacteristicFactor(present.size()) * logStdDev);
+    s.Characteristic = std::exp(logMean - CharacteristicFactor(present.size()) * logStdDev);
     return s;
 }
 

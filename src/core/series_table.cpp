@@ -10,10 +10,9 @@ namespace qlnx {
 namespace {
 
 constexpr const char* kFixedColumns[] = {
-    "PeakForcePos",    "PeakDispPos",     "PeakForceNeg",  "PeakDispNeg",  "YieldForcePos",
-    "YieldDispPos",    "YieldForceNeg",   "YieldDispNeg",  "UltimateDispPos",
-    "UltimateDispNeg", "DuctilityPos",    "DuctilityNeg",  "StiffnessPos", "StiffnessNeg",
-    "TotalEnergy"};
+    "PeakForcePos", "PeakDispPos",   "PeakForceNeg", "PeakDispNeg",     "YieldForcePos",
+    "YieldDispPos", "YieldForceNeg", "YieldDispNeg", "UltimateDispPos", "UltimateDispNeg",
+    "DuctilityPos", "DuctilityNeg",  "StiffnessPos", "StiffnessNeg",    "TotalEnergy"};
 
 // Peak force, peak displacement, yield force, yield displacement, ultimate displacement,
 // ductility and stiffness of one side, each null without an evaluation.
@@ -57,9 +56,20 @@ std::vector<std::optional<double>> RowOf(const TestEvaluation& e, YieldMethod yi
     const SideValues pos = SideOf(e.Skeleton.Positive, yield);
     const SideValues neg = SideOf(e.Skeleton.Negative, yield);
     std::vector<std::optional<double>> row = {
-        pos.PeakForce,    pos.PeakDisp,     neg.PeakForce, neg.PeakDisp,  pos.YieldForce,
-        pos.YieldDisp,    neg.YieldForce,   neg.YieldDisp, pos.UltimateDisp,
-        neg.UltimateDisp, pos.Ductility,    neg.Ductility, pos.Stiffness, neg.Stiffness,
+        pos.PeakForce,
+        pos.PeakDisp,
+        neg.PeakForce,
+        neg.PeakDisp,
+        pos.YieldForce,
+        pos.YieldDisp,
+        neg.YieldForce,
+        neg.YieldDisp,
+        pos.UltimateDisp,
+        neg.UltimateDisp,
+        pos.Ductility,
+        neg.Ductility,
+        pos.Stiffness,
+        neg.Stiffness,
         e.Loops.empty() ? std::nullopt : e.Loops.back().CumulativeEnergy};
     const auto damping = LevelDamping(e);
     for (size_t level = 0; level < levels; ++level) row.push_back(damping[level]);
@@ -69,8 +79,8 @@ std::vector<std::optional<double>> RowOf(const TestEvaluation& e, YieldMethod yi
     return row;
 }
 
-void AppendCsvField(std::string& out, const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+void AppendField(std::string& out, const std::string& text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
         out += text;
         return;
     }
@@ -82,12 +92,13 @@ void AppendCsvField(std::string& out, const std::string& text) {
     out += '"';
 }
 
-void AppendCsvNumbers(std::string& out, const std::vector<std::optional<double>>& values) {
+void AppendNumbers(std::string& out, const std::vector<std::optional<double>>& values,
+                   char separator, std::string_view null, std::string_view newline) {
     for (const auto& value : values) {
-        out += ',';
-        AppendTableValueText(out, TableValue::Of(value), '.', "");
+        out += separator;
+        AppendTableValueText(out, TableValue::Of(value), '.', null);
     }
-    out += "\r\n";
+    out += newline;
 }
 
 }  // namespace
@@ -160,31 +171,41 @@ std::optional<double> StatisticValue(const SampleStatistics& s, size_t row) {
     }
 }
 
-std::string SeriesCsvText(const std::vector<SeriesGroup>& groups) {
+std::string SeriesTableText(const std::vector<SeriesGroup>& groups, char separator,
+                            std::string_view null, std::string_view newline) {
     std::string out;
     for (const SeriesGroup& group : groups) {
-        out += "Group,Specimen";
-        for (const std::string& column : group.Table.Columns) out += ',' + column;
-        out += "\r\n";
+        out += "Group";
+        out += separator;
+        out += "Specimen";
+        for (const std::string& column : group.Table.Columns) {
+            out += separator;
+            out += column;
+        }
+        out += newline;
         const SeriesTable& table = group.Table;
         for (size_t r = 0; r < table.Rows.size(); ++r) {
-            AppendCsvField(out, group.Name);
-            out += ',';
-            AppendCsvField(out, table.Specimens[r]);
-            AppendCsvNumbers(out, table.Rows[r]);
+            AppendField(out, group.Name, separator);
+            out += separator;
+            AppendField(out, table.Specimens[r], separator);
+            AppendNumbers(out, table.Rows[r], separator, null, newline);
         }
         for (size_t row = 0; row < std::size(kStatisticRows); ++row) {
             std::vector<std::optional<double>> values;
             for (const SampleStatistics& s : table.Statistics) {
                 values.push_back(StatisticValue(s, row));
             }
-            AppendCsvField(out, group.Name);
-            out += ',';
+            AppendField(out, group.Name, separator);
+            out += separator;
             out += kStatisticRows[row];
-            AppendCsvNumbers(out, values);
+            AppendNumbers(out, values, separator, null, newline);
         }
     }
     return out;
+}
+
+std::string SeriesCsvText(const std::vector<SeriesGroup>& groups) {
+    return SeriesTableText(groups, ',', "", "\r\n");
 }
 
 }  // namespace qlnx

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/evaluate_test.h"
@@ -60,8 +61,12 @@ inline constexpr const char* kStatisticRows[] = {"Mean", "StdDev", "CoV",
                                                  "Min",  "Max",    "Characteristic"};
 std::optional<double> StatisticValue(const SampleStatistics& s, size_t row);
 
-// The groups' tables as CSV: Group, Specimen and the columns; each group's specimen rows,
-// then its statistics rows; empty cells for null; numbers in their 15-digit form.
+// The groups' tables: a header line Group, Specimen and the columns, each group's specimen
+// rows, then its statistics rows; numbers in their 15-digit form with ".", null as given.
+// A cell holding the separator, a quote or a line end is quoted (CSV).
+std::string SeriesTableText(const std::vector<SeriesGroup>& groups, char separator,
+                            std::string_view null, std::string_view newline);
+// The tables as CSV: commas, empty cells for null, CR LF line ends.
 std::string SeriesCsvText(const std::vector<SeriesGroup>& groups);
 
 }  // namespace qlnx

@@ -5,6 +5,7 @@
 #include "core/loop_analysis.h"
 #include "core/record_suggestions.h"
 #include "core/skeleton.h"
+#include "core/thinning.h"
 
 namespace qlnx {
 
@@ -48,7 +49,7 @@ void Import(AnalysisState& state, const Specimen& specimen, const ProgressCallba
 }  // namespace
 
 SpecimenRun OpenSpecimen(AnalysisState& state, const Specimen& specimen,
-                         const ProgressCallback& progress) {
+                         const ProgressCallback& progress, bool directionFromRecord) {
     SpecimenRun run;
     Import(state, specimen, progress, run.Messages);
     const NoiseBandCheck band = CheckNoiseBand(specimen.NoiseBandText);
@@ -64,8 +65,19 @@ SpecimenRun OpenSpecimen(AnalysisState& state, const Specimen& specimen,
         PutBranch(state.PositiveSkeletonSeries(), specimen.Skeleton.Positive);
         PutBranch(state.NegativeSkeletonSeries(), specimen.Skeleton.Negative);
     } else if (specimen.Skeleton.Method) {
-        ExtractSkeleton(state, *specimen.Skeleton.Method, specimen.Direction,
+        const LoopDirection direction =
+            directionFromRecord
+                ? LoadingDirection(state, run.NoiseBand).value_or(LoopDirection::Positive)
+                : specimen.Direction;
+        ExtractSkeleton(state, *specimen.Skeleton.Method, direction,
                         specimen.Skeleton.KeepDispIncreasing);
+        for (const ThinningStep& step : specimen.Skeleton.Thinning) {
+            try {
+                ThinSkeletonCurves(state, step.Low, step.High, step.Tolerance);
+            } catch (const qlnx::Error& e) {
+                run.Messages.push_back(ErrorBoxText(e.what()));
+            }
+        }
     }
     run.Evaluation = EvaluateTest(state, SpecimenEvaluationOptions(specimen, run.NoiseBand));
     return run;

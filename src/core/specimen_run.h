@@ -21,11 +21,13 @@ struct SpecimenRun {
 
 // Imports the specimen's record into state (cleared first) as "Import Loop" does with its
 // import options, analyses the loops as "Analyze Loop" does with its noise band, then puts
-// back its stored skeleton nodes (or extracts the skeleton by its method when none is
-// stored) and evaluates the test with its evaluation options. Checks nothing about the
-// record's bytes: that is CheckRecord's job before.
+// back its stored skeleton nodes (or, when none are stored, extracts the skeleton by its
+// method and thins it by its thinning steps) and evaluates the test with its evaluation
+// options. directionFromRecord: extract towards the side the record loads first instead of
+// the specimen's direction. Checks nothing about the record's bytes: that is CheckRecord's
+// job before.
 SpecimenRun OpenSpecimen(AnalysisState& state, const Specimen& specimen,
-                         const ProgressCallback& progress = {});
+                         const ProgressCallback& progress = {}, bool directionFromRecord = false);
 
 // The skeleton series of state into the specimen's stored nodes.
 void StoreSkeletonNodes(Specimen& specimen, const AnalysisState& state);
