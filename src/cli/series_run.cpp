@@ -42,15 +42,6 @@ std::vector<Specimen> SpecimensOf(const BatchOptions& options) {
     return specimens;
 }
 
-SkeletonBranchNodes NodesOf(const ChartSeries& series) {
-    SkeletonBranchNodes nodes;
-    for (int i = 0; i < series.Count(); ++i) {
-        nodes.X.push_back(series.GetxValue(i));
-        nodes.Y.push_back(series.GetyValue(i));
-    }
-    return nodes;
-}
-
 void AppendNumberOrNull(std::string& out, const std::optional<double>& value) {
     if (value) {
         AppendJsonNumber(out, *value);
@@ -136,8 +127,7 @@ void AppendGroup(std::string& out, const SeriesGroup& group) {
 
 }  // namespace
 
-void AppendSeriesJson(std::string& out, const std::vector<SeriesGroup>& groups,
-                      YieldMethod yield) {
+void AppendSeriesJson(std::string& out, const std::vector<SeriesGroup>& groups, YieldMethod yield) {
     out += "{\"YieldMethod\": ";
     AppendJsonString(out, kYieldMethods[static_cast<size_t>(yield)].Name);
     out += ", \"Groups\": [";
@@ -186,8 +176,8 @@ int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err)
             WriteAnalysisJson(out, state, first, findings, &run.Evaluation);
         }
         members.push_back({specimen.Name, specimen.Group, run.Evaluation,
-                           NodesOf(state.PositiveSkeletonSeries()),
-                           NodesOf(state.NegativeSkeletonSeries())});
+                           SkeletonNodesOf(state.PositiveSkeletonSeries()),
+                           SkeletonNodesOf(state.NegativeSkeletonSeries())});
     }
     const std::vector<SeriesGroup> groups = MakeSeriesGroups(members, options.SeriesYield);
     if (options.Json) {

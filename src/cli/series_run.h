@@ -20,7 +20,6 @@ int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err)
 // Appends the "Series" object (without its key): the yield method and the groups, each with
 // its table (one object a specimen, keyed by column), the statistics rows keyed the same
 // way, why a characteristic value is null, and the mean skeleton of each branch.
-void AppendSeriesJson(std::string& out, const std::vector<SeriesGroup>& groups,
-                      YieldMethod yield);
+void AppendSeriesJson(std::string& out, const std::vector<SeriesGroup>& groups, YieldMethod yield);
 
 }  // namespace qlnx

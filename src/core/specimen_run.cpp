@@ -16,15 +16,6 @@ void PutBranch(ChartSeries& series, const SkeletonBranchNodes& nodes) {
     for (size_t i = 0; i < nodes.X.size(); ++i) series.AddXY(nodes.X[i], nodes.Y[i]);
 }
 
-SkeletonBranchNodes NodesOf(const ChartSeries& series) {
-    SkeletonBranchNodes nodes;
-    for (int i = 0; i < series.Count(); ++i) {
-        nodes.X.push_back(series.GetxValue(i));
-        nodes.Y.push_back(series.GetyValue(i));
-    }
-    return nodes;
-}
-
 void Import(AnalysisState& state, const Specimen& specimen, const ProgressCallback& progress,
             std::vector<std::string>& messages) {
     ImportCheck check;
@@ -83,11 +74,20 @@ SpecimenRun OpenSpecimen(AnalysisState& state, const Specimen& specimen,
     return run;
 }
 
+SkeletonBranchNodes SkeletonNodesOf(const ChartSeries& series) {
+    SkeletonBranchNodes nodes;
+    for (int i = 0; i < series.Count(); ++i) {
+        nodes.X.push_back(series.GetxValue(i));
+        nodes.Y.push_back(series.GetyValue(i));
+    }
+    return nodes;
+}
+
 void StoreSkeletonNodes(Specimen& specimen, const AnalysisState& state) {
     const ChartSeries& positive = state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
     const ChartSeries& negative = state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
-    specimen.Skeleton.Positive = NodesOf(positive);
-    specimen.Skeleton.Negative = NodesOf(negative);
+    specimen.Skeleton.Positive = SkeletonNodesOf(positive);
+    specimen.Skeleton.Negative = SkeletonNodesOf(negative);
     specimen.Skeleton.Stored = positive.Count() > 0 || negative.Count() > 0;
 }
 

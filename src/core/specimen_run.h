@@ -29,6 +29,9 @@ struct SpecimenRun {
 SpecimenRun OpenSpecimen(AnalysisState& state, const Specimen& specimen,
                          const ProgressCallback& progress = {}, bool directionFromRecord = false);
 
+// The nodes of a skeleton series, in series order.
+SkeletonBranchNodes SkeletonNodesOf(const ChartSeries& series);
+
 // The skeleton series of state into the specimen's stored nodes.
 void StoreSkeletonNodes(Specimen& specimen, const AnalysisState& state);
 

@@ -129,8 +129,9 @@ TEST_F(SeriesBatchTest, YieldMethodAndCsvTable) {
     const Json j = Json::parse(run.out);
     EXPECT_EQ(j["Series"]["YieldMethod"], "Park");
     const Json& row = j["Series"]["Groups"][0]["Table"][1];
-    EXPECT_EQ(row["DuctilityPos"],
-              j["Specimens"][1]["Evaluation"]["Skeleton"]["Positive"]["Yield"]["Park"]["Ductility"]);
+    EXPECT_EQ(
+        row["DuctilityPos"],
+        j["Specimens"][1]["Evaluation"]["Skeleton"]["Positive"]["Yield"]["Park"]["Ductility"]);
     const std::string text = test::ReadAll(csv);
     EXPECT_EQ(text.rfind("Group,Specimen,PeakForcePos,PeakDispPos,PeakForceNeg,PeakDispNeg,", 0),
               0u);
