@@ -1495,5 +1495,93 @@ Thank you for your support!</translation>
         <source>Loop_%1</source>
         <translation>Loop %1</translation>
     </message>
+    <message>
+        <source>Project</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>New Project</source>
+        <translation>New Project</translation>
+    </message>
+    <message>
+        <source>Open Project…</source>
+        <translation>Open Project…</translation>
+    </message>
+    <message>
+        <source>Save Project</source>
+        <translation>Save Project</translation>
+    </message>
+    <message>
+        <source>Save Project As…</source>
+        <translation>Save Project As…</translation>
+    </message>
+    <message>
+        <source>Specimens</source>
+        <translation>Specimens</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Start a project: a campaign of specimens, each a record with its analysis.</source>
+        <translation>Start a project: a campaign of specimens, each a record with its analysis.</translation>
+    </message>
+    <message>
+        <source>Open a project and show its first specimen exactly as it was saved.</source>
+        <translation>Open a project and show its first specimen exactly as it was saved.</translation>
+    </message>
+    <message>
+        <source>Save the project with every specimen's options and skeleton as edited.</source>
+        <translation>Save the project with every specimen's options and skeleton as edited.</translation>
+    </message>
+    <message>
+        <source>Save the project under another name.</source>
+        <translation>Save the project under another name.</translation>
+    </message>
+    <message>
+        <source>The chosen specimen's name.</source>
+        <translation>The chosen specimen's name.</translation>
+    </message>
+    <message>
+        <source>The chosen specimen's group: specimens of one group are compared.</source>
+        <translation>The chosen specimen's group: specimens of one group are compared.</translation>
+    </message>
+    <message>
+        <source>Add the record in the window, with its analysis, as a specimen.</source>
+        <translation>Add the record in the window, with its analysis, as a specimen.</translation>
+    </message>
+    <message>
+        <source>Take the chosen specimen out of the project.</source>
+        <translation>Take the chosen specimen out of the project.</translation>
+    </message>
+    <message>
+        <source>Move the chosen specimen up.</source>
+        <translation>Move the chosen specimen up.</translation>
+    </message>
+    <message>
+        <source>Move the chosen specimen down.</source>
+        <translation>Move the chosen specimen down.</translation>
+    </message>
 </context>
 </TS>

@@ -1495,5 +1495,93 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Loop_%1</source>
         <translation>第 %1 圈</translation>
     </message>
+    <message>
+        <source>Project</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>New Project</source>
+        <translation>新建项目</translation>
+    </message>
+    <message>
+        <source>Open Project…</source>
+        <translation>打开项目…</translation>
+    </message>
+    <message>
+        <source>Save Project</source>
+        <translation>保存项目</translation>
+    </message>
+    <message>
+        <source>Save Project As…</source>
+        <translation>项目另存为…</translation>
+    </message>
+    <message>
+        <source>Specimens</source>
+        <translation>试件</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>组</translation>
+    </message>
+    <message>
+        <source>Start a project: a campaign of specimens, each a record with its analysis.</source>
+        <translation>新建项目：一组试件，每个试件为一个记录及其分析。</translation>
+    </message>
+    <message>
+        <source>Open a project and show its first specimen exactly as it was saved.</source>
+        <translation>打开项目，并按保存时的样子显示第一个试件。</translation>
+    </message>
+    <message>
+        <source>Save the project with every specimen's options and skeleton as edited.</source>
+        <translation>保存项目及每个试件的选项和编辑后的骨架曲线。</translation>
+    </message>
+    <message>
+        <source>Save the project under another name.</source>
+        <translation>以另一名称保存项目。</translation>
+    </message>
+    <message>
+        <source>The chosen specimen's name.</source>
+        <translation>所选试件的名称。</translation>
+    </message>
+    <message>
+        <source>The chosen specimen's group: specimens of one group are compared.</source>
+        <translation>所选试件的组：同组试件相互比较。</translation>
+    </message>
+    <message>
+        <source>Add the record in the window, with its analysis, as a specimen.</source>
+        <translation>将窗口中的记录及其分析添加为试件。</translation>
+    </message>
+    <message>
+        <source>Take the chosen specimen out of the project.</source>
+        <translation>将所选试件移出项目。</translation>
+    </message>
+    <message>
+        <source>Move the chosen specimen up.</source>
+        <translation>将所选试件上移。</translation>
+    </message>
+    <message>
+        <source>Move the chosen specimen down.</source>
+        <translation>将所选试件下移。</translation>
+    </message>
 </context>
 </TS>

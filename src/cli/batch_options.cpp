@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/number_text.h"
+#include "core/series_table.h"
 
 namespace qlnx {
 
@@ -46,6 +47,15 @@ std::string MethodList() {
     for (const SkeletonMethodRow& row : SkeletonMethods()) {
         list += (list.empty() ? " " : ", ") + std::to_string(static_cast<int>(row.Method)) + " " +
                 std::string(row.BatchName);
+    }
+    return list;
+}
+
+// The yield methods by name, for the help text: " GeneralYield, EqualEnergy, ...".
+std::string YieldMethodList() {
+    std::string list;
+    for (const YieldMethodInfo& info : kYieldMethods) {
+        list += (list.empty() ? " " : ", ") + std::string(info.Name);
     }
     return list;
 }
@@ -223,6 +233,13 @@ std::string SetEnergyWeight(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+std::string SetSeriesYield(BatchOptions& options, Arguments arguments) {
+    const auto method = YieldMethodOfName(arguments[0]);
+    if (!method) return "--series-yield takes" + YieldMethodList() + "; not " + arguments[0];
+    options.SeriesYield = *method;
+    return {};
+}
+
 // clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
@@ -322,6 +339,19 @@ constexpr OptionRow kOptions[] = {
      [](BatchOptions& o, Arguments) { o.Calibration.Prefilter = true; return std::string(); }},
     {"--opensees", "FILE", "write the fitted models as OpenSees Tcl to FILE (with --calibrate)",
      [](BatchOptions& o, Arguments a) { o.OpenSeesFile = a[0]; return std::string(); }},
+    // Test series
+    {"--project", "FILE.qlnx",
+     "evaluate every specimen of the project as it was saved and print the comparison table "
+     "(no FILE)",
+     [](BatchOptions& o, Arguments a) { o.ProjectFile = a[0]; return std::string(); }},
+    {"--series", "",
+     "every FILE is a specimen of one series, read with the same options; print the "
+     "comparison table",
+     [](BatchOptions& o, Arguments) { o.Series = true; return std::string(); }},
+    {"--series-table", "FILE", "write the comparison table as CSV",
+     [](BatchOptions& o, Arguments a) { o.SeriesTableFile = a[0]; return std::string(); }},
+    {"--series-yield", "NAME", "the yield method of the comparison table (default EEEP):",
+     SetSeriesYield, YieldMethodList},
     {"--json", "", "print one JSON object instead of the loop table",
      [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
     {"--help", "", "print this text",
@@ -403,7 +433,18 @@ ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& argument
         if (!result.Error.empty()) return result;
         i += count;
     }
-    if (!options.Help) {
+    if (!options.Help && !options.ProjectFile.empty()) {
+        if (!files.empty() || options.Series) {
+            result.Error = "--project takes no FILE and no --series";
+            return result;
+        }
+    } else if (!options.Help && options.Series) {
+        if (files.empty()) {
+            result.Error = "no FILE given";
+            return result;
+        }
+        options.SeriesFiles = files;
+    } else if (!options.Help) {
         if (files.empty()) {
             result.Error = "no FILE given";
             return result;
@@ -420,6 +461,8 @@ ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& argument
 
 std::string BatchUsage(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [options] FILE\n";
+    text += "       " + std::string(program) + " [options] --series FILE...\n";
+    text += "       " + std::string(program) + " [options] --project FILE.qlnx\n";
     text +=
         "Imports a force-displacement record as the window's \"Import Loop\" does, analyses its\n"
         "loops as \"Analyze Loop\" does, then extracts and thins the skeleton curve, writes the\n"

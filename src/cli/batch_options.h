@@ -12,6 +12,7 @@
 #include "core/evaluation_options.h"
 #include "core/import_format.h"
 #include "core/skeleton.h"
+#include "core/skeleton_evaluation.h"
 
 namespace qlnx {
 
@@ -69,6 +70,14 @@ struct BatchOptions {
     bool Json = false;
     bool Help = false;
     std::string File;
+    // A test series: the specimens of a project file (each as it was saved), or every FILE
+    // read with the options above (--series); the comparison table by the chosen yield
+    // method, written as CSV when asked for.
+    std::string ProjectFile;
+    bool Series = false;
+    std::vector<std::string> SeriesFiles;
+    std::string SeriesTableFile;
+    YieldMethod SeriesYield = YieldMethod::EEEP;
 };
 
 // The options, or the reason the command line is not usable.

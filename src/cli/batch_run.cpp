@@ -13,6 +13,7 @@
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
 #include "cli/record_findings.h"
+#include "cli/series_run.h"
 #include "cli/skeleton_file.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
@@ -251,6 +252,7 @@ std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const Batch
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    if (!options.ProjectFile.empty() || options.Series) return RunSeries(options, out, err);
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);

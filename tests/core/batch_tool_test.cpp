@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../file_bytes.h"
+#include "batch_runner.h"
 #include "core/curve_import.h"
 #include "core/evaluation_options.h"
 #include "core/loop_analysis.h"
@@ -21,11 +22,7 @@
 
 namespace {
 
-struct BatchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using qlnx::test::BatchRun;
 
 std::filesystem::path TempFolder() {
     const auto dir =
@@ -42,20 +39,8 @@ std::string WriteFile(const std::string& name, const std::string& bytes) {
 
 using qlnx::test::ReadAll;
 
-// Runs the program with the arguments (each quoted for the shell).
 BatchRun RunBatch(const std::vector<std::string>& arguments) {
-    const std::string program = std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch";
-    std::string command = "'" + program + "'";
-    for (const auto& a : arguments) command += " '" + a + "'";
-    const auto out = TempFolder() / "stdout.txt";
-    const auto err = TempFolder() / "stderr.txt";
-    command += " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int raw = std::system(command.c_str());
-    BatchRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadAll(out);
-    run.err = ReadAll(err);
-    return run;
+    return qlnx::test::RunBatchProgram(TempFolder(), arguments);
 }
 
 const char* const kWorkedExample = "0,0\n2,10\n-1,-5\n3,12\n3,12\n-2,-8\n";

@@ -73,6 +73,17 @@ const ToolTip kWindowToolTips[] = {
                           "with the constructions on the chart."},
     {{"ImportOptions1"}, "Decimal separator, the displacement and force columns, and a "
                          "preview of the rows as they will be read."},
+    // Projects and the specimens panel.
+    {{"NewProject1"}, "Start a project: a campaign of specimens, each a record with its analysis."},
+    {{"OpenProject1"}, "Open a project and show its first specimen exactly as it was saved."},
+    {{"SaveProject1"}, "Save the project with every specimen's options and skeleton as edited."},
+    {{"SaveProjectAs1"}, "Save the project under another name."},
+    {{"edtSpecimenName"}, "The chosen specimen's name."},
+    {{"edtSpecimenGroup"}, "The chosen specimen's group: specimens of one group are compared."},
+    {{"btnAddSpecimen"}, "Add the record in the window, with its analysis, as a specimen."},
+    {{"btnRemoveSpecimen"}, "Take the chosen specimen out of the project."},
+    {{"btnSpecimenUp"}, "Move the chosen specimen up."},
+    {{"btnSpecimenDown"}, "Move the chosen specimen down."},
     {{"btn3", "mniAbout1"}, "Version, licence and authors of QLNX."},
     {{"btn4", "mniDonation1"}, "How to support the development of QLNX."},
     {{"Howtouse1"}, "Open the user guide."},

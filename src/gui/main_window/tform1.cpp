@@ -82,6 +82,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     undoStack_ = new QUndoStack(this);
     BuildControls();
     BuildMenu();
+    BuildProjectCommands();
     BuildStatusBar();
     UpdateRecentRecordsMenu();
     ApplyWindowToolTips(this);
@@ -136,6 +137,7 @@ void TForm1::RunCommand(const std::function<void()>& command) {
         ~Done() { running = false; }
     } done{commandRunning_};
     RunGuarded(dialogs_, this, command);
+    NoteWindowChange();
 }
 
 void TForm1::ConnectHandlers() {
@@ -182,6 +184,10 @@ void TForm1::ConnectHandlers() {
     onTrigger(ExtractSkeleton1, &TForm1::btn5Click);
     onTrigger(TestEvaluation1, &TForm1::TestEvaluation1Click);
     onTrigger(Undo1, &TForm1::Undo1Click);
+    onTrigger(NewProject1, &TForm1::NewProject1Click);
+    onTrigger(OpenProject1, &TForm1::OpenProject1Click);
+    onTrigger(SaveProject1, &TForm1::SaveProject1Click);
+    onTrigger(SaveProjectAs1, &TForm1::SaveProjectAs1Click);
     onTrigger(Redo1, &TForm1::Redo1Click);
     connect(undoStack_, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
     connect(undoStack_, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
@@ -263,6 +269,10 @@ void TForm1::ImportLoop() {
 }
 
 void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, const QString& step) {
+    if (IsProjectPath(path) && QFileInfo(path).isFile()) {
+        if (KeepProjectChanges()) OpenProjectFrom(path);
+        return;
+    }
     if (!QFileInfo(path).isFile()) {
         ForgetRecentRecord(path);
         UpdateRecentRecordsMenu();
@@ -282,9 +292,13 @@ void TForm1::UpdateRecentRecordsMenu() {
     int number = 0;
     for (const RecentRecord& r : records) {
         ++number;
-        const QString caption = QStringLiteral("&%1 %2  (first line %3, step %4)")
-                                    .arg(number % 10)
-                                    .arg(QFileInfo(r.Path).fileName(), r.FirstLine, r.Step);
+        const QString caption = IsProjectPath(r.Path)
+                                    ? QStringLiteral("&%1 %2  (project)")
+                                          .arg(number % 10)
+                                          .arg(QFileInfo(r.Path).fileName())
+                                    : QStringLiteral("&%1 %2  (first line %3, step %4)")
+                                          .arg(number % 10)
+                                          .arg(QFileInfo(r.Path).fileName(), r.FirstLine, r.Step);
         QAction* action = RecentRecords1->addAction(caption);
         SetDesignedText(action, caption);
         action->setObjectName(QStringLiteral("RecentRecord%1").arg(number));

@@ -15,6 +15,7 @@
 #include "gui/dialogs/import_option_form.h"
 #include "gui/language/language.h"
 #include "gui/main_window/result_file_command.h"
+#include "gui/project/project_session.h"
 #include "spreadsheet/excel_export_options.h"
 
 class QAction;
@@ -35,8 +36,12 @@ class QUrl;
 
 namespace qlnx {
 
+// A name ending in .qlnx: a project, opened as one.
+bool IsProjectPath(const QString& path);
+
 class ChartWidget;
 class EvaluationWindow;
+class SpecimensPanel;
 class HelpWindow;
 class MessageBar;
 class StatusLinkField;
@@ -117,6 +122,18 @@ public slots:
     void Undo1Click();
     void Redo1Click();
 
+    // File > New / Open / Save / Save As Project and the specimens panel (tform1_project.cpp).
+    void NewProject1Click();
+    void OpenProject1Click();
+    void SaveProject1Click();
+    void SaveProjectAs1Click();
+    // The specimens panel's Add: the record in the window, as it stands, joins the project.
+    void AddSpecimen1Click();
+    // Opens a project as File > Open Project does when the dialog returns path.
+    void OpenProjectFile(const QString& path);
+    // The project open in the window.
+    const ProjectSession& CurrentProject() const { return project_; }
+
     // Desktop conveniences (tform1_desktop.cpp): chart image, status read-out, file drop.
     void SaveChartImage1Click();
     void ShowMouseReadout(int x, int y);
@@ -128,6 +145,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
     // Lets the menu's keys reach their commands while an edit box has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing with unsaved changes to the project asks whether to save them.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Layout (tform1_layout.cpp).
@@ -174,6 +193,21 @@ private:
     void SuggestLoopDirection();
     bool ShowsSkeleton() const;
 
+    // Projects (tform1_project.cpp): the menu's commands and the panel; the shown specimen
+    // taken from the window and put into it; the title with its unsaved-changes mark.
+    void BuildProjectCommands();
+    void OpenProjectFrom(const QString& path);
+    bool FindRecord(Specimen& specimen, bool& changed);
+    void SaveProjectTo(const std::string& path);
+    void CaptureSpecimen(Specimen& specimen) const;
+    bool ShowsCurrentSpecimen();
+    void StoreShownSpecimen();
+    void ShowSpecimen(int index);
+    void ShowProject();
+    void NoteWindowChange();
+    // Asks to save a changed project; false when it stays unsaved after a Yes.
+    bool KeepProjectChanges();
+
     // Recent records (File menu): the entries from the settings; a chosen one is imported with
     // the first line and step it was read with, a missing one taken off with a message.
     void UpdateRecentRecordsMenu();
@@ -213,6 +247,13 @@ private:
     // extraction.
     EvaluationWindow* evaluationWindow_ = nullptr;
     std::string skeletonMethodInForce_;
+    ProjectSession project_;
+    SpecimensPanel* specimensPanel_ = nullptr;
+    QString baseTitle_;
+    QAction* NewProject1 = nullptr;
+    QAction* OpenProject1 = nullptr;
+    QAction* SaveProject1 = nullptr;
+    QAction* SaveProjectAs1 = nullptr;
     // The save dialog of the result files: its first folder and the file type chosen last.
     ResultSaveDialog saveDialog_;
 
