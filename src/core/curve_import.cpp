@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "core/channel_import.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/parallel_rows.h"
@@ -322,7 +323,9 @@ ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
     state.ClearImportedCurve();
     state.ClearAnalysis();
     state.ClearLoopReadouts();
-    ImportResult result = ReadCurveFile(state, name, parameters, progress);
+    ImportResult result = parameters.Channels ? ReadChannelFile(state, name, parameters,
+                                                                *parameters.Channels, progress)
+                                              : ReadCurveFile(state, name, parameters, progress);
     // The rows read before a failure are drawn as well.
     state.LoopSeries().Assign(state.RawDisp, state.RawForce);
     return result;

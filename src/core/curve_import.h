@@ -13,12 +13,18 @@
 
 namespace qlnx {
 
+struct ChannelSettings;
+
 struct ImportParameters {
     int32_t FirstLine = 1;  // 1-based number of the first line read
     int32_t Step = 1;       // read lines FirstLine, FirstLine + Step, ...
     DecimalMode Decimal = DecimalMode::Auto;
     int32_t DisplacementColumn = 1;  // 1-based field numbers of the two values
     int32_t ForceColumn = 2;
+    // When set, the record is read by its channels (ReadChannelFile): header, expressions,
+    // units. Unset, the two columns are read as they always were. The caller keeps the
+    // settings for the import's time.
+    const ChannelSettings* Channels = nullptr;
 };
 
 // One row read by the import's rule: its values, or why it cannot be read.
