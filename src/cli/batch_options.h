@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/channel_import.h"
 #include "core/evaluation_options.h"
 #include "core/import_format.h"
 #include "core/skeleton.h"
@@ -52,6 +53,11 @@ struct BatchOptions {
     std::optional<double> UltimateRatio;
     PeakPointRule PeakPoint = PeakPointRule::Displacement;
     double LevelTolerance = 0.10;
+    // Reading the record by its channels: on with any of the channel options; --list-channels
+    // prints the channel table and the metadata and stops.
+    bool UseChannels = false;
+    bool ListChannels = false;
+    ChannelSettings Channels;
     bool Json = false;
     bool Help = false;
     std::string File;

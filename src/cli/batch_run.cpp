@@ -11,6 +11,7 @@
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
 #include "cli/skeleton_file.h"
+#include "core/channel_import.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
 #include "core/evaluate_test.h"
@@ -84,6 +85,7 @@ ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages&
     parameters.Decimal = options.Decimal;
     parameters.DisplacementColumn = options.DisplacementColumn;
     parameters.ForceColumn = options.ForceColumn;
+    if (options.UseChannels) parameters.Channels = &options.Channels;
     ImportResult result = ImportCurveFile(state, options.File, parameters);
     messages.Add(result.Warning());
     if (const auto line = result.LineMessage(); line && line != result.Warning()) {
@@ -187,6 +189,23 @@ EvaluationReportHeader ReportHeader(const BatchOptions& options, LoopDirection d
     return header;
 }
 
+// --list-channels: the channel table and the metadata of the file's header.
+int ListChannels(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    ImportParameters parameters;
+    if (const auto check = CheckImportParameters(options.FirstLineText, options.StepText);
+        check.Parameters) {
+        parameters = *check.Parameters;
+    }
+    parameters.Decimal = options.Decimal;
+    const LayoutReading reading = ReadChannelLayout(options.File, parameters, options.Channels);
+    if (!reading.Layout) {
+        err << reading.Failure.Warning().value_or("") << '\n';
+        return kExitMessage;
+    }
+    out << ChannelTableText(*reading.Layout);
+    return kExitDone;
+}
+
 void WriteFiles(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
     if (!options.ModifiedLoopFile.empty()) {
         const std::string& path = options.ModifiedLoopFile;
@@ -228,6 +247,7 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options, Mes
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.ListChannels) return ListChannels(options, out, err);
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);
@@ -241,8 +261,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     if (options.Evaluate) evaluation = EvaluateTest(state, EvaluationOptionsOf(options, band));
     WriteFiles(state, options, messages);
     if (!options.EvaluationFile.empty()) {
-        WriteFile(options.EvaluationFile,
-                  EvaluationCsvText(*evaluation, ReportHeader(options, direction)), options,
+        EvaluationReportHeader header = ReportHeader(options, direction);
+        header.DisplacementUnit = state.Channels.DisplacementUnit;
+        header.ForceUnit = state.Channels.ForceUnit;
+        WriteFile(options.EvaluationFile, EvaluationCsvText(*evaluation, header), options,
                   messages);
     }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
@@ -260,6 +282,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
         WriteSuggestions(err, state, band, findings, direction);
+        if (state.Channels.SkippedRows > 0) {
+            err << SkippedRowsText(state.Channels) << '\n';
+        }
     }
     out.flush();
     messages.WriteTo(err);

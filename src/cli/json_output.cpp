@@ -1,5 +1,6 @@
 #include "cli/json_output.h"
 
+#include "cli/channel_json.h"
 #include "cli/evaluation_output.h"
 
 #include <charconv>
@@ -136,6 +137,7 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     } else {
         out += "null";
     }
+    if (state.Channels.Active) AppendChannelJson(stream, out, state.Channels);
     if (evaluation != nullptr) {
         out += ",\n  \"Evaluation\": ";
         AppendEvaluationJson(stream, out, *evaluation);

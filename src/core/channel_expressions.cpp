@@ -43,7 +43,7 @@ bool HasAssignment(std::string_view text) {
 struct ChannelExpression::Parser {
     mu::Parser parser;
     std::string text;
-    std::vector<std::string> names;  // per channel, the name defined for it
+    std::vector<std::string> names;    // per channel, the name defined for it
     std::vector<std::string> aliases;  // per channel, its cN when that is no other's name
     mutable std::vector<double> scalars;
 };

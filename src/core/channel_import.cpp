@@ -82,9 +82,8 @@ bool RestIsBlank(LineCursor cursor) {
 // channels read; a row with a gap in a channel of gapsSkip is left out. Fills result with
 // the row failure when a row cannot be read.
 ChannelRows ReadRows(std::string_view text, const ChannelLayout& layout,
-                     const std::vector<bool>& read, const std::vector<bool>& gapsSkip,
-                     int64_t step, ImportResult& result, ProgressStretch& progress,
-                     bool& stopped) {
+                     const std::vector<bool>& read, const std::vector<bool>& gapsSkip, int64_t step,
+                     ImportResult& result, ProgressStretch& progress, bool& stopped) {
     ChannelRows rows;
     const size_t width = layout.Channels.size();
     rows.Columns.resize(width);
@@ -205,8 +204,8 @@ void CheckDimensions(const ChannelExpression& expression, std::string_view what,
                 x[static_cast<size_t>(used[a])] -= h;
                 const double f01 = expression.Evaluate(x);
                 const double scale = std::abs(f00) + std::abs(f10) + std::abs(f01) + 1;
-                const bool both = std::abs(f10 - f00) > 1e-12 * scale &&
-                                  std::abs(f01 - f00) > 1e-12 * scale;
+                const bool both =
+                    std::abs(f10 - f00) > 1e-12 * scale && std::abs(f01 - f00) > 1e-12 * scale;
                 if (!both || std::abs(f11 - f10 - f01 + f00) > 1e-9 * scale) additive = false;
             }
             if (additive) {
@@ -295,8 +294,9 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress) {
     if (parameters.Step <= 0) {
-        return Refused("A record read by its channels is read downwards: the step must be 1 or "
-                       "more.");
+        return Refused(
+            "A record read by its channels is read downwards: the step must be 1 or "
+            "more.");
     }
     std::string text;
     try {
@@ -327,9 +327,8 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
         record.DisplacementExpression = settings.Displacement.empty()
                                             ? DefaultExpression(parameters.DisplacementColumn)
                                             : settings.Displacement;
-        record.ForceExpression = settings.Force.empty()
-                                     ? DefaultExpression(parameters.ForceColumn)
-                                     : settings.Force;
+        record.ForceExpression =
+            settings.Force.empty() ? DefaultExpression(parameters.ForceColumn) : settings.Force;
         ChannelExpression disp("displacement", record.DisplacementExpression, channels);
         ChannelExpression force("force", record.ForceExpression, channels);
         CheckDimensions(disp, "displacement", channels);
@@ -339,8 +338,8 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
         CheckOutputUnit(settings.LengthUnit, UnitKind::Length, record.DisplacementUnit,
                         "displacement");
         CheckOutputUnit(settings.ForceUnit, UnitKind::Force, record.ForceUnit, "force");
-        if (settings.DriftHeight && !(*settings.DriftHeight > 0 &&
-                                      std::isfinite(*settings.DriftHeight))) {
+        if (settings.DriftHeight &&
+            !(*settings.DriftHeight > 0 && std::isfinite(*settings.DriftHeight))) {
             throw Error("The drift height must be a number above 0.");
         }
 
@@ -367,8 +366,8 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
 
         ProgressStretch stretch(progress, 0.0, 0.9, 0);
         bool stopped = false;
-        ChannelRows rows = ReadRows(text, *layout, read, gapsSkip, parameters.Step, result,
-                                    stretch, stopped);
+        ChannelRows rows =
+            ReadRows(text, *layout, read, gapsSkip, parameters.Step, result, stretch, stopped);
         if (stopped) {
             state.FileNameText.clear();
             state.Channels = ChannelRecord{};
@@ -420,8 +419,8 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
             if (bad != values->end()) {
                 const auto k = static_cast<size_t>(bad - values->begin());
                 const bool isDisp = values == &state.RawDisp;
-                const std::string line = std::to_string(
-                    LineOfRow(*layout, rows, parameters.Step, k));
+                const std::string line =
+                    std::to_string(LineOfRow(*layout, rows, parameters.Step, k));
                 state.RawDisp.resize(k);
                 state.RawForce.resize(k);
                 throw Error("Line " + line + ": the " + (isDisp ? "displacement" : "force") +

@@ -33,15 +33,15 @@ struct ChannelZero {
 // How the channels become the curve. Every field's default leaves the columns of the
 // column boxes as they are.
 struct ChannelSettings {
-    std::string Displacement{}; // expression; empty: cD of the displacement column box
-    std::string Force{};       // expression; empty: cF of the force column box
+    std::string Displacement{};  // expression; empty: cD of the displacement column box
+    std::string Force{};         // expression; empty: cF of the force column box
     std::vector<std::pair<std::string, std::string>> Units{};  // channel, unit it is in
     std::vector<ChannelZero> Zero{};
     std::vector<ChannelScale> Scale{};
     std::string LengthUnit{};  // output units; empty: the channels' own
     std::string ForceUnit{};
     std::optional<double> DriftHeight{};  // the displacement as % of this height
-    std::string TimeChannel{};           // empty: found by its name or unit
+    std::string TimeChannel{};            // empty: found by its name or unit
 };
 
 // Reads the file's header into a channel table (with the unit corrections of settings), or

@@ -68,3 +68,20 @@ int FindTimeChannel(const std::vector<Channel>& channels) {
 }
 
 }  // namespace qlnx
+
+namespace qlnx {
+
+std::string SkippedRowsText(const ChannelRecord& record) {
+    const std::string count = std::to_string(record.SkippedRows);
+    return (record.SkippedRows == 1 ? "1 row with a gap was" : count + " rows with a gap were") +
+           std::string(" left out, the first at line ") + std::to_string(record.FirstSkippedLine) +
+           ".";
+}
+
+std::string WithUnit(std::string_view title, std::string_view unit) {
+    std::string text(title);
+    if (!unit.empty()) text += " (" + std::string(unit) + ")";
+    return text;
+}
+
+}  // namespace qlnx

@@ -57,3 +57,14 @@ struct ChannelRecord {
 };
 
 }  // namespace qlnx
+
+namespace qlnx {
+
+// "12 rows with a gap were left out, the first at line 5." for the status line.
+std::string SkippedRowsText(const ChannelRecord& record);
+
+// "Displacement (mm)", "Displacement (%)" or "Displacement" for an unknown unit: an axis
+// title or a column header with the unit of the record.
+std::string WithUnit(std::string_view title, std::string_view unit);
+
+}  // namespace qlnx

@@ -64,8 +64,8 @@ void SplitNameAndUnit(std::string_view field, std::string& name, std::string& un
 // A key and a value from a metadata line: split at the first ':' or '=', else by the
 // header's separators; nullopt when the line holds no two non-empty parts.
 std::optional<std::pair<std::string, std::string>> KeyValue(std::string_view line,
-                                                           const RowFormat& format,
-                                                           std::string_view dataLine) {
+                                                            const RowFormat& format,
+                                                            std::string_view dataLine) {
     line = TrimControl(line);
     for (const char mark : {':', '='}) {
         const size_t at = line.find(mark);

@@ -54,9 +54,9 @@ public:
         }
         ut_unit* a = Parse(fromUnit->Definition);
         ut_unit* b = Parse(toUnit->Definition);
-        cv_converter* converter =
-            a != nullptr && b != nullptr && ut_are_convertible(a, b) != 0 ? ut_get_converter(a, b)
-                                                                          : nullptr;
+        cv_converter* converter = a != nullptr && b != nullptr && ut_are_convertible(a, b) != 0
+                                      ? ut_get_converter(a, b)
+                                      : nullptr;
         converters_.emplace(std::move(key), converter);
         return converter;
     }
