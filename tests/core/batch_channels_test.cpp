@@ -90,13 +90,13 @@ void ExpectSameJson(const std::string& a, const std::string& b, double rel) {
 }
 
 TEST(BatchChannels, JsonMembersAndOptions) {
-    const std::string file = WriteFile(
-        "channels.csv",
-        "Specimen: W1\nTime [s],LVDT1 [mm],LVDT2 [in],LC1 [kN],LC2 [kN]\n0,NaN,0,1,2\n"
-        "0.5,1,0,2,2\n1,27.4,0.1,3,2\n1.5,0,0,1,1\n");
-    const BatchRun run = RunBatch({"--json", "--displacement", "LVDT1 - LVDT2", "--force",
-                                   "LC1 + LC2", "--scale", "LC2=2,1", "--zero", "LC1",
-                                   "--output-units", "mm,N", file});
+    const std::string file =
+        WriteFile("channels.csv",
+                  "Specimen: W1\nTime [s],LVDT1 [mm],LVDT2 [in],LC1 [kN],LC2 [kN]\n0,NaN,0,1,2\n"
+                  "0.5,1,0,2,2\n1,27.4,0.1,3,2\n1.5,0,0,1,1\n");
+    const BatchRun run =
+        RunBatch({"--json", "--displacement", "LVDT1 - LVDT2", "--force", "LC1 + LC2", "--scale",
+                  "LC2=2,1", "--zero", "LC1", "--output-units", "mm,N", file});
     EXPECT_EQ(run.status, 1) << run.err;  // three points are too few to analyse
     EXPECT_EQ(run.out.rfind("{\n  \"message\": \"Imported Loop is less than 3 points!\",\n"
                             "  \"RawDisp\": [1, 24.86, 0],\n  \"RawForce\": [5000, 6000, 2000],\n",
@@ -132,9 +132,11 @@ TEST(BatchChannels, JsonMembersAndOptions) {
     EXPECT_EQ(unknown.err.substr(0, unknown.err.find('\n')),
               "The force expression 'LC3': no channel is named 'LC3'; the channels are Time, "
               "LVDT1, LVDT2, LC1, LC2.");
-    for (const auto& [arguments, error] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+    for (const auto& [arguments, error] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--output-units", "kN,mm"}, "--output-units: 'kN' is not a length unit"},
-             {{"--scale", "LC1"}, "--scale takes NAME=FACTOR or NAME=FACTOR,OFFSET, as Load=4.448,0.1; not LC1"},
+             {{"--scale", "LC1"},
+              "--scale takes NAME=FACTOR or NAME=FACTOR,OFFSET, as Load=4.448,0.1; not LC1"},
              {{"--zero", "LC1=0"}, "--zero takes NAME or NAME=N with N from 1 on; not LC1=0"},
              {{"--drift", "-3"}, "--drift takes a height above 0; not -3"},
          }) {
@@ -166,8 +168,8 @@ TEST(BatchChannels, EvaluationDoesNotDependOnTheRecordsUnits) {
         WriteFile("metric.csv", CyclicRecord("Disp [mm],Force [kN]\n", 1, 1));
     const std::string imperial = WriteFile(
         "imperial.csv", CyclicRecord("Disp [in],Force [kip]\n", 1 / 25.4, 1 / 4.4482216152605));
-    const std::vector<std::string> options = {"--json", "--output-units", "mm,kN", "--method",
-                                              "envelope-force", "--evaluate"};
+    const std::vector<std::string> options = {"--json",   "--output-units", "mm,kN",
+                                              "--method", "envelope-force", "--evaluate"};
     std::vector<std::string> a = options;
     a.push_back(metric);
     std::vector<std::string> b = options;
@@ -176,8 +178,8 @@ TEST(BatchChannels, EvaluationDoesNotDependOnTheRecordsUnits) {
     const BatchRun runB = RunBatch(b);
     ASSERT_EQ(runA.status, runB.status);
     ASSERT_NE(runA.out.find("\"Evaluation\""), std::string::npos) << runA.out.substr(0, 300);
-    ExpectSameJson(Members(runA.out, "RawDisp", "Channels"), Members(runB.out, "RawDisp", "Channels"),
-                   1e-9);
+    ExpectSameJson(Members(runA.out, "RawDisp", "Channels"),
+                   Members(runB.out, "RawDisp", "Channels"), 1e-9);
     ExpectSameJson(Members(runA.out, "Units", ""), Members(runB.out, "Units", ""), 1e-9);
 }
 
