@@ -20,7 +20,7 @@ constexpr int kRows = 1000000;
 
 // The record without a header (for the two-column import) and with a name and a unit row.
 const std::string& RecordPath(bool header) {
-    static const std::string paths[2] = [] {
+    static const std::array<std::string, 2> paths = [] {
         const auto dir = std::filesystem::temp_directory_path() /
                          ("qlnx_bench_channels_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
