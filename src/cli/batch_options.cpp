@@ -10,6 +10,7 @@
 
 #include "core/number_text.h"
 #include "core/series_table.h"
+#include "core/units.h"
 
 namespace qlnx {
 
@@ -240,6 +241,94 @@ std::string SetSeriesYield(BatchOptions& options, Arguments arguments) {
     return {};
 }
 
+// The part of "NAME=VALUE" before the last '=' and after it; nullopt without one.
+std::optional<std::pair<std::string, std::string>> NameAndValue(const std::string& text) {
+    const size_t at = text.rfind('=');
+    if (at == std::string::npos || at == 0 || at + 1 == text.size()) return std::nullopt;
+    return std::make_pair(text.substr(0, at), text.substr(at + 1));
+}
+
+std::string SetChannelUnit(BatchOptions& options, Arguments arguments) {
+    const auto pair = NameAndValue(arguments[0]);
+    if (!pair) return "--unit takes NAME=UNIT, as LVDT1=mm; not " + arguments[0];
+    options.UseChannels = true;
+    options.Channels.Units.push_back(*pair);
+    return {};
+}
+
+std::string SetZero(BatchOptions& options, Arguments arguments) {
+    ChannelZero zero;
+    zero.Channel = arguments[0];
+    if (const auto pair = NameAndValue(arguments[0])) {
+        const auto samples = ColumnNumber(pair->second);
+        if (!samples) return "--zero takes NAME or NAME=N with N from 1 on; not " + arguments[0];
+        zero.Channel = pair->first;
+        zero.Samples = *samples;
+    }
+    options.UseChannels = true;
+    options.Channels.Zero.push_back(zero);
+    return {};
+}
+
+std::string SetScale(BatchOptions& options, Arguments arguments) {
+    const auto pair = NameAndValue(arguments[0]);
+    const std::string refusal =
+        "--scale takes NAME=FACTOR or NAME=FACTOR,OFFSET, as Load=4.448,0.1; not " + arguments[0];
+    if (!pair) return refusal;
+    ChannelScale scale;
+    scale.Channel = pair->first;
+    const size_t comma = pair->second.find(',');
+    const auto factor = EvaluationNumber(pair->second.substr(0, comma));
+    if (!factor) return refusal;
+    scale.Factor = *factor;
+    if (comma != std::string::npos) {
+        const auto offset = EvaluationNumber(pair->second.substr(comma + 1));
+        if (!offset) return refusal;
+        scale.Offset = *offset;
+    }
+    options.UseChannels = true;
+    options.Channels.Scale.push_back(scale);
+    return {};
+}
+
+std::string SetOutputUnits(BatchOptions& options, Arguments arguments) {
+    const std::string& text = arguments[0];
+    const size_t comma = text.find(',');
+    const std::string refusal = "--output-units takes LENGTH,FORCE, as mm,kN; not " + text;
+    if (comma == std::string::npos) return refusal;
+    const std::string length = text.substr(0, comma);
+    const std::string force = text.substr(comma + 1);
+    const auto lengthUnit = ReadUnit(length);
+    const auto forceUnit = ReadUnit(force);
+    if (!lengthUnit || lengthUnit->Kind != UnitKind::Length) {
+        return "--output-units: '" + length + "' is not a length unit";
+    }
+    if (!forceUnit || forceUnit->Kind != UnitKind::Force) {
+        return "--output-units: '" + force + "' is not a force unit";
+    }
+    options.UseChannels = true;
+    options.Channels.LengthUnit = length;
+    options.Channels.ForceUnit = force;
+    return {};
+}
+
+std::string SetDrift(BatchOptions& options, Arguments arguments) {
+    const auto value = EvaluationNumber(arguments[0]);
+    if (!value || !(*value > 0)) return "--drift takes a height above 0; not " + arguments[0];
+    options.UseChannels = true;
+    options.Channels.DriftHeight = *value;
+    return {};
+}
+
+// The output units offered, for the help text.
+std::string UnitList() {
+    std::string list = " (length:";
+    for (const auto unit : LengthUnits()) list += " " + std::string(unit);
+    list += "; force:";
+    for (const auto unit : ForceUnits()) list += " " + std::string(unit);
+    return list + ")";
+}
+
 // clang-format off
 constexpr OptionRow kOptions[] = {
     {"--first-line", "N", "first file line that holds data (default 1)",
@@ -352,6 +441,46 @@ constexpr OptionRow kOptions[] = {
      [](BatchOptions& o, Arguments a) { o.SeriesTableFile = a[0]; return std::string(); }},
     {"--series-yield", "NAME", "the yield method of the comparison table (default EEEP):",
      SetSeriesYield, YieldMethodList},
+    {"--channels", "",
+     "read the record by its channels: the name and unit rows and the key/value lines above "
+     "the data are found on their own; gaps in the channels read are skipped and counted",
+     [](BatchOptions& o, Arguments) { o.UseChannels = true; return std::string(); }},
+    {"--displacement", "EXPR",
+     "the displacement from the channels, as LVDT1 - LVDT2 (names with blanks or signs "
+     "written with _; c1, c2, ... by column; default c1 or the --columns one)",
+     [](BatchOptions& o, Arguments a) {
+         o.UseChannels = true;
+         o.Channels.Displacement = a[0];
+         return std::string();
+     }},
+    {"--force", "EXPR", "the force from the channels, as LC1 + LC2 or Load * 4.448",
+     [](BatchOptions& o, Arguments a) {
+         o.UseChannels = true;
+         o.Channels.Force = a[0];
+         return std::string();
+     }},
+    {"--unit", "NAME=UNIT", "a channel's unit when the file has none or a wrong one (repeatable)",
+     SetChannelUnit},
+    {"--zero", "NAME[=N]",
+     "subtract a channel's first sample, or the mean of its first N samples (repeatable)",
+     SetZero},
+    {"--scale", "NAME=FACTOR[,OFFSET]",
+     "a channel's calibration: value * FACTOR + OFFSET (repeatable)", SetScale},
+    {"--output-units", "LENGTH,FORCE", "convert the displacement and the force, as mm,kN",
+     SetOutputUnits, UnitList},
+    {"--drift", "HEIGHT",
+     "the displacement as a drift ratio in % of HEIGHT (in the displacement's unit)", SetDrift},
+    {"--time", "NAME", "the time channel (default: one named time, t, zeit or by its unit)",
+     [](BatchOptions& o, Arguments a) {
+         o.UseChannels = true;
+         o.Channels.TimeChannel = a[0];
+         return std::string();
+     }},
+    {"--list-channels", "", "print the channel table and the metadata, then stop",
+     [](BatchOptions& o, Arguments) {
+         o.ListChannels = true;
+         return std::string();
+     }},
     {"--json", "", "print one JSON object instead of the loop table",
      [](BatchOptions& o, Arguments) { o.Json = true; return std::string(); }},
     {"--help", "", "print this text",

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/calibration_fit.h"
+#include "core/channel_import.h"
 #include "core/evaluation_options.h"
 #include "core/import_format.h"
 #include "core/skeleton.h"
@@ -67,6 +68,11 @@ struct BatchOptions {
     std::vector<CalibrationModel> Calibrate;
     CalibrationSettings Calibration;
     std::string OpenSeesFile;
+    // Reading the record by its channels: on with any of the channel options; --list-channels
+    // prints the channel table and the metadata and stops.
+    bool UseChannels = false;
+    bool ListChannels = false;
+    ChannelSettings Channels;
     bool Json = false;
     bool Help = false;
     std::string File;

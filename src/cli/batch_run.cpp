@@ -15,6 +15,7 @@
 #include "cli/record_findings.h"
 #include "cli/series_run.h"
 #include "cli/skeleton_file.h"
+#include "core/channel_import.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
 #include "core/evaluate_test.h"
@@ -91,6 +92,7 @@ ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages&
     parameters.DisplacementColumn = options.DisplacementColumn;
     parameters.ForceColumn = options.ForceColumn;
     parameters.LastLine = options.LastLine;
+    if (options.UseChannels) parameters.Channels = &options.Channels;
     ImportResult result = ImportCurveFile(state, options.File, parameters);
     messages.Add(result.Warning());
     if (const auto line = result.LineMessage(); line && line != result.Warning()) {
@@ -187,6 +189,23 @@ EvaluationReportHeader ReportHeader(const BatchOptions& options, LoopDirection d
     return header;
 }
 
+// --list-channels: the channel table and the metadata of the file's header.
+int ListChannels(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    ImportParameters parameters;
+    if (const auto check = CheckImportParameters(options.FirstLineText, options.StepText);
+        check.Parameters) {
+        parameters = *check.Parameters;
+    }
+    parameters.Decimal = options.Decimal;
+    const LayoutReading reading = ReadChannelLayout(options.File, parameters, options.Channels);
+    if (!reading.Layout) {
+        err << reading.Failure.Warning().value_or("") << '\n';
+        return kExitMessage;
+    }
+    out << ChannelTableText(*reading.Layout);
+    return kExitDone;
+}
+
 void WriteFiles(const AnalysisState& state, const BatchOptions& options, Messages& messages) {
     if (!options.ModifiedLoopFile.empty()) {
         const std::string& path = options.ModifiedLoopFile;
@@ -252,6 +271,7 @@ std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const Batch
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.ListChannels) return ListChannels(options, out, err);
     if (!options.ProjectFile.empty() || options.Series) return RunSeries(options, out, err);
     AnalysisState state;
     Messages messages;
@@ -274,7 +294,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     WriteFiles(state, options, messages);
     const std::vector<CalibrationResult> calibration = Calibrate(state, options, messages);
     if (!options.EvaluationFile.empty()) {
-        std::string csv = EvaluationCsvText(*evaluation, ReportHeader(options, direction));
+        EvaluationReportHeader header = ReportHeader(options, direction);
+        header.DisplacementUnit = state.Channels.DisplacementUnit;
+        header.ForceUnit = state.Channels.ForceUnit;
+        std::string csv = EvaluationCsvText(*evaluation, header);
         AppendProtocolTablesText(csv, *protocol, ',', "", "\r\n");
         WriteFile(options.EvaluationFile, csv, options, messages);
     }
@@ -296,6 +319,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
         if (!calibration.empty()) out << '\n' << CalibrationTableText(calibration);
         WriteSuggestions(err, noise, findings, direction);
+        if (state.Channels.SkippedRows > 0) {
+            err << SkippedRowsText(state.Channels) << '\n';
+        }
     }
     out.flush();
     messages.WriteTo(err);

@@ -1,6 +1,7 @@
 #include "cli/json_output.h"
 
 #include "cli/calibration_output.h"
+#include "cli/channel_json.h"
 #include "cli/evaluation_output.h"
 #include "cli/protocol_output.h"
 
@@ -142,6 +143,7 @@ void WriteAnalysisJson(std::ostream& stream, const AnalysisState& state,
     }
     out += ",\n  \"SuggestedZeroStart\": ";
     out += findings.SuggestedZeroStart ? "true" : "false";
+    if (state.Channels.Active) AppendChannelJson(stream, out, state.Channels);
     if (evaluation != nullptr) {
         out += ",\n  \"Evaluation\": ";
         AppendEvaluationJson(stream, out, *evaluation);

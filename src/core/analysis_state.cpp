@@ -9,6 +9,7 @@ void AnalysisState::ClearImportedCurve() {
     RawForce.clear();
     LoopSeries().Clear();
     LoopSeriesSamples.clear();
+    Channels = ChannelRecord{};
     FileNameText.clear();
     LoopCountText.clear();
     // The legend names no loop of a record that is gone.

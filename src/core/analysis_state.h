@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/channel_table.h"
 #include "core/chart_model.h"
 #include "core/loop_columns.h"
 
@@ -33,6 +34,9 @@ struct AnalysisState {
     // dragged point back; empty while point i shows sample i (no loop point deleted since the
     // import).
     std::vector<int32_t> LoopSeriesSamples;
+
+    // The channels, metadata, units and time of a record read by its channels.
+    ChannelRecord Channels;
 
     // The Loop No. box: LoopCount items "Loop_1" ... and the selected item (-1 for none).
     int LoopCount = 0;

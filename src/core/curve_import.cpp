@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/channel_import.h"
 #include "core/errors.h"
 #include "core/file_bytes.h"
 #include "core/import_range.h"
@@ -342,7 +343,9 @@ ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
     state.ClearImportedCurve();
     state.ClearAnalysis();
     state.ClearLoopReadouts();
-    ImportResult result = ReadCurveFile(state, name, parameters, progress);
+    ImportResult result = parameters.Channels ? ReadChannelFile(state, name, parameters,
+                                                                *parameters.Channels, progress)
+                                              : ReadCurveFile(state, name, parameters, progress);
     KeepRowsThroughLastLine(state, parameters);
     // The rows read before a failure are drawn as well.
     state.LoopSeries().Assign(CopySamples(state.RawDisp), CopySamples(state.RawForce));

@@ -14,6 +14,8 @@
 
 namespace qlnx {
 
+struct ChannelSettings;
+
 struct ImportParameters {
     int32_t FirstLine = 1;  // 1-based number of the first line read
     int32_t Step = 1;       // read lines FirstLine, FirstLine + Step, ...
@@ -22,6 +24,10 @@ struct ImportParameters {
     int32_t ForceColumn = 2;
     // The last line kept (an idle tail or the record after rupture left out); 0 for all.
     int32_t LastLine = 0;
+    // When set, the record is read by its channels (ReadChannelFile): header, expressions,
+    // units. Unset, the two columns are read as they always were. The caller keeps the
+    // settings for the import's time.
+    const ChannelSettings* Channels = nullptr;
 };
 
 // One row read by the import's rule: its values, or why it cannot be read.

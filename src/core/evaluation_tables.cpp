@@ -316,6 +316,21 @@ std::string HeaderLine(const TestEvaluation& e, const EvaluationReportHeader& he
         out += sep;
         out += value;
     }
+    // Energy is in force times displacement, stiffness in force per displacement.
+    if (!header.DisplacementUnit.empty() || !header.ForceUnit.empty()) {
+        const std::string d = field(header.DisplacementUnit);
+        const std::string f = field(header.ForceUnit);
+        for (const auto& [name, value] :
+             {std::pair<std::string_view, std::string>{"DisplacementUnit", d},
+              {"ForceUnit", f},
+              {"EnergyUnit", f + "\u00b7" + d},
+              {"StiffnessUnit", f + "/" + d}}) {
+            out += sep;
+            out += name;
+            out += sep;
+            out += value;
+        }
+    }
     return out;
 }
 

@@ -80,6 +80,10 @@ struct EvaluationReportHeader {
     std::string Record;
     std::string SkeletonMethod;  // "none" when no skeleton was extracted
     std::string Preset;          // "none" when no preset was chosen
+    // The units of displacement and force ("mm", "kN"), added to the header line when the
+    // record was read by its channels with known units.
+    std::string DisplacementUnit;
+    std::string ForceUnit;
 };
 
 // The three tables (loops, levels, skeleton), each after a title line, cells separated by

@@ -1,0 +1,458 @@
+#include "core/channel_import.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "core/channel_expressions.h"
+#include "core/curve_import.h"
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "core/text_lines.h"
+#include "core/units.h"
+
+namespace qlnx {
+
+namespace {
+
+ImportResult Refused(std::string text) {
+    ImportResult result;
+    result.Failure = ImportFailure::Refused;
+    result.Text = std::move(text);
+    return result;
+}
+
+int ChannelOf(const std::vector<Channel>& channels, const std::string& reference) {
+    const int index = FindChannel(channels, reference);
+    if (index < 0) {
+        throw Error("No channel is named '" + reference + "'; the channels are " +
+                    ChannelList(channels) + ".");
+    }
+    return index;
+}
+
+// The user's units over the file's; each unit must be one the unit system reads.
+void ApplyUnits(std::vector<Channel>& channels, const ChannelSettings& settings) {
+    for (const auto& [reference, unit] : settings.Units) {
+        channels[static_cast<size_t>(ChannelOf(channels, reference))].Unit =
+            std::string(BareUnit(unit));
+    }
+    for (const Channel& channel : channels) {
+        if (!channel.Unit.empty() && !ReadUnit(channel.Unit)) {
+            throw Error("The unit '" + channel.Unit + "' of channel " + channel.Symbol +
+                        " is not known.");
+        }
+    }
+}
+
+// The samples of the channels read, one vector a channel (empty for those not read), and the
+// rows left out.
+struct ChannelRows {
+    std::vector<std::vector<double>> Columns;
+    int64_t Skipped = 0;
+    std::vector<int64_t> SkippedLines;  // 1-based, in file order
+    size_t Rows = 0;
+};
+
+// The 1-based line of kept row k.
+int64_t LineOfRow(const ChannelLayout& layout, const ChannelRows& rows, int64_t step, size_t k) {
+    int64_t index = 0;  // rows met, kept or not
+    size_t kept = 0;
+    size_t s = 0;
+    while (true) {
+        const int64_t line = layout.DataLine + index * step;
+        if (s < rows.SkippedLines.size() && rows.SkippedLines[s] == line) {
+            ++s;
+        } else {
+            if (kept == k) return line;
+            ++kept;
+        }
+        ++index;
+    }
+}
+
+bool RestIsBlank(LineCursor cursor) {
+    for (; cursor.Valid(); cursor.Next()) {
+        if (!TrimControl(cursor.Line()).empty()) return false;
+    }
+    return true;
+}
+
+// Reads the rows from the data line on, every step-th line, converting the fields of the
+// channels read; a row with a gap in a channel of gapsSkip is left out. Fills result with
+// the row failure when a row cannot be read.
+ChannelRows ReadRows(std::string_view text, const ChannelLayout& layout,
+                     const std::vector<bool>& read, const std::vector<bool>& gapsSkip, int64_t step,
+                     ImportResult& result, ProgressStretch& progress, bool& stopped) {
+    ChannelRows rows;
+    const size_t width = layout.Channels.size();
+    rows.Columns.resize(width);
+    const int64_t lastRead = [&] {
+        int64_t last = -1;
+        for (size_t c = 0; c < width; ++c) {
+            if (read[c]) last = static_cast<int64_t>(c);
+        }
+        return last;
+    }();
+    std::vector<double> row(width, 0.0);
+    LineCursor cursor(text);
+    for (int64_t i = 1; i < layout.DataLine && cursor.Valid(); ++i) cursor.Next();
+    uint64_t done = 0;
+    for (int64_t index = layout.DataLine - 1; cursor.Valid(); index += step) {
+        if (!progress.Tick(done++)) {
+            stopped = true;
+            return rows;
+        }
+        const std::string_view line = cursor.Line();
+        bool gap = false;
+        FieldReader reader(line, layout.Format.Separator);
+        std::string_view field;
+        int64_t count = 0;
+        while (reader.Next(field)) {
+            const auto c = static_cast<size_t>(count);
+            if (c < width && read[c]) {
+                const std::string_view trimmed = TrimControl(field);
+                if (const auto value = ParseField(trimmed, layout.Format)) {
+                    row[c] = *value;
+                } else if (IsGapField(trimmed)) {
+                    row[c] = std::nan("");
+                    if (gapsSkip[c]) gap = true;
+                } else {
+                    result.Failure = ImportFailure::NotANumber;
+                    result.Line = index + 1;
+                    result.Field = std::string(trimmed);
+                    return rows;
+                }
+            }
+            ++count;
+        }
+        if (count == 0) {
+            // Blank lines after the last row end the reading; one inside is a gap.
+            if (RestIsBlank(cursor)) break;
+            gap = true;
+        } else if (count <= lastRead) {
+            result.Failure = ImportFailure::MissingField;
+            result.Line = index + 1;
+            result.Position = lastRead;
+            return rows;
+        } else if (count != static_cast<int64_t>(width)) {
+            result.Failure = ImportFailure::RaggedRow;
+            result.Line = index + 1;
+            result.Position = count;
+            result.ReferenceLine = layout.DataLine;
+            result.ReferenceFields = static_cast<int64_t>(width);
+            return rows;
+        }
+        if (gap) {
+            ++rows.Skipped;
+            rows.SkippedLines.push_back(index + 1);
+        } else {
+            for (size_t c = 0; c < width; ++c) {
+                if (read[c]) rows.Columns[c].push_back(row[c]);
+            }
+            ++rows.Rows;
+        }
+        for (int64_t k = 0; k < step && cursor.Next(); ++k) {
+        }
+    }
+    return rows;
+}
+
+// The unit a channel's samples are brought to before an expression reads them: the output
+// unit of its kind, else the unit of the first used channel of that kind.
+std::string TargetUnit(UnitKind kind, const ChannelSettings& settings,
+                       const std::vector<Channel>& channels, const std::vector<int>& used) {
+    if (kind == UnitKind::Length && !settings.LengthUnit.empty()) return settings.LengthUnit;
+    if (kind == UnitKind::Force && !settings.ForceUnit.empty()) return settings.ForceUnit;
+    for (const int i : used) {
+        const auto unit = ReadUnit(channels[static_cast<size_t>(i)].Unit);
+        if (unit && unit->Kind == kind) return channels[static_cast<size_t>(i)].Unit;
+    }
+    return {};
+}
+
+UnitKind KindOf(const Channel& channel) {
+    const auto unit = ReadUnit(channel.Unit);
+    return unit ? unit->Kind : UnitKind::None;
+}
+
+// Refuses an expression that adds channels of two kinds (a force plus a length): the
+// expression changes with each of them alone but not with both together beyond the sum of
+// the two changes, at several points.
+void CheckDimensions(const ChannelExpression& expression, std::string_view what,
+                     const std::vector<Channel>& channels) {
+    const std::vector<int>& used = expression.UsedChannels();
+    std::vector<double> base(channels.size(), 0.0);
+    for (size_t k = 0; k < used.size(); ++k) {
+        base[static_cast<size_t>(used[k])] = 1.37 + 0.61 * static_cast<double>(k);
+    }
+    for (size_t a = 0; a < used.size(); ++a) {
+        for (size_t b = a + 1; b < used.size(); ++b) {
+            const Channel& first = channels[static_cast<size_t>(used[a])];
+            const Channel& second = channels[static_cast<size_t>(used[b])];
+            const UnitKind ka = KindOf(first);
+            const UnitKind kb = KindOf(second);
+            if (ka == UnitKind::None || kb == UnitKind::None || ka == kb) continue;
+            bool additive = true;
+            for (const double h : {0.5, 1.3}) {
+                std::vector<double> x = base;
+                const double f00 = expression.Evaluate(x);
+                x[static_cast<size_t>(used[a])] += h;
+                const double f10 = expression.Evaluate(x);
+                x[static_cast<size_t>(used[b])] += 0.7 * h;
+                const double f11 = expression.Evaluate(x);
+                x[static_cast<size_t>(used[a])] -= h;
+                const double f01 = expression.Evaluate(x);
+                const double scale = std::abs(f00) + std::abs(f10) + std::abs(f01) + 1;
+                const bool both =
+                    std::abs(f10 - f00) > 1e-12 * scale && std::abs(f01 - f00) > 1e-12 * scale;
+                if (!both || std::abs(f11 - f10 - f01 + f00) > 1e-9 * scale) additive = false;
+            }
+            if (additive) {
+                throw Error("The " + std::string(what) + " expression adds " +
+                            std::string(KindName(ka)) + " (" + first.Symbol + ", " + first.Unit +
+                            ") and " + std::string(KindName(kb)) + " (" + second.Symbol + ", " +
+                            second.Unit + ").");
+            }
+        }
+    }
+}
+
+std::string DefaultExpression(int32_t column) { return "c" + std::to_string(column); }
+
+// The unit of an expression's result: the target unit of the kind it is built from.
+std::string ResultUnit(const ChannelExpression& expression, UnitKind kind,
+                       const ChannelSettings& settings, const std::vector<Channel>& channels) {
+    for (const int i : expression.UsedChannels()) {
+        if (KindOf(channels[static_cast<size_t>(i)]) == kind) {
+            return TargetUnit(kind, settings, channels, expression.UsedChannels());
+        }
+    }
+    return {};
+}
+
+// The output unit asked for must be of the right kind, and the expression must have a
+// channel of that kind to convert.
+void CheckOutputUnit(const std::string& unit, UnitKind kind, const std::string& resultUnit,
+                     std::string_view what) {
+    if (unit.empty()) return;
+    const auto reading = ReadUnit(unit);
+    if (!reading || reading->Kind != kind) {
+        throw Error("'" + unit + "' is not " + std::string(KindName(kind)) + " unit.");
+    }
+    if (resultUnit.empty()) {
+        throw Error("The " + std::string(what) + " expression reads no channel with " +
+                    std::string(KindName(kind)) + " unit; give its channels their unit to " +
+                    "convert to " + unit + ".");
+    }
+}
+
+}  // namespace
+
+LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters& parameters,
+                                const ChannelSettings& settings) {
+    LayoutReading reading;
+    std::string text;
+    try {
+        text = ReadTextFile(path);
+    } catch (const FileError& e) {
+        reading.Failure.Failure = ImportFailure::CannotOpen;
+        reading.Failure.Text = e.what();
+        return reading;
+    }
+    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
+    if (!layout) {
+        reading.Failure = Refused("No line from line " + std::to_string(parameters.FirstLine) +
+                                  " on reads as a row of numbers.");
+        return reading;
+    }
+    try {
+        ApplyUnits(layout->Channels, settings);
+    } catch (const Error& e) {
+        reading.Failure = Refused(e.what());
+        return reading;
+    }
+    reading.Layout = std::move(layout);
+    return reading;
+}
+
+std::string ChannelTableText(const ChannelLayout& layout) {
+    std::string text = "Column\tName\tExpression name\tUnit\n";
+    for (const Channel& channel : layout.Channels) {
+        text += std::to_string(channel.Column) + "\t" + channel.Name + "\t" + channel.Symbol +
+                "\t" + channel.Unit + "\n";
+    }
+    text += "Data from line " + std::to_string(layout.DataLine) + "\n";
+    if (!layout.Metadata.empty()) {
+        text += "\nMetadata\n";
+        for (const auto& [key, value] : layout.Metadata) text += key + "\t" + value + "\n";
+    }
+    return text;
+}
+
+ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress) {
+    if (parameters.Step <= 0) {
+        return Refused(
+            "A record read by its channels is read downwards: the step must be 1 or "
+            "more.");
+    }
+    std::string text;
+    try {
+        text = ReadTextFile(path);
+    } catch (const FileError& e) {
+        ImportResult result;
+        result.Failure = ImportFailure::CannotOpen;
+        result.Text = e.what();
+        return result;
+    }
+    state.FileNameText = path;
+    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
+    if (!layout) {
+        return Refused("No line from line " + std::to_string(parameters.FirstLine) +
+                       " on reads as a row of numbers.");
+    }
+    ImportResult result;
+    result.Format = layout->Format;
+    std::vector<Channel>& channels = layout->Channels;
+    ChannelRecord& record = state.Channels;
+    record = ChannelRecord{};
+    record.Active = true;
+    record.Channels = channels;
+    record.Metadata = layout->Metadata;
+    try {
+        ApplyUnits(channels, settings);
+        record.Channels = channels;
+        record.DisplacementExpression = settings.Displacement.empty()
+                                            ? DefaultExpression(parameters.DisplacementColumn)
+                                            : settings.Displacement;
+        record.ForceExpression =
+            settings.Force.empty() ? DefaultExpression(parameters.ForceColumn) : settings.Force;
+        ChannelExpression disp("displacement", record.DisplacementExpression, channels);
+        ChannelExpression force("force", record.ForceExpression, channels);
+        CheckDimensions(disp, "displacement", channels);
+        CheckDimensions(force, "force", channels);
+        record.DisplacementUnit = ResultUnit(disp, UnitKind::Length, settings, channels);
+        record.ForceUnit = ResultUnit(force, UnitKind::Force, settings, channels);
+        CheckOutputUnit(settings.LengthUnit, UnitKind::Length, record.DisplacementUnit,
+                        "displacement");
+        CheckOutputUnit(settings.ForceUnit, UnitKind::Force, record.ForceUnit, "force");
+        if (settings.DriftHeight &&
+            !(*settings.DriftHeight > 0 && std::isfinite(*settings.DriftHeight))) {
+            throw Error("The drift height must be a number above 0.");
+        }
+
+        const int time = settings.TimeChannel.empty() ? FindTimeChannel(channels)
+                                                      : ChannelOf(channels, settings.TimeChannel);
+        std::vector<bool> read(channels.size(), false);
+        std::vector<bool> gapsSkip(channels.size(), false);
+        for (const ChannelExpression* e : {&disp, &force}) {
+            for (const int i : e->UsedChannels()) {
+                read[static_cast<size_t>(i)] = true;
+                gapsSkip[static_cast<size_t>(i)] = true;
+            }
+        }
+        if (time >= 0) read[static_cast<size_t>(time)] = true;
+        std::vector<int> zeroChannels;
+        for (const ChannelZero& zero : settings.Zero) {
+            if (zero.Samples < 1) throw Error("Zeroing takes 1 sample or more.");
+            zeroChannels.push_back(ChannelOf(channels, zero.Channel));
+        }
+        std::vector<int> scaleChannels;
+        for (const ChannelScale& scale : settings.Scale) {
+            scaleChannels.push_back(ChannelOf(channels, scale.Channel));
+        }
+
+        ProgressStretch stretch(progress, 0.0, 0.9, 0);
+        bool stopped = false;
+        ChannelRows rows =
+            ReadRows(text, *layout, read, gapsSkip, parameters.Step, result, stretch, stopped);
+        if (stopped) {
+            state.FileNameText.clear();
+            state.Channels = ChannelRecord{};
+            return ImportResult{};
+        }
+        record.SkippedRows = rows.Skipped;
+        record.FirstSkippedLine = rows.SkippedLines.empty() ? 0 : rows.SkippedLines.front();
+        if (result.Failure != ImportFailure::None) return result;
+
+        // Calibration, then zeroing, then the units the expressions are evaluated in.
+        for (size_t k = 0; k < settings.Scale.size(); ++k) {
+            auto& column = rows.Columns[static_cast<size_t>(scaleChannels[k])];
+            for (double& v : column) v = v * settings.Scale[k].Factor + settings.Scale[k].Offset;
+        }
+        for (size_t k = 0; k < settings.Zero.size(); ++k) {
+            auto& column = rows.Columns[static_cast<size_t>(zeroChannels[k])];
+            const size_t n = std::min(column.size(), static_cast<size_t>(settings.Zero[k].Samples));
+            if (n == 0) continue;
+            double sum = 0;
+            for (size_t i = 0; i < n; ++i) sum += column[i];
+            const double zero = sum / static_cast<double>(n);
+            for (double& v : column) v -= zero;
+        }
+        std::vector<bool> converted(channels.size(), false);
+        for (const ChannelExpression* e : {&disp, &force}) {
+            for (const int i : e->UsedChannels()) {
+                const auto c = static_cast<size_t>(i);
+                const UnitKind kind = KindOf(channels[c]);
+                if (converted[c] || (kind != UnitKind::Length && kind != UnitKind::Force)) {
+                    continue;
+                }
+                converted[c] = true;
+                const std::string target = TargetUnit(kind, settings, channels, e->UsedChannels());
+                if (target != channels[c].Unit) {
+                    ConvertValues(channels[c].Unit, target, rows.Columns[c]);
+                }
+            }
+        }
+
+        std::vector<const double*> columns(channels.size(), nullptr);
+        for (size_t c = 0; c < channels.size(); ++c) columns[c] = rows.Columns[c].data();
+        state.RawDisp.resize(rows.Rows);
+        state.RawForce.resize(rows.Rows);
+        disp.EvaluateRows(columns, rows.Rows, state.RawDisp.data());
+        force.EvaluateRows(columns, rows.Rows, state.RawForce.data());
+        for (const auto* values : {&state.RawDisp, &state.RawForce}) {
+            const auto bad = std::find_if(values->begin(), values->end(),
+                                          [](double v) { return !std::isfinite(v); });
+            if (bad != values->end()) {
+                const auto k = static_cast<size_t>(bad - values->begin());
+                const bool isDisp = values == &state.RawDisp;
+                const std::string line =
+                    std::to_string(LineOfRow(*layout, rows, parameters.Step, k));
+                state.RawDisp.resize(k);
+                state.RawForce.resize(k);
+                throw Error("Line " + line + ": the " + (isDisp ? "displacement" : "force") +
+                            " expression '" +
+                            (isDisp ? record.DisplacementExpression : record.ForceExpression) +
+                            "' gives no finite number (a division by zero?).");
+            }
+        }
+        if (settings.DriftHeight) {
+            for (double& v : state.RawDisp) v = v / *settings.DriftHeight * 100;
+            record.DisplacementUnit = "%";
+        }
+        if (time >= 0) {
+            record.Time = std::move(rows.Columns[static_cast<size_t>(time)]);
+            record.TimeUnit = channels[static_cast<size_t>(time)].Unit;
+        }
+        stretch.Finish();
+    } catch (const Error& e) {
+        if (state.RawDisp.size() != state.RawForce.size()) {
+            state.RawDisp.clear();
+            state.RawForce.clear();
+        }
+        return Refused(e.what());
+    } catch (const std::bad_alloc&) {
+        state.RawDisp.clear();
+        state.RawForce.clear();
+        ImportResult failed;
+        failed.Failure = ImportFailure::OutOfMemory;
+        failed.Text = "Out of memory";
+        return failed;
+    }
+    return result;
+}
+
+}  // namespace qlnx

@@ -1,0 +1,68 @@
+// Importing a multi-channel record: its header read into a channel table, the rows of the
+// channels the expressions use, and the displacement and force computed from them in the
+// output units.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/analysis_state.h"
+#include "core/header_detection.h"
+#include "core/import_result.h"
+#include "core/progress.h"
+
+namespace qlnx {
+
+struct ImportParameters;
+
+// A channel's calibration: value * Factor + Offset.
+struct ChannelScale {
+    std::string Channel{};
+    double Factor = 1;
+    double Offset = 0;
+};
+
+// Zeroing: subtract the mean of the first Samples samples of the channel (1: the first).
+struct ChannelZero {
+    std::string Channel{};
+    int Samples = 1;
+};
+
+// How the channels become the curve. Every field's default leaves the columns of the
+// column boxes as they are.
+struct ChannelSettings {
+    std::string Displacement{};  // expression; empty: cD of the displacement column box
+    std::string Force{};         // expression; empty: cF of the force column box
+    std::vector<std::pair<std::string, std::string>> Units{};  // channel, unit it is in
+    std::vector<ChannelZero> Zero{};
+    std::vector<ChannelScale> Scale{};
+    std::string LengthUnit{};  // output units; empty: the channels' own
+    std::string ForceUnit{};
+    std::optional<double> DriftHeight{};  // the displacement as % of this height
+    std::string TimeChannel{};            // empty: found by its name or unit
+};
+
+// Reads the file's header into a channel table (with the unit corrections of settings), or
+// the failure: the file cannot be opened, or no line reads as data.
+struct LayoutReading {
+    std::optional<ChannelLayout> Layout;
+    ImportResult Failure;
+};
+LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters& parameters,
+                                const ChannelSettings& settings);
+
+// The channel table and the metadata as --list-channels prints them.
+std::string ChannelTableText(const ChannelLayout& layout);
+
+// Reads the record into RawDisp and RawForce (which the caller has emptied) and state.Channels.
+// Rows with a gap in a channel the expressions use are left out and counted; a field that is
+// no number, a missing field, a row of another width, an unknown channel or unit, channels of
+// different dimensions added, or a row where an expression gives no finite number stop the
+// import with the reason (Refused with the text, or the row failures with their line).
+ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress = {});
+
+}  // namespace qlnx

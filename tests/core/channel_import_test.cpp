@@ -1,0 +1,351 @@
+// Reading a record by its channels: header styles, expressions, gaps, units, zeroing and
+// scale, and the refusals with their messages.
+#include "core/channel_import.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/curve_import.h"
+#include "core/units.h"
+
+namespace qlnx {
+namespace {
+
+using Values = std::vector<double>;
+
+std::string WriteFile(const std::string& name, const std::string& bytes) {
+    const auto dir =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_channels_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+struct Read {
+    AnalysisState state;
+    ImportResult result;
+};
+
+Read Import(const std::string& path, const ChannelSettings& settings,
+            ImportParameters parameters = {}) {
+    Read read;
+    parameters.Channels = &settings;
+    read.result = ImportCurveFile(read.state, path, parameters);
+    return read;
+}
+
+Read ImportText(const std::string& text, const ChannelSettings& settings,
+                ImportParameters parameters = {}) {
+    return Import(WriteFile("record.csv", text), settings, parameters);
+}
+
+std::string Names(const ChannelRecord& record) {
+    std::string text;
+    for (const Channel& c : record.Channels) {
+        text += (text.empty() ? "" : "|") + c.Symbol + "[" + c.Unit + "]";
+    }
+    return text;
+}
+
+TEST(ChannelImport, HeaderStylesExpressionsAndUnits) {
+    struct Case {
+        const char* name;
+        std::string text;
+        ChannelSettings settings;
+        std::string channels;  // symbol[unit] of each channel
+        Values disp;
+        Values force;
+        std::string dispUnit;
+        std::string forceUnit;
+    };
+    const std::vector<Case> cases = {
+        {"brackets, difference",
+         "Time [s],LVDT1 [mm],LVDT2 [mm],Load [kN]\n0,1,0.5,10\n1,2,0.5,20\n",
+         {"LVDT1 - LVDT2", "Load"},
+         "Time[s]|LVDT1[mm]|LVDT2[mm]|Load[kN]",
+         {0.5, 1.5},
+         {10, 20},
+         "mm",
+         "kN"},
+        {"parentheses, converted to mm and kN",
+         "Disp (in),Force (kip)\n1,1\n-2,0.5\n",
+         {.LengthUnit = "mm", .ForceUnit = "kN"},
+         "Disp[in]|Force[kip]",
+         {25.4, -50.8},
+         {4.4482216152605, 0.5 * 4.4482216152605},
+         "mm",
+         "kN"},
+        {"kN to kip and mm to in",
+         "d [mm];F [kN]\n25,4;4,4482216152605\n",
+         {.LengthUnit = "in", .ForceUnit = "kip"},
+         "d[mm]|F[kN]",
+         {1},
+         {1},
+         "in",
+         "kip"},
+        {"separate unit row, sum of two load cells",
+         "time,displacement,actuator force 1,actuator force 2\ns,in,lb,lb\n0,1,100,50\n",
+         {"displacement", "actuator_force_1 + actuator_force_2"},
+         "time[s]|displacement[in]|actuator_force_1[lb]|actuator_force_2[lb]",
+         {1},
+         {150},
+         "in",
+         "lb"},
+        {"unit row in brackets, units written out",
+         "Disp,Force\n[inches],[lbf]\n1,1000\n",
+         {.LengthUnit = "mm", .ForceUnit = "kN"},
+         "Disp[inches]|Force[lbf]",
+         {25.4},
+         {4.4482216152605},
+         "mm",
+         "kN"},
+        {"metadata block",
+         "Specimen: W1\nOperator\tlab\nTest unit,RS1,\nDisp,Force\nmm,kN\n1,2\n",
+         {},
+         "Disp[mm]|Force[kN]",
+         {1},
+         {2},
+         "mm",
+         "kN"},
+        {"no header", "1,2\n3,4\n", {}, "c1[]|c2[]", {1, 3}, {2, 4}, "", ""},
+        {"no header, cN expressions",
+         "1,2,3\n4,5,6\n",
+         {"c3 - c1", "c2 * 2"},
+         "c1[]|c2[]|c3[]",
+         {2, 2},
+         {4, 10},
+         "",
+         ""},
+        {"semicolons and decimal commas",
+         "Zeit [s];Weg [mm];Kraft [kN]\n0;0,5;1,5\n1;1,5;2,5\n",
+         {"Weg", "Kraft"},
+         "Zeit[s]|Weg[mm]|Kraft[kN]",
+         {0.5, 1.5},
+         {1.5, 2.5},
+         "mm",
+         "kN"},
+        {"tabs, a name with a blank",
+         "Time\tLVDT 1\tLoad\n0\t1.5\t3\n1\t2.5\t4\n",
+         {"LVDT_1", "Load * 4.448"},
+         "Time[]|LVDT_1[]|Load[]",
+         {1.5, 2.5},
+         {3 * 4.448, 4 * 4.448},
+         "",
+         ""},
+        {"mean of two channels",
+         "LVDT_N,LVDT_S,F\n1,3,5\n",
+         {"0.5 * (LVDT_N + LVDT_S)", "F"},
+         "LVDT_N[]|LVDT_S[]|F[]",
+         {2},
+         {5},
+         "",
+         ""},
+        {"one length in mm minus one in inches",
+         "A [mm],B [in],F [kN]\n30.4,0.1,1\n",
+         {"A - B", "F"},
+         "A[mm]|B[in]|F[kN]",
+         {30.4 - 2.54},
+         {1},
+         "mm",
+         "kN"},
+        {"drift in percent of a height",
+         "d [mm],F [kN]\n16,1\n-8,2\n",
+         {.DriftHeight = 1600},
+         "d[mm]|F[kN]",
+         {1, -0.5},
+         {1, 2},
+         "%",
+         "kN"},
+        {"unit given by the user",
+         "1,2\n",
+         {.Units = {{"c1", "in"}, {"c2", "kip"}}, .LengthUnit = "mm"},
+         "c1[in]|c2[kip]",
+         {25.4},
+         {2},
+         "mm",
+         "kip"},
+        {"zero by the first sample, scale with offset",
+         "d,F\n2,1\n3,2\n5,3\n",
+         {.Zero = {{"d", 1}}, .Scale = {{"F", 10, 1}}},
+         "d[]|F[]",
+         {0, 1, 3},
+         {11, 21, 31},
+         "",
+         ""},
+        {"zero by the mean of two samples",
+         "d,F\n2,1\n4,2\n5,3\n",
+         {.Zero = {{"d", 2}, {"F", 1}}},
+         "d[]|F[]",
+         {-1, 1, 2},
+         {0, 1, 2},
+         "",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Read read = ImportText(c.text, c.settings);
+        EXPECT_TRUE(read.result.Ok()) << read.result.Warning().value_or("");
+        const ChannelRecord& record = read.state.Channels;
+        EXPECT_TRUE(record.Active);
+        EXPECT_EQ(Names(record), c.channels);
+        ASSERT_EQ(read.state.RawDisp.size(), c.disp.size());
+        for (size_t i = 0; i < c.disp.size(); ++i) {
+            EXPECT_NEAR(read.state.RawDisp[i], c.disp[i], 1e-12 * (1 + std::abs(c.disp[i])));
+            EXPECT_NEAR(read.state.RawForce[i], c.force[i], 1e-12 * (1 + std::abs(c.force[i])));
+        }
+        EXPECT_EQ(record.DisplacementUnit, c.dispUnit);
+        EXPECT_EQ(record.ForceUnit, c.forceUnit);
+    }
+}
+
+TEST(ChannelImport, MetadataTimeAndGaps) {
+    const Read read = ImportText(
+        "Specimen: W1\nOperator\tlab\nTest unit,RS1,\nRun = 3\n\n"
+        "Time [s],Disp [mm],Force [kN],Spare\n"
+        "0,NaN,1,9\n0.1,,2,9\n0.2,1,3,\n0.3,2,nan,4\n0.4,3,5,5\n",
+        {.Displacement = "Disp", .Force = "Force"});
+    // A gap in the spare channel, which no expression reads, leaves its row in.
+    ASSERT_TRUE(read.result.Ok()) << read.result.Warning().value_or("");
+    const ChannelRecord& record = read.state.Channels;
+    EXPECT_EQ(
+        record.Metadata,
+        (Metadata{{"Specimen", "W1"}, {"Operator", "lab"}, {"Test unit", "RS1"}, {"Run", "3"}}));
+    EXPECT_EQ(read.state.RawDisp, (Values{1, 3}));
+    EXPECT_EQ(read.state.RawForce, (Values{3, 5}));
+    EXPECT_EQ(record.Time, (Values{0.2, 0.4}));
+    EXPECT_EQ(record.TimeUnit, "s");
+    EXPECT_EQ(record.SkippedRows, 3);
+    EXPECT_EQ(record.FirstSkippedLine, 7);
+}
+
+TEST(ChannelImport, Refusals) {
+    struct Case {
+        const char* name;
+        std::string text;
+        ChannelSettings settings;
+        std::string warning;
+    };
+    const std::string lvdt = "LVDT1 [mm],LVDT2 [mm],Load [kN]\n1,1,1\n2,0,4\n";
+    const std::vector<Case> cases = {
+        {"unknown channel",
+         lvdt,
+         {"LVDT3 - LVDT1", "Load"},
+         "The displacement expression 'LVDT3 - LVDT1': no channel is named 'LVDT3'; the "
+         "channels are LVDT1, LVDT2, Load."},
+        {"a force plus a length",
+         lvdt,
+         {"LVDT1", "Load + LVDT2"},
+         "The force expression adds a length (LVDT2, mm) and a force (Load, kN)."},
+        {"division by zero on a row",
+         lvdt,
+         {"LVDT1", "Load / LVDT2"},
+         "Line 3: the force expression 'Load / LVDT2' gives no finite number (a division by "
+         "zero?)."},
+        {"text that is not a number",
+         "d,F\n1,2\nabc,3\n",
+         {},
+         "'abc' is not a valid floating point value"},
+        {"an unknown unit",
+         "d [mm],F [kN]\n1,2\n",
+         {.Units = {{"F", "furlongs_per_bar"}}},
+         "The unit 'furlongs_per_bar' of channel F is not known."},
+        {"an output unit of the wrong kind",
+         lvdt,
+         {.LengthUnit = "kN"},
+         "'kN' is not a length unit."},
+        {"conversion without a unit",
+         "1,2\n",
+         {.ForceUnit = "kN"},
+         "The force expression reads no channel with a force unit; give its channels their unit "
+         "to convert to kN."},
+        {"unknown channel to zero",
+         lvdt,
+         {.Zero = {{"LVDT9", 1}}},
+         "No channel is named 'LVDT9'; the channels are LVDT1, LVDT2, Load."},
+        {"an assignment",
+         lvdt,
+         {"LVDT1 = 3", "Load"},
+         "The displacement expression 'LVDT1 = 3': '=' would assign; compare with '=='."},
+        {"no data", "a,b\nc,d\n", {}, "No line from line 1 on reads as a row of numbers."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Read read = ImportText(c.text, c.settings);
+        EXPECT_EQ(read.result.Warning().value_or(""), c.warning);
+    }
+}
+
+TEST(ChannelImport, UnitsAgainstHandValues) {
+    EXPECT_DOUBLE_EQ(*ConversionFactor("kip", "kN"), 4.4482216152605);
+    EXPECT_DOUBLE_EQ(*ConversionFactor("kN", "kip"), 1 / 4.4482216152605);
+    EXPECT_DOUBLE_EQ(*ConversionFactor("in", "mm"), 25.4);
+    EXPECT_DOUBLE_EQ(*ConversionFactor("mm", "in"), 1 / 25.4);
+    EXPECT_DOUBLE_EQ(*ConversionFactor("tf", "kN"), 9.80665);
+    EXPECT_DOUBLE_EQ(*ConversionFactor("lb", "N"), 4.4482216152605);
+    EXPECT_DOUBLE_EQ(*ConversionFactor("ft", "cm"), 30.48);
+    EXPECT_FALSE(ConversionFactor("mm", "kN"));
+    EXPECT_FALSE(ConversionFactor("mm", "bogus"));
+    for (const auto unit : LengthUnits()) EXPECT_EQ(ReadUnit(unit)->Kind, UnitKind::Length) << unit;
+    for (const auto unit : ForceUnits()) EXPECT_EQ(ReadUnit(unit)->Kind, UnitKind::Force) << unit;
+}
+
+// A file without a header read by its channels gives the numbers of the two-column import.
+TEST(ChannelImport, HeaderlessRecordAsTheTwoColumnImport) {
+    const std::string path = std::string(QLNX_SHARED_DATA) + "/clt_wall_TS1_shear.csv";
+    AnalysisState plain;
+    ASSERT_TRUE(ImportCurveFile(plain, path, ImportParameters{}).Ok());
+    const Read read = Import(path, {});
+    ASSERT_TRUE(read.result.Ok());
+    EXPECT_EQ(read.state.RawDisp, plain.RawDisp);
+    EXPECT_EQ(read.state.RawForce, plain.RawForce);
+    EXPECT_EQ(read.state.Channels.SkippedRows, 0);
+}
+
+TEST(ChannelImport, RealMultiChannelRecords) {
+    for (int k = 1; k <= 6; ++k) {
+        const std::string path =
+            std::string(QLNX_SHARED_DATA) + "/stone_rezaie2020_RS" + std::to_string(k) + ".csv";
+        SCOPED_TRACE(path);
+        const Read read = Import(path, {"top_displacement", "horizontal_force"});
+        ASSERT_TRUE(read.result.Ok()) << read.result.Warning().value_or("");
+        const ChannelRecord& record = read.state.Channels;
+        EXPECT_EQ(Names(record), "top_displacement[mm]|horizontal_force[kN]|drift[%]");
+        EXPECT_EQ(record.Metadata.at(0).first, "Test unit");
+        EXPECT_EQ(record.Metadata.at(0).second, "RS" + std::to_string(k));
+        EXPECT_GT(record.SkippedRows, 0);
+        EXPECT_EQ(record.FirstSkippedLine, 5);
+        EXPECT_GT(read.state.RawDisp.size(), 1000u);
+    }
+    const std::string brfd = std::string(QLNX_SHARED_DATA) + "/brfd_char_1Hz36lb_1in.csv";
+    const Read inches = Import(brfd, {"displacement", "friction_force"});
+    ASSERT_TRUE(inches.result.Ok()) << inches.result.Warning().value_or("");
+    const Read metric = Import(brfd, {.Displacement = "displacement",
+                                      .Force = "friction_force",
+                                      .LengthUnit = "mm",
+                                      .ForceUnit = "kN"});
+    ASSERT_TRUE(metric.result.Ok());
+    ASSERT_EQ(metric.state.RawDisp.size(), 7169u);
+    EXPECT_EQ(metric.state.Channels.Time.size(), 7169u);
+    EXPECT_EQ(metric.state.Channels.TimeUnit, "s");
+    for (size_t i = 0; i < 7169; i += 1000) {
+        EXPECT_DOUBLE_EQ(metric.state.RawDisp[i], inches.state.RawDisp[i] * 25.4);
+        EXPECT_DOUBLE_EQ(metric.state.RawForce[i], inches.state.RawForce[i] * 4.4482216152605);
+    }
+    const Read band = Import(brfd, {.Displacement = "displacement",
+                                    .Force = "actuator_force_1 + actuator_force_2",
+                                    .ForceUnit = "N"});
+    ASSERT_TRUE(band.result.Ok()) << band.result.Warning().value_or("");
+    EXPECT_NEAR(band.state.RawForce[0], (49.29723218083382 + 6.530092796310782) * 4.4482216152605,
+                1e-9);
+}
+
+}  // namespace
+}  // namespace qlnx
