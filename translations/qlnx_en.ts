@@ -432,8 +432,8 @@
         <translation>Size, lines, markers, axes, legend and layout of the workbook chart; "Report-ready" sets a chart for reports.</translation>
     </message>
     <message>
-        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</source>
-        <translation>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</translation>
+        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew; an edited skeleton curve they replace comes back with one Undo.</source>
+        <translation>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew; an edited skeleton curve they replace comes back with one Undo.</translation>
     </message>
     <message>
         <source>Make the edit taken back last again.</source>
@@ -1478,6 +1478,18 @@ Thank you for your support!</translation>
     <message>
         <source>Loop_%1</source>
         <translation>Loop %1</translation>
+    </message>
+    <message>
+        <source>replacement of the edited skeleton curve</source>
+        <translation>replacement of the edited skeleton curve</translation>
+    </message>
+    <message>
+        <source>The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>The edited skeleton curve was replaced; Undo brings it back.</translation>
+    </message>
+    <message>
+        <source>%1 The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>%1 The edited skeleton curve was replaced; Undo brings it back.</translation>
     </message>
 </context>
 </TS>

@@ -432,8 +432,8 @@
         <translation>工作簿图表的尺寸、线条、标记、坐标轴、图例和布局；“报告格式”一键设为适合报告的图表。</translation>
     </message>
     <message>
-        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</source>
-        <translation>撤销图上曲线的最后一次修改：拖动、增加或删除的点，或一次稀疏。导入、分析和提取会重新开始。</translation>
+        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew; an edited skeleton curve they replace comes back with one Undo.</source>
+        <translation>撤销图上曲线的最后一次修改：拖动、增加或删除的点，或一次稀疏。导入、分析和提取会重新开始；它们替换掉的已编辑骨架曲线可用一次撤销恢复。</translation>
     </message>
     <message>
         <source>Make the edit taken back last again.</source>
@@ -1478,6 +1478,18 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>Loop_%1</source>
         <translation>第 %1 圈</translation>
+    </message>
+    <message>
+        <source>replacement of the edited skeleton curve</source>
+        <translation>替换已编辑的骨架曲线</translation>
+    </message>
+    <message>
+        <source>The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>已编辑的骨架曲线被替换；撤销可将其恢复。</translation>
+    </message>
+    <message>
+        <source>%1 The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>%1 已编辑的骨架曲线被替换；撤销可将其恢复。</translation>
     </message>
 </context>
 </TS>

@@ -25,6 +25,7 @@ const char* const kPatterns[] = {
     "Saved the working curve to %1.", "Saved the loop extremes to %1.",
     "Saved the skeleton curve to %1.", "Saved the chart as %1.", "Workbook written to %1.",
     "Undone: %1.", "Redone: %1.", "Undo %1", "Redo %1",
+    "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Disp = %1   Force = %2", "Loop_%1",
     "%1 no longer exists; it was taken off the recent records.",
     "&%1 %2  (first line %3, step %4)",
@@ -62,6 +63,7 @@ const char* const kPatterns[] = {
 // folders (a field of the record, a file name) and are shown as they are.
 const char* const kPatternsOfWords[] = {
     "%1 rows; %2", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
+    "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Undo %1", "Redo %1", "Read from line %1: %2.", "Noise band: %1\nSkeleton: %2",
     "%1, positive", "%1, negative", "%1, positive, keep disp increasing",
     "%1, negative, keep disp increasing",

@@ -325,6 +325,7 @@ void TForm1::ImportWithParameters(const QString& path) {
 }
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
+    const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that
@@ -335,10 +336,11 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
         result = ImportCurveFile(state_, path, WithOptions(parameters, importOptions_),
                                  [&progress](double done) { return progress->Update(done); });
     }
-    StartEditHistory();
+    StartEditHistory(edited);
     messageBar_->Dismiss();
     ShowState(true);
     ShowHowTheFileWasRead(path, result);
+    NoteReplacedEdits();
     if (!state_.FileNameText.empty()) {
         RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
         UpdateRecentRecordsMenu();
@@ -410,8 +412,9 @@ void TForm1::btn2Click() {
         edtNoiseBand->setFocus();
         return;
     }
+    const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
-    StartEditHistory();
+    StartEditHistory(edited);
     noiseBandInForce_ = *band.Band;
     ShowState(true);
     messageBar_->Dismiss();
@@ -426,6 +429,7 @@ void TForm1::btn2Click() {
                   QString::fromStdString(FormatGeneral15(noiseBandInForce_));
     }
     ShowStatus(status + QLatin1Char('.'));
+    NoteReplacedEdits();
     SuggestAfterAnalysis();
 }
 
@@ -446,18 +450,20 @@ void TForm1::btn5Click() {
     const SkeletonMethod method = SkeletonMethods()[checked].Method;
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
+    const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
     // The method's designed caption, whatever language the window shows: it names the method
     // in the evaluation's files.
     skeletonMethodInForce_ = DesignedText(rbMethods[checked]).trimmed().toStdString() +
                              (direction == LoopDirection::Negative ? ", negative" : ", positive") +
                              (chk1->isChecked() ? ", keep disp increasing" : "");
-    StartEditHistory();
+    StartEditHistory(edited);
     cht1->refresh();
     ShowStatus(
         QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")
             .arg(state_.PositiveSkeletonSeries().Count())
             .arg(state_.NegativeSkeletonSeries().Count()));
+    NoteReplacedEdits();
     SuggestLoopDirection();
 }
 
