@@ -1491,5 +1491,17 @@ Thank you for your support!</translation>
         <source>%1 The edited skeleton curve was replaced; Undo brings it back.</source>
         <translation>%1 The edited skeleton curve was replaced; Undo brings it back.</translation>
     </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches among them.</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches among them.</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point among them.</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point among them.</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</translation>
+    </message>
 </context>
 </TS>

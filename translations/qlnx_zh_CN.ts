@@ -1491,5 +1491,17 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>%1 The edited skeleton curve was replaced; Undo brings it back.</source>
         <translation>%1 已编辑的骨架曲线被替换；撤销可将其恢复。</translation>
     </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches among them.</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括两个分支的峰值点。</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point among them.</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括正向分支的峰值点。</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括负向分支的峰值点。</translation>
+    </message>
 </context>
 </TS>

@@ -265,8 +265,8 @@ TEST_F(TForm1Editing, UndoAndRedoStepThroughEveryEdit) {
     EXPECT_EQ(Positive().Count(), 0);
     EXPECT_EQ(undo->text(), "Undo replacement of the edited skeleton curve");
     EXPECT_FALSE(redo->isEnabled());
-    EXPECT_TRUE(StatusText().endsWith(
-        "The edited skeleton curve was replaced; Undo brings it back."));
+    EXPECT_TRUE(
+        StatusText().endsWith("The edited skeleton curve was replaced; Undo brings it back."));
     undo->trigger();
     EXPECT_EQ(PointsOf(Positive()), positive3);
     EXPECT_EQ(PointsOf(Negative()), negative3);
@@ -291,8 +291,9 @@ TEST_F(TForm1Editing, ReplacingEditedNodesIsOneUndoableStep) {
 
     QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(PointsOf(Positive()), extracted);
-    EXPECT_EQ(StatusText(), "Skeleton curve: 3 points on the positive branch, 3 on the negative. "
-                            "The edited skeleton curve was replaced; Undo brings it back.");
+    EXPECT_EQ(StatusText(),
+              "Skeleton curve: 3 points on the positive branch, 3 on the negative. "
+              "The edited skeleton curve was replaced; Undo brings it back.");
     ASSERT_TRUE(undo->isEnabled());
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(PointsOf(Positive()), edited);
@@ -304,6 +305,20 @@ TEST_F(TForm1Editing, ReplacingEditedNodesIsOneUndoableStep) {
     EXPECT_TRUE(StatusText().endsWith("Undo brings it back."));
     undo->trigger();
     EXPECT_EQ(PointsOf(Positive()), edited);
+}
+
+// Thinning may take a branch's peak node (the tolerance reaches past it); the status line
+// says so, since the evaluation's peak moves with it.
+TEST_F(TForm1Editing, ThinningSaysWhenABranchLostItsPeak) {
+    SetText("edt9", "-10");
+    SetText("edt10", "5.5");
+    SetText("edt11", "6.5");
+    Click("btn6");
+    EXPECT_EQ(PointsOf(Positive()), (std::vector<Point>{{0, 0}, {6, 50}}));
+    EXPECT_EQ(PointsOf(Negative()), (std::vector<Point>{{0, 0}}));
+    EXPECT_EQ(StatusText(),
+              "Thinning removed 3 points (1 positive, 2 negative), the negative "
+              "branch's peak point among them.");
 }
 
 TEST_F(TForm1Editing, LegendBoxOfTheChosenLoopHidesItsMarks) {

@@ -22,6 +22,12 @@ const char* const kPatterns[] = {
     "%1 loops found.", "%1 loops found with a noise band of %2.",
     "Skeleton curve: %1 points on the positive branch, %2 on the negative.",
     "Thinning removed %1 points (%2 positive, %3 negative).",
+    "Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches "
+    "among them.",
+    "Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point "
+    "among them.",
+    "Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point "
+    "among them.",
     "Saved the working curve to %1.", "Saved the loop extremes to %1.",
     "Saved the skeleton curve to %1.", "Saved the chart as %1.", "Workbook written to %1.",
     "Undone: %1.", "Redone: %1.", "Undo %1", "Redo %1",

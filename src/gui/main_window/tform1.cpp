@@ -477,11 +477,29 @@ void TForm1::btn6Click() {
         removed(before.PositiveX.size(), state_.PositiveSkeletonSeries().Count());
     const long long negative =
         removed(before.NegativeX.size(), state_.NegativeSkeletonSeries().Count());
+    const SkeletonPoints after = TakeSkeletonPoints(state_);
+    const bool positivePeak = ThinningRemovedPeak({before.PositiveX, before.PositiveY},
+                                                  {after.PositiveX, after.PositiveY}, true);
+    const bool negativePeak = ThinningRemovedPeak({before.NegativeX, before.NegativeY},
+                                                  {after.NegativeX, after.NegativeY}, false);
     PushSkeletonEdit(QStringLiteral("thinning"), std::move(before));
-    ShowStatus(QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).")
-                   .arg(positive + negative)
-                   .arg(positive)
-                   .arg(negative));
+    // The evaluation reads the branch's peak from its nodes: losing it moves the peak.
+    QString status = QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).");
+    if (positivePeak && negativePeak) {
+        status = QStringLiteral(
+            "Thinning removed %1 points (%2 positive, %3 negative), the "
+            "peak points of both branches among them.");
+    } else if (positivePeak || negativePeak) {
+        status = positivePeak ? QStringLiteral(
+                                    "Thinning removed %1 points (%2 positive, %3 "
+                                    "negative), the positive branch's peak point "
+                                    "among them.")
+                              : QStringLiteral(
+                                    "Thinning removed %1 points (%2 positive, %3 "
+                                    "negative), the negative branch's peak point "
+                                    "among them.");
+    }
+    ShowStatus(status.arg(positive + negative).arg(positive).arg(negative));
     cht1->refresh();
 }
 

@@ -98,17 +98,19 @@ void TForm1::StartEditHistory(const SkeletonPoints& edited) {
     unedited_ = TakeSkeletonPoints(state_);
     replacedEdits_ = wasEdited && !(edited == unedited_);
     if (!replacedEdits_) return;
-    undoStack_->push(new SkeletonEditStep(QStringLiteral("replacement of the edited skeleton curve"),
-                                          state_, edited, unedited_, [this] { cht1->refresh(); }));
+    undoStack_->push(
+        new SkeletonEditStep(QStringLiteral("replacement of the edited skeleton curve"), state_,
+                             edited, unedited_, [this] { cht1->refresh(); }));
 }
 
 void TForm1::NoteReplacedEdits() {
     if (!replacedEdits_) return;
     const QString status = DesignedText(rzfldsts3);
-    ShowStatus(status.isEmpty()
-                   ? QStringLiteral("The edited skeleton curve was replaced; Undo brings it back.")
-                   : QStringLiteral("%1 The edited skeleton curve was replaced; Undo brings it back.")
-                         .arg(status));
+    ShowStatus(
+        status.isEmpty()
+            ? QStringLiteral("The edited skeleton curve was replaced; Undo brings it back.")
+            : QStringLiteral("%1 The edited skeleton curve was replaced; Undo brings it back.")
+                  .arg(status));
 }
 
 void TForm1::PushSkeletonEdit(const QString& what, SkeletonPoints before) {
