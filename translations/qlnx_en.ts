@@ -1356,22 +1356,6 @@ but no program on this computer opens it.</translation>
         <translation>negative</translation>
     </message>
     <message>
-        <source>%1, positive</source>
-        <translation>%1, positive</translation>
-    </message>
-    <message>
-        <source>%1, negative</source>
-        <translation>%1, negative</translation>
-    </message>
-    <message>
-        <source>%1, positive, keep disp increasing</source>
-        <translation>%1, positive, displacement kept increasing</translation>
-    </message>
-    <message>
-        <source>%1, negative, keep disp increasing</source>
-        <translation>%1, negative, displacement kept increasing</translation>
-    </message>
-    <message>
         <source>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</source>
         <translation>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</translation>
     </message>

@@ -1356,22 +1356,6 @@ but no program on this computer opens it.</source>
         <translation>负向</translation>
     </message>
     <message>
-        <source>%1, positive</source>
-        <translation>%1，正向</translation>
-    </message>
-    <message>
-        <source>%1, negative</source>
-        <translation>%1，负向</translation>
-    </message>
-    <message>
-        <source>%1, positive, keep disp increasing</source>
-        <translation>%1，正向，控制位移递增</translation>
-    </message>
-    <message>
-        <source>%1, negative, keep disp increasing</source>
-        <translation>%1，负向，控制位移递增</translation>
-    </message>
-    <message>
         <source>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</source>
         <translation>QLNX %1 – 低周反复加载试验的滞回曲线与骨架曲线</translation>
     </message>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/analysis_state.h"
 #include "core/chart_series.h"
@@ -15,6 +16,10 @@ enum class LoopDirection { Positive, Negative };
 // Does nothing more when no analysis has run. Shows no message.
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
                      bool keepDispIncreasing);
+
+// How the evaluation's files name an extraction, in every language alike: the method's batch
+// name, the loop direction and the outward test ("envelope-force negative keep-disp-increasing").
+std::string ExtractionName(SkeletonMethod method, LoopDirection direction, bool keepDispIncreasing);
 
 // ---- What the methods share (used by peak_points, envelopes, sb_decomposition) ----
 

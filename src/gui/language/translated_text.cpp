@@ -38,8 +38,7 @@ const char* const kPatterns[] = {
     "Reading %1", "Writing %1", "Cannot open %1.",
     "%1 already exists.\nDo you want to replace it?",
     "Read from line %1: %2.",
-    "Noise band: %1\nSkeleton: %2", "%1, positive", "%1, negative",
-    "%1, positive, keep disp increasing", "%1, negative, keep disp increasing",
+    "Noise band: %1\nSkeleton: %2",
     "%1 Displacement", "%1 Force",
     "%1 of %2 loops are smaller than 1 % of the displacement range (noise around the first "
     "displacement?). A noise band of %3 merges them.",
@@ -71,8 +70,6 @@ const char* const kPatternsOfWords[] = {
     "%1 rows; %2", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
     "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Undo %1", "Redo %1", "Read from line %1: %2.", "Noise band: %1\nSkeleton: %2",
-    "%1, positive", "%1, negative", "%1, positive, keep disp increasing",
-    "%1, negative, keep disp increasing",
     "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "
     "point and its ductilities are lower bounds.",
 };

@@ -452,11 +452,8 @@ void TForm1::btn5Click() {
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
     const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
-    // The method's designed caption, whatever language the window shows: it names the method
-    // in the evaluation's files.
-    skeletonMethodInForce_ = DesignedText(rbMethods[checked]).trimmed().toStdString() +
-                             (direction == LoopDirection::Negative ? ", negative" : ", positive") +
-                             (chk1->isChecked() ? ", keep disp increasing" : "");
+    // The evaluation's files name the method as the batch tool does, in every language.
+    skeletonMethodInForce_ = ExtractionName(method, direction, chk1->isChecked());
     StartEditHistory(edited);
     cht1->refresh();
     ShowStatus(
