@@ -440,8 +440,8 @@
         <translation>Size, lines, markers, axes, legend and layout of the workbook chart; "Report-ready" sets a chart for reports.</translation>
     </message>
     <message>
-        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</source>
-        <translation>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</translation>
+        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew; an edited skeleton curve they replace comes back with one Undo.</source>
+        <translation>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew; an edited skeleton curve they replace comes back with one Undo.</translation>
     </message>
     <message>
         <source>Make the edit taken back last again.</source>
@@ -1372,22 +1372,6 @@ but no program on this computer opens it.</translation>
         <translation>negative</translation>
     </message>
     <message>
-        <source>%1, positive</source>
-        <translation>%1, positive</translation>
-    </message>
-    <message>
-        <source>%1, negative</source>
-        <translation>%1, negative</translation>
-    </message>
-    <message>
-        <source>%1, positive, keep disp increasing</source>
-        <translation>%1, positive, displacement kept increasing</translation>
-    </message>
-    <message>
-        <source>%1, negative, keep disp increasing</source>
-        <translation>%1, negative, displacement kept increasing</translation>
-    </message>
-    <message>
         <source>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</source>
         <translation>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</translation>
     </message>
@@ -1582,6 +1566,30 @@ Thank you for your support!</translation>
     <message>
         <source>Move the chosen specimen down.</source>
         <translation>Move the chosen specimen down.</translation>
+    </message>
+    <message>
+        <source>replacement of the edited skeleton curve</source>
+        <translation>replacement of the edited skeleton curve</translation>
+    </message>
+    <message>
+        <source>The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>The edited skeleton curve was replaced; Undo brings it back.</translation>
+    </message>
+    <message>
+        <source>%1 The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>%1 The edited skeleton curve was replaced; Undo brings it back.</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches among them.</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches among them.</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point among them.</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point among them.</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</source>
+        <translation>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</translation>
     </message>
 </context>
 </TS>

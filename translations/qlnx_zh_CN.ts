@@ -440,8 +440,8 @@
         <translation>工作簿图表的尺寸、线条、标记、坐标轴、图例和布局；“报告格式”一键设为适合报告的图表。</translation>
     </message>
     <message>
-        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew.</source>
-        <translation>撤销图上曲线的最后一次修改：拖动、增加或删除的点，或一次稀疏。导入、分析和提取会重新开始。</translation>
+        <source>Take back the last edit of the curves on the chart: a dragged, added or deleted point, or a thinning. Import, analysis and extraction start anew; an edited skeleton curve they replace comes back with one Undo.</source>
+        <translation>撤销图上曲线的最后一次修改：拖动、增加或删除的点，或一次稀疏。导入、分析和提取会重新开始；它们替换掉的已编辑骨架曲线可用一次撤销恢复。</translation>
     </message>
     <message>
         <source>Make the edit taken back last again.</source>
@@ -1372,22 +1372,6 @@ but no program on this computer opens it.</source>
         <translation>负向</translation>
     </message>
     <message>
-        <source>%1, positive</source>
-        <translation>%1，正向</translation>
-    </message>
-    <message>
-        <source>%1, negative</source>
-        <translation>%1，负向</translation>
-    </message>
-    <message>
-        <source>%1, positive, keep disp increasing</source>
-        <translation>%1，正向，控制位移递增</translation>
-    </message>
-    <message>
-        <source>%1, negative, keep disp increasing</source>
-        <translation>%1，负向，控制位移递增</translation>
-    </message>
-    <message>
         <source>QLNX %1 – hysteresis loops and skeleton curves of cyclic loading tests</source>
         <translation>QLNX %1 – 低周反复加载试验的滞回曲线与骨架曲线</translation>
     </message>
@@ -1582,6 +1566,30 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>Move the chosen specimen down.</source>
         <translation>将所选试件下移。</translation>
+    </message>
+    <message>
+        <source>replacement of the edited skeleton curve</source>
+        <translation>替换已编辑的骨架曲线</translation>
+    </message>
+    <message>
+        <source>The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>已编辑的骨架曲线被替换；撤销可将其恢复。</translation>
+    </message>
+    <message>
+        <source>%1 The edited skeleton curve was replaced; Undo brings it back.</source>
+        <translation>%1 已编辑的骨架曲线被替换；撤销可将其恢复。</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches among them.</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括两个分支的峰值点。</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point among them.</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括正向分支的峰值点。</translation>
+    </message>
+    <message>
+        <source>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</source>
+        <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括负向分支的峰值点。</translation>
     </message>
 </context>
 </TS>

@@ -175,9 +175,8 @@ EvaluationReportHeader ReportHeader(const BatchOptions& options, LoopDirection d
     EvaluationReportHeader header;
     header.Record = options.File;
     if (options.Method) {
-        header.SkeletonMethod = std::string(SkeletonMethodName(*options.Method)) + " " +
-                                (direction == LoopDirection::Negative ? "negative" : "positive");
-        if (options.KeepDispIncreasing) header.SkeletonMethod += " keep-disp-increasing";
+        header.SkeletonMethod =
+            ExtractionName(*options.Method, direction, options.KeepDispIncreasing);
         if (options.Thin) {
             const auto& [lo, hi, tol] = *options.Thin;
             header.SkeletonMethod += " thinned " + lo + " " + hi + " " + tol;

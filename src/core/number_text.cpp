@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -150,6 +151,35 @@ std::string FormatGeneral15(double value) {
     std::string out;
     AppendGeneral15(out, value, g_decimalSeparator);
     return out;
+}
+
+std::string FormatSignificant(double value, int digits) {
+    if (!std::isfinite(value) || value == 0) return FormatGeneral15(value);
+    digits = std::clamp(digits, 1, 15);
+    // The exact decimal expansion of the binary value, cut after digits and rounded half away
+    // from zero as the general format rounds; the double nearest to the rounded decimal prints
+    // with no more digits than were kept.
+    static thread_local std::array<char, 1100> exact{};
+    const auto full = std::to_chars(exact.data(), exact.data() + exact.size(), std::fabs(value),
+                                    std::chars_format::scientific, 780);
+    std::array<char, 20> kept{};
+    int sciExponent = 0;
+    const int count = ReadScientific(exact.data(), full.ptr, kept.data(), digits + 1, sciExponent);
+    bool roundUp = count > digits && kept[static_cast<size_t>(digits)] >= '5';
+    std::string decimal(kept.data(), static_cast<size_t>(std::min(count, digits)));
+    for (int i = static_cast<int>(decimal.size()) - 1; roundUp && i >= 0; --i) {
+        char& d = decimal[static_cast<size_t>(i)];
+        roundUp = d == '9';
+        d = roundUp ? '0' : static_cast<char>(d + 1);
+    }
+    if (roundUp) {
+        decimal.insert(decimal.begin(), '1');  // 999... carried into a new leading digit
+        ++sciExponent;
+    }
+    decimal += 'e' + std::to_string(sciExponent - static_cast<int>(decimal.size()) + 1);
+    double rounded = 0;
+    std::from_chars(decimal.data(), decimal.data() + decimal.size(), rounded);
+    return FormatGeneral15(value < 0 ? -rounded : rounded);
 }
 
 int32_t StrToInt(std::string_view text) {

@@ -21,6 +21,10 @@ std::string_view TrimControl(std::string_view text);
 // Rounds the exact binary value; an exact tie goes away from zero; -0 gives "0".
 std::string FormatGeneral15(double value);
 
+// value rounded to digits (1..15) significant digits, then written as FormatGeneral15 writes
+// it: a number for reading ("0.0201" for 0.0201411268115044), never for a file.
+std::string FormatSignificant(double value, int digits);
+
 // Appends FormatGeneral15(value) to out (no allocation beyond out's growth).
 void AppendGeneral15(std::string& out, double value, char separator);
 

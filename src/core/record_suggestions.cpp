@@ -72,7 +72,7 @@ std::string NoiseSuggestionText(const NoiseSuggestion& suggestion) {
     return std::to_string(suggestion.SmallLoops) + " of " + std::to_string(suggestion.Loops) +
            " loops are smaller than 1 % of the displacement range (noise around the first "
            "displacement?). A noise band of " +
-           FormatGeneral15(suggestion.Band) + " merges them.";
+           FormatSignificant(suggestion.Band, 3) + " merges them.";
 }
 
 std::string DirectionSuggestionText(LoopDirection loadsFirst) {

@@ -53,6 +53,15 @@ int32_t ExtremeForceIndex(const SkeletonSide& side, const double* F, int32_t fro
     return best;
 }
 
+std::string ExtractionName(SkeletonMethod method, LoopDirection direction,
+                           bool keepDispIncreasing) {
+    const SkeletonMethodRow* row = FindSkeletonMethod(method);
+    std::string name(row != nullptr ? row->BatchName : std::string_view());
+    name += direction == LoopDirection::Negative ? " negative" : " positive";
+    if (keepDispIncreasing) name += " keep-disp-increasing";
+    return name;
+}
+
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
                      bool keepDispIncreasing, int envelopeCycle) {
     ChartSeries& positiveSeries = state.PositiveSkeletonSeries();

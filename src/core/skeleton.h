@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/analysis_state.h"
 #include "core/chart_series.h"
@@ -16,6 +17,10 @@ enum class LoopDirection { Positive, Negative };
 // envelopeCycle: the cycle of each level the first-cycle envelope takes (1 for the first).
 void ExtractSkeleton(AnalysisState& state, SkeletonMethod method, LoopDirection direction,
                      bool keepDispIncreasing, int envelopeCycle = 1);
+
+// How the evaluation's files name an extraction, in every language alike: the method's batch
+// name, the loop direction and the outward test ("envelope-force negative keep-disp-increasing").
+std::string ExtractionName(SkeletonMethod method, LoopDirection direction, bool keepDispIncreasing);
 
 // ---- What the methods share (used by peak_points, envelopes, sb_decomposition) ----
 

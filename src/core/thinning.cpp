@@ -58,4 +58,17 @@ void ThinSkeletonCurves(AnalysisState& state, std::string_view rangeText1,
     ThinSeries(state.NegativeSkeletonSeries(), lo, hi, tol);
 }
 
+bool ThinningRemovedPeak(const CurvePoints& before, const CurvePoints& after, bool positive) {
+    const size_t n = std::min(before.X.size(), before.Y.size());
+    if (n == 0) return false;
+    size_t peak = 0;
+    for (size_t i = 1; i < n; ++i) {
+        if (positive ? before.Y[i] > before.Y[peak] : before.Y[i] < before.Y[peak]) peak = i;
+    }
+    for (size_t i = 0; i < std::min(after.X.size(), after.Y.size()); ++i) {
+        if (after.X[i] == before.X[peak] && after.Y[i] == before.Y[peak]) return false;
+    }
+    return true;
+}
+
 }  // namespace qlnx

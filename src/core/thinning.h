@@ -22,4 +22,9 @@ CurvePoints ThinCurveByRange(const CurvePoints& points, double lo, double hi, do
 void ThinSkeletonCurves(AnalysisState& state, std::string_view rangeText1,
                         std::string_view rangeText2, std::string_view toleranceText);
 
+// Whether thinning took a branch's peak out of it: the branch's first point of largest force
+// (smallest on the negative branch) in before, missing from after. The evaluation's peak
+// point then moves to another node.
+bool ThinningRemovedPeak(const CurvePoints& before, const CurvePoints& after, bool positive);
+
 }  // namespace qlnx

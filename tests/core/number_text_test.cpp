@@ -164,6 +164,24 @@ TEST(FormatGeneral15, UsesTheProgramDecimalSeparator) {
     SetDecimalSeparator('.');
 }
 
+// Numbers for reading: rounded to the digits asked for, written as the general format
+// writes them (fixed point within its exponent range, no trailing zeros).
+TEST(FormatSignificant, TableOfValues) {
+    SetDecimalSeparator('.');
+    const struct {
+        double value;
+        int digits;
+        const char* text;
+    } cases[] = {
+        {0.0201411268115044, 3, "0.0201"},    {90695.3, 3, "90700"}, {0.99951, 3, "1"},
+        {-1.23456e-7, 3, "-1.23E-7"},         {0.0, 3, "0"},         {12345.6, 4, "12350"},
+        {0.00012345, 2, "0.00012"},           {2.5, 1, "3"},         {-2.5, 1, "-3"},
+        {1.0 / 3.0, 15, "0.333333333333333"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatSignificant(c.value, c.digits), c.text) << c.value << " " << c.digits;
+}
+
 TEST(StrToInt, AcceptsSignedDecimalAndHexWithinThirtyTwoBits) {
     const struct {
         const char* text;

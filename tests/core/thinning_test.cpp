@@ -72,6 +72,28 @@ protected:
     AnalysisState state;
 };
 
+// The peak is the first point of largest force (smallest on the negative branch); only its
+// removal counts, not that of an equal force further on.
+TEST(ThinningRemovedPeak, TableOfBranches) {
+    const CurvePoints positive{{0, 1, 2, 3}, {0, 10, 12, 12}};
+    const CurvePoints negative{{0, -1, -2}, {0, -12, -5}};
+    const struct {
+        const CurvePoints& before;
+        CurvePoints after;
+        bool positive;
+        bool removed;
+    } cases[] = {
+        {positive, {{0, 1, 2, 3}, {0, 10, 12, 12}}, true, false},
+        {positive, {{0, 1, 3}, {0, 10, 12}}, true, true},  // the first 12 went, the second stays
+        {positive, {{0, 2}, {0, 12}}, true, false},
+        {negative, {{0, -2}, {0, -5}}, false, true},
+        {negative, {{0, -1}, {0, -12}}, false, false},
+        {CurvePoints{}, {}, true, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ThinningRemovedPeak(c.before, c.after, c.positive), c.removed) << &c - cases;
+}
+
 TEST_F(ThinSkeletonCurvesTest, ThinsBothCurvesWithOneRange) {
     ThinSkeletonCurves(state, " 8 ", "35\t", "4");
     EXPECT_EQ(Xs(state.PositiveSkeletonSeries()), (std::vector<double>{0, 5, 10, 15, 30, 40}));

@@ -259,11 +259,66 @@ TEST_F(TForm1Editing, UndoAndRedoStepThroughEveryEdit) {
     EXPECT_EQ(PointsOf(Loop()), loop4);
     EXPECT_FALSE(redo->isEnabled());
 
-    // An analysis replaces the curves that the history would restore.
+    // An analysis replaces the curves that the history would restore; the edited skeleton
+    // it cleared comes back with one Undo, over the new analysis.
     Click("btn2");
-    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(Positive().Count(), 0);
+    EXPECT_EQ(undo->text(), "Undo replacement of the edited skeleton curve");
     EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(
+        StatusText().endsWith("The edited skeleton curve was replaced; Undo brings it back."));
+    undo->trigger();
+    EXPECT_EQ(PointsOf(Positive()), positive3);
+    EXPECT_EQ(PointsOf(Negative()), negative3);
+    EXPECT_FALSE(undo->isEnabled());
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// Extraction, a new analysis and an import each replace edited nodes as one undoable step;
+// replacing a skeleton nobody edited leaves nothing to undo.
+TEST_F(TForm1Editing, ReplacingEditedNodesIsOneUndoableStep) {
+    auto* undo = form->findChild<QAction*>("Undo1");
+    const std::vector<Point> extracted = PointsOf(Positive());
+    Click("btn5");  // the same extraction again: nothing was edited
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(StatusText().contains("replaced"));
+
+    Choose("cbb3", 3);  // delete
+    Choose("cbb2", 1);  // positive skeleton
+    DoubleClick(PixelOf(ChartModel::PositiveSkeletonSeries, 1));
+    const std::vector<Point> edited = PointsOf(Positive());
+    ASSERT_EQ(edited.size(), extracted.size() - 1);
+
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(PointsOf(Positive()), extracted);
+    EXPECT_EQ(StatusText(),
+              "Skeleton curve: 3 points on the positive branch, 3 on the negative. "
+              "The edited skeleton curve was replaced; Undo brings it back.");
+    ASSERT_TRUE(undo->isEnabled());
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(PointsOf(Positive()), edited);
+    EXPECT_FALSE(undo->isEnabled());
+
+    // The same record imported again (F5) replaces the edited skeleton too.
+    Click("btn9");
+    EXPECT_EQ(Positive().Count(), 0);
+    EXPECT_TRUE(StatusText().endsWith("Undo brings it back."));
+    undo->trigger();
+    EXPECT_EQ(PointsOf(Positive()), edited);
+}
+
+// Thinning may take a branch's peak node (the tolerance reaches past it); the status line
+// says so, since the evaluation's peak moves with it.
+TEST_F(TForm1Editing, ThinningSaysWhenABranchLostItsPeak) {
+    SetText("edt9", "-10");
+    SetText("edt10", "5.5");
+    SetText("edt11", "6.5");
+    Click("btn6");
+    EXPECT_EQ(PointsOf(Positive()), (std::vector<Point>{{0, 0}, {6, 50}}));
+    EXPECT_EQ(PointsOf(Negative()), (std::vector<Point>{{0, 0}}));
+    EXPECT_EQ(StatusText(),
+              "Thinning removed 3 points (1 positive, 2 negative), the negative "
+              "branch's peak point among them.");
 }
 
 TEST_F(TForm1Editing, LegendBoxOfTheChosenLoopHidesItsMarks) {

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -96,6 +97,8 @@ protected:
                       static_cast<int>(std::lround(chart->YValueToScreen(s.GetyValue(i)))));
     }
     ChartWidget* Chart() { return Find<ChartWidget>("cht1"); }
+    // The status line: what the last command did.
+    QString StatusText() { return Find<QLabel>("rzfldsts3")->text(); }
 
     // Writes a fixture file into the test's own folder and returns its path.
     QString WriteFile(const char* name, const std::string& bytes) {

@@ -176,4 +176,12 @@ QString DesignedText(const QAbstractButton* button) {
     return button->text();
 }
 
+QString DesignedText(const QLabel* label) {
+    const QVariant designed = label->property(kText.designed);
+    if (designed.isValid() && label->property(kText.shown).toString() == label->text()) {
+        return designed.toString();
+    }
+    return label->text();
+}
+
 }  // namespace qlnx

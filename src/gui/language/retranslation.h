@@ -26,5 +26,6 @@ void SetDesignedToolTip(QWidget* widget, const QString& designed);
 
 // The designed text of a button, whatever language it is shown in.
 QString DesignedText(const QAbstractButton* button);
+QString DesignedText(const QLabel* label);
 
 }  // namespace qlnx

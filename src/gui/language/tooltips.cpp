@@ -67,7 +67,8 @@ const ToolTip kWindowToolTips[] = {
     {{"ExcelExportOptions1"}, "Size, lines, markers, axes, legend and layout of the workbook "
                               "chart; \"Report-ready\" sets a chart for reports."},
     {{"Undo1"}, "Take back the last edit of the curves on the chart: a dragged, added or "
-                "deleted point, or a thinning. Import, analysis and extraction start anew."},
+                "deleted point, or a thinning. Import, analysis and extraction start anew; an "
+                "edited skeleton curve they replace comes back with one Undo."},
     {{"Redo1"}, "Make the edit taken back last again."},
     {{"TestEvaluation1"}, "Energy, damping, degradation, yield and ductility of the test, "
                           "with the constructions on the chart."},

@@ -22,17 +22,23 @@ const char* const kPatterns[] = {
     "%1 loops found.", "%1 loops found with a noise band of %2.",
     "Skeleton curve: %1 points on the positive branch, %2 on the negative.",
     "Thinning removed %1 points (%2 positive, %3 negative).",
+    "Thinning removed %1 points (%2 positive, %3 negative), the peak points of both branches "
+    "among them.",
+    "Thinning removed %1 points (%2 positive, %3 negative), the positive branch's peak point "
+    "among them.",
+    "Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point "
+    "among them.",
     "Saved the working curve to %1.", "Saved the loop extremes to %1.",
     "Saved the skeleton curve to %1.", "Saved the chart as %1.", "Workbook written to %1.",
     "Undone: %1.", "Redone: %1.", "Undo %1", "Redo %1",
+    "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Disp = %1   Force = %2", "Loop_%1",
     "%1 no longer exists; it was taken off the recent records.",
     "&%1 %2  (first line %3, step %4)",
     "Reading %1", "Writing %1", "Cannot open %1.",
     "%1 already exists.\nDo you want to replace it?",
     "Read from line %1: %2.",
-    "Noise band: %1\nSkeleton: %2", "%1, positive", "%1, negative",
-    "%1, positive, keep disp increasing", "%1, negative, keep disp increasing",
+    "Noise band: %1\nSkeleton: %2",
     "%1 Displacement", "%1 Force",
     "%1 of %2 loops are smaller than 1 % of the displacement range (noise around the first "
     "displacement?). A noise band of %3 merges them.",
@@ -62,9 +68,8 @@ const char* const kPatterns[] = {
 // folders (a field of the record, a file name) and are shown as they are.
 const char* const kPatternsOfWords[] = {
     "%1 rows; %2", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
+    "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Undo %1", "Redo %1", "Read from line %1: %2.", "Noise band: %1\nSkeleton: %2",
-    "%1, positive", "%1, negative", "%1, positive, keep disp increasing",
-    "%1, negative, keep disp increasing",
     "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "
     "point and its ductilities are lower bounds.",
 };

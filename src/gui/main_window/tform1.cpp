@@ -339,6 +339,7 @@ void TForm1::ImportWithParameters(const QString& path) {
 }
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
+    const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that
@@ -349,10 +350,11 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
         result = ImportCurveFile(state_, path, WithOptions(parameters, importOptions_),
                                  [&progress](double done) { return progress->Update(done); });
     }
-    StartEditHistory();
+    StartEditHistory(edited);
     messageBar_->Dismiss();
     ShowState(true);
     ShowHowTheFileWasRead(path, result);
+    NoteReplacedEdits();
     if (!state_.FileNameText.empty()) {
         RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
         UpdateRecentRecordsMenu();
@@ -424,8 +426,9 @@ void TForm1::btn2Click() {
         edtNoiseBand->setFocus();
         return;
     }
+    const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
-    StartEditHistory();
+    StartEditHistory(edited);
     noiseBandInForce_ = *band.Band;
     ShowState(true);
     messageBar_->Dismiss();
@@ -440,6 +443,7 @@ void TForm1::btn2Click() {
                   QString::fromStdString(FormatGeneral15(noiseBandInForce_));
     }
     ShowStatus(status + QLatin1Char('.'));
+    NoteReplacedEdits();
     SuggestAfterAnalysis();
 }
 
@@ -460,18 +464,17 @@ void TForm1::btn5Click() {
     const SkeletonMethod method = SkeletonMethods()[checked].Method;
     const LoopDirection direction =
         cbb4->currentIndex() == 0 ? LoopDirection::Positive : LoopDirection::Negative;
+    const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
-    // The method's designed caption, whatever language the window shows: it names the method
-    // in the evaluation's files.
-    skeletonMethodInForce_ = DesignedText(rbMethods[checked]).trimmed().toStdString() +
-                             (direction == LoopDirection::Negative ? ", negative" : ", positive") +
-                             (chk1->isChecked() ? ", keep disp increasing" : "");
-    StartEditHistory();
+    // The evaluation's files name the method as the batch tool does, in every language.
+    skeletonMethodInForce_ = ExtractionName(method, direction, chk1->isChecked());
+    StartEditHistory(edited);
     cht1->refresh();
     ShowStatus(
         QStringLiteral("Skeleton curve: %1 points on the positive branch, %2 on the negative.")
             .arg(state_.PositiveSkeletonSeries().Count())
             .arg(state_.NegativeSkeletonSeries().Count()));
+    NoteReplacedEdits();
     SuggestLoopDirection();
 }
 
@@ -485,11 +488,29 @@ void TForm1::btn6Click() {
         removed(before.PositiveX.size(), state_.PositiveSkeletonSeries().Count());
     const long long negative =
         removed(before.NegativeX.size(), state_.NegativeSkeletonSeries().Count());
+    const SkeletonPoints after = TakeSkeletonPoints(state_);
+    const bool positivePeak = ThinningRemovedPeak({before.PositiveX, before.PositiveY},
+                                                  {after.PositiveX, after.PositiveY}, true);
+    const bool negativePeak = ThinningRemovedPeak({before.NegativeX, before.NegativeY},
+                                                  {after.NegativeX, after.NegativeY}, false);
     PushSkeletonEdit(QStringLiteral("thinning"), std::move(before));
-    ShowStatus(QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).")
-                   .arg(positive + negative)
-                   .arg(positive)
-                   .arg(negative));
+    // The evaluation reads the branch's peak from its nodes: losing it moves the peak.
+    QString status = QStringLiteral("Thinning removed %1 points (%2 positive, %3 negative).");
+    if (positivePeak && negativePeak) {
+        status = QStringLiteral(
+            "Thinning removed %1 points (%2 positive, %3 negative), the "
+            "peak points of both branches among them.");
+    } else if (positivePeak || negativePeak) {
+        status = positivePeak ? QStringLiteral(
+                                    "Thinning removed %1 points (%2 positive, %3 "
+                                    "negative), the positive branch's peak point "
+                                    "among them.")
+                              : QStringLiteral(
+                                    "Thinning removed %1 points (%2 positive, %3 "
+                                    "negative), the negative branch's peak point "
+                                    "among them.");
+    }
+    ShowStatus(status.arg(positive + negative).arg(positive).arg(negative));
     cht1->refresh();
 }
 

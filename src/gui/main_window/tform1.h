@@ -180,8 +180,14 @@ private:
     // The drag tool's on-drag handler: writes the dragged loop point into the imported curve.
     void LoopPointDragged(int index);
     // The undo history: emptied by an import, an analysis and an extraction, which replace
-    // the curves that edits change; a drag becomes one step when the mouse lets go.
-    void StartEditHistory();
+    // the curves that edits change; a drag becomes one step when the mouse lets go. When the
+    // command replaced a skeleton curve that had been edited (edited, as taken before the
+    // command), that replacement stays one undoable step and the status line says so.
+    void StartEditHistory(const SkeletonPoints& edited);
+    // The skeleton branches now, and whether edits made them differ from what the last
+    // import, analysis or extraction left.
+    SkeletonPoints TakeSkeletonBeforeReplacing() const;
+    void NoteReplacedEdits();
     void PushSkeletonEdit(const QString& what, SkeletonPoints before);
     void DragStarted(int index);
     void DragFinished(int index);
@@ -243,6 +249,10 @@ private:
         LoopPointMove Move;
     };
     std::optional<DragStart> dragStart_;
+    // The skeleton branches as the last import, analysis or extraction left them, and whether
+    // that command replaced edited branches.
+    SkeletonPoints unedited_;
+    bool replacedEdits_ = false;
     // The test evaluation's window and what it reports: the method and direction of the last
     // extraction.
     EvaluationWindow* evaluationWindow_ = nullptr;

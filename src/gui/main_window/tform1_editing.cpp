@@ -1,12 +1,14 @@
 // The chart-editing handlers of the main window: operation type and object, drag write-back,
 // adding and deleting nodes by double click, and the legend's hold on the loop marks.
 #include <QComboBox>
+#include <QLabel>
 #include <QUndoStack>
 #include <string>
 #include <utility>
 
 #include "core/node_editing.h"
 #include "gui/chart/chart_widget.h"
+#include "gui/language/retranslation.h"
 #include "gui/main_window/edit_history.h"
 #include "gui/main_window/tform1.h"
 
@@ -85,9 +87,30 @@ void TForm1::cht1DblClick() {
     }
 }
 
-void TForm1::StartEditHistory() {
+SkeletonPoints TForm1::TakeSkeletonBeforeReplacing() const { return TakeSkeletonPoints(state_); }
+
+void TForm1::StartEditHistory(const SkeletonPoints& edited) {
     dragStart_.reset();
     undoStack_->clear();
+    // Edits of the loop points belong to the curve the command replaced; the edited skeleton
+    // can be put back over the new one, so its replacement is a step of the new history.
+    const bool wasEdited = !(edited == unedited_);
+    unedited_ = TakeSkeletonPoints(state_);
+    replacedEdits_ = wasEdited && !(edited == unedited_);
+    if (!replacedEdits_) return;
+    undoStack_->push(
+        new SkeletonEditStep(QStringLiteral("replacement of the edited skeleton curve"), state_,
+                             edited, unedited_, [this] { cht1->refresh(); }));
+}
+
+void TForm1::NoteReplacedEdits() {
+    if (!replacedEdits_) return;
+    const QString status = DesignedText(rzfldsts3);
+    ShowStatus(
+        status.isEmpty()
+            ? QStringLiteral("The edited skeleton curve was replaced; Undo brings it back.")
+            : QStringLiteral("%1 The edited skeleton curve was replaced; Undo brings it back.")
+                  .arg(status));
 }
 
 void TForm1::PushSkeletonEdit(const QString& what, SkeletonPoints before) {
