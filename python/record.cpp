@@ -138,6 +138,7 @@ void Record::Analyze(double noiseBand, const std::string& direction) {
     if (!band.Band) throw RecordAnalysisError(band.Warning);
     AnalysisState& state = Writable();
     evaluation_.reset();
+    protocol_.reset();
     analysed_ = false;
     if (const auto warning = AnalyzeLoops(state, *band.Band)) throw RecordAnalysisError(*warning);
     analysed_ = true;
@@ -158,6 +159,7 @@ void Record::Skeleton(const std::string& method, bool keepDispIncreasing) {
     if (keepDispIncreasing) Apply(o, "--keep-disp-increasing", {});
     ExtractSkeleton(Writable(), *o.Method, direction_, o.KeepDispIncreasing);
     evaluation_.reset();
+    protocol_.reset();
     options_ = std::move(o);
 }
 
@@ -173,6 +175,7 @@ void Record::Thin(double lo, double hi, double tolerance) {
         throw RecordAnalysisError(e.what());
     }
     evaluation_.reset();
+    protocol_.reset();
     options_ = std::move(o);
 }
 
@@ -189,6 +192,9 @@ std::shared_ptr<const TestEvaluation> Record::Evaluate(const EvaluateOptions& op
     Apply(o, "--evaluate", {});
     evaluation_ = std::make_shared<const TestEvaluation>(
         EvaluateTest(*state_, EvaluationOptionsOf(o, band_)));
+    // The evaluation brings the loading protocol with it, as it does in the batch tool.
+    protocol_ = std::make_shared<const ProtocolRecognition>(
+        RecogniseProtocol(*state_, EvaluationOptionsOf(o, band_), &evaluation_->Loops));
     options_ = std::move(o);
     return evaluation_;
 }
@@ -199,7 +205,8 @@ std::string Record::Json() const {
     std::ostream out(&sink);
     std::optional<std::string> message;
     if (!messages_.empty()) message = messages_.front();
-    WriteAnalysisJson(out, *state_, message, FindingsOf(*state_, band_), evaluation_.get(), notes_);
+    WriteAnalysisJson(out, *state_, message, FindingsOf(*state_, band_), evaluation_.get(), notes_,
+                      protocol_.get());
     out.flush();
     return std::move(sink.Text);
 }

@@ -16,6 +16,7 @@
 #include "core/analysis_state.h"
 #include "core/evaluate_test.h"
 #include "core/evaluation_tables.h"
+#include "core/protocol_recognition.h"
 #include "core/skeleton.h"
 
 namespace qlnx::python {
@@ -110,6 +111,7 @@ private:
     double band_ = 0;
     LoopDirection direction_ = LoopDirection::Positive;
     std::shared_ptr<const TestEvaluation> evaluation_;
+    std::shared_ptr<const ProtocolRecognition> protocol_;
 };
 
 }  // namespace qlnx::python

@@ -1591,5 +1591,9 @@ Thank you for your support!</translation>
         <source>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</source>
         <translation>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</translation>
     </message>
+    <message>
+        <source>每级首圈峰值点(包络)      </source>
+        <translation>First-cycle envelope of the levels</translation>
+    </message>
 </context>
 </TS>

@@ -1591,5 +1591,9 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Thinning removed %1 points (%2 positive, %3 negative), the negative branch's peak point among them.</source>
         <translation>稀疏删除了 %1 个点（正向 %2 个，负向 %3 个），其中包括负向分支的峰值点。</translation>
     </message>
+    <message>
+        <source>每级首圈峰值点(包络)      </source>
+        <translation>每级首圈峰值点(包络)</translation>
+    </message>
 </context>
 </TS>

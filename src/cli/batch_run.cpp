@@ -115,8 +115,9 @@ double Analyze(AnalysisState& state, const BatchOptions& options, Messages& mess
 }
 
 // The suggestions the window's message bar would make, for a person reading the table.
-void WriteSuggestions(std::ostream& err, const std::optional<NoiseSuggestion>& noise,
-                      const RecordFindings& findings, LoopDirection direction) {
+void WriteSuggestions(std::ostream& err, const AnalysisState& state,
+                      const std::optional<NoiseSuggestion>& noise, const RecordFindings& findings,
+                      LoopDirection direction) {
     if (noise) err << NoiseSuggestionText(*noise) << '\n';
     if (findings.LoadsFirst && *findings.LoadsFirst != direction) {
         err << DirectionSuggestionText(*findings.LoadsFirst) << '\n';
@@ -309,15 +310,14 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         if (imported.Failure != ImportFailure::None && imported.Line > 0)
             notes.Line = imported.Line;
         notes.SuggestedFirstLine = imported.SuggestedFirstLine;
-        WriteAnalysisJson(out, state, messages.First(), findings,
-                          evaluation ? &*evaluation : nullptr, notes,
-                          protocol ? &*protocol : nullptr,
-                          options.Calibrate.empty() ? nullptr : &calibration);
+        WriteAnalysisJson(
+            out, state, messages.First(), findings, evaluation ? &*evaluation : nullptr, notes,
+            protocol ? &*protocol : nullptr, options.Calibrate.empty() ? nullptr : &calibration);
     } else {
         WriteLoopTable(out, state);
         if (evaluation) out << '\n' << EvaluationTablesText(*evaluation, '\t', "--", "\n");
         if (!calibration.empty()) out << '\n' << CalibrationTableText(calibration);
-        WriteSuggestions(err, noise, findings, direction);
+        WriteSuggestions(err, state, noise, findings, direction);
         if (state.Channels.SkippedRows > 0) {
             err << SkippedRowsText(state.Channels) << '\n';
         }

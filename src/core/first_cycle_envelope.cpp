@@ -1,4 +1,5 @@
 // The first-cycle envelope: the peak displacement points of one cycle of each loading level.
+#include <algorithm>
 #include <cmath>
 
 #include "core/loop_quantities.h"
@@ -19,7 +20,10 @@ void FirstCycleEnvelopeLoop(const SkeletonRun& run, const SkeletonLoop& loop) {
     // cycle of any level.
     const size_t endEntry = 2 * static_cast<size_t>(loop.Index) + 2;
     if (!f.HasTurn() || endEntry >= run.State.LoopStart.size()) return;
-    const LoopQuantities q = MeasureLoop(run.D, run.F, f, true, PeakPointRule::Displacement);
+    const auto last =
+        static_cast<int32_t>(std::min(run.State.LoopDisp.size(), run.State.LoopForce.size()) - 1);
+    const LoopQuantities q =
+        MeasureLoop(run.D, run.F, f, true, PeakPointRule::Displacement, run.State.LoopStart, last);
     const double amplitude = q.RawAmplitude();
     SkeletonLevelWalk& walk = *run.Levels;
     if (walk.Level > 0 && std::fabs(amplitude - walk.Reference) <= kTolerance * walk.Reference) {

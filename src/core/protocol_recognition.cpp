@@ -222,8 +222,8 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
         ++valid;
         largest = std::max(largest, amps[i]);
         // The first cycles of the first three measured levels anchor the guesses.
-        if (loops[i].Level > lastLevel) {
-            lastLevel = loops[i].Level;
+        if (loops[i].Level.value_or(0) > lastLevel) {
+            lastLevel = *loops[i].Level;
             if (anchors.size() < 3) anchors.push_back(amps[i]);
         }
     }
@@ -277,14 +277,16 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
     } else {
         // Not recognised: the measured levels as they are.
         for (const LoopQuantities& q : loops) {
-            if (q.Level <= 0) {
+            // An incomplete loop belongs to no level.
+            const int level = q.Level.value_or(0);
+            if (level <= 0) {
                 result.Unassigned.push_back(q.Loop);
                 continue;
             }
-            if (result.Levels.size() < static_cast<size_t>(q.Level)) {
-                result.Levels.resize(static_cast<size_t>(q.Level));
+            if (result.Levels.size() < static_cast<size_t>(level)) {
+                result.Levels.resize(static_cast<size_t>(level));
             }
-            AddLoop(result.Levels[static_cast<size_t>(q.Level - 1)], q);
+            AddLoop(result.Levels[static_cast<size_t>(level - 1)], q);
         }
     }
     Finish(result);

@@ -48,7 +48,7 @@ TEST(EvaluationTables, OffQuadrantAndIncompleteLoopsSayWhyTheirCellsAreEmpty) {
         EXPECT_FALSE(WarningText(m.Warning).empty());
     }
     // The CSV form: the flag after the secant stiffness, the empty level of loop 2.
-    const std::string csv = EvaluationCsvText(e, {"r", "none", "none"});
+    const std::string csv = EvaluationCsvText(e, {"r", "none", "none", "", ""});
     EXPECT_NE(csv.find(",SecantStiffness,PeaksOffQuadrant,ResidualPos,"), std::string::npos);
     EXPECT_NE(csv.find("\r\n2,,,false,"), std::string::npos);
 }

@@ -21,6 +21,7 @@ std::vector<LoopQuantities> Loops(const std::vector<std::pair<double, double>>& 
     for (const auto& [pos, neg] : peaks) {
         LoopQuantities q;
         q.Loop = static_cast<int>(loops.size()) + 1;
+        q.Complete = true;
         q.PosPeakDisp = q.PosPeakForce = {pos, 10, 0};
         q.NegPeakDisp = q.NegPeakForce = {neg, -10, 0};
         loops.push_back(q);

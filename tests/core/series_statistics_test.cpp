@@ -144,8 +144,8 @@ TEST(MeanSkeleton, ThreeHandMadeBranchesOnTheGridOfTheShortestReach) {
 }
 
 TEST(MeanSkeleton, NegativeBranchMirroredAndReportedWithItsSigns) {
-    // Mirrored paths: (0, 3) (0, 5) (2, 9) starts on a vertical segment: F at 0 is 3;
-    // (0, 0) (4, 8).
+    // Mirrored paths: (0, 3) (0, 5) (2, 9), whose second node goes no further out and is left
+    // out of the outward path: F at 0 is 3; (0, 0) (4, 8).
     const std::vector<SkeletonBranchNodes> branches = {
         {{0, 0, -2}, {-3, -5, -9}},
         {{-4}, {-8}},
@@ -155,9 +155,9 @@ TEST(MeanSkeleton, NegativeBranchMirroredAndReportedWithItsSigns) {
     EXPECT_EQ(mean.Disp[50], -2.0);
     EXPECT_EQ(mean.Mean[0], -1.5);
     EXPECT_DOUBLE_EQ(*mean.StdDev[0], std::sqrt(4.5));
-    // x = 1: 7 and 2.
-    EXPECT_DOUBLE_EQ(mean.Mean[25], -4.5);
-    EXPECT_DOUBLE_EQ(*mean.StdDev[25], std::sqrt(12.5));
+    // x = 1: 6 and 2.
+    EXPECT_DOUBLE_EQ(mean.Mean[25], -4.0);
+    EXPECT_DOUBLE_EQ(*mean.StdDev[25], std::sqrt(8.0));
 }
 
 TEST(MeanSkeleton, BranchesWithoutAPathTakeNoPart) {

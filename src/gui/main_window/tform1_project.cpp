@@ -15,6 +15,7 @@
 
 #include "core/project_file.h"
 #include "core/record_hash.h"
+#include "core/skeleton.h"
 #include "core/specimen_run.h"
 #include "gui/dialogs/dialog_filter.h"
 #include "gui/dialogs/dialog_folders.h"
@@ -284,12 +285,12 @@ void TForm1::ShowSpecimen(int index) {
     noiseBandInForce_ = run.NoiseBand;
     skeletonMethodInForce_.clear();
     if (specimen.Skeleton.Method) {
-        const size_t row = static_cast<size_t>(*specimen.Skeleton.Method) - 1;
-        if (row < rbMethods.size()) {
-            skeletonMethodInForce_ = DesignedText(rbMethods[row]).trimmed().toStdString();
-        }
+        // Named as an extraction in the window names it, for the evaluation's files.
+        skeletonMethodInForce_ = ExtractionName(*specimen.Skeleton.Method, specimen.Direction,
+                                                specimen.Skeleton.KeepDispIncreasing);
     }
-    StartEditHistory();
+    // A specimen shown anew starts a history of its own: nothing of the last one to undo.
+    StartEditHistory(TakeSkeletonPoints(state_));
     messageBar_->Dismiss();
     ShowState(true);
     ShowProject();

@@ -81,8 +81,9 @@ void SpecimensPanel::Show(const Project& project, int current) {
     const bool chosen = current >= 0 && current < static_cast<int>(project.Specimens.size());
     const QSignalBlocker nameBlock(name_);
     const QSignalBlocker groupBlock(group_);
-    name_->setText(chosen ? QString::fromStdString(project.Specimens[static_cast<size_t>(current)].Name)
-                          : QString());
+    name_->setText(
+        chosen ? QString::fromStdString(project.Specimens[static_cast<size_t>(current)].Name)
+               : QString());
     group_->setText(
         chosen ? QString::fromStdString(project.Specimens[static_cast<size_t>(current)].Group)
                : QString());
