@@ -277,25 +277,37 @@ void CheckEvaluation(const qlnx::AnalysisState& s, const qlnx::TestEvaluation& e
             const qlnx::LoopPoint& b = q.PosPeak(e.Options.PeakPoint);
             const qlnx::LoopPoint& d = q.NegPeak(e.Options.PeakPoint);
             const double es = 0.5 * std::fabs(b.Disp * b.Force) + 0.5 * std::fabs(d.Disp * d.Force);
-            if (es != 0 && std::fabs(*q.Energy) / es < 1e300)
-                FUZZ_CHECK(q.DampingRatio.has_value());
-            if (std::fabs(b.Disp) + std::fabs(d.Disp) > 1e-200) {
-                FUZZ_CHECK(q.SecantStiffness.has_value());
+            // Peaks off their quadrant leave the quotients empty.
+            if (q.PeaksOffQuadrant) {
+                FUZZ_CHECK(!q.DampingRatio && !q.SecantStiffness);
+            } else {
+                if (es != 0 && std::fabs(*q.Energy) / es < 1e300)
+                    FUZZ_CHECK(q.DampingRatio.has_value());
+                if (std::fabs(b.Disp) + std::fabs(d.Disp) > 1e-200) {
+                    FUZZ_CHECK(q.SecantStiffness.has_value());
+                }
             }
             if (q.ResidualPos) FUZZ_CHECK(b.Force > 0);
             if (q.ResidualNeg) FUZZ_CHECK(d.Force < 0);
         }
     }
     FUZZ_CHECK(e.Levels.size() == levelRows);
-    size_t first = 1;
+    // Each level starts at a loop of its own first cycle; together the levels hold every loop
+    // that belongs to one.
+    size_t levelled = 0;
+    for (const qlnx::LoopQuantities& q : e.Loops) levelled += q.Level ? 1 : 0;
+    size_t cycles = 0;
     for (size_t l = 0; l < e.Levels.size(); ++l) {
         FUZZ_CHECK(e.Levels[l].Level == static_cast<int>(l) + 1);
-        FUZZ_CHECK(e.Levels[l].FirstLoop == static_cast<int>(first));
+        const int firstLoop = e.Levels[l].FirstLoop;
+        FUZZ_CHECK(firstLoop >= 1 && static_cast<size_t>(firstLoop) <= e.Loops.size());
+        const qlnx::LoopQuantities& opening = e.Loops[static_cast<size_t>(firstLoop) - 1];
+        FUZZ_CHECK(opening.Level == static_cast<int>(l) + 1 && opening.Cycle == 1);
         FUZZ_CHECK(e.Levels[l].Cycles >= 1);
         FUZZ_CHECK(e.Levels[l].ImpairmentPos.has_value() <= (e.Levels[l].Cycles >= 3));
-        first += static_cast<size_t>(e.Levels[l].Cycles);
+        cycles += static_cast<size_t>(e.Levels[l].Cycles);
     }
-    FUZZ_CHECK(first == e.Loops.size() + 1);
+    FUZZ_CHECK(cycles == levelled);
     CheckBranch(e.Skeleton.Positive, s.Chart.GetSeries(qlnx::ChartModel::PositiveSkeletonSeries),
                 false);
     CheckBranch(e.Skeleton.Negative, s.Chart.GetSeries(qlnx::ChartModel::NegativeSkeletonSeries),
