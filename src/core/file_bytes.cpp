@@ -136,6 +136,16 @@ bool FileText::Changed() const { return map_ ? map_->Changed() : readChanged_; }
 
 FileText OpenTextFile(const std::string& path, const ProgressCallback& progress,
                       TextEncoding* encoding, uint64_t memoryLimit) {
+    // A pipe or a device is opened once only, by the reading below: a pipe opened, closed and
+    // opened again loses what its writer wrote and waits for a writer that has gone.
+    struct stat named {};
+    if (::stat(path.c_str(), &named) == 0 && !S_ISREG(named.st_mode) && !S_ISDIR(named.st_mode)) {
+        FileText text;
+        FileReadReport report;
+        text.read_ = ReadTextFile(path, progress, &report, encoding);
+        text.readChanged_ = report.Changed;
+        return text;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) ThrowOpenError(path, errno);
     struct stat info {};
