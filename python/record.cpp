@@ -191,10 +191,11 @@ std::shared_ptr<const TestEvaluation> Record::Evaluate(const EvaluateOptions& op
     Apply(o, "--level-tolerance", {NumberText(options.LevelTolerance)});
     Apply(o, "--evaluate", {});
     evaluation_ = std::make_shared<const TestEvaluation>(
-        EvaluateTest(*state_, EvaluationOptionsOf(o, band_)));
+        EvaluateTest(*state_, EvaluationOptionsOf(o, band_, state_->Channels.DisplacementUnit)));
     // The evaluation brings the loading protocol with it, as it does in the batch tool.
     protocol_ = std::make_shared<const ProtocolRecognition>(
-        RecogniseProtocol(*state_, EvaluationOptionsOf(o, band_), &evaluation_->Loops));
+        RecogniseProtocol(*state_, EvaluationOptionsOf(o, band_, state_->Channels.DisplacementUnit),
+                          &evaluation_->Loops));
     options_ = std::move(o);
     return evaluation_;
 }

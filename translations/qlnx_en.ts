@@ -1595,5 +1595,45 @@ Thank you for your support!</translation>
         <source>每级首圈峰值点(包络)      </source>
         <translation>First-cycle envelope of the levels</translation>
     </message>
+    <message>
+        <source>Negative loop energy: the loop runs the other way round, so it took energy in instead of dissipating it. Check the sign of the force or the displacement channel.</source>
+        <translation>Negative loop energy: the loop runs the other way round, so it took energy in instead of dissipating it. Check the sign of the force or the displacement channel.</translation>
+    </message>
+    <message>
+        <source>Ultimate not reached: the skeleton never falls to the ultimate ratio of its peak force, so its last point stands for the ultimate point and the ductilities are lower bounds.</source>
+        <translation>Ultimate not reached: the skeleton never falls to the ultimate ratio of its peak force, so its last point stands for the ultimate point and the ductilities are lower bounds.</translation>
+    </message>
+    <message>
+        <source>EEEP fallback: no elastic-plastic bilinear has the area under the curve, so the yield force is 0.85 Fmax.</source>
+        <translation>EEEP fallback: no elastic-plastic bilinear has the area under the curve, so the yield force is 0.85 Fmax.</translation>
+    </message>
+    <message>
+        <source>The construction leaves the data (it needs a point beyond the measured curve, or its yield point lies beyond the ultimate point), so this method gives no yield point.</source>
+        <translation>The construction leaves the data (it needs a point beyond the measured curve, or its yield point lies beyond the ultimate point), so this method gives no yield point.</translation>
+    </message>
+    <message>
+        <source>Peaks off their quadrant: a peak point of this loop lies at a force of the other sign than its displacement (after a fracture, or force peaks on a slipping loop), so the elastic energy triangles mean nothing and the damping, the dissipation coefficient and the secant stiffness are empty.</source>
+        <translation>Peaks off their quadrant: a peak point of this loop lies at a force of the other sign than its displacement (after a fracture, or force peaks on a slipping loop), so the elastic energy triangles mean nothing and the damping, the dissipation coefficient and the secant stiffness are empty.</translation>
+    </message>
+    <message>
+        <source>Incomplete loop: the record ends before this loop closes, so it belongs to no level and its level and cycle are empty.</source>
+        <translation>Incomplete loop: the record ends before this loop closes, so it belongs to no level and its level and cycle are empty.</translation>
+    </message>
+    <message>
+        <source>Ultimate capped: the branch reaches the standard's largest slip before it falls to the ultimate ratio of its peak force, so the slip is the ultimate displacement.</source>
+        <translation>Ultimate capped: the branch reaches the standard's largest slip before it falls to the ultimate ratio of its peak force, so the slip is the ultimate displacement.</translation>
+    </message>
+    <message>
+        <source>Points left out: these points of the skeleton step back (they lie no further out than a point before them), so the constructions follow the outward path without them.</source>
+        <translation>Points left out: these points of the skeleton step back (they lie no further out than a point before them), so the constructions follow the outward path without them.</translation>
+    </message>
+    <message>
+        <source>Dock beside the chart</source>
+        <translation>Dock beside the chart</translation>
+    </message>
+    <message>
+        <source>Save Image…</source>
+        <translation>Save Image…</translation>
+    </message>
 </context>
 </TS>

@@ -1595,5 +1595,45 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>每级首圈峰值点(包络)      </source>
         <translation>每级首圈峰值点(包络)</translation>
     </message>
+    <message>
+        <source>Negative loop energy: the loop runs the other way round, so it took energy in instead of dissipating it. Check the sign of the force or the displacement channel.</source>
+        <translation>负的滞回环能量：该圈沿相反方向运行，吸收了能量而不是耗散能量。请检查力或位移通道的符号。</translation>
+    </message>
+    <message>
+        <source>Ultimate not reached: the skeleton never falls to the ultimate ratio of its peak force, so its last point stands for the ultimate point and the ductilities are lower bounds.</source>
+        <translation>未达到极限点：骨架曲线从未降到峰值力的极限比例，因此以其最后一点作为极限点，延性系数为下限值。</translation>
+    </message>
+    <message>
+        <source>EEEP fallback: no elastic-plastic bilinear has the area under the curve, so the yield force is 0.85 Fmax.</source>
+        <translation>EEEP 退化：没有与曲线下面积相等的弹塑性双线性模型，因此屈服力取 0.85 Fmax。</translation>
+    </message>
+    <message>
+        <source>The construction leaves the data (it needs a point beyond the measured curve, or its yield point lies beyond the ultimate point), so this method gives no yield point.</source>
+        <translation>该作图超出了数据范围（需要实测曲线以外的点，或其屈服点位于极限点之外），因此该方法不给出屈服点。</translation>
+    </message>
+    <message>
+        <source>Peaks off their quadrant: a peak point of this loop lies at a force of the other sign than its displacement (after a fracture, or force peaks on a slipping loop), so the elastic energy triangles mean nothing and the damping, the dissipation coefficient and the secant stiffness are empty.</source>
+        <translation>峰值点不在其象限内：该圈的一个峰值点的力与位移符号相反（断裂之后，或滑移圈上的力峰值），因此弹性能三角形没有意义，等效阻尼、耗能系数和割线刚度为空。</translation>
+    </message>
+    <message>
+        <source>Incomplete loop: the record ends before this loop closes, so it belongs to no level and its level and cycle are empty.</source>
+        <translation>不完整的圈：记录在该圈闭合之前结束，因此它不属于任何加载级，其级别和循环为空。</translation>
+    </message>
+    <message>
+        <source>Ultimate capped: the branch reaches the standard's largest slip before it falls to the ultimate ratio of its peak force, so the slip is the ultimate displacement.</source>
+        <translation>极限位移受限：该分支在降到峰值力的极限比例之前已达到标准规定的最大滑移，因此以该滑移作为极限位移。</translation>
+    </message>
+    <message>
+        <source>Points left out: these points of the skeleton step back (they lie no further out than a point before them), so the constructions follow the outward path without them.</source>
+        <translation>已略去的点：骨架曲线的这些点向回退（不比其前面的点更靠外），因此作图沿不含这些点的外行路径进行。</translation>
+    </message>
+    <message>
+        <source>Dock beside the chart</source>
+        <translation>停靠在图表旁</translation>
+    </message>
+    <message>
+        <source>Save Image…</source>
+        <translation>保存图像…</translation>
+    </message>
 </context>
 </TS>

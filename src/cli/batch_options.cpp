@@ -523,10 +523,11 @@ std::string_view SkeletonMethodName(SkeletonMethod method) {
     return row != nullptr ? row->BatchName : std::string_view();
 }
 
-EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand) {
+EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand,
+                                      std::string_view displacementUnit) {
     EvaluationOptions e;
     e.NoiseBand = noiseBand;
-    if (options.Preset) ApplyPreset(e, *options.Preset);
+    if (options.Preset) ApplyPreset(e, *options.Preset, MillimetresPerUnit(displacementUnit));
     if (options.UltimateRatio) e.UltimateRatio = *options.UltimateRatio;
     if (options.PeakPoint) e.PeakPoint = *options.PeakPoint;
     if (options.LevelTolerance) e.LevelTolerance = *options.LevelTolerance;

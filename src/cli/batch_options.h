@@ -107,8 +107,9 @@ std::string ApplyBatchOption(BatchOptions& options, std::string_view name,
 std::string_view SkeletonMethodName(SkeletonMethod method);
 
 // The evaluation options the command line asks for, with the noise band the loops were split
-// with.
-EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand);
+// with and the displacement's unit ("" when unknown), which a preset's slip cap needs.
+EvaluationOptions EvaluationOptionsOf(const BatchOptions& options, double noiseBand,
+                                      std::string_view displacementUnit = {});
 
 // The usage text, listing every option of the table.
 std::string BatchUsage(std::string_view program);

@@ -285,11 +285,14 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
                                         : options.Direction;
     ExtractAndThin(state, options, direction, messages);
     std::optional<TestEvaluation> evaluation;
-    if (options.Evaluate) evaluation = EvaluateTest(state, EvaluationOptionsOf(options, band));
+    if (options.Evaluate)
+        evaluation = EvaluateTest(
+            state, EvaluationOptionsOf(options, band, state.Channels.DisplacementUnit));
     std::optional<ProtocolRecognition> protocol;
     if (options.Protocol || options.Evaluate) {
-        protocol = RecogniseProtocol(state, EvaluationOptionsOf(options, band),
-                                     evaluation ? &evaluation->Loops : nullptr);
+        protocol = RecogniseProtocol(
+            state, EvaluationOptionsOf(options, band, state.Channels.DisplacementUnit),
+            evaluation ? &evaluation->Loops : nullptr);
     }
     WriteFiles(state, options, messages);
     const std::vector<CalibrationResult> calibration = Calibrate(state, options, messages);

@@ -1,5 +1,7 @@
 #include "core/evaluation_options.h"
 
+#include "core/units.h"
+
 namespace qlnx {
 
 std::string_view PeakPointName(PeakPointRule rule) {
@@ -34,6 +36,11 @@ void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset,
     if (info.SlipCapMillimetres && millimetresPerUnit && *millimetresPerUnit > 0) {
         options.UltimateDispCap = *info.SlipCapMillimetres / *millimetresPerUnit;
     }
+}
+
+std::optional<double> MillimetresPerUnit(std::string_view lengthUnit) {
+    if (lengthUnit.empty()) return std::nullopt;
+    return ConversionFactor(lengthUnit, "mm");
 }
 
 }  // namespace qlnx

@@ -57,4 +57,8 @@ std::optional<EvaluationPreset> PresetOfKey(std::string_view key);
 void ApplyPreset(EvaluationOptions& options, EvaluationPreset preset,
                  std::optional<double> millimetresPerUnit = std::nullopt);
 
+// How many millimetres one unit of a displacement in lengthUnit is: null when the unit is not
+// known ("") or is no length (a drift in %).
+std::optional<double> MillimetresPerUnit(std::string_view lengthUnit);
+
 }  // namespace qlnx

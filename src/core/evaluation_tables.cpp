@@ -79,7 +79,8 @@ std::string_view WarningText(EvaluationWarning warning) {
                    "the yield force is 0.85 Fmax.";
         case EvaluationWarning::LeftTheData:
             return "The construction leaves the data (it needs a point beyond the measured "
-                   "curve), so this method gives no yield point.";
+                   "curve, or its yield point lies beyond the ultimate point), so this method "
+                   "gives no yield point.";
         case EvaluationWarning::PeaksOffQuadrant:
             return "Peaks off their quadrant: a peak point of this loop lies at a force of the "
                    "other sign than its displacement (after a fracture, or force peaks on a "

@@ -154,10 +154,17 @@ std::optional<BranchEvaluation> EvaluateBranch(const std::vector<double>& xs,
     for (int m = 0; m < kYieldMethodCount; ++m) {
         const Construction& c = constructions[m];
         if (!c.Disp || !c.Force) continue;
+        // A yield point before the origin or beyond the ultimate point is no yield point of
+        // this curve: it would give a ductility below 1 (an EEEP fallback or an EN 12512
+        // tangent on a curve that stiffens to its end, a Park point past a short plateau).
+        if (*c.Disp < 0 || *c.Disp > u.Disp + kConstructionTolerance * std::fabs(u.Disp)) continue;
+        // Beyond the ultimate by no more than the tolerance (rounding on a straight branch):
+        // the yield point is at the ultimate displacement, and the ductility 1.
+        const double dy = std::min(*c.Disp, u.Disp);
         YieldPoint y;
-        y.Disp = sign * *c.Disp;
+        y.Disp = sign * dy;
         y.Force = sign * *c.Force;
-        y.Ductility = QuotientOrNull(u.Disp, *c.Disp);
+        y.Ductility = QuotientOrNull(u.Disp, dy);
         y.Stiffness = c.Stiffness;
         y.Fallback = c.Fallback;
         result.Yield[static_cast<size_t>(m)] = y;

@@ -132,7 +132,8 @@ std::optional<BranchConstruction> ConstructYield(const std::vector<double>& xs,
         b.Mark(y.Disp, y.Force, "Y");
         c.HasYield = true;
     }
-    c.UltimateLine = {{0, u.Force}, {u.Disp, u.Force}};
+    const double ultimateForce = ultimateRatio * p.PeakForce();
+    c.UltimateLine = {{0, ultimateForce}, {u.Disp, ultimateForce}};
     b.Mark(p.PeakDisp(), p.PeakForce(), "M");
     b.Mark(u.Disp, u.Force, u.Reached ? "U" : "U*");
 
@@ -141,6 +142,7 @@ std::optional<BranchConstruction> ConstructYield(const std::vector<double>& xs,
     for (ConstructionMark& m : c.Marks) m.At = Signed(m.At, sign);
     // Already in true signs: the series' own points.
     for (const size_t k : p.Dropped()) c.Dropped.push_back({xs[k], ys[k]});
+    for (size_t k = 0; k < xs.size() && k < ys.size(); ++k) c.Nodes.push_back({xs[k], ys[k]});
     return c;
 }
 

@@ -516,6 +516,19 @@ TEST(BatchTool, EvaluationOptionsPresetsAndFiles) {
     // An explicit ratio wins over a preset, in either order.
     EXPECT_EQ(ratio({"--ultimate-ratio", "0.7", "--preset", "astm"}), "\"UltimateRatio\": 0.7");
     EXPECT_EQ(ratio({"--preset", "astm", "--ultimate-ratio", "0.7"}), "\"UltimateRatio\": 0.7");
+    // EN 12512 caps the ultimate slip at 30 mm once the displacement's unit is known: the
+    // ultimate beyond 5 cm becomes 3 cm; in mm the record never slips that far.
+    const auto capped = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(),
+                         {"--json", "--evaluate", "--method", "1", "--preset", "en12512"});
+        arguments.push_back(file);
+        const BatchRun r = RunBatch(arguments);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.out.find("\"UltimateCapped\": true") != std::string::npos;
+    };
+    EXPECT_FALSE(capped({}));
+    EXPECT_TRUE(capped({"--unit", "c1=cm"}));
+    EXPECT_FALSE(capped({"--unit", "c1=mm"}));
 
     // --evaluation FILE: the CSV file with its header line, CR LF; the terminal gets the
     // loop table and the three evaluation tables.

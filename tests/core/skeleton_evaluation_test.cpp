@@ -158,16 +158,38 @@ TEST(EvaluateBranch, ConstructionsThatLeaveTheDataAreNull) {
 }
 
 TEST(EvaluateBranch, EeepFallsBackWhenTheAreaIsTooLarge) {
-    // Ke = 0.4, Du = 12 (not reached), A = 37: 144 - 2 * 37 / 0.4 < 0.
-    const auto e = EvaluateBranch({0, 10, 11, 12}, {0, 4, 10, 10}, false, 0.85);
+    // Ke = 4 / 0.8 = 5, Du = 2 (not reached), A = 1.6 + 1.4 + 10 = 13: 4 - 2 * 13 / 5 < 0.
+    const auto e = EvaluateBranch({0, 0.8, 1, 2}, {0, 4, 10, 10}, false, 0.85);
     ASSERT_TRUE(e.has_value());
     const auto& eeep = e->Yield[Index(YieldMethod::EEEP)];
     ASSERT_TRUE(eeep.has_value());
     EXPECT_TRUE(eeep->Fallback);
     EXPECT_TRUE(Near(eeep->Force, 8.5));
-    EXPECT_TRUE(Near(eeep->Disp, 21.25));
-    EXPECT_TRUE(Near(eeep->Ductility, 12 / 21.25));
-    EXPECT_TRUE(Near(eeep->Stiffness, 0.4));
+    EXPECT_TRUE(Near(eeep->Disp, 1.7));
+    EXPECT_TRUE(Near(eeep->Ductility, 2 / 1.7));
+    EXPECT_TRUE(Near(eeep->Stiffness, 5));
+}
+
+TEST(EvaluateBranch, YieldPointsBeyondTheUltimateAreNull) {
+    // A curve that stiffens to its end: Ke = 0.4, Du = 12 (not reached). The EEEP fallback
+    // would put yield at 8.5 / 0.4 = 21.25, the EN 12512 tangent (k = 0.4, b2 = 10 - 11 k / 6)
+    // at 27.8 and Park at 10.583 / 0.75 = 14.1: all beyond Du, so none has a yield point.
+    auto e = EvaluateBranch({0, 10, 11, 12}, {0, 4, 10, 10}, false, 0.85);
+    ASSERT_TRUE(e.has_value());
+    for (YieldMethod m : {YieldMethod::EEEP, YieldMethod::EN12512, YieldMethod::Park}) {
+        EXPECT_FALSE(e->Yield[Index(m)].has_value()) << static_cast<int>(m);
+    }
+    // The same on the negative side, and a yield point exactly at Du stays (Park: the 75 %
+    // crossing at 1.5 gives 2 = Du on a flat top).
+    e = EvaluateBranch({0, -10, -11, -12}, {0, -4, -10, -10}, true, 0.85);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_FALSE(e->Yield[Index(YieldMethod::EEEP)].has_value());
+    e = EvaluateBranch({0, 1, 2}, {0, 5, 10}, false, 0.85);
+    ASSERT_TRUE(e.has_value());
+    const auto& park = e->Yield[Index(YieldMethod::Park)];
+    ASSERT_TRUE(park.has_value());
+    EXPECT_TRUE(Near(park->Disp, 2));
+    EXPECT_TRUE(Near(park->Ductility, 1));
 }
 
 TEST(EvaluateBranch, ReadingsAtTheEdges) {
@@ -183,8 +205,9 @@ TEST(EvaluateBranch, ReadingsAtTheEdges) {
     ASSERT_TRUE(e.has_value());
     EXPECT_EQ(e->DroppedPoints, 1);
     EXPECT_FALSE(e->Yield[Index(YieldMethod::EqualEnergy)].has_value());
-    // Park: the rising crossing of 7.5 lies on (2,0)-(4,10) at d = 3.5.
-    EXPECT_TRUE(Near(e->Yield[Index(YieldMethod::Park)]->Disp, 3.5 / 0.75));
+    // Park: the rising crossing of 7.5 lies on (2,0)-(4,10) at d = 3.5, so Dy = 3.5 / 0.75
+    // lies beyond Du = 4: null.
+    EXPECT_FALSE(e->Yield[Index(YieldMethod::Park)].has_value());
     // FarthestPoint: |10 d - 4 F| is 20 at (2, 0).
     EXPECT_EQ(e->Yield[Index(YieldMethod::FarthestPoint)]->Disp, 2);
     EXPECT_EQ(e->Yield[Index(YieldMethod::FarthestPoint)]->Force, 0);

@@ -91,5 +91,21 @@ TEST(ConstructYield, FollowsTheOutwardPath) {
     EXPECT_EQ(g->Lines[0].To.Force, 16);
 }
 
+TEST(ConstructYield, UltimateLineStaysAtTheRatioWhenTheBranchNeverFalls) {
+    // S1 without its last two points plus (7, 16.5): never falls to 0.8 Fmax = 13.2. The
+    // ultimate line is drawn at 13.2 out to the last point, which is marked as a lower bound.
+    const auto c =
+        ConstructYield({0, 1, 3, 5, 7}, {0, 10, 15, 16, 16.5}, false, 0.8, YieldMethod::EEEP);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->UltimateLine.From.Disp, 0);
+    EXPECT_EQ(c->UltimateLine.From.Force, 0.8 * 16.5);
+    EXPECT_EQ(c->UltimateLine.To.Disp, 7);
+    EXPECT_EQ(c->UltimateLine.To.Force, 0.8 * 16.5);
+    ASSERT_FALSE(c->Marks.empty());
+    EXPECT_EQ(c->Marks.back().Label, "U*");
+    EXPECT_EQ(c->Marks.back().At.Disp, 7);
+    EXPECT_EQ(c->Marks.back().At.Force, 16.5);
+}
+
 }  // namespace
 }  // namespace qlnx

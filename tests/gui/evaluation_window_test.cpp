@@ -1,8 +1,11 @@
 // The Test Evaluation window driven by object names: its tables against the core's
 // evaluation, Copy, Save, the workbook read back, the constructions, and live updates.
+#include <qcustomplot.h>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QTabWidget>
@@ -12,6 +15,7 @@
 #include <sstream>
 
 #include "core/evaluation_tables.h"
+#include "core/number_text.h"
 #include "core/yield_constructions.h"
 #include "gui/chart/construction_layer.h"
 #include "gui/evaluation/evaluation_models.h"
@@ -40,13 +44,14 @@ std::string LevelsRecord() {
     return out.str();
 }
 
-// Every cell of model as shown, row by row.
+// Every cell of model with every digit, row by row.
 std::vector<std::vector<QString>> Cells(const QAbstractItemModel& model) {
     std::vector<std::vector<QString>> rows;
     for (int r = 0; r < model.rowCount(); ++r) {
         rows.emplace_back();
         for (int c = 0; c < model.columnCount(); ++c)
-            rows.back().push_back(model.index(r, c).data().toString());
+            rows.back().push_back(
+                model.index(r, c).data(EvaluationTableModel::kExactRole).toString());
     }
     return rows;
 }
@@ -124,6 +129,16 @@ TEST_F(EvaluationWindowTest, SortsNumbersAsNumbersAndMarksWarnings) {
         EXPECT_GE(m.index(r - 1, 13).data(EvaluationTableModel::kSortRole).toDouble(),
                   m.index(r, 13).data(EvaluationTableModel::kSortRole).toDouble());
     }
+    // Numbers read at 4 significant digits in columns wide enough for them; the tooltip
+    // holds every digit.
+    for (int r = 0; r < m.rowCount(); ++r) {
+        const QModelIndex energy = m.index(r, 13);
+        const double value = energy.data(EvaluationTableModel::kSortRole).toDouble();
+        EXPECT_EQ(energy.data().toString().toStdString(), FormatSignificant(value, 4));
+        EXPECT_EQ(energy.data(Qt::ToolTipRole).toString().toStdString(), FormatGeneral15(value));
+        EXPECT_LT(loops->fontMetrics().horizontalAdvance(energy.data().toString()),
+                  loops->columnWidth(13));
+    }
     // The positive branch falls to 12 from 23: reached at 0.85; the ultimate row says so
     // without a mark. At a ratio of 0.3 it is not reached, and the cell tells why.
     const QAbstractItemModel& s = *Table("tblSkeleton")->model();
@@ -175,11 +190,14 @@ TEST_F(EvaluationWindowTest, SaveWritesTheReportsBytes) {
 }
 
 TEST_F(EvaluationWindowTest, ExportedWorkbookReadsBack) {
-    window->SetWorkbookFolder(dir.path().toStdString());
+    // Asked where to save, under the record's name; the workbook is opened once saved.
+    dialogs.saveAnswers.push_back(SaveFileAnswer{dir.filePath(QStringLiteral("book")), 1});
     ClickIn("btnExport");
     ASSERT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(dialogs.saveRequests.back().FileName, QStringLiteral("levels_Evaluation"));
     ASSERT_EQ(openedUrls.size(), 1u);
     const std::string file = openedUrls[0].toLocalFile().toStdString();
+    EXPECT_EQ(file, dir.filePath(QStringLiteral("book.xlsx")).toStdString());
     ASSERT_TRUE(std::filesystem::exists(file));
     const std::string command = "/usr/bin/python3 " + std::string(QLNX_TEST_DATA) +
                                 "/../gui/dump_evaluation_workbook.py '" + file + "' 2>&1";
@@ -264,6 +282,48 @@ TEST_F(EvaluationWindowTest, ConstructionFollowsMethodSideAndWindow) {
     EXPECT_FALSE(Chart()->legend->hasItemWithPlottable(layer->LegendCurve()));
 }
 
+TEST_F(EvaluationWindowTest, ConstructionLabelsCoverNoOtherLabelAndNoPoint) {
+    // Every method on both sides, and with the ultimate not reached (U* on the last point):
+    // each label's text lies clear of the other labels and of every marker on the branch.
+    auto* method = window->findChild<QComboBox*>(QStringLiteral("cbbYieldMethod"));
+    auto* side = window->findChild<QComboBox*>(QStringLiteral("cbbSide"));
+    Chart()->resize(900, 600);
+    Chart()->replot();
+    for (const double ratio : {0.85, 0.3}) {
+        window->findChild<QDoubleSpinBox*>(QStringLiteral("spnUltimateRatio"))->setValue(ratio);
+        for (int m = 0; m < method->count(); ++m) {
+            for (int s = 0; s < 2; ++s) {
+                method->setCurrentIndex(m);
+                side->setCurrentIndex(s);
+                emit side->activated(s);
+                Chart()->replot();
+                const ChartSeries& branch =
+                    State().Chart.GetSeries(s == 0 ? ChartModel::PositiveSkeletonSeries
+                                                   : ChartModel::NegativeSkeletonSeries);
+                std::vector<QRectF> texts;
+                for (QCPItemText* label : window->Constructions()->Labels()) {
+                    const QMargins pad = label->padding();
+                    texts.push_back(
+                        QRectF(label->topLeft->pixelPosition(), label->bottomRight->pixelPosition())
+                            .adjusted(pad.left(), pad.top(), -pad.right(), -pad.bottom()));
+                }
+                for (size_t i = 0; i < texts.size(); ++i) {
+                    for (size_t j = i + 1; j < texts.size(); ++j) {
+                        EXPECT_FALSE(texts[i].intersects(texts[j]))
+                            << ratio << ' ' << m << ' ' << s << ": labels " << i << ", " << j;
+                    }
+                    for (size_t k = 0; k < branch.XValues().size(); ++k) {
+                        const QPointF at(Chart()->xAxis->coordToPixel(branch.XValues()[k]),
+                                         Chart()->yAxis->coordToPixel(branch.YValues()[k]));
+                        EXPECT_FALSE(texts[i].contains(at))
+                            << ratio << ' ' << m << ' ' << s << ": label " << i << ", point " << k;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST_F(EvaluationWindowTest, SkeletonDragUpdatesTheTableAndUndoRestoresIt) {
     const QAbstractItemModel& s = *Table("tblSkeleton")->model();
     const std::vector<std::vector<QString>> before = Cells(s);
@@ -280,7 +340,7 @@ TEST_F(EvaluationWindowTest, SkeletonDragUpdatesTheTableAndUndoRestoresIt) {
     QTest::mousePress(Chart(), Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(Chart(), from + QPoint(0, -30));
     // During the drag, before the release: the table already shows the new peak.
-    EXPECT_EQ(s.index(0, 3).data().toString().toStdString(),
+    EXPECT_EQ(s.index(0, 3).data(EvaluationTableModel::kExactRole).toString().toStdString(),
               FormatGeneral15(positive.GetyValue(peak)));
     QTest::mouseRelease(Chart(), Qt::LeftButton, Qt::NoModifier, from + QPoint(0, -30));
     EXPECT_NE(Cells(s), before);
@@ -356,6 +416,80 @@ TEST_F(EvaluationWindowTest, PointsSteppingBackAreCountedUnderTheTableAndFaded) 
     ShowTab(2);
     ClickIn("btnCopy");
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Side\tItem\t")));
+}
+
+}  // namespace
+}  // namespace qlnx::test
+
+namespace qlnx::test {
+namespace {
+
+TEST_F(EvaluationWindowTest, FitsASmallScreenInEveryLanguageDocksAndFloats) {
+    // A laptop's 1366 x 768 screen with the main window beside: half its width, its height
+    // less a task bar and the title bar, in every language.
+    for (const char* language : {"LanguageEnglish1", "LanguageChinese1", "LanguageDesigned1"}) {
+        Find<QAction>(language)->trigger();
+        const QSize least = window->minimumSizeHint();
+        EXPECT_LE(least.width(), 683) << language;
+        EXPECT_LE(least.height(), 690) << language;
+    }
+    // Opened whole on the main window's screen, also when the place kept from before lies off
+    // every screen.
+    const QRect avail = form->screen()->availableGeometry();
+    EXPECT_TRUE(avail.contains(window->frameGeometry()));
+    window->move(avail.right() + 500, avail.top() - 300);
+    window->close();  // remembers the place off the screen
+    Find<QAction>("TestEvaluation1")->trigger();
+    EXPECT_TRUE(avail.contains(window->frameGeometry()));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::Tool));  // stays above the main window
+
+    // Docked beside the chart, it keeps working there and is docked when opened again.
+    auto* dock = window->findChild<QCheckBox*>(QStringLiteral("chkDock"));
+    ASSERT_NE(dock, nullptr);
+    dock->setChecked(true);
+    EXPECT_TRUE(window->IsDocked());
+    auto* holder = form->findChild<QDockWidget*>(QStringLiteral("dckEvaluation"));
+    ASSERT_NE(holder, nullptr);
+    EXPECT_TRUE(holder->isVisible());
+    EXPECT_EQ(form->dockWidgetArea(holder), Qt::RightDockWidgetArea);
+    EXPECT_TRUE(window->isVisible());
+    Click("btn5");  // a new extraction reaches the docked tables
+    EXPECT_EQ(Cells(*window->SkeletonModel()), Cells(SkeletonTable(CoreEvaluation().Skeleton)));
+    holder->close();
+    EXPECT_FALSE(window->isVisible());
+    Find<QAction>("TestEvaluation1")->trigger();
+    EXPECT_TRUE(window->IsDocked() && window->isVisible());
+    // Floating again, on top of the main window and whole on the screen.
+    dock->setChecked(false);
+    EXPECT_FALSE(window->IsDocked());
+    EXPECT_TRUE(window->isWindow() && window->isVisible());
+    EXPECT_FALSE(holder->isVisible());
+    EXPECT_TRUE(avail.contains(window->frameGeometry()));
+}
+
+TEST_F(EvaluationWindowTest, EachPlotSavesItselfAsAnImageAndCopies) {
+    auto* plot = window->findChild<QCustomPlot*>(QStringLiteral("pltEnergy"));
+    ASSERT_NE(plot, nullptr);
+    const struct {
+        int type;
+        const char* suffix;
+        QByteArray start;
+    } cases[] = {{1, ".png", QByteArray("\x89PNG")},
+                 {2, ".pdf", QByteArray("%PDF")},
+                 {3, ".svg", QByteArray("<?xml")}};
+    for (const auto& c : cases) {
+        dialogs.saveAnswers.push_back(
+            SaveFileAnswer{dir.filePath(QStringLiteral("energy")), c.type});
+        plot->findChild<QAction*>(QStringLiteral("pltEnergySaveImage"))->trigger();
+        ASSERT_TRUE(dialogs.boxes.empty());
+        EXPECT_EQ(dialogs.saveRequests.back().FileName, QStringLiteral("levels_Energy"));
+        QFile file(dir.filePath(QStringLiteral("energy")) + QString::fromLatin1(c.suffix));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.suffix;
+        EXPECT_TRUE(file.readAll().startsWith(c.start)) << c.suffix;
+    }
+    QApplication::clipboard()->clear();
+    plot->findChild<QAction*>(QStringLiteral("pltEnergyCopyImage"))->trigger();
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
 }
 
 }  // namespace

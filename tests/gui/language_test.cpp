@@ -16,6 +16,7 @@
 #include <QTranslator>
 #include <functional>
 
+#include "core/evaluation_tables.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/donation_box.h"
 #include "gui/dialogs/export_option_form.h"
@@ -238,6 +239,19 @@ TEST_F(LanguageTest, MessagesAndStatusTextsFollowTheLanguage) {
         << status->text().toStdString();
     EXPECT_TRUE(message->text().startsWith(QStringLiteral("Line 1 looks like a header")))
         << message->text().toStdString();
+}
+
+TEST_F(LanguageTest, TheEvaluationTablesExplainTheirMarksInTheLanguage) {
+    // Every mark of the evaluation tables has its reason in both catalogues.
+    const QTranslator* chinese = Catalogue(Language::Chinese);
+    ASSERT_NE(chinese, nullptr);
+    for (int w = 0; w <= static_cast<int>(EvaluationWarning::DroppedPoints); ++w) {
+        const std::string_view text = WarningText(static_cast<EvaluationWarning>(w));
+        const QString designed =
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        EXPECT_TRUE(InCatalogue(*Catalogue(Language::English), designed)) << text;
+        EXPECT_TRUE(InCatalogue(*chinese, designed)) << text;
+    }
 }
 
 TEST_F(LanguageTest, TheFilesWrittenAreTheSameInEveryLanguage) {

@@ -2,6 +2,10 @@
 
 #include <qcustomplot.h>
 
+#include <QFontMetricsF>
+#include <array>
+#include <limits>
+
 #include "gui/chart/chart_widget.h"
 #include "gui/chart/legend_check_item.h"
 
@@ -23,6 +27,19 @@ void SetSegment(QCPCurve* curve, const ConstructionSegment& s) {
                    QVector<double>{s.From.Force, s.To.Force}, true);
 }
 
+// A label's distance from its point, and the room a marker takes around its point (pixels).
+constexpr int kLabelGap = 5;
+constexpr double kMarkerRoom = 5;
+
+QRectF MarkerRoom(const QPointF& at) {
+    return {at.x() - kMarkerRoom, at.y() - kMarkerRoom, 2 * kMarkerRoom, 2 * kMarkerRoom};
+}
+
+double Overlap(const QRectF& a, const QRectF& b) {
+    const QRectF both = a.intersected(b);
+    return both.isEmpty() ? 0 : both.width() * both.height();
+}
+
 QColor MarkColor(const std::string& label) {
     if (label == "Y") return kYieldColor;
     if (label == "U" || label == "U*") return kUltimateColor;
@@ -41,6 +58,11 @@ ConstructionLayer::ConstructionLayer(ChartWidget* chart) : QObject(chart), chart
     legendCurve_->setName(QStringLiteral("Construction"));
     legendCurve_->setPen(QPen(kUltimateColor, 1, Qt::DashLine));
     legendCurve_->setSelectable(QCP::stNone);
+    // A zoom or pan moves the points apart or together: the labels find their places again.
+    for (QCPAxis* axis : {chart_->xAxis, chart_->yAxis}) {
+        connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+                [this] { PlaceLabels(); });
+    }
     // The legend's check box hides the whole layer with its entry's curve.
     connect(chart_, &ChartWidget::legendClicked, this, [this] {
         layer_->setVisible(legendCurve_->visible());
@@ -57,6 +79,8 @@ void ConstructionLayer::HideAll() {
     dropped_->data()->clear();
     marks_ = 0;
     shownLines_ = 0;
+    shownMarks_.clear();
+    nodes_.clear();
 }
 
 // Curves and labels are kept and reused: adding or removing a layer's children makes the
@@ -78,11 +102,54 @@ QCPItemText* ConstructionLayer::LabelAt(size_t i) {
         label->setLayer(layer_);
         label->setSelectable(false);
         label->position->setType(QCPItemPosition::ptPlotCoords);
-        label->setPadding(QMargins(4, 0, 4, 2));
         label->setClipToAxisRect(true);
         labels_.push_back(label);
     }
     return labels_[i];
+}
+
+void ConstructionLayer::PlaceLabels() {
+    QCPAxis* xAxis = chart_->xAxis;
+    QCPAxis* yAxis = chart_->yAxis;
+    const auto pixel = [&](const BranchPoint& p) {
+        return QPointF(xAxis->coordToPixel(p.Disp), yAxis->coordToPixel(p.Force));
+    };
+    std::vector<QRectF> taken;
+    taken.reserve(nodes_.size() + 2 * shownMarks_.size());
+    for (const BranchPoint& n : nodes_) taken.push_back(MarkerRoom(pixel(n)));
+    for (const ConstructionMark& m : shownMarks_) taken.push_back(MarkerRoom(pixel(m.At)));
+    for (size_t i = 0; i < marks_ && i < shownMarks_.size(); ++i) {
+        QCPItemText* label = labels_[i];
+        const QPointF at = pixel(shownMarks_[i].At);
+        const QSizeF text = QFontMetricsF(label->font()).size(0, label->text());
+        // The four corners beside the point, the one away from the origin first.
+        const double out = shownMarks_[i].At.Disp >= 0 ? 1 : -1;
+        const std::array<std::array<double, 2>, 4> corners = {
+            {{out, -1}, {out, 1}, {-out, -1}, {-out, 1}}};
+        size_t best = 0;
+        double bestOverlap = std::numeric_limits<double>::infinity();
+        QRectF bestRect;
+        for (size_t k = 0; k < corners.size(); ++k) {
+            const auto [sx, sy] = corners[k];
+            const QRectF rect(at.x() + (sx > 0 ? kLabelGap : -kLabelGap - text.width()),
+                              at.y() + (sy > 0 ? kLabelGap : -kLabelGap - text.height()),
+                              text.width(), text.height());
+            double overlap = 0;
+            for (const QRectF& t : taken) overlap += Overlap(rect, t);
+            if (overlap < bestOverlap) {
+                best = k;
+                bestOverlap = overlap;
+                bestRect = rect;
+            }
+            if (overlap == 0) break;
+        }
+        const auto [sx, sy] = corners[best];
+        label->setPositionAlignment((sx > 0 ? Qt::AlignLeft : Qt::AlignRight) |
+                                    (sy > 0 ? Qt::AlignTop : Qt::AlignBottom));
+        label->setPadding(QMargins(sx > 0 ? kLabelGap : 0, sy > 0 ? kLabelGap : 0,
+                                   sx < 0 ? kLabelGap : 0, sy < 0 ? kLabelGap : 0));
+        taken.push_back(bestRect);
+    }
 }
 
 void ConstructionLayer::Show(const BranchConstruction* construction, const QString& title) {
@@ -132,9 +199,6 @@ void ConstructionLayer::Show(const BranchConstruction* construction, const QStri
         ys << m.At.Force;
         QCPItemText* label = LabelAt(marks_++);
         label->position->setCoords(m.At.Disp, m.At.Force);
-        // Labels sit beside their point, away from the curve's side of the origin.
-        const bool right = m.At.Disp >= 0;
-        label->setPositionAlignment((right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom);
         label->setText(QString::fromStdString(m.Label));
         label->setColor(MarkColor(m.Label));
         QFont font = chart_->font();
@@ -143,6 +207,9 @@ void ConstructionLayer::Show(const BranchConstruction* construction, const QStri
         label->setVisible(true);
     }
     points_->setData(t, xs, ys, true);
+    shownMarks_ = construction->Marks;
+    nodes_ = construction->Nodes;
+    PlaceLabels();
     QVector<double> dt, dx, dy;
     for (const BranchPoint& p : construction->Dropped) {
         dt << static_cast<double>(dt.size());

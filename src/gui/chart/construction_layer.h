@@ -33,11 +33,18 @@ public:
     int DroppedCount() const;
     QCPLayer* Layer() const { return layer_; }
     QCPCurve* LegendCurve() const { return legendCurve_; }
+    // The shown labels (for tests).
+    std::vector<QCPItemText*> Labels() const {
+        return {labels_.begin(), labels_.begin() + static_cast<std::ptrdiff_t>(marks_)};
+    }
 
 private:
     void HideAll();
     QCPCurve* LineAt(size_t i);
     QCPItemText* LabelAt(size_t i);
+    // Puts each label at the corner of its point where it covers no other label and no point
+    // of the branch or of the construction, as the view is now.
+    void PlaceLabels();
 
     ChartWidget* chart_;
     QCPLayer* layer_ = nullptr;
@@ -50,6 +57,9 @@ private:
     QCPCurve* dropped_ = nullptr;
     std::vector<QCPItemText*> labels_;
     size_t marks_ = 0;
+    // What the labels keep clear of: the shown marks and the branch's points.
+    std::vector<ConstructionMark> shownMarks_;
+    std::vector<BranchPoint> nodes_;
 };
 
 }  // namespace qlnx

@@ -2,14 +2,18 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
+#include <cmath>
 
 #include "core/number_text.h"
+#include "gui/language/language.h"
 
 namespace qlnx {
 
 namespace {
 
 const QColor kMarkedTint(255, 214, 153);
+constexpr int kShownDigits = 4;
 
 }  // namespace
 
@@ -39,7 +43,13 @@ QVariant EvaluationTableModel::data(const QModelIndex& index, int role) const {
     const TableValue& v = table_.Rows[r][c];
     switch (role) {
         case Qt::DisplayRole:
+            if (v.Type == TableValue::Kind::Number && std::isfinite(v.Number)) {
+                std::string text = FormatSignificant(v.Number, kShownDigits);
+                std::replace(text.begin(), text.end(), '.', DecimalSeparator());
+                return QString::fromStdString(text);
+            }
             return QString::fromStdString(TableValueText(v, DecimalSeparator(), ""));
+        case kExactRole: return QString::fromStdString(TableValueText(v, DecimalSeparator(), ""));
         case kSortRole:
             if (v.IsNumber()) return v.Number;
             return QString::fromStdString(TableValueText(v, '.', ""));
@@ -49,11 +59,21 @@ QVariant EvaluationTableModel::data(const QModelIndex& index, int role) const {
                                            : Qt::AlignRight | Qt::AlignVCenter);
         case Qt::ToolTipRole:
         case Qt::BackgroundRole: {
+            // A number's tooltip holds its every digit; a marked cell's adds why it is marked.
+            const QString exact =
+                v.Type == TableValue::Kind::Number
+                    ? QString::fromStdString(TableValueText(v, DecimalSeparator(), ""))
+                    : QString();
             const auto m = marked_.find({r, c});
-            if (m == marked_.end()) return {};
+            if (m == marked_.end()) {
+                if (role == Qt::BackgroundRole || exact.isEmpty()) return {};
+                return exact;
+            }
             if (role == Qt::BackgroundRole) return QBrush(kMarkedTint);
-            return QString::fromUtf8(WarningText(m->second).data(),
-                                     static_cast<qsizetype>(WarningText(m->second).size()));
+            const std::string_view text = WarningText(m->second);
+            const QString reason =
+                Translated(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+            return exact.isEmpty() ? reason : exact + QLatin1Char('\n') + reason;
         }
         default: return {};
     }
@@ -93,7 +113,7 @@ QString TabSeparatedText(const QAbstractItemModel& model) {
     for (int r = 0; r < model.rowCount(); ++r) {
         for (int c = 0; c < columns; ++c) {
             if (c != 0) text += QLatin1Char('\t');
-            text += model.index(r, c).data().toString();
+            text += model.index(r, c).data(EvaluationTableModel::kExactRole).toString();
         }
         text += QLatin1Char('\n');
     }

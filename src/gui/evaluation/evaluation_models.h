@@ -1,5 +1,6 @@
-// The evaluation's tables as Qt item models: one model per table, the cells in the result
-// files' number form, marked cells with a tint and a tooltip, numbers sorting as numbers.
+// The evaluation's tables as Qt item models: one model per table, numbers shown to 4
+// significant digits for reading with the result files' full number form in the tooltip and in
+// what is copied, marked cells with a tint and a tooltip, numbers sorting as numbers.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,6 +17,8 @@ class EvaluationTableModel : public QAbstractTableModel {
 public:
     // The role that sorts: the number of a numeric cell, else its text.
     static constexpr int kSortRole = Qt::UserRole + 1;
+    // The cell in the result files' number form, every digit kept.
+    static constexpr int kExactRole = Qt::UserRole + 2;
 
     explicit EvaluationTableModel(QObject* parent = nullptr);
 
@@ -43,8 +46,9 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 };
 
-// The rows of a model as shown (header first), cells separated by tabs, lines ended by "\n":
-// what pastes into a spreadsheet as one cell per value.
+// The rows of a model in their order on the screen (header first), each cell with every digit,
+// cells separated by tabs, lines ended by "\n": what pastes into a spreadsheet as one cell per
+// value.
 QString TabSeparatedText(const QAbstractItemModel& model);
 
 }  // namespace qlnx

@@ -1,9 +1,13 @@
 #include "gui/evaluation/evaluation_window.h"
 
+#include <qcustomplot.h>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -20,7 +25,10 @@
 #include <QTableView>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "core/evaluation_options.h"
 #include "core/number_text.h"
@@ -29,6 +37,7 @@
 #include "core/yield_constructions.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/chart/construction_layer.h"
+#include "gui/chart/plot_image.h"
 #include "gui/dialogs/user_dialogs.h"
 #include "gui/error_guard.h"
 #include "gui/evaluation/evaluation_models.h"
@@ -43,6 +52,16 @@ namespace qlnx {
 namespace {
 
 const QString kGeometryKey = QStringLiteral("EvaluationWindow/geometry");
+const QString kDockedKey = QStringLiteral("EvaluationWindow/docked");
+// The size the window opens at when the screen has room for it.
+constexpr QSize kOpeningSize(960, 780);
+
+// Whether a window's frame lies whole on one screen's working area.
+bool OnAScreen(const QRect& frame) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen* s) { return s->availableGeometry().contains(frame); });
+}
 constexpr int kCustomPreset = 3;  // the preset list's last item
 
 QTableView* NewTable(const char* name, EvaluationTableModel* model, QWidget* parent) {
@@ -65,7 +84,11 @@ QTableView* NewTable(const char* name, EvaluationTableModel* model, QWidget* par
 
 EvaluationWindow::EvaluationWindow(const AnalysisState& state, ChartWidget* chart,
                                    UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), chart_(chart), dialogs_(dialogs) {
+    : QWidget(parent, kFloatingFlags),
+      state_(state),
+      chart_(chart),
+      dialogs_(dialogs),
+      main_(parent) {
     setObjectName(QStringLiteral("EvaluationWindow"));
     setWindowTitle(QStringLiteral("Test Evaluation"));
     BuildControls();
@@ -73,7 +96,7 @@ EvaluationWindow::EvaluationWindow(const AnalysisState& state, ChartWidget* char
     // The chart announces every drawing after a change: the evaluation follows in that frame.
     connect(chart_, &ChartWidget::aboutToRedraw, this, &EvaluationWindow::Update);
     RetranslateTree(this);
-    resize(960, 780);
+    resize(kOpeningSize);
 }
 
 EvaluationWindow::~EvaluationWindow() = default;
@@ -82,7 +105,9 @@ void EvaluationWindow::BuildControls() {
     auto* top = new QVBoxLayout(this);
 
     auto* optionsBox = Named(new QGroupBox(QStringLiteral("Options"), this), "grpOptions");
-    auto* options = new QHBoxLayout(optionsBox);
+    auto* optionsRows = new QVBoxLayout(optionsBox);
+    auto* options = new QHBoxLayout;
+    optionsRows->addLayout(options);
     auto* form = new QFormLayout;
     cbbPreset = Named(new QComboBox(optionsBox), "cbbPreset");
     for (const EvaluationPresetInfo& p : kEvaluationPresets) cbbPreset->addItem(Utf8Text(p.Name));
@@ -105,17 +130,18 @@ void EvaluationWindow::BuildControls() {
     spnLevelTolerance->setValue(EvaluationOptions{}.LevelTolerance);
     form2->addRow(QStringLiteral("Level tolerance"), spnLevelTolerance);
     options->addLayout(form2);
-    auto* form3 = new QFormLayout;
+    // Two columns of options: the window fits half of a small screen.
     cbbYieldMethod = Named(new QComboBox(optionsBox), "cbbYieldMethod");
     for (const YieldMethodInfo& m : kYieldMethods) cbbYieldMethod->addItem(Utf8Text(m.Name));
-    form3->addRow(QStringLiteral("Construction"), cbbYieldMethod);
+    form->addRow(QStringLiteral("Construction"), cbbYieldMethod);
     cbbSide = Named(new QComboBox(optionsBox), "cbbSide");
     cbbSide->addItems({QStringLiteral("Positive"), QStringLiteral("Negative")});
-    form3->addRow(QStringLiteral("Side"), cbbSide);
-    options->addLayout(form3);
+    form2->addRow(QStringLiteral("Side"), cbbSide);
+    options->addStretch(1);
     lblInForce = Named(new QLabel(optionsBox), "lblInForce");
     lblInForce->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    options->addWidget(lblInForce, 1);
+    lblInForce->setWordWrap(true);
+    optionsRows->addWidget(lblInForce);
     top->addWidget(optionsBox);
 
     lblNote = Named(new QLabel(this), "lblNote");
@@ -144,6 +170,10 @@ void EvaluationWindow::BuildControls() {
     tabTables->addTab(tblLevels, QStringLiteral("Levels"));
     tabTables->addTab(skeletonPage, QStringLiteral("Yield Points"));
     plots_ = new EvaluationPlots(split);
+    for (QCustomPlot* plot : {plots_->EnergyPlot(), plots_->DampingPlot(), plots_->StiffnessPlot(),
+                              plots_->DegradationPlot()}) {
+        AddImageCommands(plot);
+    }
     split->addWidget(tabTables);
     split->addWidget(plots_);
     split->setStretchFactor(0, 1);
@@ -151,6 +181,9 @@ void EvaluationWindow::BuildControls() {
     top->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
+    chkDock = Named(new QCheckBox(QStringLiteral("Dock beside the chart"), this), "chkDock");
+    chkDock->setVisible(qobject_cast<QMainWindow*>(main_) != nullptr);
+    buttons->addWidget(chkDock);
     buttons->addStretch(1);
     btnCopy = Named(new QPushButton(QStringLiteral("Copy"), this), "btnCopy");
     btnSave = Named(new QPushButton(QStringLiteral("Save\u2026"), this), "btnSave");
@@ -187,6 +220,107 @@ void EvaluationWindow::BuildControls() {
             [this] { Guarded(&EvaluationWindow::SaveClick); });
     connect(btnExport, &QPushButton::clicked, this,
             [this] { Guarded(&EvaluationWindow::ExportClick); });
+    connect(chkDock, &QCheckBox::toggled, this, [this](bool docked) {
+        QSettings().setValue(kDockedKey, docked);
+        SetDocked(docked);
+    });
+}
+
+void EvaluationWindow::AddImageCommands(QCustomPlot* plot) {
+    auto* save = new QAction(QStringLiteral("Save Image\u2026"), plot);
+    save->setObjectName(plot->objectName() + QStringLiteral("SaveImage"));
+    auto* copy = new QAction(QStringLiteral("Copy"), plot);
+    copy->setObjectName(plot->objectName() + QStringLiteral("CopyImage"));
+    plot->addAction(save);
+    plot->addAction(copy);
+    plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(save, &QAction::triggered, this,
+            [this, plot] { RunGuarded(dialogs_, this, [this, plot] { SavePlotImage(*plot); }); });
+    connect(copy, &QAction::triggered, this,
+            [plot] { QApplication::clipboard()->setImage(PlotPicture(*plot)); });
+}
+
+void EvaluationWindow::SavePlotImage(QCustomPlot& plot) {
+    const EvaluationReportHeader header = ReportHeader();
+    SaveFileRequest request;
+    request.Filter = PlotImageFilter();
+    request.FilterIndex = 1;
+    request.InitialFolder =
+        header.Record.empty() ? QString() : QFileInfo(PathText(header.Record)).absolutePath();
+    // The record's name with the plot's: "wall_Energy".
+    QString name = plot.objectName();
+    name.remove(QStringLiteral("plt"));
+    request.FileName =
+        QString::fromStdString(ProposedResultName(header.Record, "_" + name.toStdString()));
+    const std::optional<SaveFileAnswer> answer = dialogs_.saveFile(this, request);
+    if (!answer) return;
+    const int index =
+        answer->FilterIndex >= 1 && answer->FilterIndex <= 3 ? answer->FilterIndex : 1;
+    const auto type = static_cast<PlotImageType>(index);
+    QString path = answer->FileName;
+    const QString suffix = PlotImageSuffix(type);
+    if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
+    const QByteArray bytes = PlotImageBytes(plot, type);
+    WriteGuard guard;
+    guard.RecordPath = state_.FileNameText;
+    WriteTextFile(QFile::encodeName(path).toStdString(),
+                  std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), guard);
+}
+
+void EvaluationWindow::SetDocked(bool docked) {
+    auto* main = qobject_cast<QMainWindow*>(main_);
+    if (main == nullptr || docked == IsDocked()) return;
+    const bool visible = isVisible();
+    if (docked) {
+        if (isWindow() && visible) SaveGeometry();
+        if (dock_ == nullptr) {
+            dock_ = new QDockWidget(main);
+            dock_->setObjectName(QStringLiteral("dckEvaluation"));
+            dock_->setWindowTitle(windowTitle());
+            dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+            main->addDockWidget(Qt::RightDockWidgetArea, dock_);
+        }
+        dock_->setWidget(this);
+        dock_->setVisible(visible);
+        show();
+    } else {
+        setParent(main_, kFloatingFlags);
+        if (dock_ != nullptr) dock_->hide();
+        if (visible) {
+            PlaceOnScreen();
+            show();
+        }
+    }
+    if (chkDock->isChecked() != docked) {
+        const QSignalBlocker quiet(chkDock);
+        chkDock->setChecked(docked);
+    }
+    if (visible) Update();
+}
+
+bool EvaluationWindow::IsDocked() const { return dock_ != nullptr && parentWidget() == dock_; }
+
+void EvaluationWindow::PlaceOnScreen() {
+    const QByteArray saved = QSettings().value(kGeometryKey).toByteArray();
+    // A place left on a screen that is no longer there (or only partly) is not used.
+    if (!saved.isEmpty() && restoreGeometry(saved) && OnAScreen(frameGeometry())) return;
+    const QScreen* screen = main_ != nullptr ? main_->screen() : this->screen();
+    if (screen == nullptr) return;
+    const QRect avail = screen->availableGeometry();
+    // Room for the frame, which the window system adds around the window when it shows it.
+    const QSize frameRoom = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
+    const QSize fitting = kOpeningSize.boundedTo(avail.size() - frameRoom);
+    resize(fitting.expandedTo(minimumSizeHint()));
+    // Beside the main window where there is room, else against the right edge; never off
+    // the top or the left of the screen.
+    QRect frame(QPoint(0, 0), size() + frameRoom);
+    frame.moveTopLeft(main_ != nullptr ? main_->frameGeometry().topRight() + QPoint(8, 0)
+                                       : avail.topLeft());
+    if (frame.right() > avail.right()) frame.moveRight(avail.right());
+    if (frame.bottom() > avail.bottom()) frame.moveBottom(avail.bottom());
+    if (frame.left() < avail.left()) frame.moveLeft(avail.left());
+    if (frame.top() < avail.top()) frame.moveTop(avail.top());
+    move(frame.topLeft());
 }
 
 void EvaluationWindow::Guarded(void (EvaluationWindow::*handler)()) {
@@ -200,6 +334,13 @@ EvaluationOptions EvaluationWindow::Options() const {
     o.PeakPoint =
         cbbPeakPoint->currentIndex() == 1 ? PeakPointRule::Force : PeakPointRule::Displacement;
     o.LevelTolerance = spnLevelTolerance->value();
+    // A standard's largest slip, where the record's unit of length is known.
+    const int preset = cbbPreset->currentIndex();
+    if (preset < kCustomPreset) {
+        const auto cap = kEvaluationPresets[preset].SlipCapMillimetres;
+        const auto mm = MillimetresPerUnit(state_.Channels.DisplacementUnit);
+        if (cap && mm && *mm > 0) o.UltimateDispCap = *cap / *mm;
+    }
     return o;
 }
 
@@ -228,24 +369,19 @@ void EvaluationWindow::OptionChanged() {
 }
 
 void EvaluationWindow::Open() {
-    if (!isVisible()) {
-        const QByteArray saved = QSettings().value(kGeometryKey).toByteArray();
-        if (saved.isEmpty() || !restoreGeometry(saved)) {
-            // First time: beside the main window, on its screen.
-            if (QWidget* main = parentWidget()) {
-                QRect frame(main->frameGeometry().topRight() + QPoint(8, 0), size());
-                if (const QScreen* s = main->screen()) {
-                    const QRect avail = s->availableGeometry();
-                    if (frame.right() > avail.right()) frame.moveRight(avail.right());
-                    if (frame.bottom() > avail.bottom()) frame.moveBottom(avail.bottom());
-                }
-                move(frame.topLeft());
-            }
-        }
+    const bool docked = QSettings().value(kDockedKey, false).toBool() &&
+                        qobject_cast<QMainWindow*>(main_) != nullptr;
+    if (docked != IsDocked()) SetDocked(docked);
+    if (IsDocked()) {
+        dock_->show();
+        dock_->raise();
+        show();
+    } else {
+        if (!isVisible()) PlaceOnScreen();
+        show();
+        raise();
+        activateWindow();
     }
-    show();
-    raise();
-    activateWindow();
     Update();
 }
 
@@ -269,6 +405,8 @@ void EvaluationWindow::Update() {
         evaluation_ = EvaluateTest(state_, options);
         loopModel_->SetTable(LoopTable(evaluation_));
         levelModel_->SetTable(LevelTable(evaluation_));
+        tblLoops->resizeColumnsToContents();
+        tblLevels->resizeColumnsToContents();
         plots_->Show(evaluation_);
     } else {
         evaluation_.Options = options;
@@ -282,6 +420,7 @@ void EvaluationWindow::Update() {
 
 void EvaluationWindow::ShowSkeleton() {
     skeletonModel_->SetTable(SkeletonTable(evaluation_.Skeleton));
+    tblSkeleton->resizeColumnsToContents();
     QStringList notes;
     for (const auto& [side, branch] : {std::pair{"positive", &evaluation_.Skeleton.Positive},
                                        std::pair{"negative", &evaluation_.Skeleton.Negative}}) {
@@ -372,29 +511,45 @@ void EvaluationWindow::SaveClick() {
 }
 
 void EvaluationWindow::ExportClick() {
+    const EvaluationReportHeader header = ReportHeader();
+    SaveFileRequest request;
+    request.Filter = QStringLiteral("Excel workbooks (*.xlsx)");
+    request.FilterIndex = 1;
+    request.InitialFolder =
+        header.Record.empty() ? QString() : QFileInfo(PathText(header.Record)).absolutePath();
+    request.FileName = QString::fromStdString(ProposedResultName(header.Record, "_Evaluation"));
+    const std::optional<SaveFileAnswer> answer = dialogs_.saveFile(this, request);
+    if (!answer) return;
+    QString path = answer->FileName;
+    if (!path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xlsx");
     Update();
-    std::filesystem::path folder = workbookFolder_;
-    if (folder.empty()) {
-        std::error_code ec;
-        folder = std::filesystem::temp_directory_path(ec);
-        if (ec) folder = "/tmp";
-    }
-    const std::filesystem::path file = ReserveExportFileName(folder);
+    // The workbook is made in the temporary folder, then put in its place whole: an old file
+    // of that name stays as it was when anything fails, and the record is never written over.
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    if (ec) folder = "/tmp";
+    const std::filesystem::path draft = ReserveExportFileName(folder);
+    std::string bytes;
     try {
-        WriteEvaluationWorkbook(evaluation_, ReportHeader(), file);
+        WriteEvaluationWorkbook(evaluation_, header, draft);
+        std::ifstream in(draft, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
+        std::filesystem::remove(draft, ec);
         throw;
     }
-    if (openUrl_ && openUrl_(QUrl::fromLocalFile(PathText(file.string())))) return;
-    dialogs_.information(this, QStringLiteral("QLNX"),
-                         QStringLiteral("The workbook was saved as\n%1\nbut no program on this "
-                                        "computer opened it.")
-                             .arg(PathText(file.string())));
+    std::filesystem::remove(draft, ec);
+    WriteGuard guard;
+    guard.RecordPath = state_.FileNameText;
+    WriteTextFile(QFile::encodeName(path).toStdString(), bytes, guard);
+    if (openUrl_) openUrl_(QUrl::fromLocalFile(path));
 }
 
-void EvaluationWindow::SaveGeometry() { QSettings().setValue(kGeometryKey, saveGeometry()); }
+void EvaluationWindow::SaveGeometry() {
+    // Only the floating window's place is kept: the dock keeps its own.
+    if (isWindow()) QSettings().setValue(kGeometryKey, saveGeometry());
+}
 
 void EvaluationWindow::closeEvent(QCloseEvent* event) {
     SaveGeometry();

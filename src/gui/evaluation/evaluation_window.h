@@ -13,7 +13,10 @@
 #include "core/evaluate_test.h"
 #include "core/evaluation_tables.h"
 
+class QCheckBox;
 class QComboBox;
+class QCustomPlot;
+class QDockWidget;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
@@ -48,12 +51,14 @@ public:
     // Called with a 0-based loop when a loop row is chosen.
     void SetLoopSelector(std::function<void(int)> select) { selectLoop_ = std::move(select); }
     void SetUrlOpener(std::function<bool(const QUrl&)> open) { openUrl_ = std::move(open); }
-    // Where exported workbooks go (default: the temporary folder).
-    void SetWorkbookFolder(std::filesystem::path folder) { workbookFolder_ = std::move(folder); }
 
-    // Shows the window (beside the main window the first time, else where it was left) and
-    // brings it up to date.
+    // Shows the window and brings it up to date: docked beside the chart when the user chose
+    // so, else floating above the main window (beside it the first time, else where it was left
+    // when that place is on a screen), always whole on the screen.
     void Open();
+    // Docks the window beside the main window's chart, or lets it float above the main window.
+    void SetDocked(bool docked);
+    bool IsDocked() const;
     // Brings the evaluation, the tables, the plots and the construction up to date with the
     // state, recomputing only what changed: the skeleton alone after a skeleton edit.
     void Update();
@@ -82,15 +87,23 @@ private:
     void ShowConstruction();
     void LoopRowChosen(const QModelIndex& current);
     void SaveGeometry();
+    void PlaceOnScreen();
+    // Save Image… and Copy in the plot's context menu.
+    void AddImageCommands(QCustomPlot* plot);
+    void SavePlotImage(QCustomPlot& plot);
     void Guarded(void (EvaluationWindow::*handler)());
+
+    // A tool window: it stays above the main window and never hides behind it.
+    static constexpr Qt::WindowFlags kFloatingFlags = Qt::Window | Qt::Tool;
 
     const AnalysisState& state_;
     ChartWidget* chart_;
     UserDialogs& dialogs_;
+    QWidget* main_;                // the main window, whatever holds this window
+    QDockWidget* dock_ = nullptr;  // made the first time the window is docked
     std::function<EvaluationContext()> context_;
     std::function<void(int)> selectLoop_;
     std::function<bool(const QUrl&)> openUrl_;
-    std::filesystem::path workbookFolder_;
 
     TestEvaluation evaluation_;
     // What the shown evaluation was computed from.
@@ -121,6 +134,7 @@ private:
     EvaluationTableModel* levelModel_ = nullptr;
     EvaluationTableModel* skeletonModel_ = nullptr;
     EvaluationPlots* plots_ = nullptr;
+    QCheckBox* chkDock = nullptr;
     QPushButton* btnCopy = nullptr;
     QPushButton* btnSave = nullptr;
     QPushButton* btnExport = nullptr;
