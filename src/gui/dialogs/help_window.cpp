@@ -53,9 +53,9 @@ void HelpWindow::FollowLanguage() {
     const QUrl guide = GuideUrl();
     const QUrl shown = browser_->source().adjusted(QUrl::RemoveFragment);
     if (shown == guide) return;
+    browser_->setSource(guide);
     // Back does not lead into the guide of the other language.
     browser_->clearHistory();
-    browser_->setSource(guide);
 }
 
 void HelpWindow::FollowLink(const QUrl& link) {
