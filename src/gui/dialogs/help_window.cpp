@@ -34,13 +34,29 @@ HelpWindow::HelpWindow(std::function<bool(const QUrl&)> openExternal, QWidget* p
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
+    connect(home, &QPushButton::clicked, this, [this] { browser_->setSource(GuideUrl()); });
     back->setEnabled(false);
     browser_->setSource(GuideUrl());
     RetranslateTree(this);
 }
 
-QUrl HelpWindow::GuideUrl() { return QUrl(QStringLiteral("qrc:/help/help.html")); }
+QString HelpWindow::GuideFile(Language language) {
+    return language == Language::Chinese ? QStringLiteral("help_zh.html")
+                                         : QStringLiteral("help.html");
+}
+
+QUrl HelpWindow::GuideUrl() {
+    return QUrl(QStringLiteral("qrc:/help/") + GuideFile(CurrentLanguage()));
+}
+
+void HelpWindow::FollowLanguage() {
+    const QUrl guide = GuideUrl();
+    const QUrl shown = browser_->source().adjusted(QUrl::RemoveFragment);
+    if (shown == guide) return;
+    browser_->setSource(guide);
+    // Back does not lead into the guide of the other language.
+    browser_->clearHistory();
+}
 
 void HelpWindow::FollowLink(const QUrl& link) {
     const QUrl target = browser_->source().resolved(link);

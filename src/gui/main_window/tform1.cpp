@@ -600,10 +600,11 @@ void TForm1::mniDonation1Click() {
 }
 
 QUrl TForm1::HelpPageUrl() const {
-    const QString beside =
-        (guideFolder_.isEmpty() ? ProgramFolder() : guideFolder_) + QStringLiteral("/help.html");
+    // The guide in the language in force.
+    const QString file = QLatin1Char('/') + HelpWindow::GuideFile(CurrentLanguage());
+    const QString beside = (guideFolder_.isEmpty() ? ProgramFolder() : guideFolder_) + file;
     if (QFileInfo::exists(beside)) return QUrl::fromLocalFile(beside);
-    return QUrl::fromLocalFile(QStringLiteral(QLNX_INSTALLED_DATA_DIR "/help.html"));
+    return QUrl::fromLocalFile(QStringLiteral(QLNX_INSTALLED_DATA_DIR) + file);
 }
 
 QUrl TForm1::HomePageUrl() const {
@@ -628,6 +629,7 @@ void TForm1::Howtouse1Click() {
             },
             this);
     }
+    helpWindow_->FollowLanguage();
     helpWindow_->show();
     helpWindow_->raise();
     helpWindow_->activateWindow();

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "gui/dialogs/help_window.h"
 #include "gui/language/language.h"
 #include "gui/language/retranslation.h"
 #include "gui/main_window/tform1.h"
@@ -40,6 +41,8 @@ void TForm1::ChooseLanguage(Language language) {
     LanguageDesigned1->setChecked(language == Language::AsDesigned);
     LanguageEnglish1->setChecked(language == Language::English);
     LanguageChinese1->setChecked(language == Language::Chinese);
+    // An open guide turns to the guide of the language chosen.
+    if (helpWindow_ != nullptr) helpWindow_->FollowLanguage();
 }
 
 }  // namespace qlnx
