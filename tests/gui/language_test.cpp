@@ -21,6 +21,7 @@
 #include "gui/dialogs/donation_box.h"
 #include "gui/dialogs/export_option_form.h"
 #include "gui/dialogs/import_option_form.h"
+#include "gui/evaluation/evaluation_models.h"
 #include "gui/evaluation/evaluation_window.h"
 #include "gui/language/language.h"
 #include "tform1_fixture.h"
@@ -251,6 +252,18 @@ TEST_F(LanguageTest, TheEvaluationTablesExplainTheirMarksInTheLanguage) {
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         EXPECT_TRUE(InCatalogue(*Catalogue(Language::English), designed)) << text;
         EXPECT_TRUE(InCatalogue(*chinese, designed)) << text;
+    }
+    // The tables' headers are shown in the language (the files keep the batch tool's names).
+    Find<QAction>("TestEvaluation1")->trigger();
+    Choose("LanguageChinese1");
+    for (const EvaluationTableModel* model :
+         {form->Evaluation()->LoopModel(), form->Evaluation()->LevelModel(),
+          form->Evaluation()->SkeletonModel()}) {
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QString shown = model->headerData(c, Qt::Horizontal).toString();
+            const std::string& designed = model->Table().Header[static_cast<size_t>(c)];
+            EXPECT_NE(shown.toStdString(), designed) << designed;
+        }
     }
 }
 

@@ -1,11 +1,11 @@
 #include "gui/chart/plot_image.h"
 
+#include <qcustomplot.h>
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <qcustomplot.h>
 
 namespace qlnx {
 

@@ -85,7 +85,14 @@ QVariant EvaluationTableModel::headerData(int section, Qt::Orientation orientati
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (section < 0 || static_cast<size_t>(section) >= table_.Header.size()) return {};
-    return QString::fromStdString(table_.Header[static_cast<size_t>(section)]);
+    // The result files' column name in the language in force; a point's " d" and " F" stay.
+    QString header = QString::fromStdString(table_.Header[static_cast<size_t>(section)]);
+    QString part;
+    if (header.endsWith(QStringLiteral(" d")) || header.endsWith(QStringLiteral(" F"))) {
+        part = header.right(2);
+        header.chop(2);
+    }
+    return Translated(header) + part;
 }
 
 EvaluationSortModel::EvaluationSortModel(QObject* parent) : QSortFilterProxyModel(parent) {

@@ -23,6 +23,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -78,6 +79,22 @@ QTableView* NewTable(const char* name, EvaluationTableModel* model, QWidget* par
     view->verticalHeader()->setVisible(false);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     return view;
+}
+
+// Shrinks a window to its screen's working area where it is larger, then moves it inside.
+void KeepOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) return;
+    const QRect avail = screen->availableGeometry();
+    const QSize frame = window.frameGeometry().size() - window.size();
+    const QSize fitting = window.size().boundedTo(avail.size() - frame);
+    if (fitting != window.size()) window.resize(fitting.expandedTo(window.minimumSizeHint()));
+    QRect f = window.frameGeometry();
+    if (f.right() > avail.right()) f.moveRight(avail.right());
+    if (f.bottom() > avail.bottom()) f.moveBottom(avail.bottom());
+    if (f.left() < avail.left()) f.moveLeft(avail.left());
+    if (f.top() < avail.top()) f.moveTop(avail.top());
+    if (f.topLeft() != window.frameGeometry().topLeft()) window.move(f.topLeft());
 }
 
 }  // namespace
@@ -283,6 +300,8 @@ void EvaluationWindow::SetDocked(bool docked) {
         dock_->setWidget(this);
         dock_->setVisible(visible);
         show();
+        // The dock widens the main window: once laid out, it is kept whole on its screen.
+        QTimer::singleShot(0, main, [main] { KeepOnScreen(*main); });
     } else {
         setParent(main_, kFloatingFlags);
         if (dock_ != nullptr) dock_->hide();
