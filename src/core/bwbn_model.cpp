@@ -20,15 +20,19 @@ double Zeta2(const BwbnParameters& p, double e) {
     return (p.Shi + p.deltaShi * e) * (p.lambda + Zeta1(p, e));
 }
 
+// The step limit from z_u and the dip's width zeta2, both worked out by the caller (a model
+// keeps z_u, which its parameters fix, and needs zeta2 itself).
+double StepLimitOf(const BwbnParameters& p, double zu, double zeta2, double cap) {
+    double h = cap;
+    if (zu > 0 && p.Ao > 0) h = std::min(h, zu / (8 * std::max(p.n, 1.0) * p.Ao));
+    if (zeta2 > 0 && p.Ao > 0) h = std::min(h, zeta2 / (4 * p.Ao));
+    return h;
+}
+
 }  // namespace
 
 double BwbnStepLimit(const BwbnParameters& p, double e, double cap) {
-    double h = cap;
-    const double zu = UltimateZ(p);
-    if (zu > 0 && p.Ao > 0) h = std::min(h, zu / (8 * std::max(p.n, 1.0) * p.Ao));
-    const double z2 = Zeta2(p, e);
-    if (z2 > 0 && p.Ao > 0) h = std::min(h, z2 / (4 * p.Ao));
-    return h;
+    return StepLimitOf(p, UltimateZ(p), Zeta2(p, e), cap);
 }
 
 BwbnModel::BwbnModel(const BwbnParameters& p, double cap, double stepScale)
@@ -56,13 +60,14 @@ void BwbnModel::Derivative(double z, double e, int s, double& dz, double& de) co
 double BwbnModel::Step(double u) {
     const double du = u - u_;
     if (du == 0 || failed_) return f_;
-    const double hmax = BwbnStepLimit(p_, e_, cap_) * stepScale_;
+    const double zeta2 = Zeta2(p_, e_);
+    const double hmax = StepLimitOf(p_, zu_, zeta2, cap_) * stepScale_;
     double z = z_;
     double e = e_;
     const auto derivative = [this](double zk, double ek, int s, double& dz, double& de) {
         Derivative(zk, ek, s, dz, de);
     };
-    if (!(Zeta2(p_, e_) > 0) || !Rk4DisplacementStep(derivative, du, hmax, z, e)) {
+    if (!(zeta2 > 0) || !Rk4DisplacementStep(derivative, du, hmax, z, e)) {
         failed_ = true;
         return f_;
     }
