@@ -124,6 +124,7 @@ void CalibrationWindow::BuildControls() {
     auto* runBox = new QVBoxLayout;
     auto* buttons = new QHBoxLayout;
     btnRun = Named(new QPushButton(QStringLiteral("Run"), this), "btnRun");
+    btnRun->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
     btnCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "btnCancel");
     buttons->addWidget(btnRun);
     buttons->addWidget(btnCancel);
