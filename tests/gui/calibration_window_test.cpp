@@ -1,12 +1,12 @@
 // Analysis > Calibrate Model: the window over the real main window, driven by object name: a
 // fit on its worker thread fills the tables and draws the model over the record, a long run is
 // cancelled while the main window goes on working, and the OpenSees text is saved.
+#include <qcustomplot.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QProgressBar>
 #include <QTableWidget>
-#include <qcustomplot.h>
 #include <sstream>
 
 #include "../calibration_records.h"
@@ -44,8 +44,8 @@ protected:
     }
     void Check(CalibrationWindow* window, const std::vector<const char*>& models) {
         for (const char* name : {"chkSteel01", "chkSteel02", "chkBoucWen", "chkBWBN", "chkSAWS"}) {
-            const bool on = std::find(models.begin(), models.end(), std::string_view(name)) !=
-                            models.end();
+            const bool on =
+                std::find(models.begin(), models.end(), std::string_view(name)) != models.end();
             In<QCheckBox>(window, name)->setChecked(on);
         }
     }
@@ -103,7 +103,8 @@ TEST_F(CalibrationWindowTest, FitsSteel01OnItsWorkerAndShowsTheModelOverTheRecor
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(saved.readAll());
     EXPECT_EQ(text, window->OpenSeesTextShown(false));
-    EXPECT_TRUE(text.contains(QStringLiteral("\nuniaxialMaterial Steel01 $matTag "))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\nuniaxialMaterial Steel01 $matTag ")))
+        << text.toStdString();
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -112,8 +113,8 @@ TEST_F(CalibrationWindowTest, ALongRunIsCancelledWhileTheMainWindowGoesOnWorking
     Check(window, {"chkSteel02", "chkBoucWen", "chkBWBN", "chkSAWS"});
     QTest::mouseClick(In<QPushButton>(window, "btnRun"), Qt::LeftButton);
     ASSERT_TRUE(window->Run().Running());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return In<QProgressBar>(window, "prgFit")->value() > 0; },
-                                60000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return In<QProgressBar>(window, "prgFit")->value() > 0; }, 60000));
     // The main window answers meanwhile: another loop is chosen and drawn.
     Choose("cbb1", 2);
     EXPECT_EQ(State().Chart.GetSeries(ChartModel::SelectedLoopSeries).Title, "Loop_3");
@@ -138,7 +139,8 @@ TEST_F(CalibrationWindowTest, NothingRunsWithoutAModelOrAnAnalysis) {
               QStringLiteral("Analyze the loops of a record before fitting a model."));
     Check(window, {});
     QTest::mouseClick(In<QPushButton>(window, "btnRun"), Qt::LeftButton);
-    EXPECT_EQ(In<QLabel>(window, "lblStatus")->text(), QStringLiteral("Choose at least one model."));
+    EXPECT_EQ(In<QLabel>(window, "lblStatus")->text(),
+              QStringLiteral("Choose at least one model."));
     EXPECT_FALSE(In<QPushButton>(window, "btnSave")->isEnabled());
     EXPECT_TRUE(dialogs.boxes.empty());
 }

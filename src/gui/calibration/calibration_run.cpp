@@ -26,10 +26,8 @@ bool CalibrationRun::Start(std::vector<double> u, std::vector<double> f,
     fits_.clear();
     cancelled_ = false;
     error_.clear();
-    thread_ = QThread::create(
-        [this, u = std::move(u), f = std::move(f), models = std::move(models), settings] {
-            Work(u, f, models, settings);
-        });
+    thread_ = QThread::create([this, u = std::move(u), f = std::move(f), models = std::move(models),
+                               settings] { Work(u, f, models, settings); });
     // Emitted on the worker's side; delivered to this object's thread by the event loop.
     connect(thread_, &QThread::finished, this, [this] {
         thread_->wait();

@@ -29,8 +29,8 @@ public:
 
     // Fits the models one after the other to the record (u, f); false (nothing started)
     // while a run is going on.
-    bool Start(std::vector<double> u, std::vector<double> f,
-               std::vector<CalibrationModel> models, const CalibrationSettings& settings);
+    bool Start(std::vector<double> u, std::vector<double> f, std::vector<CalibrationModel> models,
+               const CalibrationSettings& settings);
     // Asks the running fit to stop; finished() follows.
     void Cancel() { cancel_ = true; }
     bool Running() const { return thread_ != nullptr; }

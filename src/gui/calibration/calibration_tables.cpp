@@ -21,7 +21,7 @@ QString Utf8(std::string_view s) {
 
 TextTable ComparisonTable(const std::vector<TimedFit>& fits) {
     TextTable t;
-    t.Header = {QStringLiteral("Model"),       QStringLiteral("J_F"),
+    t.Header = {QStringLiteral("Model"),        QStringLiteral("J_F"),
                 QStringLiteral("Energy ratio"), QStringLiteral("Evaluations"),
                 QStringLiteral("Time (s)"),     QStringLiteral("Undetermined"),
                 QStringLiteral("Parameters"),   QStringLiteral("Warnings")};
@@ -59,13 +59,13 @@ TextTable ParameterTable(const CalibrationResult& result) {
         if (p.Fixed) {
             determined = QStringLiteral("fixed");
         } else if (s != nullptr) {
-            if (s->RelativeChange >= 0) change = QString::number(100 * s->RelativeChange, 'g', 3) + " %";
-            determined = s->AtBound         ? QStringLiteral("undetermined (at a bound)")
+            if (s->RelativeChange >= 0)
+                change = QString::number(100 * s->RelativeChange, 'g', 3) + " %";
+            determined = s->AtBound        ? QStringLiteral("undetermined (at a bound)")
                          : s->Undetermined ? QStringLiteral("undetermined")
                                            : QStringLiteral("yes");
         }
-        t.Rows.push_back({Utf8(p.Name),
-                          Number(j < result.Theta.size() ? result.Theta[j] : p.Start),
+        t.Rows.push_back({Utf8(p.Name), Number(j < result.Theta.size() ? result.Theta[j] : p.Start),
                           Number(p.Lower), Number(p.Upper), change, Translated(determined)});
         t.Marked.push_back(s != nullptr && s->Undetermined);
     }

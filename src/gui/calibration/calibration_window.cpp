@@ -114,10 +114,11 @@ void CalibrationWindow::BuildControls() {
     spnEnergyWeight->setSingleStep(0.05);
     spnEnergyWeight->setDecimals(3);
     form->addRow(QStringLiteral("Energy weight"), spnEnergyWeight);
-    chkPrefilter = Named(new QCheckBox(QStringLiteral("Remove noise reversals"), fit), "chkPrefilter");
+    chkPrefilter =
+        Named(new QCheckBox(QStringLiteral("Remove noise reversals"), fit), "chkPrefilter");
     form->addRow(chkPrefilter);
-    chkArcLength = Named(new QCheckBox(QStringLiteral("Weigh samples by path length"), fit),
-                         "chkArcLength");
+    chkArcLength =
+        Named(new QCheckBox(QStringLiteral("Weigh samples by path length"), fit), "chkArcLength");
     form->addRow(chkArcLength);
     settings->addWidget(fit);
 
@@ -176,7 +177,8 @@ void CalibrationWindow::BuildControls() {
     auto* textButtons = new QHBoxLayout;
     textButtons->addStretch(1);
     btnCopy = Named(new QPushButton(QStringLiteral("Copy"), openSeesPage), "btnCopy");
-    btnSave = Named(new QPushButton(QStringLiteral("Save OpenSees\u2026"), openSeesPage), "btnSave");
+    btnSave =
+        Named(new QPushButton(QStringLiteral("Save OpenSees\u2026"), openSeesPage), "btnSave");
     textButtons->addWidget(btnCopy);
     textButtons->addWidget(btnSave);
     openSeesLayout->addLayout(textButtons);
