@@ -2,6 +2,7 @@
 // 10,000-sample record of its own kind.
 #include <benchmark/benchmark.h>
 
+#include <map>
 #include <vector>
 
 #include "../tests/calibration_records.h"
@@ -17,10 +18,11 @@ namespace {
 
 using namespace qlnx;
 
-// The record each model's benchmark runs on: a bilinear specimen along the cyclic history.
+// The history each model's forward run is driven along: the cyclic history at that size.
 const std::vector<double>& History(size_t samples) {
-    static std::vector<double> u;
-    if (u.size() < samples) u = test::CyclicHistory(30, samples);
+    static std::map<size_t, std::vector<double>> histories;
+    std::vector<double>& u = histories[samples];
+    if (u.empty()) u = test::CyclicHistory(30, samples);
     return u;
 }
 
@@ -65,31 +67,6 @@ std::vector<double> Record10k(auto model) {
     return test::ModelRecord(model, test::CyclicHistory(30, 10000), 0.01);
 }
 
-BoucWenParameters BoucWenSpecimen() {
-    BoucWenParameters p;
-    p.alpha = 0.05;
-    p.ko = 5;
-    p.n = 2;
-    p.beta = 0.006;
-    p.gamma = 0.004;
-    return p;
-}
-
-BwbnParameters BwbnSpecimen() {
-    BwbnParameters p;
-    p.alpha = 0.05;
-    p.ko = 5;
-    p.n = 2;
-    p.beta = 0.006;
-    p.gamma = 0.004;
-    p.zetas = 0.85;
-    p.p = 0.002;
-    p.q = 0.1;
-    p.Shi = 3;
-    p.lambda = 0.5;
-    return p;
-}
-
 void BM_FitSteel01(benchmark::State& s) {
     Fit(s, CalibrationModel::Steel01, Record10k(Steel01Model({10, 5, 0.03})));
 }
@@ -97,10 +74,10 @@ void BM_FitSteel02(benchmark::State& s) {
     Fit(s, CalibrationModel::Steel02, Record10k(Steel02Model({10, 5, 0.03, 18, 0.9, 0.15})));
 }
 void BM_FitBoucWen(benchmark::State& s) {
-    Fit(s, CalibrationModel::BoucWen, Record10k(BoucWenModel(BoucWenSpecimen(), 0.15)));
+    Fit(s, CalibrationModel::BoucWen, Record10k(BoucWenModel(test::BoucWenSpecimen(), 0.15)));
 }
 void BM_FitBwbn(benchmark::State& s) {
-    Fit(s, CalibrationModel::Bwbn, Record10k(BwbnModel(BwbnSpecimen(), 0.15)));
+    Fit(s, CalibrationModel::Bwbn, Record10k(BwbnModel(test::PinchedSpecimen(), 0.15)));
 }
 void BM_FitSaws(benchmark::State& s) {
     Fit(s, CalibrationModel::Saws,

@@ -8,6 +8,9 @@
 #include <random>
 #include <vector>
 
+#include "core/bouc_wen_model.h"
+#include "core/bwbn_model.h"
+
 namespace qlnx::test {
 
 // Displacements: for each amplitude fraction of `peak`, one primary cycle and two trailing
@@ -47,6 +50,33 @@ std::vector<double> ModelRecord(Model model, const std::vector<double>& u, doubl
     std::normal_distribution<double> normal(0.0, noise * fbar);
     for (double& v : f) v += normal(random);
     return f;
+}
+
+// A degrading-free Bouc-Wen specimen: a knee of sharpness 2 near 10 force units.
+inline BoucWenParameters BoucWenSpecimen() {
+    BoucWenParameters p;
+    p.alpha = 0.05;
+    p.ko = 5;
+    p.n = 2;
+    p.beta = 0.006;
+    p.gamma = 0.004;
+    return p;
+}
+
+// The same specimen pinched: a dip that deepens with the hysteretic work.
+inline BwbnParameters PinchedSpecimen() {
+    BwbnParameters p;
+    p.alpha = 0.05;
+    p.ko = 5;
+    p.n = 2;
+    p.beta = 0.006;
+    p.gamma = 0.004;
+    p.zetas = 0.85;
+    p.p = 0.002;
+    p.q = 0.1;
+    p.Shi = 3;
+    p.lambda = 0.5;
+    return p;
 }
 
 }  // namespace qlnx::test

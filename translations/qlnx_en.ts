@@ -1766,6 +1766,204 @@ Thank you for your support!</translation>
     <message>
         <source>DroppedPoints</source>
         <translation>DroppedPoints</translation>
+        <source>Calibrate Model…</source>
+        <translation>Calibrate Model…</translation>
+    </message>
+    <message>
+        <source>Calibrate Model</source>
+        <translation>Calibrate Model</translation>
+    </message>
+    <message>
+        <source>Fit Steel01, Steel02, Bouc-Wen, BWBN or SAWS to the record and write the OpenSees material.</source>
+        <translation>Fit Steel01, Steel02, Bouc-Wen, BWBN or SAWS to the record and write the OpenSees material.</translation>
+    </message>
+    <message>
+        <source>Models</source>
+        <translation>Models</translation>
+    </message>
+    <message>
+        <source>Steel01 (bilinear)</source>
+        <translation>Steel01 (bilinear)</translation>
+    </message>
+    <message>
+        <source>Steel02 (Menegotto-Pinto)</source>
+        <translation>Steel02 (Menegotto-Pinto)</translation>
+    </message>
+    <message>
+        <source>Bouc-Wen</source>
+        <translation>Bouc-Wen</translation>
+    </message>
+    <message>
+        <source>BWBN (pinching)</source>
+        <translation>BWBN (pinching)</translation>
+    </message>
+    <message>
+        <source>SAWS (timber wall)</source>
+        <translation>SAWS (timber wall)</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Seed</source>
+        <translation>Seed</translation>
+    </message>
+    <message>
+        <source>Energy weight</source>
+        <translation>Energy weight</translation>
+    </message>
+    <message>
+        <source>Remove noise reversals</source>
+        <translation>Remove noise reversals</translation>
+    </message>
+    <message>
+        <source>Weigh samples by path length</source>
+        <translation>Weigh samples by path length</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Tcl</source>
+        <translation>Tcl</translation>
+    </message>
+    <message>
+        <source>OpenSeesPy</source>
+        <translation>OpenSeesPy</translation>
+    </message>
+    <message>
+        <source>Save OpenSees…</source>
+        <translation>Save OpenSees…</translation>
+    </message>
+    <message>
+        <source>Comparison</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Energy per Loop</source>
+        <translation>Energy per Loop</translation>
+    </message>
+    <message>
+        <source>OpenSees</source>
+        <translation>OpenSees</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Choose at least one model.</source>
+        <translation>Choose at least one model.</translation>
+    </message>
+    <message>
+        <source>Analyze the loops of a record before fitting a model.</source>
+        <translation>Analyze the loops of a record before fitting a model.</translation>
+    </message>
+    <message>
+        <source>Fitting…</source>
+        <translation>Fitting…</translation>
+    </message>
+    <message>
+        <source>Cancelled. Models fitted: %1.</source>
+        <translation>Cancelled. Models fitted: %1.</translation>
+    </message>
+    <message>
+        <source>Models fitted: %1.</source>
+        <translation>Models fitted: %1.</translation>
+    </message>
+    <message>
+        <source>J_F</source>
+        <translation>J_F</translation>
+    </message>
+    <message>
+        <source>Energy ratio</source>
+        <translation>Energy ratio</translation>
+    </message>
+    <message>
+        <source>Evaluations</source>
+        <translation>Evaluations</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>Undetermined</source>
+        <translation>Undetermined</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>Upper</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>Change for +10 % J_F</source>
+        <translation>Change for +10 % J_F</translation>
+    </message>
+    <message>
+        <source>Determined</source>
+        <translation>Determined</translation>
+    </message>
+    <message>
+        <source>fixed</source>
+        <translation>fixed</translation>
+    </message>
+    <message>
+        <source>undetermined (at a bound)</source>
+        <translation>undetermined (at a bound)</translation>
+    </message>
+    <message>
+        <source>undetermined</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>Model / Record</source>
+        <translation>Model / Record</translation>
+    </message>
+    <message>
+        <source>A model is fitted to a record of at least 3 samples.</source>
+        <translation>A model is fitted to a record of at least 3 samples.</translation>
+    </message>
+    <message>
+        <source>The record has no force or no displacement to fit.</source>
+        <translation>The record has no force or no displacement to fit.</translation>
+    </message>
+    <message>
+        <source>Sample %1 of the record is not a number.</source>
+        <translation>Sample %1 of the record is not a number.</translation>
+    </message>
+    <message>
+        <source>Tcl files (*.tcl);;Python files (*.py)</source>
+        <translation>Tcl files (*.tcl);;Python files (*.py)</translation>
     </message>
 </context>
 </TS>

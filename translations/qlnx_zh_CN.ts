@@ -1766,6 +1766,204 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>DroppedPoints</source>
         <translation>略去点数</translation>
+        <source>Calibrate Model…</source>
+        <translation>模型标定…</translation>
+    </message>
+    <message>
+        <source>Calibrate Model</source>
+        <translation>模型标定</translation>
+    </message>
+    <message>
+        <source>Fit Steel01, Steel02, Bouc-Wen, BWBN or SAWS to the record and write the OpenSees material.</source>
+        <translation>将 Steel01、Steel02、Bouc-Wen、BWBN 或 SAWS 模型拟合到记录，并写出 OpenSees 材料命令。</translation>
+    </message>
+    <message>
+        <source>Models</source>
+        <translation>模型</translation>
+    </message>
+    <message>
+        <source>Steel01 (bilinear)</source>
+        <translation>Steel01（双线性）</translation>
+    </message>
+    <message>
+        <source>Steel02 (Menegotto-Pinto)</source>
+        <translation>Steel02（Menegotto-Pinto）</translation>
+    </message>
+    <message>
+        <source>Bouc-Wen</source>
+        <translation>Bouc-Wen</translation>
+    </message>
+    <message>
+        <source>BWBN (pinching)</source>
+        <translation>BWBN（捏缩）</translation>
+    </message>
+    <message>
+        <source>SAWS (timber wall)</source>
+        <translation>SAWS（木剪力墙）</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>拟合</translation>
+    </message>
+    <message>
+        <source>Seed</source>
+        <translation>随机种子</translation>
+    </message>
+    <message>
+        <source>Energy weight</source>
+        <translation>能量权重</translation>
+    </message>
+    <message>
+        <source>Remove noise reversals</source>
+        <translation>去除噪声反向</translation>
+    </message>
+    <message>
+        <source>Weigh samples by path length</source>
+        <translation>按路径长度加权采样点</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>模型</translation>
+    </message>
+    <message>
+        <source>Tcl</source>
+        <translation>Tcl</translation>
+    </message>
+    <message>
+        <source>OpenSeesPy</source>
+        <translation>OpenSeesPy</translation>
+    </message>
+    <message>
+        <source>Save OpenSees…</source>
+        <translation>保存 OpenSees…</translation>
+    </message>
+    <message>
+        <source>Comparison</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Energy per Loop</source>
+        <translation>每圈耗能</translation>
+    </message>
+    <message>
+        <source>OpenSees</source>
+        <translation>OpenSees</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>试验记录</translation>
+    </message>
+    <message>
+        <source>Choose at least one model.</source>
+        <translation>请至少选择一个模型。</translation>
+    </message>
+    <message>
+        <source>Analyze the loops of a record before fitting a model.</source>
+        <translation>拟合模型前请先分析记录的滞回环。</translation>
+    </message>
+    <message>
+        <source>Fitting…</source>
+        <translation>正在拟合…</translation>
+    </message>
+    <message>
+        <source>Cancelled. Models fitted: %1.</source>
+        <translation>已取消。已拟合模型：%1。</translation>
+    </message>
+    <message>
+        <source>Models fitted: %1.</source>
+        <translation>已拟合模型：%1。</translation>
+    </message>
+    <message>
+        <source>J_F</source>
+        <translation>J_F</translation>
+    </message>
+    <message>
+        <source>Energy ratio</source>
+        <translation>能量比</translation>
+    </message>
+    <message>
+        <source>Evaluations</source>
+        <translation>计算次数</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>时间（秒）</translation>
+    </message>
+    <message>
+        <source>Undetermined</source>
+        <translation>未确定参数</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>值</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>下限</translation>
+    </message>
+    <message>
+        <source>Upper</source>
+        <translation>上限</translation>
+    </message>
+    <message>
+        <source>Change for +10 % J_F</source>
+        <translation>使 J_F 增加 10 % 的变化</translation>
+    </message>
+    <message>
+        <source>Determined</source>
+        <translation>是否确定</translation>
+    </message>
+    <message>
+        <source>fixed</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>undetermined (at a bound)</source>
+        <translation>未确定（位于边界）</translation>
+    </message>
+    <message>
+        <source>undetermined</source>
+        <translation>未确定</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>Model / Record</source>
+        <translation>模型 / 记录</translation>
+    </message>
+    <message>
+        <source>A model is fitted to a record of at least 3 samples.</source>
+        <translation>拟合模型的记录至少需要 3 个采样点。</translation>
+    </message>
+    <message>
+        <source>The record has no force or no displacement to fit.</source>
+        <translation>记录中没有可拟合的力或位移。</translation>
+    </message>
+    <message>
+        <source>Sample %1 of the record is not a number.</source>
+        <translation>记录的第 %1 个采样点不是数字。</translation>
+    </message>
+    <message>
+        <source>Tcl files (*.tcl);;Python files (*.py)</source>
+        <translation>Tcl 文件 (*.tcl);;Python 文件 (*.py)</translation>
     </message>
 </context>
 </TS>

@@ -6,14 +6,6 @@
 
 namespace qlnx {
 
-std::vector<std::string> UndeterminedNames(const CalibrationResult& r) {
-    std::vector<std::string> names;
-    for (const ParameterSensitivity& s : r.Sensitivity) {
-        if (s.Undetermined) names.push_back(s.Name);
-    }
-    return names;
-}
-
 void AppendCalibrationJson(std::ostream& stream, std::string& out,
                            const std::vector<CalibrationResult>& results) {
     out += '[';

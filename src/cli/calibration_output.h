@@ -23,7 +23,4 @@ std::string CalibrationTableText(const std::vector<CalibrationResult>& results);
 std::string OpenSeesFileText(const std::vector<CalibrationResult>& results,
                              const CalibrationSource& source);
 
-// The names of the parameters the data do not determine.
-std::vector<std::string> UndeterminedNames(const CalibrationResult& result);
-
 }  // namespace qlnx

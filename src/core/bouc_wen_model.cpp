@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/displacement_rk4.h"
+
 namespace qlnx {
-
-namespace {
-
-constexpr double kMostSubSteps = 1e4;
-
-}  // namespace
 
 double BoucWenStepLimit(const BoucWenParameters& p, double e, double cap) {
     const double a = p.Ao - p.deltaA * e;
@@ -44,27 +40,17 @@ void BoucWenModel::Derivative(double z, double e, int s, double& dz, double& de)
 double BoucWenModel::Step(double u) {
     const double du = u - u_;
     if (du == 0 || failed_) return f_;
-    const int s = du > 0 ? 1 : -1;
     const double a = p_.Ao - p_.deltaA * e_;
     const double eta = 1 + p_.deltaEta * e_;
     const double hmax = BoucWenStepLimit(p_, e_, cap_) * stepScale_;
-    const double count = std::ceil(std::abs(du) / hmax);
-    if (!(a > 0) || !(eta > 0) || !(count <= kMostSubSteps)) {
-        failed_ = true;
-        return f_;
-    }
-    const int m = std::max(1, static_cast<int>(count));
-    const double h = du / m;
     double z = z_;
     double e = e_;
-    for (int k = 0; k < m; ++k) {
-        double z1, e1, z2, e2, z3, e3, z4, e4;
-        Derivative(z, e, s, z1, e1);
-        Derivative(z + 0.5 * h * z1, e + 0.5 * h * e1, s, z2, e2);
-        Derivative(z + 0.5 * h * z2, e + 0.5 * h * e2, s, z3, e3);
-        Derivative(z + h * z3, e + h * e3, s, z4, e4);
-        z += h / 6 * (z1 + 2 * z2 + 2 * z3 + z4);
-        e += h / 6 * (e1 + 2 * e2 + 2 * e3 + e4);
+    const auto derivative = [this](double zk, double ek, int s, double& dz, double& de) {
+        Derivative(zk, ek, s, dz, de);
+    };
+    if (!(a > 0) || !(eta > 0) || !Rk4DisplacementStep(derivative, du, hmax, z, e)) {
+        failed_ = true;
+        return f_;
     }
     const double aEnd = p_.Ao - p_.deltaA * e;
     const double etaEnd = 1 + p_.deltaEta * e;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/displacement_rk4.h"
+
 namespace qlnx {
 
 namespace {
-
-constexpr double kMostSubSteps = 1e4;
 
 double UltimateZ(const BwbnParameters& p) {
     const double c = p.beta + p.gamma;
@@ -20,15 +20,19 @@ double Zeta2(const BwbnParameters& p, double e) {
     return (p.Shi + p.deltaShi * e) * (p.lambda + Zeta1(p, e));
 }
 
+// The step limit from z_u and the dip's width zeta2, both worked out by the caller (a model
+// keeps z_u, which its parameters fix, and needs zeta2 itself).
+double StepLimitOf(const BwbnParameters& p, double zu, double zeta2, double cap) {
+    double h = cap;
+    if (zu > 0 && p.Ao > 0) h = std::min(h, zu / (8 * std::max(p.n, 1.0) * p.Ao));
+    if (zeta2 > 0 && p.Ao > 0) h = std::min(h, zeta2 / (4 * p.Ao));
+    return h;
+}
+
 }  // namespace
 
 double BwbnStepLimit(const BwbnParameters& p, double e, double cap) {
-    double h = cap;
-    const double zu = UltimateZ(p);
-    if (zu > 0 && p.Ao > 0) h = std::min(h, zu / (8 * std::max(p.n, 1.0) * p.Ao));
-    const double z2 = Zeta2(p, e);
-    if (z2 > 0 && p.Ao > 0) h = std::min(h, z2 / (4 * p.Ao));
-    return h;
+    return StepLimitOf(p, UltimateZ(p), Zeta2(p, e), cap);
 }
 
 BwbnModel::BwbnModel(const BwbnParameters& p, double cap, double stepScale)
@@ -43,7 +47,10 @@ void BwbnModel::Derivative(double z, double e, int s, double& dz, double& de) co
     const double zeta1 = Zeta1(p_, e);
     const double zeta2 = (p_.Shi + p_.deltaShi * e) * (p_.lambda + zeta1);
     const double offset = z * s - p_.q * zu_;
-    const double pinch = 1 - zeta1 * std::exp(-(offset * offset) / (zeta2 * zeta2));
+    const double width = offset * offset / (zeta2 * zeta2);
+    // Far outside the dip zeta1*exp(-width) is below 2^-54 and 1 minus it is exactly 1: the
+    // exponential is not needed there (nor is it taken for a width that is not a number).
+    const double pinch = width >= 40 && std::abs(zeta1) <= 10 ? 1.0 : 1 - zeta1 * std::exp(-width);
     const double zn = std::pow(std::abs(z) / zScale_, p_.n);
     const double sign = s * z >= 0 ? 1.0 : -1.0;
     dz = pinch * (p_.Ao - zn * (betaN_ * sign + gammaN_));
@@ -53,25 +60,16 @@ void BwbnModel::Derivative(double z, double e, int s, double& dz, double& de) co
 double BwbnModel::Step(double u) {
     const double du = u - u_;
     if (du == 0 || failed_) return f_;
-    const int s = du > 0 ? 1 : -1;
-    const double hmax = BwbnStepLimit(p_, e_, cap_) * stepScale_;
-    const double count = std::ceil(std::abs(du) / hmax);
-    if (!(Zeta2(p_, e_) > 0) || !(count <= kMostSubSteps)) {
-        failed_ = true;
-        return f_;
-    }
-    const int m = std::max(1, static_cast<int>(count));
-    const double h = du / m;
+    const double zeta2 = Zeta2(p_, e_);
+    const double hmax = StepLimitOf(p_, zu_, zeta2, cap_) * stepScale_;
     double z = z_;
     double e = e_;
-    for (int k = 0; k < m; ++k) {
-        double z1, e1, z2, e2, z3, e3, z4, e4;
-        Derivative(z, e, s, z1, e1);
-        Derivative(z + 0.5 * h * z1, e + 0.5 * h * e1, s, z2, e2);
-        Derivative(z + 0.5 * h * z2, e + 0.5 * h * e2, s, z3, e3);
-        Derivative(z + h * z3, e + h * e3, s, z4, e4);
-        z += h / 6 * (z1 + 2 * z2 + 2 * z3 + z4);
-        e += h / 6 * (e1 + 2 * e2 + 2 * e3 + e4);
+    const auto derivative = [this](double zk, double ek, int s, double& dz, double& de) {
+        Derivative(zk, ek, s, dz, de);
+    };
+    if (!(zeta2 > 0) || !Rk4DisplacementStep(derivative, du, hmax, z, e)) {
+        failed_ = true;
+        return f_;
     }
     if (!std::isfinite(z) || !std::isfinite(e)) {
         failed_ = true;

@@ -169,6 +169,14 @@ bool RunStage(Search& search, nlopt::algorithm algorithm, size_t budget, std::ve
 
 }  // namespace
 
+std::vector<std::string> UndeterminedNames(const CalibrationResult& r) {
+    std::vector<std::string> names;
+    for (const ParameterSensitivity& s : r.Sensitivity) {
+        if (s.Undetermined) names.push_back(s.Name);
+    }
+    return names;
+}
+
 std::string OptimiserVersion() {
     return std::to_string(nlopt::version_major()) + "." + std::to_string(nlopt::version_minor()) +
            "." + std::to_string(nlopt::version_bugfix());

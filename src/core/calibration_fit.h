@@ -66,6 +66,9 @@ CalibrationResult FitModel(CalibrationModel model, std::span<const double> u,
                            std::span<const double> f, const CalibrationSettings& settings,
                            const ProgressCallback& progress = {});
 
+// The names of the parameters the data do not determine.
+std::vector<std::string> UndeterminedNames(const CalibrationResult& result);
+
 // The version of the optimisation library, "2.7.1".
 std::string OptimiserVersion();
 

@@ -34,32 +34,6 @@ double Value(const CalibrationResult& r, std::string_view name) {
     return 0;
 }
 
-BoucWenParameters BoucWenTruth() {
-    BoucWenParameters p;
-    p.alpha = 0.05;
-    p.ko = 5;
-    p.n = 2;
-    p.beta = 0.006;
-    p.gamma = 0.004;
-    p.deltaNu = 0.0;
-    return p;
-}
-
-BwbnParameters PinchedTruth() {
-    BwbnParameters p;
-    p.alpha = 0.05;
-    p.ko = 5;
-    p.n = 2;
-    p.beta = 0.006;
-    p.gamma = 0.004;
-    p.zetas = 0.85;
-    p.p = 0.002;
-    p.q = 0.1;
-    p.Shi = 3;
-    p.lambda = 0.5;
-    return p;
-}
-
 TEST(CalibrationFitTest, BilinearRecordGivesSteel01ItsParametersToTheNoise) {
     const std::vector<double> f = test::ModelRecord(Steel01Model({10, 5, 0.03}), History(), 0.01);
     const CalibrationResult r = FitModel(CalibrationModel::Steel01, History(), f, {});
@@ -88,9 +62,10 @@ TEST(CalibrationFitTest, EachModelFitsItsOwnRecord) {
         {CalibrationModel::Steel02,
          test::ModelRecord(Steel02Model({10, 5, 0.03, 18, 0.9, 0.15}), u, 0.01), filtered},
         {CalibrationModel::BoucWen,
-         test::ModelRecord(BoucWenModel(BoucWenTruth(), 0.15), ShortHistory(), 0.01), quick},
+         test::ModelRecord(BoucWenModel(test::BoucWenSpecimen(), 0.15), ShortHistory(), 0.01),
+         quick},
         {CalibrationModel::Bwbn,
-         test::ModelRecord(BwbnModel(PinchedTruth(), 0.15), ShortHistory(), 0.01), quick},
+         test::ModelRecord(BwbnModel(test::PinchedSpecimen(), 0.15), ShortHistory(), 0.01), quick},
         {CalibrationModel::Saws,
          test::ModelRecord(SawsModel({10, 1.5, 20, 5, 0.05, -0.1, 1.1, 0.04, 0.7, 1.1}), u, 0.01),
          filtered},
@@ -111,7 +86,8 @@ TEST(CalibrationFitTest, EachModelFitsItsOwnRecord) {
 
 TEST(CalibrationFitTest, PinchedRecordFitsBwbnBetterThanBoucWen) {
     const std::vector<double>& u = ShortHistory();
-    const std::vector<double> f = test::ModelRecord(BwbnModel(PinchedTruth(), 0.15), u, 0.01);
+    const std::vector<double> f =
+        test::ModelRecord(BwbnModel(test::PinchedSpecimen(), 0.15), u, 0.01);
     CalibrationSettings settings;
     settings.BudgetScale = 0.5;
     const CalibrationResult bw = FitModel(CalibrationModel::BoucWen, u, f, settings);

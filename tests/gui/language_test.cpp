@@ -73,7 +73,8 @@ bool ChineseKeeps(const QString& word) {
     static const QStringList kept =
         QStringLiteral(
             "QLNX EXCEL Excel SB CSV PNG PDF GNU GPL or later English X Y XY C n x "
-            "Point he EEEP Fmax JGJ T EN ASTM E Park")
+            "Point he EEEP Fmax JGJ T EN ASTM E Park Steel Menegotto Pinto Bouc Wen BWBN SAWS "
+            "OpenSees OpenSeesPy Tcl")
             .split(QLatin1Char(' '));
     return kept.contains(word);
 }
@@ -132,6 +133,8 @@ protected:
 TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
     Find<QAction>("TestEvaluation1")->trigger();  // the evaluation window switches with it
     ASSERT_NE(form->Evaluation(), nullptr);
+    Find<QAction>("CalibrateModel1")->trigger();  // and the calibration window
+    ASSERT_NE(form->Calibration(), nullptr);
     const std::vector<Shown> designed = TextsOf(*form);
     // The designed captions, oddities included, are what the window shows by default.
     EXPECT_EQ(Find<QGroupBox>("grp2")->title(), QStringLiteral("Vorlix Curve"));

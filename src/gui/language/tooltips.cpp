@@ -72,6 +72,8 @@ const ToolTip kWindowToolTips[] = {
     {{"Redo1"}, "Make the edit taken back last again."},
     {{"TestEvaluation1"}, "Energy, damping, degradation, yield and ductility of the test, "
                           "with the constructions on the chart."},
+    {{"CalibrateModel1"}, "Fit Steel01, Steel02, Bouc-Wen, BWBN or SAWS to the record and "
+                          "write the OpenSees material."},
     {{"ImportOptions1"}, "Decimal separator, the displacement and force columns, and a "
                          "preview of the rows as they will be read."},
     // Projects and the specimens panel.

@@ -62,6 +62,9 @@ const char* const kPatterns[] = {
     "The workbook was saved as\n%1\nbut no program on this computer opens it.",
     "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "
     "point and its ductilities are lower bounds.",
+    // Model calibration.
+    "Models fitted: %1.", "Cancelled. Models fitted: %1.",
+    "Sample %1 of the record is not a number.",
 };
 // The patterns whose values are words of the program (an undone edit, a row format, a branch),
 // translated with them. The values of every other pattern come from the user's files and

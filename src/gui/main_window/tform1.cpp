@@ -183,6 +183,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(AnalyzeLoop1, &TForm1::btn2Click);
     onTrigger(ExtractSkeleton1, &TForm1::btn5Click);
     onTrigger(TestEvaluation1, &TForm1::TestEvaluation1Click);
+    onTrigger(CalibrateModel1, &TForm1::CalibrateModel1Click);
     onTrigger(Undo1, &TForm1::Undo1Click);
     onTrigger(NewProject1, &TForm1::NewProject1Click);
     onTrigger(OpenProject1, &TForm1::OpenProject1Click);

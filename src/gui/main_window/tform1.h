@@ -40,6 +40,7 @@ namespace qlnx {
 bool IsProjectPath(const QString& path);
 
 class ChartWidget;
+class CalibrationWindow;
 class EvaluationWindow;
 class SpecimensPanel;
 class HelpWindow;
@@ -117,6 +118,9 @@ public slots:
     void TestEvaluation1Click();
     // The evaluation window, once opened (nullptr before).
     EvaluationWindow* Evaluation() const { return evaluationWindow_; }
+    // Analysis > Calibrate Model (tform1_calibration.cpp): opens the calibration window.
+    void CalibrateModel1Click();
+    CalibrationWindow* Calibration() const { return calibrationWindow_; }
 
     // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
     void Undo1Click();
@@ -256,6 +260,7 @@ private:
     // The test evaluation's window and what it reports: the method and direction of the last
     // extraction.
     EvaluationWindow* evaluationWindow_ = nullptr;
+    CalibrationWindow* calibrationWindow_ = nullptr;
     std::string skeletonMethodInForce_;
     ProjectSession project_;
     SpecimensPanel* specimensPanel_ = nullptr;
@@ -323,6 +328,7 @@ private:
     QAction* AnalyzeLoop1 = nullptr;
     QAction* ExtractSkeleton1 = nullptr;
     QAction* TestEvaluation1 = nullptr;
+    QAction* CalibrateModel1 = nullptr;
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
     QAction* ExportSkeleton1 = nullptr;

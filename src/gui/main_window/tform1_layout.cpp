@@ -281,6 +281,9 @@ void TForm1::BuildMenu() {
     Named(analysis->addSeparator(), "N4");
     TestEvaluation1 = MakeAction(analysis, "TestEvaluation1", QStringLiteral("Test Evaluation"));
     TestEvaluation1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    CalibrateModel1 =
+        MakeAction(analysis, "CalibrateModel1", QStringLiteral("Calibrate Model\u2026"));
+    CalibrateModel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
 
     QMenu* options = Named(mm1->addMenu(QStringLiteral("Options")), "Options1");
     ExcelExportOptions1 =
