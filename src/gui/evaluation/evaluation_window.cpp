@@ -381,7 +381,10 @@ void EvaluationWindow::ExportClick() {
     }
     const std::filesystem::path file = ReserveExportFileName(folder);
     try {
-        WriteEvaluationWorkbook(evaluation_, ReportHeader(), file);
+        // The sheet carries the loading protocol as the evaluation file of the batch tool does.
+        const ProtocolRecognition protocol =
+            RecogniseProtocol(state_, evaluation_.Options, &evaluation_.Loops);
+        WriteEvaluationWorkbook(evaluation_, ReportHeader(), file, &protocol);
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
