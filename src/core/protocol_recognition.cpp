@@ -1,6 +1,7 @@
 #include "core/protocol_recognition.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -17,28 +18,58 @@ constexpr size_t kPairedLevels = 64;
 // after it: a record does not skip further ahead.
 constexpr size_t kLevelsAhead = 2;
 
-struct PlannedCycles {
-    std::vector<PlannedLevel> Levels;
-    std::vector<double> Amplitude;   // per planned cycle
-    std::vector<size_t> Level;       // per planned cycle
-    std::vector<size_t> LevelStart;  // first cycle of each level, and the count at the end
-};
+// A protocol's levels relative to the reference displacement, generated once per record and
+// shared by every reference tried, so a guess costs a pass over the loops and nothing more.
+class RelativePlan {
+public:
+    RelativePlan(const LoadingProtocolRow& row, size_t maxLevels)
+        : row_(row), maxLevels_(maxLevels) {
+        levelStart_.push_back(0);
+    }
 
-PlannedCycles Plan(const LoadingProtocolRow& row, double reference, double largest,
-                   size_t maxLevels) {
-    PlannedCycles plan;
-    plan.Levels =
-        PlanLevels(row, reference, largest * (1 + kProtocolAmplitudeTolerance), maxLevels);
-    for (size_t l = 0; l < plan.Levels.size(); ++l) {
-        plan.LevelStart.push_back(plan.Amplitude.size());
-        for (int c = 0; c < plan.Levels[l].Cycles; ++c) {
-            plan.Amplitude.push_back(plan.Levels[l].Relative);
-            plan.Level.push_back(l);
+    // The levels the plan holds at this reference: up to the first whose amplitude passes
+    // `top`, at most maxLevels.
+    size_t LevelsAt(double reference, double top) {
+        for (;;) {
+            // The first level past the top is the first whose running largest amplitude is.
+            const auto past =
+                std::partition_point(runningMax_.begin(), runningMax_.end(),
+                                     [&](double rel) { return !(rel * reference > top); });
+            if (past != runningMax_.end() || relative_.size() >= maxLevels_) {
+                return static_cast<size_t>(past - runningMax_.begin());
+            }
+            Grow();
         }
     }
-    plan.LevelStart.push_back(plan.Amplitude.size());
-    return plan;
-}
+
+    double Relative(size_t level) const { return relative_[level]; }
+    int Cycles(size_t level) const { return cycles_[level]; }
+    size_t Start(size_t level) const { return levelStart_[level]; }  // first cycle
+    size_t LevelOf(size_t cycle) const { return levelOf_[cycle]; }
+
+private:
+    void Grow() {
+        const size_t target = std::min(maxLevels_, std::max<size_t>(64, 2 * relative_.size()));
+        while (relative_.size() < target) {
+            const PlannedLevel level = row_.Level(relative_.size());
+            relative_.push_back(level.Relative);
+            runningMax_.push_back(runningMax_.empty()
+                                      ? level.Relative
+                                      : std::max(runningMax_.back(), level.Relative));
+            cycles_.push_back(level.Cycles);
+            for (int c = 0; c < level.Cycles; ++c) levelOf_.push_back(relative_.size() - 1);
+            levelStart_.push_back(levelOf_.size());
+        }
+    }
+
+    const LoadingProtocolRow& row_;
+    size_t maxLevels_;
+    std::vector<double> relative_;
+    std::vector<double> runningMax_;
+    std::vector<int> cycles_;
+    std::vector<size_t> levelStart_;  // first cycle of each level, and the count at the end
+    std::vector<size_t> levelOf_;     // per cycle
+};
 
 struct Match {
     double Reference = 0;
@@ -51,41 +82,18 @@ bool Matches(double amplitude, double planned) {
     return std::fabs(amplitude - planned) <= kProtocolAmplitudeTolerance * planned;
 }
 
-// Matches the loops in order against the planned cycles at this reference; the planned
-// cycles are generated as the matching reaches them. Gives up (Score -1) once so many loops
-// are left unmatched that the score cannot reach `beat`.
-Match MatchAt(const LoadingProtocolRow& row, double reference, const std::vector<double>& amps,
-              double largest, size_t valid, double beat = 0) {
-    Match m;
+// Matches the loops in order against the planned cycles at this reference into `m` (its
+// Cycle entries are written for the loops reached). Gives up (Score -1) as soon as the score
+// can no longer reach `beat`: so many loops are left unmatched, or so many planned cycles
+// skipped, that even matching every loop still to come would score less.
+void MatchAt(RelativePlan& plan, double reference, const std::vector<double>& amps, double largest,
+             size_t valid, double beat, Match& m) {
     m.Reference = reference;
-    m.Cycle.assign(amps.size(), -1);
-    const double top = largest * (1 + kProtocolAmplitudeTolerance);
-    const size_t maxLevels = valid + kPairedLevels;
-    std::vector<double> amplitude;  // per planned cycle
-    std::vector<size_t> levelOf;    // per planned cycle
-    std::vector<size_t> levelStart;
-    bool complete = false;
-    // Generates the plan through level `last` (or to its end).
-    const auto extendTo = [&](size_t last) {
-        while (!complete && levelStart.size() <= last) {
-            const size_t j = levelStart.size();
-            const PlannedLevel level = row.Level(j);
-            const double a = level.Relative * reference;
-            if (j >= maxLevels || a > top) {
-                complete = true;
-                break;
-            }
-            levelStart.push_back(amplitude.size());
-            for (int c = 0; c < level.Cycles; ++c) {
-                amplitude.push_back(a);
-                levelOf.push_back(j);
-            }
-        }
-    };
-    const auto startOf = [&](size_t level) {
-        extendTo(level);
-        return level < levelStart.size() ? levelStart[level] : amplitude.size();
-    };
+    m.Score = -1;
+    m.Reached = 0;
+    m.Cycle.resize(amps.size());
+    const size_t levels = plan.LevelsAt(reference, largest * (1 + kProtocolAmplitudeTolerance));
+    const size_t cycles = plan.Start(levels);
     size_t next = 0;
     bool any = false;
     size_t matched = 0;
@@ -94,14 +102,19 @@ Match MatchAt(const LoadingProtocolRow& row, double reference, const std::vector
     const auto allowed = static_cast<double>(valid) * (1 - beat);
     for (size_t i = 0; i < amps.size(); ++i) {
         const double a = amps[i];
+        m.Cycle[i] = -1;
         if (!(a > 0) || !std::isfinite(a)) continue;
+        // Past the first match a cycle is looked for in the current level and the few after
+        // it; the cycles of one level share its amplitude, so a level is tried once.
+        const size_t level = next < cycles ? plan.LevelOf(next) : levels;
+        const size_t end = any ? std::min(levels, level + kLevelsAhead + 1) : levels;
         bool found = false;
-        const size_t level = next < amplitude.size() ? levelOf[next] : levelStart.size();
-        const size_t limit = any ? startOf(level + kLevelsAhead + 1)
-                                 : startOf(std::numeric_limits<size_t>::max() - 1);
-        for (size_t k = next; k < limit; ++k) {
-            if (Matches(a, amplitude[k])) {
+        bool skipped = false;
+        for (size_t l = level; l < end; ++l) {
+            if (Matches(a, plan.Relative(l) * reference)) {
+                const size_t k = std::max(next, plan.Start(l));
                 m.Cycle[i] = static_cast<int64_t>(k);
+                skipped = k != next;
                 next = k + 1;
                 span = k + 1;
                 any = true;
@@ -110,71 +123,127 @@ Match MatchAt(const LoadingProtocolRow& row, double reference, const std::vector
                 break;
             }
         }
-        if (!found && static_cast<double>(++unmatched) > allowed) {
-            m.Score = -1;
+        if (found && !skipped) continue;
+        // Matched loops add as much to the span as to the matched count, so the score can at
+        // best reach what every loop still to come matching would give.
+        if (!found) ++unmatched;
+        const bool hopeless = (!found && static_cast<double>(unmatched) > allowed) ||
+                              (beat > 0 && static_cast<double>(valid - unmatched) /
+                                                   static_cast<double>(valid + span - matched) <
+                                               beat);
+        if (hopeless) {
             m.Reached = i;
-            return m;
+            return;
         }
     }
     m.Score = matched > 0
                   ? static_cast<double>(matched) / static_cast<double>(valid + span - matched)
                   : 0;
-    return m;
 }
 
 // The reference minimising the squared log ratios of the matched cycles to their planned
-// amplitudes.
-std::optional<double> LeastSquaresReference(const LoadingProtocolRow& row, const Match& m,
-                                            const std::vector<double>& amps, double largest,
-                                            size_t valid) {
-    const PlannedCycles plan = Plan(row, m.Reference, largest, valid + kPairedLevels);
+// amplitudes (`logAmps`: the log of each loop's amplitude).
+std::optional<double> LeastSquaresReference(const RelativePlan& plan, const Match& m,
+                                            const std::vector<double>& logAmps) {
     double sum = 0;
     size_t n = 0;
-    for (size_t i = 0; i < amps.size(); ++i) {
+    size_t lastLevel = std::numeric_limits<size_t>::max();
+    double logRelative = 0;
+    for (size_t i = 0; i < logAmps.size(); ++i) {
         if (m.Cycle[i] < 0) continue;
-        const double relative = plan.Amplitude[static_cast<size_t>(m.Cycle[i])] / m.Reference;
-        sum += std::log(amps[i]) - std::log(relative);
+        const size_t level = plan.LevelOf(static_cast<size_t>(m.Cycle[i]));
+        if (level != lastLevel) {
+            lastLevel = level;
+            logRelative = std::log(plan.Relative(level) * m.Reference / m.Reference);
+        }
+        sum += logAmps[i] - logRelative;
         ++n;
     }
     if (n == 0) return std::nullopt;
     return std::exp(sum / static_cast<double>(n));
 }
 
+// References to try first: paired with the first level's amplitude, those under which the
+// most of the next levels' amplitudes also fall on planned levels a little further on.
+std::vector<double> LikelyGuesses(const LoadingProtocolRow& row,
+                                  const std::vector<double>& levelFirsts) {
+    constexpr size_t kLookAhead = 8;
+    constexpr size_t kKept = 3;
+    std::vector<double> likely;
+    if (levelFirsts.size() < 2) return likely;
+    std::array<double, kPairedLevels + kLookAhead> relative{};
+    for (size_t j = 0; j < relative.size(); ++j) relative[j] = row.Level(j).Relative;
+    size_t bestCount = 1;
+    for (size_t j = 0; j < kPairedLevels; ++j) {
+        const double g = levelFirsts[0] / relative[j];
+        size_t count = 0;
+        size_t from = j + 1;
+        for (size_t p = 1; p < levelFirsts.size(); ++p) {
+            for (size_t l = from; l < std::min(relative.size(), from + kLookAhead); ++l) {
+                if (Matches(levelFirsts[p], g * relative[l])) {
+                    ++count;
+                    from = l + 1;
+                    break;
+                }
+            }
+        }
+        if (count > bestCount) {
+            bestCount = count;
+            likely.clear();
+        }
+        if (count == bestCount && likely.size() < kKept) likely.push_back(g);
+    }
+    return likely;
+}
+
 // The protocol's best fit. Guesses that cannot beat the best fit so far, of this protocol or
 // of those before it (`beat`), give up early; when every guess gave up, the one that went
 // furthest is matched in full, so the protocol still has a true (lower) score.
-Match BestFit(const LoadingProtocolRow& row, const std::vector<double>& anchors,
-              const std::vector<double>& amps, double largest, size_t valid, double beat) {
+Match BestFit(const LoadingProtocolRow& row, RelativePlan& plan, const std::vector<double>& anchors,
+              const std::vector<double>& levelFirsts, const std::vector<double>& amps,
+              const std::vector<double>& logAmps, double largest, size_t valid, double beat) {
     std::vector<double> guesses;
+    guesses.reserve(kPairedLevels * anchors.size());
     for (size_t j = 0; j < kPairedLevels; ++j) {
         const double relative = row.Level(j).Relative;
         for (const double a : anchors) guesses.push_back(a / relative);
     }
     std::sort(guesses.begin(), guesses.end());
+    // Guesses within half a percent of one tried give the same matching.
+    std::vector<double> tried;
+    for (const double g : guesses) {
+        if (tried.empty() || g > tried.back() * 1.005) tried.push_back(g);
+    }
     Match best;
+    Match m;
+    // A score the protocol certainly reaches, that of a tried guess (the one nearest below
+    // each likely reference): guesses that cannot reach it are not the best, so they stop as
+    // soon as that shows.
+    double floor = 0;
+    for (const double likely : LikelyGuesses(row, levelFirsts)) {
+        const auto above = std::upper_bound(tried.begin(), tried.end(), likely);
+        if (above == tried.begin()) continue;
+        MatchAt(plan, *(above - 1), amps, largest, valid, std::max(beat, floor), m);
+        floor = std::max(floor, m.Score);
+    }
     double furthest = 0;
     size_t reached = 0;
-    double last = 0;
-    for (const double g : guesses) {
-        // Guesses within half a percent of one tried give the same matching.
-        if (last > 0 && g <= last * 1.005) continue;
-        last = g;
-        Match m = MatchAt(row, g, amps, largest, valid, std::max(best.Score, beat));
+    for (const double g : tried) {
+        MatchAt(plan, g, amps, largest, valid, std::max({best.Score, beat, floor}), m);
         if (m.Score < 0 && m.Reached >= reached) {
             reached = m.Reached;
             furthest = g;
         }
-        if (m.Score > best.Score) best = std::move(m);
+        if (m.Score > best.Score) std::swap(best, m);
     }
-    if (best.Score < 0 && furthest > 0) best = MatchAt(row, furthest, amps, largest, valid);
+    if (best.Score < 0 && furthest > 0) MatchAt(plan, furthest, amps, largest, valid, 0, best);
     // Refine the best guess; keep the refined fit unless it matches worse.
     for (int round = 0; round < 3 && best.Score > 0; ++round) {
-        const std::optional<double> refined =
-            LeastSquaresReference(row, best, amps, largest, valid);
+        const std::optional<double> refined = LeastSquaresReference(plan, best, logAmps);
         if (!refined || *refined == best.Reference) break;
-        Match m = MatchAt(row, *refined, amps, largest, valid);
+        MatchAt(plan, *refined, amps, largest, valid, 0, m);
         if (m.Score < best.Score) break;
-        best = std::move(m);
+        std::swap(best, m);
     }
     return best;
 }
@@ -215,6 +284,7 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
     size_t valid = 0;
     double largest = 0;
     std::vector<double> anchors;
+    std::vector<double> levelFirsts;  // of the first few measured levels
     int lastLevel = 0;
     for (size_t i = 0; i < loops.size(); ++i) {
         amps[i] = loops[i].RawAmplitude();
@@ -225,6 +295,7 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
         if (loops[i].Level.value_or(0) > lastLevel) {
             lastLevel = *loops[i].Level;
             if (anchors.size() < 3) anchors.push_back(amps[i]);
+            if (levelFirsts.size() < 8) levelFirsts.push_back(amps[i]);
         }
     }
     if (valid == 0) return result;
@@ -234,12 +305,20 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
         }
     }
     anchors.push_back(largest);
+    std::vector<double> logAmps(amps.size());
+    for (size_t i = 0; i < amps.size(); ++i) {
+        if (amps[i] > 0 && std::isfinite(amps[i])) logAmps[i] = std::log(amps[i]);
+    }
 
+    std::vector<RelativePlan> plans;
+    plans.reserve(LoadingProtocols().size());
     std::optional<size_t> winner;
     Match winning;
     double bestScore = 0;
     for (const LoadingProtocolRow& row : LoadingProtocols()) {
-        Match m = BestFit(row, anchors, amps, largest, valid, bestScore);
+        plans.emplace_back(row, valid + kPairedLevels);
+        Match m = BestFit(row, plans.back(), anchors, levelFirsts, amps, logAmps, largest, valid,
+                          bestScore);
         bestScore = std::max(bestScore, m.Score);
         result.Candidates.push_back({row.Protocol, m.Reference, m.Score});
         if (m.Score >= kProtocolScoreThreshold && (!winner || m.Score > winning.Score)) {
@@ -253,24 +332,25 @@ ProtocolRecognition RecogniseProtocol(std::span<const LoopQuantities> loops) {
         result.Protocol = row.Protocol;
         result.Reference = winning.Reference;
         result.Score = winning.Score;
-        const PlannedCycles plan = Plan(row, winning.Reference, largest, valid + kPairedLevels);
+        const RelativePlan& plan = plans[*winner];
         size_t reached = 0;
         for (size_t i = 0; i < loops.size(); ++i) {
             if (winning.Cycle[i] >= 0) {
-                reached = std::max(reached, plan.Level[static_cast<size_t>(winning.Cycle[i])]);
+                reached = std::max(reached, plan.LevelOf(static_cast<size_t>(winning.Cycle[i])));
             }
         }
         for (size_t l = 0; l <= reached; ++l) {
             ProtocolLevel level;
-            level.PlannedAmplitude = plan.Levels[l].Relative;
-            level.PlannedCycles = plan.Levels[l].Cycles;
+            level.PlannedAmplitude = plan.Relative(l) * winning.Reference;
+            level.PlannedCycles = plan.Cycles(l);
             result.Levels.push_back(std::move(level));
         }
         for (size_t i = 0; i < loops.size(); ++i) {
             if (winning.Cycle[i] < 0) {
                 result.Unassigned.push_back(loops[i].Loop);
             } else {
-                AddLoop(result.Levels[plan.Level[static_cast<size_t>(winning.Cycle[i])]], loops[i]);
+                AddLoop(result.Levels[plan.LevelOf(static_cast<size_t>(winning.Cycle[i]))],
+                        loops[i]);
             }
         }
         result.LargestLevelReached = static_cast<int>(reached) + 1;

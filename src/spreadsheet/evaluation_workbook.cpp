@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "core/protocol_table.h"
 
 namespace qlnx {
 
@@ -92,7 +93,8 @@ void AddLoopChart(lxw_workbook* book, lxw_worksheet* sheet, lxw_row_t anchorRow,
 }  // namespace
 
 void WriteEvaluationWorkbook(const TestEvaluation& e, const EvaluationReportHeader& header,
-                             const std::filesystem::path& file) {
+                             const std::filesystem::path& file,
+                             const ProtocolRecognition* protocol) {
     lxw_workbook* book = workbook_new(file.c_str());
     if (book == nullptr) Fail(file, "the file cannot be created");
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Evaluation");
@@ -120,7 +122,12 @@ void WriteEvaluationWorkbook(const TestEvaluation& e, const EvaluationReportHead
     const lxw_row_t loopsTop = 2;
     lxw_row_t r = w.Table(loopsTop, loops);
     r = w.Table(r + 1, LevelTable(e));
-    w.Table(r + 1, SkeletonTable(e.Skeleton));
+    r = w.Table(r + 1, SkeletonTable(e.Skeleton));
+    if (protocol != nullptr) {
+        r = w.Table(r + 1, ProtocolSummaryTable(*protocol));
+        r = w.Table(r + 1, ProtocolCandidateTable(*protocol));
+        w.Table(r + 1, ProtocolLevelTable(*protocol));
+    }
 
     if (!loops.Rows.empty()) {
         const lxw_row_t first = loopsTop + 2;

@@ -16,6 +16,7 @@
 
 #include "core/evaluation_tables.h"
 #include "core/number_text.h"
+#include "core/protocol_table.h"
 #include "core/yield_constructions.h"
 #include "gui/chart/construction_layer.h"
 #include "gui/evaluation/evaluation_models.h"
@@ -254,6 +255,33 @@ TEST_F(EvaluationWindowTest, ExportedWorkbookReadsBack) {
     }
     EXPECT_TRUE(levels);
     EXPECT_TRUE(skeleton);
+    // Then the loading protocol: its summary, each protocol's fit, and the planned levels
+    // against the applied ones, row for row as the core's tables hold them.
+    const ProtocolRecognition protocol = RecogniseProtocol(State(), core.Options, &core.Loops);
+    const auto titled = [&](const std::string& title) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].ends_with("\t" + title)) return i;
+        }
+        return rows.size();
+    };
+    const EvaluationTable tables[] = {ProtocolSummaryTable(protocol),
+                                      ProtocolCandidateTable(protocol),
+                                      ProtocolLevelTable(protocol)};
+    for (const EvaluationTable& table : tables) {
+        const size_t at = titled(table.Title);
+        ASSERT_LT(at + 1 + table.Rows.size(), rows.size()) << table.Title;
+        std::string head;
+        for (const std::string& h : table.Header) head += "\t" + h;
+        EXPECT_TRUE(rows[at + 1].ends_with(head)) << rows[at + 1];
+        // Each row's first cell: the protocol's name, or the level's number.
+        for (size_t r = 0; r < table.Rows.size(); ++r) {
+            const std::string first = TableValueText(table.Rows[r][0], '.', "");
+            EXPECT_NE(rows[at + 2 + r].find("\t" + first), std::string::npos) << rows[at + 2 + r];
+        }
+    }
+    EXPECT_LT(titled("Skeleton"), titled("Protocol"));
+    EXPECT_EQ(ProtocolLevelTable(protocol).Rows.size(), protocol.Levels.size());
+    EXPECT_FALSE(protocol.Levels.empty());
 }
 
 TEST_F(EvaluationWindowTest, ConstructionFollowsMethodSideAndWindow) {

@@ -551,7 +551,10 @@ void EvaluationWindow::ExportClick() {
     const std::filesystem::path draft = ReserveExportFileName(folder);
     std::string bytes;
     try {
-        WriteEvaluationWorkbook(evaluation_, header, draft);
+        // The sheet carries the loading protocol as the evaluation file of the batch tool does.
+        const ProtocolRecognition protocol =
+            RecogniseProtocol(state_, evaluation_.Options, &evaluation_.Loops);
+        WriteEvaluationWorkbook(evaluation_, header, draft, &protocol);
         std::ifstream in(draft, std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (...) {
