@@ -1595,5 +1595,77 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>每级首圈峰值点(包络)      </source>
         <translation>每级首圈峰值点(包络)</translation>
     </message>
+    <message>
+        <source>Compare Specimens</source>
+        <translation>比较试件</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Skeleton curves</source>
+        <translation>骨架曲线</translation>
+    </message>
+    <message>
+        <source>Normalisation</source>
+        <translation>归一化</translation>
+    </message>
+    <message>
+        <source>Yield method</source>
+        <translation>屈服点方法</translation>
+    </message>
+    <message>
+        <source>Drift</source>
+        <translation>位移角</translation>
+    </message>
+    <message>
+        <source>Save Chart…</source>
+        <translation>保存图表…</translation>
+    </message>
+    <message>
+        <source>(no group)</source>
+        <translation>（未分组）</translation>
+    </message>
+    <message>
+        <source>Mean skeleton</source>
+        <translation>平均骨架曲线</translation>
+    </message>
+    <message>
+        <source>Mean skeleton ± one standard deviation</source>
+        <translation>平均骨架曲线 ± 一倍标准差</translation>
+    </message>
+    <message>
+        <source>Mean ± one standard deviation</source>
+        <translation>平均值 ± 一倍标准差</translation>
+    </message>
+    <message>
+        <source>F/Fmax against Δ/Δ(Fmax)</source>
+        <translation>F/Fmax 对 Δ/Δ(Fmax)</translation>
+    </message>
+    <message>
+        <source>F/Fy against Δ/Δy</source>
+        <translation>F/Fy 对 Δ/Δy</translation>
+    </message>
+    <message>
+        <source>Drift Δ/H</source>
+        <translation>位移角 Δ/H</translation>
+    </message>
+    <message>
+        <source>Evaluating the specimens</source>
+        <translation>正在评估各试件</translation>
+    </message>
+    <message>
+        <source>Open or start a project first; the specimens of its groups are compared.</source>
+        <translation>请先打开或新建项目；比较的是项目各组的试件。</translation>
+    </message>
+    <message>
+        <source>The project has no specimen to compare.</source>
+        <translation>项目中没有可比较的试件。</translation>
+    </message>
+    <message>
+        <source>Not drawn: %1.</source>
+        <translation>未绘制：%1。</translation>
+    </message>
 </context>
 </TS>

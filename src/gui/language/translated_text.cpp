@@ -62,6 +62,8 @@ const char* const kPatterns[] = {
     "The workbook was saved as\n%1\nbut no program on this computer opens it.",
     "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "
     "point and its ductilities are lower bounds.",
+    // Series window.
+    "Not drawn: %1.",
 };
 // The patterns whose values are words of the program (an undone edit, a row format, a branch),
 // translated with them. The values of every other pattern come from the user's files and
