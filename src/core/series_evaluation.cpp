@@ -35,7 +35,8 @@ Outcome RunOne(const Specimen& s, const std::atomic<bool>& stop) {
         const SpecimenRun run = OpenSpecimen(state, s, [&stop](double) { return !stop; });
         for (const std::string& m : run.Messages) o.Messages.push_back(s.Name + ": " + m);
         SeriesSpecimen r;
-        r.Member = {s.Name, s.Group, run.Evaluation, SkeletonNodesOf(state.PositiveSkeletonSeries()),
+        r.Member = {s.Name, s.Group, run.Evaluation,
+                    SkeletonNodesOf(state.PositiveSkeletonSeries()),
                     SkeletonNodesOf(state.NegativeSkeletonSeries())};
         r.Height = s.Height;
         // The working curve the loops were split from.
@@ -85,7 +86,8 @@ SeriesEvaluation EvaluateSpecimens(const std::vector<Specimen>& specimens,
         // on a request to stop.
         std::unique_lock lock(mutex);
         while (done < n && !stop) {
-            const double fraction = n == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(n);
+            const double fraction =
+                n == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(n);
             lock.unlock();
             if (progress && !progress(fraction)) stop = true;
             lock.lock();

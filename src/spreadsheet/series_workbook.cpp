@@ -51,8 +51,7 @@ ChartLine MeanLine(std::string name, const SeriesOverlay& o, int sign) {
         for (size_t i = 0; i < m.Disp.size(); ++i) {
             if (sign != 0 && !m.StdDev[i]) continue;
             branches[b].X.push_back(m.Disp[i]);
-            branches[b].Y.push_back(m.Mean[i] +
-                                    (sign == 0 ? 0.0 : sign * outward * *m.StdDev[i]));
+            branches[b].Y.push_back(m.Mean[i] + (sign == 0 ? 0.0 : sign * outward * *m.StdDev[i]));
         }
     }
     return WholeSkeleton(std::move(name), branches[0], branches[1]);
@@ -60,9 +59,8 @@ ChartLine MeanLine(std::string name, const SeriesOverlay& o, int sign) {
 
 }  // namespace
 
-void WriteSeriesWorkbook(const SeriesGroup& group, const SeriesOverlay& overlay,
-                         YieldMethod yield, const SeriesWorkbookTitles& titles,
-                         const std::filesystem::path& file) {
+void WriteSeriesWorkbook(const SeriesGroup& group, const SeriesOverlay& overlay, YieldMethod yield,
+                         const SeriesWorkbookTitles& titles, const std::filesystem::path& file) {
     lxw_workbook* book = workbook_new(file.c_str());
     if (book == nullptr) Fail(file, "the file cannot be created");
     lxw_worksheet* sheet = workbook_add_worksheet(book, kSheet);

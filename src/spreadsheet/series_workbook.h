@@ -19,8 +19,7 @@ struct SeriesWorkbookTitles {
 
 // Writes the workbook to file (replacing it). Throws FileError
 // "Cannot write the workbook \"<file>\": <reason>".
-void WriteSeriesWorkbook(const SeriesGroup& group, const SeriesOverlay& overlay,
-                         YieldMethod yield, const SeriesWorkbookTitles& titles,
-                         const std::filesystem::path& file);
+void WriteSeriesWorkbook(const SeriesGroup& group, const SeriesOverlay& overlay, YieldMethod yield,
+                         const SeriesWorkbookTitles& titles, const std::filesystem::path& file);
 
 }  // namespace qlnx

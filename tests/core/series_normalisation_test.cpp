@@ -48,7 +48,11 @@ TEST(SeriesNormalisation, EachSideByItsReferencePoint) {
         // A side without its point takes the other side's.
         {"one side", &positiveOnly, {}, SeriesScale::Peak, SpecimenScale{{8, 8}, {40, 40}}, ""},
         {"no skeleton", &none, {}, SeriesScale::Peak, {}, "its skeleton curve has no peak point"},
-        {"no yield point", &none, {}, SeriesScale::Yield, {},
+        {"no yield point",
+         &none,
+         {},
+         SeriesScale::Yield,
+         {},
          "its skeleton curve has no EEEP yield point"},
         {"drift", &none, 2500.0, SeriesScale::Drift, SpecimenScale{{2500, 2500}, {1, 1}}, ""},
         {"no height", &both, {}, SeriesScale::Drift, {}, "no height is given for drift"},
@@ -122,7 +126,8 @@ TEST(SeriesEvaluation, TheSameOnOneThreadAndOnSeveral) {
     ASSERT_FALSE(fractions.empty());
     EXPECT_EQ(fractions.back(), 1.0);
     // Asked to stop, it gives nothing.
-    const SeriesEvaluation stopped = EvaluateSpecimens(specimens, [](double) { return false; }, 2);
+    const SeriesEvaluation stopped = EvaluateSpecimens(
+        specimens, [](double) { return false; }, 2);
     EXPECT_TRUE(stopped.Stopped);
     EXPECT_TRUE(stopped.Specimens.empty());
     test::RemoveTempFolder(folder);

@@ -22,6 +22,7 @@
 #include "gui/dialogs/import_option_form.h"
 #include "gui/evaluation/evaluation_window.h"
 #include "gui/language/language.h"
+#include "gui/series/series_window.h"
 #include "tform1_fixture.h"
 
 namespace qlnx {
@@ -71,7 +72,7 @@ bool ChineseKeeps(const QString& word) {
     static const QStringList kept =
         QStringLiteral(
             "QLNX EXCEL Excel SB CSV PNG PDF GNU GPL or later English X Y XY C n x "
-            "Point he EEEP Fmax JGJ T EN ASTM E Park")
+            "Point he EEEP Fmax JGJ T EN ASTM E Park F Fy y H")
             .split(QLatin1Char(' '));
     return kept.contains(word);
 }
@@ -130,6 +131,10 @@ protected:
 TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
     Find<QAction>("TestEvaluation1")->trigger();  // the evaluation window switches with it
     ASSERT_NE(form->Evaluation(), nullptr);
+    // So does the series window (of an empty project: no group names of the user's).
+    Find<QAction>("NewProject1")->trigger();
+    Find<QAction>("CompareSpecimens1")->trigger();
+    ASSERT_NE(form->Series(), nullptr);
     const std::vector<Shown> designed = TextsOf(*form);
     // The designed captions, oddities included, are what the window shows by default.
     EXPECT_EQ(Find<QGroupBox>("grp2")->title(), QStringLiteral("Vorlix Curve"));

@@ -78,9 +78,10 @@ protected:
             const AnalysisState& s = State();
             EvaluationOptions options;
             options.NoiseBand = 0;
-            members.push_back({"W" + std::to_string(i + 1), "Walls", EvaluateTest(s, options),
-                               SkeletonNodesOf(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries)),
-                               SkeletonNodesOf(s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries))});
+            members.push_back(
+                {"W" + std::to_string(i + 1), "Walls", EvaluateTest(s, options),
+                 SkeletonNodesOf(s.Chart.GetSeries(ChartModel::PositiveSkeletonSeries)),
+                 SkeletonNodesOf(s.Chart.GetSeries(ChartModel::NegativeSkeletonSeries))});
         }
         return members;
     }

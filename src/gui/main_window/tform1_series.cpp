@@ -2,9 +2,10 @@
 // specimen of the project as stored (the one shown as the window holds it) under a progress
 // box, and shows them in the series window.
 #include <QAction>
-#include <QUrl>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUrl>
 
 #include "core/series_evaluation.h"
 #include "gui/dialogs/user_dialogs.h"
@@ -19,6 +20,7 @@ void TForm1::BuildSeriesCommands() {
     CompareSpecimens1 = new QAction(QStringLiteral("Compare Specimens"), this);
     CompareSpecimens1->setObjectName(QStringLiteral("CompareSpecimens1"));
     SetDesignedText(CompareSpecimens1, QStringLiteral("Compare Specimens"));
+    CompareSpecimens1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     // Beside Test Evaluation, at the end of the Analysis menu.
     if (auto* analysis = mm1->findChild<QMenu*>(QStringLiteral("Analysis1"))) {
         analysis->addAction(CompareSpecimens1);
@@ -37,8 +39,8 @@ void TForm1::CompareSpecimens1Click() {
     StoreShownSpecimen();
     SeriesEvaluation evaluation;
     {
-        const std::unique_ptr<ProgressReport> progress =
-            dialogs_.progress(this, QStringLiteral("QLNX"), QStringLiteral("Evaluating the specimens"));
+        const std::unique_ptr<ProgressReport> progress = dialogs_.progress(
+            this, QStringLiteral("QLNX"), QStringLiteral("Evaluating the specimens"));
         evaluation = EvaluateSpecimens(project_.Specimens().Specimens,
                                        [&progress](double done) { return progress->Update(done); });
     }

@@ -51,7 +51,8 @@ void SetPoints(QCPCurve* curve, const std::vector<double>& xs, const std::vector
     const auto n = static_cast<int>(std::min(xs.size(), ys.size()));
     QVector<QCPCurveData> data;
     data.reserve(n);
-    for (int i = 0; i < n; ++i) data.append(QCPCurveData(i, xs[static_cast<size_t>(i)], ys[static_cast<size_t>(i)]));
+    for (int i = 0; i < n; ++i)
+        data.append(QCPCurveData(i, xs[static_cast<size_t>(i)], ys[static_cast<size_t>(i)]));
     curve->data()->set(data, true);
 }
 
@@ -59,7 +60,7 @@ void SetPoints(QCPCurve* curve, const std::vector<double>& xs, const std::vector
 
 QColor SeriesColor(size_t i) {
     static const QColor kColors[] = {
-        QColor(31, 119, 180), QColor(214, 39, 40),  QColor(44, 160, 44),  QColor(255, 127, 14),
+        QColor(31, 119, 180),  QColor(214, 39, 40), QColor(44, 160, 44),   QColor(255, 127, 14),
         QColor(148, 103, 189), QColor(140, 86, 75), QColor(227, 119, 194), QColor(127, 127, 127),
         QColor(188, 189, 34),  QColor(23, 190, 207)};
     return kColors[i % std::size(kColors)];
@@ -104,8 +105,11 @@ void SeriesPlot::Show(const SeriesOverlay& overlay, bool curves, bool mean, cons
     Fit(overlay, curves, mean);
     // The view the long curves are reduced for: the axes just set, the plot's size now.
     const QRect rect = axisRect()->rect().isEmpty() ? QRect(0, 0, 800, 500) : axisRect()->rect();
-    const PixelView view{xAxis->range().lower, xAxis->range().upper, yAxis->range().lower,
-                         yAxis->range().upper, static_cast<double>(rect.width()),
+    const PixelView view{xAxis->range().lower,
+                         xAxis->range().upper,
+                         yAxis->range().lower,
+                         yAxis->range().upper,
+                         static_cast<double>(rect.width()),
                          static_cast<double>(rect.height())};
     std::vector<double> xs;
     std::vector<double> ys;
@@ -172,7 +176,8 @@ void SeriesPlot::Show(const SeriesOverlay& overlay, bool curves, bool mean, cons
 qsizetype SeriesPlot::DrawnPoints() const {
     qsizetype n = 0;
     for (int i = 0; i < plottableCount(); ++i) {
-        if (auto* c = qobject_cast<QCPCurve*>(const_cast<SeriesPlot*>(this)->plottable(i))) n += c->dataCount();
+        if (auto* c = qobject_cast<QCPCurve*>(const_cast<SeriesPlot*>(this)->plottable(i)))
+            n += c->dataCount();
     }
     return n;
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QTableView>
 #include <QUrl>
@@ -70,9 +71,9 @@ void SeriesWindow::BuildControls() {
     for (const YieldMethodInfo& m : kYieldMethods) cbbSeriesYield->addItem(Utf8Text(m.Name));
     cbbSeriesYield->setCurrentIndex(static_cast<int>(YieldMethod::EEEP));
     labelled(QStringLiteral("Yield method"), "lblSeriesYield", cbbSeriesYield);
-    chkSeriesMean = Named(
-        new QCheckBox(QStringLiteral("Mean skeleton \u00b1 one standard deviation"), this),
-        "chkSeriesMean");
+    chkSeriesMean =
+        Named(new QCheckBox(QStringLiteral("Mean skeleton \u00b1 one standard deviation"), this),
+              "chkSeriesMean");
     chkSeriesMean->setChecked(true);
     choices->addWidget(chkSeriesMean);
     choices->addStretch(1);
@@ -109,6 +110,17 @@ void SeriesWindow::BuildControls() {
         buttons->addWidget(b);
     }
     top->addLayout(buttons);
+
+    // The choices of the last use come back.
+    const QSettings settings;
+    cbbSeriesCurves->setCurrentIndex(
+        settings.value(QStringLiteral("SeriesWindow/Curves"), 0).toInt());
+    cbbSeriesScale->setCurrentIndex(
+        settings.value(QStringLiteral("SeriesWindow/Scale"), 0).toInt());
+    cbbSeriesYield->setCurrentIndex(
+        settings.value(QStringLiteral("SeriesWindow/Yield"), static_cast<int>(YieldMethod::EEEP))
+            .toInt());
+    chkSeriesMean->setChecked(settings.value(QStringLiteral("SeriesWindow/Mean"), true).toBool());
 
     connect(cbbSeriesGroup, &QComboBox::currentIndexChanged, this,
             [this] { Guarded(&SeriesWindow::GroupChanged); });
@@ -181,14 +193,22 @@ void SeriesWindow::YieldChanged() {
 void SeriesWindow::Redraw() {
     const SeriesGroup* group = Group();
     const bool curves = cbbSeriesCurves->currentIndex() == 1;
-    overlay_ = group != nullptr
-                   ? MakeSeriesOverlay(GroupSpecimens(evaluation_, group->Name), Scale(), Yield(),
-                                       curves)
-                   : SeriesOverlay{};
+    overlay_ = group != nullptr ? MakeSeriesOverlay(GroupSpecimens(evaluation_, group->Name),
+                                                    Scale(), Yield(), curves)
+                                : SeriesOverlay{};
     const SeriesScaleInfo& scale = kSeriesScales[static_cast<size_t>(Scale())];
-    plot_->Show(overlay_, curves, chkSeriesMean->isChecked(),
-                Translated(Utf8Text(scale.XTitle)), Translated(Utf8Text(scale.YTitle)));
+    plot_->Show(overlay_, curves, chkSeriesMean->isChecked(), Translated(Utf8Text(scale.XTitle)),
+                Translated(Utf8Text(scale.YTitle)));
     ShowNotes();
+    RememberChoices();
+}
+
+void SeriesWindow::RememberChoices() const {
+    QSettings settings;
+    settings.setValue(QStringLiteral("SeriesWindow/Curves"), cbbSeriesCurves->currentIndex());
+    settings.setValue(QStringLiteral("SeriesWindow/Scale"), cbbSeriesScale->currentIndex());
+    settings.setValue(QStringLiteral("SeriesWindow/Yield"), cbbSeriesYield->currentIndex());
+    settings.setValue(QStringLiteral("SeriesWindow/Mean"), chkSeriesMean->isChecked());
 }
 
 void SeriesWindow::ShowNotes() {
@@ -228,9 +248,7 @@ QString SeriesWindow::SaveFolder() const {
     return projectPath_.isEmpty() ? QString() : QFileInfo(projectPath_).absolutePath();
 }
 
-void SeriesWindow::CopyClick() {
-    QApplication::clipboard()->setText(TabSeparatedText(*model_));
-}
+void SeriesWindow::CopyClick() { QApplication::clipboard()->setText(TabSeparatedText(*model_)); }
 
 void SeriesWindow::SaveClick() {
     const SeriesGroup* group = Group();

@@ -62,6 +62,7 @@ private:
     void GroupChanged();
     void YieldChanged();
     void ShowNotes();
+    void RememberChoices() const;
     SeriesScale Scale() const;
     YieldMethod Yield() const;
     QString SaveFolder() const;
