@@ -12,8 +12,10 @@ namespace qlnx {
 
 namespace {
 
-// Above this many points a working curve is drawn reduced per pixel column, in its order.
-constexpr size_t kDecimateAbove = 20000;
+// Above this many points a curve is drawn reduced per pixel column, in its order; above
+// kMarkersUpTo points a skeleton curve is drawn without a marker on each node.
+constexpr size_t kDecimateAbove = 2000;
+constexpr size_t kMarkersUpTo = 300;
 
 struct Bounds {
     double xLow = std::numeric_limits<double>::infinity();
@@ -113,27 +115,34 @@ void SeriesPlot::Show(const SeriesOverlay& overlay, bool curves, bool mean, cons
                          static_cast<double>(rect.height())};
     std::vector<double> xs;
     std::vector<double> ys;
+    // A long curve is handed to the chart reduced for the view; the picture stays the same.
+    const auto put = [&](QCPCurve* curve, const std::vector<double>& x,
+                         const std::vector<double>& y) {
+        if (x.size() <= kDecimateAbove) {
+            SetPoints(curve, x, y);
+            return;
+        }
+        // Thin lines crossing each pixel column many times: drawn without smoothing.
+        curve->setAntialiased(false);
+        const std::vector<int> kept = DecimateByPixelColumn(x, y, view);
+        xs.resize(kept.size());
+        ys.resize(kept.size());
+        for (size_t k = 0; k < kept.size(); ++k) {
+            xs[k] = x[static_cast<size_t>(kept[k])];
+            ys[k] = y[static_cast<size_t>(kept[k])];
+        }
+        SetPoints(curve, xs, ys);
+    };
     for (size_t i = 0; i < overlay.Specimens.size(); ++i) {
         const OverlaySpecimen& s = overlay.Specimens[i];
         const QString name = Utf8Text(s.Name);
         if (curves) {
-            QCPCurve* curve = AddCurve(this, name, SeriesColor(i), 1, false);
-            if (s.CurveX.size() > kDecimateAbove) {
-                const std::vector<int> kept = DecimateByPixelColumn(s.CurveX, s.CurveY, view);
-                xs.resize(kept.size());
-                ys.resize(kept.size());
-                for (size_t k = 0; k < kept.size(); ++k) {
-                    xs[k] = s.CurveX[static_cast<size_t>(kept[k])];
-                    ys[k] = s.CurveY[static_cast<size_t>(kept[k])];
-                }
-                SetPoints(curve, xs, ys);
-            } else {
-                SetPoints(curve, s.CurveX, s.CurveY);
-            }
+            put(AddCurve(this, name, SeriesColor(i), 1, false), s.CurveX, s.CurveY);
         } else {
-            SetPoints(AddCurve(this, name, SeriesColor(i), 1.5, true), s.Positive.X, s.Positive.Y);
-            QCPCurve* negative = AddCurve(this, name, SeriesColor(i), 1.5, true);
-            SetPoints(negative, s.Negative.X, s.Negative.Y);
+            const bool markers = s.Positive.X.size() + s.Negative.X.size() <= kMarkersUpTo;
+            put(AddCurve(this, name, SeriesColor(i), 1.5, markers), s.Positive.X, s.Positive.Y);
+            QCPCurve* negative = AddCurve(this, name, SeriesColor(i), 1.5, markers);
+            put(negative, s.Negative.X, s.Negative.Y);
             negative->removeFromLegend();
         }
     }
