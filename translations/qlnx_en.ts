@@ -1667,5 +1667,13 @@ Thank you for your support!</translation>
         <source>Not drawn: %1.</source>
         <translation>Not drawn: %1.</translation>
     </message>
+    <message>
+        <source>The chosen specimen's height, for drift (displacement / height).</source>
+        <translation>The chosen specimen's height, for drift (displacement / height).</translation>
+    </message>
+    <message>
+        <source>Evaluate every specimen of the project and compare the specimens of each group.</source>
+        <translation>Evaluate every specimen of the project and compare the specimens of each group.</translation>
+    </message>
 </context>
 </TS>

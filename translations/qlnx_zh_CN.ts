@@ -1667,5 +1667,13 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Not drawn: %1.</source>
         <translation>未绘制：%1。</translation>
     </message>
+    <message>
+        <source>The chosen specimen's height, for drift (displacement / height).</source>
+        <translation>所选试件的高度，用于计算位移角（位移 / 高度）。</translation>
+    </message>
+    <message>
+        <source>Evaluate every specimen of the project and compare the specimens of each group.</source>
+        <translation>评估项目中的每个试件，并比较各组的试件。</translation>
+    </message>
 </context>
 </TS>
