@@ -1964,6 +1964,84 @@ Thank you for your support!</translation>
     <message>
         <source>Tcl files (*.tcl);;Python files (*.py)</source>
         <translation>Tcl files (*.tcl);;Python files (*.py)</translation>
+        <source>Compare Specimens</source>
+        <translation>Compare Specimens</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Skeleton curves</source>
+        <translation>Skeleton curves</translation>
+    </message>
+    <message>
+        <source>Normalisation</source>
+        <translation>Normalisation</translation>
+    </message>
+    <message>
+        <source>Yield method</source>
+        <translation>Yield method</translation>
+    </message>
+    <message>
+        <source>Drift</source>
+        <translation>Drift</translation>
+    </message>
+    <message>
+        <source>Save Chart…</source>
+        <translation>Save Chart…</translation>
+    </message>
+    <message>
+        <source>(no group)</source>
+        <translation>(no group)</translation>
+    </message>
+    <message>
+        <source>Mean skeleton</source>
+        <translation>Mean skeleton</translation>
+    </message>
+    <message>
+        <source>Mean skeleton ± one standard deviation</source>
+        <translation>Mean skeleton ± one standard deviation</translation>
+    </message>
+    <message>
+        <source>Mean ± one standard deviation</source>
+        <translation>Mean ± one standard deviation</translation>
+    </message>
+    <message>
+        <source>F/Fmax against Δ/Δ(Fmax)</source>
+        <translation>F/Fmax against Δ/Δ(Fmax)</translation>
+    </message>
+    <message>
+        <source>F/Fy against Δ/Δy</source>
+        <translation>F/Fy against Δ/Δy</translation>
+    </message>
+    <message>
+        <source>Drift Δ/H</source>
+        <translation>Drift Δ/H</translation>
+    </message>
+    <message>
+        <source>Evaluating the specimens</source>
+        <translation>Evaluating the specimens</translation>
+    </message>
+    <message>
+        <source>Open or start a project first; the specimens of its groups are compared.</source>
+        <translation>Open or start a project first; the specimens of its groups are compared.</translation>
+    </message>
+    <message>
+        <source>The project has no specimen to compare.</source>
+        <translation>The project has no specimen to compare.</translation>
+    </message>
+    <message>
+        <source>Not drawn: %1.</source>
+        <translation>Not drawn: %1.</translation>
+    </message>
+    <message>
+        <source>The chosen specimen's height, for drift (displacement / height).</source>
+        <translation>The chosen specimen's height, for drift (displacement / height).</translation>
+    </message>
+    <message>
+        <source>Evaluate every specimen of the project and compare the specimens of each group.</source>
+        <translation>Evaluate every specimen of the project and compare the specimens of each group.</translation>
     </message>
 </context>
 </TS>

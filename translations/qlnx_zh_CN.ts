@@ -1964,6 +1964,84 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>Tcl files (*.tcl);;Python files (*.py)</source>
         <translation>Tcl 文件 (*.tcl);;Python 文件 (*.py)</translation>
+        <source>Compare Specimens</source>
+        <translation>比较试件</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Skeleton curves</source>
+        <translation>骨架曲线</translation>
+    </message>
+    <message>
+        <source>Normalisation</source>
+        <translation>归一化</translation>
+    </message>
+    <message>
+        <source>Yield method</source>
+        <translation>屈服点方法</translation>
+    </message>
+    <message>
+        <source>Drift</source>
+        <translation>位移角</translation>
+    </message>
+    <message>
+        <source>Save Chart…</source>
+        <translation>保存图表…</translation>
+    </message>
+    <message>
+        <source>(no group)</source>
+        <translation>（未分组）</translation>
+    </message>
+    <message>
+        <source>Mean skeleton</source>
+        <translation>平均骨架曲线</translation>
+    </message>
+    <message>
+        <source>Mean skeleton ± one standard deviation</source>
+        <translation>平均骨架曲线 ± 一倍标准差</translation>
+    </message>
+    <message>
+        <source>Mean ± one standard deviation</source>
+        <translation>平均值 ± 一倍标准差</translation>
+    </message>
+    <message>
+        <source>F/Fmax against Δ/Δ(Fmax)</source>
+        <translation>F/Fmax 对 Δ/Δ(Fmax)</translation>
+    </message>
+    <message>
+        <source>F/Fy against Δ/Δy</source>
+        <translation>F/Fy 对 Δ/Δy</translation>
+    </message>
+    <message>
+        <source>Drift Δ/H</source>
+        <translation>位移角 Δ/H</translation>
+    </message>
+    <message>
+        <source>Evaluating the specimens</source>
+        <translation>正在评估各试件</translation>
+    </message>
+    <message>
+        <source>Open or start a project first; the specimens of its groups are compared.</source>
+        <translation>请先打开或新建项目；比较的是项目各组的试件。</translation>
+    </message>
+    <message>
+        <source>The project has no specimen to compare.</source>
+        <translation>项目中没有可比较的试件。</translation>
+    </message>
+    <message>
+        <source>Not drawn: %1.</source>
+        <translation>未绘制：%1。</translation>
+    </message>
+    <message>
+        <source>The chosen specimen's height, for drift (displacement / height).</source>
+        <translation>所选试件的高度，用于计算位移角（位移 / 高度）。</translation>
+    </message>
+    <message>
+        <source>Evaluate every specimen of the project and compare the specimens of each group.</source>
+        <translation>评估项目中的每个试件，并比较各组的试件。</translation>
     </message>
 </context>
 </TS>

@@ -208,4 +208,25 @@ std::string SeriesCsvText(const std::vector<SeriesGroup>& groups) {
     return SeriesTableText(groups, ',', "", "\r\n");
 }
 
+EvaluationTable SeriesGroupTable(const SeriesGroup& group) {
+    const SeriesTable& t = group.Table;
+    EvaluationTable table;
+    table.Title = group.Name;
+    table.Header.push_back("Specimen");
+    table.Header.insert(table.Header.end(), t.Columns.begin(), t.Columns.end());
+    for (size_t r = 0; r < t.Rows.size(); ++r) {
+        std::vector<TableValue> row{TableValue::Text(t.Specimens[r])};
+        for (const auto& value : t.Rows[r]) row.push_back(TableValue::Of(value));
+        table.Rows.push_back(std::move(row));
+    }
+    for (size_t s = 0; s < std::size(kStatisticRows); ++s) {
+        std::vector<TableValue> row{TableValue::Text(kStatisticRows[s])};
+        for (const SampleStatistics& column : t.Statistics) {
+            row.push_back(TableValue::Of(StatisticValue(column, s)));
+        }
+        table.Rows.push_back(std::move(row));
+    }
+    return table;
+}
+
 }  // namespace qlnx

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/evaluate_test.h"
+#include "core/evaluation_tables.h"
 #include "core/project.h"
 #include "core/series_statistics.h"
 #include "core/skeleton_evaluation.h"
@@ -66,6 +67,10 @@ std::optional<double> StatisticValue(const SampleStatistics& s, size_t row);
 // A cell holding the separator, a quote or a line end is quoted (CSV).
 std::string SeriesTableText(const std::vector<SeriesGroup>& groups, char separator,
                             std::string_view null, std::string_view newline);
+// A group's table as the window and the workbook show it: a Specimen column, then the
+// numeric columns; the specimens' rows, then the statistics rows named in kStatisticRows.
+EvaluationTable SeriesGroupTable(const SeriesGroup& group);
+
 // The tables as CSV: commas, empty cells for null, CR LF line ends.
 std::string SeriesCsvText(const std::vector<SeriesGroup>& groups);
 

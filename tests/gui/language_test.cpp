@@ -24,6 +24,7 @@
 #include "gui/evaluation/evaluation_models.h"
 #include "gui/evaluation/evaluation_window.h"
 #include "gui/language/language.h"
+#include "gui/series/series_window.h"
 #include "tform1_fixture.h"
 
 namespace qlnx {
@@ -74,7 +75,7 @@ bool ChineseKeeps(const QString& word) {
         QStringLiteral(
             "QLNX EXCEL Excel SB CSV PNG PDF GNU GPL or later English X Y XY C n x "
             "Point he EEEP Fmax JGJ T EN ASTM E Park Steel Menegotto Pinto Bouc Wen BWBN SAWS "
-            "OpenSees OpenSeesPy Tcl")
+            "OpenSees OpenSeesPy Tcl F Fy y H")
             .split(QLatin1Char(' '));
     return kept.contains(word);
 }
@@ -135,6 +136,10 @@ TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
     ASSERT_NE(form->Evaluation(), nullptr);
     Find<QAction>("CalibrateModel1")->trigger();  // and the calibration window
     ASSERT_NE(form->Calibration(), nullptr);
+    // So does a series window (of no specimens: no group names of the user's).
+    auto* series = new SeriesWindow(dialogs, form.get());
+    series->SetSpecimens({});
+    series->Open();
     const std::vector<Shown> designed = TextsOf(*form);
     // The designed captions, oddities included, are what the window shows by default.
     EXPECT_EQ(Find<QGroupBox>("grp2")->title(), QStringLiteral("Vorlix Curve"));

@@ -30,6 +30,15 @@ QString ChartImageFilter() { return QStringLiteral("PNG image (*.png);;PDF docum
 
 QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
                        const QString& recordFile, const QString& initialFolder) {
+    return SaveImage(
+        parent, dialogs,
+        [&chart](const QString& file, bool pdf) { return chart.saveImage(file, pdf); }, recordFile,
+        initialFolder);
+}
+
+QString SaveImage(QWidget* parent, UserDialogs& dialogs,
+                  const std::function<bool(const QString& file, bool pdf)>& draw,
+                  const QString& recordFile, const QString& initialFolder) {
     SaveFileRequest request;
     request.Filter = ChartImageFilter();
     request.FilterIndex = 1;
@@ -62,8 +71,7 @@ QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart
     const QString scratchFile =
         scratch.filePath(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
     QFile image(scratchFile);
-    if (!scratch.isValid() || !chart.saveImage(scratchFile, pdf) ||
-        !image.open(QIODevice::ReadOnly)) {
+    if (!scratch.isValid() || !draw(scratchFile, pdf) || !image.open(QIODevice::ReadOnly)) {
         throw FileError("Cannot create file \"" + PathBytes(target) +
                         "\". The chart could not be drawn into an image");
     }

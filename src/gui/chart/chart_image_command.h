@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -22,5 +23,10 @@ QString ChartImageFilter();
 // Returns the file written, or an empty text when nothing was written.
 QString SaveChartImage(QWidget* parent, UserDialogs& dialogs, ChartWidget& chart,
                        const QString& recordFile, const QString& initialFolder = QString());
+
+// The same for any drawing: draw(file, pdf) writes the image into file, true when it could.
+QString SaveImage(QWidget* parent, UserDialogs& dialogs,
+                  const std::function<bool(const QString& file, bool pdf)>& draw,
+                  const QString& recordFile, const QString& initialFolder = QString());
 
 }  // namespace qlnx

@@ -65,6 +65,8 @@ const char* const kPatterns[] = {
     // Model calibration.
     "Models fitted: %1.", "Cancelled. Models fitted: %1.",
     "Sample %1 of the record is not a number.",
+    // Series window.
+    "Not drawn: %1.",
 };
 // The patterns whose values are words of the program (an undone edit, a row format, a branch),
 // translated with them. The values of every other pattern come from the user's files and

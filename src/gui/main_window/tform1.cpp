@@ -320,6 +320,11 @@ void TForm1::ReImportLoop() {
 }
 
 void TForm1::OpenCurveFile(const QString& path) {
+    // A project named on the command line opens as a project.
+    if (IsProjectPath(path)) {
+        OpenProjectFile(path);
+        return;
+    }
     // The file-name box shows full paths, as the open dialog gives them.
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     RunCommand([this, &fullPath] { ImportWithParameters(fullPath); });

@@ -42,6 +42,7 @@ bool IsProjectPath(const QString& path);
 class ChartWidget;
 class CalibrationWindow;
 class EvaluationWindow;
+class SeriesWindow;
 class SpecimensPanel;
 class HelpWindow;
 class MessageBar;
@@ -137,6 +138,11 @@ public slots:
     void OpenProjectFile(const QString& path);
     // The project open in the window.
     const ProjectSession& CurrentProject() const { return project_; }
+    // Analysis > Compare Specimens (tform1_series.cpp): the project's specimens evaluated as
+    // stored and compared in the series window.
+    void CompareSpecimens1Click();
+    // The series window, once opened (nullptr before).
+    SeriesWindow* Series() const { return seriesWindow_; }
 
     // Desktop conveniences (tform1_desktop.cpp): chart image, status read-out, file drop.
     void SaveChartImage1Click();
@@ -206,6 +212,7 @@ private:
     // Projects (tform1_project.cpp): the menu's commands and the panel; the shown specimen
     // taken from the window and put into it; the title with its unsaved-changes mark.
     void BuildProjectCommands();
+    void BuildSeriesCommands();
     void OpenProjectFrom(const QString& path);
     bool FindRecord(Specimen& specimen, bool& changed);
     void SaveProjectTo(const std::string& path);
@@ -264,6 +271,8 @@ private:
     std::string skeletonMethodInForce_;
     ProjectSession project_;
     SpecimensPanel* specimensPanel_ = nullptr;
+    SeriesWindow* seriesWindow_ = nullptr;
+    QAction* CompareSpecimens1 = nullptr;
     QString baseTitle_;
     QAction* NewProject1 = nullptr;
     QAction* OpenProject1 = nullptr;

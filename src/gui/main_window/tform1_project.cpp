@@ -92,8 +92,14 @@ void TForm1::BuildProjectCommands() {
         project_.MarkModified();
         ShowProject();
     };
+    specimensPanel_->OnHeight = [this](int i, const std::optional<double>& height) {
+        project_.At(i).Height = height;
+        project_.MarkModified();
+        ShowProject();
+    };
     connect(undoStack_, &QUndoStack::indexChanged, this, [this] { NoteWindowChange(); });
     baseTitle_ = windowTitle();
+    BuildSeriesCommands();
 }
 
 void TForm1::NewProject1Click() {

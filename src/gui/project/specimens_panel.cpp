@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "core/number_text.h"
+
 namespace qlnx {
 
 namespace {
@@ -29,6 +31,8 @@ SpecimensPanel::SpecimensPanel(QWidget* parent) : QDockWidget(QStringLiteral("Sp
     name_->setObjectName(QStringLiteral("edtSpecimenName"));
     group_ = new QLineEdit(body);
     group_->setObjectName(QStringLiteral("edtSpecimenGroup"));
+    height_ = new QLineEdit(body);
+    height_->setObjectName(QStringLiteral("edtSpecimenHeight"));
     QPushButton* add = PanelButton(QStringLiteral("Add"), "btnAddSpecimen", body);
     QPushButton* remove = PanelButton(QStringLiteral("Remove"), "btnRemoveSpecimen", body);
     QPushButton* up = PanelButton(QStringLiteral("Up"), "btnSpecimenUp", body);
@@ -38,10 +42,12 @@ SpecimensPanel::SpecimensPanel(QWidget* parent) : QDockWidget(QStringLiteral("Sp
     grid->addWidget(name_, 1, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Group"), body), 2, 0);
     grid->addWidget(group_, 2, 1, 1, 3);
-    grid->addWidget(add, 3, 0);
-    grid->addWidget(remove, 3, 1);
-    grid->addWidget(up, 3, 2);
-    grid->addWidget(down, 3, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Height"), body), 3, 0);
+    grid->addWidget(height_, 3, 1, 1, 3);
+    grid->addWidget(add, 4, 0);
+    grid->addWidget(remove, 4, 1);
+    grid->addWidget(up, 4, 2);
+    grid->addWidget(down, 4, 3);
     setWidget(body);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -65,6 +71,23 @@ SpecimensPanel::SpecimensPanel(QWidget* parent) : QDockWidget(QStringLiteral("Sp
     connect(group_, &QLineEdit::editingFinished, this, [this] {
         if (Selected() >= 0 && OnGroup) OnGroup(Selected(), group_->text());
     });
+    connect(height_, &QLineEdit::editingFinished, this, [this] {
+        if (Selected() < 0 || !OnHeight) return;
+        const std::string text = height_->text().trimmed().toStdString();
+        if (text.empty()) {
+            if (shownHeight_) OnHeight(Selected(), std::nullopt);
+            return;
+        }
+        const std::optional<double> height = ParseFloat(text, DecimalSeparator());
+        if (!height || !(*height > 0)) {
+            // Not a height: the box shows the specimen's height again.
+            const QSignalBlocker block(height_);
+            height_->setText(shownHeight_ ? QString::fromStdString(FormatGeneral15(*shownHeight_))
+                                          : QString());
+            return;
+        }
+        if (height != shownHeight_) OnHeight(Selected(), height);
+    });
 }
 
 int SpecimensPanel::Selected() const { return list_->currentRow(); }
@@ -87,6 +110,11 @@ void SpecimensPanel::Show(const Project& project, int current) {
     group_->setText(
         chosen ? QString::fromStdString(project.Specimens[static_cast<size_t>(current)].Group)
                : QString());
+    const QSignalBlocker heightBlock(height_);
+    shownHeight_.reset();
+    if (chosen) shownHeight_ = project.Specimens[static_cast<size_t>(current)].Height;
+    height_->setText(shownHeight_ ? QString::fromStdString(FormatGeneral15(*shownHeight_))
+                                  : QString());
     filling_ = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDockWidget>
 #include <functional>
+#include <optional>
 
 #include "core/project.h"
 
@@ -28,6 +29,8 @@ public:
     std::function<void(int, int)> OnMove;
     std::function<void(int, const QString&)> OnRename;
     std::function<void(int, const QString&)> OnGroup;
+    // The specimen's height for drift: a positive number, or none when the box is emptied.
+    std::function<void(int, const std::optional<double>&)> OnHeight;
 
 private:
     int Selected() const;
@@ -35,6 +38,8 @@ private:
     QListWidget* list_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* group_ = nullptr;
+    QLineEdit* height_ = nullptr;
+    std::optional<double> shownHeight_;
     bool filling_ = false;
 };
 
