@@ -1766,6 +1766,8 @@ Thank you for your support!</translation>
     <message>
         <source>DroppedPoints</source>
         <translation>DroppedPoints</translation>
+    </message>
+    <message>
         <source>Calibrate Model…</source>
         <translation>Calibrate Model…</translation>
     </message>
@@ -1964,6 +1966,8 @@ Thank you for your support!</translation>
     <message>
         <source>Tcl files (*.tcl);;Python files (*.py)</source>
         <translation>Tcl files (*.tcl);;Python files (*.py)</translation>
+    </message>
+    <message>
         <source>Compare Specimens</source>
         <translation>Compare Specimens</translation>
     </message>

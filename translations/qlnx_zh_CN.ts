@@ -1766,6 +1766,8 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>DroppedPoints</source>
         <translation>略去点数</translation>
+    </message>
+    <message>
         <source>Calibrate Model…</source>
         <translation>模型标定…</translation>
     </message>
@@ -1964,6 +1966,8 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>Tcl files (*.tcl);;Python files (*.py)</source>
         <translation>Tcl 文件 (*.tcl);;Python 文件 (*.py)</translation>
+    </message>
+    <message>
         <source>Compare Specimens</source>
         <translation>比较试件</translation>
     </message>
