@@ -290,6 +290,17 @@ std::string ChannelTableText(const ChannelLayout& layout) {
     return text;
 }
 
+std::string DimensionProblem(std::string_view what, const std::string& text,
+                             const std::vector<Channel>& channels) {
+    try {
+        const ChannelExpression expression(what, text, channels);
+        CheckDimensions(expression, what, channels);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return {};
+}
+
 ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress) {
@@ -308,6 +319,17 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
         return result;
     }
     state.FileNameText = path;
+    return ReadChannelText(state, text, parameters, settings, progress);
+}
+
+ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress) {
+    if (parameters.Step <= 0) {
+        return Refused(
+            "A record read by its channels is read downwards: the step must be 1 or "
+            "more.");
+    }
     auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
     if (!layout) {
         return Refused("No line from line " + std::to_string(parameters.FirstLine) +

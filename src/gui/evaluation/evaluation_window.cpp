@@ -23,6 +23,7 @@
 #include <cmath>
 
 #include "core/evaluation_options.h"
+#include "core/evaluation_units.h"
 #include "core/number_text.h"
 #include "core/result_files.h"
 #include "core/skeleton_evaluation.h"
@@ -210,6 +211,10 @@ EvaluationReportHeader EvaluationWindow::ReportHeader() const {
     h.SkeletonMethod = c.SkeletonMethod;
     const int preset = cbbPreset->currentIndex();
     h.Preset = preset < kCustomPreset ? std::string(kEvaluationPresets[preset].Name) : "none";
+    if (state_.Channels.Active) {
+        h.DisplacementUnit = state_.Channels.DisplacementUnit;
+        h.ForceUnit = state_.Channels.ForceUnit;
+    }
     return h;
 }
 
@@ -267,8 +272,8 @@ void EvaluationWindow::Update() {
     const EvaluationOptions options = Options();
     if (all) {
         evaluation_ = EvaluateTest(state_, options);
-        loopModel_->SetTable(LoopTable(evaluation_));
-        levelModel_->SetTable(LevelTable(evaluation_));
+        loopModel_->SetTable(WithUnits(LoopTable(evaluation_)));
+        levelModel_->SetTable(WithUnits(LevelTable(evaluation_)));
         plots_->Show(evaluation_);
     } else {
         evaluation_.Options = options;
@@ -280,8 +285,17 @@ void EvaluationWindow::Update() {
     ShowSkeleton();
 }
 
+EvaluationTable EvaluationWindow::WithUnits(EvaluationTable table) const {
+    if (!state_.Channels.Active) return table;
+    for (std::string& header : table.Header) {
+        header =
+            HeaderWithUnit(header, state_.Channels.DisplacementUnit, state_.Channels.ForceUnit);
+    }
+    return table;
+}
+
 void EvaluationWindow::ShowSkeleton() {
-    skeletonModel_->SetTable(SkeletonTable(evaluation_.Skeleton));
+    skeletonModel_->SetTable(WithUnits(SkeletonTable(evaluation_.Skeleton)));
     QStringList notes;
     for (const auto& [side, branch] : {std::pair{"positive", &evaluation_.Skeleton.Positive},
                                        std::pair{"negative", &evaluation_.Skeleton.Negative}}) {
