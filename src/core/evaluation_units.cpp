@@ -16,10 +16,8 @@ bool StartsWith(std::string_view text, std::string_view start) {
 
 // The columns whose dimension their name does not tell by its ending.
 constexpr std::pair<std::string_view, ColumnDimension> kNamedColumns[] = {
-    {"Amplitude", ColumnDimension::Displacement},
-    {"ResidualPos", ColumnDimension::Displacement},
-    {"ResidualNeg", ColumnDimension::Displacement},
-    {"ImpairmentPos", ColumnDimension::Force},
+    {"Amplitude", ColumnDimension::Displacement},   {"ResidualPos", ColumnDimension::Displacement},
+    {"ResidualNeg", ColumnDimension::Displacement}, {"ImpairmentPos", ColumnDimension::Force},
     {"ImpairmentNeg", ColumnDimension::Force},
 };
 

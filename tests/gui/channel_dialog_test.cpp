@@ -2,6 +2,7 @@
 // header field read by expressions over its channels, units changed in the table and the
 // output units, an expression refused as it is typed, and the mapping remembered for the
 // same header the next time.
+#include <qcustomplot.h>
 #include <QComboBox>
 #include <QCompleter>
 #include <QGroupBox>
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTimer>
-#include <qcustomplot.h>
 
 #include "tform1_fixture.h"
 

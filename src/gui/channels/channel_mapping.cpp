@@ -132,8 +132,7 @@ void SaveChannelMapping(QSettings& settings, const std::string& key,
                 offset = s.Offset;
             }
         }
-        rows << QStringList{Text(name), unit, QString::number(zero), Number(factor),
-                            Number(offset)}
+        rows << QStringList{Text(name), unit, QString::number(zero), Number(factor), Number(offset)}
                     .join(QLatin1Char('\t'));
     }
     settings.setValue(QStringLiteral("Channels"), rows);
@@ -145,8 +144,8 @@ void ForgetChannelMapping(QSettings& settings, const std::string& key) {
 }
 
 std::optional<ChannelSettings> MappingForImport(const std::string& path,
-                                                const std::string& currentPath,
-                                                int32_t firstLine, DecimalMode decimal,
+                                                const std::string& currentPath, int32_t firstLine,
+                                                DecimalMode decimal,
                                                 const std::optional<ChannelSettings>& current) {
     if (const auto layout = ReadHeadLayout(path, firstLine, decimal)) {
         QSettings settings;

@@ -36,8 +36,8 @@ namespace qlnx {
 // The mapping an import of path uses: the one remembered for the file's layout, else current
 // when the record being read again is currentPath, else none (the two columns).
 std::optional<ChannelSettings> MappingForImport(const std::string& path,
-                                                const std::string& currentPath,
-                                                int32_t firstLine, DecimalMode decimal,
+                                                const std::string& currentPath, int32_t firstLine,
+                                                DecimalMode decimal,
                                                 const std::optional<ChannelSettings>& current);
 
 }  // namespace qlnx

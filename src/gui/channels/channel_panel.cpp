@@ -1,5 +1,6 @@
 #include "gui/channels/channel_panel.h"
 
+#include <qcustomplot.h>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -9,14 +10,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <charconv>
-#include <qcustomplot.h>
 
+#include "core/line_cursor.h"
 #include "core/number_text.h"
 #include "core/units.h"
-#include "core/line_cursor.h"
 #include "gui/channels/channel_mapping.h"
-#include "gui/channels/unit_titles.h"
 #include "gui/channels/expression_completer.h"
+#include "gui/channels/unit_titles.h"
 #include "gui/language/language.h"
 #include "gui/language/retranslation.h"
 
@@ -70,12 +70,10 @@ ChannelPanel::ChannelPanel(QWidget* owner) : QGroupBox(QStringLiteral("Channels"
 
     tblChannels = new QTableWidget(0, kColumns, this);
     tblChannels->setObjectName(QStringLiteral("tblChannels"));
-    tblChannels->setHorizontalHeaderLabels({Translated(QStringLiteral("Name")),
-                                            Translated(QStringLiteral("Unit")),
-                                            Translated(QStringLiteral("First values")),
-                                            Translated(QStringLiteral("Zero")),
-                                            Translated(QStringLiteral("Factor")),
-                                            Translated(QStringLiteral("Offset"))});
+    tblChannels->setHorizontalHeaderLabels(
+        {Translated(QStringLiteral("Name")), Translated(QStringLiteral("Unit")),
+         Translated(QStringLiteral("First values")), Translated(QStringLiteral("Zero")),
+         Translated(QStringLiteral("Factor")), Translated(QStringLiteral("Offset"))});
     tblChannels->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblChannels->setMinimumHeight(150);
 
@@ -303,18 +301,17 @@ void ChannelPanel::Update() {
              "Zeroing takes a number of samples (empty: none).");
         for (const int column : {kFactor, kOffset}) {
             mark(column, !NumberIn(tblChannels->item(row, column)->text()),
-                 "'" + tblChannels->item(row, column)->text().toStdString() +
-                     "' is not a number.");
+                 "'" + tblChannels->item(row, column)->text().toStdString() + "' is not a number.");
         }
     }
     filling_ = false;
 
-    problem |= ShowProblem(lblDisplacementProblem,
-                           active ? DimensionProblem("displacement",
-                                                     ExpressionOf(edtDisplacement,
-                                                                  lines_.DisplacementColumn),
-                                                     channels)
-                                  : std::string());
+    problem |= ShowProblem(
+        lblDisplacementProblem,
+        active
+            ? DimensionProblem("displacement",
+                               ExpressionOf(edtDisplacement, lines_.DisplacementColumn), channels)
+            : std::string());
     problem |= ShowProblem(
         lblForceProblem,
         active ? DimensionProblem("force", ExpressionOf(edtForce, lines_.ForceColumn), channels)

@@ -15,19 +15,18 @@ void TForm1::ShowRecordUnits() {
     const ChannelRecord& record = state_.Channels;
     const std::string disp = record.Active ? record.DisplacementUnit : std::string();
     const std::string force = record.Active ? record.ForceUnit : std::string();
-    cht1->xAxis->setLabel(
-        DisplacementTitle(disp, QString::fromLatin1(ChartModel::kXAxisTitle)));
+    cht1->xAxis->setLabel(DisplacementTitle(disp, QString::fromLatin1(ChartModel::kXAxisTitle)));
     cht1->yAxis->setLabel(ForceTitle(force, QString::fromLatin1(ChartModel::kYAxisTitle)));
     // The read-outs: two displacements, then the forces at them.
     QLabel* const labels[] = {lbl2, lbl3, lbl4, lbl5};
     for (size_t c = 0; c < kLoopExtremeColumns.size(); ++c) {
         const std::string_view name = kLoopExtremeColumns[c].ReadoutName;
         const std::string& unit = c < 2 ? disp : force;
-        SetDesignedText(labels[c], QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
-                                       (unit.empty() ? QString()
-                                                     : QStringLiteral(" (") +
-                                                           QString::fromStdString(unit) +
-                                                           QStringLiteral(")")));
+        SetDesignedText(labels[c],
+                        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
+                            (unit.empty() ? QString()
+                                          : QStringLiteral(" (") + QString::fromStdString(unit) +
+                                                QStringLiteral(")")));
     }
     if (CurrentLanguage() != Language::AsDesigned) RetranslateTree(cht1);
     cht1->replot();
