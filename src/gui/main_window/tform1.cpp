@@ -587,11 +587,22 @@ void TForm1::ExportDraw12Excel1Click() {
         return !report || report->Update(done);
     };
     // The chart's axis titles in the workbook carry the record's units when they are known.
-    TExcelExportOptions options = ExcelExportOptions;
+    // The options keep the workbook application between exports: the titles are set on them
+    // for this export only.
+    const std::string x = ExcelExportOptions.XAxisTitle;
+    const std::string y = ExcelExportOptions.YAxisTitle;
     const ChartAxisTitles titles = UnitAxisTitles();
-    if (options.XAxisTitle == ChartModel::kXAxisTitle) options.XAxisTitle = titles.x.toStdString();
-    if (options.YAxisTitle == ChartModel::kYAxisTitle) options.YAxisTitle = titles.y.toStdString();
-    ExportChartToExcel(options, state_.Chart, ui);
+    if (x == ChartModel::kXAxisTitle) ExcelExportOptions.XAxisTitle = titles.x.toStdString();
+    if (y == ChartModel::kYAxisTitle) ExcelExportOptions.YAxisTitle = titles.y.toStdString();
+    try {
+        ExportChartToExcel(ExcelExportOptions, state_.Chart, ui);
+    } catch (...) {
+        ExcelExportOptions.XAxisTitle = x;
+        ExcelExportOptions.YAxisTitle = y;
+        throw;
+    }
+    ExcelExportOptions.XAxisTitle = x;
+    ExcelExportOptions.YAxisTitle = y;
 }
 
 void TForm1::ExcelExportOptions1Click() {
