@@ -9,9 +9,16 @@
 // asks to stop at its call number byte 0 >> 4 (never for 0). Byte 9: bits 0-1 the decimal
 // mode (0 and 3 auto, 1 point, 2 comma), bits 2-3 the displacement column - 1, bits 4-5 the
 // force column - 1 (equal columns are refused), bits 6-7 the pieces the rows are read in.
+//
+// The same text is then read by its channels (header rows, expressions, units): a last line
+// "=DISP|FORCE|LENGTH|FORCEUNIT|ZERO|DRIFT" gives the expressions (empty: the two columns),
+// the output units, a channel zeroed by its first sample and a drift height, and is left out
+// of the text read.
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +27,7 @@
 #include <string>
 
 #include "core/analysis_state.h"
+#include "core/channel_import.h"
 #include "core/curve_import.h"
 #include "core/number_text.h"
 #include "core/progress.h"
@@ -205,6 +213,60 @@ void CheckLines(std::string_view text) {
     FUZZ_CHECK(!last.Valid());
 }
 
+// Reads text by its channels with the settings of its last line, and holds the outcome
+// against the two-column reading (designed) of the same rows where both read them.
+void CheckChannelReading(std::string_view text, const qlnx::ImportParameters& p,
+                         const qlnx::AnalysisState& designed, bool designedOk) {
+    qlnx::ChannelSettings settings;
+    std::string_view body = text;
+    const size_t cut = text.rfind("\n=");
+    if (cut != std::string_view::npos) {
+        body = text.substr(0, cut + 1);
+        std::string_view line = text.substr(cut + 2);
+        if (const size_t end = line.find_first_of("\r\n"); end != line.npos) {
+            line = line.substr(0, end);
+        }
+        std::string fields[6];
+        for (size_t k = 0, from = 0; k < 6 && from <= line.size(); ++k) {
+            const size_t bar = std::min(line.find('|', from), line.size());
+            fields[k] = std::string(line.substr(from, bar - from));
+            from = bar + 1;
+        }
+        settings.Displacement = fields[0];
+        settings.Force = fields[1];
+        settings.LengthUnit = fields[2];
+        settings.ForceUnit = fields[3];
+        if (!fields[4].empty()) settings.Zero.push_back({fields[4], 1});
+        if (const auto drift = qlnx::ParseFloat(fields[5], '.')) settings.DriftHeight = *drift;
+    }
+    qlnx::ImportParameters channels = p;
+    channels.Channels = &settings;
+    qlnx::AnalysisState state;
+    const qlnx::ImportResult result = qlnx::ReadChannelText(state, body, channels, settings);
+    const qlnx::ChannelRecord& record = state.Channels;
+    FUZZ_CHECK(state.RawDisp.size() == state.RawForce.size());
+    if (!result.Ok()) {
+        // Every refusal says why.
+        FUZZ_CHECK(result.Warning().has_value() && !result.Warning()->empty());
+        return;
+    }
+    FUZZ_CHECK(record.Active && record.SkippedRows >= 0);
+    FUZZ_CHECK(record.Time.empty() || record.Time.size() == state.RawDisp.size());
+    for (size_t i = 0; i < state.RawDisp.size(); ++i) {
+        FUZZ_CHECK(std::isfinite(state.RawDisp[i]) && std::isfinite(state.RawForce[i]));
+    }
+    // Bare columns read by their default expressions are the rows the designed import reads.
+    if (designedOk && cut == std::string_view::npos && record.SkippedRows == 0 &&
+        record.DisplacementUnit.empty() && record.ForceUnit.empty()) {
+        const auto layout = qlnx::DetectChannelLayout(body, p.FirstLine, p.Decimal);
+        if (layout && layout->DataLine == p.FirstLine && layout->NameLine == 0 &&
+            layout->UnitLine == 0 && layout->Metadata.empty()) {
+            FUZZ_CHECK(SameBits(state.RawDisp, designed.RawDisp));
+            FUZZ_CHECK(SameBits(state.RawForce, designed.RawForce));
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -305,6 +367,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(warning == expected.Message);
     FUZZ_CHECK(SameBits(state.RawDisp, expected.Disp));
     FUZZ_CHECK(SameBits(state.RawForce, expected.Force));
+    if (p.Step > 0 && p.FirstLine <= 1000) CheckChannelReading(text, p, state, !warning);
     {
         qlnx::SetImportReading({true, 0});
         qlnx::AnalysisState byLine;

@@ -2047,5 +2047,137 @@ Thank you for your support!</translation>
         <source>Evaluate every specimen of the project and compare the specimens of each group.</source>
         <translation>Evaluate every specimen of the project and compare the specimens of each group.</translation>
     </message>
+    <message>
+        <source>Channels</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Output units</source>
+        <translation>Output units</translation>
+    </message>
+    <message>
+        <source>Drift height</source>
+        <translation>Drift height</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>First values</source>
+        <translation>First values</translation>
+    </message>
+    <message>
+        <source>Zero</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>Factor</source>
+        <translation>Factor</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>as recorded</source>
+        <translation>as recorded</translation>
+    </message>
+    <message>
+        <source>The record's channels: the name an expression writes, the unit, the first values; zeroing subtracts the mean of the first samples, then value * factor + offset.</source>
+        <translation>The record's channels: the name to write in an expression, the unit, the first values; zeroing subtracts the mean of the first samples, then value * factor + offset.</translation>
+    </message>
+    <message>
+        <source>The displacement as an expression over the channels' names (a difference of two transducers, a mean); empty: the displacement column.</source>
+        <translation>The displacement as an expression over the channels' names (a difference of two transducers, a mean); empty: the displacement column.</translation>
+    </message>
+    <message>
+        <source>The force as an expression over the channels' names (a sum of two load cells, a scaled signal); empty: the force column.</source>
+        <translation>The force as an expression over the channels' names (a sum of two load cells, a scaled signal); empty: the force column.</translation>
+    </message>
+    <message>
+        <source>The length unit of the displacement; empty: as recorded.</source>
+        <translation>The length unit of the displacement; empty: as recorded.</translation>
+    </message>
+    <message>
+        <source>The unit of the force; empty: as recorded.</source>
+        <translation>The unit of the force; empty: as recorded.</translation>
+    </message>
+    <message>
+        <source>Shows the displacement as a drift in % of this height (in the displacement's unit).</source>
+        <translation>Shows the displacement as a drift in % of this height (in the displacement's unit).</translation>
+    </message>
+    <message>
+        <source>Displacement (%1)</source>
+        <translation>Displacement (%1)</translation>
+    </message>
+    <message>
+        <source>Force (%1)</source>
+        <translation>Force (%1)</translation>
+    </message>
+    <message>
+        <source>Drift (%1)</source>
+        <translation>Drift (%1)</translation>
+    </message>
+    <message>
+        <source>Displacement (%1), Force (%2)</source>
+        <translation>Displacement (%1), force (%2)</translation>
+    </message>
+    <message>
+        <source>Drift (%1), Force (%2)</source>
+        <translation>Drift (%1), force (%2)</translation>
+    </message>
+    <message>
+        <source>Max Disp 1 (%1)</source>
+        <translation>Max. Disp. 1 (%1)</translation>
+    </message>
+    <message>
+        <source>Max Disp 2 (%1)</source>
+        <translation>Max. Disp. 2 (%1)</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 1 (%1)</source>
+        <translation>Force at Max. Disp. 1 (%1)</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 2 (%1)</source>
+        <translation>Force at Max. Disp. 2 (%1)</translation>
+    </message>
+    <message>
+        <source>Disp = %1 %2   Force = %3 %4</source>
+        <translation>Displacement = %1 %2   Force = %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2; %3</source>
+        <translation>%1 rows; %2; %3</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2; %3; %4</source>
+        <translation>%1 rows; %2; %3; %4</translation>
+    </message>
+    <message>
+        <source>%1 rows with a gap were left out, the first at line %2.</source>
+        <translation>%1 rows with a gap were left out, the first at line %2.</translation>
+    </message>
+    <message>
+        <source>1 row with a gap was left out, the first at line %1.</source>
+        <translation>1 row with a gap was left out, at line %1.</translation>
+    </message>
+    <message>
+        <source>The displacement expression '%1': no channel is named '%2'; the channels are %3.</source>
+        <translation>The displacement expression '%1': no channel is named '%2'; the channels are %3.</translation>
+    </message>
+    <message>
+        <source>The force expression '%1': no channel is named '%2'; the channels are %3.</source>
+        <translation>The force expression '%1': no channel is named '%2'; the channels are %3.</translation>
+    </message>
+    <message>
+        <source>The unit '%1' of channel %2 is not known.</source>
+        <translation>The unit '%1' of channel %2 is not known.</translation>
+    </message>
+    <message>
+        <source>The drift height must be a number above 0.</source>
+        <translation>The drift height must be a number above 0.</translation>
+    </message>
 </context>
 </TS>

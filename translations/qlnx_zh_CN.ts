@@ -2047,5 +2047,137 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Evaluate every specimen of the project and compare the specimens of each group.</source>
         <translation>评估项目中的每个试件，并比较各组的试件。</translation>
     </message>
+    <message>
+        <source>Channels</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Output units</source>
+        <translation>输出单位</translation>
+    </message>
+    <message>
+        <source>Drift height</source>
+        <translation>位移角计算高度</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>First values</source>
+        <translation>前几个值</translation>
+    </message>
+    <message>
+        <source>Zero</source>
+        <translation>归零</translation>
+    </message>
+    <message>
+        <source>Factor</source>
+        <translation>系数</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>偏移</translation>
+    </message>
+    <message>
+        <source>as recorded</source>
+        <translation>按记录</translation>
+    </message>
+    <message>
+        <source>The record's channels: the name an expression writes, the unit, the first values; zeroing subtracts the mean of the first samples, then value * factor + offset.</source>
+        <translation>记录的各通道：表达式中使用的名称、单位、前几个值；归零减去前若干个样本的平均值，然后取 值 × 系数 + 偏移。</translation>
+    </message>
+    <message>
+        <source>The displacement as an expression over the channels' names (a difference of two transducers, a mean); empty: the displacement column.</source>
+        <translation>以通道名称写成的位移表达式（两个位移计之差、平均值）；留空：使用位移列。</translation>
+    </message>
+    <message>
+        <source>The force as an expression over the channels' names (a sum of two load cells, a scaled signal); empty: the force column.</source>
+        <translation>以通道名称写成的力表达式（两个力传感器之和、缩放后的信号）；留空：使用力列。</translation>
+    </message>
+    <message>
+        <source>The length unit of the displacement; empty: as recorded.</source>
+        <translation>位移的长度单位；留空：按记录。</translation>
+    </message>
+    <message>
+        <source>The unit of the force; empty: as recorded.</source>
+        <translation>力的单位；留空：按记录。</translation>
+    </message>
+    <message>
+        <source>Shows the displacement as a drift in % of this height (in the displacement's unit).</source>
+        <translation>将位移表示为相对于此高度（位移单位）的位移角（%）。</translation>
+    </message>
+    <message>
+        <source>Displacement (%1)</source>
+        <translation>位移 (%1)</translation>
+    </message>
+    <message>
+        <source>Force (%1)</source>
+        <translation>力 (%1)</translation>
+    </message>
+    <message>
+        <source>Drift (%1)</source>
+        <translation>位移角 (%1)</translation>
+    </message>
+    <message>
+        <source>Displacement (%1), Force (%2)</source>
+        <translation>位移 (%1)，力 (%2)</translation>
+    </message>
+    <message>
+        <source>Drift (%1), Force (%2)</source>
+        <translation>位移角 (%1)，力 (%2)</translation>
+    </message>
+    <message>
+        <source>Max Disp 1 (%1)</source>
+        <translation>最大位移 1 (%1)</translation>
+    </message>
+    <message>
+        <source>Max Disp 2 (%1)</source>
+        <translation>最大位移 2 (%1)</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 1 (%1)</source>
+        <translation>最大位移 1 处的力 (%1)</translation>
+    </message>
+    <message>
+        <source>Max Disp Force 2 (%1)</source>
+        <translation>最大位移 2 处的力 (%1)</translation>
+    </message>
+    <message>
+        <source>Disp = %1 %2   Force = %3 %4</source>
+        <translation>位移 = %1 %2   力 = %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2; %3</source>
+        <translation>%1 行；%2；%3</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2; %3; %4</source>
+        <translation>%1 行；%2；%3；%4</translation>
+    </message>
+    <message>
+        <source>%1 rows with a gap were left out, the first at line %2.</source>
+        <translation>有 %1 行缺值被略去，第一处在第 %2 行。</translation>
+    </message>
+    <message>
+        <source>1 row with a gap was left out, the first at line %1.</source>
+        <translation>有 1 行缺值被略去，在第 %1 行。</translation>
+    </message>
+    <message>
+        <source>The displacement expression '%1': no channel is named '%2'; the channels are %3.</source>
+        <translation>位移表达式“%1”：没有名为“%2”的通道；现有通道为 %3。</translation>
+    </message>
+    <message>
+        <source>The force expression '%1': no channel is named '%2'; the channels are %3.</source>
+        <translation>力表达式“%1”：没有名为“%2”的通道；现有通道为 %3。</translation>
+    </message>
+    <message>
+        <source>The unit '%1' of channel %2 is not known.</source>
+        <translation>通道 %2 的单位“%1”无法识别。</translation>
+    </message>
+    <message>
+        <source>The drift height must be a number above 0.</source>
+        <translation>位移角计算高度必须是大于 0 的数。</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <thread>
 
 #include "core/channel_expressions.h"
 #include "core/curve_import.h"
@@ -52,6 +53,7 @@ struct ChannelRows {
     int64_t Skipped = 0;
     std::vector<int64_t> SkippedLines;  // 1-based, in file order
     size_t Rows = 0;
+    int64_t EndIndex = 0;  // 0-based number of the line where the reading ended
 };
 
 // The 1-based line of kept row k.
@@ -78,10 +80,12 @@ bool RestIsBlank(LineCursor cursor) {
     return true;
 }
 
-// Reads the rows from the data line on, every step-th line, converting the fields of the
-// channels read; a row with a gap in a channel of gapsSkip is left out. Fills result with
-// the row failure when a row cannot be read.
-ChannelRows ReadRows(std::string_view text, const ChannelLayout& layout,
+// Reads the rows from the line under cursor up to byte end (or the text's end),
+// every step-th line, converting the fields of the channels read; a row with a gap in a
+// channel of gapsSkip is left out. firstIndex is the 0-based number of the cursor's line:
+// failures and skipped rows are told by it. Fills result with the row failure when a row
+// cannot be read.
+ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const ChannelLayout& layout,
                      const std::vector<bool>& read, const std::vector<bool>& gapsSkip, int64_t step,
                      ImportResult& result, ProgressStretch& progress, bool& stopped) {
     ChannelRows rows;
@@ -94,11 +98,26 @@ ChannelRows ReadRows(std::string_view text, const ChannelLayout& layout,
         }
         return last;
     }();
+    // Room for the rows the piece's bytes hold at the length of its first lines.
+    if (step == 1 && cursor.Valid() && end > cursor.Begin()) {
+        LineCursor probe = cursor;
+        size_t lines = 0;
+        while (lines < 64 && probe.Valid() && probe.Begin() < end) {
+            ++lines;
+            probe.Next();
+        }
+        const size_t sampled = (probe.Valid() ? probe.Begin() : end) - cursor.Begin();
+        if (sampled > 0) {
+            const size_t expected = (end - cursor.Begin()) / sampled * lines * 11 / 10 + 16;
+            for (size_t c = 0; c < width; ++c) {
+                if (read[c]) rows.Columns[c].reserve(expected);
+            }
+        }
+    }
     std::vector<double> row(width, 0.0);
-    LineCursor cursor(text);
-    for (int64_t i = 1; i < layout.DataLine && cursor.Valid(); ++i) cursor.Next();
     uint64_t done = 0;
-    for (int64_t index = layout.DataLine - 1; cursor.Valid(); index += step) {
+    int64_t index = firstIndex;
+    for (; cursor.Valid() && cursor.Begin() < end; index += step) {
         if (!progress.Tick(done++)) {
             stopped = true;
             return rows;
@@ -154,6 +173,93 @@ ChannelRows ReadRows(std::string_view text, const ChannelLayout& layout,
         }
         for (int64_t k = 0; k < step && cursor.Next(); ++k) {
         }
+    }
+    rows.EndIndex = index;
+    return rows;
+}
+
+// Reads the rows from the data line on. Read line by line (step 1), a long record is cut at
+// line breaks into a piece per core, the pieces read at the same time and joined in file
+// order: the rows, the rows left out and the first failure are those of one reading.
+ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
+                        const std::vector<bool>& read, const std::vector<bool>& gapsSkip,
+                        int64_t step, ImportResult& result, ProgressStretch& progress,
+                        bool& stopped) {
+    LineCursor cursor(text);
+    for (int64_t i = 1; i < layout.DataLine && cursor.Valid(); ++i) cursor.Next();
+    const int64_t firstIndex = layout.DataLine - 1;
+    constexpr size_t kPieceBytes = size_t{1} << 20;
+    const size_t begin = cursor.Valid() ? cursor.Begin() : text.size();
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t pieces = step != 1 ? 1 : std::min(cores, (text.size() - begin) / kPieceBytes + 1);
+    if (pieces <= 1) {
+        return ReadRows(cursor, text.size(), firstIndex, layout, read, gapsSkip, step, result,
+                        progress, stopped);
+    }
+    // Piece k starts at the first line that starts at or after its share of the bytes.
+    std::vector<size_t> starts{begin};
+    for (size_t k = 1; k < pieces; ++k) {
+        size_t at = begin + (text.size() - begin) / pieces * k;
+        at = std::max(at, starts.back());
+        const size_t nl = text.find('\n', at);
+        starts.push_back(nl == std::string_view::npos ? text.size() : nl + 1);
+    }
+    starts.push_back(text.size());
+    std::vector<ChannelRows> parts(pieces);
+    std::vector<ImportResult> failures(pieces);
+    std::vector<char> partStopped(pieces, 0);
+    {
+        std::vector<std::thread> threads;
+        for (size_t k = 1; k < pieces; ++k) {
+            threads.emplace_back([&, k] {
+                ProgressStretch quiet(ProgressCallback{}, 0, 1, 0);
+                bool ignored = false;
+                try {
+                    parts[k] = ReadRows(LineCursor(text, starts[k], 0), starts[k + 1], 0, layout,
+                                        read, gapsSkip, step, failures[k], quiet, ignored);
+                } catch (const std::bad_alloc&) {
+                    partStopped[k] = 1;
+                }
+            });
+        }
+        bool first = false;
+        try {
+            parts[0] = ReadRows(cursor, starts[1], firstIndex, layout, read, gapsSkip, step,
+                                failures[0], progress, first);
+        } catch (...) {
+            for (std::thread& t : threads) t.join();
+            throw;
+        }
+        for (std::thread& t : threads) t.join();
+        if (first) {
+            stopped = true;
+            return {};
+        }
+    }
+    for (size_t k = 1; k < pieces; ++k) {
+        if (partStopped[k]) throw std::bad_alloc();
+    }
+    // The pieces in file order, their lines numbered on from the piece before.
+    ChannelRows rows = std::move(parts[0]);
+    result = std::move(failures[0]);
+    size_t total = 0;
+    for (const ChannelRows& part : parts) total += part.Rows;
+    for (std::vector<double>& column : rows.Columns) {
+        if (!column.empty()) column.reserve(total);
+    }
+    int64_t offset = rows.EndIndex;
+    for (size_t k = 1; k < pieces && result.Failure == ImportFailure::None; ++k) {
+        ChannelRows& part = parts[k];
+        for (size_t c = 0; c < rows.Columns.size(); ++c) {
+            rows.Columns[c].insert(rows.Columns[c].end(), part.Columns[c].begin(),
+                                   part.Columns[c].end());
+        }
+        rows.Rows += part.Rows;
+        rows.Skipped += part.Skipped;
+        for (const int64_t line : part.SkippedLines) rows.SkippedLines.push_back(line + offset);
+        result = std::move(failures[k]);
+        if (result.Failure != ImportFailure::None) result.Line += offset;
+        offset += part.EndIndex;
     }
     return rows;
 }
@@ -290,6 +396,17 @@ std::string ChannelTableText(const ChannelLayout& layout) {
     return text;
 }
 
+std::string DimensionProblem(std::string_view what, const std::string& text,
+                             const std::vector<Channel>& channels) {
+    try {
+        const ChannelExpression expression(what, text, channels);
+        CheckDimensions(expression, what, channels);
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return {};
+}
+
 ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress) {
@@ -298,9 +415,10 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
             "A record read by its channels is read downwards: the step must be 1 or "
             "more.");
     }
-    std::string text;
+    // A regular file is read where it lies.
+    FileText file;
     try {
-        text = ReadTextFile(path);
+        file = OpenTextFile(path);
     } catch (const FileError& e) {
         ImportResult result;
         result.Failure = ImportFailure::CannotOpen;
@@ -308,6 +426,22 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
         return result;
     }
     state.FileNameText = path;
+    ImportResult result = ReadChannelText(state, file.Text(), parameters, settings, progress);
+    if (file.Changed()) {
+        result.ChangedWhileRead = true;
+        result.File = path;
+    }
+    return result;
+}
+
+ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress) {
+    if (parameters.Step <= 0) {
+        return Refused(
+            "A record read by its channels is read downwards: the step must be 1 or "
+            "more.");
+    }
     auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
     if (!layout) {
         return Refused("No line from line " + std::to_string(parameters.FirstLine) +
@@ -367,7 +501,7 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
         ProgressStretch stretch(progress, 0.0, 0.9, 0);
         bool stopped = false;
         ChannelRows rows =
-            ReadRows(text, *layout, read, gapsSkip, parameters.Step, result, stretch, stopped);
+            ReadAllRows(text, *layout, read, gapsSkip, parameters.Step, result, stretch, stopped);
         if (stopped) {
             state.FileNameText.clear();
             state.Channels = ChannelRecord{};

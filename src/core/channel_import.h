@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,12 +23,14 @@ struct ChannelScale {
     std::string Channel{};
     double Factor = 1;
     double Offset = 0;
+    bool operator==(const ChannelScale&) const = default;
 };
 
 // Zeroing: subtract the mean of the first Samples samples of the channel (1: the first).
 struct ChannelZero {
     std::string Channel{};
     int Samples = 1;
+    bool operator==(const ChannelZero&) const = default;
 };
 
 // How the channels become the curve. Every field's default leaves the columns of the
@@ -42,6 +45,7 @@ struct ChannelSettings {
     std::string ForceUnit{};
     std::optional<double> DriftHeight{};  // the displacement as % of this height
     std::string TimeChannel{};            // empty: found by its name or unit
+    bool operator==(const ChannelSettings&) const = default;
 };
 
 // Reads the file's header into a channel table (with the unit corrections of settings), or
@@ -61,7 +65,17 @@ std::string ChannelTableText(const ChannelLayout& layout);
 // no number, a missing field, a row of another width, an unknown channel or unit, channels of
 // different dimensions added, or a row where an expression gives no finite number stop the
 // import with the reason (Refused with the text, or the row failures with their line).
+// Why an expression over the channels cannot be evaluated: an unknown name, muparser's
+// reason, or channels of two kinds added (a force plus a length); empty when it can.
+std::string DimensionProblem(std::string_view what, const std::string& text,
+                             const std::vector<Channel>& channels);
+
 ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress = {});
+
+// ReadChannelFile over a text held in memory (the file name box is left as it is).
+ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress = {});
 

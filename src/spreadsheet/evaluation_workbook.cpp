@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/protocol_table.h"
 #include "spreadsheet/sheet_writer.h"
+#include "core/evaluation_units.h"
 
 namespace qlnx {
 
@@ -71,6 +72,29 @@ void WriteEvaluationWorkbook(const TestEvaluation& e, const EvaluationReportHead
         w.Text(0, c++, name, true);
         w.Value(0, c++, value);
     }
+    // The units, as the evaluation CSV gives them, when the record's are known.
+    if (!header.DisplacementUnit.empty() || !header.ForceUnit.empty()) {
+        const auto unit = [&header](ColumnDimension d) {
+            return TableValue::Text(UnitOfDimension(d, header.DisplacementUnit, header.ForceUnit));
+        };
+        const std::pair<const char*, TableValue> units[] = {
+            {"DisplacementUnit", TableValue::Text(header.DisplacementUnit)},
+            {"ForceUnit", TableValue::Text(header.ForceUnit)},
+            {"EnergyUnit", unit(ColumnDimension::Energy)},
+            {"StiffnessUnit", unit(ColumnDimension::Stiffness)},
+        };
+        for (const auto& [name, value] : units) {
+            w.Text(0, c++, name, true);
+            w.Value(0, c++, value);
+        }
+    }
+    const auto withUnit = [&header](const char* title, std::string_view column) {
+        const std::string unit =
+            UnitOfDimension(DimensionOfColumn(column), header.DisplacementUnit, header.ForceUnit);
+        return unit.empty() ? std::string(title) : std::string(title) + " (" + unit + ")";
+    };
+    const std::string energyTitle = withUnit("Energy", "Energy");
+    const std::string stiffnessTitle = withUnit("Secant stiffness", "SecantStiffness");
 
     const EvaluationTable loops = LoopTable(e);
     const lxw_row_t loopsTop = 2;
@@ -90,13 +114,13 @@ void WriteEvaluationWorkbook(const TestEvaluation& e, const EvaluationReportHead
         const auto anchorCol = static_cast<lxw_col_t>(loops.Header.size() + 1);
         AddLoopChart(book, sheet, loopsTop, anchorCol, first, last, loopCol,
                      static_cast<lxw_col_t>(ColumnOf(loops, "Energy")), "Energy per loop",
-                     "Energy");
+                     energyTitle.c_str());
         AddLoopChart(book, sheet, loopsTop + 20, anchorCol, first, last, loopCol,
                      static_cast<lxw_col_t>(ColumnOf(loops, "DampingRatio")),
                      "Equivalent viscous damping per loop", "he");
         AddLoopChart(book, sheet, loopsTop + 40, anchorCol, first, last, loopCol,
                      static_cast<lxw_col_t>(ColumnOf(loops, "SecantStiffness")),
-                     "Secant stiffness per loop", "Secant stiffness");
+                     "Secant stiffness per loop", stiffnessTitle.c_str());
     }
     const lxw_error closeError = workbook_close(book);
     if (w.FirstError() != LXW_NO_ERROR) Fail(file, lxw_strerror(w.FirstError()));

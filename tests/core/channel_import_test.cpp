@@ -349,3 +349,40 @@ TEST(ChannelImport, RealMultiChannelRecords) {
 
 }  // namespace
 }  // namespace qlnx
+
+namespace qlnx {
+namespace {
+
+// A record long enough to be read in pieces: the rows, the gaps and the failure's line are
+// those of one reading from the top.
+TEST(ChannelImport, LongRecordReadInPiecesAsFromTheTop) {
+    std::string text = "Specimen: long\nd [mm],F [kN],T\n";
+    Values disp;
+    Values force;
+    constexpr int kRows = 200000;  // about 3 MB
+    for (int i = 0; i < kRows; ++i) {
+        const bool gap = i % 50000 == 7;
+        text += gap ? "NaN," : std::to_string(i) + ".25,";
+        text += "-" + std::to_string(i) + ".5,20.125\n";
+        if (!gap) {
+            disp.push_back(i + 0.25);
+            force.push_back(-i - 0.5);
+        }
+    }
+    ChannelSettings settings;
+    settings.Displacement = "d";
+    settings.Force = "F";
+    const Read read = ImportText(text, settings);
+    ASSERT_TRUE(read.result.Ok()) << read.result.Warning().value_or("");
+    EXPECT_EQ(read.state.RawDisp, disp);
+    EXPECT_EQ(read.state.RawForce, force);
+    EXPECT_EQ(read.state.Channels.SkippedRows, 4);
+    EXPECT_EQ(read.state.Channels.FirstSkippedLine, 3 + 7);
+    // A field that is no number near the end is told by its line.
+    const Read bad = ImportText(text + "1.5,x,3\n" + "2,2,2\n", settings);
+    EXPECT_EQ(bad.result.LineMessage(),
+              "Line " + std::to_string(3 + kRows) + ": 'x' is not a number.");
+}
+
+}  // namespace
+}  // namespace qlnx

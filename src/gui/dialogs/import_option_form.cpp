@@ -14,6 +14,8 @@
 #include <charconv>
 
 #include "core/import_preview.h"
+#include "core/line_cursor.h"
+#include "gui/channels/channel_panel.h"
 #include "gui/language/language.h"
 #include "gui/language/retranslation.h"
 
@@ -24,6 +26,8 @@ namespace {
 constexpr int kMaxColumn = 999;
 constexpr int kMaxShownFields = 50;
 constexpr int kPreviewRows = 20;
+// The rows the channel preview reads and plots.
+constexpr int64_t kChannelPreviewRows = 2000;
 const QColor kChosenColumn(214, 232, 250);
 
 // The exact double as the import stores it: the shortest text that reads back to it.
@@ -73,6 +77,7 @@ ImportParameters WithOptions(ImportParameters parameters, const ImportOptions& o
     parameters.Decimal = options.Decimal;
     parameters.DisplacementColumn = options.DisplacementColumn;
     parameters.ForceColumn = options.ForceColumn;
+    parameters.Channels = options.Channels ? &*options.Channels : nullptr;
     return parameters;
 }
 
@@ -122,10 +127,17 @@ TImportOptionForm::TImportOptionForm(const ImportOptions& options, std::string t
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
 
+    grpChannels = new ChannelPanel(this);
+
+    auto* designed = new QVBoxLayout;
+    designed->addLayout(form);
+    designed->addWidget(lblFormat);
+    designed->addWidget(grdPreview, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(designed, 1);
+    columns->addWidget(grpChannels, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(lblFormat);
-    layout->addWidget(grdPreview, 1);
+    layout->addLayout(columns, 1);
     layout->addLayout(buttons);
 
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -134,8 +146,48 @@ TImportOptionForm::TImportOptionForm(const ImportOptions& options, std::string t
     connect(spnDisplacementColumn, &QSpinBox::valueChanged, this,
             &TImportOptionForm::UpdatePreview);
     connect(spnForceColumn, &QSpinBox::valueChanged, this, &TImportOptionForm::UpdatePreview);
+    connect(grpChannels, &ChannelPanel::Checked, this, &TImportOptionForm::UpdateOk);
+    connect(cbbDecimal, &QComboBox::currentIndexChanged, this, &TImportOptionForm::ReadChannels);
+    for (QSpinBox* box : {spnDisplacementColumn, spnForceColumn})
+        connect(box, &QSpinBox::valueChanged, this, &TImportOptionForm::ReadChannels);
+    ShowChannels(options.Channels);
     RetranslateTree(this);
     UpdatePreview();
+}
+
+void TImportOptionForm::ReadChannels() { ShowChannels(grpChannels->Mapping()); }
+
+void TImportOptionForm::ShowChannels(const std::optional<ChannelSettings>& mapping) {
+    const bool wasChecked = grpChannels->isChecked();
+    ImportOptions options = Options();
+    options.Channels.reset();
+    const ImportParameters parameters = WithOptions(lines_, options);
+    std::optional<ChannelLayout> layout;
+    std::string head;
+    if (!text_.empty() && lines_.Step > 0) {
+        layout = DetectChannelLayout(text_, lines_.FirstLine, options.Decimal);
+        if (layout) {
+            // The lines up to the preview's last row.
+            LineCursor cursor(text_);
+            for (int64_t i = 1; i < layout->DataLine + kChannelPreviewRows * lines_.Step; ++i) {
+                if (!cursor.Next()) break;
+            }
+            head = cursor.Valid() ? text_.substr(0, cursor.Begin()) : text_;
+        }
+    }
+    grpChannels->SetRecord(std::move(head), parameters, std::move(layout), mapping);
+    if (channelsShown_ && !mapping && grpChannels->isEnabled()) grpChannels->setChecked(wasChecked);
+    channelsShown_ = true;
+}
+
+const std::optional<ChannelLayout>& TImportOptionForm::ChannelLayoutShown() const {
+    return grpChannels->Layout();
+}
+
+void TImportOptionForm::UpdateOk() {
+    const ImportOptions options = Options();
+    btnOK->setEnabled(options.DisplacementColumn != options.ForceColumn &&
+                      grpChannels->Acceptable());
 }
 
 ImportOptions TImportOptionForm::Options() const {
@@ -143,13 +195,14 @@ ImportOptions TImportOptionForm::Options() const {
     options.Decimal = static_cast<DecimalMode>(cbbDecimal->currentIndex());
     options.DisplacementColumn = spnDisplacementColumn->value();
     options.ForceColumn = spnForceColumn->value();
+    if (grpChannels) options.Channels = grpChannels->Mapping();
     return options;
 }
 
 void TImportOptionForm::UpdatePreview() {
     const ImportOptions options = Options();
     const bool sameColumn = options.DisplacementColumn == options.ForceColumn;
-    btnOK->setEnabled(!sameColumn);
+    UpdateOk();
     grdPreview->clear();
     grdPreview->setRowCount(0);
     grdPreview->setColumnCount(0);

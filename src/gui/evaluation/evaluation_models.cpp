@@ -85,14 +85,23 @@ QVariant EvaluationTableModel::headerData(int section, Qt::Orientation orientati
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (section < 0 || static_cast<size_t>(section) >= table_.Header.size()) return {};
-    // The result files' column name in the language in force; a point's " d" and " F" stay.
+    // The result files' column name in the language in force; a unit in brackets at its end
+    // and a point's " d" and " F" stay as they are.
     QString header = QString::fromStdString(table_.Header[static_cast<size_t>(section)]);
+    QString unit;
+    if (header.endsWith(QLatin1Char(')'))) {
+        const qsizetype open = header.lastIndexOf(QStringLiteral(" ("));
+        if (open > 0) {
+            unit = header.mid(open);
+            header.truncate(open);
+        }
+    }
     QString part;
     if (header.endsWith(QStringLiteral(" d")) || header.endsWith(QStringLiteral(" F"))) {
         part = header.right(2);
         header.chop(2);
     }
-    return Translated(header) + part;
+    return Translated(header) + part + unit;
 }
 
 EvaluationSortModel::EvaluationSortModel(QObject* parent) : QSortFilterProxyModel(parent) {

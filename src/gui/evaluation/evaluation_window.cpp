@@ -32,6 +32,7 @@
 #include <iterator>
 
 #include "core/evaluation_options.h"
+#include "core/evaluation_units.h"
 #include "core/number_text.h"
 #include "core/result_files.h"
 #include "core/skeleton_evaluation.h"
@@ -370,6 +371,10 @@ EvaluationReportHeader EvaluationWindow::ReportHeader() const {
     h.SkeletonMethod = c.SkeletonMethod;
     const int preset = cbbPreset->currentIndex();
     h.Preset = preset < kCustomPreset ? std::string(kEvaluationPresets[preset].Name) : "none";
+    if (state_.Channels.Active) {
+        h.DisplacementUnit = state_.Channels.DisplacementUnit;
+        h.ForceUnit = state_.Channels.ForceUnit;
+    }
     return h;
 }
 
@@ -422,8 +427,8 @@ void EvaluationWindow::Update() {
     const EvaluationOptions options = Options();
     if (all) {
         evaluation_ = EvaluateTest(state_, options);
-        loopModel_->SetTable(LoopTable(evaluation_));
-        levelModel_->SetTable(LevelTable(evaluation_));
+        loopModel_->SetTable(WithUnits(LoopTable(evaluation_)));
+        levelModel_->SetTable(WithUnits(LevelTable(evaluation_)));
         tblLoops->resizeColumnsToContents();
         tblLevels->resizeColumnsToContents();
         plots_->Show(evaluation_);
@@ -437,8 +442,17 @@ void EvaluationWindow::Update() {
     ShowSkeleton();
 }
 
+EvaluationTable EvaluationWindow::WithUnits(EvaluationTable table) const {
+    if (!state_.Channels.Active) return table;
+    for (std::string& header : table.Header) {
+        header =
+            HeaderWithUnit(header, state_.Channels.DisplacementUnit, state_.Channels.ForceUnit);
+    }
+    return table;
+}
+
 void EvaluationWindow::ShowSkeleton() {
-    skeletonModel_->SetTable(SkeletonTable(evaluation_.Skeleton));
+    skeletonModel_->SetTable(WithUnits(SkeletonTable(evaluation_.Skeleton)));
     tblSkeleton->resizeColumnsToContents();
     QStringList notes;
     for (const auto& [side, branch] : {std::pair{"positive", &evaluation_.Skeleton.Positive},

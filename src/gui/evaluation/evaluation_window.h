@@ -66,6 +66,8 @@ public:
     const TestEvaluation& Evaluation() const { return evaluation_; }
     EvaluationOptions Options() const;
     EvaluationReportHeader ReportHeader() const;
+    // The table with the record's units in its headers ("Energy (kN·mm)") when they are known.
+    EvaluationTable WithUnits(EvaluationTable table) const;
     ConstructionLayer* Constructions() const { return constructions_; }
     EvaluationTableModel* LoopModel() const { return loopModel_; }
     EvaluationTableModel* LevelModel() const { return levelModel_; }

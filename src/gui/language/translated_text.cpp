@@ -67,12 +67,21 @@ const char* const kPatterns[] = {
     "Sample %1 of the record is not a number.",
     // Series window.
     "Not drawn: %1.",
+    // Channels and units.
+    "Displacement (%1)", "Force (%1)", "Drift (%1)", "Displacement (%1), Force (%2)",
+    "Drift (%1), Force (%2)", "Max Disp 1 (%1)", "Max Disp 2 (%1)", "Max Disp Force 1 (%1)",
+    "Max Disp Force 2 (%1)", "Disp = %1 %2   Force = %3 %4", "%1 rows; %2; %3",
+    "%1 rows; %2; %3; %4", "%1 rows with a gap were left out, the first at line %2.",
+    "1 row with a gap was left out, the first at line %1.",
+    "The displacement expression '%1': no channel is named '%2'; the channels are %3.",
+    "The force expression '%1': no channel is named '%2'; the channels are %3.",
+    "The unit '%1' of channel %2 is not known.",
 };
 // The patterns whose values are words of the program (an undone edit, a row format, a branch),
 // translated with them. The values of every other pattern come from the user's files and
 // folders (a field of the record, a file name) and are shown as they are.
 const char* const kPatternsOfWords[] = {
-    "%1 rows; %2", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
+    "%1 rows; %2", "%1 rows; %2; %3", "%1 rows; %2; %3; %4", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
     "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Undo %1", "Redo %1", "Read from line %1: %2.", "Noise band: %1\nSkeleton: %2",
     "The %1 branch never falls to %2 of its peak force: its last point stands for the ultimate "

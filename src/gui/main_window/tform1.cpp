@@ -29,6 +29,8 @@
 #include "core/skeleton.h"
 #include "core/text_lines.h"
 #include "core/thinning.h"
+#include "gui/channels/channel_mapping.h"
+#include "gui/channels/record_units.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/dialog_filter.h"
@@ -346,6 +348,8 @@ void TForm1::ImportWithParameters(const QString& path) {
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
     const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
+    importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
+                                               importOptions_.Decimal, importOptions_.Channels);
     ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that
@@ -359,6 +363,7 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     StartEditHistory(edited);
     messageBar_->Dismiss();
     ShowState(true);
+    ShowRecordUnits();
     ShowHowTheFileWasRead(path, result);
     NoteReplacedEdits();
     if (!state_.FileNameText.empty()) {
@@ -390,6 +395,7 @@ void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& 
     QString text = QStringLiteral("%1 rows").arg(state_.RawDisp.size());
     if (result.Format)
         text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
+    text += RecordUnitsText(state_.Channels);
     SetDesignedText(rzfldsts3, text);
     SetDesignedToolTip(rzfldsts3,
                        QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
@@ -418,9 +424,19 @@ void TForm1::ImportOptions1Click() {
     }
     TImportOptionForm dialog(importOptions_, std::move(text), lines, this);
     if (dialog.exec() != QDialog::Accepted) return;
+    const std::optional<ChannelSettings> channels = importOptions_.Channels;
     importOptions_ = dialog.Options();
     QSettings settings;
     SaveImportOptions(settings, importOptions_);
+    // The channels are remembered for the file's layout and applied to the record at once.
+    if (const std::optional<ChannelLayout>& layout = dialog.ChannelLayoutShown()) {
+        if (importOptions_.Channels) {
+            SaveChannelMapping(settings, LayoutKey(*layout), *importOptions_.Channels);
+        } else {
+            ForgetChannelMapping(settings, LayoutKey(*layout));
+        }
+    }
+    if (importOptions_.Channels != channels) ReImportLoop();
 }
 
 // --- Loop analysis ------------------------------------------------------------------------
@@ -576,17 +592,32 @@ void TForm1::ExportDraw12Excel1Click() {
         const std::shared_ptr<ProgressReport> report = box.lock();
         return !report || report->Update(done);
     };
-    ExportChartToExcel(ExcelExportOptions, state_.Chart, ui);
+    // The chart's axis titles in the workbook carry the record's units when they are known.
+    // The options keep the workbook application between exports: the titles are set on them
+    // for this export only.
+    const std::string x = ExcelExportOptions.XAxisTitle;
+    const std::string y = ExcelExportOptions.YAxisTitle;
+    const ChartAxisTitles titles = UnitAxisTitles();
+    if (x == ChartModel::kXAxisTitle) ExcelExportOptions.XAxisTitle = titles.x.toStdString();
+    if (y == ChartModel::kYAxisTitle) ExcelExportOptions.YAxisTitle = titles.y.toStdString();
+    try {
+        ExportChartToExcel(ExcelExportOptions, state_.Chart, ui);
+    } catch (...) {
+        ExcelExportOptions.XAxisTitle = x;
+        ExcelExportOptions.YAxisTitle = y;
+        throw;
+    }
+    ExcelExportOptions.XAxisTitle = x;
+    ExcelExportOptions.YAxisTitle = y;
 }
 
 void TForm1::ExcelExportOptions1Click() {
     ShowExportOptionsDialog(
         ExcelExportOptions, this,
         [this](const std::string& message) { ShowErrorReport(dialogs_, this, message); },
-        // The chart's designed axis titles, whatever language the window shows them in: the
-        // workbook is the same in every language.
-        {QString::fromLatin1(ChartModel::kXAxisTitle),
-         QString::fromLatin1(ChartModel::kYAxisTitle)});
+        // The chart's designed axis titles (with the record's units), whatever language the
+        // window shows them in: the workbook is the same in every language.
+        UnitAxisTitles());
 }
 
 // --- About, donation, help and web site -----------------------------------------------------

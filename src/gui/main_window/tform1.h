@@ -41,6 +41,7 @@ bool IsProjectPath(const QString& path);
 
 class ChartWidget;
 class CalibrationWindow;
+struct ChartAxisTitles;
 class EvaluationWindow;
 class SeriesWindow;
 class SpecimensPanel;
@@ -183,6 +184,11 @@ private:
     // how the file was read.
     void ImportFrom(const std::string& path, const ImportParameters& parameters);
     void ShowHowTheFileWasRead(const std::string& path, const ImportResult& result);
+    // The record's units in the chart's axis titles and the read-outs' labels
+    // (tform1_channels.cpp).
+    void ShowRecordUnits();
+    // The chart's designed axis titles with the record's units, as the workbook takes them.
+    ChartAxisTitles UnitAxisTitles() const;
     void OpenAddress(const QUrl& url);
     // Brings the drag tool, its write-back and the loop series' markers in line with the
     // operation type and its target series.

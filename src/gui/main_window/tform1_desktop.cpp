@@ -72,6 +72,19 @@ void TForm1::ShowMouseReadout(int x, int y) {
         ClearMouseReadout();
         return;
     }
+    const ChannelRecord& record = state_.Channels;
+    if (record.Active && (!record.DisplacementUnit.empty() || !record.ForceUnit.empty())) {
+        // With the record's units ("?" for one that is not known).
+        const auto unit = [](const std::string& u) {
+            return u.empty() ? QStringLiteral("?") : QString::fromStdString(u);
+        };
+        SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1 %2   Force = %3 %4")
+                                       .arg(cht1->XScreenToValue(x), 0, 'g', 6)
+                                       .arg(unit(record.DisplacementUnit))
+                                       .arg(cht1->YScreenToValue(y), 0, 'g', 6)
+                                       .arg(unit(record.ForceUnit)));
+        return;
+    }
     SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1   Force = %2")
                                    .arg(cht1->XScreenToValue(x), 0, 'g', 6)
                                    .arg(cht1->YScreenToValue(y), 0, 'g', 6));
