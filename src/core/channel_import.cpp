@@ -10,6 +10,7 @@
 #include "core/number_text.h"
 #include "core/text_lines.h"
 #include "core/units.h"
+#include "formats/record_source.h"
 
 namespace qlnx {
 
@@ -247,25 +248,85 @@ void CheckOutputUnit(const std::string& unit, UnitKind kind, const std::string& 
     }
 }
 
+// The record's text and layout: a text file's header found in its lines; a workbook's sheet,
+// a MATLAB file's variables or a LabVIEW file's segments first read into rows of text, with
+// the layout their reader knows (else found as a text file's) and what they tell beside.
+struct RecordLayout {
+    std::string Text;
+    std::optional<ChannelLayout> Layout;
+    ImportResult Failure;
+    RecordText Source;  // the parts and metadata of a file that is not text (its Text moved)
+};
+
+RecordLayout ReadRecordLayout(const std::string& path, const ImportParameters& parameters) {
+    RecordLayout record;
+    const RecordFormat format = DetectRecordFormat(path);
+    if (format == RecordFormat::Text) {
+        try {
+            record.Text = ReadTextFile(path);
+        } catch (const FileError& e) {
+            record.Failure.Failure = ImportFailure::CannotOpen;
+            record.Failure.Text = e.what();
+            return record;
+        }
+        record.Layout = DetectChannelLayout(record.Text, parameters.FirstLine, parameters.Decimal);
+    } else {
+        RecordChoice choice;
+        choice.Sheet = parameters.Sheet;
+        choice.Variable = parameters.Variable;
+        try {
+            record.Source = ReadRecordText(path, format, choice);
+        } catch (const FileError& e) {
+            record.Failure.Failure = ImportFailure::CannotOpen;
+            record.Failure.Text = e.what();
+            return record;
+        } catch (const Error& e) {
+            record.Failure = Refused(e.what());
+            return record;
+        }
+        record.Text = std::move(record.Source.Text);
+        const RecordText& source = record.Source;
+        if (!source.Names.empty()) {
+            ChannelLayout layout;
+            for (size_t i = 0; i < source.Names.size(); ++i) {
+                layout.Channels.push_back(Channel{source.Names[i], ChannelSymbol(source.Names[i]),
+                                                  i < source.Units.size() ? source.Units[i] : "",
+                                                  static_cast<int32_t>(i + 1)});
+            }
+            layout.DataLine = std::max<int64_t>(source.DataLine, parameters.FirstLine);
+            layout.Format.Separator = FieldSeparator::Semicolon;
+            layout.Format.SeenSeparator = ';';
+            record.Layout = std::move(layout);
+        } else {
+            // Sheet cells hold numbers with a decimal point, whatever the locale.
+            record.Layout = DetectChannelLayout(record.Text, parameters.FirstLine, DecimalMode::Point);
+        }
+        if (record.Layout) {
+            auto& metadata = record.Layout->Metadata;
+            metadata.insert(metadata.begin(), source.Metadata.begin(), source.Metadata.end());
+        }
+    }
+    if (!record.Layout) {
+        record.Failure = Refused("No line from line " + std::to_string(parameters.FirstLine) +
+                                 " on reads as a row of numbers.");
+    }
+    return record;
+}
+
 }  // namespace
 
 LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters& parameters,
                                 const ChannelSettings& settings) {
     LayoutReading reading;
-    std::string text;
-    try {
-        text = ReadTextFile(path);
-    } catch (const FileError& e) {
-        reading.Failure.Failure = ImportFailure::CannotOpen;
-        reading.Failure.Text = e.what();
+    RecordLayout record = ReadRecordLayout(path, parameters);
+    reading.PartsTitle = record.Source.PartsTitle;
+    reading.Parts = record.Source.Parts;
+    reading.Chosen = record.Source.Chosen;
+    if (!record.Layout) {
+        reading.Failure = std::move(record.Failure);
         return reading;
     }
-    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
-    if (!layout) {
-        reading.Failure = Refused("No line from line " + std::to_string(parameters.FirstLine) +
-                                  " on reads as a row of numbers.");
-        return reading;
-    }
+    auto& layout = record.Layout;
     try {
         ApplyUnits(layout->Channels, settings);
     } catch (const Error& e) {
@@ -274,6 +335,18 @@ LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters&
     }
     reading.Layout = std::move(layout);
     return reading;
+}
+
+std::string ChannelTableText(const LayoutReading& reading) {
+    std::string text = reading.Layout ? ChannelTableText(*reading.Layout) : std::string();
+    if (!reading.Parts.empty()) {
+        text += "\n" + reading.PartsTitle + "\n";
+        for (size_t i = 0; i < reading.Parts.size(); ++i) {
+            text += std::to_string(i + 1) + "\t" + reading.Parts[i] +
+                    (reading.Parts[i] == reading.Chosen ? "\t(read)" : "") + "\n";
+        }
+    }
+    return text;
 }
 
 std::string ChannelTableText(const ChannelLayout& layout) {
@@ -298,21 +371,12 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
             "A record read by its channels is read downwards: the step must be 1 or "
             "more.");
     }
-    std::string text;
-    try {
-        text = ReadTextFile(path);
-    } catch (const FileError& e) {
-        ImportResult result;
-        result.Failure = ImportFailure::CannotOpen;
-        result.Text = e.what();
-        return result;
-    }
+    RecordLayout source = ReadRecordLayout(path, parameters);
+    if (source.Failure.Failure == ImportFailure::CannotOpen) return source.Failure;
     state.FileNameText = path;
-    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
-    if (!layout) {
-        return Refused("No line from line " + std::to_string(parameters.FirstLine) +
-                       " on reads as a row of numbers.");
-    }
+    if (!source.Layout) return source.Failure;
+    const std::string& text = source.Text;
+    auto& layout = source.Layout;
     ImportResult result;
     result.Format = layout->Format;
     std::vector<Channel>& channels = layout->Channels;
