@@ -96,7 +96,7 @@ RecordText ReadXls(const std::string& path, const RecordChoice& choice) {
     }
     unsigned int password = 0;
     if (freexl_get_info(xls.Get(), FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
-        password != 0) {
+        password == FREEXL_BIFF_OBFUSCATED) {
         throw Error("The workbook is encrypted; save it without a password to read it.");
     }
     unsigned int count = 0;

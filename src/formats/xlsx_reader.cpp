@@ -37,7 +37,11 @@ std::string WorkbookPart(const ZipArchive& archive) {
         const char* partName = attributes.Get("PartName");
         if (type == nullptr || partName == nullptr || !part.empty()) return;
         const std::string_view t(type);
-        if (t.find("spreadsheetml") != std::string_view::npos && EndsWith(t, ".main+xml")) {
+        // .xlsx, .xltx (spreadsheetml), .xlsm, .xltm (ms-excel ...macroEnabled).
+        const bool sheet = t.find("spreadsheetml") != std::string_view::npos ||
+                           t.find("ms-excel.sheet") != std::string_view::npos ||
+                           t.find("ms-excel.template") != std::string_view::npos;
+        if (sheet && EndsWith(t, ".main+xml")) {
             part = partName[0] == '/' ? partName + 1 : partName;
         }
     };
