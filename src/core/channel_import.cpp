@@ -299,7 +299,8 @@ RecordLayout ReadRecordLayout(const std::string& path, const ImportParameters& p
             record.Layout = std::move(layout);
         } else {
             // Sheet cells hold numbers with a decimal point, whatever the locale.
-            record.Layout = DetectChannelLayout(record.Text, parameters.FirstLine, DecimalMode::Point);
+            record.Layout =
+                DetectChannelLayout(record.Text, parameters.FirstLine, DecimalMode::Point);
         }
         if (record.Layout) {
             auto& metadata = record.Layout->Metadata;

@@ -48,7 +48,8 @@ std::vector<std::string_view> Split(std::string_view line, char separator) {
     size_t start = 0;
     while (true) {
         const size_t end = line.find(separator, start);
-        fields.push_back(Trim(line.substr(start, end == std::string_view::npos ? end : end - start)));
+        fields.push_back(
+            Trim(line.substr(start, end == std::string_view::npos ? end : end - start)));
         if (end == std::string_view::npos) break;
         start = end + 1;
     }

@@ -33,15 +33,15 @@ struct MatColumn {
 
 std::string_view ClassName(matio_classes type) {
     switch (type) {
-    case MAT_C_CELL: return "a cell array";
-    case MAT_C_STRUCT: return "a struct";
-    case MAT_C_OBJECT: return "an object";
-    case MAT_C_CHAR: return "text";
-    case MAT_C_SPARSE: return "a sparse matrix";
-    case MAT_C_FUNCTION: return "a function handle";
-    case MAT_C_OPAQUE: return "an opaque object";
-    case MAT_C_EMPTY: return "empty";
-    default: return "numeric";
+        case MAT_C_CELL: return "a cell array";
+        case MAT_C_STRUCT: return "a struct";
+        case MAT_C_OBJECT: return "an object";
+        case MAT_C_CHAR: return "text";
+        case MAT_C_SPARSE: return "a sparse matrix";
+        case MAT_C_FUNCTION: return "a function handle";
+        case MAT_C_OPAQUE: return "an opaque object";
+        case MAT_C_EMPTY: return "empty";
+        default: return "numeric";
     }
 }
 
@@ -52,17 +52,17 @@ double At(const matvar_t& var, size_t i) {
 
 double Value(const matvar_t& var, size_t i) {
     switch (var.class_type) {
-    case MAT_C_DOUBLE: return At<double>(var, i);
-    case MAT_C_SINGLE: return At<float>(var, i);
-    case MAT_C_INT8: return At<int8_t>(var, i);
-    case MAT_C_UINT8: return At<uint8_t>(var, i);
-    case MAT_C_INT16: return At<int16_t>(var, i);
-    case MAT_C_UINT16: return At<uint16_t>(var, i);
-    case MAT_C_INT32: return At<int32_t>(var, i);
-    case MAT_C_UINT32: return At<uint32_t>(var, i);
-    case MAT_C_INT64: return At<int64_t>(var, i);
-    case MAT_C_UINT64: return At<uint64_t>(var, i);
-    default: return 0;
+        case MAT_C_DOUBLE: return At<double>(var, i);
+        case MAT_C_SINGLE: return At<float>(var, i);
+        case MAT_C_INT8: return At<int8_t>(var, i);
+        case MAT_C_UINT8: return At<uint8_t>(var, i);
+        case MAT_C_INT16: return At<int16_t>(var, i);
+        case MAT_C_UINT16: return At<uint16_t>(var, i);
+        case MAT_C_INT32: return At<int32_t>(var, i);
+        case MAT_C_UINT32: return At<uint32_t>(var, i);
+        case MAT_C_INT64: return At<int64_t>(var, i);
+        case MAT_C_UINT64: return At<uint64_t>(var, i);
+        default: return 0;
     }
 }
 
@@ -102,8 +102,9 @@ void Collect(const matvar_t& var, const std::string& name, std::vector<MatColumn
         return;
     }
     if (!IsNumeric(var)) {
-        why = var.rank != 2 && var.class_type >= MAT_C_DOUBLE ? "an array of more than two dimensions"
-                                                             : std::string(ClassName(var.class_type));
+        why = var.rank != 2 && var.class_type >= MAT_C_DOUBLE
+                  ? "an array of more than two dimensions"
+                  : std::string(ClassName(var.class_type));
         return;
     }
     const size_t rows = var.dims[0];
@@ -140,8 +141,9 @@ RecordText ReadMat(const std::string& path, const RecordChoice& choice) {
     Mat_LogInitFunc("qlnx", QuietLog);
     MatFile mat(Mat_Open(path.c_str(), MAT_ACC_RDONLY));
     if (!mat) {
-        throw Error("The MATLAB file cannot be read: it is damaged or of a version matio does "
-                    "not read.");
+        throw Error(
+            "The MATLAB file cannot be read: it is damaged or of a version matio does "
+            "not read.");
     }
     std::vector<std::string> names;
     while (true) {
@@ -237,7 +239,8 @@ RecordText ReadMat(const std::string& path, const RecordChoice& choice) {
         record.Text += '\n';
         if (record.Text.size() > used + (uint64_t{1} << 20)) {
             used = record.Text.size();
-            if (used > choice.MemoryLimit) throw Error("The MATLAB variables are too large to read.");
+            if (used > choice.MemoryLimit)
+                throw Error("The MATLAB variables are too large to read.");
         }
     }
     return record;

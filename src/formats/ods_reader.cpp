@@ -98,7 +98,8 @@ private:
                 ++paragraph_;
             } else if (name == "s" && paragraph_ > 0) {
                 const int64_t spaces = Count(a, "c");
-                if (spaces > 1024) throw Error("The workbook is damaged: a run of spaces is too long.");
+                if (spaces > 1024)
+                    throw Error("The workbook is damaged: a run of spaces is too long.");
                 Append(std::string(static_cast<size_t>(spaces), ' '));
             } else if ((name == "tab" || name == "line-break") && paragraph_ > 0) {
                 Append(" ");
@@ -217,7 +218,8 @@ RecordText ReadOds(const ZipArchive& archive, const RecordChoice& choice) {
                 text = std::move(content->Text);
                 return true;
             }
-            if (content->Chosen != static_cast<int64_t>(index)) content = walk(static_cast<int64_t>(index));
+            if (content->Chosen != static_cast<int64_t>(index))
+                content = walk(static_cast<int64_t>(index));
             text = std::move(content->Text);
             return !content->noNumbers_;
         },

@@ -59,12 +59,12 @@ RecordFormat DetectRecordFormat(const std::string& path) {
 
 std::string_view RecordFormatName(RecordFormat format) {
     switch (format) {
-    case RecordFormat::Text: return "a text record";
-    case RecordFormat::Workbook: return "a workbook (.xlsx, .xlsm, .ods)";
-    case RecordFormat::Xls: return "a workbook (.xls)";
-    case RecordFormat::Mat: return "a MATLAB file (.mat)";
-    case RecordFormat::Hdf5: return "an HDF5 file";
-    case RecordFormat::Lvm: return "a LabVIEW measurement file (.lvm)";
+        case RecordFormat::Text: return "a text record";
+        case RecordFormat::Workbook: return "a workbook (.xlsx, .xlsm, .ods)";
+        case RecordFormat::Xls: return "a workbook (.xls)";
+        case RecordFormat::Mat: return "a MATLAB file (.mat)";
+        case RecordFormat::Hdf5: return "an HDF5 file";
+        case RecordFormat::Lvm: return "a LabVIEW measurement file (.lvm)";
     }
     return "";
 }
@@ -72,20 +72,21 @@ std::string_view RecordFormatName(RecordFormat format) {
 RecordText ReadRecordText(const std::string& path, RecordFormat format,
                           const RecordChoice& choice) {
     switch (format) {
-    case RecordFormat::Workbook: return ReadWorkbook(ZipArchive::OpenFile(path), choice);
-    case RecordFormat::Xls: return ReadXls(path, choice);
-    case RecordFormat::Mat: return ReadMat(path, choice);
-    case RecordFormat::Hdf5:
-        throw Error("The HDF5 file is no MATLAB file: it lacks the header a v7.3 MAT-file "
-                    "begins with.");
-    case RecordFormat::Lvm: {
-        std::ifstream file(path, std::ios::binary);
-        if (!file) throw FileError("Cannot open file \"" + path + "\".");
-        const std::string text{std::istreambuf_iterator<char>(file),
-                               std::istreambuf_iterator<char>()};
-        return ReadLvm(text, choice);
-    }
-    case RecordFormat::Text: break;
+        case RecordFormat::Workbook: return ReadWorkbook(ZipArchive::OpenFile(path), choice);
+        case RecordFormat::Xls: return ReadXls(path, choice);
+        case RecordFormat::Mat: return ReadMat(path, choice);
+        case RecordFormat::Hdf5:
+            throw Error(
+                "The HDF5 file is no MATLAB file: it lacks the header a v7.3 MAT-file "
+                "begins with.");
+        case RecordFormat::Lvm: {
+            std::ifstream file(path, std::ios::binary);
+            if (!file) throw FileError("Cannot open file \"" + path + "\".");
+            const std::string text{std::istreambuf_iterator<char>(file),
+                                   std::istreambuf_iterator<char>()};
+            return ReadLvm(text, choice);
+        }
+        case RecordFormat::Text: break;
     }
     throw Error("The file is a text record.");
 }

@@ -55,8 +55,7 @@ struct RecordText {
 
 // Reads the file by its format (not Text). Throws qlnx::Error with the reason when the file
 // is damaged, encrypted, too large or holds no numbers to read.
-RecordText ReadRecordText(const std::string& path, RecordFormat format,
-                          const RecordChoice& choice);
+RecordText ReadRecordText(const std::string& path, RecordFormat format, const RecordChoice& choice);
 
 // A workbook held in memory (a zip container).
 RecordText ReadWorkbookBytes(std::string_view bytes, const RecordChoice& choice);

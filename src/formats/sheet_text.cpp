@@ -71,9 +71,9 @@ void SheetText::Cell(int64_t row, int64_t column, std::string_view text, bool nu
     HeadCell cell{column, number ? std::string(text) : std::string()};
     if (!number) AppendText(cell.Text, text, false);
     if (!cells_.empty() && cells_.back().Column >= column) {
-        const auto at = std::lower_bound(
-            cells_.begin(), cells_.end(), column,
-            [](const HeadCell& c, int64_t col) { return c.Column < col; });
+        const auto at =
+            std::lower_bound(cells_.begin(), cells_.end(), column,
+                             [](const HeadCell& c, int64_t col) { return c.Column < col; });
         if (at != cells_.end() && at->Column == column) {
             *at = std::move(cell);
         } else {
@@ -132,9 +132,9 @@ std::string SheetText::Finish() {
         const std::string text = source->Text;
         Charge(static_cast<uint64_t>(merges_[m + 2] - merges_[m + 1]) * (text.size() + 1));
         for (int64_t column = merges_[m + 1] + 1; column <= merges_[m + 2]; ++column) {
-            const auto at = std::lower_bound(
-                cells.begin(), cells.end(), column,
-                [](const HeadCell& c, int64_t col) { return c.Column < col; });
+            const auto at =
+                std::lower_bound(cells.begin(), cells.end(), column,
+                                 [](const HeadCell& c, int64_t col) { return c.Column < col; });
             if (at == cells.end() || at->Column != column) cells.insert(at, {column, text});
         }
     }
@@ -150,8 +150,7 @@ std::string SheetText::Finish() {
     if (bodyRow_ > static_cast<int64_t>(head_.size())) {
         text.append(static_cast<size_t>(bodyRow_) - head_.size(), '\n');
     }
-    const uint32_t width =
-        widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+    const uint32_t width = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
     const bool even = std::all_of(widths_.begin(), widths_.end(),
                                   [&](uint32_t w) { return w == 0 || w == width; });
     if (even) {

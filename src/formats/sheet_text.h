@@ -39,8 +39,8 @@ private:
     uint64_t limit_;
     uint64_t used_ = 0;
     bool hasNumber_ = false;
-    int64_t row_ = -1;                  // the row being filled
-    std::vector<HeadCell> cells_;       // its cells
+    int64_t row_ = -1;             // the row being filled
+    std::vector<HeadCell> cells_;  // its cells
     bool rowHasNumber_ = false;
     // Rows above the first with a number, kept as cells for the merges.
     std::vector<std::vector<HeadCell>> head_;

@@ -39,8 +39,7 @@ bool HoldsEncryptedPackage(const std::string& path) {
     return haystack.find(std::string_view(kName, sizeof kName - 1)) != std::string_view::npos;
 }
 
-bool ReadSheet(const XlsHandle& xls, size_t index, const RecordChoice& choice,
-               std::string& out) {
+bool ReadSheet(const XlsHandle& xls, size_t index, const RecordChoice& choice, std::string& out) {
     if (freexl_select_active_worksheet(xls.Get(), static_cast<unsigned short>(index)) !=
         FREEXL_OK) {
         throw Error("The workbook is damaged: sheet " + std::to_string(index + 1) +
@@ -58,23 +57,22 @@ bool ReadSheet(const XlsHandle& xls, size_t index, const RecordChoice& choice,
             FreeXL_CellValue cell;
             if (freexl_get_cell_value(xls.Get(), r, c, &cell) != FREEXL_OK) continue;
             switch (cell.type) {
-            case FREEXL_CELL_INT:
-                sheet.Cell(r, c, std::to_string(cell.value.int_value), true);
-                break;
-            case FREEXL_CELL_DOUBLE:
-                sheet.Cell(r, c, ShortestNumberText(cell.value.double_value), true);
-                break;
-            case FREEXL_CELL_TEXT:
-            case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME:
-                if (cell.value.text_value != nullptr) {
-                    sheet.Cell(r, c, cell.value.text_value, false);
-                }
-                break;
-            default:
-                break;
+                case FREEXL_CELL_INT:
+                    sheet.Cell(r, c, std::to_string(cell.value.int_value), true);
+                    break;
+                case FREEXL_CELL_DOUBLE:
+                    sheet.Cell(r, c, ShortestNumberText(cell.value.double_value), true);
+                    break;
+                case FREEXL_CELL_TEXT:
+                case FREEXL_CELL_SST_TEXT:
+                case FREEXL_CELL_DATE:
+                case FREEXL_CELL_DATETIME:
+                case FREEXL_CELL_TIME:
+                    if (cell.value.text_value != nullptr) {
+                        sheet.Cell(r, c, cell.value.text_value, false);
+                    }
+                    break;
+                default: break;
             }
         }
     }

@@ -183,7 +183,8 @@ bool ReadSheet(const ZipArchive& archive, const std::string& part,
             const char* r = attributes.Get("r");
             int64_t number = 0;
             if (r != nullptr) {
-                for (const char* p = r; *p >= '0' && *p <= '9' && number < (int64_t{1} << 32); ++p) {
+                for (const char* p = r; *p >= '0' && *p <= '9' && number < (int64_t{1} << 32);
+                     ++p) {
                     number = number * 10 + (*p - '0');
                 }
             }

@@ -79,14 +79,12 @@ void ZipArchive::Stream(const std::string& name, uint64_t limit,
     if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
         Damaged(zip_strerror(archive_));
     }
-    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 &&
-        stat.encryption_method != ZIP_EM_NONE) {
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 && stat.encryption_method != ZIP_EM_NONE) {
         throw Error("The workbook is encrypted; save it without a password to read it.");
     }
     const auto tooLarge = [&] {
-        const std::string size = limit >= (uint64_t{1} << 20)
-                                     ? std::to_string(limit >> 20) + " MB"
-                                     : std::to_string(limit >> 10) + " KB";
+        const std::string size = limit >= (uint64_t{1} << 20) ? std::to_string(limit >> 20) + " MB"
+                                                              : std::to_string(limit >> 10) + " KB";
         throw Error("The part " + name + " of the workbook inflates past " + size +
                     "; it is not read.");
     };

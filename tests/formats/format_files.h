@@ -20,8 +20,8 @@
 namespace qlnx::test {
 
 inline std::filesystem::path ScratchFolder() {
-    const auto dir = std::filesystem::path(testing::TempDir()) /
-                     ("qlnx_formats_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::path(testing::TempDir()) / ("qlnx_formats_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return dir;
 }
@@ -72,7 +72,8 @@ inline std::vector<std::pair<std::string, std::string>> XlsxParts(const std::str
 }
 
 // A numeric matrix variable (column-major values) in a MAT-file being written.
-inline matvar_t* MatDoubles(const char* name, size_t rows, size_t cols, std::vector<double>& values) {
+inline matvar_t* MatDoubles(const char* name, size_t rows, size_t cols,
+                            std::vector<double>& values) {
     size_t dims[2] = {rows, cols};
     return Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims, values.data(), 0);
 }

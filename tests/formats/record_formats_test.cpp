@@ -38,8 +38,7 @@ std::string Describe(const Metadata& metadata) {
 // variables so).
 const std::vector<double> kTime = {0, 0.1, 0.2, 0.30000000000000004, 0.4, 0.5};
 const std::vector<double> kDisp = {0, 1.0 / 3, -2.5, 1e-300, 123456.789, -0.001};
-const std::vector<double> kData = {1.5, -3.25, 2.718281828459045, 0, 7, -7,
-                                   10, 20, 30, 40, 50, 60};
+const std::vector<double> kData = {1.5, -3.25, 2.718281828459045, 0, 7, -7, 10, 20, 30, 40, 50, 60};
 const std::vector<double> kAxial = {0.5, 0.25, 0.125, -0.125, -0.25, -0.5};
 
 std::string WriteMat(const std::string& name, mat_ft version, matio_compression compression) {
@@ -65,7 +64,8 @@ std::string WriteMat(const std::string& name, mat_ft version, matio_compression 
     const char* fields[] = {"axialDef"};
     size_t one[2] = {1, 1};
     matvar_t* structure = Mat_VarCreateStruct("test", 2, one, fields, 1);
-    Mat_VarSetStructFieldByName(structure, "axialDef", 0, test::MatDoubles("axialDef", 6, 1, axial));
+    Mat_VarSetStructFieldByName(structure, "axialDef", 0,
+                                test::MatDoubles("axialDef", 6, 1, axial));
     Mat_VarWrite(mat, structure, compression);
     Mat_Close(mat);
     return path;
@@ -87,7 +87,7 @@ struct TwinCase {
     std::function<std::string()> twin;
     std::string sheet;
     std::string variable;
-    Metadata extra;  // what the file tells beyond the twin's metadata, first
+    Metadata extra;     // what the file tells beyond the twin's metadata, first
     std::string names;  // the file's channel names when the twin's differ
 };
 
@@ -98,26 +98,54 @@ TEST(RecordFormats, EachFormatReadsAsItsCsvTwin) {
                                {"height", "1500"},
                                {"Left out", "short (3 samples)"}};
     const TwinCase cases[] = {
-        {"xlsx, first sheet with numbers", fixture("record.xlsx"), fixture("record.csv"), "",
-         "", {{"Sheet", "Test 1"}}, ""},
+        {"xlsx, first sheet with numbers",
+         fixture("record.xlsx"),
+         fixture("record.csv"),
+         "",
+         "",
+         {{"Sheet", "Test 1"}},
+         ""},
         {"xlsx, sheet by name",
          fixture("record.xlsx"),
          [] { return Scratch("test2.csv", "Disp,Force\n1.25,2.5\n-1.25,-2.5\n"); },
-         "Test 2", "", {{"Sheet", "Test 2"}}, ""},
+         "Test 2",
+         "",
+         {{"Sheet", "Test 2"}},
+         ""},
         {"xlsx, sheet by number",
          fixture("record.xlsx"),
          [] { return Scratch("test2.csv", "Disp,Force\n1.25,2.5\n-1.25,-2.5\n"); },
-         "3", "", {{"Sheet", "Test 2"}}, ""},
-        {"xlsx, merged header", fixture("merged.xlsx"), fixture("merged.csv"), "", "",
-         {{"Sheet", "Merged"}}, ""},
-        {"xlsm, inline strings", fixture("record.xlsm"), fixture("record.csv"), "", "",
-         {{"Sheet", "Run"}}, ""},
-        {"ods", fixture("record.ods"), fixture("record_ods.csv"), "", "",
-         {{"Sheet", "Test 1"}}, ""},
-        {"xls", fixture("record.xls"), fixture("record.csv"), "", "", {{"Sheet", "Test 1"}},
+         "3",
+         "",
+         {{"Sheet", "Test 2"}},
          ""},
-        {"lvm, two segments, decimal comma", fixture("record.lvm"), fixture("record_lvm.csv"),
-         "", "",
+        {"xlsx, merged header",
+         fixture("merged.xlsx"),
+         fixture("merged.csv"),
+         "",
+         "",
+         {{"Sheet", "Merged"}},
+         ""},
+        {"xlsm, inline strings",
+         fixture("record.xlsm"),
+         fixture("record.csv"),
+         "",
+         "",
+         {{"Sheet", "Run"}},
+         ""},
+        {"ods",
+         fixture("record.ods"),
+         fixture("record_ods.csv"),
+         "",
+         "",
+         {{"Sheet", "Test 1"}},
+         ""},
+        {"xls", fixture("record.xls"), fixture("record.csv"), "", "", {{"Sheet", "Test 1"}}, ""},
+        {"lvm, two segments, decimal comma",
+         fixture("record.lvm"),
+         fixture("record_lvm.csv"),
+         "",
+         "",
          {{"Operator", "lab"}, {"Date", "2024/05/17"}, {"Time", "10:22:31,5"}, {"Segments", "2"}},
          ""},
         {"mat v5", [] { return WriteMat("v5.mat", MAT_FT_MAT5, MAT_COMPRESSION_NONE); }, MatTwin,
@@ -243,8 +271,8 @@ TEST(RecordFormats, BadFilesGetTheirMessageAndNothingElse) {
                   {"content.xml", "\x01\x02 not XML"}});
          },
          "", "", "The workbook is encrypted; save it without a password to read it."},
-        {"cut workbook", [&] { return Scratch("cut.xlsx", xlsx.substr(0, xlsx.size() / 2)); },
-         "", "", "The workbook is damaged: Not a zip archive."},
+        {"cut workbook", [&] { return Scratch("cut.xlsx", xlsx.substr(0, xlsx.size() / 2)); }, "",
+         "", "The workbook is damaged: Not a zip archive."},
         {"sheet that is not XML",
          [] {
              return test::WriteZip("badxml.xlsx",
@@ -257,14 +285,18 @@ TEST(RecordFormats, BadFilesGetTheirMessageAndNothingElse) {
          "The part xl/worksheets/sheet1.xml of the workbook inflates past 2048 MB; it is not "
          "read."},
         {"zip without a workbook",
-         [] { return test::WriteZip("other.zip", {{"readme.txt", "hello"}}); }, "", "",
-         "The zip file is no workbook: it holds neither an .xlsx nor an .ods sheet."},
+         [] {
+             return test::WriteZip("other.zip", {{"readme.txt", "hello"}});
+         },
+         "", "", "The zip file is no workbook: it holds neither an .xlsx nor an .ods sheet."},
         {"sheet without numbers", [] { return Fixture("record.xlsx"); }, "Notes", "",
          "The sheet 'Notes' holds no column of numbers."},
         {"workbook without numbers",
          [] {
              return test::WriteZip(
-                 "text.xlsx", test::XlsxParts(R"(<row r="1"><c r="A1" t="inlineStr"><is><t>x</t></is></c></row>)"));
+                 "text.xlsx",
+                 test::XlsxParts(
+                     R"(<row r="1"><c r="A1" t="inlineStr"><is><t>x</t></is></c></row>)"));
          },
          "", "", "No sheet of the workbook holds a column of numbers (sheets 'S')."},
         {"sheet that does not exist", [] { return Fixture("record.ods"); }, "Test 9", "",
@@ -276,9 +308,8 @@ TEST(RecordFormats, BadFilesGetTheirMessageAndNothingElse) {
              return Scratch("damaged.xls", bytes);
          },
          "", "", "The workbook is damaged: it is no BIFF workbook FreeXL can read (error -11)."},
-        {"text variable",
-         [] { return WriteMat("note.mat", MAT_FT_MAT5, MAT_COMPRESSION_ZLIB); }, "", "note",
-         "The MATLAB variable 'note' is not numeric: it is text."},
+        {"text variable", [] { return WriteMat("note.mat", MAT_FT_MAT5, MAT_COMPRESSION_ZLIB); },
+         "", "note", "The MATLAB variable 'note' is not numeric: it is text."},
         {"variable that does not exist",
          [] { return WriteMat("none.mat", MAT_FT_MAT73, MAT_COMPRESSION_NONE); }, "", "force",
          "The MATLAB file has no variable 'force'; its variables are data, disp, height, note, "
