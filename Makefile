@@ -41,7 +41,7 @@ fuzz:
 fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DQLNX_FUZZ=ON -DQLNX_GUI=OFF -DQLNX_TESTS=OFF -DQLNX_WERROR=ON
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_curve_import fuzz_analysis
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_curve_import fuzz_analysis fuzz_workbook
 
 # The benchmark programs (build-bench/bench/), built as released; they are run by hand.
 bench-build: deps

@@ -11,7 +11,7 @@ make --no-print-directory fuzz-build
 [ -d fuzz/corpus/fuzz_curve_import ] || python3 fuzz/make_corpus.py
 mkdir -p fuzz/findings
 status=0
-for target in fuzz_curve_import fuzz_analysis; do
+for target in ${FUZZ_TARGETS:-fuzz_curve_import fuzz_analysis fuzz_workbook}; do
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
     cp -n fuzz/corpus/$target/* "$corpus"/ 2>/dev/null || true

@@ -476,7 +476,13 @@ constexpr OptionRow kOptions[] = {
          o.Channels.TimeChannel = a[0];
          return std::string();
      }},
-    {"--list-channels", "", "print the channel table and the metadata, then stop",
+    {"--sheet", "NAME|N", "the workbook's sheet to read (default: the first with numbers)",
+     [](BatchOptions& o, Arguments a) { o.Sheet = a[0]; return std::string(); }},
+    {"--variable", "NAME", "the MATLAB variable or struct to read (default: every numeric one)",
+     [](BatchOptions& o, Arguments a) { o.Variable = a[0]; return std::string(); }},
+    {"--list-channels", "",
+     "print the channel table and the metadata (and a workbook's sheets or a MATLAB file's "
+     "variables), then stop",
      [](BatchOptions& o, Arguments) {
          o.ListChannels = true;
          return std::string();

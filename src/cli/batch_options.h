@@ -73,6 +73,9 @@ struct BatchOptions {
     bool UseChannels = false;
     bool ListChannels = false;
     ChannelSettings Channels;
+    // The sheet of a workbook and the variable of a MATLAB file to read.
+    std::string Sheet;
+    std::string Variable;
     bool Json = false;
     bool Help = false;
     std::string File;

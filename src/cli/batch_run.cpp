@@ -93,6 +93,8 @@ ImportResult Import(AnalysisState& state, const BatchOptions& options, Messages&
     parameters.ForceColumn = options.ForceColumn;
     parameters.LastLine = options.LastLine;
     if (options.UseChannels) parameters.Channels = &options.Channels;
+    parameters.Sheet = options.Sheet;
+    parameters.Variable = options.Variable;
     ImportResult result = ImportCurveFile(state, options.File, parameters);
     messages.Add(result.Warning());
     if (const auto line = result.LineMessage(); line && line != result.Warning()) {
@@ -197,12 +199,14 @@ int ListChannels(const BatchOptions& options, std::ostream& out, std::ostream& e
         parameters = *check.Parameters;
     }
     parameters.Decimal = options.Decimal;
+    parameters.Sheet = options.Sheet;
+    parameters.Variable = options.Variable;
     const LayoutReading reading = ReadChannelLayout(options.File, parameters, options.Channels);
     if (!reading.Layout) {
         err << reading.Failure.Warning().value_or("") << '\n';
         return kExitMessage;
     }
-    out << ChannelTableText(*reading.Layout);
+    out << ChannelTableText(reading);
     return kExitDone;
 }
 

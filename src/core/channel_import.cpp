@@ -11,6 +11,7 @@
 #include "core/number_text.h"
 #include "core/text_lines.h"
 #include "core/units.h"
+#include "formats/record_source.h"
 
 namespace qlnx {
 
@@ -353,25 +354,86 @@ void CheckOutputUnit(const std::string& unit, UnitKind kind, const std::string& 
     }
 }
 
+// The record's text and layout: a text file's header found in its lines; a workbook's sheet,
+// a MATLAB file's variables or a LabVIEW file's segments first read into rows of text, with
+// the layout their reader knows (else found as a text file's) and what they tell beside.
+struct RecordLayout {
+    std::string Text;
+    std::optional<ChannelLayout> Layout;
+    ImportResult Failure;
+    RecordText Source;  // the parts and metadata of a file that is not text (its Text moved)
+};
+
+RecordLayout ReadRecordLayout(const std::string& path, const ImportParameters& parameters) {
+    RecordLayout record;
+    const RecordFormat format = DetectRecordFormat(path);
+    if (format == RecordFormat::Text) {
+        try {
+            record.Text = ReadTextFile(path);
+        } catch (const FileError& e) {
+            record.Failure.Failure = ImportFailure::CannotOpen;
+            record.Failure.Text = e.what();
+            return record;
+        }
+        record.Layout = DetectChannelLayout(record.Text, parameters.FirstLine, parameters.Decimal);
+    } else {
+        RecordChoice choice;
+        choice.Sheet = parameters.Sheet;
+        choice.Variable = parameters.Variable;
+        try {
+            record.Source = ReadRecordText(path, format, choice);
+        } catch (const FileError& e) {
+            record.Failure.Failure = ImportFailure::CannotOpen;
+            record.Failure.Text = e.what();
+            return record;
+        } catch (const Error& e) {
+            record.Failure = Refused(e.what());
+            return record;
+        }
+        record.Text = std::move(record.Source.Text);
+        const RecordText& source = record.Source;
+        if (!source.Names.empty()) {
+            ChannelLayout layout;
+            for (size_t i = 0; i < source.Names.size(); ++i) {
+                layout.Channels.push_back(Channel{source.Names[i], ChannelSymbol(source.Names[i]),
+                                                  i < source.Units.size() ? source.Units[i] : "",
+                                                  static_cast<int32_t>(i + 1)});
+            }
+            layout.DataLine = std::max<int64_t>(source.DataLine, parameters.FirstLine);
+            layout.Format.Separator = FieldSeparator::Semicolon;
+            layout.Format.SeenSeparator = ';';
+            record.Layout = std::move(layout);
+        } else {
+            // Sheet cells hold numbers with a decimal point, whatever the locale.
+            record.Layout =
+                DetectChannelLayout(record.Text, parameters.FirstLine, DecimalMode::Point);
+        }
+        if (record.Layout) {
+            auto& metadata = record.Layout->Metadata;
+            metadata.insert(metadata.begin(), source.Metadata.begin(), source.Metadata.end());
+        }
+    }
+    if (!record.Layout) {
+        record.Failure = Refused("No line from line " + std::to_string(parameters.FirstLine) +
+                                 " on reads as a row of numbers.");
+    }
+    return record;
+}
+
 }  // namespace
 
 LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters& parameters,
                                 const ChannelSettings& settings) {
     LayoutReading reading;
-    std::string text;
-    try {
-        text = ReadTextFile(path);
-    } catch (const FileError& e) {
-        reading.Failure.Failure = ImportFailure::CannotOpen;
-        reading.Failure.Text = e.what();
+    RecordLayout record = ReadRecordLayout(path, parameters);
+    reading.PartsTitle = record.Source.PartsTitle;
+    reading.Parts = record.Source.Parts;
+    reading.Chosen = record.Source.Chosen;
+    if (!record.Layout) {
+        reading.Failure = std::move(record.Failure);
         return reading;
     }
-    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
-    if (!layout) {
-        reading.Failure = Refused("No line from line " + std::to_string(parameters.FirstLine) +
-                                  " on reads as a row of numbers.");
-        return reading;
-    }
+    auto& layout = record.Layout;
     try {
         ApplyUnits(layout->Channels, settings);
     } catch (const Error& e) {
@@ -380,6 +442,18 @@ LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters&
     }
     reading.Layout = std::move(layout);
     return reading;
+}
+
+std::string ChannelTableText(const LayoutReading& reading) {
+    std::string text = reading.Layout ? ChannelTableText(*reading.Layout) : std::string();
+    if (!reading.Parts.empty()) {
+        text += "\n" + reading.PartsTitle + "\n";
+        for (size_t i = 0; i < reading.Parts.size(); ++i) {
+            text += std::to_string(i + 1) + "\t" + reading.Parts[i] +
+                    (reading.Parts[i] == reading.Chosen ? "\t(read)" : "") + "\n";
+        }
+    }
+    return text;
 }
 
 std::string ChannelTableText(const ChannelLayout& layout) {
@@ -407,46 +481,13 @@ std::string DimensionProblem(std::string_view what, const std::string& text,
     return {};
 }
 
-ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
-                             const ImportParameters& parameters, const ChannelSettings& settings,
-                             const ProgressCallback& progress) {
-    if (parameters.Step <= 0) {
-        return Refused(
-            "A record read by its channels is read downwards: the step must be 1 or "
-            "more.");
-    }
-    // A regular file is read where it lies.
-    FileText file;
-    try {
-        file = OpenTextFile(path);
-    } catch (const FileError& e) {
-        ImportResult result;
-        result.Failure = ImportFailure::CannotOpen;
-        result.Text = e.what();
-        return result;
-    }
-    state.FileNameText = path;
-    ImportResult result = ReadChannelText(state, file.Text(), parameters, settings, progress);
-    if (file.Changed()) {
-        result.ChangedWhileRead = true;
-        result.File = path;
-    }
-    return result;
-}
+namespace {
 
-ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
+// The curve and the channel record from the rows of text below layout's header.
+ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
+                             std::optional<ChannelLayout> layout,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress) {
-    if (parameters.Step <= 0) {
-        return Refused(
-            "A record read by its channels is read downwards: the step must be 1 or "
-            "more.");
-    }
-    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
-    if (!layout) {
-        return Refused("No line from line " + std::to_string(parameters.FirstLine) +
-                       " on reads as a row of numbers.");
-    }
     ImportResult result;
     result.Format = layout->Format;
     std::vector<Channel>& channels = layout->Channels;
@@ -587,6 +628,60 @@ ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
         return failed;
     }
     return result;
+}
+
+}  // namespace
+
+ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress) {
+    if (parameters.Step <= 0) {
+        return Refused(
+            "A record read by its channels is read downwards: the step must be 1 or "
+            "more.");
+    }
+    if (DetectRecordFormat(path) != RecordFormat::Text) {
+        // A workbook, a MATLAB or a LabVIEW file: its cells as rows of text with their header.
+        RecordLayout source = ReadRecordLayout(path, parameters);
+        if (source.Failure.Failure == ImportFailure::CannotOpen) return source.Failure;
+        state.FileNameText = path;
+        if (!source.Layout) return source.Failure;
+        return ReadChannelRows(state, source.Text, std::move(source.Layout), parameters, settings,
+                               progress);
+    }
+    // A regular file is read where it lies.
+    FileText file;
+    try {
+        file = OpenTextFile(path);
+    } catch (const FileError& e) {
+        ImportResult result;
+        result.Failure = ImportFailure::CannotOpen;
+        result.Text = e.what();
+        return result;
+    }
+    state.FileNameText = path;
+    ImportResult result = ReadChannelText(state, file.Text(), parameters, settings, progress);
+    if (file.Changed()) {
+        result.ChangedWhileRead = true;
+        result.File = path;
+    }
+    return result;
+}
+
+ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
+                             const ImportParameters& parameters, const ChannelSettings& settings,
+                             const ProgressCallback& progress) {
+    if (parameters.Step <= 0) {
+        return Refused(
+            "A record read by its channels is read downwards: the step must be 1 or "
+            "more.");
+    }
+    auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
+    if (!layout) {
+        return Refused("No line from line " + std::to_string(parameters.FirstLine) +
+                       " on reads as a row of numbers.");
+    }
+    return ReadChannelRows(state, text, std::move(layout), parameters, settings, progress);
 }
 
 }  // namespace qlnx

@@ -53,12 +53,19 @@ struct ChannelSettings {
 struct LayoutReading {
     std::optional<ChannelLayout> Layout;
     ImportResult Failure;
+    // A workbook's sheets or a MATLAB file's variables ("Sheets", "Variables"), and the one
+    // read; empty for a text record.
+    std::string PartsTitle;
+    std::vector<std::string> Parts;
+    std::string Chosen;
 };
 LayoutReading ReadChannelLayout(const std::string& path, const ImportParameters& parameters,
                                 const ChannelSettings& settings);
 
-// The channel table and the metadata as --list-channels prints them.
+// The channel table and the metadata as --list-channels prints them, then the sheets or
+// variables of the file when it has them.
 std::string ChannelTableText(const ChannelLayout& layout);
+std::string ChannelTableText(const LayoutReading& reading);
 
 // Reads the record into RawDisp and RawForce (which the caller has emptied) and state.Channels.
 // Rows with a gap in a channel the expressions use are left out and counted; a field that is

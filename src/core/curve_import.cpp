@@ -17,6 +17,7 @@
 #include "core/plain_rows.h"
 #include "core/sample_memory.h"
 #include "core/text_lines.h"
+#include "formats/record_source.h"
 
 namespace qlnx {
 
@@ -343,9 +344,14 @@ ImportResult ImportCurveFile(AnalysisState& state, const std::string& path,
     state.ClearImportedCurve();
     state.ClearAnalysis();
     state.ClearLoopReadouts();
-    ImportResult result = parameters.Channels ? ReadChannelFile(state, name, parameters,
-                                                                *parameters.Channels, progress)
-                                              : ReadCurveFile(state, name, parameters, progress);
+    // A workbook, a MATLAB or a LabVIEW file is read by its channels even without channel
+    // settings: the two column boxes pick its columns.
+    static const ChannelSettings kColumns;
+    const ChannelSettings* channels = parameters.Channels;
+    if (channels == nullptr && DetectRecordFormat(name) != RecordFormat::Text) channels = &kColumns;
+    ImportResult result = channels != nullptr
+                              ? ReadChannelFile(state, name, parameters, *channels, progress)
+                              : ReadCurveFile(state, name, parameters, progress);
     KeepRowsThroughLastLine(state, parameters);
     // The rows read before a failure are drawn as well.
     state.LoopSeries().Assign(CopySamples(state.RawDisp), CopySamples(state.RawForce));

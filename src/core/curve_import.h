@@ -28,6 +28,10 @@ struct ImportParameters {
     // units. Unset, the two columns are read as they always were. The caller keeps the
     // settings for the import's time.
     const ChannelSettings* Channels = nullptr;
+    // A workbook's sheet (name or 1-based number; empty: the first with numbers) and a
+    // MATLAB file's variable (empty: every numeric one).
+    std::string Sheet{};
+    std::string Variable{};
 };
 
 // One row read by the import's rule: its values, or why it cannot be read.

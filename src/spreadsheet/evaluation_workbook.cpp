@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "core/evaluation_units.h"
 #include "core/protocol_table.h"
 #include "spreadsheet/sheet_writer.h"
-#include "core/evaluation_units.h"
 
 namespace qlnx {
 

@@ -43,7 +43,7 @@ struct Recorder {
 TEST(ImportProgress, ReportsRiseToTheEndWithoutChangingTheRowsRead) {
     constexpr int kRows = 50000;
     const std::string path = WriteRecord("rows.csv", kRows);
-    for (const ImportParameters parameters :
+    for (const ImportParameters& parameters :
          {ImportParameters{1, 1}, ImportParameters{3, 2}, ImportParameters{kRows, -3}}) {
         SCOPED_TRACE(parameters.Step);
         AnalysisState expected;

@@ -1,0 +1,176 @@
+#include "formats/sheet_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "core/errors.h"
+
+namespace qlnx {
+
+namespace {
+
+void AppendText(std::string& out, std::string_view text, bool number) {
+    if (number) {
+        out += text;
+        return;
+    }
+    const bool quote = text.find_first_of(";\"") != std::string_view::npos;
+    if (quote) out += '"';
+    for (const char c : text) {
+        if (c == '"') {
+            out += "\"\"";
+        } else if (c == '\t' || c == '\n' || c == '\r') {
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    if (quote) out += '"';
+}
+
+}  // namespace
+
+std::string ShortestNumberText(double value) {
+    if (std::isnan(value)) return "NaN";
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+bool ReadsAsNumber(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+SheetText::SheetText(uint64_t limit) : limit_(limit) {}
+
+void SheetText::Charge(uint64_t bytes) {
+    used_ += bytes;
+    if (used_ > limit_) {
+        throw Error("The sheet takes more than " + std::to_string(limit_ >> 20) +
+                    " MB of memory as text; it is too large to read.");
+    }
+}
+
+void SheetText::Cell(int64_t row, int64_t column, std::string_view text, bool number) {
+    if (text.empty() || row < 0 || column < 0) return;
+    if (row != row_) {
+        EndRow();
+        row_ = std::max(row, row_ + 1);
+    }
+    if (!number && ReadsAsNumber(text)) number = true;
+    if (number) rowHasNumber_ = true;
+    Charge(text.size() + 2);
+    // Cells come in column order; one out of order is put in its place.
+    HeadCell cell{column, number ? std::string(text) : std::string()};
+    if (!number) AppendText(cell.Text, text, false);
+    if (!cells_.empty() && cells_.back().Column >= column) {
+        const auto at =
+            std::lower_bound(cells_.begin(), cells_.end(), column,
+                             [](const HeadCell& c, int64_t col) { return c.Column < col; });
+        if (at != cells_.end() && at->Column == column) {
+            *at = std::move(cell);
+        } else {
+            cells_.insert(at, std::move(cell));
+        }
+        return;
+    }
+    cells_.push_back(std::move(cell));
+}
+
+void SheetText::Merge(int64_t row, int64_t first, int64_t last) {
+    if (row < 0 || first < 0 || last <= first) return;
+    merges_.insert(merges_.end(), {row, first, last});
+}
+
+void SheetText::EndRow() {
+    if (row_ < 0) return;
+    if (bodyRow_ < 0 && !rowHasNumber_) {
+        head_.resize(static_cast<size_t>(row_) + 1);
+        head_.back() = std::move(cells_);
+    } else {
+        if (bodyRow_ < 0) {
+            bodyRow_ = row_;
+        } else {
+            // Blank lines for the rows without cells in between.
+            const auto blank = static_cast<size_t>(row_ - bodyRow_) - widths_.size();
+            Charge(blank);
+            body_.append(blank, '\n');
+            widths_.insert(widths_.end(), blank, 0);
+        }
+        int64_t column = 0;
+        for (const HeadCell& cell : cells_) {
+            Charge(static_cast<uint64_t>(cell.Column - column));
+            for (; column < cell.Column; ++column) body_ += ';';
+            body_ += cell.Text;
+        }
+        body_ += '\n';
+        widths_.push_back(static_cast<uint32_t>(cells_.empty() ? 0 : cells_.back().Column + 1));
+        hasNumber_ = true;
+    }
+    cells_.clear();
+    rowHasNumber_ = false;
+}
+
+std::string SheetText::Finish() {
+    EndRow();
+    row_ = -1;
+    for (size_t m = 0; m + 2 < merges_.size(); m += 3) {
+        const auto row = static_cast<size_t>(merges_[m]);
+        if (row >= head_.size()) continue;
+        auto& cells = head_[row];
+        const auto source = std::find_if(cells.begin(), cells.end(), [&](const HeadCell& c) {
+            return c.Column == merges_[m + 1];
+        });
+        if (source == cells.end()) continue;
+        const std::string text = source->Text;
+        Charge(static_cast<uint64_t>(merges_[m + 2] - merges_[m + 1]) * (text.size() + 1));
+        for (int64_t column = merges_[m + 1] + 1; column <= merges_[m + 2]; ++column) {
+            const auto at =
+                std::lower_bound(cells.begin(), cells.end(), column,
+                                 [](const HeadCell& c, int64_t col) { return c.Column < col; });
+            if (at == cells.end() || at->Column != column) cells.insert(at, {column, text});
+        }
+    }
+    std::string text;
+    for (const auto& cells : head_) {
+        int64_t column = 0;
+        for (const HeadCell& cell : cells) {
+            for (; column < cell.Column; ++column) text += ';';
+            text += cell.Text;
+        }
+        text += '\n';
+    }
+    if (bodyRow_ > static_cast<int64_t>(head_.size())) {
+        text.append(static_cast<size_t>(bodyRow_) - head_.size(), '\n');
+    }
+    const uint32_t width = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+    const bool even = std::all_of(widths_.begin(), widths_.end(),
+                                  [&](uint32_t w) { return w == 0 || w == width; });
+    if (even) {
+        if (text.empty()) return std::move(body_);
+        text += body_;
+        return text;
+    }
+    // Trailing empty cells of a data row become empty fields up to the widest row's width.
+    size_t start = 0;
+    for (const uint32_t w : widths_) {
+        const size_t end = body_.find('\n', start);
+        text.append(body_, start, end - start);
+        if (w != 0) {
+            Charge(width - w);
+            text.append(width - w, ';');
+        }
+        text += '\n';
+        start = end + 1;
+    }
+    return text;
+}
+
+}  // namespace qlnx
