@@ -483,6 +483,10 @@ std::string DimensionProblem(std::string_view what, const std::string& text,
 
 namespace {
 
+ImportResult StepRefused() {
+    return Refused("A record read by its channels is read downwards: the step must be 1 or more.");
+}
+
 // The curve and the channel record from the rows of text below layout's header.
 ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
                              std::optional<ChannelLayout> layout,
@@ -635,11 +639,7 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
 ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress) {
-    if (parameters.Step <= 0) {
-        return Refused(
-            "A record read by its channels is read downwards: the step must be 1 or "
-            "more.");
-    }
+    if (parameters.Step <= 0) return StepRefused();
     if (DetectRecordFormat(path) != RecordFormat::Text) {
         // A workbook, a MATLAB or a LabVIEW file: its cells as rows of text with their header.
         RecordLayout source = ReadRecordLayout(path, parameters);
@@ -671,11 +671,7 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
 ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress) {
-    if (parameters.Step <= 0) {
-        return Refused(
-            "A record read by its channels is read downwards: the step must be 1 or "
-            "more.");
-    }
+    if (parameters.Step <= 0) return StepRefused();
     auto layout = DetectChannelLayout(text, parameters.FirstLine, parameters.Decimal);
     if (!layout) {
         return Refused("No line from line " + std::to_string(parameters.FirstLine) +
