@@ -77,6 +77,21 @@ TEST_F(TForm1DesktopTest, DroppedRecordIsImportedWithTheBoxesAsTheyAre) {
         << dialogs.boxes[0].text.toStdString();
 }
 
+TEST_F(TForm1DesktopTest, DroppedWorkbookIsReadByItsContentWhateverItsName) {
+    // The workbook twin of a CSV record under a name that says nothing: its first two
+    // columns (time and displacement) become the curve, as the column boxes say.
+    const QString path = dir.filePath(QStringLiteral("from the logger.bin"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QLNX_TEST_DATA "/formats/record.xlsx"), path));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    ASSERT_TRUE(Drop(data));
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(Text("edt5"), path);
+    ASSERT_FALSE(State().RawDisp.empty());
+    EXPECT_EQ(State().RawDisp.front(), 0.0);
+    EXPECT_EQ(State().RawForce.back(), 7.0);
+}
+
 // A record dropped while a long command runs would change the state under that command: the
 // window refuses it and the running command ends as it would have.
 TEST_F(TForm1DesktopTest, DropWhileACommandRunsIsRefused) {

@@ -109,7 +109,8 @@ TEST_F(TForm1Test, OpenDialogOffersEveryRecordTypeInTheFolderLastUsed) {
     Find<QAction>("ImportData1")->trigger();  // the menu command runs the same import
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].Filter,
-              "Test records (*.txt *.csv *.dat *.TXT *.CSV *.DAT);;Text Files (*txt);;"
+              "Test records (*.txt *.csv *.dat *.xlsx *.xlsm *.ods *.xls *.mat *.lvm *.TXT *.CSV "
+              "*.DAT *.XLSX *.XLSM *.ODS *.XLS *.MAT *.LVM);;Text Files (*txt);;"
               "CSV Files (*csv);;All Files (*)");
     // Nothing used yet: the home folder, never the program's own.
     EXPECT_EQ(dialogs.openRequests[0].InitialFolder, QDir::homePath());

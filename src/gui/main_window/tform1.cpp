@@ -65,9 +65,11 @@ namespace {
 constexpr int kClientWidth = 915;
 constexpr int kClientHeight = 744;
 
-// Records of every usual ending first, then the types the window has always offered.
+// Records of every usual ending first (text, workbooks, MATLAB and LabVIEW files), then the
+// types the window has always offered. Whatever its name, a file is read by its content.
 const char* const kOpenFilter =
-    "Test records|*.txt;*.csv;*.dat;*.TXT;*.CSV;*.DAT|Text Files|*txt|CSV Files|*csv|All Files|*.*";
+    "Test records|*.txt;*.csv;*.dat;*.xlsx;*.xlsm;*.ods;*.xls;*.mat;*.lvm;*.TXT;*.CSV;*.DAT;"
+    "*.XLSX;*.XLSM;*.ODS;*.XLS;*.MAT;*.LVM|Text Files|*txt|CSV Files|*csv|All Files|*.*";
 const QString kWarningTitle = QStringLiteral("Warning");
 const QString kProgressTitle = QStringLiteral("QLNX");
 
