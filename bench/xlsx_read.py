@@ -25,7 +25,7 @@ ROWS, COLUMNS = 1_000_000, 4
 def run_benchmark(name, path):
     """One benchmark in its own process, so that its peak memory is its own."""
     out = subprocess.run(
-        [str(PROGRAM), f"--benchmark_filter=^{name}$", "--benchmark_format=json"],
+        [str(PROGRAM), f"--benchmark_filter=^{name}/", "--benchmark_format=json"],
         env=dict(os.environ, QLNX_BENCH_XLSX=str(path)),
         check=True, capture_output=True, text=True).stdout
     result = json.loads(out)["benchmarks"][0]
