@@ -24,7 +24,9 @@ std::string Number(double v) {
 }
 
 bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+    // Empty vectors may hold no storage at all: memcmp must not see their null pointers.
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 std::string Describe(const Metadata& metadata) {
