@@ -554,6 +554,8 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
         }
         record.SkippedRows = rows.Skipped;
         record.FirstSkippedLine = rows.SkippedLines.empty() ? 0 : rows.SkippedLines.front();
+        record.DataLine = layout->DataLine;
+        record.SkippedLines = rows.SkippedLines;
         if (result.Failure != ImportFailure::None) return result;
 
         // Calibration, then zeroing, then the units the expressions are evaluated in.

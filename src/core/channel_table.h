@@ -54,6 +54,10 @@ struct ChannelRecord {
     // 1-based line (0 when none).
     int64_t SkippedRows = 0;
     int64_t FirstSkippedLine = 0;
+    // The 1-based line of the first row read and the lines left out (in file order): with the
+    // step they give each row's line, so that a range of rows can be read again as lines.
+    int64_t DataLine = 0;
+    std::vector<int64_t> SkippedLines;
 };
 
 }  // namespace qlnx
