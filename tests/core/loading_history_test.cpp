@@ -23,8 +23,7 @@ TEST(LoadingHistory, LoopSpansFollowTheSamples) {
     ImportCurveValues(state, {0, 2, 2, -2, 2, -2, 0}, {0, 20, 20, -20, 20, -20, 0}, "r");
     ASSERT_FALSE(AnalyzeLoops(state));
     ASSERT_EQ(state.LoopCount, 2);
-    EXPECT_EQ(WorkingCurveSamples(state),
-              (std::vector<double>{0, 1, 2.5, 3, 3.5, 4, 4.5, 5, 6}));
+    EXPECT_EQ(WorkingCurveSamples(state), (std::vector<double>{0, 1, 2.5, 3, 3.5, 4, 4.5, 5, 6}));
 
     const LoadingHistory h = MakeLoadingHistory(state, EvaluationOptions{});
     EXPECT_FALSE(h.IsTime);
@@ -72,8 +71,7 @@ TEST(LoadingHistory, LinesOfSamplesAndTheLastLine) {
 
     // A channel record with its header on lines 1-2, a time channel and a gap on line 5:
     // samples are lines 3, 4, 6, 7; the last line 6 keeps three of them and their times.
-    const std::string text =
-        "t,d,f\ns,mm,kN\n0,1,10\n1,2,20\n2,NaN,30\n3,4,40\n4,5,50\n";
+    const std::string text = "t,d,f\ns,mm,kN\n0,1,10\n1,2,20\n2,NaN,30\n3,4,40\n4,5,50\n";
     ChannelSettings settings;
     settings.Displacement = "c2";
     settings.Force = "c3";
@@ -81,10 +79,9 @@ TEST(LoadingHistory, LinesOfSamplesAndTheLastLine) {
     ASSERT_EQ(ReadChannelText(state, text, parameters, settings).Failure, ImportFailure::None);
     ASSERT_EQ(state.RawDisp, (std::vector<double>{1, 2, 4, 5}));
     ASSERT_EQ(state.Channels.Time, (std::vector<double>{0, 1, 3, 4}));
-    const std::vector<int64_t> lines = {LineOfSample(state, parameters, 0),
-                                        LineOfSample(state, parameters, 1),
-                                        LineOfSample(state, parameters, 2),
-                                        LineOfSample(state, parameters, 3)};
+    const std::vector<int64_t> lines = {
+        LineOfSample(state, parameters, 0), LineOfSample(state, parameters, 1),
+        LineOfSample(state, parameters, 2), LineOfSample(state, parameters, 3)};
     EXPECT_EQ(lines, (std::vector<int64_t>{3, 4, 6, 7}));
     const LoadingHistory h = MakeLoadingHistory(state, EvaluationOptions{});
     EXPECT_TRUE(h.IsTime);

@@ -87,6 +87,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
     BuildControls();
     BuildMenu();
     BuildProjectCommands();
+    BuildHistoryCommand();
     BuildStatusBar();
     UpdateRecentRecordsMenu();
     ApplyWindowToolTips(this);
@@ -256,8 +257,11 @@ std::optional<ImportParameters> TForm1::ReadImportBoxes() {
         dialogs_.warning(this, kWarningTitle, QString::fromStdString(check.Warning));
         if (check.FocusTo == ImportCheck::Focus::FirstLine) edt7->setFocus();
         if (check.FocusTo == ImportCheck::Focus::Step) edt8->setFocus();
+        return std::nullopt;
     }
-    return check.Parameters;
+    ImportParameters parameters = *check.Parameters;
+    parameters.LastLine = lastLine_;
+    return parameters;
 }
 
 void TForm1::ImportLoop() {
@@ -270,7 +274,11 @@ void TForm1::ImportLoop() {
     const std::optional<QString> path = dialogs_.openFile(this, request);
     if (!path) return;
     RememberDialogFolder(FileKind::Record, *path);
-    ImportFrom(PathBytes(*path), *parameters);
+    // Another record starts without the range of the one shown.
+    ForgetRangeOf(PathBytes(*path));
+    ImportParameters lines = *parameters;
+    lines.LastLine = lastLine_;
+    ImportFrom(PathBytes(*path), lines);
 }
 
 void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, const QString& step) {
@@ -343,6 +351,7 @@ void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
 void TForm1::SetNoiseBandBox(const QString& text) { edtNoiseBand->setText(text); }
 
 void TForm1::ImportWithParameters(const QString& path) {
+    ForgetRangeOf(PathBytes(path));
     const std::optional<ImportParameters> parameters = ReadImportBoxes();
     if (!parameters) return;
     ImportFrom(PathBytes(path), *parameters);
@@ -352,6 +361,7 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
                                                importOptions_.Decimal, importOptions_.Channels);
+    readWith_ = parameters;
     ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that

@@ -46,6 +46,7 @@ class EvaluationWindow;
 class SeriesWindow;
 class SpecimensPanel;
 class HelpWindow;
+class LoadingHistoryView;
 class MessageBar;
 class StatusLinkField;
 class UserDialogs;
@@ -124,6 +125,12 @@ public slots:
     void CalibrateModel1Click();
     CalibrationWindow* Calibration() const { return calibrationWindow_; }
 
+    // View > Loading History (tform1_history.cpp): the record's displacement against time in a
+    // panel under the chart; a cycle clicked there is chosen in the Loop No. box, a range
+    // dragged there is read again (first-line box and last line) and analysed.
+    void LoadingHistory1Click();
+    LoadingHistoryView* History() const { return historyView_; }
+
     // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
     void Undo1Click();
     void Redo1Click();
@@ -171,6 +178,19 @@ private:
     // Runs a handler inside the error guard, unless another command is still running.
     void Guarded(void (TForm1::*handler)());
     void RunCommand(const std::function<void()>& command);
+
+    // The loading history's command and what it needs from the window (tform1_history.cpp).
+    void BuildHistoryCommand();
+    // Samples first..last (0-based) of the record shown become its range of lines: the first
+    // line in the first-line box, the last line beside it; the record is read again and, when
+    // it was analysed, analysed again.
+    void ChooseRecordRange(size_t first, size_t last);
+    // Back to the whole record: the first line from before the range was chosen, no last line.
+    void ReadWholeRecord();
+    // Reads the record again with the boxes and the last line, analysing it when it was.
+    void ReadRangeAgain();
+    // Before a record other than the one shown is read: it starts without a range.
+    void ForgetRangeOf(const std::string& path);
 
     // Operations.
     void ImportLoop();
@@ -248,6 +268,14 @@ private:
     UserDialogs& dialogs_;
     AnalysisState state_;
     ImportOptions importOptions_;
+    // The import's last line (0: to the end of the record), read with the first-line box
+    // (edt7) and the step box (edt8) into the import's parameters; the loading history's range
+    // sets it with the first line.
+    int32_t lastLine_ = 0;
+    // The first-line box as it was before a range was chosen (Whole Record puts it back), and
+    // the parameters the record shown was read with.
+    std::optional<QString> wholeFirstLine_;
+    ImportParameters readWith_;
     std::function<bool(const QUrl&)> openUrl_;
     QString guideFolder_;          // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack
@@ -278,6 +306,8 @@ private:
     ProjectSession project_;
     SpecimensPanel* specimensPanel_ = nullptr;
     SeriesWindow* seriesWindow_ = nullptr;
+    LoadingHistoryView* historyView_ = nullptr;
+    QAction* LoadingHistory1 = nullptr;
     QAction* CompareSpecimens1 = nullptr;
     QString baseTitle_;
     QAction* NewProject1 = nullptr;

@@ -280,6 +280,14 @@ void TForm1::ShowSpecimen(int index) {
         rbMethods[i]->setChecked(specimen.Skeleton.Method == SkeletonMethods()[i].Method);
     }
     chk1->setChecked(specimen.Skeleton.KeepDispIncreasing);
+    // A specimen is read whole, from its first line: no range of the record shown before.
+    wholeFirstLine_.reset();
+    lastLine_ = 0;
+    if (const auto read =
+            CheckImportParameters(specimen.Import.FirstLineText, specimen.Import.StepText)
+                .Parameters) {
+        readWith_ = *read;
+    }
     SpecimenRun run;
     {
         const std::unique_ptr<ProgressReport> progress = dialogs_.progress(

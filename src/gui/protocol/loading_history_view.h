@@ -37,8 +37,9 @@ public:
     }
     // Called by Whole Record.
     void SetWholeRecord(std::function<void()> whole) { wholeRecord_ = std::move(whole); }
-    // Whether the record is read in a range of its lines (Whole Record enabled).
-    void SetRangeInForce(std::function<bool()> inForce) { rangeInForce_ = std::move(inForce); }
+    // The range of lines the record is read in ("Lines 7682 to 9281"), empty for the whole
+    // record (Whole Record disabled then).
+    void SetRangeInForce(std::function<QString()> inForce) { rangeInForce_ = std::move(inForce); }
 
     // Brings the history up to date with the state: redrawn when the record or its analysis
     // changed, the chosen loop's highlight always.
@@ -60,7 +61,7 @@ private:
     std::function<void(int)> selectLoop_;
     std::function<void(size_t, size_t)> selectRange_;
     std::function<void()> wholeRecord_;
-    std::function<bool()> rangeInForce_;
+    std::function<QString()> rangeInForce_;
 
     LoadingHistory history_;
     uint64_t shownRevision_ = ~uint64_t{0};
@@ -73,6 +74,7 @@ private:
     double pressX_ = 0;
 
     QLabel* lblProtocol = nullptr;
+    QLabel* lblRange = nullptr;
     QPushButton* btnWholeRecord = nullptr;
     QCustomPlot* pltHistory = nullptr;
     QCPItemRect* selection_ = nullptr;
