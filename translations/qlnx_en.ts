@@ -2179,5 +2179,69 @@ Thank you for your support!</translation>
         <source>The drift height must be a number above 0.</source>
         <translation>The drift height must be a number above 0.</translation>
     </message>
+    <message>
+        <source>Loading History</source>
+        <translation>Loading History</translation>
+    </message>
+    <message>
+        <source>Protocol:</source>
+        <translation>Protocol:</translation>
+    </message>
+    <message>
+        <source>Click a cycle to choose its loop; drag over the history to analyse that range only.</source>
+        <translation>Click a cycle to choose its loop; drag over the history to analyse that range only.</translation>
+    </message>
+    <message>
+        <source>Whole Record</source>
+        <translation>Whole Record</translation>
+    </message>
+    <message>
+        <source>Read the whole record again, from the first line it was read from before a range was chosen.</source>
+        <translation>Read the whole record again, from the first line it was read from before a range was chosen.</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Time (%1)</source>
+        <translation>Time (%1)</translation>
+    </message>
+    <message>
+        <source>Planned amplitude</source>
+        <translation>Planned amplitude</translation>
+    </message>
+    <message>
+        <source>Planned amplitude (negative)</source>
+        <translation>Planned amplitude (negative)</translation>
+    </message>
+    <message>
+        <source>Chosen loop</source>
+        <translation>Chosen loop</translation>
+    </message>
+    <message>
+        <source>analyse the loops to see the levels</source>
+        <translation>analyse the loops to see the levels</translation>
+    </message>
+    <message>
+        <source>not recognised (measured levels)</source>
+        <translation>not recognised (measured levels)</translation>
+    </message>
+    <message>
+        <source>Lines %1 to %2</source>
+        <translation>Lines %1 to %2</translation>
+    </message>
+    <message>
+        <source>Last Line must not come before First Line!</source>
+        <translation>Last Line must not come before First Line!</translation>
+    </message>
+    <message>
+        <source>Last Line must large than 0!</source>
+        <translation>Last Line must large than 0!</translation>
+    </message>
 </context>
 </TS>

@@ -2179,5 +2179,69 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>The drift height must be a number above 0.</source>
         <translation>位移角计算高度必须是大于 0 的数。</translation>
     </message>
+    <message>
+        <source>Loading History</source>
+        <translation>加载历程</translation>
+    </message>
+    <message>
+        <source>Protocol:</source>
+        <translation>加载制度：</translation>
+    </message>
+    <message>
+        <source>Click a cycle to choose its loop; drag over the history to analyse that range only.</source>
+        <translation>单击一个循环选择该滞回环；在历程上拖动只分析该区段。</translation>
+    </message>
+    <message>
+        <source>Whole Record</source>
+        <translation>整个记录</translation>
+    </message>
+    <message>
+        <source>Read the whole record again, from the first line it was read from before a range was chosen.</source>
+        <translation>重新读入整个记录，从选择区段之前的起始行开始。</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>采样点</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Time (%1)</source>
+        <translation>时间 (%1)</translation>
+    </message>
+    <message>
+        <source>Planned amplitude</source>
+        <translation>计划幅值</translation>
+    </message>
+    <message>
+        <source>Planned amplitude (negative)</source>
+        <translation>计划幅值（负向）</translation>
+    </message>
+    <message>
+        <source>Chosen loop</source>
+        <translation>所选滞回环</translation>
+    </message>
+    <message>
+        <source>analyse the loops to see the levels</source>
+        <translation>分析滞回环后显示加载级</translation>
+    </message>
+    <message>
+        <source>not recognised (measured levels)</source>
+        <translation>未识别（按实测加载级）</translation>
+    </message>
+    <message>
+        <source>Lines %1 to %2</source>
+        <translation>第 %1 行至第 %2 行</translation>
+    </message>
+    <message>
+        <source>Last Line must not come before First Line!</source>
+        <translation>结束行不能在起始行之前！</translation>
+    </message>
+    <message>
+        <source>Last Line must large than 0!</source>
+        <translation>结束行必须大于0！</translation>
+    </message>
 </context>
 </TS>

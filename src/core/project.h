@@ -23,6 +23,8 @@ struct SpecimenImport {
     DecimalMode Decimal = DecimalMode::Auto;
     int32_t DisplacementColumn = 1;
     int32_t ForceColumn = 2;
+    // The last line read (0: to the end of the record): a range chosen in the loading history.
+    int32_t LastLine = 0;
     // The record's channel table and units join the import here once the import reads
     // channels; until then the displacement and force are the two columns above.
 };

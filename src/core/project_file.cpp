@@ -51,6 +51,8 @@ Json SpecimenJson(const Specimen& s, const std::string& folder) {
                    {"Decimal", std::string(DecimalModeName(s.Import.Decimal))},
                    {"DisplacementColumn", s.Import.DisplacementColumn},
                    {"ForceColumn", s.Import.ForceColumn}};
+    // A record read to its end says nothing, as before ranges were kept.
+    if (s.Import.LastLine != 0) j["Import"]["LastLine"] = s.Import.LastLine;
     j["NoiseBand"] = s.NoiseBandText;
     j["Direction"] = DirectionName(s.Direction);
     Json skeleton;
@@ -110,6 +112,8 @@ Specimen SpecimenOf(const Json& j, const std::string& folder) {
     s.Import.Decimal = *decimal;
     s.Import.DisplacementColumn = import.at("DisplacementColumn").get<int32_t>();
     s.Import.ForceColumn = import.at("ForceColumn").get<int32_t>();
+    s.Import.LastLine = import.value("LastLine", 0);
+    if (s.Import.LastLine < 0) Damaged("a last line below 0");
     if (s.Import.DisplacementColumn < 1 || s.Import.ForceColumn < 1) {
         Damaged("a column number below 1");
     }

@@ -35,7 +35,7 @@ protected:
         s.Notes = "line one\nline two, with ünïcode";
         s.RecordPath = record_;
         s.RecordSha256 = FileSha256(record_);
-        s.Import = {"3", "2", DecimalMode::Comma, 4, 2};
+        s.Import = {"3", "2", DecimalMode::Comma, 4, 2, 41};
         s.NoiseBandText = "0.05";
         s.Direction = LoopDirection::Negative;
         s.Skeleton.Method = SkeletonMethod::EnvelopeToMaxForce;
@@ -67,6 +67,7 @@ void ExpectSameSpecimen(const Specimen& a, const Specimen& b) {
     EXPECT_EQ(a.Import.Decimal, b.Import.Decimal);
     EXPECT_EQ(a.Import.DisplacementColumn, b.Import.DisplacementColumn);
     EXPECT_EQ(a.Import.ForceColumn, b.Import.ForceColumn);
+    EXPECT_EQ(a.Import.LastLine, b.Import.LastLine);
     EXPECT_EQ(a.NoiseBandText, b.NoiseBandText);
     EXPECT_EQ(a.Direction, b.Direction);
     EXPECT_EQ(a.Skeleton.Method, b.Skeleton.Method);
@@ -101,6 +102,9 @@ TEST_F(ProjectFileTest, SavedAndReadBackExactlyWithTheRecordRelativeToTheProject
     const std::string text = ReadAll(path);
     EXPECT_NE(text.find("\"Format\": 1"), std::string::npos);
     EXPECT_NE(text.find("\"records/wall 1.csv\""), std::string::npos) << text;
+    // A range of lines is kept; a record read to its end names no last line.
+    EXPECT_NE(text.find("\"LastLine\": 41"), std::string::npos);
+    EXPECT_EQ(text.find("\"LastLine\": 0"), std::string::npos);
 
     const Project back = LoadProject(path);
     ASSERT_EQ(back.Specimens.size(), 2u);

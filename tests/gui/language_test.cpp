@@ -136,6 +136,8 @@ TEST_F(LanguageTest, EveryTextOfTheWindowSwitchesAtOnceAndBack) {
     ASSERT_NE(form->Evaluation(), nullptr);
     Find<QAction>("CalibrateModel1")->trigger();  // and the calibration window
     ASSERT_NE(form->Calibration(), nullptr);
+    Find<QAction>("LoadingHistory1")->trigger();  // and the loading history
+    ASSERT_NE(form->History(), nullptr);
     // So does a series window (of no specimens: no group names of the user's).
     auto* series = new SeriesWindow(dialogs, form.get());
     series->SetSpecimens({});

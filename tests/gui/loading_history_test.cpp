@@ -34,8 +34,7 @@ protected:
     QPoint PixelAt(QCustomPlot* plot, double x) {
         plot->replot();
         const QRect r = plot->axisRect()->rect();
-        return QPoint(static_cast<int>(std::lround(plot->xAxis->coordToPixel(x))),
-                      r.center().y());
+        return QPoint(static_cast<int>(std::lround(plot->xAxis->coordToPixel(x))), r.center().y());
     }
 };
 
@@ -64,8 +63,7 @@ TEST_F(LoadingHistoryTest, LevelsClickDragAndWholeRecord) {
     QCPGraph* planned = plot->graph(LoadingHistoryView::PlannedPositive);
     ASSERT_GE(planned->dataCount(), 5);
     EXPECT_NEAR(planned->data()->at(0)->value, 1, 0.05);
-    EXPECT_NEAR(plot->graph(LoadingHistoryView::PlannedNegative)->data()->at(0)->value, -1,
-                0.05);
+    EXPECT_NEAR(plot->graph(LoadingHistoryView::PlannedNegative)->data()->at(0)->value, -1, 0.05);
     EXPECT_FALSE(Find<QPushButton>("btnWholeRecord")->isEnabled());
 
     // A click on the fourth cycle chooses Loop_4 and highlights it.

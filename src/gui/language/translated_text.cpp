@@ -76,6 +76,8 @@ const char* const kPatterns[] = {
     "The displacement expression '%1': no channel is named '%2'; the channels are %3.",
     "The force expression '%1': no channel is named '%2'; the channels are %3.",
     "The unit '%1' of channel %2 is not known.",
+    // Loading history.
+    "Time (%1)", "Lines %1 to %2",
 };
 // The patterns whose values are words of the program (an undone edit, a row format, a branch),
 // translated with them. The values of every other pattern come from the user's files and

@@ -37,8 +37,7 @@ void TForm1::LoadingHistory1Click() {
         historyView_->SetRangeSelector([this](size_t first, size_t last) {
             RunCommand([this, first, last] { ChooseRecordRange(first, last); });
         });
-        historyView_->SetWholeRecord(
-            [this] { RunCommand([this] { ReadWholeRecord(); }); });
+        historyView_->SetWholeRecord([this] { RunCommand([this] { ReadWholeRecord(); }); });
         historyView_->SetRangeInForce([this] {
             if (!wholeFirstLine_ && lastLine_ == 0) return QString();
             return QStringLiteral("Lines %1 to %2").arg(edt7->text()).arg(lastLine_);

@@ -234,6 +234,7 @@ void TForm1::CaptureSpecimen(Specimen& s) const {
     }
     s.Import.FirstLineText = edt7->text().toStdString();
     s.Import.StepText = edt8->text().toStdString();
+    s.Import.LastLine = lastLine_;
     s.Import.Decimal = importOptions_.Decimal;
     s.Import.DisplacementColumn = importOptions_.DisplacementColumn;
     s.Import.ForceColumn = importOptions_.ForceColumn;
@@ -280,9 +281,9 @@ void TForm1::ShowSpecimen(int index) {
         rbMethods[i]->setChecked(specimen.Skeleton.Method == SkeletonMethods()[i].Method);
     }
     chk1->setChecked(specimen.Skeleton.KeepDispIncreasing);
-    // A specimen is read whole, from its first line: no range of the record shown before.
+    // A specimen is read in its own range of lines.
     wholeFirstLine_.reset();
-    lastLine_ = 0;
+    lastLine_ = specimen.Import.LastLine;
     if (const auto read =
             CheckImportParameters(specimen.Import.FirstLineText, specimen.Import.StepText)
                 .Parameters) {
