@@ -16,6 +16,7 @@ namespace qlnx {
 void TForm1::BuildHistoryCommand() {
     LoadingHistory1 = new QAction(QStringLiteral("Loading History"), this);
     LoadingHistory1->setObjectName(QStringLiteral("LoadingHistory1"));
+    LoadingHistory1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     View1->insertAction(View1->actions().value(0), LoadingHistory1);
     connect(LoadingHistory1, &QAction::triggered, this,
             [this] { Guarded(&TForm1::LoadingHistory1Click); });

@@ -79,6 +79,7 @@ LoadingHistoryView::LoadingHistoryView(const AnalysisState& state, ChartWidget* 
     pltHistory->legend->setVisible(true);
     pltHistory->legend->removeItem(PlannedNegative);
     pltHistory->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    pltHistory->legend->setBrush(QColor(255, 255, 255, 200));
     selection_ = new QCPItemRect(pltHistory);
     selection_->setLayer(QStringLiteral("overlay"));
     selection_->topLeft->setTypeY(QCPItemPosition::ptAxisRectRatio);
@@ -151,6 +152,12 @@ void LoadingHistoryView::Redraw() {
             positive << a;
             negative << -a;
         }
+    }
+    // The legend names the planned amplitudes only when a protocol was recognised.
+    if (h.Protocol) {
+        pltHistory->graph(PlannedPositive)->addToLegend();
+    } else {
+        pltHistory->graph(PlannedPositive)->removeFromLegend();
     }
     pltHistory->graph(PlannedPositive)->setData(stepX, positive, true);
     pltHistory->graph(PlannedNegative)->setData(stepX, negative, true);
