@@ -2243,5 +2243,9 @@ Thank you for your support!</translation>
         <source>Last Line must large than 0!</source>
         <translation>Last Line must large than 0!</translation>
     </message>
+    <message>
+        <source>The displacement against time with the levels and the planned amplitudes; click a cycle to choose its loop, drag to choose the range of lines to analyse.</source>
+        <translation>The displacement against time with the levels and the planned amplitudes; click a cycle to choose its loop, drag to choose the range of lines to analyse.</translation>
+    </message>
 </context>
 </TS>

@@ -2243,5 +2243,9 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Last Line must large than 0!</source>
         <translation>结束行必须大于0！</translation>
     </message>
+    <message>
+        <source>The displacement against time with the levels and the planned amplitudes; click a cycle to choose its loop, drag to choose the range of lines to analyse.</source>
+        <translation>位移随时间的变化，附加载级与计划幅值；单击一个循环选择其滞回环，拖动选择要分析的数据行区段。</translation>
+    </message>
 </context>
 </TS>

@@ -74,6 +74,9 @@ const ToolTip kWindowToolTips[] = {
                           "with the constructions on the chart."},
     {{"CalibrateModel1"}, "Fit Steel01, Steel02, Bouc-Wen, BWBN or SAWS to the record and "
                           "write the OpenSees material."},
+    {{"LoadingHistory1"}, "The displacement against time with the levels and the planned "
+                          "amplitudes; click a cycle to choose its loop, drag to choose the "
+                          "range of lines to analyse."},
     {{"ImportOptions1"}, "Decimal separator, the displacement and force columns, and a "
                          "preview of the rows as they will be read."},
     // Projects and the specimens panel.
