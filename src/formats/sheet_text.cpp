@@ -150,7 +150,17 @@ std::string SheetText::Finish() {
     if (bodyRow_ > static_cast<int64_t>(head_.size())) {
         text.append(static_cast<size_t>(bodyRow_) - head_.size(), '\n');
     }
-    const uint32_t width = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+    // Data rows reach as far as the widest of them, and at least as far as the name and unit
+    // rows (the last two rows with cells above the data): a named column whose cells are all
+    // empty, or a remark column, stays a column of gaps, as a CSV export of the sheet writes it,
+    // so that the header rows line up with the data.
+    uint32_t width = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+    int headerRows = 0;
+    for (auto cells = head_.rbegin(); cells != head_.rend() && headerRows < 2; ++cells) {
+        if (cells->empty()) continue;
+        ++headerRows;
+        width = std::max(width, static_cast<uint32_t>(cells->back().Column + 1));
+    }
     const bool even = std::all_of(widths_.begin(), widths_.end(),
                                   [&](uint32_t w) { return w == 0 || w == width; });
     if (even) {

@@ -264,10 +264,10 @@ RecordText ReadXlsx(const ZipArchive& archive, const RecordChoice& choice) {
         if (element != "sheet") return;
         const char* name = attributes.Get("name");
         const char* id = attributes.Get("id");
-        if (name == nullptr || id == nullptr) return;
+        if (id == nullptr) return;
         for (const Relation& relation : relations) {
             if (relation.Id == id && EndsWith(relation.Type, "/worksheet")) {
-                names.emplace_back(name);
+                names.emplace_back(name != nullptr ? name : "");
                 parts.push_back(relation.Target);
             }
         }
