@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -286,10 +287,10 @@ size_t NextRowStart(std::string_view xml, size_t from) {
 }
 
 // Reads the sheet's XML cut at row starts into pieces, one a core, each parsed by its own
-// expat parser behind the document's opening (the XML up to the first row) and the pieces'
-// pieces given in order, ended, each taking the next. Gives nullopt when the sheet does not lend
-// itself (a piece does not parse alone, a row without its number, rows out of order, no numbers in
-// the first piece): the caller then reads it in one go, which also gives any message.
+// expat parser behind the document's opening (the XML up to the first row). Gives the pieces
+// in order, each ended and taking the next; nullopt when the sheet does not lend itself (a
+// piece does not parse alone, a row without its number, rows out of order, no numbers in the
+// first piece): the caller then reads it in one go, which also gives any message.
 std::optional<std::vector<SheetText>> ReadSheetInPieces(std::string_view xml,
                                                         const std::vector<std::string>& strings,
                                                         const RecordChoice& choice, size_t pieces) {
@@ -335,7 +336,13 @@ std::optional<std::vector<SheetText>> ReadSheetInPieces(std::string_view xml,
     };
     {
         std::vector<std::thread> threads;
-        for (size_t k = 1; k < count; ++k) threads.emplace_back(read, k);
+        try {
+            for (size_t k = 1; k < count; ++k) threads.emplace_back(read, k);
+        } catch (const std::system_error&) {
+            // No thread to spare: the sheet is read in one go.
+            for (std::thread& thread : threads) thread.join();
+            return std::nullopt;
+        }
         read(0);
         for (std::thread& thread : threads) thread.join();
     }
