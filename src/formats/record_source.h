@@ -33,6 +33,8 @@ struct RecordChoice {
     // The most bytes one part of a workbook may inflate to, and the most the rows of text
     // may take.
     uint64_t MemoryLimit = uint64_t{2} << 30;
+    // A worksheet this large (inflated) or larger is read in pieces on every core.
+    uint64_t PiecesFrom = uint64_t{8} << 20;
 };
 
 struct RecordText {

@@ -17,8 +17,13 @@ std::string NameList(const std::vector<std::string>& names) {
 
 }  // namespace
 
-void ReadChosenSheet(const std::vector<std::string>& names, const RecordChoice& choice,
+void ReadChosenSheet(std::vector<std::string> names, const RecordChoice& choice,
                      const std::function<bool(size_t, std::string&)>& read, RecordText& record) {
+    // A sheet the file gives no name (legal in an OpenDocument table, written by some tools)
+    // goes by its number, as the sheet tabs of a spreadsheet application would show it.
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i].empty()) names[i] = "Sheet " + std::to_string(i + 1);
+    }
     record.PartsTitle = "Sheets";
     record.Parts = names;
     if (names.empty()) throw Error("The workbook has no sheet.");

@@ -67,21 +67,24 @@ void SheetText::Cell(int64_t row, int64_t column, std::string_view text, bool nu
     if (!number && ReadsAsNumber(text)) number = true;
     if (number) rowHasNumber_ = true;
     Charge(text.size() + 2);
+    // The cell's text goes to the row's buffer (no string of its own: a sheet of a million
+    // rows has millions of cells).
+    const RowCell cell{column, rowText_.size(), 0};
+    AppendText(rowText_, text, number);
+    const RowCell written{cell.Column, cell.Begin, rowText_.size() - cell.Begin};
     // Cells come in column order; one out of order is put in its place.
-    HeadCell cell{column, number ? std::string(text) : std::string()};
-    if (!number) AppendText(cell.Text, text, false);
     if (!cells_.empty() && cells_.back().Column >= column) {
         const auto at =
             std::lower_bound(cells_.begin(), cells_.end(), column,
-                             [](const HeadCell& c, int64_t col) { return c.Column < col; });
+                             [](const RowCell& c, int64_t col) { return c.Column < col; });
         if (at != cells_.end() && at->Column == column) {
-            *at = std::move(cell);
+            *at = written;
         } else {
-            cells_.insert(at, std::move(cell));
+            cells_.insert(at, written);
         }
         return;
     }
-    cells_.push_back(std::move(cell));
+    cells_.push_back(written);
 }
 
 void SheetText::Merge(int64_t row, int64_t first, int64_t last) {
@@ -91,9 +94,12 @@ void SheetText::Merge(int64_t row, int64_t first, int64_t last) {
 
 void SheetText::EndRow() {
     if (row_ < 0) return;
-    if (bodyRow_ < 0 && !rowHasNumber_) {
+    if (bodyRow_ < 0 && !rowHasNumber_ && !startInBody_) {
         head_.resize(static_cast<size_t>(row_) + 1);
-        head_.back() = std::move(cells_);
+        auto& head = head_.back();
+        for (const RowCell& cell : cells_) {
+            head.push_back({cell.Column, rowText_.substr(cell.Begin, cell.Length)});
+        }
     } else {
         if (bodyRow_ < 0) {
             bodyRow_ = row_;
@@ -105,17 +111,46 @@ void SheetText::EndRow() {
             widths_.insert(widths_.end(), blank, 0);
         }
         int64_t column = 0;
-        for (const HeadCell& cell : cells_) {
+        for (const RowCell& cell : cells_) {
             Charge(static_cast<uint64_t>(cell.Column - column));
-            for (; column < cell.Column; ++column) body_ += ';';
-            body_ += cell.Text;
+            body_.append(static_cast<size_t>(cell.Column - column), ';');
+            column = cell.Column;
+            body_.append(rowText_, cell.Begin, cell.Length);
         }
         body_ += '\n';
         widths_.push_back(static_cast<uint32_t>(cells_.empty() ? 0 : cells_.back().Column + 1));
         hasNumber_ = true;
     }
     cells_.clear();
+    rowText_.clear();
     rowHasNumber_ = false;
+}
+
+void SheetText::EndPiece() {
+    EndRow();
+    row_ = -1;
+}
+
+bool SheetText::Takes(const SheetText& later) const {
+    return bodyRow_ >= 0 && (later.bodyRow_ < 0 ||
+                             later.bodyRow_ >= bodyRow_ + static_cast<int64_t>(widths_.size()));
+}
+
+void SheetText::Append(SheetText&& later) {
+    merges_.insert(merges_.end(), later.merges_.begin(), later.merges_.end());
+    if (later.bodyRow_ < 0) return;
+    // Blank lines for the rows without cells between the pieces.
+    const auto blank =
+        static_cast<size_t>(later.bodyRow_ - bodyRow_ - static_cast<int64_t>(widths_.size()));
+    Charge(blank + later.used_);
+    // Room for the header lines Finish puts in front as well.
+    body_.reserve(body_.size() + blank + later.body_.size() + 4096);
+    body_.append(blank, '\n');
+    widths_.insert(widths_.end(), blank, 0);
+    body_ += later.body_;
+    later.body_ = std::string();
+    widths_.insert(widths_.end(), later.widths_.begin(), later.widths_.end());
+    hasNumber_ = hasNumber_ || later.hasNumber_;
 }
 
 std::string SheetText::Finish() {
@@ -150,13 +185,24 @@ std::string SheetText::Finish() {
     if (bodyRow_ > static_cast<int64_t>(head_.size())) {
         text.append(static_cast<size_t>(bodyRow_) - head_.size(), '\n');
     }
-    const uint32_t width = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+    // Data rows reach as far as the widest of them, and at least as far as the name and unit
+    // rows (the last two rows with cells above the data): a named column whose cells are all
+    // empty, or a remark column, stays a column of gaps, as a CSV export of the sheet writes it,
+    // so that the header rows line up with the data.
+    uint32_t width = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+    int headerRows = 0;
+    for (auto cells = head_.rbegin(); cells != head_.rend() && headerRows < 2; ++cells) {
+        if (cells->empty()) continue;
+        ++headerRows;
+        width = std::max(width, static_cast<uint32_t>(cells->back().Column + 1));
+    }
     const bool even = std::all_of(widths_.begin(), widths_.end(),
                                   [&](uint32_t w) { return w == 0 || w == width; });
     if (even) {
-        if (text.empty()) return std::move(body_);
-        text += body_;
-        return text;
+        // The header lines go in front of the body where it lies: the body of a large sheet
+        // is not copied.
+        body_.insert(0, text);
+        return std::move(body_);
     }
     // Trailing empty cells of a data row become empty fields up to the widest row's width.
     size_t start = 0;

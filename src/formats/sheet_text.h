@@ -22,6 +22,16 @@ public:
     // every column under it gets the name.
     void Merge(int64_t row, int64_t first, int64_t last);
 
+    // For a piece of a sheet that starts below its header: every row is a data row.
+    void StartInBody() { startInBody_ = true; }
+    // Ends the last row of a piece read apart.
+    void EndPiece();
+    // Whether the rows of a piece read apart (ended) follow this piece's (ended): below them,
+    // and this piece has a data row to add them to.
+    bool Takes(const SheetText& later) const;
+    // Adds the rows of a piece that Takes.
+    void Append(SheetText&& later);
+
     // Whether a cell holds a number (or a text that reads as one).
     bool HasNumber() const { return hasNumber_; }
     // The rows; data rows are given the width of the widest one, so that a trailing empty
@@ -33,15 +43,23 @@ private:
         int64_t Column;
         std::string Text;
     };
+    // A cell of the row being filled: its text in rowText_.
+    struct RowCell {
+        int64_t Column;
+        size_t Begin;
+        size_t Length;
+    };
     void EndRow();
     void Charge(uint64_t bytes);
 
     uint64_t limit_;
     uint64_t used_ = 0;
     bool hasNumber_ = false;
-    int64_t row_ = -1;             // the row being filled
-    std::vector<HeadCell> cells_;  // its cells
+    int64_t row_ = -1;            // the row being filled
+    std::vector<RowCell> cells_;  // its cells
+    std::string rowText_;         // their texts
     bool rowHasNumber_ = false;
+    bool startInBody_ = false;
     // Rows above the first with a number, kept as cells for the merges.
     std::vector<std::vector<HeadCell>> head_;
     std::vector<int64_t> merges_;  // row, first, last, ...

@@ -1,7 +1,12 @@
 #include "formats/xlsx_reader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/errors.h"
@@ -148,37 +153,45 @@ bool CellReference(const char* reference, int64_t& column, int64_t& row) {
     return true;
 }
 
-// Reads one worksheet into text; true when a cell holds a number.
-bool ReadSheet(const ZipArchive& archive, const std::string& part,
-               const std::vector<std::string>& strings, const RecordChoice& choice,
-               std::string& out) {
-    SheetText sheet(choice.MemoryLimit);
+// What the cell handlers keep between expat's calls.
+struct CellState {
     int64_t row = -1;
     int64_t column = -1;
-    std::string type;
+    // The cell's type: 'n' a number (or no type), 's' a shared string, 'b' a boolean, 'e' an
+    // error value, 't' any other text (str, inlineStr).
+    char type = 'n';
     std::string value;
     bool inValue = false;
     bool inInline = false;
     bool inText = false;
+    // Whether the first row met has its number (a piece of a sheet must know where it is).
+    int64_t rowsMet = 0;
+    bool firstRowNumbered = false;
+};
+
+// The handlers that give a worksheet's cells (and its merged header cells) to sheet.
+XmlStream::Handlers SheetHandlers(SheetText& sheet, const std::vector<std::string>& strings,
+                                  CellState& s) {
     XmlStream::Handlers handlers;
-    handlers.Start = [&](std::string_view name, const XmlAttributes& attributes) {
+    handlers.Start = [&sheet, &s](std::string_view name, const XmlAttributes& attributes) {
         if (name == "c") {
             const char* reference = attributes.Get("r");
-            int64_t r = row;
-            if (reference == nullptr || !CellReference(reference, column, r)) {
-                ++column;
+            int64_t r = s.row;
+            if (reference == nullptr || !CellReference(reference, s.column, r)) {
+                ++s.column;
             } else {
-                row = r;
+                s.row = r;
             }
             const char* t = attributes.Get("t");
-            type = t != nullptr ? t : "";
-            value.clear();
+            const std::string_view code = t != nullptr ? t : "n";
+            s.type = code == "n" || code == "s" || code == "b" || code == "e" ? code[0] : 't';
+            s.value.clear();
         } else if (name == "v") {
-            inValue = true;
+            s.inValue = true;
         } else if (name == "is") {
-            inInline = true;
-        } else if (name == "t" && inInline) {
-            inText = true;
+            s.inInline = true;
+        } else if (name == "t" && s.inInline) {
+            s.inText = true;
         } else if (name == "row") {
             const char* r = attributes.Get("r");
             int64_t number = 0;
@@ -188,8 +201,9 @@ bool ReadSheet(const ZipArchive& archive, const std::string& part,
                     number = number * 10 + (*p - '0');
                 }
             }
-            row = number > 0 ? number - 1 : row + 1;
-            column = -1;
+            if (s.rowsMet++ == 0) s.firstRowNumbered = number > 0;
+            s.row = number > 0 ? number - 1 : s.row + 1;
+            s.column = -1;
         } else if (name == "mergeCell") {
             const char* ref = attributes.Get("ref");
             if (ref == nullptr) return;
@@ -203,46 +217,178 @@ bool ReadSheet(const ZipArchive& archive, const std::string& part,
             }
         }
     };
-    handlers.Text = [&](std::string_view text) {
-        if (inValue || inText) {
-            if (value.size() + text.size() > (size_t{1} << 24)) {
+    handlers.Text = [&s](std::string_view text) {
+        if (s.inValue || s.inText) {
+            if (s.value.size() + text.size() > (size_t{1} << 24)) {
                 throw Error("The workbook is damaged: a cell holds more than 16 MB of text.");
             }
-            value += text;
+            s.value += text;
         }
     };
-    handlers.End = [&](std::string_view name) {
+    handlers.End = [&sheet, &strings, &s](std::string_view name) {
         if (name == "v") {
-            inValue = false;
+            s.inValue = false;
         } else if (name == "t") {
-            inText = false;
+            s.inText = false;
         } else if (name == "is") {
-            inInline = false;
+            s.inInline = false;
         } else if (name == "c") {
-            if (type.empty() || type == "n") {
-                sheet.Cell(row, column, value, true);
-            } else if (type == "s") {
+            if (s.type == 'n') {
+                sheet.Cell(s.row, s.column, s.value, true);
+            } else if (s.type == 's') {
                 size_t index = 0;
-                for (const char c : value) {
+                for (const char c : s.value) {
                     if (c < '0' || c > '9' || index > strings.size()) {
                         index = strings.size();
                         break;
                     }
                     index = index * 10 + static_cast<size_t>(c - '0');
                 }
-                if (value.empty() || index >= strings.size()) {
-                    throw Error("The workbook is damaged: a cell names shared string " + value +
+                if (s.value.empty() || index >= strings.size()) {
+                    throw Error("The workbook is damaged: a cell names shared string " + s.value +
                                 " of " + std::to_string(strings.size()) + ".");
                 }
-                sheet.Cell(row, column, strings[index], false);
-            } else if (type == "b") {
-                sheet.Cell(row, column, value == "1" ? "TRUE" : "FALSE", false);
-            } else if (type != "e") {  // an error value (#N/A, #DIV/0!) is an empty cell
-                sheet.Cell(row, column, value, false);
+                sheet.Cell(s.row, s.column, strings[index], false);
+            } else if (s.type == 'b') {
+                sheet.Cell(s.row, s.column, s.value == "1" ? "TRUE" : "FALSE", false);
+            } else if (s.type != 'e') {  // an error s.value (#N/A, #DIV/0!) is an empty cell
+                sheet.Cell(s.row, s.column, s.value, false);
             }
         }
     };
-    ParsePart(archive, part, choice.MemoryLimit, std::move(handlers));
+    return handlers;
+}
+
+// XML held in memory goes to expat in pieces of this size: expat copies what it is given
+// into a buffer of its own, which would otherwise grow to the size of the whole piece.
+constexpr size_t kFeedBytes = size_t{1} << 18;
+
+// Where the next row's start tag ("<row " or "<x:row>") begins at or after from; npos when
+// none does.
+size_t NextRowStart(std::string_view xml, size_t from) {
+    while (true) {
+        const size_t open = xml.find('<', from);
+        if (open == std::string_view::npos) return open;
+        size_t at = open + 1;
+        size_t local = at;
+        while (at < xml.size() &&
+               (std::isalnum(static_cast<unsigned char>(xml[at])) != 0 || xml[at] == '_' ||
+                xml[at] == '-' || xml[at] == '.' || xml[at] == ':')) {
+            if (xml[at] == ':') local = at + 1;
+            ++at;
+        }
+        if (at < xml.size() && xml.substr(local, at - local) == "row" &&
+            (xml[at] == ' ' || xml[at] == '>' || xml[at] == '/' || xml[at] == '\t' ||
+             xml[at] == '\n' || xml[at] == '\r')) {
+            return open;
+        }
+        from = open + 1;
+    }
+}
+
+// Reads the sheet's XML cut at row starts into pieces, one a core, each parsed by its own
+// expat parser behind the document's opening (the XML up to the first row). Gives the pieces
+// in order, each ended and taking the next; nullopt when the sheet does not lend itself (a
+// piece does not parse alone, a row without its number, rows out of order, no numbers in the
+// first piece): the caller then reads it in one go, which also gives any message.
+std::optional<std::vector<SheetText>> ReadSheetInPieces(std::string_view xml,
+                                                        const std::vector<std::string>& strings,
+                                                        const RecordChoice& choice, size_t pieces) {
+    // Every '<' must open or close an element for a row start to be found by its bytes: a
+    // comment, a CDATA section, a document type or a processing instruction past the XML
+    // declaration may hide one.
+    if (pieces < 2 || xml.find("<!") != std::string_view::npos ||
+        xml.find("<?", std::min<size_t>(xml.size(), 4)) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const size_t first = NextRowStart(xml, 0);
+    if (first == std::string_view::npos) return std::nullopt;
+    std::vector<size_t> starts{0};
+    for (size_t k = 1; k < pieces; ++k) {
+        const size_t at = NextRowStart(xml, std::max(starts.back() + 1, xml.size() / pieces * k));
+        if (at == std::string_view::npos || at <= first) break;
+        starts.push_back(at);
+    }
+    if (starts.size() < 2) return std::nullopt;
+    starts.push_back(xml.size());
+    const size_t count = starts.size() - 1;
+    std::vector<std::optional<SheetText>> sheets(count);
+    std::vector<char> failed(count, 0);
+    const std::string_view opening = xml.substr(0, first);
+    const auto read = [&](size_t k) {
+        try {
+            SheetText sheet(choice.MemoryLimit);
+            if (k > 0) sheet.StartInBody();
+            CellState state;
+            XmlStream stream(SheetHandlers(sheet, strings, state), "a piece of the sheet");
+            if (k > 0) stream.Feed(opening);
+            const std::string_view piece = xml.substr(starts[k], starts[k + 1] - starts[k]);
+            for (size_t at = 0; at < piece.size(); at += kFeedBytes) {
+                stream.Feed(piece.substr(at, kFeedBytes));
+            }
+            if (k + 1 == count) stream.Finish();
+            if (k > 0 && !state.firstRowNumbered) return;
+            sheet.EndPiece();
+            sheets[k].emplace(std::move(sheet));
+        } catch (...) {
+            failed[k] = 1;
+        }
+    };
+    {
+        std::vector<std::thread> threads;
+        try {
+            for (size_t k = 1; k < count; ++k) threads.emplace_back(read, k);
+        } catch (const std::system_error&) {
+            // No thread to spare: the sheet is read in one go.
+            for (std::thread& thread : threads) thread.join();
+            return std::nullopt;
+        }
+        read(0);
+        for (std::thread& thread : threads) thread.join();
+    }
+    std::vector<SheetText> given;
+    for (size_t k = 0; k < count; ++k) {
+        if (failed[k] != 0 || !sheets[k]) return std::nullopt;
+        if (k > 0 && !given.back().Takes(*sheets[k])) return std::nullopt;
+        given.push_back(std::move(*sheets[k]));
+    }
+    return given;
+}
+
+// Reads one worksheet into text; true when a cell holds a number. A large sheet is inflated
+// whole and read in pieces on every core.
+bool ReadSheet(const ZipArchive& archive, const std::string& part,
+               const std::vector<std::string>& strings, const RecordChoice& choice,
+               std::string& out) {
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    if (cores > 1 && archive.Size(part) >= choice.PiecesFrom) {
+        std::string xml = archive.Read(part, choice.MemoryLimit);
+        if (xml.size() >= choice.PiecesFrom) {
+            std::optional<std::vector<SheetText>> pieces =
+                ReadSheetInPieces(xml, strings, choice, std::min<size_t>(cores, 8));
+            if (pieces) {
+                // The XML goes before the pieces' rows are joined: the memory a large sheet
+                // takes is its XML and its rows once, not twice.
+                xml = std::string();
+                SheetText& sheet = pieces->front();
+                for (size_t k = 1; k < pieces->size(); ++k) sheet.Append(std::move((*pieces)[k]));
+                out = sheet.Finish();
+                return sheet.HasNumber();
+            }
+        }
+        SheetText sheet(choice.MemoryLimit);
+        CellState state;
+        XmlStream stream(SheetHandlers(sheet, strings, state), "the part " + part);
+        for (size_t at = 0; at < xml.size(); at += kFeedBytes) {
+            stream.Feed(std::string_view(xml).substr(at, kFeedBytes));
+        }
+        stream.Finish();
+        out = sheet.Finish();
+        return sheet.HasNumber();
+    }
+    SheetText sheet(choice.MemoryLimit);
+    CellState state;
+    ParsePart(archive, part, choice.MemoryLimit, SheetHandlers(sheet, strings, state));
     out = sheet.Finish();
     return sheet.HasNumber();
 }
@@ -264,10 +410,10 @@ RecordText ReadXlsx(const ZipArchive& archive, const RecordChoice& choice) {
         if (element != "sheet") return;
         const char* name = attributes.Get("name");
         const char* id = attributes.Get("id");
-        if (name == nullptr || id == nullptr) return;
+        if (id == nullptr) return;
         for (const Relation& relation : relations) {
             if (relation.Id == id && EndsWith(relation.Type, "/worksheet")) {
-                names.emplace_back(name);
+                names.emplace_back(name != nullptr ? name : "");
                 parts.push_back(relation.Target);
             }
         }

@@ -1,4 +1,4 @@
-// A streaming XML reader over expat: element starts and ends by local name (the namespace
+// A streaming XML reader over expat: element starts and ends by local name (the prefix
 // left out), attributes by local name, and the character data between.
 #pragma once
 
@@ -19,7 +19,7 @@ private:
     const char** pairs_;
 };
 
-// The local name of an expat name "uri|local".
+// The local name of a name "prefix:local".
 std::string_view LocalName(const char* name);
 
 class XmlStream {

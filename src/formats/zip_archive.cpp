@@ -1,5 +1,7 @@
 #include "formats/zip_archive.h"
 
+#include <algorithm>
+
 #include <zip.h>
 
 #include <vector>
@@ -70,6 +72,13 @@ bool ZipArchive::Has(const std::string& name) const {
     return zip_name_locate(archive_, name.c_str(), 0) >= 0;
 }
 
+uint64_t ZipArchive::Size(const std::string& name) const {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(archive_, name.c_str(), 0, &stat) != 0) return 0;
+    return (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
+}
+
 void ZipArchive::Stream(const std::string& name, uint64_t limit,
                         const std::function<void(std::string_view)>& sink) const {
     const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
@@ -112,6 +121,9 @@ void ZipArchive::Stream(const std::string& name, uint64_t limit,
 
 std::string ZipArchive::Read(const std::string& name, uint64_t limit) const {
     std::string text;
+    // Room for the size the container states (a size past the limit is refused by Stream):
+    // a large part grows into place instead of through copies of twice its size.
+    text.reserve(static_cast<size_t>(std::min(Size(name), limit)));
     Stream(name, limit, [&](std::string_view piece) { text += piece; });
     return text;
 }

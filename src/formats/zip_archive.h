@@ -23,6 +23,8 @@ public:
     ~ZipArchive();
 
     bool Has(const std::string& name) const;
+    // The size the container states for the entry once inflated (0 when it states none).
+    uint64_t Size(const std::string& name) const;
     // Streams the inflated entry to sink in pieces. Throws qlnx::Error when the entry is
     // missing, encrypted, damaged, or inflates (or says it does) past limit bytes.
     void Stream(const std::string& name, uint64_t limit,

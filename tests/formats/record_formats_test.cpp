@@ -103,6 +103,7 @@ TEST(RecordFormats, EachFormatReadsAsItsCsvTwin) {
     const Metadata matExtra = {{"Variables", "data, disp, height, note, short, t, test"},
                                {"height", "1500"},
                                {"Left out", "short (3 samples)"}};
+    const std::string unitRowNames = "Time|Disp|Force|Stroke|Remark|";
     const TwinCase cases[] = {
         {"xlsx, first sheet with numbers",
          fixture("record.xlsx"),
@@ -147,6 +148,29 @@ TEST(RecordFormats, EachFormatReadsAsItsCsvTwin) {
          {{"Sheet", "Test 1"}},
          ""},
         {"xls", fixture("record.xls"), fixture("record.csv"), "", "", {{"Sheet", "Test 1"}}, ""},
+        // A name row and a unit row wider than the numbers (a channel left unrecorded, a
+        // remark column): the names stay names, the units units.
+        {"xlsx, unit row apart",
+         fixture("unit_rows.xlsx"),
+         fixture("unit_rows.csv"),
+         "",
+         "",
+         {{"Sheet", "Units"}},
+         unitRowNames},
+        {"ods, unit row apart",
+         fixture("unit_rows.ods"),
+         fixture("unit_rows.csv"),
+         "",
+         "",
+         {{"Sheet", "Units"}},
+         unitRowNames},
+        {"xls, unit row apart",
+         fixture("unit_rows.xls"),
+         fixture("unit_rows.csv"),
+         "",
+         "",
+         {{"Sheet", "Units"}},
+         unitRowNames},
         {"lvm, two segments, decimal comma",
          fixture("record.lvm"),
          fixture("record_lvm.csv"),
@@ -192,18 +216,21 @@ TEST(RecordFormats, EachFormatReadsAsItsCsvTwin) {
         for (const auto& entry : expected.state.Channels.Metadata) metadata.push_back(entry);
         EXPECT_EQ(Describe(first.state.Channels.Metadata), Describe(metadata));
         EXPECT_TRUE(SameBits(first.state.Channels.Time, expected.state.Channels.Time));
-        // Every channel, as the displacement in turn.
+        // Every channel, as the displacement in turn; a named column without numbers reads
+        // no row, as in the twin.
+        int read = 0;
         for (size_t k = 1; k <= channels.size(); ++k) {
             ChannelSettings one;
             one.Displacement = "c" + std::to_string(k);
             one.Force = "c1";
             const Imported a = ImportRecord(file, &one, parameters);
             const Imported b = ImportRecord(twin, &one);
-            ASSERT_EQ(a.result.Failure, ImportFailure::None);
+            ASSERT_EQ(a.result.Failure, ImportFailure::None) << "channel " << k;
             EXPECT_TRUE(SameBits(a.state.RawDisp, b.state.RawDisp)) << "channel " << k;
             EXPECT_TRUE(SameBits(a.state.RawForce, b.state.RawForce));
-            EXPECT_FALSE(a.state.RawDisp.empty());
+            if (!a.state.RawDisp.empty()) ++read;
         }
+        EXPECT_GE(read, 2);
     }
 }
 
@@ -378,6 +405,96 @@ TEST(RecordFormats, SheetInflatingPastTheLimitStops) {
     }
     choice.MemoryLimit = 64 << 20;
     EXPECT_EQ(ReadWorkbookBytes(bytes, choice).Text.size(), 20000u * 8);
+}
+
+}  // namespace
+}  // namespace qlnx
+
+namespace qlnx {
+namespace {
+
+// A table the file gives no name reads under its number, is chosen by it, and is listed so.
+TEST(RecordFormats, SheetWithoutNameGoesByItsNumber) {
+    const std::string content =
+        R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+        R"(xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" )"
+        R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet>)"
+        R"(<table:table table:name="Notes"><table:table-row><table:table-cell office:value-type="string"><text:p>x</text:p></table:table-cell></table:table-row></table:table>)"
+        R"(<table:table><table:table-row><table:table-cell office:value-type="float" office:value="1.5"/></table:table-row></table:table>)"
+        R"(</office:spreadsheet></office:body></office:document-content>)";
+    const std::string ods = test::ReadAll(test::WriteZip(
+        "unnamed.ods", {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                        {"content.xml", content}}));
+    auto parts = test::XlsxParts(R"(<row r="1"><c r="A1"><v>1.5</v></c></row>)");
+    parts[1].second =
+        R"(<workbook xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+        R"(<sheets><sheet sheetId="1" r:id="rId1"/></sheets></workbook>)";
+    const std::string xlsx = test::ReadAll(test::WriteZip("unnamed.xlsx", parts));
+    for (const auto& [bytes, number] : {std::pair{ods, "2"}, std::pair{xlsx, "1"}}) {
+        const std::string name = std::string("Sheet ") + number;
+        SCOPED_TRACE(name);
+        for (const std::string& sheet : {std::string(), std::string(number), name}) {
+            RecordChoice choice;
+            choice.Sheet = sheet;
+            const RecordText record = ReadWorkbookBytes(bytes, choice);
+            EXPECT_EQ(record.Chosen, name);
+            EXPECT_EQ(record.Parts.back(), name);
+            EXPECT_EQ(record.Text, "1.5\n");
+            ASSERT_EQ(record.Metadata.size(), 1u);
+            EXPECT_EQ(record.Metadata[0].second, name);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qlnx
+
+namespace qlnx {
+namespace {
+
+// A large sheet is cut at row starts and its pieces read on every core: the rows are those of
+// the sheet read in one go, whatever lies where it is cut (blank rows, a row of text among the
+// numbers, ragged rows, a merged header); a sheet that cannot be cut safely is read in one go.
+TEST(RecordFormats, SheetReadInPiecesGivesTheSameRows) {
+    const std::string header =
+        R"(<row r="1"><c r="A1" t="inlineStr"><is><t>Title</t></is></c></row>)"
+        R"(<row r="2"><c r="A2" t="inlineStr"><is><t>Time</t></is></c>)"
+        R"(<c r="B2" t="inlineStr"><is><t>Load</t></is></c></row>)";
+    std::string rows;
+    for (int r = 3; r <= 400; ++r) {
+        const std::string n = std::to_string(r);
+        if (r % 97 == 0) continue;  // a row without cells
+        if (r % 89 == 0) {
+            rows += "<row r=\"" + n + "\"><c r=\"B" + n +
+                    "\" t=\"inlineStr\"><is><t>pause</t></is></c></row>";
+        } else if (r % 13 == 0) {
+            rows += "<row r=\"" + n + "\"><c r=\"A" + n + "\"><v>" + n + "</v></c></row>";
+        } else {
+            rows += "<row r=\"" + n + "\"><c r=\"A" + n + "\"><v>" + n + ".5</v></c><c r=\"C" + n +
+                    "\"><v>-" + n + "e-3</v></c></row>";
+        }
+    }
+    const auto sheet = [&](const std::string& data, const std::string& after) {
+        auto parts = test::XlsxParts(data);
+        std::string& xml = parts.back().second;
+        xml.insert(xml.size() - std::string_view("</worksheet>").size(), after);
+        return test::ReadAll(test::WriteZip("pieces.xlsx", parts));
+    };
+    const std::string merged = R"(<mergeCells><mergeCell ref="B2:C2"/></mergeCells>)";
+    const std::string cases[] = {
+        sheet(header + rows, ""),
+        sheet(header + rows, merged),
+        sheet(header + "<!-- <row r=\"300\"><c><v>1</v></c></row> -->" + rows, ""),
+        sheet(header + rows + R"(<row><c><v>7</v></c></row>)", ""),
+    };
+    for (const std::string& bytes : cases) {
+        RecordChoice whole;
+        RecordChoice pieces;
+        pieces.PiecesFrom = 0;
+        const std::string expected = ReadWorkbookBytes(bytes, whole).Text;
+        EXPECT_EQ(ReadWorkbookBytes(bytes, pieces).Text, expected);
+        EXPECT_NE(expected.find("\n\n"), std::string::npos);
+    }
 }
 
 }  // namespace

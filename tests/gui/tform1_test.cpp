@@ -13,7 +13,9 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTimer>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "gui/main_window/status_link_field.h"
 #include "tform1_fixture.h"
@@ -160,6 +162,37 @@ TEST_F(TForm1Test, RecentRecordsReadAgainAsTheyWereRead) {
               first + " no longer exists; it was taken off the recent records.");
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions()[0]->toolTip(), second);
+}
+
+// Recent Records keeps the sheet a workbook was read from, and reads that sheet again; so does
+// reading the record in view again.
+TEST_F(TForm1Test, RecentRecordsKeepTheSheetOfAWorkbook) {
+    std::ifstream fixture(QLNX_TEST_DATA "/formats/record.xlsx", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(fixture),
+                            std::istreambuf_iterator<char>()};
+    const QString book = WriteFile("book.xlsx", bytes);
+    const QString text = WriteFile("other.csv", kWorkedExample);
+    Import(book);  // the first sheet with numbers: Test 1
+    EXPECT_GE(State().RawDisp.size(), 6u);
+    // The second sheet, as a session that read it left it in the list.
+    RememberRecentRecord({book, "1", "1", "Test 2", QString()});
+    Import(text);
+    auto* recent = Find<QMenu>("RecentRecords1");
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[1]->text(), "&2 book.xlsx  (sheet Test 2, first line 1, step 1)");
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(Text("edt5"), book);
+    EXPECT_EQ(State().RawDisp.size(), 2u);
+    EXPECT_EQ(State().RawDisp[0], 1.25);
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 book.xlsx  (sheet Test 2, first line 1, step 1)");
+    const std::vector<RecentRecord> records = RecentRecords();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].Sheet, "Test 2");
+    EXPECT_EQ(records[0].Variable, "");
+    // The record in view read again: the same sheet.
+    Import(book);
+    EXPECT_EQ(State().RawDisp.size(), 2u);
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 // On a laptop screen of 1366 x 768 the window fits: the control column scrolls.

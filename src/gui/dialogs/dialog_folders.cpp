@@ -28,6 +28,8 @@ void StoreRecentRecords(const std::vector<RecentRecord>& records) {
         settings.setValue(QStringLiteral("Path"), r.Path);
         settings.setValue(QStringLiteral("FirstLine"), r.FirstLine);
         settings.setValue(QStringLiteral("Step"), r.Step);
+        settings.setValue(QStringLiteral("Sheet"), r.Sheet);
+        settings.setValue(QStringLiteral("Variable"), r.Variable);
     }
     settings.endArray();
 }
@@ -57,7 +59,9 @@ std::vector<RecentRecord> RecentRecords() {
         settings.setArrayIndex(i);
         RecentRecord r{settings.value(QStringLiteral("Path")).toString(),
                        settings.value(QStringLiteral("FirstLine")).toString(),
-                       settings.value(QStringLiteral("Step")).toString()};
+                       settings.value(QStringLiteral("Step")).toString(),
+                       settings.value(QStringLiteral("Sheet")).toString(),
+                       settings.value(QStringLiteral("Variable")).toString()};
         if (!r.Path.isEmpty()) records.push_back(r);
     }
     settings.endArray();

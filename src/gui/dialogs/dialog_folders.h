@@ -18,11 +18,14 @@ QString DialogFolder(FileKind kind, const QString& recordPath);
 // Remembers the folder of chosenFile for the dialogs of kind.
 void RememberDialogFolder(FileKind kind, const QString& chosenFile);
 
-// A record opened lately, with the first line and step it was read with.
+// A record opened lately, with the first line and step it was read with, and the sheet of a
+// workbook or the variable of a MATLAB file read (empty: none, or every numeric one).
 struct RecentRecord {
     QString Path;
     QString FirstLine;
     QString Step;
+    QString Sheet;
+    QString Variable;
 };
 // The last records opened, newest first, at most kRecentRecords.
 inline constexpr int kRecentRecords = 10;

@@ -281,7 +281,8 @@ void TForm1::ImportLoop() {
     ImportFrom(PathBytes(*path), lines);
 }
 
-void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, const QString& step) {
+void TForm1::RecentRecordClick(const RecentRecord& record) {
+    const QString& path = record.Path;
     if (IsProjectPath(path) && QFileInfo(path).isFile()) {
         if (KeepProjectChanges()) OpenProjectFrom(path);
         return;
@@ -293,10 +294,14 @@ void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, co
             QStringLiteral("%1 no longer exists; it was taken off the recent records.").arg(path));
         return;
     }
-    // Read as it was read last time.
-    edt7->setText(firstLine);
-    edt8->setText(step);
+    // Read as it was read last time: the same lines, the same sheet or variable.
+    edt7->setText(record.FirstLine);
+    edt8->setText(record.Step);
+    nextSheet_ = record.Sheet.toStdString();
+    nextVariable_ = record.Variable.toStdString();
     ImportWithParameters(path);
+    nextSheet_.clear();
+    nextVariable_.clear();
 }
 
 void TForm1::UpdateRecentRecordsMenu() {
@@ -305,20 +310,23 @@ void TForm1::UpdateRecentRecordsMenu() {
     int number = 0;
     for (const RecentRecord& r : records) {
         ++number;
-        const QString caption = IsProjectPath(r.Path)
-                                    ? QStringLiteral("&%1 %2  (project)")
-                                          .arg(number % 10)
-                                          .arg(QFileInfo(r.Path).fileName())
-                                    : QStringLiteral("&%1 %2  (first line %3, step %4)")
-                                          .arg(number % 10)
-                                          .arg(QFileInfo(r.Path).fileName(), r.FirstLine, r.Step);
+        QString part;
+        if (!r.Sheet.isEmpty()) part = QStringLiteral("sheet %1, ").arg(r.Sheet);
+        if (!r.Variable.isEmpty()) part = QStringLiteral("variable %1, ").arg(r.Variable);
+        const QString caption =
+            IsProjectPath(r.Path)
+                ? QStringLiteral("&%1 %2  (project)")
+                      .arg(number % 10)
+                      .arg(QFileInfo(r.Path).fileName())
+                : QStringLiteral("&%1 %2  (%3first line %4, step %5)")
+                      .arg(number % 10)
+                      .arg(QFileInfo(r.Path).fileName(), part, r.FirstLine, r.Step);
         QAction* action = RecentRecords1->addAction(caption);
         SetDesignedText(action, caption);
         action->setObjectName(QStringLiteral("RecentRecord%1").arg(number));
         action->setToolTip(r.Path);
-        connect(action, &QAction::triggered, this, [this, r] {
-            RunCommand([this, r] { RecentRecordClick(r.Path, r.FirstLine, r.Step); });
-        });
+        connect(action, &QAction::triggered, this,
+                [this, r] { RunCommand([this, r] { RecentRecordClick(r); }); });
     }
     RecentRecords1->setEnabled(!records.empty());
 }
@@ -357,7 +365,15 @@ void TForm1::ImportWithParameters(const QString& path) {
     ImportFrom(PathBytes(path), *parameters);
 }
 
-void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
+void TForm1::ImportFrom(const std::string& path, const ImportParameters& boxes) {
+    // The sheet or variable: the one Recent Records asks for, else the one the record in view
+    // was read with when it is read again.
+    ImportParameters parameters = boxes;
+    const bool again = path == state_.FileNameText;
+    parameters.Sheet = !nextSheet_.empty() ? nextSheet_ : again ? recordSheet_ : std::string();
+    parameters.Variable = !nextVariable_.empty() ? nextVariable_
+                          : again                ? recordVariable_
+                                                 : std::string();
     const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
     importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
                                                importOptions_.Decimal, importOptions_.Channels);
@@ -379,7 +395,15 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     ShowHowTheFileWasRead(path, result);
     NoteReplacedEdits();
     if (!state_.FileNameText.empty()) {
-        RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
+        // The sheet read (the workbook's metadata names it), the variable asked for.
+        recordSheet_.clear();
+        for (const auto& [key, value] : state_.Channels.Metadata) {
+            if (key == "Sheet") recordSheet_ = value;
+        }
+        recordVariable_ = result.Ok() ? parameters.Variable : std::string();
+        RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text(),
+                              QString::fromStdString(recordSheet_),
+                              QString::fromStdString(recordVariable_)});
         UpdateRecentRecordsMenu();
     }
     // A header line gets its remedy with Apply; any other failure its line.

@@ -12,6 +12,7 @@
 #include "core/analysis_state.h"
 #include "core/curve_import.h"
 #include "core/edit_undo.h"
+#include "gui/dialogs/dialog_folders.h"
 #include "gui/dialogs/import_option_form.h"
 #include "gui/language/language.h"
 #include "gui/main_window/result_file_command.h"
@@ -254,7 +255,7 @@ private:
     // Recent records (File menu): the entries from the settings; a chosen one is imported with
     // the first line and step it was read with, a missing one taken off with a message.
     void UpdateRecentRecordsMenu();
-    void RecentRecordClick(const QString& path, const QString& firstLine, const QString& step);
+    void RecentRecordClick(const RecentRecord& record);
     // A result file of kind through the save dialog, opened in the results' folder; the
     // path written, or empty.
     QString SaveResult(ResultFileKind kind);
@@ -276,6 +277,11 @@ private:
     // the parameters the record shown was read with.
     std::optional<QString> wholeFirstLine_;
     ImportParameters readWith_;
+    // The sheet or variable the next import reads (set by Recent Records; empty: the first
+    // sheet with numbers, every numeric variable), and the ones the record in view was read
+    // with, for reading it again.
+    std::string nextSheet_, nextVariable_;
+    std::string recordSheet_, recordVariable_;
     std::function<bool(const QUrl&)> openUrl_;
     QString guideFolder_;          // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack

@@ -147,7 +147,8 @@ void TForm1::OpenProjectFrom(const QString& path) {
     }
     project_.Opened(std::move(project), PathBytes(path));
     if (changed) project_.MarkModified();
-    RememberRecentRecord({QFileInfo(path).absoluteFilePath(), QString(), QString()});
+    RememberRecentRecord(
+        {QFileInfo(path).absoluteFilePath(), QString(), QString(), QString(), QString()});
     UpdateRecentRecordsMenu();
     if (!project_.Specimens().Specimens.empty()) {
         ShowSpecimen(0);
@@ -205,7 +206,8 @@ void TForm1::SaveProjectTo(const std::string& path) {
     StoreShownSpecimen();
     SaveProject(project_.Specimens(), path);
     project_.Saved(path);
-    RememberRecentRecord({QFileInfo(PathText(path)).absoluteFilePath(), QString(), QString()});
+    RememberRecentRecord(
+        {QFileInfo(PathText(path)).absoluteFilePath(), QString(), QString(), QString(), QString()});
     UpdateRecentRecordsMenu();
     ShowProject();
     ShowStatus(QStringLiteral("Project saved: %1").arg(PathText(path)));

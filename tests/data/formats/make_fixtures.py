@@ -250,9 +250,63 @@ def write_lvm():
     write_twin("record_lvm.csv", [], NAMES, UNITS, rows)
 
 
+def write_unit_rows():
+    """A name row and a separate unit row wider than the numbers below them: the last two named
+    columns (a channel not recorded, a remark) hold no number. The twin is the sheet as a
+    spreadsheet application exports it to CSV, every row as wide as the used range."""
+    title = ["Specimen", "W2"]
+    names = ["Time", "Disp", "Force", "Stroke", "Remark"]
+    units = ["s", "mm", "kN", "mm", None]
+    rows = [[0.0, 0.0, 0.0], [0.5, 1.25, -2.5], [1.0, -0.75, 3.0625]]
+    width = len(names)
+
+    def padded(r):
+        return list(r) + [None] * (width - len(r))
+
+    with open(os.path.join(HERE, "unit_rows.csv"), "w", newline="\n") as f:
+        for r in [title, names, units] + rows:
+            f.write(",".join("" if v is None else v if isinstance(v, str) else repr(v)
+                             for v in padded(r)) + "\n")
+    wb = openpyxl.Workbook()
+    ws = wb.active
+    ws.title = "Units"
+    for r in [title, names, units] + rows:
+        ws.append(r)
+    wb.save(os.path.join(HERE, "unit_rows.xlsx"))
+    book = xlwt.Workbook()
+    sheet = book.add_sheet("Units")
+    for n, r in enumerate([title, names, units] + rows):
+        for c, v in enumerate(r):
+            if v is not None:
+                sheet.write(n, c, v)
+    book.save(os.path.join(HERE, "unit_rows.xls"))
+
+    def cell(v):
+        if v is None:
+            return '<table:table-cell/>'
+        if isinstance(v, str):
+            return f'<table:table-cell office:value-type="string"><text:p>{xml_text(v)}</text:p></table:table-cell>'
+        return f'<table:table-cell office:value-type="float" office:value="{repr(v)}"><text:p>{v}</text:p></table:table-cell>'
+
+    table = '<table:table table:name="Units">' + "".join(
+        '<table:table-row>' + "".join(cell(v) for v in r) +
+        '<table:table-cell table:number-columns-repeated="1019"/></table:table-row>'
+        for r in [title, names, units] + rows) + '</table:table>'
+    content = ('<?xml version="1.0" encoding="UTF-8"?>'
+               '<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+               'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+               'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.3">'
+               '<office:body><office:spreadsheet>' + table +
+               '</office:spreadsheet></office:body></office:document-content>')
+    with zipfile.ZipFile(os.path.join(HERE, "unit_rows.ods"), "w") as z:
+        z.writestr("mimetype", "application/vnd.oasis.opendocument.spreadsheet", zipfile.ZIP_STORED)
+        z.writestr("content.xml", content, zipfile.ZIP_DEFLATED)
+
+
 write_twin("record.csv", META, NAMES, UNITS, ROWS)
 write_xlsx()
 write_xlsm()
 write_ods()
 write_xls()
 write_lvm()
+write_unit_rows()
