@@ -2179,5 +2179,17 @@ Thank you for your support!</translation>
         <source>The drift height must be a number above 0.</source>
         <translation>The drift height must be a number above 0.</translation>
     </message>
+    <message>
+        <source>%1 rows; %2; %3; %4; %5</source>
+        <translation>%1 rows; %2; %3; %4; %5</translation>
+    </message>
+    <message>
+        <source>1 numeric line above line %1 was not read</source>
+        <translation>1 numeric line above line %1 was not read</translation>
+    </message>
+    <message>
+        <source>%1 numeric lines above line %2 were not read</source>
+        <translation>%1 numeric lines above line %2 were not read</translation>
+    </message>
 </context>
 </TS>

@@ -2179,5 +2179,17 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>The drift height must be a number above 0.</source>
         <translation>位移角计算高度必须是大于 0 的数。</translation>
     </message>
+    <message>
+        <source>%1 rows; %2; %3; %4; %5</source>
+        <translation>%1 行；%2；%3；%4；%5</translation>
+    </message>
+    <message>
+        <source>1 numeric line above line %1 was not read</source>
+        <translation>第 %1 行以上有 1 行数值未读取</translation>
+    </message>
+    <message>
+        <source>%1 numeric lines above line %2 were not read</source>
+        <translation>第 %2 行以上有 %1 行数值未读取</translation>
+    </message>
 </context>
 </TS>

@@ -97,6 +97,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
         QSettings settings;
         importOptions_ = LoadImportOptions(settings);
     }
+    recordSettingsShown_ = BoxSettings();
     LoadExportOptionsSettings(ExcelExportOptions);
     cht1->setDragSeries(nullptr);
     cht1->setCursorActive(false);
@@ -270,7 +271,8 @@ void TForm1::ImportLoop() {
     const std::optional<QString> path = dialogs_.openFile(this, request);
     if (!path) return;
     RememberDialogFolder(FileKind::Record, *path);
-    ImportFrom(PathBytes(*path), *parameters);
+    PutSettingsOfRecord(*path);
+    ImportWithParameters(*path);
 }
 
 void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, const QString& step) {
@@ -285,9 +287,15 @@ void TForm1::RecentRecordClick(const QString& path, const QString& firstLine, co
             QStringLiteral("%1 no longer exists; it was taken off the recent records.").arg(path));
         return;
     }
-    // Read as it was read last time.
-    edt7->setText(firstLine);
-    edt8->setText(step);
+    // Read and analysed as last time; an entry of a record whose settings were never stored
+    // keeps its first line and step, the rest the defaults.
+    std::optional<RecordSettings> stored = StoredRecordSettings(path);
+    if (!stored) {
+        stored.emplace();
+        if (!firstLine.isEmpty()) stored->FirstLine = firstLine;
+        if (!step.isEmpty()) stored->Step = step;
+    }
+    PutBoxSettings(*stored);
     ImportWithParameters(path);
 }
 
@@ -331,7 +339,10 @@ void TForm1::OpenCurveFile(const QString& path) {
     }
     // The file-name box shows full paths, as the open dialog gives them.
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    RunCommand([this, &fullPath] { ImportWithParameters(fullPath); });
+    RunCommand([this, &fullPath] {
+        PutSettingsOfRecord(fullPath);
+        ImportWithParameters(fullPath);
+    });
 }
 
 void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
@@ -366,11 +377,12 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     messageBar_->Dismiss();
     ShowState(true);
     ShowRecordUnits();
-    ShowHowTheFileWasRead(path, result);
+    ShowHowTheFileWasRead(path, parameters.FirstLine, result);
     NoteReplacedEdits();
     if (!state_.FileNameText.empty()) {
         RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
         UpdateRecentRecordsMenu();
+        RememberRecordSettings();
     }
     // A header line gets its remedy with Apply; any other failure its line.
     if (const auto suggestion = result.HeaderSuggestion()) {
@@ -389,7 +401,8 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     }
 }
 
-void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& result) {
+void TForm1::ShowHowTheFileWasRead(const std::string& path, int64_t firstLine,
+                                   const ImportResult& result) {
     if (state_.FileNameText.empty()) {
         rzfldsts3->clear();
         return;
@@ -398,6 +411,14 @@ void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& 
     if (result.Format)
         text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
     text += RecordUnitsText(state_.Channels);
+    // A first line below the data's start leaves rows unread without any failure.
+    if (result.NumericLinesSkipped == 1) {
+        text += QStringLiteral("; 1 numeric line above line %1 was not read").arg(firstLine);
+    } else if (result.NumericLinesSkipped > 1) {
+        text += QStringLiteral("; %1 numeric lines above line %2 were not read")
+                    .arg(result.NumericLinesSkipped)
+                    .arg(firstLine);
+    }
     SetDesignedText(rzfldsts3, text);
     SetDesignedToolTip(rzfldsts3,
                        QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
@@ -430,6 +451,7 @@ void TForm1::ImportOptions1Click() {
     importOptions_ = dialog.Options();
     QSettings settings;
     SaveImportOptions(settings, importOptions_);
+    RememberRecordSettings();
     // The channels are remembered for the file's layout and applied to the record at once.
     if (const std::optional<ChannelLayout>& layout = dialog.ChannelLayoutShown()) {
         if (importOptions_.Channels) {
@@ -454,6 +476,7 @@ void TForm1::btn2Click() {
     const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
     StartEditHistory(edited);
     noiseBandInForce_ = *band.Band;
+    RememberRecordSettings();
     ShowState(true);
     messageBar_->Dismiss();
     if (warning) {
@@ -492,6 +515,7 @@ void TForm1::btn5Click() {
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
     // The evaluation's files name the method as the batch tool does, in every language.
     skeletonMethodInForce_ = ExtractionName(method, direction, chk1->isChecked());
+    RememberRecordSettings();
     StartEditHistory(edited);
     cht1->refresh();
     ShowStatus(
