@@ -27,9 +27,10 @@ std::optional<RecordSettings> StoredRecordSettings(const QString& path) {
     r.FirstLine = settings.value(QStringLiteral("FirstLine"), r.FirstLine).toString();
     r.Step = settings.value(QStringLiteral("Step"), r.Step).toString();
     r.NoiseBand = settings.value(QStringLiteral("NoiseBand"), r.NoiseBand).toString();
-    r.Direction = settings.value(QStringLiteral("Direction")).toString() == QStringLiteral("negative")
-                      ? LoopDirection::Negative
-                      : LoopDirection::Positive;
+    r.Direction =
+        settings.value(QStringLiteral("Direction")).toString() == QStringLiteral("negative")
+            ? LoopDirection::Negative
+            : LoopDirection::Positive;
     r.Import = LoadImportOptions(settings);
     return r;
 }

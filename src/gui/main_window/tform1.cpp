@@ -382,7 +382,8 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     if (!state_.FileNameText.empty()) {
         RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
         UpdateRecentRecordsMenu();
-        RememberRecordSettings();
+        // Settings that did not read the record are not kept for it.
+        if (result.Ok()) RememberRecordSettings();
     }
     // A header line gets its remedy with Apply; any other failure its line.
     if (const auto suggestion = result.HeaderSuggestion()) {
