@@ -115,6 +115,41 @@ TEST(ChannelImport, HeaderStylesExpressionsAndUnits) {
          {2},
          "mm",
          "kN"},
+        // Three exports as testing machines and loggers write them.
+        {"machine export: quoted fields, semicolons, decimal commas",
+         "\"Test report\";\"Wall W3, cyclic\"\n\"Date\";\"05.03.2024\"\n\"Operator\";\"lab 2\"\n"
+         "\n\"Standard travel\";\"Standard force\";\"Test time\"\n\"mm\";\"kN\";\"s\"\n"
+         "\"0,000\";\"0,012\";\"0,00\"\n\"1,250\";\"-3,400\";\"0,10\"\n"
+         "\"-0,875\";\"2,5\";\"0,20\"\n",
+         {"Standard_travel", "Standard_force"},
+         "Standard_travel[mm]|Standard_force[kN]|Test_time[s]",
+         {0, 1.25, -0.875},
+         {0.012, -3.4, 2.5},
+         "mm",
+         "kN"},
+        {"logger export: tabs, settings block, two transducers averaged",
+         "Logger export\nSerial no.\t41502\nStart\t2024-03-05 10:15:02\nSample rate\t10 Hz\n"
+         "Time\tLVDT N\tLVDT S\tLoad cell\ns\tmm\tmm\tkN\n"
+         "0.0\t0.012\t-0.004\t0.15\n0.1\t2.500\t2.300\t-41.2\n",
+         {"(LVDT_N + LVDT_S) / 2", "Load_cell"},
+         "Time[s]|LVDT_N[mm]|LVDT_S[mm]|Load_cell[kN]",
+         {0.004, 2.4},
+         {0.15, -41.2},
+         "mm",
+         "kN"},
+        {"controller export: quoted commas, unit row in parentheses, inch-kip to mm-kN",
+         "\"Station\",\"Actuator 1\"\n\"Test file\",\"RS3 cyclic\"\n\"Rate\",\"50 Hz\"\n"
+         "\"Running Time\",\"Axial Displacement\",\"Axial Force\"\n\"(sec)\",\"(in)\",\"(kip)\"\n"
+         "0.02,0.5,-1\n0.04,-0.25,2\n",
+         {.Displacement = "Axial_Displacement",
+          .Force = "Axial_Force",
+          .LengthUnit = "mm",
+          .ForceUnit = "kN"},
+         "Running_Time[sec]|Axial_Displacement[in]|Axial_Force[kip]",
+         {12.7, -6.35},
+         {-4.4482216152605, 2 * 4.4482216152605},
+         "mm",
+         "kN"},
         {"no header", "1,2\n3,4\n", {}, "c1[]|c2[]", {1, 3}, {2, 4}, "", ""},
         {"no header, cN expressions",
          "1,2,3\n4,5,6\n",
