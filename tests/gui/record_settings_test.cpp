@@ -75,5 +75,31 @@ TEST_F(RecordSettingsTest, BandDirectionAndFirstLineStayWithTheirRecord) {
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
+// A first line typed but never read with, or one whose reading failed, is not kept for the
+// record: it comes back with the first line it was last read whole with.
+TEST_F(RecordSettingsTest, OnlyTheLinesARecordWasReadWithStayWithIt) {
+    const QString a = WriteFile("a.csv", NumbersHeaderThenDither());
+    const QString b = WriteFile("b.csv", NumbersHeaderThenDither().substr(19));
+    SetText("edt7", "4");
+    Import(a);
+    SetText("edt7", "9");
+    Click("btn2");  // analyses a, read from line 4
+    SetText("edt7", "1000");
+    Click("btn9");  // past the end: a warning, and nothing kept
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    dialogs.boxes.clear();
+    SetText("edt7", "1000");
+    Import(b);  // the box the user changed stays: b is read from line 1000
+    EXPECT_EQ(Text("edt7"), "1000");
+    dialogs.boxes.clear();
+    SetText("edt7", "1");
+    Import(b);
+    SetText("edt7", "1");  // as b's was read: a's own comes back
+    Import(a);
+    EXPECT_EQ(Text("edt7"), "4");
+    EXPECT_EQ(State().RawDisp.size(), 27u);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 }  // namespace
 }  // namespace qlnx::test

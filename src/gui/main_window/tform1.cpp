@@ -340,6 +340,9 @@ void TForm1::OpenCurveFile(const QString& path) {
     // The file-name box shows full paths, as the open dialog gives them.
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     RunCommand([this, &fullPath] {
+        // Boxes the window refuses refuse the file before any setting is put, as in the
+        // open dialog.
+        if (!ReadImportBoxes()) return;
         PutSettingsOfRecord(fullPath);
         ImportWithParameters(fullPath);
     });
@@ -379,11 +382,13 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
     ShowRecordUnits();
     ShowHowTheFileWasRead(path, parameters.FirstLine, result);
     NoteReplacedEdits();
+    // Settings that did not read the record are not kept for it.
+    recordReadWith_.reset();
+    if (result.Ok() && !state_.FileNameText.empty()) recordReadWith_ = BoxSettings();
     if (!state_.FileNameText.empty()) {
         RememberRecentRecord({PathText(state_.FileNameText), edt7->text(), edt8->text()});
         UpdateRecentRecordsMenu();
-        // Settings that did not read the record are not kept for it.
-        if (result.Ok()) RememberRecordSettings();
+        RememberRecordSettings();
     }
     // A header line gets its remedy with Apply; any other failure its line.
     if (const auto suggestion = result.HeaderSuggestion()) {

@@ -245,7 +245,8 @@ private:
     // used for the last record becomes the one stored for path (the default for a record never
     // opened); a setting the user changed since stays for the record about to be read.
     void PutSettingsOfRecord(const QString& path);
-    // Stores the settings in the boxes as the current record's.
+    // Stores the settings in the boxes as the current record's, with the first line, step and
+    // import options it was read with; nothing for a record not read whole.
     void RememberRecordSettings();
     // A result file of kind through the save dialog, opened in the results' folder; the
     // path written, or empty.
@@ -262,6 +263,8 @@ private:
     ImportOptions importOptions_;
     // The settings last put in the boxes for a record or used with it.
     RecordSettings recordSettingsShown_;
+    // The settings the current record was read with; empty when its reading failed.
+    std::optional<RecordSettings> recordReadWith_;
     std::function<bool(const QUrl&)> openUrl_;
     QString guideFolder_;          // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack

@@ -58,9 +58,15 @@ void TForm1::PutSettingsOfRecord(const QString& path) {
 }
 
 void TForm1::RememberRecordSettings() {
-    if (state_.FileNameText.empty()) return;
-    recordSettingsShown_ = BoxSettings();
-    StoreRecordSettings(PathText(state_.FileNameText), recordSettingsShown_);
+    if (state_.FileNameText.empty() || !recordReadWith_) return;
+    // The first line, step and import options are those the record was read with: boxes
+    // changed since then wait for the next reading.
+    RecordSettings r = BoxSettings();
+    r.FirstLine = recordReadWith_->FirstLine;
+    r.Step = recordReadWith_->Step;
+    r.Import = recordReadWith_->Import;
+    recordSettingsShown_ = r;
+    StoreRecordSettings(PathText(state_.FileNameText), r);
 }
 
 }  // namespace qlnx
