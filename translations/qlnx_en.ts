@@ -2191,5 +2191,9 @@ Thank you for your support!</translation>
         <source>%1 numeric lines above line %2 were not read</source>
         <translation>%1 numeric lines above line %2 were not read</translation>
     </message>
+    <message>
+        <source>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</source>
+        <translation>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</translation>
+    </message>
 </context>
 </TS>

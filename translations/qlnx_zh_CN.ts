@@ -2191,5 +2191,9 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>%1 numeric lines above line %2 were not read</source>
         <translation>第 %2 行以上有 %1 行数值未读取</translation>
     </message>
+    <message>
+        <source>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</source>
+        <translation>第 %1 行没有第 %2 个字段：导入选项从第 %3 列读取位移、从第 %4 列读取力。</translation>
+    </message>
 </context>
 </TS>

@@ -19,6 +19,8 @@ const char* const kPatterns[] = {
     "QLNX %1 \u2013 hysteresis loops and skeleton curves of cyclic loading tests",
     "QLNX %1 \u00b7 free software (GPL-3.0-or-later)", "Version %1",
     "%1 rows", "%1 rows; %2", "%1, decimal point", "%1, decimal comma",
+    "Line %1 has no field %2: Import Options reads the displacement from column %3 and the "
+    "force from column %4.",
     "%1 rows; %2; %3; %4; %5", "1 numeric line above line %1 was not read",
     "%1 numeric lines above line %2 were not read",
     "%1 loops found.", "%1 loops found with a noise band of %2.",

@@ -245,6 +245,29 @@ void TForm1::ShowState(bool refit) {
 
 // --- Import -------------------------------------------------------------------------------
 
+namespace {
+
+// The line message of a reading that failed on a column chosen in Import Options past the end
+// of the row, naming where the columns are set; nullopt for any other failure and for the
+// first two columns, which every record is read with unless told otherwise.
+std::optional<QString> ColumnsPastTheEnd(const ImportResult& result, const ImportOptions& options) {
+    if (result.Failure != ImportFailure::MissingField || options.Channels) return std::nullopt;
+    if (options.DisplacementColumn == 1 && options.ForceColumn == 2) return std::nullopt;
+    const int64_t missing = result.Position + 1;
+    if (missing != options.DisplacementColumn && missing != options.ForceColumn) {
+        return std::nullopt;
+    }
+    return QStringLiteral(
+               "Line %1 has no field %2: Import Options reads the displacement from column %3 "
+               "and the force from column %4.")
+        .arg(result.Line)
+        .arg(missing)
+        .arg(options.DisplacementColumn)
+        .arg(options.ForceColumn);
+}
+
+}  // namespace
+
 void TForm1::btn1Click() { ImportLoop(); }
 
 void TForm1::btn9Click() { ReImportLoop(); }
@@ -399,6 +422,10 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& paramet
                 ReImportLoop();
             });
         });
+    } else if (const auto misfit = ColumnsPastTheEnd(result, importOptions_)) {
+        // Columns chosen for another record: the bar says where they are set and opens it.
+        messageBar_->ShowMessage(*misfit, QStringLiteral("Import Options\u2026"),
+                                 [this] { RunCommand([this] { ImportOptions1Click(); }); });
     } else if (const auto line = result.LineMessage()) {
         messageBar_->ShowMessage(QString::fromStdString(*line));
     }
@@ -453,11 +480,10 @@ void TForm1::ImportOptions1Click() {
     }
     TImportOptionForm dialog(importOptions_, std::move(text), lines, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::optional<ChannelSettings> channels = importOptions_.Channels;
+    const ImportOptions before = importOptions_;
     importOptions_ = dialog.Options();
     QSettings settings;
     SaveImportOptions(settings, importOptions_);
-    RememberRecordSettings();
     // The channels are remembered for the file's layout and applied to the record at once.
     if (const std::optional<ChannelLayout>& layout = dialog.ChannelLayoutShown()) {
         if (importOptions_.Channels) {
@@ -466,7 +492,9 @@ void TForm1::ImportOptions1Click() {
             ForgetChannelMapping(settings, LayoutKey(*layout));
         }
     }
-    if (importOptions_.Channels != channels) ReImportLoop();
+    // The record shown is read again with options that changed, or when its last reading
+    // failed; the reading keeps them for the record.
+    if (importOptions_ != before || !recordReadWith_) ReImportLoop();
 }
 
 // --- Loop analysis ------------------------------------------------------------------------
