@@ -960,8 +960,8 @@
         <translation>系列的绘制顺序：与图中相同，或先画滞回曲线（位于骨架曲线和所选滞回环之下），最后画点系列。</translation>
     </message>
     <message>
-        <source>Point1 and Point2 drawn like the other series, or as markers only, not joined by lines.</source>
-        <translation>Point1 和 Point2 与其他系列画法相同，或只画标记、不连线。</translation>
+        <source>Point1 and Point2 drawn like the other series, as markers only, not joined by lines, or left out of the sheet and the chart together with every series without points.</source>
+        <translation>Point1 和 Point2 与其他系列画法相同，或只画标记、不连线，或与所有无数据点的系列一起不输出到工作表和图表。</translation>
     </message>
     <message>
         <source>The loop series drawn like the other series, or as a thin line (0.25 pt) without markers.</source>
@@ -980,8 +980,8 @@
         <translation>图表位置：在单元格 C5 处覆盖数据，或在数据列右侧。</translation>
     </message>
     <message>
-        <source>Set a chart for reports: straight lines, points as markers, the loop as a thin line underneath, the window's axis titles, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</source>
-        <translation>设为适合报告的图表：直线、点系列只画标记、滞回曲线为下层细线、采用本窗口的坐标轴标题、坐标轴交于最小值、图例在下方、480 x 300 磅置于数据右侧、每个系列单独输出。按“更新”保存。</translation>
+        <source>Set a chart for reports: straight lines, the loop as a thin line underneath, no point series, the series named for a report in the window's colours, the window's axis titles with units, round axis limits, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</source>
+        <translation>设为适合报告的图表：直线、滞回曲线为下层细线、不输出点系列、系列采用报告名称和本窗口的颜色、采用本窗口带单位的坐标轴标题、坐标轴范围取整、坐标轴交于最小值、图例在下方、480 x 300 磅置于数据右侧、每个系列单独输出。按“更新”保存。</translation>
     </message>
     <message>
         <source>Import Options</source>
@@ -2194,6 +2194,38 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
     <message>
         <source>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</source>
         <translation>第 %1 行没有第 %2 个字段：导入选项从第 %3 列读取位移、从第 %4 列读取力。</translation>
+    </message>
+    <message>
+        <source>Left Out</source>
+        <translation>不输出</translation>
+    </message>
+    <message>
+        <source>Series Names</source>
+        <translation>系列名称</translation>
+    </message>
+    <message>
+        <source>For a Report</source>
+        <translation>用于报告</translation>
+    </message>
+    <message>
+        <source>Axis Limits</source>
+        <translation>坐标轴范围</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Round, from the Data</source>
+        <translation>按数据取整</translation>
+    </message>
+    <message>
+        <source>Names of the series in the sheet and the legend: the chart's own titles, or names for a report in English words, the same in every language.</source>
+        <translation>工作表和图例中的系列名称：图表自身的标题，或报告用的英文名称，各语言相同。</translation>
+    </message>
+    <message>
+        <source>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</source>
+        <translation>两个坐标轴的端点：由电子表格程序决定，或取刚好超出系列最小值和最大值的整数。</translation>
     </message>
 </context>
 </TS>

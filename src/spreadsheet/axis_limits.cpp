@@ -1,6 +1,7 @@
 #include "spreadsheet/axis_limits.h"
 
 #include <cmath>
+#include <utility>
 
 namespace qlnx {
 
