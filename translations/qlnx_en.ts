@@ -2247,5 +2247,61 @@ Thank you for your support!</translation>
         <source>The displacement against time with the levels and the planned amplitudes; click a cycle to choose its loop, drag to choose the range of lines to analyse.</source>
         <translation>The displacement against time with the levels and the planned amplitudes; click a cycle to choose its loop, drag to choose the range of lines to analyse.</translation>
     </message>
+    <message>
+        <source>Point1 and Point2 drawn like the other series, as markers only, not joined by lines, or left out of the sheet and the chart together with every series without points.</source>
+        <translation>Point1 and Point2 drawn like the other series, as markers only, not joined by lines, or left out of the sheet and the chart together with every series without points.</translation>
+    </message>
+    <message>
+        <source>Set a chart for reports: straight lines, the loop as a thin line underneath, no point series, the series named for a report in the window's colours, the window's axis titles with units, round axis limits, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</source>
+        <translation>Set a chart for reports: straight lines, the loop as a thin line underneath, no point series, the series named for a report in the window's colours, the window's axis titles with units, round axis limits, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2; %3; %4; %5</source>
+        <translation>%1 rows; %2; %3; %4; %5</translation>
+    </message>
+    <message>
+        <source>1 numeric line above line %1 was not read</source>
+        <translation>1 numeric line above line %1 was not read</translation>
+    </message>
+    <message>
+        <source>%1 numeric lines above line %2 were not read</source>
+        <translation>%1 numeric lines above line %2 were not read</translation>
+    </message>
+    <message>
+        <source>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</source>
+        <translation>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</translation>
+    </message>
+    <message>
+        <source>Left Out</source>
+        <translation>Left Out</translation>
+    </message>
+    <message>
+        <source>Series Names</source>
+        <translation>Series Names</translation>
+    </message>
+    <message>
+        <source>For a Report</source>
+        <translation>For a Report</translation>
+    </message>
+    <message>
+        <source>Axis Limits</source>
+        <translation>Axis Limits</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Round, from the Data</source>
+        <translation>Round, from the Data</translation>
+    </message>
+    <message>
+        <source>Names of the series in the sheet and the legend: the chart's own titles, or names for a report in English words, the same in every language.</source>
+        <translation>Names of the series in the sheet and the legend: the chart's own titles, or names for a report in English words, the same in every language.</translation>
+    </message>
+    <message>
+        <source>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</source>
+        <translation>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</translation>
+    </message>
 </context>
 </TS>

@@ -2247,5 +2247,61 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>The displacement against time with the levels and the planned amplitudes; click a cycle to choose its loop, drag to choose the range of lines to analyse.</source>
         <translation>位移随时间的变化，附加载级与计划幅值；单击一个循环选择其滞回环，拖动选择要分析的数据行区段。</translation>
     </message>
+    <message>
+        <source>Point1 and Point2 drawn like the other series, as markers only, not joined by lines, or left out of the sheet and the chart together with every series without points.</source>
+        <translation>Point1 和 Point2 与其他系列画法相同，或只画标记、不连线，或与所有无数据点的系列一起不输出到工作表和图表。</translation>
+    </message>
+    <message>
+        <source>Set a chart for reports: straight lines, the loop as a thin line underneath, no point series, the series named for a report in the window's colours, the window's axis titles with units, round axis limits, axes at their minimum, legend below, 480 x 300 pt right of the data, single output. Press Update to keep it.</source>
+        <translation>设为适合报告的图表：直线、滞回曲线为下层细线、不输出点系列、系列采用报告名称和本窗口的颜色、采用本窗口带单位的坐标轴标题、坐标轴范围取整、坐标轴交于最小值、图例在下方、480 x 300 磅置于数据右侧、每个系列单独输出。按“更新”保存。</translation>
+    </message>
+    <message>
+        <source>%1 rows; %2; %3; %4; %5</source>
+        <translation>%1 行；%2；%3；%4；%5</translation>
+    </message>
+    <message>
+        <source>1 numeric line above line %1 was not read</source>
+        <translation>第 %1 行以上有 1 行数值未读取</translation>
+    </message>
+    <message>
+        <source>%1 numeric lines above line %2 were not read</source>
+        <translation>第 %2 行以上有 %1 行数值未读取</translation>
+    </message>
+    <message>
+        <source>Line %1 has no field %2: Import Options reads the displacement from column %3 and the force from column %4.</source>
+        <translation>第 %1 行没有第 %2 个字段：导入选项从第 %3 列读取位移、从第 %4 列读取力。</translation>
+    </message>
+    <message>
+        <source>Left Out</source>
+        <translation>不输出</translation>
+    </message>
+    <message>
+        <source>Series Names</source>
+        <translation>系列名称</translation>
+    </message>
+    <message>
+        <source>For a Report</source>
+        <translation>用于报告</translation>
+    </message>
+    <message>
+        <source>Axis Limits</source>
+        <translation>坐标轴范围</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Round, from the Data</source>
+        <translation>按数据取整</translation>
+    </message>
+    <message>
+        <source>Names of the series in the sheet and the legend: the chart's own titles, or names for a report in English words, the same in every language.</source>
+        <translation>工作表和图例中的系列名称：图表自身的标题，或报告用的英文名称，各语言相同。</translation>
+    </message>
+    <message>
+        <source>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</source>
+        <translation>两个坐标轴的端点：由电子表格程序决定，或取刚好超出系列最小值和最大值的整数。</translation>
+    </message>
 </context>
 </TS>

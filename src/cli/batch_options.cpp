@@ -377,8 +377,10 @@ constexpr OptionRow kOptions[] = {
      "workbook layout: single (default, two columns per series) or combined (one table)",
      SetExportMode},
     {"--report-ready", "",
-     "the workbook's chart ready for a report: straight lines, point series as markers, the "
-     "loop as a thin line underneath, axes at their minimum, legend below (single output)",
+     "the workbook's chart ready for a report: straight lines, the loop as a thin line "
+     "underneath, no point series, series named for a report in the window's colours, axis "
+     "titles with the record's units, round axis limits, axes at their minimum, legend below "
+     "(single output)",
      [](BatchOptions& o, Arguments) {
          o.ReportReady = true;
          return std::string();

@@ -16,6 +16,7 @@
 #include "cli/series_run.h"
 #include "cli/skeleton_file.h"
 #include "core/channel_import.h"
+#include "core/channel_table.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
 #include "core/evaluate_test.h"
@@ -232,7 +233,14 @@ void ExportWorkbook(const AnalysisState& state, const BatchOptions& options, Mes
     InitExcelExportOptions(exportOptions);
     exportOptions.ExportMode = options.ExportMode;
     if (options.ReportReady) {
-        SetReportReadyOptions(exportOptions, ChartModel::kXAxisTitle, ChartModel::kYAxisTitle);
+        // The axis titles carry the record's units when they are known, as in the window.
+        const ChannelRecord& record = state.Channels;
+        const std::string none;
+        SetReportReadyOptions(
+            exportOptions,
+            DisplacementAxisTitle(record.Active ? record.DisplacementUnit : none,
+                                  ChartModel::kXAxisTitle),
+            ForceAxisTitle(record.Active ? record.ForceUnit : none, ChartModel::kYAxisTitle));
     }
     SpreadsheetUi ui;
     ui.Information = [&messages](const std::string&, const std::string& text) {

@@ -84,4 +84,14 @@ std::string WithUnit(std::string_view title, std::string_view unit) {
     return text;
 }
 
+std::string DisplacementAxisTitle(const std::string& unit, const std::string& designed) {
+    if (unit.empty()) return designed;
+    return WithUnit(unit == "%" ? "Drift" : "Displacement", unit);
+}
+
+std::string ForceAxisTitle(const std::string& unit, const std::string& designed) {
+    if (unit.empty()) return designed;
+    return WithUnit("Force", unit);
+}
+
 }  // namespace qlnx

@@ -71,4 +71,9 @@ std::string SkippedRowsText(const ChannelRecord& record);
 // title or a column header with the unit of the record.
 std::string WithUnit(std::string_view title, std::string_view unit);
 
+// The curve's axis titles with the record's units: "Displacement (mm)" or "Drift (%)",
+// "Force (kN)"; designed where the unit is not known.
+std::string DisplacementAxisTitle(const std::string& unit, const std::string& designed);
+std::string ForceAxisTitle(const std::string& unit, const std::string& designed);
+
 }  // namespace qlnx

@@ -122,8 +122,15 @@ ImportResult ReadRows(AnalysisState& state, std::string_view text,
         uint64_t done = 0;
 
         LineCursor cursor(text);
-        // Lines before the first one read are skipped whatever they hold.
-        for (int64_t i = 0; i < first && cursor.Valid(); ++i) cursor.Next();
+        // Lines before the first one read are skipped whatever they hold; those that would
+        // read as rows are counted, so that a first line past the data's start is told.
+        for (int64_t i = 0; i < first && cursor.Valid(); ++i) {
+            const RowFormat own =
+                DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
+            if (ReadRow(cursor.Line(), own, parameters).Failure == ImportFailure::None)
+                ++result.NumericLinesSkipped;
+            cursor.Next();
+        }
         const RowFormat format =
             DetectRowFormat(cursor.Line(), parameters.Decimal, DecimalSeparator());
         result.Format = format;

@@ -44,6 +44,8 @@ struct ImportResult {
     std::string File;
     // How the rows were read, once the first line read was seen.
     std::optional<RowFormat> Format;
+    // Lines above the first line read that would have read as rows themselves.
+    int64_t NumericLinesSkipped = 0;
 
     bool Ok() const { return Failure == ImportFailure::None && !ChangedWhileRead; }
 

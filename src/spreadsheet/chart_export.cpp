@@ -1,5 +1,6 @@
 #include "spreadsheet/chart_export.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -9,10 +10,12 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "spreadsheet/automation_calls.h"
+#include "spreadsheet/axis_limits.h"
 #include "spreadsheet/cell_store.h"
 #include "spreadsheet/document_publisher.h"
 #include "spreadsheet/excel_application.h"
 #include "spreadsheet/excel_toolkit.h"
+#include "spreadsheet/report_series.h"
 
 namespace qlnx {
 
@@ -108,25 +111,74 @@ void FormatNewSeries(const TExcelExportOptions& o, const DispatchPtr& series, Co
     SetSeriesLineWeight(series, o.LineWeight);
 }
 
+bool IsPointSeries(int i) {
+    return i == ChartModel::pntsrsSeries1 || i == ChartModel::pntsrsSeries2;
+}
+
+// The chart series written, in chart order: all of them, or without the point series and
+// the series without points.
+std::vector<int> ExportedSeries(const TExcelExportOptions& o, const ChartModel& chart) {
+    std::vector<int> exported;
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+        if (o.PointSeriesStyle == 2 && (IsPointSeries(i) || chart.GetSeries(i).Count() == 0)) {
+            continue;
+        }
+        exported.push_back(i);
+    }
+    return exported;
+}
+
 // The chart series in the order they are added (the later drawn over the earlier): chart
-// order, or the loop first and the point series last.
-std::vector<int> SeriesDrawingOrder(const TExcelExportOptions& o, const ChartModel& chart) {
+// order, or the loop first and the point series last; only those exported.
+std::vector<int> SeriesDrawingOrder(const TExcelExportOptions& o,
+                                    const std::vector<int>& exported) {
+    if (o.SeriesOrder != 1) return exported;
     std::vector<int> order;
-    const auto isPoint = [](int i) {
-        return i == ChartModel::pntsrsSeries1 || i == ChartModel::pntsrsSeries2;
-    };
-    if (o.SeriesOrder != 1) {
-        for (int i = 0; i < chart.SeriesCount(); ++i) order.push_back(i);
-        return order;
+    for (const int i : exported) {
+        if (i == ChartModel::LoopSeries) order.push_back(i);
     }
-    order.push_back(ChartModel::LoopSeries);
-    for (int i = 0; i < chart.SeriesCount(); ++i) {
-        if (i != ChartModel::LoopSeries && !isPoint(i)) order.push_back(i);
+    for (const int i : exported) {
+        if (i != ChartModel::LoopSeries && !IsPointSeries(i)) order.push_back(i);
     }
-    for (int i = 0; i < chart.SeriesCount(); ++i) {
-        if (isPoint(i)) order.push_back(i);
+    for (const int i : exported) {
+        if (IsPointSeries(i)) order.push_back(i);
     }
     return order;
+}
+
+// The title of a series' column and chart series.
+std::string SeriesName(const TExcelExportOptions& o, const ChartModel& chart, int index) {
+    return o.SeriesNames == 1 ? ReportSeriesName(chart, index) : chart.GetSeries(index).Title;
+}
+
+// Both axes from round numbers below the smallest to round numbers above the largest finite
+// value of the series exported; an axis without finite values keeps the application's ends.
+void SetRoundAxisLimits(const DispatchPtr& excelChart, const ChartModel& chart,
+                        const std::vector<int>& exported) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    double xLo = kInf, xHi = -kInf, yLo = kInf, yHi = -kInf;
+    for (const int i : exported) {
+        const ChartSeries& s = chart.GetSeries(i);
+        for (int p = 0; p < s.Count(); ++p) {
+            const double x = s.GetxValue(p), y = s.GetyValue(p);
+            if (std::isfinite(x)) {
+                xLo = std::min(xLo, x);
+                xHi = std::max(xHi, x);
+            }
+            if (std::isfinite(y)) {
+                yLo = std::min(yLo, y);
+                yHi = std::max(yHi, y);
+            }
+        }
+    }
+    if (xLo <= xHi) {
+        const AxisLimits x = RoundAxisLimits(xLo, xHi);
+        SetAxisScale(excelChart, kXlCategory, x.Minimum, x.Maximum);
+    }
+    if (yLo <= yHi) {
+        const AxisLimits y = RoundAxisLimits(yLo, yHi);
+        SetAxisScale(excelChart, kXlValue, y.Minimum, y.Maximum);
+    }
 }
 
 // The crossing position typed in the options, truncated toward zero.
@@ -199,12 +251,18 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
                   const DispatchPtr& application, const DispatchPtr& sheet,
                   const DispatchPtr& shape, SendProgress& sending) {
     NumberCellWriter cells(sheet);
-    for (int i = 0; i < chart.SeriesCount(); ++i) {
+    const std::vector<int> exported = ExportedSeries(o, chart);
+    // The place of each series' column pair among those written.
+    std::vector<int32_t> place(static_cast<size_t>(chart.SeriesCount()), 0);
+    for (size_t k = 0; k < exported.size(); ++k) {
+        place[static_cast<size_t>(exported[k])] = static_cast<int32_t>(k);
+    }
+    for (const int i : exported) {
         const ChartSeries& s = chart.GetSeries(i);
-        const int32_t xColumn = 2 * i + 1;
-        const int32_t yColumn = 2 * i + 2;
+        const int32_t xColumn = 2 * place[static_cast<size_t>(i)] + 1;
+        const int32_t yColumn = 2 * place[static_cast<size_t>(i)] + 2;
         SetCellText(sheet, 1, xColumn, "X");
-        SetCellText(sheet, 1, yColumn, s.Title);
+        SetCellText(sheet, 1, yColumn, SeriesName(o, chart, i));
         for (int p = 0; p < s.Count(); ++p) {
             sending.Point();
             cells.Write(p + 2, xColumn, s.GetxValue(p));
@@ -214,10 +272,10 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
     CallProcedure(shape, "Select");
     const DispatchPtr excelChart = ValueToObject(PropertyGet(application, "ActiveChart"));
     const DispatchPtr collection = ValueToObject(CallFunction(excelChart, "SeriesCollection"));
-    for (const int i : SeriesDrawingOrder(o, chart)) {
+    for (const int i : SeriesDrawingOrder(o, exported)) {
         const ChartSeries& s = chart.GetSeries(i);
-        const int32_t xColumn = 2 * i + 1;
-        const int32_t yColumn = 2 * i + 2;
+        const int32_t xColumn = 2 * place[static_cast<size_t>(i)] + 1;
+        const int32_t yColumn = 2 * place[static_cast<size_t>(i)] + 2;
         // X and Y lists of a chart series are always equally long.
         const int32_t nX = s.Count();
         const int32_t nY = s.Count();
@@ -228,6 +286,7 @@ void ExportSingle(const TExcelExportOptions& o, const ChartModel& chart,
         FormatNewSeries(o, series, BytesOf(s.Color), RoleOf(o, i));
     }
     FormatChart(o, excelChart);
+    if (o.AxisLimits == 1) SetRoundAxisLimits(excelChart, chart, exported);
 }
 
 // One table "Serie Name", "X", "Y": each series' title on the row of its first point.
@@ -239,10 +298,11 @@ void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
     SetCellText(sheet, 1, 2, "X");
     SetCellText(sheet, 1, 3, "Y");
     int32_t row = 2;
-    for (int i = 0; i < chart.SeriesCount(); ++i) {
+    const std::vector<int> exported = ExportedSeries(o, chart);
+    for (const int i : exported) {
         const ChartSeries& s = chart.GetSeries(i);
         // A series without points adds no row: the next title overwrites its title.
-        SetCellText(sheet, row, 1, s.Title);
+        SetCellText(sheet, row, 1, SeriesName(o, chart, i));
         for (int p = 0; p < s.Count(); ++p) {
             sending.Point();
             cells.Write(row, 2, s.GetxValue(p));
@@ -258,6 +318,7 @@ void ExportCombined(const TExcelExportOptions& o, const ChartModel& chart,
     SetSeriesSource(series, "X-Y", SheetRange(2, n + 2, 2), SheetRange(2, n + 2, 3));
     FormatNewSeries(o, series, BytesOf(chart.GetSeries(0).Color));
     FormatChart(o, excelChart);
+    if (o.AxisLimits == 1) SetRoundAxisLimits(excelChart, chart, exported);
 }
 
 void BuildWorkbook(const TExcelExportOptions& o, const ChartModel& chart,
@@ -271,7 +332,8 @@ void BuildWorkbook(const TExcelExportOptions& o, const ChartModel& chart,
     int32_t column = 3;
     if (o.ChartPlacement == 1) {
         row = 2;
-        column = (o.ExportMode == 0 ? 2 * chart.SeriesCount() : 3) + 2;
+        const auto written = static_cast<int32_t>(ExportedSeries(o, chart).size());
+        column = (o.ExportMode == 0 ? 2 * written : 3) + 2;
     }
     const int32_t left = GetCellLeft(sheet, row, column);
     const int32_t top = GetCellTop(sheet, row, column);

@@ -319,7 +319,16 @@ public:
         : AutomationObject("Axis", kMembers), book_(std::move(book)), axis_(axis) {}
 
 private:
-    enum class Member { AxisTitle, Format, CrossesAt, MajorTickMark, TickLabels, Crosses };
+    enum class Member {
+        AxisTitle,
+        Format,
+        CrossesAt,
+        MajorTickMark,
+        TickLabels,
+        Crosses,
+        MinimumScale,
+        MaximumScale
+    };
     static constexpr auto kMembers = MembersOf<Member>({
         {Member::AxisTitle, {"AxisTitle", kGet}},
         {Member::Format, {"Format", kGet}},
@@ -327,6 +336,8 @@ private:
         {Member::MajorTickMark, {"MajorTickMark", kPut}},
         {Member::TickLabels, {"TickLabels", kGet}},
         {Member::Crosses, {"Crosses", kPut}},
+        {Member::MinimumScale, {"MinimumScale", kPut}},
+        {Member::MaximumScale, {"MaximumScale", kPut}},
     });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
@@ -367,6 +378,12 @@ private:
                 }
                 return {};
             }
+            case Member::MinimumScale:
+                axis_->minimumScale = args.Number(args.PutValue());
+                return {};
+            case Member::MaximumScale:
+                axis_->maximumScale = args.Number(args.PutValue());
+                return {};
         }
         return {};
     }

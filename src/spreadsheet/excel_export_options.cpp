@@ -36,13 +36,19 @@ void InitExcelExportOptions(TExcelExportOptions& o) {
     o.LegendPosition = 0;
     o.AxisCrossing = 0;
     o.ChartPlacement = 0;
+    o.SeriesNames = 0;
+    o.AxisLimits = 0;
 }
 
 void SetReportReadyOptions(TExcelExportOptions& o, const std::string& xAxisTitle,
                            const std::string& yAxisTitle) {
     o.LineType = 1;
     o.SeriesOrder = 1;
-    o.PointSeriesStyle = 1;
+    o.PointSeriesStyle = 2;
+    o.SeriesNames = 1;
+    o.AxisLimits = 1;
+    o.LineColorMode = 1;
+    o.MarkerColorMode = 1;
     o.LoopSeriesStyle = 1;
     o.LegendPosition = 1;
     o.AxisCrossing = 1;

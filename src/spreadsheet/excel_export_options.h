@@ -37,18 +37,23 @@ struct TExcelExportOptions {
     int32_t LineType = 0;          // 0 smoothed lines (scatter type 72), 1 straight lines (74)
     int32_t SeriesOrder = 0;       // 0 chart order, 1 loop first (drawn under the others) and
                                    // the point series last (single output)
-    int32_t PointSeriesStyle = 0;  // 0 as the other series, 1 markers only (no line)
+    int32_t PointSeriesStyle = 0;  // 0 as the other series, 1 markers only (no line), 2 left
+                                   // out of the sheet and the chart, with every empty series
     int32_t LoopSeriesStyle = 0;   // 0 as the other series, 1 thin line without markers
     int32_t LegendPosition = 0;    // 0 at the right, 1 at the bottom
     int32_t AxisCrossing = 0;      // 0 at the typed positions, 1 each axis at the other's minimum
     int32_t ChartPlacement = 0;    // 0 at cell C5, 1 to the right of the data
+    int32_t SeriesNames = 0;       // 0 the chart series' titles, 1 names for a report
+                                   // ("Skeleton, positive", "Loop 3"; ReportSeriesName)
+    int32_t AxisLimits = 0;        // 0 the application's own, 1 round numbers just beyond the data
 };
 
 // Line weight of the loop series drawn as a thin line, points.
 inline constexpr float kThinLoopLineWeight = 0.25f;
 
-// The report-ready chart: straight lines, the point series as markers, the loop as a thin
-// line under the other series, the axes crossing at their minimum, the legend at the bottom
+// The report-ready chart: straight lines, the loop as a thin line under the other series, the
+// point series and empty series left out, names for a report, the window's colours, axis
+// limits rounded from the data, the axes crossing at their minimum, the legend at the bottom
 // outside the plot, a chart of 480 x 300 pt to the right of the data, one series per chart
 // series, with the given axis titles shown. Other fields keep their values.
 void SetReportReadyOptions(TExcelExportOptions& options, const std::string& xAxisTitle,
@@ -58,7 +63,7 @@ void SetReportReadyOptions(TExcelExportOptions& options, const std::string& xAxi
 // in the layout, no title ("Graph Title"), axis lines, titles "X Axis"/"Y Axis" crossing at
 // "-10000", font sizes 10, plot-area line, weight 0.5, automatic colours, markers style 8
 // size 4, single output; smoothed lines, chart order, every series alike, legend at the
-// right, axes at the typed positions, chart at C5.
+// right, axes at the typed positions, chart at C5, the series' titles, automatic axis limits.
 void InitExcelExportOptions(TExcelExportOptions& options);
 
 }  // namespace qlnx

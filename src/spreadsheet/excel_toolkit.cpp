@@ -174,6 +174,12 @@ void ShowXAxisLine(const DispatchPtr& chart, bool flag) { ShowAxisLine(chart, kX
 
 void ShowYAxisLine(const DispatchPtr& chart, bool flag) { ShowAxisLine(chart, kXlValue, flag); }
 
+void SetAxisScale(const DispatchPtr& chart, int32_t axisType, double minimum, double maximum) {
+    const DispatchPtr axis = Axis(chart, axisType);
+    PropertySet(axis, "MinimumScale", AutoValue::R8(minimum));
+    PropertySet(axis, "MaximumScale", AutoValue::R8(maximum));
+}
+
 void SetMajorTickMark(const DispatchPtr& chart, int32_t axisType, int32_t mark) {
     const DispatchPtr axis = Axis(chart, axisType);
     SetIntProperty(axis, "MajorTickMark", mark);

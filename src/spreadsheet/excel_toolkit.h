@@ -56,6 +56,8 @@ void SetYAxisCrossesMinimum(const DispatchPtr& chart);
 void ShowXAxisLine(const DispatchPtr& chart, bool flag);
 void ShowYAxisLine(const DispatchPtr& chart, bool flag);
 void SetMajorTickMark(const DispatchPtr& chart, int32_t axisType, int32_t mark);
+// The axis' "MinimumScale" and "MaximumScale".
+void SetAxisScale(const DispatchPtr& chart, int32_t axisType, double minimum, double maximum);
 void SetPlotAreaLine(const DispatchPtr& chart, bool flag);
 
 // Series operations. Colour components count by their low 8 bits.

@@ -63,6 +63,8 @@ struct AxisData {
     std::optional<int32_t> crosses;   // or at this axis' minimum (4) or maximum (2)
     std::optional<int32_t> majorTickMark;
     FontSetting tickLabelFont;
+    std::optional<double> minimumScale;  // the axis' ends; unset, the application's own
+    std::optional<double> maximumScale;
 };
 
 struct ChartData {

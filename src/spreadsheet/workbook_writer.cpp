@@ -191,6 +191,8 @@ void FormatAxis(lxw_chart_axis* axis, const AxisData& data) {
     if (data.crosses == kXlAxisCrossesMinimum) chart_axis_set_crossing_min(axis);
     if (data.crosses == kXlAxisCrossesMaximum) chart_axis_set_crossing_max(axis);
     if (data.majorTickMark) chart_axis_set_major_tick_mark(axis, TickMark(*data.majorTickMark));
+    if (data.minimumScale) chart_axis_set_min(axis, *data.minimumScale);
+    if (data.maximumScale) chart_axis_set_max(axis, *data.maximumScale);
     if (data.tickLabelFont.size) {
         lxw_chart_font font = Font(*data.tickLabelFont.size);
         chart_axis_set_num_font(axis, &font);

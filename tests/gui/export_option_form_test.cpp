@@ -238,7 +238,11 @@ TEST_F(ExportOptionFormTest, ReportReadyIsStoredAndRemembered) {
     for (const TExcelExportOptions* o : {&options, &remembered}) {
         EXPECT_EQ(o->LineType, 1);
         EXPECT_EQ(o->SeriesOrder, 1);
-        EXPECT_EQ(o->PointSeriesStyle, 1);
+        EXPECT_EQ(o->PointSeriesStyle, 2);
+        EXPECT_EQ(o->SeriesNames, 1);
+        EXPECT_EQ(o->AxisLimits, 1);
+        EXPECT_EQ(o->LineColorMode, 1);
+        EXPECT_EQ(o->MarkerColorMode, 1);
         EXPECT_EQ(o->LoopSeriesStyle, 1);
         EXPECT_EQ(o->LegendPosition, 1);
         EXPECT_EQ(o->AxisCrossing, 1);

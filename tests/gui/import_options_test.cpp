@@ -132,6 +132,57 @@ TEST_F(ImportOptionsTest, DialogPreviewsTheChosenColumnsAndIsRemembered) {
         << QSettings().fileName().toStdString();
 }
 
+// Columns past the end of a record's rows: the message bar says where they are set and opens
+// Import Options on that record; OK there reads the record again with the columns chosen.
+TEST_F(ImportOptionsTest, ColumnsPastTheEndOpenImportOptionsOnTheRecord) {
+    WithDialog([](QDialog& dialog) {
+        dialog.findChild<QSpinBox*>("spnDisplacementColumn")->setValue(2);
+        dialog.findChild<QSpinBox*>("spnForceColumn")->setValue(3);
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    const QString two = WriteFile("two.csv", "0,0\n1,5\n-1,-4\n");
+    Import(two);
+    EXPECT_EQ(dialogs.Shown(),
+              std::vector<std::string>{"warning Warning: List index out of bounds (2)"});
+    EXPECT_EQ(BarText(),
+              "Line 1 has no field 3: Import Options reads the displacement from "
+              "column 2 and the force from column 3.");
+    auto* button = Find<QPushButton>("MessageApply");
+    EXPECT_EQ(button->text(), "Import Options\u2026");
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = form->findChild<QDialog*>("ImportOptionForm");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->findChild<QLabel*>("lblFormat")->text(),
+                  "Read from line 1: comma-separated, decimal point.");
+        EXPECT_EQ(Table(*dialog)[1], (QStringList{"1", "0", "0", "Line 1 has no field 3.", ""}));
+        dialog->findChild<QSpinBox*>("spnDisplacementColumn")->setValue(1);
+        dialog->findChild<QSpinBox*>("spnForceColumn")->setValue(2);
+        dialog->findChild<QPushButton*>("btnOK")->click();
+        shown = true;
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(State().RawDisp, (std::vector<double>{0, 1, -1}));
+    EXPECT_EQ(State().RawForce, (std::vector<double>{0, 5, -4}));
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(BarText(), "");
+    // The next message bar's button is Apply again.
+    Import(WriteFile("header.csv", "Disp,Force\n0,0\n1,5\n"));
+    EXPECT_EQ(button->text(), "Apply");
+
+    // Columns chosen while a record is shown read it again at once.
+    Import(WriteFile("three.csv", "9,0,0\n9,1,5\n9,-1,-4\n"));
+    EXPECT_EQ(State().RawDisp, (std::vector<double>{9, 9, 9}));
+    WithDialog([](QDialog& dialog) {
+        dialog.findChild<QSpinBox*>("spnDisplacementColumn")->setValue(2);
+        dialog.findChild<QSpinBox*>("spnForceColumn")->setValue(3);
+        dialog.findChild<QPushButton*>("btnOK")->click();
+    });
+    EXPECT_EQ(State().RawDisp, (std::vector<double>{0, 1, -1}));
+    EXPECT_EQ(State().RawForce, (std::vector<double>{0, 5, -4}));
+}
+
 TEST_F(ImportOptionsTest, PreviewWithoutARecordAndPastTheEnd) {
     WithDialog([](QDialog& dialog) {
         EXPECT_EQ(dialog.findChild<QLabel*>("lblFormat")->text(),

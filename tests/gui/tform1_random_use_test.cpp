@@ -329,6 +329,23 @@ protected:
     // The drag tool as the mode changes left it.
     const ChartSeries* dragSeries = nullptr;
     bool dragWritesBack = false;
+    // The first-line and step boxes each record was last read whole with, and those last put
+    // in the boxes for a record or read with. Opening another record than the one shown puts
+    // that record's own (the defaults for a record never read whole) into each box that still
+    // shows what was last put or read; a box the user changed since stays.
+    std::map<QString, ImportBoxes> recordBoxes;
+    ImportBoxes boxesShown{"1", "1"};
+
+    // The boxes as opening the record at path leaves them.
+    ImportBoxes BoxesForRecord(const QString& path, ImportBoxes boxes) {
+        const auto stored = recordBoxes.find(path);
+        const ImportBoxes own =
+            stored == recordBoxes.end() ? ImportBoxes{"1", "1"} : stored->second;
+        if (boxes.firstLine == boxesShown.firstLine) boxes.firstLine = own.firstLine;
+        if (boxes.step == boxesShown.step) boxes.step = own.step;
+        boxesShown = boxes;
+        return boxes;
+    }
 
     // Boxes a step may show: warnings and error boxes it expects (exactly), and whether a
     // question may come.
@@ -408,7 +425,7 @@ protected:
     void Import(std::ostream& log, Allowed& allowed, bool reimport) {
         bool valid = false;
         int64_t firstLine = 1, step = 1;
-        const ImportBoxes boxes = RandomBoxes(valid, firstLine, step, allowed);
+        ImportBoxes boxes = RandomBoxes(valid, firstLine, step, allowed);
         SetText("edt7", boxes.firstLine);
         SetText("edt8", boxes.step);
         log << (reimport ? "reimport" : "import") << " first line '"
@@ -461,7 +478,21 @@ protected:
                     Drop(file->path);
             }
             if (cancel) valid = false;
+            // Another record than the one shown brings its own boxes.
+            if (valid && file->path != shownFile) {
+                const ImportBoxes own = BoxesForRecord(file->path, boxes);
+                if (own.firstLine != boxes.firstLine || own.step != boxes.step) {
+                    log << " with its boxes '" << own.firstLine.toStdString() << "' '"
+                        << own.step.toStdString() << "'";
+                    ++stats["records opened with their own boxes"];
+                }
+                boxes = own;
+                firstLine = boxes.firstLine.trimmed().toLongLong();
+                step = boxes.step.trimmed().toLongLong();
+            }
         }
+        EXPECT_EQ(Text("edt7"), boxes.firstLine);
+        EXPECT_EQ(Text("edt8"), boxes.step);
         if (!valid) {
             ExpectUnchanged(before);
             EXPECT_EQ(Text("edt5"), shownFile);
@@ -478,7 +509,13 @@ protected:
             ExpectImported(unreadable, {}, allowed, log);
             return;
         }
-        ExpectImported(*file, SimulateImport(*file, firstLine, step), allowed, log);
+        const ExpectedImport expected = SimulateImport(*file, firstLine, step);
+        ExpectImported(*file, expected, allowed, log);
+        // A record read whole keeps the boxes it was read with.
+        if (file->exists && !expected.warning) {
+            recordBoxes[file->path] = boxes;
+            boxesShown = boxes;
+        }
     }
 
     void AnalyzeCommand(std::ostream& log, Allowed& allowed) {

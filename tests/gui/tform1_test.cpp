@@ -142,10 +142,10 @@ TEST_F(TForm1Test, RecentRecordsReadAgainAsTheyWereRead) {
     SetText("edt7", "2");
     SetText("edt8", "1");
     Import(second);
-    Import(first);  // once in the list, now first again
+    Import(first);  // once in the list, now first again, read from its own first line
     QStringList captions;
     for (QAction* a : recent->actions()) captions << a->text();
-    EXPECT_EQ(captions, QStringList({"&1 first.csv  (first line 2, step 1)",
+    EXPECT_EQ(captions, QStringList({"&1 first.csv  (first line 1, step 1)",
                                      "&2 second.csv  (first line 2, step 1)"}));
 
     SetText("edt7", "1");

@@ -155,11 +155,17 @@ TEST_F(ChartExport, OptionsChangeOnlyTheirCalls) {
     }
 }
 
-// The report-ready chart: straight lines, right of the data, the loop first as a thin line
-// without markers, the point series last as markers only, axes crossing at their minimum and
-// the legend at the bottom in the layout.
-TEST_F(ChartExport, ReportReadyCalls) {
+// The report-ready chart with the point series kept as markers only, the chart's own titles
+// and colours and the application's axis ends: straight lines, right of the data, the loop
+// first as a thin line without markers, the point series last, axes crossing at their minimum
+// and the legend at the bottom in the layout.
+TEST_F(ChartExport, ReportReadyCallsWithPointSeriesAsMarkers) {
     SetReportReadyOptions(options, "Disp", "Force");
+    options.PointSeriesStyle = 1;
+    options.SeriesNames = 0;
+    options.AxisLimits = 0;
+    options.LineColorMode = 0;
+    options.MarkerColorMode = 0;
     const auto& calls = Export(SmallChart());
     const auto has = [&](const std::string& line) {
         return std::find(calls.begin(), calls.end(), line) != calls.end();

@@ -11,6 +11,7 @@ formatting comes from its XML part, which openpyxl does not keep in full.
   scatterStyle <val>
   ser<i> <key>=<value> ...
   axis<x|y> <key>=<value> ...
+  axis<x|y> scale min=<value> max=<value>   (only for an axis with its own ends)
   legend <key>=<value> ... | legend none
   plotArea line=<...>
   title <text> | title none
@@ -147,6 +148,9 @@ def main(path):
                     "line=" + line(ax.find("c:spPr", NS)),
                 ]
                 print(f"axis{which} " + " ".join(fields))
+                lo, hi = val(ax, "c:scaling/c:min"), val(ax, "c:scaling/c:max")
+                if lo is not None or hi is not None:
+                    print(f"axis{which} scale min={lo} max={hi}")
             legend = chart.find("c:legend", NS)
             if legend is None:
                 print("legend none")

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <utility>
 
 #include "../file_bytes.h"
 #include "core/errors.h"
@@ -208,35 +209,70 @@ TEST_F(WorkbookFile, CombinedOutputCellsAndChart) {
         });
 }
 
+// The report-ready chart of a record with its chosen loop and skeleton: names a report
+// shows, the window's colours, no point series and no empty series, round axis ends just
+// beyond the data (100,000 for a peak of 90,695), straight lines, the loop first and thin.
 TEST_F(WorkbookFile, ReportReadyChart) {
-    SetReportReadyOptions(options, "Disp", "Force");
-    const auto dump = ExportAndDump(SmallChart());
+    SetReportReadyOptions(options, "Displacement (mm)", "Force (N)");
+    ChartModel chart;
+    chart.GetSeries(ChartModel::pntsrsSeries1).AddXY(10, 90695);
+    ChartSeries& loop = chart.GetSeries(ChartModel::LoopSeries);
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {10.0, 90695.0}, {-9.5, -88000.0}, {0.0, 0.0}})
+        loop.AddXY(x, y);
+    ChartSeries& chosen = chart.GetSeries(ChartModel::SelectedLoopSeries);
+    chosen.Title = "Loop_3";
+    chosen.AddXY(10, 90695);
+    chosen.AddXY(-9.5, -88000);
+    chart.GetSeries(ChartModel::PositiveSkeletonSeries).AddXY(0, 0);
+    chart.GetSeries(ChartModel::PositiveSkeletonSeries).AddXY(10, 90695);
+    chart.GetSeries(ChartModel::NegativeSkeletonSeries).AddXY(0, 0);
+    chart.GetSeries(ChartModel::NegativeSkeletonSeries).AddXY(-9.5, -88000);
+    const auto dump = ExportAndDump(chart);
     ExpectSomeLines(
         dump,
         {
+            "cell A1 s 'X'",
+            "cell B1 s 'Hysteresis loops'",
+            "cell D1 s 'Loop 3'",
+            "cell F1 s 'Skeleton, positive'",
+            "cell H1 s 'Skeleton, negative'",
             "charts 1 ScatterChart",
-            // Straight lines (no series smoothed); the loop first, without markers; the point
-            // series last.
             "read scatterStyle=lineMarker xcrosses=min ycrosses=min legend=b overlay=None",
-            "read ser0 name=Sheet1!$F$1 marker=None line=line smooth=None",
-            "read ser1 name=Sheet1!$H$1 marker=circle line=line smooth=None",
-            "read ser3 name=Sheet1!$L$1 marker=circle line=line smooth=None",
-            "read ser4 name=Sheet1!$B$1 marker=circle line=none smooth=None",
-            "read ser5 name=Sheet1!$D$1 marker=circle line=none smooth=None",
-            // The loop's thin line; a point series draws its markers without a line.
-            "ser0 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$5 y=Sheet1!$F$2:$F$5 smooth=None "
-            "line=auto/w3175 "
-            "marker=none markerSize=None markerFill=None markerLine=auto/w3175",
-            "ser4 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$3 y=Sheet1!$B$2:$B$3 smooth=None line=none "
-            "marker=circle markerSize=4 markerFill=None markerLine=unset",
-            "axisx title='Disp' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
+            // The loop first, thin and black; the others in the window's colours, their
+            // markers filled alike.
+            "ser0 name=Sheet1!$B$1 x=Sheet1!$A$2:$A$6 y=Sheet1!$B$2:$B$6 smooth=None "
+            "line=000000/w3175 marker=none markerSize=None markerFill=None "
+            "markerLine=000000/w3175",
+            "ser1 name=Sheet1!$D$1 x=Sheet1!$C$2:$C$4 y=Sheet1!$D$2:$D$4 smooth=None "
+            "line=FF00FF/w6350 marker=circle markerSize=4 markerFill=FF00FF "
+            "markerLine=FF00FF/w6350",
+            "ser2 name=Sheet1!$F$1 x=Sheet1!$E$2:$E$4 y=Sheet1!$F$2:$F$4 smooth=None "
+            "line=FF0000/w6350 marker=circle markerSize=4 markerFill=FF0000 "
+            "markerLine=FF0000/w6350",
+            "ser3 name=Sheet1!$H$1 x=Sheet1!$G$2:$G$4 y=Sheet1!$H$2:$H$4 smooth=None "
+            "line=0000FF/w6350 marker=circle markerSize=4 markerFill=0000FF "
+            "markerLine=0000FF/w6350",
+            "axisx title='Displacement (mm)' titleSize=10 tickLabelSize=10 crossesAt=None "
+            "majorTick=in line=000000",
+            "axisx scale min=-10 max=10",
+            "axisy title='Force (N)' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
             "line=000000",
-            "axisy title='Force' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
-            "line=000000",
+            "axisy scale min=-100000 max=100000",
             "legend pos=b overlay=None size=10",
-            // 480 x 300 pt from N2, right of the twelve data columns: 10 columns, 20 rows.
-            "anchor from=c13+0,r1+0 to=c23+0,r21+0",
+            // 480 x 300 pt from J2, right of the eight data columns: 10 columns, 20 rows.
+            "anchor from=c9+0,r1+0 to=c19+0,r21+0",
         });
+    for (const std::string& line : dump) {
+        EXPECT_EQ(line.find("ser4"), std::string::npos) << line;
+        EXPECT_EQ(line.find("Point"), std::string::npos) << line;
+    }
+}
+
+// The designed export writes no axis ends of its own.
+TEST_F(WorkbookFile, DesignedChartKeepsTheApplicationsAxisEnds) {
+    const auto dump = ExportAndDump(SmallChart());
+    for (const std::string& line : dump) EXPECT_EQ(line.find("scale"), std::string::npos) << line;
+    ExpectSomeLines(dump, {"cell B1 s 'Point1'", "cell J1 s 'Vorlix_Positive'"});
 }
 
 TEST_F(WorkbookFile, MarkersOffLegendOffAndZeroWeight) {

@@ -5,14 +5,11 @@
 namespace qlnx {
 
 QString DisplacementTitle(const std::string& unit, const QString& designed) {
-    if (unit.empty()) return designed;
-    const char* quantity = unit == "%" ? "Drift" : "Displacement";
-    return QString::fromStdString(WithUnit(quantity, unit));
+    return QString::fromStdString(DisplacementAxisTitle(unit, designed.toStdString()));
 }
 
 QString ForceTitle(const std::string& unit, const QString& designed) {
-    if (unit.empty()) return designed;
-    return QString::fromStdString(WithUnit("Force", unit));
+    return QString::fromStdString(ForceAxisTitle(unit, designed.toStdString()));
 }
 
 bool HasUnits(const ChannelRecord& record) {

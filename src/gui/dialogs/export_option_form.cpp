@@ -163,13 +163,13 @@ void TExportOptionForm::BuildControls() {
     btn2->setGeometry(340, 444, 113, 25);
     btn2->setAutoDefault(false);
 
-    grp7 = Group(this, "grp7", "Chart", 466, 8, 215, 270);
+    grp7 = Group(this, "grp7", "Chart", 466, 8, 215, 330);
     lbl17 = RowLabel(grp7, "lbl17", "Line Type", 24);
     cbb6 = RowCombo(grp7, "cbb6", false, {"Smooth", "Straight"}, 24);
     lbl18 = RowLabel(grp7, "lbl18", "Series Order", 54);
     cbb7 = RowCombo(grp7, "cbb7", false, {"As in the Chart", "Loop Underneath"}, 54);
     lbl19 = RowLabel(grp7, "lbl19", "Point Series", 84);
-    cbb8 = RowCombo(grp7, "cbb8", false, {"As Others", "Markers Only"}, 84);
+    cbb8 = RowCombo(grp7, "cbb8", false, {"As Others", "Markers Only", "Left Out"}, 84);
     lbl20 = RowLabel(grp7, "lbl20", "Loop Series", 114);
     cbb9 = RowCombo(grp7, "cbb9", false, {"As Others", "Thin Line"}, 114);
     lbl21 = RowLabel(grp7, "lbl21", "Legend", 144);
@@ -178,8 +178,12 @@ void TExportOptionForm::BuildControls() {
     cbb11 = RowCombo(grp7, "cbb11", false, {"At Position", "At Minimum"}, 174);
     lbl23 = RowLabel(grp7, "lbl23", "Placement", 204);
     cbb12 = RowCombo(grp7, "cbb12", false, {"At C5", "Right of Data"}, 204);
+    lbl24 = RowLabel(grp7, "lbl24", "Series Names", 234);
+    cbb13 = RowCombo(grp7, "cbb13", false, {"As in the Chart", "For a Report"}, 234);
+    lbl25 = RowLabel(grp7, "lbl25", "Axis Limits", 264);
+    cbb14 = RowCombo(grp7, "cbb14", false, {"Automatic", "Round, from the Data"}, 264);
     btnReportReady = Named(new QPushButton(QStringLiteral("Report-ready"), grp7), "btnReportReady");
-    btnReportReady->setGeometry(104, 236, 100, 25);
+    btnReportReady->setGeometry(104, 296, 100, 25);
     btnReportReady->setAutoDefault(false);
 }
 
@@ -220,6 +224,8 @@ void TExportOptionForm::LoadOptions() {
     SelectIndex(cbb10, o.LegendPosition);
     SelectIndex(cbb11, o.AxisCrossing);
     SelectIndex(cbb12, o.ChartPlacement);
+    SelectIndex(cbb13, o.SeriesNames);
+    SelectIndex(cbb14, o.AxisLimits);
 }
 
 void TExportOptionForm::StoreOptions() {
@@ -254,6 +260,8 @@ void TExportOptionForm::StoreOptions() {
     o.LegendPosition = cbb10->currentIndex();
     o.AxisCrossing = cbb11->currentIndex();
     o.ChartPlacement = cbb12->currentIndex();
+    o.SeriesNames = cbb13->currentIndex();
+    o.AxisLimits = cbb14->currentIndex();
 }
 
 void TExportOptionForm::btn1Click() {
@@ -292,6 +300,10 @@ void TExportOptionForm::btnReportReadyClick() {
     SelectIndex(cbb10, ready.LegendPosition);
     SelectIndex(cbb11, ready.AxisCrossing);
     SelectIndex(cbb12, ready.ChartPlacement);
+    SelectIndex(cbb13, ready.SeriesNames);
+    SelectIndex(cbb14, ready.AxisLimits);
+    SelectIndex(cbb4, ready.LineColorMode);
+    SelectIndex(cbb5, ready.MarkerColorMode);
 }
 
 void TExportOptionForm::btn2Click() { reject(); }

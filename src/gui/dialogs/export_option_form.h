@@ -121,6 +121,10 @@ private:
     QComboBox* cbb10 = nullptr;
     QComboBox* cbb11 = nullptr;
     QComboBox* cbb12 = nullptr;
+    QLabel* lbl24 = nullptr;
+    QLabel* lbl25 = nullptr;
+    QComboBox* cbb13 = nullptr;
+    QComboBox* cbb14 = nullptr;
     QPushButton* btnReportReady = nullptr;
 };
 

@@ -43,6 +43,8 @@ void ForEachField(TExcelExportOptions& o, Visit&& visit) {
     visit("LegendPosition", o.LegendPosition);
     visit("AxisCrossing", o.AxisCrossing);
     visit("ChartPlacement", o.ChartPlacement);
+    visit("SeriesNames", o.SeriesNames);
+    visit("AxisLimits", o.AxisLimits);
 }
 
 QVariant ToVariant(int32_t v) { return QVariant(v); }

@@ -161,6 +161,13 @@ void SetDesignedText(QAction* action, const QString& designed) {
     action->setText(shown);
 }
 
+void SetDesignedText(QAbstractButton* button, const QString& designed) {
+    const QString shown = Translated(designed);
+    button->setProperty(kText.designed, designed);
+    button->setProperty(kText.shown, shown);
+    button->setText(shown);
+}
+
 void SetDesignedToolTip(QWidget* widget, const QString& designed) {
     const QString shown = Translated(designed);
     widget->setProperty(kToolTip.designed, designed);

@@ -22,6 +22,7 @@ void RetranslateAllWindows();
 // Sets a designed text and shows it in the language in force.
 void SetDesignedText(QLabel* label, const QString& designed);
 void SetDesignedText(QAction* action, const QString& designed);
+void SetDesignedText(QAbstractButton* button, const QString& designed);
 void SetDesignedToolTip(QWidget* widget, const QString& designed);
 
 // The designed text of a button, whatever language it is shown in.

@@ -151,8 +151,9 @@ const ToolTip kExportOptionsToolTips[] = {
     {{"lbl18", "cbb7"}, "Order in which the series are drawn: as in the chart, or the loop "
                         "first (under the skeleton and the chosen loop) and the point series "
                         "last."},
-    {{"lbl19", "cbb8"}, "Point1 and Point2 drawn like the other series, or as markers only, "
-                        "not joined by lines."},
+    {{"lbl19", "cbb8"}, "Point1 and Point2 drawn like the other series, as markers only, "
+                        "not joined by lines, or left out of the sheet and the chart together "
+                        "with every series without points."},
     {{"lbl20", "cbb9"}, "The loop series drawn like the other series, or as a thin line "
                         "(0.25 pt) without markers."},
     {{"lbl21", "cbb10"}, "Place of the legend: at the right, or at the bottom below the plot."},
@@ -160,10 +161,16 @@ const ToolTip kExportOptionsToolTips[] = {
                          "the other's minimum (the lower left corner of the plot)."},
     {{"lbl23", "cbb12"}, "Place of the chart: at cell C5 over the data, or to the right of the "
                          "data columns."},
-    {{"btnReportReady"}, "Set a chart for reports: straight lines, points as markers, the loop "
-                         "as a thin line underneath, the window's axis titles, axes at their "
-                         "minimum, legend below, 480 x 300 pt right of the data, single output. "
-                         "Press Update to keep it."},
+    {{"lbl24", "cbb13"}, "Names of the series in the sheet and the legend: the chart's own "
+                         "titles, or names for a report in English words, the same in every "
+                         "language."},
+    {{"lbl25", "cbb14"}, "Ends of both axes: chosen by the spreadsheet program, or round numbers "
+                         "just beyond the smallest and the largest value of the series."},
+    {{"btnReportReady"}, "Set a chart for reports: straight lines, the loop as a thin line "
+                         "underneath, no point series, the series named for a report in the "
+                         "window's colours, the window's axis titles with units, round axis "
+                         "limits, axes at their minimum, legend below, 480 x 300 pt right of the "
+                         "data, single output. Press Update to keep it."},
 };
 // clang-format on
 

@@ -19,6 +19,10 @@ const char* const kPatterns[] = {
     "QLNX %1 \u2013 hysteresis loops and skeleton curves of cyclic loading tests",
     "QLNX %1 \u00b7 free software (GPL-3.0-or-later)", "Version %1",
     "%1 rows", "%1 rows; %2", "%1, decimal point", "%1, decimal comma",
+    "Line %1 has no field %2: Import Options reads the displacement from column %3 and the "
+    "force from column %4.",
+    "%1 rows; %2; %3; %4; %5", "1 numeric line above line %1 was not read",
+    "%1 numeric lines above line %2 were not read",
     "%1 loops found.", "%1 loops found with a noise band of %2.",
     "Skeleton curve: %1 points on the positive branch, %2 on the negative.",
     "Thinning removed %1 points (%2 positive, %3 negative).",
@@ -83,6 +87,7 @@ const char* const kPatterns[] = {
 // translated with them. The values of every other pattern come from the user's files and
 // folders (a field of the record, a file name) and are shown as they are.
 const char* const kPatternsOfWords[] = {
+    "%1 rows; %2; %3; %4; %5",
     "%1 rows; %2", "%1 rows; %2; %3", "%1 rows; %2; %3; %4", "%1, decimal point", "%1, decimal comma", "Undone: %1.", "Redone: %1.",
     "%1 The edited skeleton curve was replaced; Undo brings it back.",
     "Undo %1", "Redo %1", "Read from line %1: %2.", "Noise band: %1\nSkeleton: %2",

@@ -49,6 +49,12 @@ MessageBar::MessageBar(QWidget* parent) : QFrame(parent) {
 }
 
 void MessageBar::ShowMessage(const QString& text, std::function<void()> apply) {
+    ShowMessage(text, QStringLiteral("Apply"), std::move(apply));
+}
+
+void MessageBar::ShowMessage(const QString& text, const QString& caption,
+                             std::function<void()> apply) {
+    SetDesignedText(apply_, caption);
     SetDesignedText(text_, text);
     onApply_ = std::move(apply);
     apply_->setVisible(static_cast<bool>(onApply_));

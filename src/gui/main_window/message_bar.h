@@ -18,6 +18,8 @@ public:
 
     // Shows text; with apply, an "Apply" button that hides the bar and then calls it.
     void ShowMessage(const QString& text, std::function<void()> apply = {});
+    // Shows text with a button of its own caption in place of "Apply".
+    void ShowMessage(const QString& text, const QString& caption, std::function<void()> action);
     // Hides the bar and forgets its suggestion.
     void Dismiss();
     // The text shown, or an empty text while the bar is hidden.

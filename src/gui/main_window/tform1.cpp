@@ -98,6 +98,7 @@ TForm1::TForm1(UserDialogs& dialogs, QWidget* parent)
         QSettings settings;
         importOptions_ = LoadImportOptions(settings);
     }
+    recordSettingsShown_ = BoxSettings();
     LoadExportOptionsSettings(ExcelExportOptions);
     cht1->setDragSeries(nullptr);
     cht1->setCursorActive(false);
@@ -245,6 +246,29 @@ void TForm1::ShowState(bool refit) {
 
 // --- Import -------------------------------------------------------------------------------
 
+namespace {
+
+// The line message of a reading that failed on a column chosen in Import Options past the end
+// of the row, naming where the columns are set; nullopt for any other failure and for the
+// first two columns, which every record is read with unless told otherwise.
+std::optional<QString> ColumnsPastTheEnd(const ImportResult& result, const ImportOptions& options) {
+    if (result.Failure != ImportFailure::MissingField || options.Channels) return std::nullopt;
+    if (options.DisplacementColumn == 1 && options.ForceColumn == 2) return std::nullopt;
+    const int64_t missing = result.Position + 1;
+    if (missing != options.DisplacementColumn && missing != options.ForceColumn) {
+        return std::nullopt;
+    }
+    return QStringLiteral(
+               "Line %1 has no field %2: Import Options reads the displacement from column %3 "
+               "and the force from column %4.")
+        .arg(result.Line)
+        .arg(missing)
+        .arg(options.DisplacementColumn)
+        .arg(options.ForceColumn);
+}
+
+}  // namespace
+
 void TForm1::btn1Click() { ImportLoop(); }
 
 void TForm1::btn9Click() { ReImportLoop(); }
@@ -274,11 +298,8 @@ void TForm1::ImportLoop() {
     const std::optional<QString> path = dialogs_.openFile(this, request);
     if (!path) return;
     RememberDialogFolder(FileKind::Record, *path);
-    // Another record starts without the range of the one shown.
-    ForgetRangeOf(PathBytes(*path));
-    ImportParameters lines = *parameters;
-    lines.LastLine = lastLine_;
-    ImportFrom(PathBytes(*path), lines);
+    PutSettingsOfRecord(*path);
+    ImportWithParameters(*path);
 }
 
 void TForm1::RecentRecordClick(const RecentRecord& record) {
@@ -294,9 +315,15 @@ void TForm1::RecentRecordClick(const RecentRecord& record) {
             QStringLiteral("%1 no longer exists; it was taken off the recent records.").arg(path));
         return;
     }
-    // Read as it was read last time: the same lines, the same sheet or variable.
-    edt7->setText(record.FirstLine);
-    edt8->setText(record.Step);
+    // Read and analysed as last time; an entry of a record whose settings were never stored
+    // keeps its first line and step, the rest the defaults.
+    std::optional<RecordSettings> stored = StoredRecordSettings(path);
+    if (!stored) {
+        stored.emplace();
+        if (!record.FirstLine.isEmpty()) stored->FirstLine = record.FirstLine;
+        if (!record.Step.isEmpty()) stored->Step = record.Step;
+    }
+    PutBoxSettings(*stored);
     nextSheet_ = record.Sheet.toStdString();
     nextVariable_ = record.Variable.toStdString();
     ImportWithParameters(path);
@@ -347,7 +374,13 @@ void TForm1::OpenCurveFile(const QString& path) {
     }
     // The file-name box shows full paths, as the open dialog gives them.
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    RunCommand([this, &fullPath] { ImportWithParameters(fullPath); });
+    RunCommand([this, &fullPath] {
+        // Boxes the window refuses refuse the file before any setting is put, as in the
+        // open dialog.
+        if (!ReadImportBoxes()) return;
+        PutSettingsOfRecord(fullPath);
+        ImportWithParameters(fullPath);
+    });
 }
 
 void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
@@ -392,8 +425,11 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& boxes) 
     messageBar_->Dismiss();
     ShowState(true);
     ShowRecordUnits();
-    ShowHowTheFileWasRead(path, result);
+    ShowHowTheFileWasRead(path, parameters.FirstLine, result);
     NoteReplacedEdits();
+    // Settings that did not read the record are not kept for it.
+    recordReadWith_.reset();
+    if (result.Ok() && !state_.FileNameText.empty()) recordReadWith_ = BoxSettings();
     if (!state_.FileNameText.empty()) {
         // The sheet read (the workbook's metadata names it), the variable asked for.
         recordSheet_.clear();
@@ -405,6 +441,7 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& boxes) 
                               QString::fromStdString(recordSheet_),
                               QString::fromStdString(recordVariable_)});
         UpdateRecentRecordsMenu();
+        RememberRecordSettings();
     }
     // A header line gets its remedy with Apply; any other failure its line.
     if (const auto suggestion = result.HeaderSuggestion()) {
@@ -415,6 +452,10 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& boxes) 
                 ReImportLoop();
             });
         });
+    } else if (const auto misfit = ColumnsPastTheEnd(result, importOptions_)) {
+        // Columns chosen for another record: the bar says where they are set and opens it.
+        messageBar_->ShowMessage(*misfit, QStringLiteral("Import Options\u2026"),
+                                 [this] { RunCommand([this] { ImportOptions1Click(); }); });
     } else if (const auto line = result.LineMessage()) {
         messageBar_->ShowMessage(QString::fromStdString(*line));
     }
@@ -423,7 +464,8 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& boxes) 
     }
 }
 
-void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& result) {
+void TForm1::ShowHowTheFileWasRead(const std::string& path, int64_t firstLine,
+                                   const ImportResult& result) {
     if (state_.FileNameText.empty()) {
         rzfldsts3->clear();
         return;
@@ -432,6 +474,14 @@ void TForm1::ShowHowTheFileWasRead(const std::string& path, const ImportResult& 
     if (result.Format)
         text += QStringLiteral("; ") + QString::fromStdString(DescribeRowFormat(*result.Format));
     text += RecordUnitsText(state_.Channels);
+    // A first line below the data's start leaves rows unread without any failure.
+    if (result.NumericLinesSkipped == 1) {
+        text += QStringLiteral("; 1 numeric line above line %1 was not read").arg(firstLine);
+    } else if (result.NumericLinesSkipped > 1) {
+        text += QStringLiteral("; %1 numeric lines above line %2 were not read")
+                    .arg(result.NumericLinesSkipped)
+                    .arg(firstLine);
+    }
     SetDesignedText(rzfldsts3, text);
     SetDesignedToolTip(rzfldsts3,
                        QFileInfo(PathText(path)).fileName() + QStringLiteral(": ") + text);
@@ -460,7 +510,7 @@ void TForm1::ImportOptions1Click() {
     }
     TImportOptionForm dialog(importOptions_, std::move(text), lines, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    const std::optional<ChannelSettings> channels = importOptions_.Channels;
+    const ImportOptions before = importOptions_;
     importOptions_ = dialog.Options();
     QSettings settings;
     SaveImportOptions(settings, importOptions_);
@@ -472,7 +522,9 @@ void TForm1::ImportOptions1Click() {
             ForgetChannelMapping(settings, LayoutKey(*layout));
         }
     }
-    if (importOptions_.Channels != channels) ReImportLoop();
+    // The record shown is read again with options that changed, or when its last reading
+    // failed; the reading keeps them for the record.
+    if (importOptions_ != before || !recordReadWith_) ReImportLoop();
 }
 
 // --- Loop analysis ------------------------------------------------------------------------
@@ -488,6 +540,7 @@ void TForm1::btn2Click() {
     const std::optional<std::string> warning = AnalyzeLoops(state_, *band.Band);
     StartEditHistory(edited);
     noiseBandInForce_ = *band.Band;
+    RememberRecordSettings();
     ShowState(true);
     messageBar_->Dismiss();
     if (warning) {
@@ -526,6 +579,7 @@ void TForm1::btn5Click() {
     ExtractSkeleton(state_, method, direction, chk1->isChecked());
     // The evaluation's files name the method as the batch tool does, in every language.
     skeletonMethodInForce_ = ExtractionName(method, direction, chk1->isChecked());
+    RememberRecordSettings();
     StartEditHistory(edited);
     cht1->refresh();
     ShowStatus(

@@ -15,6 +15,7 @@
 #include "gui/dialogs/dialog_folders.h"
 #include "gui/dialogs/import_option_form.h"
 #include "gui/language/language.h"
+#include "gui/main_window/record_settings.h"
 #include "gui/main_window/result_file_command.h"
 #include "gui/project/project_session.h"
 #include "spreadsheet/excel_export_options.h"
@@ -204,7 +205,8 @@ private:
     // warning, the line and the header suggestion in the message bar, and in the status area
     // how the file was read.
     void ImportFrom(const std::string& path, const ImportParameters& parameters);
-    void ShowHowTheFileWasRead(const std::string& path, const ImportResult& result);
+    void ShowHowTheFileWasRead(const std::string& path, int64_t firstLine,
+                               const ImportResult& result);
     // The record's units in the chart's axis titles and the read-outs' labels
     // (tform1_channels.cpp).
     void ShowRecordUnits();
@@ -256,6 +258,17 @@ private:
     // the first line and step it was read with, a missing one taken off with a message.
     void UpdateRecentRecordsMenu();
     void RecentRecordClick(const RecentRecord& record);
+    // Per-record settings (tform1_record_settings.cpp). The boxes' first line, step, noise
+    // band and direction and the import columns and decimal, as they stand.
+    RecordSettings BoxSettings() const;
+    void PutBoxSettings(const RecordSettings& settings);
+    // Before another record than the current one is read: each setting still as it was put or
+    // used for the last record becomes the one stored for path (the default for a record never
+    // opened); a setting the user changed since stays for the record about to be read.
+    void PutSettingsOfRecord(const QString& path);
+    // Stores the settings in the boxes as the current record's, with the first line, step and
+    // import options it was read with; nothing for a record not read whole.
+    void RememberRecordSettings();
     // A result file of kind through the save dialog, opened in the results' folder; the
     // path written, or empty.
     QString SaveResult(ResultFileKind kind);
@@ -282,6 +295,10 @@ private:
     // with, for reading it again.
     std::string nextSheet_, nextVariable_;
     std::string recordSheet_, recordVariable_;
+    // The settings last put in the boxes for a record or used with it.
+    RecordSettings recordSettingsShown_;
+    // The settings the current record was read with; empty when its reading failed.
+    std::optional<RecordSettings> recordReadWith_;
     std::function<bool(const QUrl&)> openUrl_;
     QString guideFolder_;          // empty: the executable's folder
     bool commandRunning_ = false;  // a command handler is on the stack

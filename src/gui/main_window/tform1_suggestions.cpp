@@ -61,6 +61,7 @@ void TForm1::SuggestLoopDirection() {
                              [this, index] {
                                  RunCommand([this, index] {
                                      cbb4->setCurrentIndex(index);
+                                     RememberRecordSettings();
                                      if (ShowsSkeleton()) btn5Click();
                                  });
                              });
