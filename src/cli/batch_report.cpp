@@ -57,8 +57,7 @@ std::vector<std::pair<std::string, std::string>> BatchReportSettings(
 }
 
 std::optional<std::string> WriteBatchReport(const BatchOptions& options, RecordReport report,
-                                            const ReportWriters& writers,
-                                            const WriteGuard& guard) {
+                                            const ReportWriters& writers, const WriteGuard& guard) {
     if (!writers.Record) return "--report: this program was built without the test report";
     if (report.Specimen.empty())
         report.Specimen = std::filesystem::path(options.File).stem().string();

@@ -23,7 +23,6 @@ std::vector<std::pair<std::string, std::string>> BatchReportSettings(
 // Writes the report of the run to options.ReportFile; the error box's message when it cannot
 // be written.
 std::optional<std::string> WriteBatchReport(const BatchOptions& options, RecordReport report,
-                                            const ReportWriters& writers,
-                                            const WriteGuard& guard);
+                                            const ReportWriters& writers, const WriteGuard& guard);
 
 }  // namespace qlnx

@@ -26,6 +26,11 @@ std::unique_ptr<QApplication> ReportApplication(int& argc, char** argv) {
     };
     if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The toolkit's own notes (a runtime folder it had to choose) are no messages of the run.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toLocal8Bit().constData() << '\n';
+    });
     return std::make_unique<QApplication>(argc, argv);
 }
 

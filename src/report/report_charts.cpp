@@ -30,9 +30,9 @@ void SetUp(ReportPages& pages, QCustomPlot& plot, const char* x, const std::stri
         axis->grid()->setZeroLinePen(QPen(QColor(160, 160, 160), 0.6));
     }
     const auto title = [&](const char* name, const std::string& unit) {
-        return unit.empty() ? pages.Text(name)
-                            : QStringLiteral("%1 (%2)").arg(pages.Text(name),
-                                                            QString::fromStdString(unit));
+        return unit.empty()
+                   ? pages.Text(name)
+                   : QStringLiteral("%1 (%2)").arg(pages.Text(name), QString::fromStdString(unit));
     };
     plot.xAxis->setLabel(title(x, xUnit));
     plot.yAxis->setLabel(title(y, yUnit));
@@ -70,9 +70,7 @@ void Fit(QCustomPlot& plot) {
     }
 }
 
-std::string DisplacementUnit(const AnalysisState& state) {
-    return state.Channels.DisplacementUnit;
-}
+std::string DisplacementUnit(const AnalysisState& state) { return state.Channels.DisplacementUnit; }
 
 }  // namespace
 

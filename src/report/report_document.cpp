@@ -21,7 +21,9 @@ namespace qlnx {
 
 namespace {
 
-QString Local(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+QString Local(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
 
 // The record's file: its name, SHA-256 and modification time, as it is now on disk.
 std::vector<std::pair<QString, QString>> RecordRows(const RecordReport& r,
@@ -50,14 +52,16 @@ void DrawTitleBlock(ReportPages& pages, const std::vector<std::pair<QString, QSt
     const QFont value = pages.Font(8);
     double labelWidth = 0;
     const QFontMetricsF labels(label, painter.device());
-    for (const auto& row : rows) labelWidth = std::max(labelWidth, labels.horizontalAdvance(row.first));
+    for (const auto& row : rows)
+        labelWidth = std::max(labelWidth, labels.horizontalAdvance(row.first));
     labelWidth += 10;
     for (const auto& [name, text] : rows) {
         painter.setFont(value);
         const QRectF room(pages.Left() + labelWidth, 0, pages.Width() - labelWidth, 10000);
         const double height =
             std::max(painter.boundingRect(room, Qt::TextWrapAnywhere, text).height(),
-                     labels.height()) + 2;
+                     labels.height()) +
+            2;
         pages.Reserve(height);
         painter.setPen(Qt::black);
         painter.setFont(label);
@@ -83,14 +87,13 @@ void Chart(ReportPages& pages, const char* title, double height, Draw draw) {
 
 ReportPaper PaperOfLocale(const QLocale& locale) {
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? ReportPaper::Letter
-                                                                  : ReportPaper::A4;
+                                                                   : ReportPaper::A4;
 }
 
 QByteArray RecordReportPdf(const RecordReport& r, ReportPaper paper,
                            const ReportLanguage& language) {
     const QString name = QString::fromStdString(r.Specimen);
-    ReportPages pages(paper, language, name + QStringLiteral(" — ") + Local(r.RecordPath),
-                      name);
+    ReportPages pages(paper, language, name + QStringLiteral(" — ") + Local(r.RecordPath), name);
     pages.Heading(pages.Text("Test Report") + QStringLiteral(": ") + name, 16);
     auto rows = RecordRows(r, pages);
     for (const auto& [label, value] : r.Settings)
@@ -121,8 +124,8 @@ QByteArray RecordReportPdf(const RecordReport& r, ReportPaper paper,
         pages.NewPage();
         DrawReportTable(pages, pages.Text("Loops"), LoopTable(*r.Evaluation), d, f);
         DrawReportTable(pages, pages.Text("Levels"), LevelTable(*r.Evaluation), d, f);
-        DrawReportTable(pages, pages.Text("Skeleton"), SkeletonTable(r.Evaluation->Skeleton), d,
-                        f, 2);
+        DrawReportTable(pages, pages.Text("Skeleton"), SkeletonTable(r.Evaluation->Skeleton), d, f,
+                        2);
     }
     if (r.Protocol != nullptr && !r.Protocol->Levels.empty()) {
         DrawReportTable(pages, pages.Text("Loading protocol levels"),

@@ -23,9 +23,9 @@ struct RecordReport {
     // skeleton method, evaluation options and preset.
     std::vector<std::pair<std::string, std::string>> Settings;
     const AnalysisState* State = nullptr;
-    const TestEvaluation* Evaluation = nullptr;       // null: no tables, no constructions
-    const ProtocolRecognition* Protocol = nullptr;    // null: the history without a protocol
-    std::vector<YieldMethod> Constructions;           // drawn on the skeleton chart
+    const TestEvaluation* Evaluation = nullptr;     // null: no tables, no constructions
+    const ProtocolRecognition* Protocol = nullptr;  // null: the history without a protocol
+    std::vector<YieldMethod> Constructions;         // drawn on the skeleton chart
 };
 
 // The page size a report takes: A4, or Letter where the locale measures in US units.

@@ -76,8 +76,7 @@ void ReportPages::Footer() {
     p.setPen(Qt::black);
     const QRectF line(kMargin, y + 2, Width(), 12);
     p.drawText(line, Qt::AlignLeft | Qt::AlignTop, footerName_);
-    p.drawText(line, Qt::AlignRight | Qt::AlignTop,
-               Text("Page %1").arg(page_));
+    p.drawText(line, Qt::AlignRight | Qt::AlignTop, Text("Page %1").arg(page_));
     p.restore();
 }
 
@@ -88,8 +87,7 @@ void ReportPages::Heading(const QString& text, double points) {
     Reserve(height + 60);
     painter_->setFont(font);
     painter_->setPen(Qt::black);
-    painter_->drawText(QRectF(Left(), y_, Width(), height), Qt::AlignLeft | Qt::AlignVCenter,
-                       text);
+    painter_->drawText(QRectF(Left(), y_, Width(), height), Qt::AlignLeft | Qt::AlignVCenter, text);
     y_ += height;
 }
 

@@ -111,8 +111,7 @@ void DrawReportTable(ReportPages& pages, const QString& title, const EvaluationT
             double width = metrics.horizontalAdvance(cells[r].back());
             if (letters.contains({r, c})) width += metrics.horizontalAdvance(QStringLiteral(" a"));
             columns[c].Width = std::max(columns[c].Width, width);
-            if (row[c].Type == TableValue::Kind::Number ||
-                row[c].Type == TableValue::Kind::Integer)
+            if (row[c].Type == TableValue::Kind::Number || row[c].Type == TableValue::Kind::Integer)
                 columns[c].Numeric = true;
         }
     }
@@ -126,7 +125,8 @@ void DrawReportTable(ReportPages& pages, const QString& title, const EvaluationT
         const auto& block = blocks[b];
         QString heading = title;
         if (blocks.size() > 1)
-            heading += QStringLiteral(" (%1)").arg(pages.Text("part %1 of %2"))
+            heading += QStringLiteral(" (%1)")
+                           .arg(pages.Text("part %1 of %2"))
                            .arg(b + 1)
                            .arg(blocks.size());
         pages.Heading(heading, 10);
@@ -180,10 +180,9 @@ void DrawReportTable(ReportPages& pages, const QString& title, const EvaluationT
                         painter.setPen(Qt::black);
                         painter.setFont(font);
                     }
-                    painter.drawText(textCell,
-                                     (c.Numeric ? Qt::AlignRight : Qt::AlignLeft) |
-                                         Qt::AlignVCenter,
-                                     cells[r][c.Index]);
+                    painter.drawText(
+                        textCell, (c.Numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                        cells[r][c.Index]);
                 }
                 x += c.Width;
             }
