@@ -314,8 +314,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err,
         const std::string method = ReportHeader(options, direction).SkeletonMethod;
         RecordReport report;
         report.RecordPath = options.File;
-        report.Settings = BatchReportSettings(options, state, evaluation ? &*evaluation : nullptr,
-                                              band, direction, method);
+        report.Settings = ReportSettings(BatchReading(options, band, direction, method), state,
+                                         evaluation ? &*evaluation : nullptr);
         report.State = &state;
         report.Evaluation = evaluation ? &*evaluation : nullptr;
         report.Protocol = protocol ? &*protocol : nullptr;

@@ -54,7 +54,8 @@ std::vector<std::string> NumberTokens(const std::string& text) {
 bool PrintedToFourDigits(const std::vector<std::string>& tokens, double value) {
     const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) - 3);
     for (const std::string& t : tokens) {
-        if (std::fabs(std::strtod(t.c_str(), nullptr) - value) <= 0.5 * unit * (1 + 1e-9)) return true;
+        if (std::fabs(std::strtod(t.c_str(), nullptr) - value) <= 0.5 * unit * (1 + 1e-9))
+            return true;
     }
     return false;
 }
@@ -70,12 +71,18 @@ const ReportCase kCases[] = {
     {"friction_damper_1Hz30lb1in.csv", {"--first-line", "2", "--noise-band", "0.01"}},
     {"brfd_char_1Hz36lb_1in.csv",
      {"--channels", "--displacement", "displacement", "--force", "friction_force"}},
-    {"stone_rezaie2020_RS1.csv", {"--displacement", "top_displacement", "--force", "horizontal_force"}},
-    {"stone_rezaie2020_RS2.csv", {"--displacement", "top_displacement", "--force", "horizontal_force"}},
-    {"stone_rezaie2020_RS3.csv", {"--displacement", "top_displacement", "--force", "horizontal_force"}},
-    {"stone_rezaie2020_RS4.csv", {"--displacement", "top_displacement", "--force", "horizontal_force"}},
-    {"stone_rezaie2020_RS5.csv", {"--displacement", "top_displacement", "--force", "horizontal_force"}},
-    {"stone_rezaie2020_RS6.csv", {"--displacement", "top_displacement", "--force", "horizontal_force"}},
+    {"stone_rezaie2020_RS1.csv",
+     {"--displacement", "top_displacement", "--force", "horizontal_force"}},
+    {"stone_rezaie2020_RS2.csv",
+     {"--displacement", "top_displacement", "--force", "horizontal_force"}},
+    {"stone_rezaie2020_RS3.csv",
+     {"--displacement", "top_displacement", "--force", "horizontal_force"}},
+    {"stone_rezaie2020_RS4.csv",
+     {"--displacement", "top_displacement", "--force", "horizontal_force"}},
+    {"stone_rezaie2020_RS5.csv",
+     {"--displacement", "top_displacement", "--force", "horizontal_force"}},
+    {"stone_rezaie2020_RS6.csv",
+     {"--displacement", "top_displacement", "--force", "horizontal_force"}},
 };
 
 class BatchReportTest : public ::testing::Test {

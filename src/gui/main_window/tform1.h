@@ -122,6 +122,7 @@ public slots:
     EvaluationWindow* Evaluation() const { return evaluationWindow_; }
     // Analysis > Calibrate Model (tform1_calibration.cpp): opens the calibration window.
     void CalibrateModel1Click();
+    void TestReport1Click();
     CalibrationWindow* Calibration() const { return calibrationWindow_; }
 
     // Edit > Undo and Redo of the chart edits (tform1_editing.cpp).
@@ -347,6 +348,7 @@ private:
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
     QAction* ExportSkeleton1 = nullptr;
+    QAction* TestReport1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
     QAction* ExcelExportOptions1 = nullptr;
     QAction* ImportOptions1 = nullptr;
