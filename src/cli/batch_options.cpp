@@ -406,8 +406,8 @@ constexpr OptionRow kOptions[] = {
          return std::string();
      }},
     {"--report", "FILE.pdf",
-     "write the test report as PDF (implies --evaluate; the construction drawn is "
-     "--series-yield's; with --project or --series, the series report)",
+     "write the record's test report as PDF (implies --evaluate; the construction drawn is "
+     "--series-yield's; not with --project or --series)",
      [](BatchOptions& o, Arguments a) {
          o.ReportFile = a[0];
          o.Evaluate = true;

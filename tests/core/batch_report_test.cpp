@@ -177,5 +177,17 @@ TEST_F(BatchReportTest, UsLocaleGivesLetterPages) {
               std::string::npos);
 }
 
+// A series has no report yet: the run says so and writes nothing.
+TEST_F(BatchReportTest, SeriesRunRefusesTheReport) {
+    const fs::path pdf = folder_ / "series.pdf";
+    const std::string record = std::string(QLNX_SHARED_DATA) + "/" + kCases[1].file;
+    int status = -1;
+    Output(Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") + " --series --report " +
+               Quoted(pdf.string()) + " " + Quoted(record) + " " + Quoted(record) + " 2>&1",
+           &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
 }  // namespace
 }  // namespace qlnx

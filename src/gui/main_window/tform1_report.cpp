@@ -54,8 +54,8 @@ void TForm1::TestReport1Click() {
     reading.DisplacementColumn = importOptions_.DisplacementColumn;
     reading.ForceColumn = importOptions_.ForceColumn;
     reading.NoiseBand = noiseBandInForce_;
-    reading.Direction = cbb4->currentIndex() == 1 ? LoopDirection::Negative
-                                                  : LoopDirection::Positive;
+    reading.Direction =
+        cbb4->currentIndex() == 1 ? LoopDirection::Negative : LoopDirection::Positive;
     if (ShowsSkeleton() && !skeletonMethodInForce_.empty())
         reading.SkeletonMethod = skeletonMethodInForce_;
     report.Specimen = QFileInfo(PathText(recordPath)).completeBaseName().toStdString();
