@@ -88,6 +88,9 @@ const ReportCase kCases[] = {
 class BatchReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
+#ifndef QLNX_BATCH_REPORTS
+        GTEST_SKIP() << "qlnx-batch is built without the report (no window libraries)";
+#endif
         if (!fs::exists(QLNX_SHARED_DATA)) GTEST_SKIP() << "no real records beside this checkout";
         ASSERT_EQ(std::system("command -v pdftotext pdfinfo pdffonts >/dev/null"), 0)
             << "poppler-utils is not installed (scripts/install-deps)";
