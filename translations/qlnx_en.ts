@@ -2303,5 +2303,161 @@ Thank you for your support!</translation>
         <source>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</source>
         <translation>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</translation>
     </message>
+    <message>
+        <source>Test Report…</source>
+        <translation>Test Report…</translation>
+    </message>
+    <message>
+        <source>Save a PDF test report of the record: the settings, the loops, the skeleton with the yield construction, the loading history and the evaluation tables.</source>
+        <translation>Save a PDF test report of the record: the settings, the loops, the skeleton with the yield construction, the loading history and the evaluation tables.</translation>
+    </message>
+    <message>
+        <source>There is no analysed record to report: import and analyse one first.</source>
+        <translation>There is no analysed record to report: import and analyse one first.</translation>
+    </message>
+    <message>
+        <source>Saved the test report to %1.</source>
+        <translation>Saved the test report to %1.</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <translation>Test Report</translation>
+    </message>
+    <message>
+        <source>Specimen</source>
+        <translation>Specimen</translation>
+    </message>
+    <message>
+        <source>Record file</source>
+        <translation>Record file</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>First line</source>
+        <translation>First line</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Last line</source>
+        <translation>Last line</translation>
+    </message>
+    <message>
+        <source>Displacement channel</source>
+        <translation>Displacement channel</translation>
+    </message>
+    <message>
+        <source>Force channel</source>
+        <translation>Force channel</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>Zeroed at the first sample</source>
+        <translation>Zeroed at the first sample</translation>
+    </message>
+    <message>
+        <source>Noise band</source>
+        <translation>Noise band</translation>
+    </message>
+    <message>
+        <source>Loop direction</source>
+        <translation>Loop direction</translation>
+    </message>
+    <message>
+        <source>Skeleton method</source>
+        <translation>Skeleton method</translation>
+    </message>
+    <message>
+        <source>Peak points</source>
+        <translation>Peak points</translation>
+    </message>
+    <message>
+        <source>Ultimate displacement cap</source>
+        <translation>Ultimate displacement cap</translation>
+    </message>
+    <message>
+        <source>Loading protocol</source>
+        <translation>Loading protocol</translation>
+    </message>
+    <message>
+        <source>not recognised</source>
+        <translation>not recognised</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Report date</source>
+        <translation>Report date</translation>
+    </message>
+    <message>
+        <source>Hysteresis loops</source>
+        <translation>Hysteresis loops</translation>
+    </message>
+    <message>
+        <source>Skeleton curve and yield constructions</source>
+        <translation>Skeleton curve and yield constructions</translation>
+    </message>
+    <message>
+        <source>Loading history</source>
+        <translation>Loading history</translation>
+    </message>
+    <message>
+        <source>Skeleton</source>
+        <translation>Skeleton</translation>
+    </message>
+    <message>
+        <source>Loading protocol levels</source>
+        <translation>Loading protocol levels</translation>
+    </message>
+    <message>
+        <source>part %1 of %2</source>
+        <translation>part %1 of %2</translation>
+    </message>
+    <message>
+        <source>continued</source>
+        <translation>continued</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Point of the record</source>
+        <translation>Point of the record</translation>
+    </message>
+    <message>
+        <source>Positive skeleton</source>
+        <translation>Positive skeleton</translation>
+    </message>
+    <message>
+        <source>Negative skeleton</source>
+        <translation>Negative skeleton</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>Ultimate</source>
+        <translation>Ultimate</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mean</translation>
+    </message>
 </context>
 </TS>

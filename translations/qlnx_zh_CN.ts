@@ -2303,5 +2303,161 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Ends of both axes: chosen by the spreadsheet program, or round numbers just beyond the smallest and the largest value of the series.</source>
         <translation>两个坐标轴的端点：由电子表格程序决定，或取刚好超出系列最小值和最大值的整数。</translation>
     </message>
+    <message>
+        <source>Test Report…</source>
+        <translation>试验报告…</translation>
+    </message>
+    <message>
+        <source>Save a PDF test report of the record: the settings, the loops, the skeleton with the yield construction, the loading history and the evaluation tables.</source>
+        <translation>将记录的试验报告保存为 PDF：设置、滞回环、带屈服点作图的骨架曲线、加载历程和评价表。</translation>
+    </message>
+    <message>
+        <source>There is no analysed record to report: import and analyse one first.</source>
+        <translation>没有可报告的已分析记录：请先导入并分析记录。</translation>
+    </message>
+    <message>
+        <source>Saved the test report to %1.</source>
+        <translation>试验报告已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <translation>试验报告</translation>
+    </message>
+    <message>
+        <source>Specimen</source>
+        <translation>试件</translation>
+    </message>
+    <message>
+        <source>Record file</source>
+        <translation>记录文件</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>修改时间</translation>
+    </message>
+    <message>
+        <source>First line</source>
+        <translation>起始行</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>步长</translation>
+    </message>
+    <message>
+        <source>Last line</source>
+        <translation>末行</translation>
+    </message>
+    <message>
+        <source>Displacement channel</source>
+        <translation>位移通道</translation>
+    </message>
+    <message>
+        <source>Force channel</source>
+        <translation>力通道</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Zeroed at the first sample</source>
+        <translation>以第一个采样点归零</translation>
+    </message>
+    <message>
+        <source>Noise band</source>
+        <translation>噪声带</translation>
+    </message>
+    <message>
+        <source>Loop direction</source>
+        <translation>加载方向</translation>
+    </message>
+    <message>
+        <source>Skeleton method</source>
+        <translation>骨架曲线方法</translation>
+    </message>
+    <message>
+        <source>Peak points</source>
+        <translation>峰值点</translation>
+    </message>
+    <message>
+        <source>Ultimate displacement cap</source>
+        <translation>极限位移上限</translation>
+    </message>
+    <message>
+        <source>Loading protocol</source>
+        <translation>加载制度</translation>
+    </message>
+    <message>
+        <source>not recognised</source>
+        <translation>未识别</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>程序</translation>
+    </message>
+    <message>
+        <source>Report date</source>
+        <translation>报告日期</translation>
+    </message>
+    <message>
+        <source>Hysteresis loops</source>
+        <translation>滞回曲线</translation>
+    </message>
+    <message>
+        <source>Skeleton curve and yield constructions</source>
+        <translation>骨架曲线与屈服点作图</translation>
+    </message>
+    <message>
+        <source>Loading history</source>
+        <translation>加载历程</translation>
+    </message>
+    <message>
+        <source>Skeleton</source>
+        <translation>骨架曲线</translation>
+    </message>
+    <message>
+        <source>Loading protocol levels</source>
+        <translation>加载制度各级</translation>
+    </message>
+    <message>
+        <source>part %1 of %2</source>
+        <translation>第 %1 部分，共 %2 部分</translation>
+    </message>
+    <message>
+        <source>continued</source>
+        <translation>续</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>第 %1 页</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Point of the record</source>
+        <translation>记录点</translation>
+    </message>
+    <message>
+        <source>Positive skeleton</source>
+        <translation>正向骨架曲线</translation>
+    </message>
+    <message>
+        <source>Negative skeleton</source>
+        <translation>负向骨架曲线</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>峰值点</translation>
+    </message>
+    <message>
+        <source>Ultimate</source>
+        <translation>极限点</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均</translation>
+    </message>
 </context>
 </TS>

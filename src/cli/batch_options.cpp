@@ -407,6 +407,14 @@ constexpr OptionRow kOptions[] = {
          o.Evaluate = true;
          return std::string();
      }},
+    {"--report", "FILE.pdf",
+     "write the record's test report as PDF (implies --evaluate; the construction drawn is "
+     "--series-yield's; not with --project or --series)",
+     [](BatchOptions& o, Arguments a) {
+         o.ReportFile = a[0];
+         o.Evaluate = true;
+         return std::string();
+     }},
     {"--protocol", "",
      "recognise the loading protocol and compare its planned levels with the applied ones "
      "(implied by --evaluate)",

@@ -52,6 +52,9 @@ struct BatchOptions {
     // given take the evaluation's own defaults (EvaluationOptions).
     bool Evaluate = false;
     std::string EvaluationFile;
+    // The test report as a PDF file (implies --evaluate); the yield constructions drawn are
+    // those of SeriesYield.
+    std::string ReportFile;
     std::optional<EvaluationPreset> Preset;
     std::optional<double> UltimateRatio;
     std::optional<PeakPointRule> PeakPoint;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/batch_report.h"
 #include "cli/calibration_output.h"
 #include "cli/evaluation_output.h"
 #include "cli/json_output.h"
@@ -282,9 +283,18 @@ std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const Batch
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err,
+             const ReportWriters& reports) {
     if (options.ListChannels) return ListChannels(options, out, err);
-    if (!options.ProjectFile.empty() || options.Series) return RunSeries(options, out, err);
+    if (!options.ProjectFile.empty() || options.Series) {
+        // No series report yet: refused, rather than a run that ends well without the file.
+        if (!options.ReportFile.empty()) {
+            err << "--report writes one record's report; it cannot be combined with --project "
+                   "or --series\n";
+            return kExitUsage;
+        }
+        return RunSeries(options, out, err);
+    }
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);
@@ -315,6 +325,19 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         std::string csv = EvaluationCsvText(*evaluation, header);
         AppendProtocolTablesText(csv, *protocol, ',', "", "\r\n");
         WriteFile(options.EvaluationFile, csv, options, messages);
+    }
+    if (!options.ReportFile.empty()) {
+        const std::string method = ReportHeader(options, direction).SkeletonMethod;
+        RecordReport report;
+        report.RecordPath = options.File;
+        report.Settings = ReportSettings(BatchReading(options, band, direction, method), state,
+                                         evaluation ? &*evaluation : nullptr);
+        report.State = &state;
+        report.Evaluation = evaluation ? &*evaluation : nullptr;
+        report.Protocol = protocol ? &*protocol : nullptr;
+        report.Constructions = {options.SeriesYield};
+        if (const auto failure = WriteBatchReport(options, report, reports, GuardOf(options)))
+            messages.Error(*failure);
     }
     // The chart as the window shows it now: loop 1 after the analysis, then the skeleton
     // and its thinning.

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/batch_options.h"
+#include "cli/report_writers.h"
 
 namespace qlnx {
 
@@ -15,7 +16,9 @@ inline constexpr int kExitUsage = 2;
 // import reported, as if "Analyze Loop" were pressed next), extracts and thins the skeleton
 // curve when asked, writes the files asked for, exports the chart to a workbook when asked,
 // and prints the loop table or the JSON object to out. Every message the window would show goes to
-// err as well. Returns the exit status.
-int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err);
+// err as well. Returns the exit status. The test report (--report) is written by reports; a
+// program without them refuses it.
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err,
+             const ReportWriters& reports = {});
 
 }  // namespace qlnx

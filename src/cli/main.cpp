@@ -1,11 +1,41 @@
 // qlnx-batch: the window's import and loop analysis on a file, without a window.
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/batch_options.h"
 #include "cli/batch_run.h"
+
+#ifdef QLNX_REPORT
+#include <QApplication>
+#include <QLocale>
+
+#include "report/report_document.h"
+
+namespace {
+
+// The report's charts are widgets never shown: they need an application object, which is made
+// only for a run that writes a report. Without a display it draws offscreen.
+std::unique_ptr<QApplication> ReportApplication(int& argc, char** argv) {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The toolkit's own notes (a runtime folder it had to choose) are no messages of the run.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toLocal8Bit().constData() << '\n';
+    });
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+}  // namespace
+#endif
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
@@ -20,5 +50,17 @@ int main(int argc, char** argv) {
         std::cout << qlnx::BatchUsage(program);
         return qlnx::kExitDone;
     }
-    return qlnx::RunBatch(*parsed.Options, std::cout, std::cerr);
+    qlnx::ReportWriters reports;
+#ifdef QLNX_REPORT
+    std::unique_ptr<QApplication> application;
+    if (!parsed.Options->ReportFile.empty()) {
+        application = ReportApplication(argc, argv);
+        reports.Record = [](const qlnx::RecordReport& report) {
+            const QByteArray pdf = qlnx::RecordReportPdf(
+                report, qlnx::PaperOfLocale(QLocale::system()), qlnx::ReportLanguage{});
+            return pdf.toStdString();
+        };
+    }
+#endif
+    return qlnx::RunBatch(*parsed.Options, std::cout, std::cerr, reports);
 }

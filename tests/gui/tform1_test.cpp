@@ -100,7 +100,8 @@ TEST_F(TForm1Test, CaptionsAreTheDesignCaptions) {
     for (QAction* a : Find<QMenu>("File1")->actions())
         file << (a->isSeparator() ? "-" : a->objectName());
     EXPECT_EQ(file, QStringList({"ImportData1", "RecentRecords1", "-", "ExportModifiedLoop1",
-                                 "ExportResults1", "ExportSkeleton1", "-", "ExportDraw12Excel1"}));
+                                 "ExportResults1", "ExportSkeleton1", "TestReport1", "-",
+                                 "ExportDraw12Excel1"}));
     EXPECT_NE(Find<QStatusBar>("rzstsbr1"), nullptr);
     for (const char* field : {"rzfldsts1", "rzfldsts2", "rzfldsts3"})
         EXPECT_NE(Find<QLabel>(field), nullptr);

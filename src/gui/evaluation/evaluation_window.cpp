@@ -378,6 +378,16 @@ EvaluationReportHeader EvaluationWindow::ReportHeader() const {
     return h;
 }
 
+YieldMethod EvaluationWindow::Construction() const {
+    return static_cast<YieldMethod>(cbbYieldMethod->currentIndex());
+}
+
+std::optional<EvaluationPreset> EvaluationWindow::Preset() const {
+    const int preset = cbbPreset->currentIndex();
+    if (preset < 0 || preset >= kCustomPreset) return std::nullopt;
+    return kEvaluationPresets[preset].Preset;
+}
+
 void EvaluationWindow::PresetChanged() {
     const int preset = cbbPreset->currentIndex();
     if (preset >= kCustomPreset) return;

@@ -66,6 +66,9 @@ public:
     const TestEvaluation& Evaluation() const { return evaluation_; }
     EvaluationOptions Options() const;
     EvaluationReportHeader ReportHeader() const;
+    // The construction chosen to be drawn, and the standard's preset chosen (none: custom).
+    YieldMethod Construction() const;
+    std::optional<EvaluationPreset> Preset() const;
     // The table with the record's units in its headers ("Energy (kN·mm)") when they are known.
     EvaluationTable WithUnits(EvaluationTable table) const;
     ConstructionLayer* Constructions() const { return constructions_; }

@@ -62,6 +62,8 @@ const ToolTip kWindowToolTips[] = {
     {{"ExportModifiedLoop1"}, "Save the working curve, with its edits, as displacement and "
                               "force per line."},
     {{"ExportSkeleton1"}, "Save both skeleton branches to a text or CSV file."},
+    {{"TestReport1"}, "Save a PDF test report of the record: the settings, the loops, the skeleton "
+                      "with the yield construction, the loading history and the evaluation tables."},
     {{"RecentRecords1"}, "The last records opened; each is read again with the first line "
                          "and step it was read with."},
     {{"ExcelExportOptions1"}, "Size, lines, markers, axes, legend and layout of the workbook "

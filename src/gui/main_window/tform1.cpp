@@ -166,6 +166,7 @@ void TForm1::ConnectHandlers() {
     onTrigger(ExportModifiedLoop1, &TForm1::ExportModifiedLoop1Click);
     onTrigger(ExportResults1, &TForm1::ExportResults1Click);
     onTrigger(ExportSkeleton1, &TForm1::ExportSkeleton1Click);
+    onTrigger(TestReport1, &TForm1::TestReport1Click);
     onTrigger(ExportDraw12Excel1, &TForm1::ExportDraw12Excel1Click);
     onTrigger(ExcelExportOptions1, &TForm1::ExcelExportOptions1Click);
     onTrigger(ImportOptions1, &TForm1::ImportOptions1Click);

@@ -125,6 +125,7 @@ public slots:
     EvaluationWindow* Evaluation() const { return evaluationWindow_; }
     // Analysis > Calibrate Model (tform1_calibration.cpp): opens the calibration window.
     void CalibrateModel1Click();
+    void TestReport1Click();
     CalibrationWindow* Calibration() const { return calibrationWindow_; }
 
     // View > Loading History (tform1_history.cpp): the record's displacement against time in a
@@ -400,6 +401,7 @@ private:
     QAction* ExportModifiedLoop1 = nullptr;
     QAction* ExportResults1 = nullptr;
     QAction* ExportSkeleton1 = nullptr;
+    QAction* TestReport1 = nullptr;
     QAction* ExportDraw12Excel1 = nullptr;
     QAction* ExcelExportOptions1 = nullptr;
     QAction* ImportOptions1 = nullptr;

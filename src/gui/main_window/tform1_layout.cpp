@@ -252,6 +252,7 @@ void TForm1::BuildMenu() {
     ExportSkeleton1 =
         MakeAction(file, "ExportSkeleton1", QStringLiteral("Export Skeleton Curve\u2026"));
     ExportSkeleton1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    TestReport1 = MakeAction(file, "TestReport1", QStringLiteral("Test Report\u2026"));
     Named(file->addSeparator(), "N1");
     ExportDraw12Excel1 =
         MakeAction(file, "ExportDraw12Excel1", QStringLiteral("Export Draw1 2 Excel"));
