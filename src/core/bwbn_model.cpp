@@ -38,34 +38,44 @@ double BwbnStepLimit(const BwbnParameters& p, double e, double cap) {
 BwbnModel::BwbnModel(const BwbnParameters& p, double cap, double stepScale)
     : p_(p), cap_(cap), stepScale_(stepScale), zu_(UltimateZ(p)), hystK_((1 - p.alpha) * p.ko) {
     zScale_ = zu_ > 0 && std::isfinite(zu_) ? zu_ : 1.0;
+    invScale_ = 1 / zScale_;
     const double scaleN = std::pow(zScale_, p.n);
     betaN_ = p.beta * scaleN;
     gammaN_ = p.gamma * scaleN;
+    centre_ = p.q * zu_;
 }
 
-void BwbnModel::Derivative(double z, double e, int s, double& dz, double& de) const {
-    const double zeta1 = Zeta1(p_, e);
+double BwbnModel::Derivative(double z, double e, double decay, int s) const {
+    const double zeta1 = p_.zetas * (1 - decay);
     const double zeta2 = (p_.Shi + p_.deltaShi * e) * (p_.lambda + zeta1);
-    const double offset = z * s - p_.q * zu_;
-    const double width = offset * offset / (zeta2 * zeta2);
+    // The dip's reciprocal squared width depends on e alone, so it is worked out beside the
+    // power of z instead of after it.
+    const double inverseWidth = 1 / (zeta2 * zeta2);
+    const double offset = (s > 0 ? z : -z) - centre_;
+    const double width = offset * offset * inverseWidth;
     // Far outside the dip zeta1*exp(-width) is below 2^-54 and 1 minus it is exactly 1: the
     // exponential is not needed there (nor is it taken for a width that is not a number).
     const double pinch = width >= 40 && std::abs(zeta1) <= 10 ? 1.0 : 1 - zeta1 * std::exp(-width);
-    const double zn = std::pow(std::abs(z) / zScale_, p_.n);
-    const double sign = s * z >= 0 ? 1.0 : -1.0;
-    dz = pinch * (p_.Ao - zn * (betaN_ * sign + gammaN_));
-    de = hystK_ * z;
+    const double zn = std::pow(std::abs(z) * invScale_, p_.n);
+    // beta*sgn(s*z) + gamma, scaled by zScale^n
+    const double shape = (s > 0) == (z >= 0) || z == 0 ? betaN_ + gammaN_ : gammaN_ - betaN_;
+    return pinch * (p_.Ao - zn * shape);
 }
 
 double BwbnModel::Step(double u) {
     const double du = u - u_;
     if (du == 0 || failed_) return f_;
-    const double zeta2 = Zeta2(p_, e_);
+    // exp(-p*e) at the start of the step serves the step limit and the first RK4 stage.
+    const double e0 = e_;
+    const double decay0 = std::exp(-p_.p * e0);
+    const double zeta2 = (p_.Shi + p_.deltaShi * e0) * (p_.lambda + p_.zetas * (1 - decay0));
     const double hmax = StepLimitOf(p_, zu_, zeta2, cap_) * stepScale_;
     double z = z_;
     double e = e_;
-    const auto derivative = [this](double zk, double ek, int s, double& dz, double& de) {
-        Derivative(zk, ek, s, dz, de);
+    const auto derivative = [this, e0, decay0](double zk, double ek, int s, double& dz,
+                                               double& de) {
+        dz = Derivative(zk, ek, ek == e0 ? decay0 : std::exp(-p_.p * ek), s);
+        de = hystK_ * zk;
     };
     if (!(zeta2 > 0) || !Rk4DisplacementStep(derivative, du, hmax, z, e)) {
         failed_ = true;

@@ -34,13 +34,16 @@ public:
     bool Failed() const { return failed_; }
 
 private:
-    void Derivative(double z, double e, int s, double& dz, double& de) const;
+    // dz/du at (z, e) loading in direction s, given decay = exp(-p*e).
+    double Derivative(double z, double e, double decay, int s) const;
 
     BwbnParameters p_;
     double cap_;
     double stepScale_;
-    double zu_;      // ultimate hysteretic displacement (1/(beta+gamma))^(1/n)
-    double zScale_;  // zu_ when defined, else 1
+    double zu_;        // ultimate hysteretic displacement (1/(beta+gamma))^(1/n)
+    double zScale_;    // zu_ when defined, else 1
+    double invScale_;  // 1 / zScale_
+    double centre_;    // q * zu_, the dip's centre
     double betaN_;
     double gammaN_;
     double hystK_;
