@@ -99,15 +99,23 @@ TEST_F(LoadingHistoryTest, LevelsClickDragAndWholeRecord) {
     EXPECT_GT(State().LoopCount, 0);
     EXPECT_FALSE(Find<QPushButton>("btnWholeRecord")->isEnabled());
 
-    // Another record keeps the first-line box as it stands and reads to its end: the last
-    // line belongs to the record it was chosen on.
+    // The range belongs to the record it was chosen on: another record is read with its own
+    // settings (a record never opened: from line 1 to its end), and opening the first record
+    // again brings back its range.
     QTest::mousePress(plot, Qt::LeftButton, {}, PixelAt(plot, 20.6));
     QTest::mouseRelease(plot, Qt::LeftButton, {}, PixelAt(plot, 101.4));
     ASSERT_EQ(State().RawDisp.size(), 81u);
     Import(WriteFile("again.csv", IdleThenProtocol()));
-    EXPECT_EQ(Text("edt7"), QStringLiteral("21"));
-    EXPECT_EQ(State().RawDisp.size(), whole.size() - 20);
+    EXPECT_EQ(Text("edt7"), QStringLiteral("1"));
+    EXPECT_EQ(State().RawDisp, whole);
     EXPECT_FALSE(Find<QPushButton>("btnWholeRecord")->isEnabled());
+    Import(dir.filePath(QStringLiteral("en.csv")));
+    EXPECT_EQ(Text("edt7"), QStringLiteral("21"));
+    EXPECT_EQ(State().RawDisp.size(), 81u);
+    EXPECT_TRUE(Find<QPushButton>("btnWholeRecord")->isEnabled());
+    Click("btnWholeRecord");
+    EXPECT_EQ(Text("edt7"), QStringLiteral("1"));
+    EXPECT_EQ(State().RawDisp, whole);
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ std::optional<RecordSettings> StoredRecordSettings(const QString& path) {
             ? LoopDirection::Negative
             : LoopDirection::Positive;
     r.Import = LoadImportOptions(settings);
+    r.LastLine = settings.value(QStringLiteral("LastLine"), 0).toInt();
+    r.WholeFirstLine = settings.value(QStringLiteral("WholeFirstLine")).toString();
     return r;
 }
 
@@ -47,6 +49,8 @@ void StoreRecordSettings(const QString& path, const RecordSettings& r) {
                                                        ? QStringLiteral("negative")
                                                        : QStringLiteral("positive"));
     SaveImportOptions(settings, r.Import);
+    settings.setValue(QStringLiteral("LastLine"), r.LastLine);
+    settings.setValue(QStringLiteral("WholeFirstLine"), r.WholeFirstLine);
 }
 
 }  // namespace qlnx

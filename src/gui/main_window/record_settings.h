@@ -17,6 +17,10 @@ struct RecordSettings {
     LoopDirection Direction = LoopDirection::Positive;
     // Columns and decimal; the channels stay remembered per file layout.
     ImportOptions Import;
+    // The range of lines chosen in the loading history: the last line read (0: to the end) and
+    // the first line before the range was chosen (empty: no range).
+    int32_t LastLine = 0;
+    QString WholeFirstLine;
 };
 
 // The settings stored for the record at path (made absolute), or nullopt for a record never

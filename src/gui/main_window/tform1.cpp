@@ -393,7 +393,6 @@ void TForm1::SetImportBoxes(const std::optional<QString>& firstLine,
 void TForm1::SetNoiseBandBox(const QString& text) { edtNoiseBand->setText(text); }
 
 void TForm1::ImportWithParameters(const QString& path) {
-    ForgetRangeOf(PathBytes(path));
     const std::optional<ImportParameters> parameters = ReadImportBoxes();
     if (!parameters) return;
     ImportFrom(PathBytes(path), *parameters);

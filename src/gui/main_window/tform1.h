@@ -192,8 +192,6 @@ private:
     void ReadWholeRecord();
     // Reads the record again with the boxes and the last line, analysing it when it was.
     void ReadRangeAgain();
-    // Before a record other than the one shown is read: it starts without a range.
-    void ForgetRangeOf(const std::string& path);
 
     // Operations.
     void ImportLoop();

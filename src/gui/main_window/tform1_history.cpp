@@ -75,10 +75,4 @@ void TForm1::ReadRangeAgain() {
     if (historyView_ != nullptr) historyView_->Update();
 }
 
-void TForm1::ForgetRangeOf(const std::string& path) {
-    if (path == state_.FileNameText) return;
-    wholeFirstLine_.reset();
-    lastLine_ = 0;
-}
-
 }  // namespace qlnx

@@ -17,6 +17,8 @@ RecordSettings TForm1::BoxSettings() const {
     r.Direction = cbb4->currentIndex() == 1 ? LoopDirection::Negative : LoopDirection::Positive;
     r.Import = importOptions_;
     r.Import.Channels.reset();
+    r.LastLine = lastLine_;
+    r.WholeFirstLine = wholeFirstLine_.value_or(QString());
     return r;
 }
 
@@ -29,6 +31,9 @@ void TForm1::PutBoxSettings(const RecordSettings& r) {
     importOptions_.Decimal = r.Import.Decimal;
     importOptions_.DisplacementColumn = r.Import.DisplacementColumn;
     importOptions_.ForceColumn = r.Import.ForceColumn;
+    lastLine_ = r.LastLine;
+    wholeFirstLine_.reset();
+    if (!r.WholeFirstLine.isEmpty()) wholeFirstLine_ = r.WholeFirstLine;
     recordSettingsShown_ = BoxSettings();
 }
 
@@ -44,6 +49,10 @@ void TForm1::PutSettingsOfRecord(const QString& path) {
     const auto follow = [](auto& box, const auto& shown, const auto& stored) {
         if (box == shown) box = stored;
     };
+    // The range chosen in the loading history goes with the record's own first line.
+    const bool firstLineFollows = boxes.FirstLine == was.FirstLine;
+    boxes.LastLine = firstLineFollows ? next.LastLine : 0;
+    boxes.WholeFirstLine = firstLineFollows ? next.WholeFirstLine : QString();
     follow(boxes.FirstLine, was.FirstLine, next.FirstLine);
     follow(boxes.Step, was.Step, next.Step);
     follow(boxes.NoiseBand, was.NoiseBand, next.NoiseBand);
@@ -65,6 +74,8 @@ void TForm1::RememberRecordSettings() {
     r.FirstLine = recordReadWith_->FirstLine;
     r.Step = recordReadWith_->Step;
     r.Import = recordReadWith_->Import;
+    r.LastLine = recordReadWith_->LastLine;
+    r.WholeFirstLine = recordReadWith_->WholeFirstLine;
     recordSettingsShown_ = r;
     StoreRecordSettings(PathText(state_.FileNameText), r);
 }
