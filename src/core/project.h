@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/channel_import.h"
 #include "core/evaluation_options.h"
 #include "core/import_format.h"
 #include "core/skeleton.h"
@@ -23,8 +24,13 @@ struct SpecimenImport {
     DecimalMode Decimal = DecimalMode::Auto;
     int32_t DisplacementColumn = 1;
     int32_t ForceColumn = 2;
-    // The record's channel table and units join the import here once the import reads
-    // channels; until then the displacement and force are the two columns above.
+    // How the record's channels become the curve (expressions, channel units, zeroing and
+    // calibration, output units, drift height), as the Import Options dialog set it; unset,
+    // the displacement and force are the two columns above.
+    std::optional<ChannelSettings> Channels{};
+    // The record's header the mapping was made for: its channels' names and units as the
+    // name and unit rows write them (the key under which the window remembers a mapping).
+    std::string ChannelHeader{};
 };
 
 // One skeleton branch as a list of nodes in series order.

@@ -33,6 +33,7 @@ void Import(AnalysisState& state, const Specimen& specimen, const ProgressCallba
     parameters.Decimal = specimen.Import.Decimal;
     parameters.DisplacementColumn = specimen.Import.DisplacementColumn;
     parameters.ForceColumn = specimen.Import.ForceColumn;
+    if (specimen.Import.Channels) parameters.Channels = &*specimen.Import.Channels;
     const ImportResult result = ImportCurveFile(state, specimen.RecordPath, parameters, progress);
     if (const auto warning = result.Warning()) messages.push_back(*warning);
 }
