@@ -350,8 +350,14 @@ void TForm1::ImportWithParameters(const QString& path) {
 
 void TForm1::ImportFrom(const std::string& path, const ImportParameters& parameters) {
     const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
-    importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
-                                               importOptions_.Decimal, importOptions_.Channels);
+    // The record of the specimen shown keeps the specimen's mapping (as the project holds it
+    // or as Import Options changed it); any other gets the one remembered for its header.
+    const bool specimenRecord =
+        project_.Current() >= 0 && project_.At(project_.Current()).RecordPath == path;
+    if (!specimenRecord) {
+        importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
+                                                   importOptions_.Decimal, importOptions_.Channels);
+    }
     ImportResult result;
     {
         // A record of millions of rows takes a while; Cancel leaves the state of a file that
