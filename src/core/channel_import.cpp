@@ -285,6 +285,7 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
         if (partStopped[k]) throw std::bad_alloc();
     }
     // The pieces in file order, closed up, their lines numbered on from the piece before.
+    const auto format = result.Format;
     result = std::move(failures[0]);
     rows.Rows = parts[0].Rows;
     rows.Skipped = parts[0].Skipped;
@@ -309,6 +310,7 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
         offset += part.EndIndex;
         rows.EndIndex = offset;
     }
+    result.Format = format;  // how the rows were read, failure or not
     for (SampleColumn& column : rows.Columns) {
         if (!column.empty()) column.resize(rows.Rows);
     }
