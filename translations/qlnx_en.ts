@@ -2020,8 +2020,8 @@ Thank you for your support!</translation>
         <translation>F/Fy against Δ/Δy</translation>
     </message>
     <message>
-        <source>Drift Δ/H</source>
-        <translation>Drift Δ/H</translation>
+        <source>Drift Δ/H (%)</source>
+        <translation>Drift Δ/H (%)</translation>
     </message>
     <message>
         <source>Evaluating the specimens</source>

@@ -2020,8 +2020,8 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <translation>F/Fy 对 Δ/Δy</translation>
     </message>
     <message>
-        <source>Drift Δ/H</source>
-        <translation>位移角 Δ/H</translation>
+        <source>Drift Δ/H (%)</source>
+        <translation>位移角 Δ/H (%)</translation>
     </message>
     <message>
         <source>Evaluating the specimens</source>

@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
+#include <stdexcept>
 #include <thread>
 
 #include "core/channel_expressions.h"
 #include "core/curve_import.h"
 #include "core/errors.h"
+#include "core/line_count.h"
 #include "core/number_text.h"
+#include "core/plain_rows.h"
 #include "core/text_lines.h"
 #include "core/units.h"
 #include "formats/record_source.h"
@@ -47,10 +51,31 @@ void ApplyUnits(std::vector<Channel>& channels, const ChannelSettings& settings)
     }
 }
 
-// The samples of the channels read, one vector a channel (empty for those not read), and the
+// Leaves the samples it makes room for unwritten: the rows are written once, where they go.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <typename U>
+    explicit UninitialisedAllocator(const UninitialisedAllocator<U>&) {}
+    template <typename U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using SampleColumn = std::vector<double, UninitialisedAllocator<double>>;
+
+// The samples of the channels read, one column a channel (empty for those not read), and the
 // rows left out.
 struct ChannelRows {
-    std::vector<std::vector<double>> Columns;
+    std::vector<SampleColumn> Columns;
     int64_t Skipped = 0;
     std::vector<int64_t> SkippedLines;  // 1-based, in file order
     size_t Rows = 0;
@@ -88,10 +113,10 @@ bool RestIsBlank(LineCursor cursor) {
 // cannot be read.
 ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const ChannelLayout& layout,
                      const std::vector<bool>& read, const std::vector<bool>& gapsSkip, int64_t step,
-                     ImportResult& result, ProgressStretch& progress, bool& stopped) {
+                     const std::vector<double*>& out, size_t room, ImportResult& result,
+                     ProgressStretch& progress, bool& stopped) {
     ChannelRows rows;
     const size_t width = layout.Channels.size();
-    rows.Columns.resize(width);
     const int64_t lastRead = [&] {
         int64_t last = -1;
         for (size_t c = 0; c < width; ++c) {
@@ -99,23 +124,13 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
         }
         return last;
     }();
-    // Room for the rows the piece's bytes hold at the length of its first lines.
-    if (step == 1 && cursor.Valid() && end > cursor.Begin()) {
-        LineCursor probe = cursor;
-        size_t lines = 0;
-        while (lines < 64 && probe.Valid() && probe.Begin() < end) {
-            ++lines;
-            probe.Next();
-        }
-        const size_t sampled = (probe.Valid() ? probe.Begin() : end) - cursor.Begin();
-        if (sampled > 0) {
-            const size_t expected = (end - cursor.Begin()) / sampled * lines * 11 / 10 + 16;
-            for (size_t c = 0; c < width; ++c) {
-                if (read[c]) rows.Columns[c].reserve(expected);
-            }
-        }
-    }
     std::vector<double> row(width, 0.0);
+    // The usual rows (plain numbers, commas and/or blanks, a decimal point) are read in one
+    // pass that converts only the fields read; any other row goes to the full rule below.
+    const bool plain =
+        layout.Format.Separator == FieldSeparator::CommaOrBlank && layout.Format.Decimal == '.';
+    const std::unique_ptr<bool[]> readMask(new bool[width]);
+    for (size_t c = 0; c < width; ++c) readMask[c] = read[c];
     uint64_t done = 0;
     int64_t index = firstIndex;
     for (; cursor.Valid() && cursor.Begin() < end; index += step) {
@@ -125,6 +140,17 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
         }
         const std::string_view line = cursor.Line();
         bool gap = false;
+        if (plain && ReadPlainChannelRow(line, readMask.get(), width, row.data())) {
+            // Every row is a line of the piece, for which out holds room.
+            if (rows.Rows == room) throw std::logic_error("more rows than lines");
+            for (size_t c = 0; c < width; ++c) {
+                if (readMask[c]) out[c][rows.Rows] = row[c];
+            }
+            ++rows.Rows;
+            for (int64_t k = 0; k < step && cursor.Next(); ++k) {
+            }
+            continue;
+        }
         FieldReader reader(line, layout.Format.Separator);
         std::string_view field;
         int64_t count = 0;
@@ -167,8 +193,9 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
             ++rows.Skipped;
             rows.SkippedLines.push_back(index + 1);
         } else {
+            if (rows.Rows == room) throw std::logic_error("more rows than lines");
             for (size_t c = 0; c < width; ++c) {
-                if (read[c]) rows.Columns[c].push_back(row[c]);
+                if (read[c]) out[c][rows.Rows] = row[c];
             }
             ++rows.Rows;
         }
@@ -180,8 +207,9 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
 }
 
 // Reads the rows from the data line on. Read line by line (step 1), a long record is cut at
-// line breaks into a piece per core, the pieces read at the same time and joined in file
-// order: the rows, the rows left out and the first failure are those of one reading.
+// line breaks into a piece per core, the pieces read at the same time into the columns, each
+// from the place after the lines of the pieces before it, and closed up in file order: the
+// rows, the rows left out and the first failure are those of one reading.
 ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
                         const std::vector<bool>& read, const std::vector<bool>& gapsSkip,
                         int64_t step, ImportResult& result, ProgressStretch& progress,
@@ -193,10 +221,6 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
     const size_t begin = cursor.Valid() ? cursor.Begin() : text.size();
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t pieces = step != 1 ? 1 : std::min(cores, (text.size() - begin) / kPieceBytes + 1);
-    if (pieces <= 1) {
-        return ReadRows(cursor, text.size(), firstIndex, layout, read, gapsSkip, step, result,
-                        progress, stopped);
-    }
     // Piece k starts at the first line that starts at or after its share of the bytes.
     std::vector<size_t> starts{begin};
     for (size_t k = 1; k < pieces; ++k) {
@@ -206,6 +230,25 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
         starts.push_back(nl == std::string_view::npos ? text.size() : nl + 1);
     }
     starts.push_back(text.size());
+    // A row is a line: each piece's rows go after the lines of the pieces before it.
+    std::vector<size_t> offsets(pieces + 1, 0);
+    for (size_t k = 0; k < pieces; ++k) {
+        offsets[k + 1] =
+            offsets[k] + CountLines(text.substr(starts[k], starts[k + 1] - starts[k])) + 1;
+    }
+    const size_t width = layout.Channels.size();
+    ChannelRows rows;
+    rows.Columns.resize(width);
+    for (size_t c = 0; c < width; ++c) {
+        if (read[c]) rows.Columns[c].resize(offsets[pieces]);
+    }
+    const auto outAt = [&](size_t k) {
+        std::vector<double*> out(width, nullptr);
+        for (size_t c = 0; c < width; ++c) {
+            if (read[c]) out[c] = rows.Columns[c].data() + offsets[k];
+        }
+        return out;
+    };
     std::vector<ChannelRows> parts(pieces);
     std::vector<ImportResult> failures(pieces);
     std::vector<char> partStopped(pieces, 0);
@@ -217,8 +260,9 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
                 bool ignored = false;
                 try {
                     parts[k] = ReadRows(LineCursor(text, starts[k], 0), starts[k + 1], 0, layout,
-                                        read, gapsSkip, step, failures[k], quiet, ignored);
-                } catch (const std::bad_alloc&) {
+                                        read, gapsSkip, step, outAt(k), offsets[k + 1] - offsets[k],
+                                        failures[k], quiet, ignored);
+                } catch (const std::exception&) {
                     partStopped[k] = 1;
                 }
             });
@@ -226,7 +270,7 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
         bool first = false;
         try {
             parts[0] = ReadRows(cursor, starts[1], firstIndex, layout, read, gapsSkip, step,
-                                failures[0], progress, first);
+                                outAt(0), offsets[1], failures[0], progress, first);
         } catch (...) {
             for (std::thread& t : threads) t.join();
             throw;
@@ -240,20 +284,23 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
     for (size_t k = 1; k < pieces; ++k) {
         if (partStopped[k]) throw std::bad_alloc();
     }
-    // The pieces in file order, their lines numbered on from the piece before.
-    ChannelRows rows = std::move(parts[0]);
+    // The pieces in file order, closed up, their lines numbered on from the piece before.
+    const auto format = result.Format;
     result = std::move(failures[0]);
-    size_t total = 0;
-    for (const ChannelRows& part : parts) total += part.Rows;
-    for (std::vector<double>& column : rows.Columns) {
-        if (!column.empty()) column.reserve(total);
-    }
+    rows.Rows = parts[0].Rows;
+    rows.Skipped = parts[0].Skipped;
+    rows.SkippedLines = std::move(parts[0].SkippedLines);
+    rows.EndIndex = parts[0].EndIndex;
     int64_t offset = rows.EndIndex;
     for (size_t k = 1; k < pieces && result.Failure == ImportFailure::None; ++k) {
         ChannelRows& part = parts[k];
-        for (size_t c = 0; c < rows.Columns.size(); ++c) {
-            rows.Columns[c].insert(rows.Columns[c].end(), part.Columns[c].begin(),
-                                   part.Columns[c].end());
+        if (rows.Rows != offsets[k]) {
+            for (SampleColumn& column : rows.Columns) {
+                if (column.empty()) continue;
+                std::copy(column.begin() + static_cast<std::ptrdiff_t>(offsets[k]),
+                          column.begin() + static_cast<std::ptrdiff_t>(offsets[k] + part.Rows),
+                          column.begin() + static_cast<std::ptrdiff_t>(rows.Rows));
+            }
         }
         rows.Rows += part.Rows;
         rows.Skipped += part.Skipped;
@@ -261,6 +308,11 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
         result = std::move(failures[k]);
         if (result.Failure != ImportFailure::None) result.Line += offset;
         offset += part.EndIndex;
+        rows.EndIndex = offset;
+    }
+    result.Format = format;  // how the rows were read, failure or not
+    for (SampleColumn& column : rows.Columns) {
+        if (!column.empty()) column.resize(rows.Rows);
     }
     return rows;
 }
@@ -615,7 +667,8 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
             record.DisplacementUnit = "%";
         }
         if (time >= 0) {
-            record.Time = std::move(rows.Columns[static_cast<size_t>(time)]);
+            const SampleColumn& samples = rows.Columns[static_cast<size_t>(time)];
+            record.Time.assign(samples.begin(), samples.end());
             record.TimeUnit = channels[static_cast<size_t>(time)].Unit;
         }
         stretch.Finish();

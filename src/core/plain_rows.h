@@ -68,4 +68,35 @@ inline bool ReadPlainRow(std::string_view row, int64_t dispIndex, int64_t forceI
     return p == end;
 }
 
+// A record's row of width fields, plain numbers separated by commas and/or blanks, read in
+// one pass: the fields marked in read are converted into values[field], the others are only
+// passed over, cut where the delimited-text rule cuts them. False sends the row to the full
+// rule: a read field that is no plain number (a gap, text, a quote), an unread field that
+// opens with a quote, a comma that ends the row, or a row of another width.
+inline bool ReadPlainChannelRow(std::string_view row, const bool* read, size_t width,
+                                double* values) {
+    const char* p = row.data();
+    const char* end = p + row.size();
+    while (p != end && IsControlOrBlank(*p)) ++p;
+    size_t count = 0;
+    while (p != end) {
+        if (count == width) return false;
+        if (read[count]) {
+            p = PlainNumber(p, end, values[count]);
+            if (p == nullptr) return false;
+        } else {
+            if (*p == '"') return false;
+            while (p != end && *p != ',' && !IsControlOrBlank(*p)) ++p;
+        }
+        ++count;
+        while (p != end && IsControlOrBlank(*p)) ++p;
+        if (p != end && *p == ',') {
+            ++p;
+            while (p != end && IsControlOrBlank(*p)) ++p;
+            if (p == end) return false;
+        }
+    }
+    return count == width;
+}
+
 }  // namespace qlnx

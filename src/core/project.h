@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/channel_import.h"
 #include "core/evaluation_options.h"
 #include "core/import_format.h"
 #include "core/skeleton.h"
@@ -25,8 +26,13 @@ struct SpecimenImport {
     int32_t ForceColumn = 2;
     // The last line read (0: to the end of the record): a range chosen in the loading history.
     int32_t LastLine = 0;
-    // The record's channel table and units join the import here once the import reads
-    // channels; until then the displacement and force are the two columns above.
+    // How the record's channels become the curve (expressions, channel units, zeroing and
+    // calibration, output units, drift height), as the Import Options dialog set it; unset,
+    // the displacement and force are the two columns above.
+    std::optional<ChannelSettings> Channels{};
+    // The record's header the mapping was made for: its channels' names and units as the
+    // name and unit rows write them (the key under which the window remembers a mapping).
+    std::string ChannelHeader{};
 };
 
 // One skeleton branch as a list of nodes in series order.

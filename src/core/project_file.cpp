@@ -40,6 +40,26 @@ std::string ResolvedRecordPath(const std::string& stored, const std::string& fol
     return (fs::absolute(folder) / path).lexically_normal().string();
 }
 
+// A channel's settings as [name, value...] rows, in the mapping's order.
+Json ChannelsJson(const ChannelSettings& c, const std::string& header) {
+    Json units = Json::array();
+    for (const auto& [name, unit] : c.Units) units.push_back({name, unit});
+    Json zero = Json::array();
+    for (const ChannelZero& z : c.Zero) zero.push_back({z.Channel, z.Samples});
+    Json scale = Json::array();
+    for (const ChannelScale& f : c.Scale) scale.push_back({f.Channel, f.Factor, f.Offset});
+    return {{"Header", header},
+            {"Displacement", c.Displacement},
+            {"Force", c.Force},
+            {"Units", units},
+            {"Zero", zero},
+            {"Scale", scale},
+            {"LengthUnit", c.LengthUnit},
+            {"ForceUnit", c.ForceUnit},
+            {"DriftHeight", c.DriftHeight ? Json(*c.DriftHeight) : Json(nullptr)},
+            {"TimeChannel", c.TimeChannel}};
+}
+
 Json SpecimenJson(const Specimen& s, const std::string& folder) {
     Json j;
     j["Name"] = s.Name;
@@ -53,6 +73,9 @@ Json SpecimenJson(const Specimen& s, const std::string& folder) {
                    {"ForceColumn", s.Import.ForceColumn}};
     // A record read to its end says nothing, as before ranges were kept.
     if (s.Import.LastLine != 0) j["Import"]["LastLine"] = s.Import.LastLine;
+    if (s.Import.Channels) {
+        j["Import"]["Channels"] = ChannelsJson(*s.Import.Channels, s.Import.ChannelHeader);
+    }
     j["NoiseBand"] = s.NoiseBandText;
     j["Direction"] = DirectionName(s.Direction);
     Json skeleton;
@@ -96,6 +119,41 @@ SkeletonBranchNodes BranchOf(const Json& points) {
     return branch;
 }
 
+// A row of the mapping's lists: an array of the channel's name and count values.
+const Json& ChannelRow(const Json& row, size_t count, const char* what) {
+    if (!row.is_array() || row.size() != count) Damaged(std::string("a channel's ") + what);
+    return row;
+}
+
+ChannelSettings ChannelsOf(const Json& j, std::string& header) {
+    ChannelSettings c;
+    header = j.at("Header").get<std::string>();
+    c.Displacement = j.at("Displacement").get<std::string>();
+    c.Force = j.at("Force").get<std::string>();
+    for (const Json& row : j.at("Units")) {
+        ChannelRow(row, 2, "unit is not [name, unit]");
+        c.Units.emplace_back(row.at(0).get<std::string>(), row.at(1).get<std::string>());
+    }
+    for (const Json& row : j.at("Zero")) {
+        ChannelRow(row, 2, "zeroing is not [name, samples]");
+        c.Zero.push_back({row.at(0).get<std::string>(), row.at(1).get<int>()});
+        if (c.Zero.back().Samples < 1) Damaged("a channel zeroed over fewer than 1 sample");
+    }
+    for (const Json& row : j.at("Scale")) {
+        ChannelRow(row, 3, "scale is not [name, factor, offset]");
+        c.Scale.push_back(
+            {row.at(0).get<std::string>(), row.at(1).get<double>(), row.at(2).get<double>()});
+    }
+    c.LengthUnit = j.at("LengthUnit").get<std::string>();
+    c.ForceUnit = j.at("ForceUnit").get<std::string>();
+    if (!j.at("DriftHeight").is_null()) {
+        c.DriftHeight = j.at("DriftHeight").get<double>();
+        if (!(*c.DriftHeight > 0)) Damaged("a drift height that is not positive");
+    }
+    c.TimeChannel = j.at("TimeChannel").get<std::string>();
+    return c;
+}
+
 Specimen SpecimenOf(const Json& j, const std::string& folder) {
     Specimen s;
     s.Name = j.at("Name").get<std::string>();
@@ -116,6 +174,10 @@ Specimen SpecimenOf(const Json& j, const std::string& folder) {
     if (s.Import.LastLine < 0) Damaged("a last line below 0");
     if (s.Import.DisplacementColumn < 1 || s.Import.ForceColumn < 1) {
         Damaged("a column number below 1");
+    }
+    // Projects of format 1 have no mapping: their records are read by the two columns.
+    if (import.contains("Channels")) {
+        s.Import.Channels = ChannelsOf(import.at("Channels"), s.Import.ChannelHeader);
     }
     s.NoiseBandText = j.at("NoiseBand").get<std::string>();
     const std::string direction = j.at("Direction").get<std::string>();
@@ -157,9 +219,12 @@ std::string DamagedText(const std::string& name, const std::string& why) {
 
 std::string ProjectJsonText(const Project& project, const std::string& projectFolder) {
     Json j;
-    j["Format"] = kProjectFormat;
+    j["Format"] = kProjectFormatOfWholeColumnRecords;
     Json specimens = Json::array();
-    for (const Specimen& s : project.Specimens) specimens.push_back(SpecimenJson(s, projectFolder));
+    for (const Specimen& s : project.Specimens) {
+        specimens.push_back(SpecimenJson(s, projectFolder));
+        if (s.Import.Channels || s.Import.LastLine != 0) j["Format"] = kProjectFormat;
+    }
     j["Specimens"] = specimens;
     return j.dump(1, '\t') + "\n";
 }

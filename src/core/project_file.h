@@ -9,8 +9,12 @@
 
 namespace qlnx {
 
-// The format this version writes and the newest it reads.
-inline constexpr int kProjectFormat = 1;
+// The newest format this version reads. Format 2 added a specimen's channel mapping and its
+// range of lines; a project is written in format 1 while none of its specimens has either, so
+// that it stays what it was, and in format 2 when one has, so that a version that would read
+// the two columns or the whole record instead refuses it as newer.
+inline constexpr int kProjectFormat = 2;
+inline constexpr int kProjectFormatOfWholeColumnRecords = 1;
 
 // A project file that cannot be used: damaged, of a newer format, or unreadable. what() is
 // the message the user sees.

@@ -38,6 +38,7 @@ std::optional<SpecimenScale> ScaleOf(const TestEvaluation& evaluation,
                 return std::nullopt;
             }
             s.Disp = {*height, *height};
+            s.DispTimes = 100;
             return s;
         case SeriesScale::Peak:
         case SeriesScale::Yield: break;
@@ -65,7 +66,7 @@ void ScalePoints(const SpecimenScale& scale, const std::vector<double>& x,
     sx.resize(n);
     sy.resize(n);
     for (size_t i = 0; i < n; ++i) {
-        sx[i] = x[i] / scale.Disp[x[i] < 0 ? 1 : 0];
+        sx[i] = x[i] / scale.Disp[x[i] < 0 ? 1 : 0] * scale.DispTimes;
         sy[i] = y[i] / scale.Force[y[i] < 0 ? 1 : 0];
     }
 }

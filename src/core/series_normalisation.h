@@ -27,14 +27,17 @@ inline constexpr std::array<SeriesScaleInfo, 4> kSeriesScales = {{
     {SeriesScale::None, "None", "Displacement", "Force"},
     {SeriesScale::Peak, "F/Fmax against \u0394/\u0394(Fmax)", "\u0394/\u0394(Fmax)", "F/Fmax"},
     {SeriesScale::Yield, "F/Fy against \u0394/\u0394y", "\u0394/\u0394y", "F/Fy"},
-    {SeriesScale::Drift, "Drift", "Drift \u0394/H", "Force"},
+    {SeriesScale::Drift, "Drift", "Drift \u0394/H (%)", "Force"},
 }};
 
 // The divisors of one specimen: a displacement d >= 0 is divided by Disp[0], d < 0 by
 // Disp[1] (positive numbers), and a force alike by Force[0] or Force[1], so that signs stay.
+// The displacement's quotient is then multiplied by DispTimes: 100 for a drift in %, as the
+// import computes it (d / H * 100); 1 leaves the quotient as it is.
 struct SpecimenScale {
     std::array<double, 2> Disp{1, 1};
     std::array<double, 2> Force{1, 1};
+    double DispTimes = 1;
 };
 
 // The divisors of a specimen for scale, from its evaluation (the skeleton's peak points, or

@@ -34,6 +34,7 @@ void Import(AnalysisState& state, const Specimen& specimen, const ProgressCallba
     parameters.DisplacementColumn = specimen.Import.DisplacementColumn;
     parameters.ForceColumn = specimen.Import.ForceColumn;
     parameters.LastLine = specimen.Import.LastLine;
+    if (specimen.Import.Channels) parameters.Channels = &*specimen.Import.Channels;
     const ImportResult result = ImportCurveFile(state, specimen.RecordPath, parameters, progress);
     if (const auto warning = result.Warning()) messages.push_back(*warning);
 }

@@ -419,5 +419,38 @@ TEST(ChannelImport, LongRecordReadInPiecesAsFromTheTop) {
               "Line " + std::to_string(3 + kRows) + ": 'x' is not a number.");
 }
 
+TEST(ChannelImport, PlainRowsReadInOnePassAsByTheFullRule) {
+    // The same rows with commas (read in one pass, the unused fields passed over) and with
+    // semicolons (split into fields and converted one by one): the same bits. Some rows go to
+    // the full rule midway: a quoted text in an unused field, a gap, a '+' sign, blanks.
+    std::string commas = "t [s],d [mm],x,F [kN],y\n";
+    std::string semicolons = "t [s];d [mm];x;F [kN];y\n";
+    for (int i = 0; i < 3000; ++i) {
+        const std::string t = std::to_string(i) + "e-3";
+        const std::string d = (i % 7 == 3 ? "+" : "-") + std::to_string(i * 0.1234567);
+        const std::string x = i % 11 == 5 ? "\"a b\"" : "7";
+        const std::string f = i % 997 == 1 ? "NaN" : std::to_string(1.0 / (i + 3)) + "E2";
+        const std::string blank = i % 13 == 0 ? "  " : "";
+        commas += t + "," + blank + d + "," + x + "," + f + ",.5\n";
+        semicolons += t + ";" + blank + d + ";" + x + ";" + f + ";.5\n";
+    }
+    ChannelSettings settings;
+    settings.Displacement = "d";
+    settings.Force = "F";
+    const Read plain = ImportText(commas, settings);
+    const Read full = ImportText(semicolons, settings);
+    ASSERT_TRUE(plain.result.Ok()) << plain.result.LineMessage().value_or("");
+    ASSERT_TRUE(full.result.Ok()) << full.result.Warning().value_or("");
+    ASSERT_EQ(plain.state.RawDisp.size(), 2996u);
+    const auto bits = [](const std::vector<double>& v) {
+        return std::string(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(double));
+    };
+    EXPECT_EQ(bits(plain.state.RawDisp), bits(full.state.RawDisp));
+    EXPECT_EQ(bits(plain.state.RawForce), bits(full.state.RawForce));
+    EXPECT_EQ(bits(plain.state.Channels.Time), bits(full.state.Channels.Time));
+    EXPECT_EQ(plain.state.Channels.SkippedRows, 4);
+    EXPECT_EQ(plain.state.Channels.FirstSkippedLine, full.state.Channels.FirstSkippedLine);
+}
+
 }  // namespace
 }  // namespace qlnx

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "../file_bytes.h"
@@ -100,9 +101,10 @@ TEST_F(ProjectFileTest, SavedAndReadBackExactlyWithTheRecordRelativeToTheProject
     SaveProject(project, path);
 
     const std::string text = ReadAll(path);
-    EXPECT_NE(text.find("\"Format\": 1"), std::string::npos);
+    // A range of lines is kept, in the format that an older version refuses rather than read
+    // the whole record; a record read to its end names no last line.
+    EXPECT_NE(text.find("\"Format\": 2"), std::string::npos);
     EXPECT_NE(text.find("\"records/wall 1.csv\""), std::string::npos) << text;
-    // A range of lines is kept; a record read to its end names no last line.
     EXPECT_NE(text.find("\"LastLine\": 41"), std::string::npos);
     EXPECT_EQ(text.find("\"LastLine\": 0"), std::string::npos);
 
@@ -137,9 +139,9 @@ TEST_F(ProjectFileTest, DamagedOrNewerProjectsAreRefusedWithAMessage) {
         {"{\"Format\": \"1\", \"Specimens\": []}", "The project \"p.qlnx\" is damaged"},
         {"{\"Format\": 1, \"Specimens\": [{\"Name\": 5}]}", "The project \"p.qlnx\" is damaged"},
         {"{\"Format\": 1}", "The project \"p.qlnx\" is damaged"},
-        {"{\"Format\": 2, \"Specimens\": []}",
-         "The project \"p.qlnx\" was saved in format 2 by a newer version of QLNX; this "
-         "version reads format 1 and older."},
+        {"{\"Format\": 3, \"Specimens\": []}",
+         "The project \"p.qlnx\" was saved in format 3 by a newer version of QLNX; this "
+         "version reads format 2 and older."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Text);
@@ -158,6 +160,63 @@ TEST_F(ProjectFileTest, DamagedOrNewerProjectsAreRefusedWithAMessage) {
     EXPECT_THROW(ParseProjectJson(text, folder_.string(), "p.qlnx"), ProjectError);
     EXPECT_EQ(ParseProjectJson("{\"Format\": 1, \"Specimens\": []}", "/", "p").Specimens.size(),
               0u);
+}
+
+TEST_F(ProjectFileTest, ChannelMappingSavedAndReadBackWhileProjectsWithoutOneStayFormat1) {
+    Project project;
+    project.Specimens.push_back(EditedSpecimen());
+    Specimen& s = project.Specimens.back();
+    ChannelSettings c;
+    c.Displacement = "0.5 * (LVDT_N + LVDT_S) - base";
+    c.Force = "Load * 4.448";
+    c.Units = {{"LVDT_N", "in"}, {"Load", "kip"}};
+    c.Zero = {{"LVDT_N", 1}, {"base", 25}};
+    c.Scale = {{"Load", 1.0 / 3, -2e-300}, {"base", -1, 0.1}};
+    c.LengthUnit = "mm";
+    c.ForceUnit = "kN";
+    c.DriftHeight = 1600.0000000000002;
+    c.TimeChannel = "Zeit";
+    s.Import.Channels = c;
+    s.Import.ChannelHeader = "Zeit [s]\tLVDT N [in]\tLVDT S [mm]\tbase [mm]\tLoad [kip]";
+    const std::string text = ProjectJsonText(project, folder_.string());
+    EXPECT_NE(text.find("\"Format\": 2"), std::string::npos);
+
+    const Project back = ParseProjectJson(text, folder_.string(), "p.qlnx");
+    ASSERT_EQ(back.Specimens.size(), 1u);
+    ExpectSameSpecimen(back.Specimens[0], s);
+    EXPECT_EQ(back.Specimens[0].Import.Channels, c);
+    EXPECT_EQ(back.Specimens[0].Import.ChannelHeader, s.Import.ChannelHeader);
+    EXPECT_EQ(ProjectJsonText(back, folder_.string()), text);
+
+    // A specimen of a project saved before the mapping was kept reads its two columns.
+    using Json = nlohmann::ordered_json;
+    Json old = Json::parse(text);
+    old["Format"] = 1;
+    old["Specimens"][0]["Import"].erase("Channels");
+    const Project older = ParseProjectJson(old.dump(), folder_.string(), "p.qlnx");
+    EXPECT_FALSE(older.Specimens[0].Import.Channels.has_value());
+    EXPECT_EQ(older.Specimens[0].Import.ChannelHeader, "");
+    ExpectSameSpecimen(older.Specimens[0], EditedSpecimen());
+
+    // A mapping that cannot be: refused as damaged.
+    const std::pair<const char*, Json> damaged[] = {
+        {"Zero", Json::array({Json::array({"base", 0})})},
+        {"Scale", Json::array({Json::array({"base", 1})})},
+        {"DriftHeight", -1},
+        {"Force", 4.448},
+    };
+    for (const auto& [key, value] : damaged) {
+        SCOPED_TRACE(key);
+        Json bad = Json::parse(text);
+        bad["Specimens"][0]["Import"]["Channels"][key] = value;
+        try {
+            ParseProjectJson(bad.dump(), folder_.string(), "p.qlnx");
+            ADD_FAILURE() << "accepted";
+        } catch (const ProjectError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("The project \"p.qlnx\" is damaged", 0), 0u)
+                << e.what();
+        }
+    }
 }
 
 TEST_F(ProjectFileTest, ARecordMissingOrChangedSinceSavingIsNamedWithTheReason) {

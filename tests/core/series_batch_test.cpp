@@ -194,6 +194,64 @@ TEST_F(SeriesBatchTest, MissingOrChangedRecordsAndDamagedProjectsAreReported) {
     EXPECT_NE(run.err.find("is damaged"), std::string::npos) << run.err;
 }
 
+TEST_F(SeriesBatchTest, ProjectOfAMultiChannelRecordReadsItByItsSavedMapping) {
+    // The six-channel damper record: the displacement zeroed on its first ten samples, the
+    // force the friction channel with a calibration, both in mm and kN.
+    Specimen s = SharedRecord("damper 36", "brfd_char_1Hz36lb_1in.csv", "1", "0.5");
+    ChannelSettings c;
+    c.Displacement = "displacement";
+    c.Force = "friction_force";
+    c.Zero = {{"displacement", 10}};
+    c.Scale = {{"friction_force", 1.02, -0.001}};
+    c.LengthUnit = "mm";
+    c.ForceUnit = "kN";
+    s.Import.Channels = c;
+    s.Import.ChannelHeader = "unused by the batch";
+    Project project;
+    project.Specimens.push_back(s);
+    // The same record as drift: in % of a height of 1600 mm (the displacement's unit).
+    Specimen drift = s;
+    drift.Name = "damper 36 drift";
+    drift.NoiseBandText = "0.03125";
+    drift.Import.Channels->DriftHeight = 1600;
+    project.Specimens.push_back(drift);
+    const std::string path = (folder_ / "damper.qlnx").string();
+    SaveProject(project, path);
+
+    const test::BatchRun saved = Run({"--project", path, "--json"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const test::BatchRun direct = Run(
+        {"--json", "--evaluate", "--method", "envelope-force", "--noise-band", "0.5",
+         "--displacement", "displacement", "--force", "friction_force", "--zero", "displacement=10",
+         "--scale", "friction_force=1.02,-0.001", "--output-units", "mm,kN", s.RecordPath});
+    ASSERT_EQ(direct.status, 0) << direct.err;
+    const Json savedJson = Json::parse(saved.out);
+    const Json& fromProject = savedJson["Specimens"][0];
+    const Json fromRecord = Json::parse(direct.out);
+    EXPECT_EQ(fromProject["Units"], Json({{"Displacement", "mm"}, {"Force", "kN"}}));
+    EXPECT_EQ(fromProject["Channels"].size(), 6u);
+    for (const char* key : {"Channels", "Metadata", "Units", "Time", "RawDisp", "RawForce",
+                            "LoopStart", "PositiveSkeleton", "NegativeSkeleton", "Evaluation"}) {
+        SCOPED_TRACE(key);
+        ASSERT_TRUE(fromRecord.contains(key));
+        EXPECT_EQ(fromProject[key].dump(), fromRecord[key].dump());
+    }
+    EXPECT_FALSE(fromProject["Evaluation"]["Skeleton"]["Positive"].is_null());
+
+    const Json& asDrift = savedJson["Specimens"][1];
+    EXPECT_EQ(asDrift["Units"], Json({{"Displacement", "%"}, {"Force", "kN"}}));
+    const Json& mm = fromRecord["RawDisp"];
+    ASSERT_EQ(asDrift["RawDisp"].size(), mm.size());
+    for (size_t i = 0; i < mm.size(); i += 97) {
+        EXPECT_EQ(asDrift["RawDisp"][i].get<double>(), mm[i].get<double>() / 1600 * 100) << i;
+    }
+    // The comparison table gives the drift specimen's peak displacement in %.
+    const Json& table = savedJson["Series"]["Groups"][0]["Table"];
+    EXPECT_EQ(table[1]["PeakDispPos"], asDrift["Evaluation"]["Skeleton"]["Positive"]["Peak"][0]);
+    EXPECT_LT(table[1]["PeakDispPos"].get<double>(), 1.0);
+    EXPECT_GT(table[0]["PeakDispPos"].get<double>(), 5.0);
+}
+
 TEST_F(SeriesBatchTest, SeriesOfRecordsReadWithTheSameOptions) {
     const std::string a = (folder_ / "a.csv").string();
     const std::string b = (folder_ / "b.csv").string();

@@ -54,7 +54,7 @@ TEST(SeriesNormalisation, EachSideByItsReferencePoint) {
          SeriesScale::Yield,
          {},
          "its skeleton curve has no EEEP yield point"},
-        {"drift", &none, 2500.0, SeriesScale::Drift, SpecimenScale{{2500, 2500}, {1, 1}}, ""},
+        {"drift", &none, 2500.0, SeriesScale::Drift, SpecimenScale{{2500, 2500}, {1, 1}, 100}, ""},
         {"no height", &both, {}, SeriesScale::Drift, {}, "no height is given for drift"},
         {"zero height", &both, 0.0, SeriesScale::Drift, {}, "no height is given for drift"},
     };
@@ -67,6 +67,17 @@ TEST(SeriesNormalisation, EachSideByItsReferencePoint) {
         if (!scale) continue;
         EXPECT_EQ(scale->Disp, c.Expected->Disp);
         EXPECT_EQ(scale->Force, c.Expected->Force);
+        EXPECT_EQ(scale->DispTimes, c.Expected->DispTimes);
+    }
+    // Drift in % of the height (1600 mm): 40 mm is 2.5 %, forces as measured.
+    {
+        std::string why;
+        const auto drift = ScaleOf(none, 1600.0, SeriesScale::Drift, YieldMethod::EEEP, why);
+        ASSERT_TRUE(drift.has_value());
+        std::vector<double> x, y;
+        ScalePoints(*drift, {40, -8, 4, -12}, {7, -3, 0, 2}, x, y);
+        EXPECT_EQ(x, (std::vector<double>{2.5, -0.5, 0.25, -0.75}));
+        EXPECT_EQ(y, (std::vector<double>{7, -3, 0, 2}));
     }
     // Points keep their signs: each quadrant by its own side's divisors.
     const SpecimenScale s{{8, 10}, {40, 50}};

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSettings>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/project_file.h"
 #include "core/result_files.h"
 #include "core/skeleton_file.h"
+#include "gui/channels/channel_mapping.h"
 #include "gui/main_window/tform1.h"
 #include "tform1_fixture.h"
 
@@ -136,6 +138,69 @@ TEST_F(ProjectRoundTrip, AHandEditedCampaignReopensExactly) {
         EXPECT_EQ(after.Chart, before[static_cast<size_t>(i)].Chart);
     }
     EXPECT_FALSE(form->isWindowModified());
+}
+
+TEST_F(ProjectRoundTrip, AMultiChannelRecordReopensByTheMappingTheProjectKeeps) {
+    // The six-channel damper record read by a mapping this computer remembers for its header.
+    const std::string damper = Shared("brfd_char_1Hz36lb_1in.csv").toStdString();
+    const std::optional<ChannelLayout> layout = ReadHeadLayout(damper, 1, DecimalMode::Auto);
+    ASSERT_TRUE(layout.has_value());
+    ChannelSettings mapping;
+    mapping.Displacement = "displacement";
+    mapping.Force = "friction_force";
+    mapping.Zero = {{"displacement", 10}};
+    mapping.Scale = {{"friction_force", 1.02, -0.001}};
+    mapping.LengthUnit = "mm";
+    mapping.ForceUnit = "kN";
+    {
+        QSettings settings;
+        SaveChannelMapping(settings, LayoutKey(*layout), mapping);
+    }
+    Trigger("NewProject1");
+    AddRecord("brfd_char_1Hz36lb_1in.csv", "1", "0.5");
+    AddRecord("friction_damper_1Hz30lb1in.csv", "2", "0.01");
+    ChooseSpecimen(0);
+    const Shown channels = Now();
+    EXPECT_EQ(State().Channels.DisplacementUnit, "mm");
+    EXPECT_EQ(Chart()->xAxis->label(), "Displacement (mm)");
+    EXPECT_EQ(Chart()->yAxis->label(), "Force (kN)");
+    ChooseSpecimen(1);
+    const Shown columns = Now();
+    EXPECT_FALSE(State().Channels.Active);
+
+    const QString project = dir.filePath(QStringLiteral("dampers.qlnx"));
+    dialogs.saveAnswers.push_back(SaveFileAnswer{project, 1});
+    Trigger("SaveProjectAs1");
+    const Project saved = LoadProject(project.toStdString());
+    EXPECT_EQ(saved.Specimens[0].Import.Channels, mapping);
+    EXPECT_EQ(saved.Specimens[0].Import.ChannelHeader, LayoutKey(*layout));
+    EXPECT_FALSE(saved.Specimens[1].Import.Channels.has_value());
+
+    // Forgotten on this computer: the project alone holds the mapping now.
+    QSettings().clear();
+    Reopen(project);
+    ASSERT_EQ(form->CurrentProject().Current(), 0);
+    EXPECT_EQ(Now(), channels);
+    EXPECT_EQ(Chart()->xAxis->label(), "Displacement (mm)");
+    EXPECT_EQ(Chart()->yAxis->label(), "Force (kN)");
+    ChooseSpecimen(1);
+    EXPECT_EQ(Now(), columns);
+    EXPECT_EQ(Chart()->xAxis->label(), "Disp");
+    ChooseSpecimen(0);
+    EXPECT_EQ(Now(), channels);
+    EXPECT_FALSE(form->isWindowModified());
+    // Read again with its boxes, the specimen's record keeps the project's mapping, not
+    // another one this computer remembers for the header.
+    mapping.ForceUnit = "N";
+    {
+        QSettings settings;
+        SaveChannelMapping(settings, LayoutKey(*layout), mapping);
+    }
+    const std::vector<double> disp = State().RawDisp;
+    Click("btn9");
+    EXPECT_EQ(State().RawDisp, disp);
+    EXPECT_EQ(State().Channels.ForceUnit, "kN");
+    QSettings().clear();
 }
 
 TEST_F(ProjectRoundTrip, MissingRecordIsNamedAndLeftOutAndClosingAsksToSave) {

@@ -164,12 +164,13 @@ TEST_F(SeriesWindowTest, EachScaleBringsTheReferencePointsToOne) {
     EXPECT_EQ(form->CurrentProject().Specimens().Specimens[0].Height, 2500.0);
     Open();
     ASSERT_EQ(window->Overlay().Specimens.size(), 1u);
+    EXPECT_EQ(window->Plot()->xAxis->label(), QStringLiteral("Drift \u0394/H (%)"));
     const SkeletonBranchNodes& nodes = window->Overlay().Specimens[0].Positive;
     const SkeletonBranchNodes shown =
         SkeletonNodesOf(State().Chart.GetSeries(ChartModel::PositiveSkeletonSeries));
     ASSERT_EQ(nodes.X.size(), shown.X.size());
     for (size_t i = 0; i < shown.X.size(); ++i) {
-        EXPECT_EQ(nodes.X[i], shown.X[i] / 2500);
+        EXPECT_EQ(nodes.X[i], shown.X[i] / 2500 * 100);  // in % of the height
         EXPECT_EQ(nodes.Y[i], shown.Y[i]);
     }
     // Loops instead of skeletons: the working curves, one a specimen.

@@ -408,8 +408,14 @@ void TForm1::ImportFrom(const std::string& path, const ImportParameters& boxes) 
                           : again                ? recordVariable_
                                                  : std::string();
     const SkeletonPoints edited = TakeSkeletonBeforeReplacing();
-    importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
-                                               importOptions_.Decimal, importOptions_.Channels);
+    // The record of the specimen shown keeps the specimen's mapping (as the project holds it
+    // or as Import Options changed it); any other gets the one remembered for its header.
+    const bool specimenRecord =
+        project_.Current() >= 0 && project_.At(project_.Current()).RecordPath == path;
+    if (!specimenRecord) {
+        importOptions_.Channels = MappingForImport(path, state_.FileNameText, parameters.FirstLine,
+                                                   importOptions_.Decimal, importOptions_.Channels);
+    }
     readWith_ = parameters;
     ImportResult result;
     {

@@ -245,6 +245,8 @@ private:
     bool FindRecord(Specimen& specimen, bool& changed);
     void SaveProjectTo(const std::string& path);
     void CaptureSpecimen(Specimen& specimen) const;
+    // The import options' channel mapping into the specimen, with the header it is made for.
+    void CaptureChannelMapping(Specimen& specimen) const;
     bool ShowsCurrentSpecimen();
     void StoreShownSpecimen();
     void ShowSpecimen(int index);

@@ -17,6 +17,7 @@
 #include "core/record_hash.h"
 #include "core/skeleton.h"
 #include "core/specimen_run.h"
+#include "gui/channels/channel_mapping.h"
 #include "gui/dialogs/dialog_filter.h"
 #include "gui/dialogs/dialog_folders.h"
 #include "gui/dialogs/user_dialogs.h"
@@ -230,6 +231,8 @@ void TForm1::AddSpecimen1Click() {
 }
 
 void TForm1::CaptureSpecimen(Specimen& s) const {
+    const SpecimenImport before = s.Import;
+    const std::string recordBefore = s.RecordPath;
     if (state_.FileNameText != s.RecordPath || s.RecordSha256.empty()) {
         s.RecordPath = state_.FileNameText;
         s.RecordSha256 = FileSha256(s.RecordPath);
@@ -240,6 +243,12 @@ void TForm1::CaptureSpecimen(Specimen& s) const {
     s.Import.Decimal = importOptions_.Decimal;
     s.Import.DisplacementColumn = importOptions_.DisplacementColumn;
     s.Import.ForceColumn = importOptions_.ForceColumn;
+    // The header is read again only when what it depends on has changed.
+    if (s.RecordPath != recordBefore || s.Import.FirstLineText != before.FirstLineText ||
+        s.Import.Decimal != before.Decimal) {
+        s.Import.ChannelHeader.clear();
+    }
+    CaptureChannelMapping(s);
     s.NoiseBandText = edtNoiseBand->text().toStdString();
     s.Direction = cbb4->currentIndex() == 1 ? LoopDirection::Negative : LoopDirection::Positive;
     s.Skeleton.Method.reset();
@@ -249,6 +258,30 @@ void TForm1::CaptureSpecimen(Specimen& s) const {
     s.Skeleton.KeepDispIncreasing = chk1->isChecked();
     StoreSkeletonNodes(s, state_);
     if (evaluationWindow_ != nullptr) s.Evaluation = evaluationWindow_->Options();
+}
+
+void TForm1::CaptureChannelMapping(Specimen& s) const {
+    const bool same =
+        s.Import.Channels == importOptions_.Channels && !s.Import.ChannelHeader.empty();
+    s.Import.Channels = importOptions_.Channels;
+    if (!s.Import.Channels) {
+        s.Import.ChannelHeader.clear();
+        return;
+    }
+    if (same) return;
+    // The header the mapping is made for, as the window remembers mappings by it.
+    int32_t firstLine = 1;
+    try {
+        if (const auto boxes =
+                CheckImportParameters(s.Import.FirstLineText, s.Import.StepText).Parameters) {
+            firstLine = boxes->FirstLine;
+        }
+    } catch (const std::exception&) {
+        // A step that is no integer: the header is looked for from the first line.
+    }
+    const std::optional<ChannelLayout> layout =
+        ReadHeadLayout(s.RecordPath, firstLine, s.Import.Decimal);
+    s.Import.ChannelHeader = layout ? LayoutKey(*layout) : std::string();
 }
 
 bool TForm1::ShowsCurrentSpecimen() {
@@ -277,6 +310,8 @@ void TForm1::ShowSpecimen(int index) {
     importOptions_.Decimal = specimen.Import.Decimal;
     importOptions_.DisplacementColumn = specimen.Import.DisplacementColumn;
     importOptions_.ForceColumn = specimen.Import.ForceColumn;
+    // The specimen's own mapping, not the one remembered for its header on this computer.
+    importOptions_.Channels = specimen.Import.Channels;
     edtNoiseBand->setText(QString::fromStdString(specimen.NoiseBandText));
     cbb4->setCurrentIndex(specimen.Direction == LoopDirection::Negative ? 1 : 0);
     for (size_t i = 0; i < rbMethods.size(); ++i) {
@@ -310,6 +345,7 @@ void TForm1::ShowSpecimen(int index) {
     StartEditHistory(TakeSkeletonPoints(state_));
     messageBar_->Dismiss();
     ShowState(true);
+    ShowRecordUnits();
     ShowProject();
     if (!run.Messages.empty()) {
         messageBar_->ShowMessage(QString::fromStdString(run.Messages.front()));
