@@ -83,6 +83,7 @@ ChannelExpression::ChannelExpression(std::string_view what, const std::string& t
                 used_.push_back(static_cast<int>(i));
             }
         }
+        ReadForm();
     } catch (const mu::Parser::exception_type& e) {
         if (e.GetCode() == mu::ecUNASSIGNABLE_TOKEN) {
             throw Error(prefix + "no channel is named '" + e.GetToken() + "'; the channels are " +
@@ -95,6 +96,73 @@ ChannelExpression::ChannelExpression(std::string_view what, const std::string& t
 ChannelExpression::~ChannelExpression() = default;
 ChannelExpression::ChannelExpression(ChannelExpression&&) noexcept = default;
 ChannelExpression& ChannelExpression::operator=(ChannelExpression&&) noexcept = default;
+
+void ChannelExpression::ReadForm() {
+    const Parser& p = *parser_;
+    const mu::ParserByteCode& code = p.parser.GetByteCode();
+    if (code.GetSize() != 2 && code.GetSize() != 4) return;
+    const mu::SToken* tokens = code.GetBase();
+    // The channel a variable token reads, or none.
+    const auto channel = [&](const mu::SToken& token, size_t& c) {
+        const double* first = p.scalars.data();
+        if (token.Val.ptr < first || token.Val.ptr >= first + p.scalars.size()) return false;
+        c = static_cast<size_t>(token.Val.ptr - first);
+        return true;
+    };
+    if (code.GetSize() == 2 && tokens[1].Cmd == mu::cmEND && channel(tokens[0], a_)) {
+        if (tokens[0].Cmd == mu::cmVAR) {
+            form_ = Form::Channel;
+        } else if (tokens[0].Cmd == mu::cmVARMUL) {
+            form_ = Form::Scaled;
+            factor_ = tokens[0].Val.data;
+            offset_ = tokens[0].Val.data2;
+        }
+        return;
+    }
+    if (code.GetSize() != 4 || tokens[3].Cmd != mu::cmEND || tokens[0].Cmd != mu::cmVAR ||
+        tokens[1].Cmd != mu::cmVAR || !channel(tokens[0], a_) || !channel(tokens[1], b_)) {
+        return;
+    }
+    switch (tokens[2].Cmd) {
+        case mu::cmADD: form_ = Form::Add; break;
+        case mu::cmSUB: form_ = Form::Subtract; break;
+        case mu::cmMUL: form_ = Form::Multiply; break;
+        case mu::cmDIV: form_ = Form::Divide; break;
+        default: break;
+    }
+}
+
+void ChannelExpression::EvaluateBlock(const std::vector<const double*>& columns, size_t rows,
+                                      double* out) {
+    const double* a = columns[a_];
+    const double* b = columns[b_];
+    switch (form_) {
+        case Form::Channel: std::copy(a, a + rows, out); return;
+        case Form::Add:
+            for (size_t i = 0; i < rows; ++i) out[i] = a[i] + b[i];
+            return;
+        case Form::Subtract:
+            for (size_t i = 0; i < rows; ++i) out[i] = a[i] - b[i];
+            return;
+        case Form::Multiply:
+            for (size_t i = 0; i < rows; ++i) out[i] = a[i] * b[i];
+            return;
+        case Form::Divide:
+            for (size_t i = 0; i < rows; ++i) out[i] = a[i] / b[i];
+            return;
+        case Form::Scaled:
+            for (size_t i = 0; i < rows; ++i) out[i] = a[i] * factor_ + offset_;
+            return;
+        case Form::Muparser: break;
+    }
+    Parser& p = *parser_;
+    for (size_t i = 0; i < rows; ++i) {
+        for (const int c : used_) {
+            p.scalars[static_cast<size_t>(c)] = columns[static_cast<size_t>(c)][i];
+        }
+        out[i] = p.parser.Eval();
+    }
+}
 
 double ChannelExpression::Evaluate(const std::vector<double>& values) const {
     Parser& p = *parser_;

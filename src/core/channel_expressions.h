@@ -32,10 +32,24 @@ public:
     // used ones are read).
     void EvaluateRows(const std::vector<const double*>& columns, size_t rows, double* out);
 
+    // The values of a block of rows, as EvaluateRows gives them: a single channel, the sum,
+    // difference, product or quotient of two channels and a scaled channel are worked out
+    // here with the arithmetic of muparser's bytecode for them; any other expression is
+    // evaluated by muparser row by row.
+    void EvaluateBlock(const std::vector<const double*>& columns, size_t rows, double* out);
+
 private:
+    // The forms read off muparser's bytecode that EvaluateBlock works out itself.
+    enum class Form { Muparser, Channel, Add, Subtract, Multiply, Divide, Scaled };
     struct Parser;
+    void ReadForm();
     std::unique_ptr<Parser> parser_;
     std::vector<int> used_;
+    Form form_ = Form::Muparser;
+    size_t a_ = 0;  // the form's channels
+    size_t b_ = 0;
+    double factor_ = 1;  // a scaled channel: a * factor + offset
+    double offset_ = 0;
 };
 
 // Why text is no expression over the channels; empty when it is one.

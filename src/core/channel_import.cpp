@@ -1,9 +1,12 @@
 #include "core/channel_import.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <new>
+#include <span>
 #include <stdexcept>
 #include <thread>
 
@@ -72,6 +75,90 @@ struct UninitialisedAllocator : std::allocator<T> {
 };
 using SampleColumn = std::vector<double, UninitialisedAllocator<double>>;
 
+// How the samples of the channels read become the curve, in the order of the whole-column
+// reading: each channel's calibrations in turn, then the units the expressions are evaluated
+// in, then the expressions; the time channel is kept as it is then.
+struct BlockPlan {
+    std::vector<std::pair<size_t, ChannelScale>> Scales;  // channel, calibration
+    struct Conversion {
+        size_t Channel;
+        std::string From;
+        std::string To;
+    };
+    std::vector<Conversion> Conversions;
+    int Time = -1;
+};
+
+// One piece's kept rows turned into the curve a block of rows at a time, while the block is
+// still in the cache: the displacement, the force and the time are written at the piece's
+// place in them, and no whole column of a channel is ever stored.
+class CurveBlocks {
+public:
+    static constexpr size_t kRows = 4096;
+
+    CurveBlocks(const BlockPlan& plan, const std::vector<bool>& read, ChannelExpression disp,
+                ChannelExpression force)
+        : plan_(plan), disp_(std::move(disp)), force_(std::move(force)) {
+        samples_.resize(read.size());
+        columns_.assign(read.size(), nullptr);
+        for (size_t c = 0; c < read.size(); ++c) {
+            if (!read[c]) continue;
+            samples_[c].resize(kRows);
+            columns_[c] = samples_[c].data();
+            used_.push_back(c);
+        }
+    }
+
+    // Where the piece's first row goes.
+    void Aim(double* disp, double* force, double* time) {
+        dispOut_ = disp;
+        forceOut_ = force;
+        timeOut_ = time;
+    }
+
+    // Takes a kept row: row holds a sample for every channel read.
+    void Put(const double* row) {
+        for (const size_t c : used_) samples_[c][filled_] = row[c];
+        if (++filled_ == kRows) Flush();
+    }
+
+    void Flush() {
+        if (filled_ == 0) return;
+        for (const auto& [c, scale] : plan_.Scales) {
+            for (size_t i = 0; i < filled_; ++i) {
+                samples_[c][i] = samples_[c][i] * scale.Factor + scale.Offset;
+            }
+        }
+        for (const BlockPlan::Conversion& conversion : plan_.Conversions) {
+            ConvertValues(conversion.From, conversion.To,
+                          std::span<double>(samples_[conversion.Channel].data(), filled_));
+        }
+        disp_.EvaluateBlock(columns_, filled_, dispOut_ + written_);
+        force_.EvaluateBlock(columns_, filled_, forceOut_ + written_);
+        if (plan_.Time >= 0) {
+            const double* time = columns_[static_cast<size_t>(plan_.Time)];
+            std::copy(time, time + filled_, timeOut_ + written_);
+        }
+        written_ += filled_;
+        filled_ = 0;
+    }
+
+private:
+    const BlockPlan& plan_;
+    ChannelExpression disp_;
+    ChannelExpression force_;
+    std::vector<std::vector<double>> samples_;
+    std::vector<const double*> columns_;
+    std::vector<size_t> used_;
+    size_t filled_ = 0;
+    size_t written_ = 0;
+    double* dispOut_ = nullptr;
+    double* forceOut_ = nullptr;
+    double* timeOut_ = nullptr;
+};
+
+std::atomic<bool> gBlockEvaluation{true};
+
 // The samples of the channels read, one column a channel (empty for those not read), and the
 // rows left out.
 struct ChannelRows {
@@ -108,13 +195,13 @@ bool RestIsBlank(LineCursor cursor) {
 
 // Reads the rows from the line under cursor up to byte end (or the text's end),
 // every step-th line, converting the fields of the channels read; a row with a gap in a
-// channel of gapsSkip is left out. firstIndex is the 0-based number of the cursor's line:
-// failures and skipped rows are told by it. Fills result with the row failure when a row
-// cannot be read.
+// channel of gapsSkip is left out. The kept rows go to blocks when there are blocks, else
+// into the columns at out. firstIndex is the 0-based number of the cursor's line: failures and
+// skipped rows are told by it. Fills result with the row failure when a row cannot be read.
 ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const ChannelLayout& layout,
                      const std::vector<bool>& read, const std::vector<bool>& gapsSkip, int64_t step,
-                     const std::vector<double*>& out, size_t room, ImportResult& result,
-                     ProgressStretch& progress, bool& stopped) {
+                     const std::vector<double*>& out, CurveBlocks* blocks, size_t room,
+                     ImportResult& result, ProgressStretch& progress, bool& stopped) {
     ChannelRows rows;
     const size_t width = layout.Channels.size();
     const int64_t lastRead = [&] {
@@ -143,8 +230,12 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
         if (plain && ReadPlainChannelRow(line, readMask.get(), width, row.data())) {
             // Every row is a line of the piece, for which out holds room.
             if (rows.Rows == room) throw std::logic_error("more rows than lines");
-            for (size_t c = 0; c < width; ++c) {
-                if (readMask[c]) out[c][rows.Rows] = row[c];
+            if (blocks != nullptr) {
+                blocks->Put(row.data());
+            } else {
+                for (size_t c = 0; c < width; ++c) {
+                    if (readMask[c]) out[c][rows.Rows] = row[c];
+                }
             }
             ++rows.Rows;
             for (int64_t k = 0; k < step && cursor.Next(); ++k) {
@@ -194,8 +285,12 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
             rows.SkippedLines.push_back(index + 1);
         } else {
             if (rows.Rows == room) throw std::logic_error("more rows than lines");
-            for (size_t c = 0; c < width; ++c) {
-                if (read[c]) out[c][rows.Rows] = row[c];
+            if (blocks != nullptr) {
+                blocks->Put(row.data());
+            } else {
+                for (size_t c = 0; c < width; ++c) {
+                    if (read[c]) out[c][rows.Rows] = row[c];
+                }
             }
             ++rows.Rows;
         }
@@ -206,6 +301,16 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
     return rows;
 }
 
+// The curve of a record turned into it block by block: the displacement, the force and the
+// time (nullptr when there is none) ReadAllRows sizes and cuts to the rows kept, and the
+// blocks of a piece, each with its own expressions.
+struct CurveOutput {
+    std::vector<double>* Disp = nullptr;
+    std::vector<double>* Force = nullptr;
+    std::vector<double>* Time = nullptr;
+    std::function<std::unique_ptr<CurveBlocks>()> Make;
+};
+
 // Reads the rows from the data line on. Read line by line (step 1), a long record is cut at
 // line breaks into a piece per core, the pieces read at the same time into the columns, each
 // from the place after the lines of the pieces before it, and closed up in file order: the
@@ -213,7 +318,7 @@ ChannelRows ReadRows(LineCursor cursor, size_t end, int64_t firstIndex, const Ch
 ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
                         const std::vector<bool>& read, const std::vector<bool>& gapsSkip,
                         int64_t step, ImportResult& result, ProgressStretch& progress,
-                        bool& stopped) {
+                        bool& stopped, const CurveOutput* curve) {
     LineCursor cursor(text);
     for (int64_t i = 1; i < layout.DataLine && cursor.Valid(); ++i) cursor.Next();
     const int64_t firstIndex = layout.DataLine - 1;
@@ -239,8 +344,26 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
     const size_t width = layout.Channels.size();
     ChannelRows rows;
     rows.Columns.resize(width);
-    for (size_t c = 0; c < width; ++c) {
-        if (read[c]) rows.Columns[c].resize(offsets[pieces]);
+    // The places the rows are written to, closed up below.
+    std::vector<double*> places;
+    std::vector<std::unique_ptr<CurveBlocks>> blocks(pieces);
+    if (curve != nullptr) {
+        for (std::vector<double>* values : {curve->Disp, curve->Force, curve->Time}) {
+            if (values == nullptr) continue;
+            values->resize(offsets[pieces]);
+            places.push_back(values->data());
+        }
+        for (size_t k = 0; k < pieces; ++k) {
+            blocks[k] = curve->Make();
+            blocks[k]->Aim(curve->Disp->data() + offsets[k], curve->Force->data() + offsets[k],
+                           curve->Time != nullptr ? curve->Time->data() + offsets[k] : nullptr);
+        }
+    } else {
+        for (size_t c = 0; c < width; ++c) {
+            if (!read[c]) continue;
+            rows.Columns[c].resize(offsets[pieces]);
+            places.push_back(rows.Columns[c].data());
+        }
     }
     const auto outAt = [&](size_t k) {
         std::vector<double*> out(width, nullptr);
@@ -260,17 +383,20 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
                 bool ignored = false;
                 try {
                     parts[k] = ReadRows(LineCursor(text, starts[k], 0), starts[k + 1], 0, layout,
-                                        read, gapsSkip, step, outAt(k), offsets[k + 1] - offsets[k],
-                                        failures[k], quiet, ignored);
-                } catch (const std::exception&) {
+                                        read, gapsSkip, step, outAt(k), blocks[k].get(),
+                                        offsets[k + 1] - offsets[k], failures[k], quiet, ignored);
+                    if (blocks[k]) blocks[k]->Flush();
+                } catch (...) {
                     partStopped[k] = 1;
                 }
             });
         }
         bool first = false;
         try {
-            parts[0] = ReadRows(cursor, starts[1], firstIndex, layout, read, gapsSkip, step,
-                                outAt(0), offsets[1], failures[0], progress, first);
+            parts[0] =
+                ReadRows(cursor, starts[1], firstIndex, layout, read, gapsSkip, step, outAt(0),
+                         blocks[0].get(), offsets[1], failures[0], progress, first);
+            if (blocks[0]) blocks[0]->Flush();
         } catch (...) {
             for (std::thread& t : threads) t.join();
             throw;
@@ -295,11 +421,8 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
     for (size_t k = 1; k < pieces && result.Failure == ImportFailure::None; ++k) {
         ChannelRows& part = parts[k];
         if (rows.Rows != offsets[k]) {
-            for (SampleColumn& column : rows.Columns) {
-                if (column.empty()) continue;
-                std::copy(column.begin() + static_cast<std::ptrdiff_t>(offsets[k]),
-                          column.begin() + static_cast<std::ptrdiff_t>(offsets[k] + part.Rows),
-                          column.begin() + static_cast<std::ptrdiff_t>(rows.Rows));
+            for (double* place : places) {
+                std::copy(place + offsets[k], place + offsets[k] + part.Rows, place + rows.Rows);
             }
         }
         rows.Rows += part.Rows;
@@ -313,6 +436,11 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
     result.Format = format;  // how the rows were read, failure or not
     for (SampleColumn& column : rows.Columns) {
         if (!column.empty()) column.resize(rows.Rows);
+    }
+    if (curve != nullptr) {
+        for (std::vector<double>* values : {curve->Disp, curve->Force, curve->Time}) {
+            if (values != nullptr) values->resize(rows.Rows);
+        }
     }
     return rows;
 }
@@ -595,34 +723,12 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
             scaleChannels.push_back(ChannelOf(channels, scale.Channel));
         }
 
-        ProgressStretch stretch(progress, 0.0, 0.9, 0);
-        bool stopped = false;
-        ChannelRows rows =
-            ReadAllRows(text, *layout, read, gapsSkip, parameters.Step, result, stretch, stopped);
-        if (stopped) {
-            state.FileNameText.clear();
-            state.Channels = ChannelRecord{};
-            return ImportResult{};
-        }
-        record.SkippedRows = rows.Skipped;
-        record.FirstSkippedLine = rows.SkippedLines.empty() ? 0 : rows.SkippedLines.front();
-        record.DataLine = layout->DataLine;
-        record.SkippedLines = rows.SkippedLines;
-        if (result.Failure != ImportFailure::None) return result;
-
         // Calibration, then zeroing, then the units the expressions are evaluated in.
+        BlockPlan plan;
+        plan.Time = time;
         for (size_t k = 0; k < settings.Scale.size(); ++k) {
-            auto& column = rows.Columns[static_cast<size_t>(scaleChannels[k])];
-            for (double& v : column) v = v * settings.Scale[k].Factor + settings.Scale[k].Offset;
-        }
-        for (size_t k = 0; k < settings.Zero.size(); ++k) {
-            auto& column = rows.Columns[static_cast<size_t>(zeroChannels[k])];
-            const size_t n = std::min(column.size(), static_cast<size_t>(settings.Zero[k].Samples));
-            if (n == 0) continue;
-            double sum = 0;
-            for (size_t i = 0; i < n; ++i) sum += column[i];
-            const double zero = sum / static_cast<double>(n);
-            for (double& v : column) v -= zero;
+            const auto c = static_cast<size_t>(scaleChannels[k]);
+            if (read[c]) plan.Scales.emplace_back(c, settings.Scale[k]);
         }
         std::vector<bool> converted(channels.size(), false);
         for (const ChannelExpression* e : {&disp, &force}) {
@@ -635,17 +741,74 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
                 converted[c] = true;
                 const std::string target = TargetUnit(kind, settings, channels, e->UsedChannels());
                 if (target != channels[c].Unit) {
-                    ConvertValues(channels[c].Unit, target, rows.Columns[c]);
+                    plan.Conversions.push_back({c, channels[c].Unit, target});
                 }
             }
         }
+        // Without zeroing, which needs the first samples of a channel before any row can be
+        // evaluated, the rows are turned into the curve block by block as they are read.
+        std::optional<CurveOutput> curve;
+        if (settings.Zero.empty() && gBlockEvaluation.load()) {
+            curve.emplace();
+            curve->Disp = &state.RawDisp;
+            curve->Force = &state.RawForce;
+            curve->Time = time >= 0 ? &record.Time : nullptr;
+            curve->Make = [&] {
+                return std::make_unique<CurveBlocks>(
+                    plan, read,
+                    ChannelExpression("displacement", record.DisplacementExpression, channels),
+                    ChannelExpression("force", record.ForceExpression, channels));
+            };
+        }
 
-        std::vector<const double*> columns(channels.size(), nullptr);
-        for (size_t c = 0; c < channels.size(); ++c) columns[c] = rows.Columns[c].data();
-        state.RawDisp.resize(rows.Rows);
-        state.RawForce.resize(rows.Rows);
-        disp.EvaluateRows(columns, rows.Rows, state.RawDisp.data());
-        force.EvaluateRows(columns, rows.Rows, state.RawForce.data());
+        ProgressStretch stretch(progress, 0.0, 0.9, 0);
+        bool stopped = false;
+        ChannelRows rows = ReadAllRows(text, *layout, read, gapsSkip, parameters.Step, result,
+                                       stretch, stopped, curve ? &*curve : nullptr);
+        if (stopped || result.Failure != ImportFailure::None) {
+            state.RawDisp.clear();
+            state.RawForce.clear();
+            record.Time.clear();
+        }
+        if (stopped) {
+            state.FileNameText.clear();
+            state.Channels = ChannelRecord{};
+            return ImportResult{};
+        }
+        record.SkippedRows = rows.Skipped;
+        record.FirstSkippedLine = rows.SkippedLines.empty() ? 0 : rows.SkippedLines.front();
+        record.DataLine = layout->DataLine;
+        record.SkippedLines = rows.SkippedLines;
+        if (result.Failure != ImportFailure::None) return result;
+
+        if (!curve) {
+            for (const auto& [c, scale] : plan.Scales) {
+                for (double& v : rows.Columns[c]) v = v * scale.Factor + scale.Offset;
+            }
+            for (size_t k = 0; k < settings.Zero.size(); ++k) {
+                auto& column = rows.Columns[static_cast<size_t>(zeroChannels[k])];
+                const size_t n =
+                    std::min(column.size(), static_cast<size_t>(settings.Zero[k].Samples));
+                if (n == 0) continue;
+                double sum = 0;
+                for (size_t i = 0; i < n; ++i) sum += column[i];
+                const double zero = sum / static_cast<double>(n);
+                for (double& v : column) v -= zero;
+            }
+            for (const BlockPlan::Conversion& conversion : plan.Conversions) {
+                ConvertValues(conversion.From, conversion.To, rows.Columns[conversion.Channel]);
+            }
+            std::vector<const double*> columns(channels.size(), nullptr);
+            for (size_t c = 0; c < channels.size(); ++c) columns[c] = rows.Columns[c].data();
+            state.RawDisp.resize(rows.Rows);
+            state.RawForce.resize(rows.Rows);
+            disp.EvaluateRows(columns, rows.Rows, state.RawDisp.data());
+            force.EvaluateRows(columns, rows.Rows, state.RawForce.data());
+            if (time >= 0) {
+                const SampleColumn& samples = rows.Columns[static_cast<size_t>(time)];
+                record.Time.assign(samples.begin(), samples.end());
+            }
+        }
         for (const auto* values : {&state.RawDisp, &state.RawForce}) {
             const auto bad = std::find_if(values->begin(), values->end(),
                                           [](double v) { return !std::isfinite(v); });
@@ -656,6 +819,7 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
                     std::to_string(LineOfRow(*layout, rows, parameters.Step, k));
                 state.RawDisp.resize(k);
                 state.RawForce.resize(k);
+                record.Time.clear();
                 throw Error("Line " + line + ": the " + (isDisp ? "displacement" : "force") +
                             " expression '" +
                             (isDisp ? record.DisplacementExpression : record.ForceExpression) +
@@ -666,11 +830,7 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
             for (double& v : state.RawDisp) v = v / *settings.DriftHeight * 100;
             record.DisplacementUnit = "%";
         }
-        if (time >= 0) {
-            const SampleColumn& samples = rows.Columns[static_cast<size_t>(time)];
-            record.Time.assign(samples.begin(), samples.end());
-            record.TimeUnit = channels[static_cast<size_t>(time)].Unit;
-        }
+        if (time >= 0) record.TimeUnit = channels[static_cast<size_t>(time)].Unit;
         stretch.Finish();
     } catch (const Error& e) {
         if (state.RawDisp.size() != state.RawForce.size()) {
@@ -690,6 +850,8 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
 }
 
 }  // namespace
+
+void SetBlockEvaluation(bool on) { gBlockEvaluation.store(on); }
 
 ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ChannelSettings& settings,

@@ -81,6 +81,11 @@ ImportResult ReadChannelFile(AnalysisState& state, const std::string& path,
                              const ImportParameters& parameters, const ChannelSettings& settings,
                              const ProgressCallback& progress = {});
 
+// Whether a record without zeroing is turned into the curve block by block as its rows are
+// read (the default), or read into whole columns of its channels first and evaluated then.
+// Both give the same bits; the choice is there to compare them.
+void SetBlockEvaluation(bool on);
+
 // ReadChannelFile over a text held in memory (the file name box is left as it is).
 ImportResult ReadChannelText(AnalysisState& state, std::string_view text,
                              const ImportParameters& parameters, const ChannelSettings& settings,

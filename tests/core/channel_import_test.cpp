@@ -6,9 +6,11 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -450,6 +452,82 @@ TEST(ChannelImport, PlainRowsReadInOnePassAsByTheFullRule) {
     EXPECT_EQ(bits(plain.state.Channels.Time), bits(full.state.Channels.Time));
     EXPECT_EQ(plain.state.Channels.SkippedRows, 4);
     EXPECT_EQ(plain.state.Channels.FirstSkippedLine, full.state.Channels.FirstSkippedLine);
+}
+
+// Turning the rows into the curve block by block as they are read gives the bits of reading
+// whole columns and evaluating them with muparser afterwards: every form worked out without
+// muparser's interpreter and some it evaluates, with channels in inches and kips converted to
+// mm and kN, a calibration, gaps, negative zeros, commas and semicolons with decimal commas,
+// and a record long enough to be read in pieces. The refusals are the same too.
+TEST(ChannelImport, BlocksAsWholeColumns) {
+    std::mt19937_64 random(20261211);
+    std::uniform_real_distribution<double> uniform(-50, 50);
+    std::string commas = "Time [s],LVDT1 [in],LVDT2 [mm],LC1 [kip],LC2 [kN],Spare\n";
+    constexpr int kRows = 24000;  // about 1.6 MB, beyond a piece
+    for (int i = 0; i < kRows; ++i) {
+        std::string row = std::to_string(i) + "e-3";
+        for (int c = 0; c < 4; ++c) {
+            char value[40];
+            std::snprintf(value, sizeof value, "%.17g", uniform(random));
+            const bool gap = i % 5003 == 17 + c;
+            row += "," + std::string(gap                         ? (c % 2 == 0 ? "" : "NaN")
+                                     : i % 97 == c && c % 2 == 0 ? "-0"
+                                                                 : value);
+        }
+        commas += row + ",7\n";
+    }
+    std::string semicolons = commas;
+    for (char& ch : semicolons) ch = ch == ',' ? ';' : ch == '.' ? ',' : ch;
+    const auto bits = [](const std::vector<double>& v) {
+        return std::string(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(double));
+    };
+    const std::vector<std::pair<std::string, std::string>> expressions = {
+        {"LVDT1 - LVDT2", "LC1 + LC2"},    {"c2", "LC1 * 4.448"},
+        {"LVDT2 * LVDT1", "LC2 / LVDT2"},  {"2 * LVDT1 - 3", "(LC1 + 1) / 4"},
+        {"0.5 * (LVDT1 + LVDT2)", "-LC1"}, {"sin(LVDT1) + LVDT2^2", "LC1 - LC1"},
+    };
+    for (const std::string& text : {commas, semicolons}) {
+        const std::string path = WriteFile("blocks.csv", text);
+        for (const auto& [d, f] : expressions) {
+            ChannelSettings settings;
+            settings.Displacement = d;
+            settings.Force = f;
+            settings.LengthUnit = "mm";
+            settings.ForceUnit = "kN";
+            settings.Scale = {{"LC2", 1.5, 0.25}};
+            SetBlockEvaluation(false);
+            const Read columns = Import(path, settings);
+            SetBlockEvaluation(true);
+            const Read blocks = Import(path, settings);
+            SCOPED_TRACE(d + " | " + f + (text == commas ? " commas" : " semicolons"));
+            ASSERT_TRUE(columns.result.Ok()) << columns.result.Warning().value_or("");
+            ASSERT_TRUE(blocks.result.Ok()) << blocks.result.Warning().value_or("");
+            EXPECT_GT(blocks.state.Channels.SkippedRows, 0);
+            EXPECT_EQ(bits(blocks.state.RawDisp), bits(columns.state.RawDisp));
+            EXPECT_EQ(bits(blocks.state.RawForce), bits(columns.state.RawForce));
+            EXPECT_EQ(bits(blocks.state.Channels.Time), bits(columns.state.Channels.Time));
+            EXPECT_EQ(blocks.state.Channels.SkippedRows, columns.state.Channels.SkippedRows);
+            EXPECT_EQ(blocks.state.Channels.SkippedLines, columns.state.Channels.SkippedLines);
+        }
+    }
+    // A division by zero and a text in a channel read: the same refusal, no curve kept.
+    for (const std::string& bad :
+         {std::string("9e-3,1,0,3,4,7\n"), std::string("9e-3,1,y,3,4,7\n")}) {
+        const std::string path = WriteFile("blocks.csv", commas + bad + "1,1,1,1,1,1\n");
+        ChannelSettings settings;
+        settings.Displacement = "LVDT1 - LVDT2";
+        settings.Force = "LC2 / LVDT2";
+        SetBlockEvaluation(false);
+        const Read columns = Import(path, settings);
+        SetBlockEvaluation(true);
+        const Read blocks = Import(path, settings);
+        EXPECT_FALSE(blocks.result.Ok());
+        EXPECT_EQ(blocks.result.Text, columns.result.Text);
+        EXPECT_EQ(blocks.result.LineMessage(), columns.result.LineMessage());
+        EXPECT_EQ(blocks.state.RawDisp, columns.state.RawDisp);
+        EXPECT_EQ(blocks.state.RawForce, columns.state.RawForce);
+        EXPECT_EQ(blocks.state.Channels.Time, columns.state.Channels.Time);
+    }
 }
 
 }  // namespace
