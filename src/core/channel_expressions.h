@@ -38,6 +38,9 @@ public:
     // evaluated by muparser row by row.
     void EvaluateBlock(const std::vector<const double*>& columns, size_t rows, double* out);
 
+    // Whether EvaluateBlock works the expression out without muparser's interpreter.
+    bool WorkedOutDirectly() const { return form_ != Form::Muparser; }
+
 private:
     // The forms read off muparser's bytecode that EvaluateBlock works out itself.
     enum class Form { Muparser, Channel, Add, Subtract, Multiply, Divide, Scaled };
