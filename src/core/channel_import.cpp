@@ -368,7 +368,7 @@ ChannelRows ReadAllRows(std::string_view text, const ChannelLayout& layout,
     const auto outAt = [&](size_t k) {
         std::vector<double*> out(width, nullptr);
         for (size_t c = 0; c < width; ++c) {
-            if (read[c]) out[c] = rows.Columns[c].data() + offsets[k];
+            if (!rows.Columns[c].empty()) out[c] = rows.Columns[c].data() + offsets[k];
         }
         return out;
     };
@@ -841,6 +841,7 @@ ImportResult ReadChannelRows(AnalysisState& state, std::string_view text,
     } catch (const std::bad_alloc&) {
         state.RawDisp.clear();
         state.RawForce.clear();
+        record.Time.clear();
         ImportResult failed;
         failed.Failure = ImportFailure::OutOfMemory;
         failed.Text = "Out of memory";
