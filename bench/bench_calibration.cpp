@@ -36,7 +36,7 @@ void Forward(benchmark::State& state, CalibrationModel model, size_t samples) {
     for (const FitParameter& p : row.Parameters(scales, warnings)) theta.push_back(p.Start);
     std::vector<double> out(u.size());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(row.Run(theta, scales, u, out, 1.0));
+        benchmark::DoNotOptimize(row.Run(theta, scales, u, out, 1.0, {}));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * u.size()));
@@ -60,6 +60,8 @@ void Fit(benchmark::State& state, CalibrationModel model, const std::vector<doub
         const CalibrationResult r = FitModel(model, u, f, {});
         state.counters["NRMSE"] = r.NRMSE;
         state.counters["Evaluations"] = static_cast<double>(r.Evaluations);
+        state.counters["StoppedEarly"] = static_cast<double>(r.StoppedEarly);
+        state.counters["StoppedAt"] = r.StoppedAtFraction;
     }
 }
 

@@ -27,6 +27,14 @@ double XOf(const FitParameter& p, double theta) {
     return std::clamp(x, 0.0, 1.0);
 }
 
+// When an evaluation may end before the last sample: J_F and J_E only grow as samples are
+// added (sums of squares, in a fixed order), so once the value over the samples run so far
+// reaches Threshold, the value over the whole record would too.
+struct StopRule {
+    double Threshold = std::numeric_limits<double>::infinity();
+    bool ForceOnly = false;  // compare J_F alone (else J = J_F + w_E J_E)
+};
+
 // The objective on one (possibly pre-filtered) sequence of samples.
 class Objective {
 public:
@@ -57,38 +65,95 @@ public:
     }
 
     // J = J_F + w_E J_E, or the penalty; jf and energyRatio (when given) receive J_F and the
-    // ratio of the model's work to the record's at the end.
+    // ratio of the model's work to the record's at the end. Under a stop rule the run may end
+    // early, once no later sample can bring the value back below the threshold: the value
+    // returned (and in ForceOnly, jf) is then the one over the samples run, at least the
+    // threshold, and energyRatio is not set.
     double operator()(std::span<const double> theta, double stepScale, double* jf = nullptr,
-                      double* energyRatio = nullptr) {
+                      double* energyRatio = nullptr, const StopRule& rule = {}) {
         ++evaluations_;
         const size_t n = u_.size();
-        const size_t done = row_.Run(theta, scales_, u_, model_, stepScale);
-        if (done < n) return Penalty(done, n);
-        double sum = 0;
-        double energySum = 0;
-        double modelWork = 0;
-        for (size_t i = 0; i < n; ++i) {
-            if (!std::isfinite(model_[i])) return Penalty(i, n);
-            const double d = model_[i] - f_[i];
-            sum += weights_[i] * d * d;
-            if (i > 0) {
-                modelWork += 0.5 * (model_[i] + model_[i - 1]) * (u_[i] - u_[i - 1]);
-            }
-            const double de = modelWork - work_[i];
-            energySum += weights_[i] * de * de;
+        sums_ = {};
+        rule_ = rule;
+        stopped_ = false;
+        RunWatch watch;
+        if (rule.Threshold < std::numeric_limits<double>::infinity() && energyWeight_ >= 0) {
+            watch = {&Objective::AfterSamples, this};
         }
-        const double nrmse = std::sqrt(sum / weightSum_) / scales_.Fbar;
-        const double je = std::sqrt(energySum / weightSum_) / scales_.Ebar;
+        const size_t done = row_.Run(theta, scales_, u_, model_, stepScale, watch);
+        if (stopped_) {
+            ++stops_;
+            stoppedSamples_ += done;
+            if (jf) *jf = partialJf_;
+            return partialValue_;
+        }
+        if (done < n) return Penalty(done, n);
+        Accumulate(n);
+        if (sums_.nonFinite < n) return Penalty(sums_.nonFinite, n);
+        const double nrmse = ForceError();
         if (jf) *jf = nrmse;
-        if (energyRatio) *energyRatio = work_.back() != 0 ? modelWork / work_.back() : 0.0;
-        const double j = nrmse + energyWeight_ * je;
+        if (energyRatio) *energyRatio = work_.back() != 0 ? sums_.modelWork / work_.back() : 0.0;
+        const double j = nrmse + energyWeight_ * EnergyError();
         return std::isfinite(j) ? j : Penalty(n, n);
     }
 
     const std::vector<double>& ModelForce() const { return model_; }
     size_t Evaluations() const { return evaluations_; }
+    size_t Stops() const { return stops_; }
+    // Mean fraction of the samples the evaluations that stopped early had run.
+    double StoppedFraction() const {
+        return stops_ == 0 ? 0.0
+                           : static_cast<double>(stoppedSamples_) /
+                                 (static_cast<double>(stops_) * static_cast<double>(u_.size()));
+    }
 
 private:
+    // The running sums over samples 0..next-1 of one evaluation, in the order of the samples.
+    struct Sums {
+        size_t next = 0;
+        size_t nonFinite = std::numeric_limits<size_t>::max();  // first non-finite model force
+        double force = 0;
+        double energy = 0;
+        double modelWork = 0;
+    };
+
+    void Accumulate(size_t end) {
+        Sums& s = sums_;
+        for (; s.next < end && s.nonFinite > s.next; ++s.next) {
+            const size_t i = s.next;
+            if (!std::isfinite(model_[i])) {
+                s.nonFinite = i;
+                break;
+            }
+            const double d = model_[i] - f_[i];
+            s.force += weights_[i] * d * d;
+            if (i > 0) s.modelWork += 0.5 * (model_[i] + model_[i - 1]) * (u_[i] - u_[i - 1]);
+            const double de = s.modelWork - work_[i];
+            s.energy += weights_[i] * de * de;
+        }
+    }
+
+    double ForceError() const { return std::sqrt(sums_.force / weightSum_) / scales_.Fbar; }
+    double EnergyError() const { return std::sqrt(sums_.energy / weightSum_) / scales_.Ebar; }
+
+    // The watch over a run under a stop rule: brings the sums up to the samples done and stops
+    // the run when the whole record's value is bound to reach the threshold. A model that
+    // fails later returns a penalty of at least 10 + done/n, so the threshold must not be above
+    // that either.
+    static bool AfterSamples(void* context, size_t done) {
+        Objective& o = *static_cast<Objective*>(context);
+        o.Accumulate(done);
+        const size_t n = o.u_.size();
+        if (o.sums_.nonFinite < n || o.rule_.Threshold > Penalty(done, n)) return true;
+        const double jf = o.ForceError();
+        const double j = jf + o.energyWeight_ * o.EnergyError();
+        if (!((o.rule_.ForceOnly ? jf : j) >= o.rule_.Threshold)) return true;
+        o.stopped_ = true;
+        o.partialJf_ = jf;
+        o.partialValue_ = std::isfinite(j) ? j : Penalty(n, n);
+        return false;
+    }
+
     const CalibrationModelRow& row_;
     const RecordScales& scales_;
     std::vector<double> u_;
@@ -99,6 +164,13 @@ private:
     double weightSum_ = 0;
     std::vector<double> work_;
     size_t evaluations_ = 0;
+    Sums sums_;
+    StopRule rule_;
+    bool stopped_ = false;
+    double partialJf_ = 0;
+    double partialValue_ = 0;
+    size_t stops_ = 0;
+    size_t stoppedSamples_ = 0;
 };
 
 // The optimiser's view: x in [0,1]^d over the free parameters.
@@ -112,6 +184,14 @@ struct Search {
     std::vector<double> theta;
     std::vector<double> bestX;
     double best = std::numeric_limits<double>::infinity();
+    // The global stage's population. CRS starts from `population` points, all kept, and takes a
+    // later point only when its value is strictly below the highest value kept, in place of
+    // it: so the values kept are always the `population` lowest values of the stage. `lowest`
+    // holds them as a max-heap; once it is full, an evaluation that reaches its top is turned
+    // down whatever its exact value, and may stop before the end of the record.
+    size_t population = 0;  // 0 outside the global stage
+    std::vector<double> lowest = {};
+    bool stopEarly = true;
 
     std::vector<double> ThetaAt(const double* x) const {
         std::vector<double> t(parameters.size());
@@ -127,12 +207,28 @@ struct Search {
             if (!progress(fraction)) throw nlopt::forced_stop();
         }
         theta = ThetaAt(x);
-        const double j = objective(theta, stepScale);
+        StopRule rule;
+        if (stopEarly && population > 0 && lowest.size() == population) {
+            rule.Threshold = lowest.front();
+        }
+        const double j = objective(theta, stepScale, nullptr, nullptr, rule);
+        if (population > 0) Keep(j);
         if (j < best) {
             best = j;
             bestX.assign(x, x + free.size());
         }
         return j;
+    }
+
+    void Keep(double j) {
+        if (lowest.size() < population) {
+            lowest.push_back(j);
+            std::push_heap(lowest.begin(), lowest.end());
+        } else if (j < lowest.front()) {
+            std::pop_heap(lowest.begin(), lowest.end());
+            lowest.back() = j;
+            std::push_heap(lowest.begin(), lowest.end());
+        }
     }
 
     static double Callback(unsigned, const double* x, double*, void* data) {
@@ -155,16 +251,25 @@ bool RunStage(Search& search, nlopt::algorithm algorithm, size_t budget, std::ve
         opt.set_xtol_rel(1e-6);
         opt.set_ftol_rel(1e-10);
     }
+    if (algorithm == nlopt::GN_CRS2_LM) {
+        // The library's own default, stated so that the search knows the population it keeps.
+        search.population = 10 * (d + 1);
+        search.lowest.clear();
+        search.lowest.reserve(search.population);
+        opt.set_population(static_cast<unsigned>(search.population));
+    }
     double value = 0;
+    bool running = true;
     try {
         nlopt::srand(seed);
         opt.optimize(x, value);
     } catch (const nlopt::forced_stop&) {
-        return false;
+        running = false;
     } catch (const nlopt::roundoff_limited&) {
     } catch (const std::runtime_error&) {
     }
-    return true;
+    search.population = 0;
+    return running;
 }
 
 }  // namespace
@@ -219,6 +324,7 @@ CalibrationResult FitModel(CalibrationModel model, std::span<const double> u,
     Objective objective(row, r.Scales, std::move(su), std::move(sf), settings);
 
     Search search{objective, r.Parameters, {}, 1.0, progress, 1, {}, {}};
+    search.stopEarly = settings.StopEarly;
     for (size_t j = 0; j < r.Parameters.size(); ++j) {
         if (!r.Parameters[j].Fixed) search.free.push_back(j);
     }
@@ -292,10 +398,14 @@ CalibrationResult FitModel(CalibrationModel model, std::span<const double> u,
             const double x = XOf(p, r.Theta[j]);
             s.AtBound = x <= 1e-3 || x >= 1 - 1e-3;
             std::vector<double> theta = r.Theta;
+            // Only whether J_F reaches the limit matters here, so a run may stop as soon as
+            // it does (not when a limit above 10 could be confused with a penalty).
+            StopRule rule;
+            if (settings.StopEarly) rule = {limit, true};
             auto jfAt = [&](double relative) {
                 theta[j] = r.Theta[j] * (1 + relative);
                 double jf = 0;
-                const double value = objective(theta, r.StepScale, &jf);
+                const double value = objective(theta, r.StepScale, &jf, nullptr, rule);
                 return value >= 10 ? value : jf;
             };
             for (const double side : {1.0, -1.0}) {
@@ -317,6 +427,8 @@ CalibrationResult FitModel(CalibrationModel model, std::span<const double> u,
         r.Sensitivity.push_back(s);
     }
     r.Evaluations = objective.Evaluations();
+    r.StoppedEarly = objective.Stops();
+    r.StoppedAtFraction = objective.StoppedFraction();
     return r;
 }
 

@@ -21,6 +21,9 @@ struct CalibrationSettings {
     bool Prefilter = false;   // remove reversals smaller than 1e-3 of the largest displacement
     double BudgetScale = 1;   // fraction of the evaluation budgets (1: 400 d global, 200 d local)
     double KbarOverride = 0;  // initial stiffness estimate to use instead of the record's
+    // Stop an evaluation of the global search or of the sensitivity check as soon as the
+    // samples run show that its outcome is decided (the results are the same bits either way).
+    bool StopEarly = true;
 };
 
 // How well the data determine one fitted parameter.
@@ -48,6 +51,8 @@ struct CalibrationResult {
     double StepScale = 1;        // 1/4 when the accuracy check asked for a refit
     double StepAdvice = 0;       // largest analysis displacement step to use (0: any)
     size_t Evaluations = 0;
+    size_t StoppedEarly = 0;         // evaluations that stopped before the end of the record
+    double StoppedAtFraction = 0;    // the mean fraction of the record those had run
     std::vector<double> ModelForce;  // one per record sample
     std::vector<size_t> Samples;     // the samples fitted (all, unless pre-filtered)
     std::vector<std::string> Warnings;

@@ -17,13 +17,18 @@ namespace {
 double SubStepCap(const RecordScales& s) { return s.Ubar / 200; }
 
 template <typename Model>
-size_t Drive(Model& model, std::span<const double> u, std::span<double> f) {
+size_t Drive(Model& model, std::span<const double> u, std::span<double> f, const RunWatch& watch) {
     if (u.empty()) return 0;
     f[0] = u[0] != 0 ? model.Step(u[0]) : 0.0;
     if (model.Failed()) return 0;
-    for (size_t i = 1; i < u.size(); ++i) {
-        f[i] = model.Step(u[i]);
-        if (model.Failed()) return i;
+    size_t i = 1;
+    while (i < u.size()) {
+        const size_t end = std::min(u.size(), (i / kRunWatchBlock + 1) * kRunWatchBlock);
+        for (; i < end; ++i) {
+            f[i] = model.Step(u[i]);
+            if (model.Failed()) return i;
+        }
+        if (i < u.size() && watch.AfterSamples && !watch.AfterSamples(watch.Context, i)) return i;
     }
     return u.size();
 }
@@ -59,9 +64,9 @@ std::vector<NamedValue> Steel01OpenSees(std::span<const double> t, const RecordS
 }
 
 size_t Steel01Run(std::span<const double> t, const RecordScales&, std::span<const double> u,
-                  std::span<double> f, double) {
+                  std::span<double> f, double, const RunWatch& watch) {
     Steel01Model model(Steel01Of(t));
-    return Drive(model, u, f);
+    return Drive(model, u, f, watch);
 }
 
 // ---- Steel02: theta = (E0, Fy, b, R0, c~, cR2) with cR1 = c~ (1 - 1/R0)
@@ -85,9 +90,9 @@ std::vector<NamedValue> Steel02OpenSees(std::span<const double> t, const RecordS
 }
 
 size_t Steel02Run(std::span<const double> t, const RecordScales&, std::span<const double> u,
-                  std::span<double> f, double) {
+                  std::span<double> f, double, const RunWatch& watch) {
     Steel02Model model(Steel02Of(t));
-    return Drive(model, u, f);
+    return Drive(model, u, f, watch);
 }
 
 // ---- Bouc-Wen: theta = (ko, alpha, n, Q, rho, dnu^, deta^); Ao = 1, deltaA = 0
@@ -139,9 +144,9 @@ std::vector<NamedValue> BoucWenOpenSees(std::span<const double> t, const RecordS
 }
 
 size_t BoucWenRun(std::span<const double> t, const RecordScales& s, std::span<const double> u,
-                  std::span<double> f, double stepScale) {
+                  std::span<double> f, double stepScale, const RunWatch& watch) {
     BoucWenModel model(BoucWenOf(t, s), SubStepCap(s), stepScale);
-    return Drive(model, u, f);
+    return Drive(model, u, f, watch);
 }
 
 double BoucWenAdvice(std::span<const double> t, const RecordScales& s) {
@@ -199,9 +204,9 @@ std::vector<NamedValue> BwbnOpenSees(std::span<const double> t, const RecordScal
 }
 
 size_t BwbnRun(std::span<const double> t, const RecordScales& s, std::span<const double> u,
-               std::span<double> f, double stepScale) {
+               std::span<double> f, double stepScale, const RunWatch& watch) {
     BwbnModel model(BwbnOf(t, s), SubStepCap(s), stepScale);
-    return Drive(model, u, f);
+    return Drive(model, u, f, watch);
 }
 
 double BwbnAdvice(std::span<const double> t, const RecordScales& s) {
@@ -254,9 +259,9 @@ std::vector<NamedValue> SawsOpenSees(std::span<const double> t, const RecordScal
 }
 
 size_t SawsRun(std::span<const double> t, const RecordScales& s, std::span<const double> u,
-               std::span<double> f, double) {
+               std::span<double> f, double, const RunWatch& watch) {
     SawsModel model(SawsOf(t, s));
-    return Drive(model, u, f);
+    return Drive(model, u, f, watch);
 }
 
 const CalibrationModelRow kModels[] = {

@@ -26,6 +26,14 @@ struct FitParameter {
     bool Fixed = false;
 };
 
+// Looks at a run after every kRunWatchBlock samples: AfterSamples(context, done) is told how
+// many samples are done (all valid so far) and returns false to stop the run there.
+struct RunWatch {
+    bool (*AfterSamples)(void* context, size_t done) = nullptr;
+    void* Context = nullptr;
+};
+inline constexpr size_t kRunWatchBlock = 512;
+
 struct NamedValue {
     std::string Name;
     double Value = 0;
@@ -43,10 +51,11 @@ struct CalibrationModelRow {
     // The command's arguments after the tag, in its order and with its names.
     std::vector<NamedValue> (*OpenSees)(std::span<const double> theta, const RecordScales& scales);
     // Drives a virgin model through u (from 0 to u[0] first), writing f. Returns u.size() when
-    // every step was valid, else the index of the first invalid sample. stepScale shrinks the
-    // sub-steps of the integrated models.
+    // every step was valid, else the index of the first invalid sample, or the samples done
+    // when the watch stopped the run. stepScale shrinks the sub-steps of the integrated models.
     size_t (*Run)(std::span<const double> theta, const RecordScales& scales,
-                  std::span<const double> u, std::span<double> f, double stepScale);
+                  std::span<const double> u, std::span<double> f, double stepScale,
+                  const RunWatch& watch);
     // Largest analysis displacement step to advise (0: any step is exact).
     double (*StepAdvice)(std::span<const double> theta, const RecordScales& scales);
     // The assumptions its export rests on until a run against OpenSees has confirmed them.

@@ -112,6 +112,55 @@ TEST(CalibrationFitTest, TheSameFitTwiceGivesTheSameBits) {
     EXPECT_NE(a.Theta, c.Theta);
 }
 
+// Evaluations of the global search and of the sensitivity check stop as soon as their outcome
+// is decided; the fit must come out the same, bit for bit, as when every run goes to the end.
+TEST(CalibrationFitTest, StoppingHopelessRunsEarlyChangesNoBit) {
+    const std::vector<double>& u = History();
+    CalibrationSettings quick;
+    quick.BudgetScale = 0.25;
+    CalibrationSettings pinched = quick;
+    pinched.EnergyWeight = 0.25;
+    pinched.ArcLengthWeights = true;
+    const ModelCase cases[] = {
+        {CalibrationModel::Steel01, test::ModelRecord(Steel01Model({10, 5, 0.03}), u, 0.01), {}},
+        {CalibrationModel::Steel02,
+         test::ModelRecord(Steel02Model({10, 5, 0.03, 18, 0.9, 0.15}), u, 0.01), quick},
+        {CalibrationModel::BoucWen,
+         test::ModelRecord(BoucWenModel(test::BoucWenSpecimen(), 0.15), u, 0.01), quick},
+        {CalibrationModel::Bwbn,
+         test::ModelRecord(BwbnModel(test::PinchedSpecimen(), 0.15), u, 0.01), quick},
+        {CalibrationModel::Bwbn,
+         test::ModelRecord(BwbnModel(test::PinchedSpecimen(), 0.15), u, 0.01), pinched},
+        {CalibrationModel::Saws,
+         test::ModelRecord(SawsModel({10, 1.5, 20, 5, 0.05, -0.1, 1.1, 0.04, 0.7, 1.1}), u, 0.01),
+         quick},
+    };
+    for (const ModelCase& c : cases) {
+        CalibrationSettings full = c.Settings;
+        full.StopEarly = false;
+        const CalibrationResult a = FitModel(c.Model, u, c.Force, c.Settings);
+        const CalibrationResult b = FitModel(c.Model, u, c.Force, full);
+        const std::string_view name = CalibrationModelRowOf(c.Model).BatchName;
+        EXPECT_GT(a.StoppedEarly, 0u) << name;
+        EXPECT_GT(a.StoppedAtFraction, 0) << name;
+        EXPECT_LT(a.StoppedAtFraction, 1) << name;
+        EXPECT_EQ(b.StoppedEarly, 0u) << name;
+        EXPECT_EQ(a.Theta, b.Theta) << name;
+        EXPECT_EQ(a.NRMSE, b.NRMSE) << name;
+        EXPECT_EQ(a.Objective, b.Objective) << name;
+        EXPECT_EQ(a.EnergyRatio, b.EnergyRatio) << name;
+        EXPECT_EQ(a.AccuracyChange, b.AccuracyChange) << name;
+        EXPECT_EQ(a.ModelForce, b.ModelForce) << name;
+        EXPECT_EQ(a.Evaluations, b.Evaluations) << name;
+        ASSERT_EQ(a.Sensitivity.size(), b.Sensitivity.size()) << name;
+        for (size_t j = 0; j < a.Sensitivity.size(); ++j) {
+            EXPECT_EQ(a.Sensitivity[j].RelativeChange, b.Sensitivity[j].RelativeChange) << name;
+            EXPECT_EQ(a.Sensitivity[j].AtBound, b.Sensitivity[j].AtBound) << name;
+            EXPECT_EQ(a.Sensitivity[j].Undetermined, b.Sensitivity[j].Undetermined) << name;
+        }
+    }
+}
+
 TEST(CalibrationFitTest, CancelStopsWithTheBestSetSoFar) {
     const std::vector<double> f = test::ModelRecord(Steel01Model({10, 5, 0.03}), History(), 0.01);
     int calls = 0;

@@ -218,8 +218,8 @@ TEST(CalibrationModelsTest, EveryModelRunsAndRepeatsBitwise) {
         std::vector<double> theta;
         for (const FitParameter& p : row.Parameters(scales, warnings)) theta.push_back(p.Start);
         std::vector<double> a(u.size()), b(u.size());
-        ASSERT_EQ(row.Run(theta, scales, u, a, 1.0), u.size()) << row.BatchName;
-        ASSERT_EQ(row.Run(theta, scales, u, b, 1.0), u.size()) << row.BatchName;
+        ASSERT_EQ(row.Run(theta, scales, u, a, 1.0, {}), u.size()) << row.BatchName;
+        ASSERT_EQ(row.Run(theta, scales, u, b, 1.0, {}), u.size()) << row.BatchName;
         EXPECT_EQ(a, b) << row.BatchName;
         EXPECT_EQ(CalibrationModelOfName(row.BatchName), &row);
     }
