@@ -18,6 +18,7 @@
 #include "core/plain_rows.h"
 #include "core/text_lines.h"
 #include "core/units.h"
+#include "formats/large_pages.h"
 #include "formats/record_source.h"
 
 namespace qlnx {
@@ -64,6 +65,12 @@ struct UninitialisedAllocator : std::allocator<T> {
     UninitialisedAllocator() = default;
     template <typename U>
     explicit UninitialisedAllocator(const UninitialisedAllocator<U>&) {}
+    // The columns of a long record in 2 MB pages: fewer faults as they are first written.
+    T* allocate(size_t n) {
+        T* p = std::allocator<T>::allocate(n);
+        AdviseLargePages(p, n * sizeof(T));
+        return p;
+    }
     template <typename U>
     void construct(U* p) noexcept {
         ::new (static_cast<void*>(p)) U;

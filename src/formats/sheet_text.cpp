@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/errors.h"
+#include "formats/large_pages.h"
 
 namespace qlnx {
 
@@ -27,6 +28,18 @@ void AppendText(std::string& out, std::string_view text, bool number) {
         }
     }
     if (quote) out += '"';
+}
+
+// Room for more bytes at the end of text, grown by doubling into a buffer advised to large
+// pages before the text is copied over (a copy into small pages would fault them in first).
+void MakeRoom(std::string& text, size_t more) {
+    const size_t needed = text.size() + more;
+    if (needed <= text.capacity()) return;
+    std::string grown;
+    grown.reserve(std::max(needed, text.capacity() * 2));
+    AdviseLargePages(grown.data(), grown.capacity());
+    grown += text;
+    text.swap(grown);
 }
 
 }  // namespace
@@ -107,9 +120,13 @@ void SheetText::EndRow() {
             // Blank lines for the rows without cells in between.
             const auto blank = static_cast<size_t>(row_ - bodyRow_) - widths_.size();
             Charge(blank);
+            MakeRoom(body_, blank);
             body_.append(blank, '\n');
             widths_.insert(widths_.end(), blank, 0);
         }
+        // The cells' texts, the separators up to the last cell and the line break.
+        MakeRoom(body_, rowText_.size() +
+                            static_cast<size_t>(cells_.empty() ? 0 : cells_.back().Column) + 1);
         int64_t column = 0;
         for (const RowCell& cell : cells_) {
             Charge(static_cast<uint64_t>(cell.Column - column));
@@ -144,7 +161,7 @@ void SheetText::Append(SheetText&& later) {
         static_cast<size_t>(later.bodyRow_ - bodyRow_ - static_cast<int64_t>(widths_.size()));
     Charge(blank + later.used_);
     // Room for the header lines Finish puts in front as well.
-    body_.reserve(body_.size() + blank + later.body_.size() + 4096);
+    MakeRoom(body_, blank + later.body_.size() + 4096);
     body_.append(blank, '\n');
     widths_.insert(widths_.end(), blank, 0);
     body_ += later.body_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "formats/large_pages.h"
 
 namespace qlnx {
 
@@ -124,6 +125,7 @@ std::string ZipArchive::Read(const std::string& name, uint64_t limit) const {
     // Room for the size the container states (a size past the limit is refused by Stream):
     // a large part grows into place instead of through copies of twice its size.
     text.reserve(static_cast<size_t>(std::min(Size(name), limit)));
+    AdviseLargePages(text.data(), text.capacity());
     Stream(name, limit, [&](std::string_view piece) { text += piece; });
     return text;
 }

@@ -485,6 +485,7 @@ TEST(RecordFormats, SheetReadInPiecesGivesTheSameRows) {
         sheet(header + rows, ""),
         sheet(header + rows, merged),
         sheet(header + "<!-- <row r=\"300\"><c><v>1</v></c></row> -->" + rows, ""),
+        sheet(header + "<?note <row r=\"300\"><c><v>1</v></c></row> ?>" + rows, ""),
         sheet(header + rows + R"(<row><c><v>7</v></c></row>)", ""),
     };
     for (const std::string& bytes : cases) {
