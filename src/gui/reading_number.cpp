@@ -20,9 +20,9 @@ QStyleOptionFrame FrameOptionOf(const QLineEdit& edit) {
     QStyleOptionFrame option;
     option.initFrom(&edit);
     option.rect = edit.contentsRect();
-    option.lineWidth =
-        edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
-                        : 0;
+    option.lineWidth = edit.hasFrame()
+                           ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
+                           : 0;
     option.midLineWidth = 0;
     option.state |= QStyle::State_Sunken;
     if (edit.isReadOnly()) option.state |= QStyle::State_ReadOnly;
@@ -40,7 +40,8 @@ QString ReadingNumber(double value, int digits, const std::function<bool(const Q
 
 int TextRoom(const QLineEdit& edit) {
     const QStyleOptionFrame option = FrameOptionOf(edit);
-    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
     const QMargins margins = edit.textMargins();
     return contents.width() - margins.left() - margins.right() - 2 * kLineEditSideMargin -
            kCursorWidth;

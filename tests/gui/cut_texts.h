@@ -43,8 +43,8 @@ inline int ButtonTextRoom(const QAbstractButton& button) {
     return button.style()->subElementRect(contents, &option, &button).width();
 }
 
-// 'name "text" needs N px, has M' of each visible widget among widgets whose text is cut. Labels that wrap are
-// never cut; read-only edit boxes are read-outs and must show their whole value.
+// 'name "text" needs N px, has M' of each visible widget among widgets whose text is cut. Labels
+// that wrap are never cut; read-only edit boxes are read-outs and must show their whole value.
 inline QStringList CutTexts(const QList<QWidget*>& widgets) {
     QStringList cut;
     for (const QWidget* w : widgets) {
@@ -57,7 +57,8 @@ inline QStringList CutTexts(const QList<QWidget*>& widgets) {
             room = label->width();
         } else if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
             text = button->text();
-            needed = button->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&')));
+            needed =
+                button->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&')));
             room = ButtonTextRoom(*button);
         } else if (auto* box = qobject_cast<const QComboBox*>(w)) {
             text = box->currentText();

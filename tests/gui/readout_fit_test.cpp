@@ -26,9 +26,7 @@ protected:
         for (const char* name : {"lbl12", "cbb3", "lbl13", "cbb2"}) widgets << Find<QWidget>(name);
         return widgets;
     }
-    QStringList Readouts() {
-        return {Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")};
-    }
+    QStringList Readouts() { return {Text("edt1"), Text("edt2"), Text("edt3"), Text("edt4")}; }
 };
 
 TEST_F(ReadoutFitTest, NothingIsCutOnALaptopScreenInAnyLanguage) {
@@ -51,9 +49,8 @@ TEST_F(ReadoutFitTest, NothingIsCutOnALaptopScreenInAnyLanguage) {
         }
         EXPECT_EQ(Readouts(), fixed);
         // Every digit the analysis found, in the tooltip.
-        EXPECT_TRUE(Find<QLineEdit>("edt1")->toolTip().endsWith("\n" + QString::fromStdString(
-                                                                           FormatGeneral15(
-                                                                               1.23456789e-5))));
+        EXPECT_TRUE(Find<QLineEdit>("edt1")->toolTip().endsWith(
+            "\n" + QString::fromStdString(FormatGeneral15(1.23456789e-5))));
         EXPECT_TRUE(Find<QLineEdit>("edt2")->toolTip().contains("\n-2.5E-5"));
     }
     // A value whose fixed text would not fit stays in E-notation, shown from its start.

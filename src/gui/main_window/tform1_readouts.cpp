@@ -26,10 +26,9 @@ void TForm1::ShowReadouts() {
         QLineEdit& box = *readouts[i];
         const std::string& exact = state_.LoopReadouts[i];
         const std::optional<double> value =
-            state_.SelectedLoop >= 0
-                ? LoopColumnValue(kLoopExtremeColumns[i], state_,
-                                  static_cast<size_t>(state_.SelectedLoop))
-                : std::nullopt;
+            state_.SelectedLoop >= 0 ? LoopColumnValue(kLoopExtremeColumns[i], state_,
+                                                       static_cast<size_t>(state_.SelectedLoop))
+                                     : std::nullopt;
         QString shown = QString::fromStdString(exact);
         // A value the read-out still words (not one of a loop edited since it was shown).
         if (value && FormatGeneral15(*value) == exact) {
