@@ -182,6 +182,40 @@ std::string FormatSignificant(double value, int digits) {
     return FormatGeneral15(value < 0 ? -rounded : rounded);
 }
 
+std::string FormatSignificantFixed(double value, int digits) {
+    const std::string general = FormatSignificant(value, digits);
+    const size_t e = general.find('E');
+    if (e == std::string::npos) return general;
+    // "-d.dddE-5": the sign, the digits without the separator, the decimal exponent.
+    const bool negative = general.front() == '-';
+    std::string mantissa;
+    for (size_t i = negative ? 1 : 0; i < e; ++i) {
+        if (general[i] >= '0' && general[i] <= '9') mantissa += general[i];
+    }
+    int exp10 = 0;
+    std::from_chars(general.data() + e + 1 + (general[e + 1] == '-' ? 1 : 0),
+                    general.data() + general.size(), exp10);
+    if (general[e + 1] == '-') exp10 = -exp10;
+    std::string out = negative ? "-" : "";
+    if (exp10 < 0) {
+        out += '0';
+        out += g_decimalSeparator;
+        out.append(static_cast<size_t>(-exp10 - 1), '0');
+        out += mantissa;
+        return out;
+    }
+    const auto whole = static_cast<size_t>(exp10) + 1;
+    if (mantissa.size() <= whole) {
+        out += mantissa;
+        out.append(whole - mantissa.size(), '0');
+    } else {
+        out.append(mantissa, 0, whole);
+        out += g_decimalSeparator;
+        out.append(mantissa, whole);
+    }
+    return out;
+}
+
 int32_t StrToInt(std::string_view text) {
     const std::string_view t = TrimControl(text);
     const auto fail = [&]() -> ConversionError {

@@ -25,6 +25,10 @@ std::string FormatGeneral15(double value);
 // it: a number for reading ("0.0201" for 0.0201411268115044), never for a file.
 std::string FormatSignificant(double value, int digits);
 
+// FormatSignificant's number always in fixed notation, however small or large: "0.00001234"
+// for 1.234E-5, "123400000000000000" for 1.234E17. NAN, INF and -INF as the general format.
+std::string FormatSignificantFixed(double value, int digits);
+
 // Appends FormatGeneral15(value) to out (no allocation beyond out's growth).
 void AppendGeneral15(std::string& out, double value, char separator);
 

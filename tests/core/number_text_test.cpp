@@ -182,6 +182,32 @@ TEST(FormatSignificant, TableOfValues) {
         EXPECT_EQ(FormatSignificant(c.value, c.digits), c.text) << c.value << " " << c.digits;
 }
 
+// The same numbers with no exponent however small or large, in the program's separator.
+TEST(FormatSignificantFixed, TableOfValues) {
+    const struct {
+        double value;
+        int digits;
+        char separator;
+        std::string text;
+    } cases[] = {
+        {-1.23456e-7, 3, '.', "-0.000000123"},
+        {1.2345e-5, 6, '.', "0.000012345"},
+        {1.5e20, 6, '.', "150000000000000000000"},
+        {-9.99996e16, 5, '.', "-100000000000000000"},
+        {1.234567e17, 3, ',', "123000000000000000"},
+        {4.250222817, 6, ',', "4,25022"},
+        {-0.000123456, 6, ',', "-0,000123456"},
+        {0.0, 6, '.', "0"},
+        {std::numeric_limits<double>::infinity(), 6, '.', "INF"},
+        {1.5e-300, 2, '.', "0." + std::string(299, '0') + "15"},
+    };
+    for (const auto& c : cases) {
+        SetDecimalSeparator(c.separator);
+        EXPECT_EQ(FormatSignificantFixed(c.value, c.digits), c.text) << c.value << " " << c.digits;
+    }
+    SetDecimalSeparator('.');
+}
+
 TEST(StrToInt, AcceptsSignedDecimalAndHexWithinThirtyTwoBits) {
     const struct {
         const char* text;

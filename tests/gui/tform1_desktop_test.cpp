@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "../write_targets.h"
+#include "core/number_text.h"
 #include "tform1_fixture.h"
 
 namespace qlnx::test {
@@ -319,9 +320,14 @@ TEST_F(TForm1DesktopTest, StatusBarReadsOutTheValuesUnderTheMouse) {
     auto* readout = Find<QLabel>("rzfldsts4");
     const QPoint at = chart->axisRect()->rect().center() + QPoint(17, -9);
     Hover(at);
+    // Six significant digits in fixed notation (the field is sized for "-0.000000e+00").
+    const auto number = [](double v) {
+        const QString fixed = QString::fromStdString(FormatSignificantFixed(v, 6));
+        return fixed.size() <= 13 ? fixed : QString::fromStdString(FormatSignificant(v, 6));
+    };
     EXPECT_EQ(readout->text(), QStringLiteral("Disp = %1   Force = %2")
-                                   .arg(chart->XScreenToValue(at.x()), 0, 'g', 6)
-                                   .arg(chart->YScreenToValue(at.y()), 0, 'g', 6));
+                                   .arg(number(chart->XScreenToValue(at.x())))
+                                   .arg(number(chart->YScreenToValue(at.y()))));
     Hover(QPoint(1, 1));  // on the axis margin, outside the plot
     EXPECT_EQ(readout->text(), "");
     Hover(at);

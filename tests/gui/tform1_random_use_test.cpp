@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
@@ -39,9 +40,11 @@
 
 #include "../spreadsheet/recording_target.h"
 #include "core/node_editing.h"
+#include "core/number_text.h"
 #include "core/result_files.h"
 #include "core/skeleton_file.h"
 #include "core/skeleton_methods.h"
+#include "cut_texts.h"
 #include "spreadsheet/class_registry.h"
 #include "tform1_fixture.h"
 
@@ -1247,6 +1250,12 @@ protected:
     // --- the invariants of the analysis state ------------------------------------------------
 
     void CheckInvariants() {
+        // No caption, list choice or read-out of the controls is drawn cut off.
+        QList<QWidget*> controls = Find<QScrollArea>("ControlColumn")->findChildren<QWidget*>();
+        for (const char* name : {"lbl12", "cbb3", "lbl13", "cbb2"}) controls << Find<QWidget>(name);
+        const QStringList cut = CutTexts(controls);
+        ASSERT_TRUE(cut.isEmpty()) << "cut: " << cut.join(QStringLiteral("; ")).toStdString();
+
         const AnalysisState& s = State();
         ASSERT_EQ(s.RawDisp.size(), s.RawForce.size());
         ASSERT_EQ(s.LoopDisp.size(), s.LoopForce.size());
@@ -1352,14 +1361,36 @@ protected:
             const int k = s.SelectedLoop;
             ASSERT_TRUE(k >= 0 && k < s.LoopCount);
             const auto index = static_cast<size_t>(k);
-            const auto text = [](bool has, double v) {
-                return has ? QString::fromStdString(FormatGeneral15(v)) : QString("--");
-            };
+            // Each read-out: its value with 6 significant digits, in fixed notation unless
+            // that would not fit the box, shown whole, with every digit in the tooltip.
             const bool first = index < n1, second = index < n2;
-            ASSERT_EQ(readouts, QStringList({text(first, first ? s.MaxDisp1[index] : 0),
-                                             text(second, second ? s.MaxDisp2[index] : 0),
-                                             text(first, first ? s.MaxDispForce1[index] : 0),
-                                             text(second, second ? s.MaxDispForce2[index] : 0)}));
+            const std::pair<bool, double> values[] = {
+                {first, first ? s.MaxDisp1[index] : 0},
+                {second, second ? s.MaxDisp2[index] : 0},
+                {first, first ? s.MaxDispForce1[index] : 0},
+                {second, second ? s.MaxDispForce2[index] : 0}};
+            const char* const boxes[] = {"edt1", "edt2", "edt3", "edt4"};
+            for (size_t i = 0; i < std::size(boxes); ++i) {
+                const auto* box = Find<QLineEdit>(boxes[i]);
+                const auto [has, v] = values[i];
+                if (!has) {
+                    ASSERT_EQ(readouts[static_cast<qsizetype>(i)], "--") << boxes[i];
+                    continue;
+                }
+                const QString fixed = QString::fromStdString(FormatSignificantFixed(v, 6));
+                const bool fixedFits =
+                    box->fontMetrics().horizontalAdvance(fixed) <= TextRoom(*box);
+                ASSERT_EQ(readouts[static_cast<qsizetype>(i)],
+                          fixedFits ? fixed : QString::fromStdString(FormatSignificant(v, 6)))
+                    << boxes[i];
+                ASSERT_TRUE(ShowsWholeText(*box))
+                    << boxes[i] << " cut: " << box->text().toStdString();
+                if (box->text() != QString::fromStdString(FormatGeneral15(v))) {
+                    ASSERT_TRUE(box->toolTip().endsWith(QLatin1Char('\n') +
+                                                        QString::fromStdString(FormatGeneral15(v))))
+                        << boxes[i];
+                }
+            }
             const Frame f = FrameOf(s, k);
             ASSERT_EQ(selected.Title, LoopItemText(k));
             ASSERT_EQ(selected.Count(), f.E - f.S + 1);

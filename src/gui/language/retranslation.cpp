@@ -191,4 +191,12 @@ QString DesignedText(const QLabel* label) {
     return label->text();
 }
 
+QString DesignedToolTip(const QWidget* widget) {
+    const QVariant designed = widget->property(kToolTip.designed);
+    if (designed.isValid() && widget->property(kToolTip.shown).toString() == widget->toolTip()) {
+        return designed.toString();
+    }
+    return widget->toolTip();
+}
+
 }  // namespace qlnx

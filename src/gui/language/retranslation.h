@@ -28,5 +28,7 @@ void SetDesignedToolTip(QWidget* widget, const QString& designed);
 // The designed text of a button, whatever language it is shown in.
 QString DesignedText(const QAbstractButton* button);
 QString DesignedText(const QLabel* label);
+// The designed tooltip of a widget, whatever language it is shown in.
+QString DesignedToolTip(const QWidget* widget);
 
 }  // namespace qlnx

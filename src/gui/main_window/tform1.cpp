@@ -47,6 +47,7 @@
 #include "gui/main_window/result_file_command.h"
 #include "gui/main_window/status_link_field.h"
 #include "gui/qt_text.h"
+#include "gui/reading_number.h"
 #include "spreadsheet/chart_export.h"
 
 #ifndef QLNX_INSTALLED_DATA_DIR
@@ -227,11 +228,7 @@ void TForm1::ShowState(bool refit) {
     edt6->setText(QString::fromStdString(state_.LoopCountText));
     // The first per-loop columns have a box each; any further column is shown by the result
     // file and the batch tool only.
-    QLineEdit* const readouts[] = {edt1, edt2, edt3, edt4};
-    static_assert(std::size(readouts) <= kLoopColumnCount);
-    for (size_t i = 0; i < std::size(readouts); ++i) {
-        readouts[i]->setText(QString::fromStdString(state_.LoopReadouts[i]));
-    }
+    ShowReadouts();
     if (cbb1->count() != state_.LoopCount) {
         QStringList items;
         items.reserve(state_.LoopCount);
@@ -557,7 +554,7 @@ void TForm1::btn2Click() {
     QString status = QStringLiteral("%1 loops found").arg(state_.LoopCount);
     if (noiseBandInForce_ > 0) {
         status += QStringLiteral(" with a noise band of ") +
-                  QString::fromStdString(FormatGeneral15(noiseBandInForce_));
+                  QString::fromStdString(FormatSignificant(noiseBandInForce_, kReadoutDigits));
     }
     ShowStatus(status + QLatin1Char('.'));
     NoteReplacedEdits();

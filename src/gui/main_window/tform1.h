@@ -279,6 +279,9 @@ private:
     // Copies the boxes that mirror the analysis state (file name, loop count, loop read-outs,
     // Loop No. items and selection) and redraws the chart; refit rescales the axes to the data.
     void ShowState(bool refit);
+    // The chosen loop's read-outs (edt1..edt4) in fixed notation where it fits the boxes, with
+    // every digit in their tooltips; again whenever a box changes its width.
+    void ShowReadouts();
 
     UserDialogs& dialogs_;
     AnalysisState state_;

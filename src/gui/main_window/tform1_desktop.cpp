@@ -15,6 +15,7 @@
 #include "gui/error_guard.h"
 #include "gui/language/retranslation.h"
 #include "gui/main_window/tform1.h"
+#include "gui/reading_number.h"
 
 namespace qlnx {
 
@@ -27,6 +28,14 @@ QString DroppedFile(const QMimeData* data) {
         if (url.isLocalFile()) return url.toLocalFile();
     }
     return {};
+}
+
+// One value under the mouse: fixed notation when it is no longer than the E-notation text the
+// status field is sized for ("-0.000000e+00").
+QString MouseReadoutNumber(double value) {
+    constexpr qsizetype kFieldChars = 13;
+    return ReadingNumber(value, kReadoutDigits,
+                         [](const QString& text) { return text.size() <= kFieldChars; });
 }
 
 }  // namespace
@@ -55,6 +64,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             if (action->shortcut() == pressed) return true;
         }
     }
+    // A read-out box that changed its width may now hold its value in fixed notation, or no
+    // longer.
+    if (event->type() == QEvent::Resize &&
+        (watched == edt1 || watched == edt2 || watched == edt3 || watched == edt4)) {
+        ShowReadouts();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -79,15 +94,15 @@ void TForm1::ShowMouseReadout(int x, int y) {
             return u.empty() ? QStringLiteral("?") : QString::fromStdString(u);
         };
         SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1 %2   Force = %3 %4")
-                                       .arg(cht1->XScreenToValue(x), 0, 'g', 6)
+                                       .arg(MouseReadoutNumber(cht1->XScreenToValue(x)))
                                        .arg(unit(record.DisplacementUnit))
-                                       .arg(cht1->YScreenToValue(y), 0, 'g', 6)
+                                       .arg(MouseReadoutNumber(cht1->YScreenToValue(y)))
                                        .arg(unit(record.ForceUnit)));
         return;
     }
     SetDesignedText(rzfldsts4, QStringLiteral("Disp = %1   Force = %2")
-                                   .arg(cht1->XScreenToValue(x), 0, 'g', 6)
-                                   .arg(cht1->YScreenToValue(y), 0, 'g', 6));
+                                   .arg(MouseReadoutNumber(cht1->XScreenToValue(x)))
+                                   .arg(MouseReadoutNumber(cht1->YScreenToValue(y))));
 }
 
 void TForm1::ClearMouseReadout() { rzfldsts4->clear(); }

@@ -31,8 +31,9 @@ namespace qlnx {
 
 namespace {
 
-// Width of the left column of controls; it keeps its size when the window is resized.
-constexpr int kLeftColumnWidth = 262;
+// Width of the left column of controls, room for the longest English captions (the methods'
+// radio buttons, the thinning button); it keeps its size when the window is resized.
+constexpr int kLeftColumnWidth = 284;
 
 // The label of read-out c: its column's name.
 QString ReadoutCaption(size_t c) { return Utf8Text(kLoopExtremeColumns[c].ReadoutName); }
@@ -221,6 +222,10 @@ void TForm1::BuildControls() {
                          QStringLiteral("Vorlix Negative"), QStringLiteral("LOOP")});
         cbb3->setMinimumWidth(110);
         cbb2->setMinimumWidth(130);
+        // Wide enough for the longest choice in the language shown ("Skeleton, positive
+        // branch"), not only for those of the first showing.
+        cbb3->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        cbb2->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         row->addWidget(lbl12);
         row->addWidget(cbb3);
         row->addSpacing(12);
