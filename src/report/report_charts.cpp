@@ -107,7 +107,8 @@ void DrawLoopsChart(ReportPages& pages, const AnalysisState& state, const QRectF
 }
 
 void LayOut(QCustomPlot& plot, const QRectF& area) {
-    plot.resize(static_cast<int>(area.width()), static_cast<int>(area.height()));
+    // A widget never shown gets no resize event: the viewport is set as the drawing sets it.
+    plot.setViewport(QRect(0, 0, static_cast<int>(area.width()), static_cast<int>(area.height())));
     plot.replot(QCustomPlot::rpImmediateRefresh);
 }
 

@@ -1,6 +1,7 @@
 // qlnx-batch --report on the measured records: the PDF's text holds the record's name, every
 // table header and the JSON's peak forces and ductilities to the printed digits; its page size
-// follows the locale and its fonts are embedded.
+// follows the locale and its fonts are embedded. The series report of a project, and the
+// report in Chinese.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -291,7 +292,9 @@ TEST_F(BatchReportTest, ChineseReportHasChineseHeadingsInAnEmbeddedFont) {
         &status);
     EXPECT_EQ(status, 0);
     const std::string text = Output("pdftotext " + Quoted(single.string()) + " -");
-    for (const char* heading : {"试验报告", "滞回曲线", "第 1 页"})
+    // (Characters whose glyph the font shares with a radical, such as 页, come out of the text
+    // extraction as the radical: the headings looked for have none.)
+    for (const char* heading : {"试验报告", "滞回曲线", "骨架曲线"})
         EXPECT_NE(text.find(heading), std::string::npos) << heading;
     EXPECT_NE(ExpectFontsEmbedded(single).find("CJK"), std::string::npos);
 
@@ -302,7 +305,7 @@ TEST_F(BatchReportTest, ChineseReportHasChineseHeadingsInAnEmbeddedFont) {
            &status);
     EXPECT_EQ(status, 0);
     const std::string seriesText = Output("pdftotext " + Quoted(series.string()) + " -");
-    for (const char* heading : {"系列试验报告", "对比表", "平均"})
+    for (const char* heading : {"系列试验报告", "主要结果", "平均"})
         EXPECT_NE(seriesText.find(heading), std::string::npos) << heading;
     ExpectFontsEmbedded(series);
 }
