@@ -77,7 +77,8 @@ EvaluationTable KeyResults(const SeriesTable& table, size_t row, const std::stri
         const std::string& name = table.Columns[c];
         const std::string stem = name.substr(0, name.size() - 3);
         if (ends(name, "Neg") && column(stem + "Pos")) continue;
-        const std::optional<size_t> negative = ends(name, "Pos") ? column(stem + "Neg") : std::nullopt;
+        const std::optional<size_t> negative =
+            ends(name, "Pos") ? column(stem + "Neg") : std::nullopt;
         const std::string quantity = negative ? stem : name;
         t.Rows.push_back(
             {TableValue::Text(quantity), TableValue::Of(table.Rows[row][c]),
@@ -89,8 +90,8 @@ EvaluationTable KeyResults(const SeriesTable& table, size_t row, const std::stri
 
 // A specimen's page: its record, its key results and, where it fits, its skeleton with the
 // yield method's construction over its loops.
-void SpecimenPage(ReportPages& pages, const SeriesSpecimen& s, const SeriesTable& table,
-                  size_t row, YieldMethod yield) {
+void SpecimenPage(ReportPages& pages, const SeriesSpecimen& s, const SeriesTable& table, size_t row,
+                  YieldMethod yield) {
     pages.NewPage();
     const QString name = QString::fromStdString(s.Member.Name);
     pages.Heading(pages.Text("Specimen") + QStringLiteral(": ") + name, 14);
@@ -98,8 +99,7 @@ void SpecimenPage(ReportPages& pages, const SeriesSpecimen& s, const SeriesTable
     if (!s.Member.Group.empty())
         rows.emplace_back(pages.Text("Group"), QString::fromStdString(s.Member.Group));
     if (!s.RecordPath.empty()) rows.emplace_back(pages.Text("Record file"), Local(s.RecordPath));
-    rows.emplace_back(pages.Text("Yield method"),
-                      MethodName(yield));
+    rows.emplace_back(pages.Text("Yield method"), MethodName(yield));
     DrawTitleBlock(pages, rows);
     DrawReportTable(pages, pages.Text("Key results"),
                     KeyResults(table, row, s.DisplacementUnit, s.ForceUnit), s.DisplacementUnit,
@@ -127,8 +127,7 @@ void SpecimenPage(ReportPages& pages, const SeriesSpecimen& s, const SeriesTable
 QByteArray SeriesReportPdf(const SeriesReport& r, ReportPaper paper,
                            const ReportLanguage& language) {
     const QString name = QString::fromStdString(r.Name);
-    const QString footer =
-        r.Source.empty() ? name : name + QStringLiteral(" — ") + Local(r.Source);
+    const QString footer = r.Source.empty() ? name : name + QStringLiteral(" — ") + Local(r.Source);
     ReportPages pages(paper, language, footer, name);
     pages.Heading(pages.Text("Series Report") + QStringLiteral(": ") + name, 16);
     const SeriesEvaluation& evaluation = *r.Evaluation;
@@ -137,8 +136,7 @@ QByteArray SeriesReportPdf(const SeriesReport& r, ReportPaper paper,
     std::vector<std::pair<QString, QString>> rows;
     if (!r.Source.empty()) rows.emplace_back(pages.Text("Project file"), Local(r.Source));
     rows.emplace_back(pages.Text("Specimens"), QString::number(evaluation.Specimens.size()));
-    rows.emplace_back(pages.Text("Yield method"),
-                      MethodName(r.Yield));
+    rows.emplace_back(pages.Text("Yield method"), MethodName(r.Yield));
     rows.emplace_back(pages.Text("Normalisation"), pages.Text(scale.Name));
     rows.emplace_back(pages.Text("Program"), QStringLiteral("QLNX " QLNX_VERSION));
     rows.emplace_back(pages.Text("Report date"),
@@ -148,8 +146,7 @@ QByteArray SeriesReportPdf(const SeriesReport& r, ReportPaper paper,
         pages.Paragraph(QString::fromStdString(m), 7.5);
 
     for (const SeriesGroup& group : groups) {
-        const std::vector<const SeriesSpecimen*> specimens =
-            GroupSpecimens(evaluation, group.Name);
+        const std::vector<const SeriesSpecimen*> specimens = GroupSpecimens(evaluation, group.Name);
         if (groups.size() > 1 || !group.Name.empty()) {
             pages.Heading(pages.Text("Group") + QStringLiteral(": ") +
                               (group.Name.empty() ? pages.Text("(no group)")
@@ -180,14 +177,12 @@ QByteArray SeriesReportPdf(const SeriesReport& r, ReportPaper paper,
         });
         parts.Specimens = false;
         parts.Mean = true;
-        Chart(pages, pages.Text("Mean skeleton \u00b1 one standard deviation"), 270,
-              [&](const QRectF& area) {
-                  DrawSeriesOverlayChart(pages, overlay, parts, x, y, area);
-              });
+        Chart(
+            pages, pages.Text("Mean skeleton \u00b1 one standard deviation"), 270,
+            [&](const QRectF& area) { DrawSeriesOverlayChart(pages, overlay, parts, x, y, area); });
     }
     for (const SeriesGroup& group : groups) {
-        const std::vector<const SeriesSpecimen*> specimens =
-            GroupSpecimens(evaluation, group.Name);
+        const std::vector<const SeriesSpecimen*> specimens = GroupSpecimens(evaluation, group.Name);
         for (size_t i = 0; i < specimens.size() && i < group.Table.Rows.size(); ++i)
             SpecimenPage(pages, *specimens[i], group.Table, i, r.Yield);
     }
