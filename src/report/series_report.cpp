@@ -75,7 +75,7 @@ EvaluationTable KeyResults(const SeriesTable& table, size_t row, const std::stri
     };
     for (size_t c = 0; c < table.Columns.size(); ++c) {
         const std::string& name = table.Columns[c];
-        const std::string stem = name.substr(0, name.size() - 3);
+        const std::string stem = name.size() > 3 ? name.substr(0, name.size() - 3) : name;
         if (ends(name, "Neg") && column(stem + "Pos")) continue;
         const std::optional<size_t> negative =
             ends(name, "Pos") ? column(stem + "Neg") : std::nullopt;
