@@ -2459,5 +2459,49 @@ Thank you for your support!</translation>
         <source>Mean</source>
         <translation>Mean</translation>
     </message>
+    <message>
+        <source>Series Report</source>
+        <translation>Series Report</translation>
+    </message>
+    <message>
+        <source>Comparison table</source>
+        <translation>Comparison table</translation>
+    </message>
+    <message>
+        <source>Key results</source>
+        <translation>Key results</translation>
+    </message>
+    <message>
+        <source>Skeleton curves of the specimens</source>
+        <translation>Skeleton curves of the specimens</translation>
+    </message>
+    <message>
+        <source>No characteristic value (%1): %2</source>
+        <translation>No characteristic value (%1): %2</translation>
+    </message>
+    <message>
+        <source>Project file</source>
+        <translation>Project file</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>no values</source>
+        <translation>no values</translation>
+    </message>
+    <message>
+        <source>fewer than 3 values</source>
+        <translation>fewer than 3 values</translation>
+    </message>
+    <message>
+        <source>a value is not positive</source>
+        <translation>a value is not positive</translation>
+    </message>
+    <message>
+        <source>Save a PDF test report of the series: the comparison table with its statistics, the overlay and mean skeleton charts, and a page for each specimen.</source>
+        <translation>Save a PDF test report of the series: the comparison table with its statistics, the overlay and mean skeleton charts, and a page for each specimen.</translation>
+    </message>
 </context>
 </TS>

@@ -2459,5 +2459,49 @@ QLNX 是工程师为工程师编写的自由软件。如果它为您在实验室
         <source>Mean</source>
         <translation>平均</translation>
     </message>
+    <message>
+        <source>Series Report</source>
+        <translation>系列试验报告</translation>
+    </message>
+    <message>
+        <source>Comparison table</source>
+        <translation>对比表</translation>
+    </message>
+    <message>
+        <source>Key results</source>
+        <translation>主要结果</translation>
+    </message>
+    <message>
+        <source>Skeleton curves of the specimens</source>
+        <translation>各试件骨架曲线</translation>
+    </message>
+    <message>
+        <source>No characteristic value (%1): %2</source>
+        <translation>无特征值（%1）：%2</translation>
+    </message>
+    <message>
+        <source>Project file</source>
+        <translation>项目文件</translation>
+    </message>
+    <message>
+        <source>Quantity</source>
+        <translation>物理量</translation>
+    </message>
+    <message>
+        <source>no values</source>
+        <translation>无数值</translation>
+    </message>
+    <message>
+        <source>fewer than 3 values</source>
+        <translation>少于 3 个数值</translation>
+    </message>
+    <message>
+        <source>a value is not positive</source>
+        <translation>有数值不为正</translation>
+    </message>
+    <message>
+        <source>Save a PDF test report of the series: the comparison table with its statistics, the overlay and mean skeleton charts, and a page for each specimen.</source>
+        <translation>将系列试验报告保存为 PDF：含统计值的对比表、骨架曲线叠加图与平均骨架曲线图，以及每个试件一页。</translation>
+    </message>
 </context>
 </TS>

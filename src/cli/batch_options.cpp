@@ -409,10 +409,22 @@ constexpr OptionRow kOptions[] = {
      }},
     {"--report", "FILE.pdf",
      "write the record's test report as PDF (implies --evaluate; the construction drawn is "
-     "--series-yield's; not with --project or --series)",
+     "--series-yield's); with --project or --series, the series' report: the comparison "
+     "table, the overlay and mean skeleton charts and a page a specimen",
      [](BatchOptions& o, Arguments a) {
          o.ReportFile = a[0];
          o.Evaluate = true;
+         return std::string();
+     }},
+    {"--report-language", "en|zh", "the language of the report's text: en (default) or zh (Chinese)",
+     [](BatchOptions& o, Arguments a) {
+         if (a[0] == "en") {
+             o.ReportChinese = false;
+         } else if (a[0] == "zh") {
+             o.ReportChinese = true;
+         } else {
+             return "--report-language takes en or zh; not " + a[0];
+         }
          return std::string();
      }},
     {"--protocol", "",

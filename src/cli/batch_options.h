@@ -55,6 +55,8 @@ struct BatchOptions {
     // The test report as a PDF file (implies --evaluate); the yield constructions drawn are
     // those of SeriesYield.
     std::string ReportFile;
+    // The report's text in Chinese (--report-language zh) instead of English.
+    bool ReportChinese = false;
     std::optional<EvaluationPreset> Preset;
     std::optional<double> UltimateRatio;
     std::optional<PeakPointRule> PeakPoint;

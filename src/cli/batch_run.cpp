@@ -286,15 +286,8 @@ std::vector<CalibrationResult> Calibrate(const AnalysisState& state, const Batch
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err,
              const ReportWriters& reports) {
     if (options.ListChannels) return ListChannels(options, out, err);
-    if (!options.ProjectFile.empty() || options.Series) {
-        // No series report yet: refused, rather than a run that ends well without the file.
-        if (!options.ReportFile.empty()) {
-            err << "--report writes one record's report; it cannot be combined with --project "
-                   "or --series\n";
-            return kExitUsage;
-        }
-        return RunSeries(options, out, err);
-    }
+    if (!options.ProjectFile.empty() || options.Series)
+        return RunSeries(options, out, err, reports);
     AnalysisState state;
     Messages messages;
     const ImportResult imported = Import(state, options, messages);

@@ -12,8 +12,10 @@
 #ifdef QLNX_REPORT
 #include <QApplication>
 #include <QLocale>
+#include <QTranslator>
 
 #include "report/report_document.h"
+#include "report/series_report.h"
 
 namespace {
 
@@ -32,6 +34,23 @@ std::unique_ptr<QApplication> ReportApplication(int& argc, char** argv) {
             std::cerr << text.toLocal8Bit().constData() << '\n';
     });
     return std::make_unique<QApplication>(argc, argv);
+}
+
+// The report's language: English as designed, or Chinese through the window's catalogue.
+qlnx::ReportLanguage LanguageOf(const qlnx::BatchOptions& options) {
+    qlnx::ReportLanguage language;
+    if (!options.ReportChinese) return language;
+    static QTranslator catalogue;
+    if (!catalogue.load(QStringLiteral(":/i18n/qlnx_zh_CN.qm"))) {
+        std::cerr << "--report-language zh: the Chinese catalogue is not built in\n";
+        return language;
+    }
+    language.Chinese = true;
+    language.Translate = [](const std::string& designed) {
+        const QString text = catalogue.translate("QLNX", designed.c_str(), nullptr, -1);
+        return text.isEmpty() ? designed : text.toStdString();
+    };
+    return language;
 }
 
 }  // namespace
@@ -55,9 +74,15 @@ int main(int argc, char** argv) {
     std::unique_ptr<QApplication> application;
     if (!parsed.Options->ReportFile.empty()) {
         application = ReportApplication(argc, argv);
-        reports.Record = [](const qlnx::RecordReport& report) {
-            const QByteArray pdf = qlnx::RecordReportPdf(
-                report, qlnx::PaperOfLocale(QLocale::system()), qlnx::ReportLanguage{});
+        const qlnx::ReportLanguage language = LanguageOf(*parsed.Options);
+        reports.Record = [language](const qlnx::RecordReport& report) {
+            const QByteArray pdf =
+                qlnx::RecordReportPdf(report, qlnx::PaperOfLocale(QLocale::system()), language);
+            return pdf.toStdString();
+        };
+        reports.Series = [language](const qlnx::SeriesReport& report) {
+            const QByteArray pdf =
+                qlnx::SeriesReportPdf(report, qlnx::PaperOfLocale(QLocale::system()), language);
             return pdf.toStdString();
         };
     }

@@ -12,6 +12,8 @@ namespace qlnx {
 struct ReportWriters {
     // The PDF file's bytes of one record's report; throws std::exception with the reason.
     std::function<std::string(const RecordReport&)> Record;
+    // The PDF file's bytes of a series' report.
+    std::function<std::string(const SeriesReport&)> Series;
 };
 
 }  // namespace qlnx

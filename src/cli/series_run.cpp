@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_report.h"
 #include "cli/batch_run.h"
 #include "cli/json_output.h"
 #include "core/errors.h"
@@ -138,7 +139,8 @@ void AppendSeriesJson(std::string& out, const std::vector<SeriesGroup>& groups, 
     out += "]}";
 }
 
-int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err,
+              const ReportWriters& reports) {
     std::vector<Specimen> specimens;
     try {
         specimens = SpecimensOf(options);
@@ -148,6 +150,9 @@ int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     std::vector<std::string> messages;
     std::vector<SeriesMember> members;
+    // The specimens with their curves, kept for the report only.
+    SeriesEvaluation reported;
+    const bool report = !options.ReportFile.empty();
     if (options.Json) out << "{\n\"Specimens\": [";
     bool firstObject = true;
     for (const Specimen& specimen : specimens) {
@@ -178,6 +183,17 @@ int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err)
         members.push_back({specimen.Name, specimen.Group, run.Evaluation,
                            SkeletonNodesOf(state.PositiveSkeletonSeries()),
                            SkeletonNodesOf(state.NegativeSkeletonSeries())});
+        if (report) {
+            SeriesSpecimen s;
+            s.Member = members.back();
+            s.Height = specimen.Height;
+            s.RecordPath = specimen.RecordPath;
+            s.DisplacementUnit = state.Channels.DisplacementUnit;
+            s.ForceUnit = state.Channels.ForceUnit;
+            s.CurveDisp = std::move(state.LoopDisp);
+            s.CurveForce = std::move(state.LoopForce);
+            reported.Specimens.push_back(std::move(s));
+        }
     }
     const std::vector<SeriesGroup> groups = MakeSeriesGroups(members, options.SeriesYield);
     if (options.Json) {
@@ -197,6 +213,11 @@ int RunSeries(const BatchOptions& options, std::ostream& out, std::ostream& err)
         } catch (const qlnx::Error& e) {
             messages.push_back(ErrorBoxText(e.what()));
         }
+    }
+    if (report) {
+        reported.Messages = messages;
+        if (const auto failure = WriteSeriesReport(options, reported, groups, reports))
+            messages.push_back(*failure);
     }
     for (const std::string& message : messages) err << message << '\n';
     return messages.empty() ? kExitDone : kExitMessage;

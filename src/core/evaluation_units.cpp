@@ -27,6 +27,9 @@ ColumnDimension DimensionOfColumn(std::string_view header) {
     for (const auto& [name, dimension] : kNamedColumns) {
         if (header == name) return dimension;
     }
+    // A side's column of the comparison table ("PeakForcePos"): the quantity's dimension.
+    if (EndsWith(header, "Pos") || EndsWith(header, "Neg"))
+        return DimensionOfColumn(header.substr(0, header.size() - 3));
     // A point column's two halves.
     if (EndsWith(header, " d")) return ColumnDimension::Displacement;
     if (EndsWith(header, " F")) return ColumnDimension::Force;

@@ -39,6 +39,9 @@ Outcome RunOne(const Specimen& s, const std::atomic<bool>& stop) {
                     SkeletonNodesOf(state.PositiveSkeletonSeries()),
                     SkeletonNodesOf(state.NegativeSkeletonSeries())};
         r.Height = s.Height;
+        r.RecordPath = s.RecordPath;
+        r.DisplacementUnit = state.Channels.DisplacementUnit;
+        r.ForceUnit = state.Channels.ForceUnit;
         // The working curve the loops were split from.
         r.CurveDisp = std::move(state.LoopDisp);
         r.CurveForce = std::move(state.LoopForce);

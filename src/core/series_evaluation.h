@@ -13,10 +13,14 @@
 
 namespace qlnx {
 
-// One specimen of the comparison: its table row's sources, its height and its working curve.
+// One specimen of the comparison: its table row's sources, its height, its record, the units
+// it was read in and its working curve.
 struct SeriesSpecimen {
     SeriesMember Member;
     std::optional<double> Height;
+    std::string RecordPath;
+    std::string DisplacementUnit;
+    std::string ForceUnit;
     std::vector<double> CurveDisp;
     std::vector<double> CurveForce;
 };

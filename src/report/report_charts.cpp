@@ -2,9 +2,12 @@
 
 #include <qcustomplot.h>
 
+#include <QFontMetricsF>
 #include <string>
+#include <tuple>
 
 #include "core/channel_table.h"
+#include "core/label_placing.h"
 #include "core/yield_constructions.h"
 
 namespace qlnx {
@@ -82,6 +85,19 @@ void DrawPlot(ReportPages& pages, QCustomPlot& plot, const QRectF& area) {
     painter.restore();
 }
 
+void DrawSeriesOverlayChart(ReportPages& pages, const SeriesOverlay& overlay,
+                            const SeriesChartParts& parts, const QString& xTitle,
+                            const QString& yTitle, const QRectF& area) {
+    QCustomPlot plot;
+    SetUp(pages, plot, "", {}, "", {});
+    const SeriesChartTexts texts{xTitle, yTitle, pages.Text("Mean \u00b1 one standard deviation"),
+                                 pages.Text("Mean skeleton")};
+    DrawSeriesChart(plot, overlay, parts, texts);
+    plot.legend->setVisible(true);
+    plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    DrawPlot(pages, plot, area);
+}
+
 void DrawLoopsChart(ReportPages& pages, const AnalysisState& state, const QRectF& area) {
     QCustomPlot plot;
     SetUp(pages, plot, "Displacement", DisplacementUnit(state), "Force", state.Channels.ForceUnit);
@@ -90,21 +106,34 @@ void DrawLoopsChart(ReportPages& pages, const AnalysisState& state, const QRectF
     DrawPlot(pages, plot, area);
 }
 
-void DrawSkeletonChart(ReportPages& pages, const AnalysisState& state, const TestEvaluation* e,
+void LayOut(QCustomPlot& plot, const QRectF& area) {
+    // A widget never shown gets no resize event: the viewport is set as the drawing sets it.
+    plot.setViewport(QRect(0, 0, static_cast<int>(area.width()), static_cast<int>(area.height())));
+    plot.replot(QCustomPlot::rpImmediateRefresh);
+}
+
+void DrawSkeletonChart(ReportPages& pages, const SkeletonChartData& data, const TestEvaluation* e,
                        const std::vector<YieldMethod>& methods, const QRectF& area) {
     QCustomPlot plot;
-    SetUp(pages, plot, "Displacement", DisplacementUnit(state), "Force", state.Channels.ForceUnit);
-    AddCurve(plot, state.LoopDisp, state.LoopForce, QPen(kPaleLoopColor, 0.4), pages.Text("Loops"));
-    const ChartSeries& positive = state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
-    const ChartSeries& negative = state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
-    for (const auto& [series, color, name] :
-         {std::tuple{&positive, kPositiveColor, "Positive skeleton"},
-          std::tuple{&negative, kNegativeColor, "Negative skeleton"}}) {
-        QCPCurve* curve = AddCurve(plot, series->XValues(), series->YValues(), QPen(color, 1.2),
-                                   pages.Text(name));
+    SetUp(pages, plot, "Displacement", data.DisplacementUnit, "Force", data.ForceUnit);
+    AddCurve(plot, *data.CurveX, *data.CurveY, QPen(kPaleLoopColor, 0.4), pages.Text("Loops"));
+    const std::vector<double>& px = *data.PositiveX;
+    const std::vector<double>& py = *data.PositiveY;
+    const std::vector<double>& nx = *data.NegativeX;
+    const std::vector<double>& ny = *data.NegativeY;
+    for (const auto& [xs, ys, color, name] :
+         {std::tuple{&px, &py, kPositiveColor, "Positive skeleton"},
+          std::tuple{&nx, &ny, kNegativeColor, "Negative skeleton"}}) {
+        QCPCurve* curve = AddCurve(plot, *xs, *ys, QPen(color, 1.2), pages.Text(name));
         curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, color, Qt::white, 3));
     }
     Fit(plot);
+    plot.legend->setVisible(true);
+    plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    // The labels, with the points they keep clear of, placed once the axes are laid out.
+    std::vector<QCPItemText*> labels;
+    std::vector<BranchPoint> marks;
+    std::vector<BranchPoint> nodes;
     if (e != nullptr) {
         for (size_t m = 0; m < methods.size(); ++m) {
             const QColor color = kConstructionColors[m % std::size(kConstructionColors)];
@@ -112,11 +141,10 @@ void DrawSkeletonChart(ReportPages& pages, const AnalysisState& state, const Tes
                 kYieldMethods[static_cast<size_t>(methods[m])].Name.data(),
                 static_cast<qsizetype>(kYieldMethods[static_cast<size_t>(methods[m])].Name.size()));
             bool named = false;
-            for (const auto& [series, isNegative] :
-                 {std::pair{&positive, false}, std::pair{&negative, true}}) {
-                const auto c = ConstructYield(series->XValues(), series->YValues(), isNegative,
-                                              e->Options.UltimateRatio, methods[m],
-                                              e->Options.UltimateDispCap);
+            for (const auto& [xs, ys, isNegative] :
+                 {std::tuple{&px, &py, false}, std::tuple{&nx, &ny, true}}) {
+                const auto c = ConstructYield(*xs, *ys, isNegative, e->Options.UltimateRatio,
+                                              methods[m], e->Options.UltimateDispCap);
                 if (!c) continue;
                 for (const ConstructionSegment& s : c->Lines)
                     AddSegment(plot, s, QPen(color, 0.8, Qt::DashLine));
@@ -127,15 +155,19 @@ void DrawSkeletonChart(ReportPages& pages, const AnalysisState& state, const Tes
                     entry->setVisible(true);
                     named = true;
                 }
+                nodes.insert(nodes.end(), c->Nodes.begin(), c->Nodes.end());
                 for (const ConstructionMark& mark : c->Marks) {
                     auto* label = new QCPItemText(&plot);
                     label->position->setCoords(mark.At.Disp, mark.At.Force);
                     label->setText(QString::fromStdString(mark.Label));
-                    label->setFont(pages.Font(6.5, mark.Label == "Y"));
-                    label->setColor(mark.Label == "Y" ? kPositiveColor : QColor(60, 60, 60));
-                    label->setPositionAlignment(
-                        (mark.At.Disp >= 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom);
-                    label->setPadding(QMargins(3, 0, 3, 2));
+                    const bool strong = mark.Label == "Y" || mark.Label.starts_with('U');
+                    label->setFont(pages.Font(6.5, strong));
+                    label->setColor(mark.Label == "Y"             ? kPositiveColor
+                                    : mark.Label.starts_with('U') ? kUltimateColor
+                                                                  : QColor(60, 60, 60));
+                    label->setPadding(QMargins());
+                    labels.push_back(label);
+                    marks.push_back(mark.At);
                     QCPCurve* dot = AddCurve(plot, {mark.At.Disp}, {mark.At.Force}, Qt::NoPen, {});
                     dot->setLineStyle(QCPCurve::lsNone);
                     dot->setScatterStyle(
@@ -145,9 +177,49 @@ void DrawSkeletonChart(ReportPages& pages, const AnalysisState& state, const Tes
             }
         }
     }
-    plot.legend->setVisible(true);
-    plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    if (!labels.empty()) {
+        LayOut(plot, area);
+        const auto at = [&](const BranchPoint& p) {
+            return DrawnPoint{plot.xAxis->coordToPixel(p.Disp), plot.yAxis->coordToPixel(p.Force)};
+        };
+        std::vector<DrawnPoint> points;
+        for (const BranchPoint& n : nodes) points.push_back(at(n));
+        std::vector<LabelToPlace> wanted;
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const QFontMetricsF metrics(labels[i]->font(), pages.Painter().device());
+            const DrawnPoint p = at(marks[i]);
+            wanted.push_back({p.X, p.Y, metrics.horizontalAdvance(labels[i]->text()),
+                              metrics.height(), marks[i].Disp >= 0 ? 1.0 : -1.0});
+        }
+        constexpr double kGap = 3;
+        const std::vector<PlacedLabel> placed = PlaceLabels(wanted, points, kGap, 2.5);
+        for (size_t i = 0; i < labels.size(); ++i) {
+            // The label's corner at its box's corner beside the point.
+            const PlacedLabel& p = placed[i];
+            labels[i]->setPositionAlignment((p.Right ? Qt::AlignLeft : Qt::AlignRight) |
+                                            (p.Below ? Qt::AlignTop : Qt::AlignBottom));
+            labels[i]->position->setType(QCPItemPosition::ptAbsolute);
+            labels[i]->position->setCoords(p.Right ? p.Box.X : p.Box.X + p.Box.Width,
+                                           p.Below ? p.Box.Y : p.Box.Y + p.Box.Height);
+        }
+    }
     DrawPlot(pages, plot, area);
+}
+
+void DrawSkeletonChart(ReportPages& pages, const AnalysisState& state, const TestEvaluation* e,
+                       const std::vector<YieldMethod>& methods, const QRectF& area) {
+    const ChartSeries& positive = state.Chart.GetSeries(ChartModel::PositiveSkeletonSeries);
+    const ChartSeries& negative = state.Chart.GetSeries(ChartModel::NegativeSkeletonSeries);
+    SkeletonChartData data;
+    data.CurveX = &state.LoopDisp;
+    data.CurveY = &state.LoopForce;
+    data.PositiveX = &positive.XValues();
+    data.PositiveY = &positive.YValues();
+    data.NegativeX = &negative.XValues();
+    data.NegativeY = &negative.YValues();
+    data.DisplacementUnit = DisplacementUnit(state);
+    data.ForceUnit = state.Channels.ForceUnit;
+    DrawSkeletonChart(pages, data, e, methods, area);
 }
 
 void DrawHistoryChart(ReportPages& pages, const AnalysisState& state,

@@ -45,44 +45,6 @@ std::vector<std::pair<QString, QString>> RecordRows(const RecordReport& r,
     return rows;
 }
 
-// Label and value rows, the values wrapping beside their labels.
-void DrawTitleBlock(ReportPages& pages, const std::vector<std::pair<QString, QString>>& rows) {
-    QCPPainter& painter = pages.Painter();
-    const QFont label = pages.Font(8, true);
-    const QFont value = pages.Font(8);
-    double labelWidth = 0;
-    const QFontMetricsF labels(label, painter.device());
-    for (const auto& row : rows)
-        labelWidth = std::max(labelWidth, labels.horizontalAdvance(row.first));
-    labelWidth += 10;
-    for (const auto& [name, text] : rows) {
-        painter.setFont(value);
-        const QRectF room(pages.Left() + labelWidth, 0, pages.Width() - labelWidth, 10000);
-        const double height =
-            std::max(painter.boundingRect(room, Qt::TextWrapAnywhere, text).height(),
-                     labels.height()) +
-            2;
-        pages.Reserve(height);
-        painter.setPen(Qt::black);
-        painter.setFont(label);
-        painter.drawText(QRectF(pages.Left(), pages.Y(), labelWidth, height), Qt::AlignLeft, name);
-        painter.setFont(value);
-        painter.drawText(QRectF(pages.Left() + labelWidth, pages.Y(), room.width(), height),
-                         Qt::AlignLeft | Qt::TextWrapAnywhere, text);
-        pages.Advance(height);
-    }
-    pages.Advance(8);
-}
-
-// A chart as wide as the page under its heading.
-template <typename Draw>
-void Chart(ReportPages& pages, const char* title, double height, Draw draw) {
-    pages.Reserve(height + 30);
-    pages.Heading(pages.Text(title), 11);
-    draw(QRectF(pages.Left(), pages.Y(), pages.Width(), height));
-    pages.Advance(height + 10);
-}
-
 }  // namespace
 
 ReportPaper PaperOfLocale(const QLocale& locale) {
@@ -110,12 +72,13 @@ QByteArray RecordReportPdf(const RecordReport& r, ReportPaper paper,
     DrawTitleBlock(pages, rows);
 
     const AnalysisState& state = *r.State;
-    Chart(pages, "Hysteresis loops", 250,
+    Chart(pages, pages.Text("Hysteresis loops"), 250,
           [&](const QRectF& area) { DrawLoopsChart(pages, state, area); });
-    Chart(pages, "Skeleton curve and yield constructions", 300, [&](const QRectF& area) {
-        DrawSkeletonChart(pages, state, r.Evaluation, r.Constructions, area);
-    });
-    Chart(pages, "Loading history", 220,
+    Chart(pages, pages.Text("Skeleton curve and yield constructions"), 300,
+          [&](const QRectF& area) {
+              DrawSkeletonChart(pages, state, r.Evaluation, r.Constructions, area);
+          });
+    Chart(pages, pages.Text("Loading history"), 220,
           [&](const QRectF& area) { DrawHistoryChart(pages, state, r.Protocol, area); });
 
     const std::string& d = state.Channels.DisplacementUnit;

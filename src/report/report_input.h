@@ -11,6 +11,9 @@
 #include "core/analysis_state.h"
 #include "core/evaluate_test.h"
 #include "core/protocol_recognition.h"
+#include "core/series_evaluation.h"
+#include "core/series_normalisation.h"
+#include "core/series_table.h"
 #include "core/skeleton_evaluation.h"
 
 namespace qlnx {
@@ -26,6 +29,17 @@ struct RecordReport {
     const TestEvaluation* Evaluation = nullptr;     // null: no tables, no constructions
     const ProtocolRecognition* Protocol = nullptr;  // null: the history without a protocol
     std::vector<YieldMethod> Constructions;         // drawn on the skeleton chart
+};
+
+// What a series report is made of: the specimens evaluated for comparison and the tables of
+// their groups, with the yield method and the scale of the charts.
+struct SeriesReport {
+    std::string Name;    // the project's name (or the series')
+    std::string Source;  // the project file (file-system bytes); empty for records
+    const SeriesEvaluation* Evaluation = nullptr;      // the specimens, their curves and notes
+    const std::vector<SeriesGroup>* Groups = nullptr;  // their tables with Yield
+    YieldMethod Yield = YieldMethod::EEEP;
+    SeriesScale Scale = SeriesScale::None;  // the overlay's and the mean skeleton's scale
 };
 
 // The page size a report takes: A4, or Letter where the locale measures in US units.

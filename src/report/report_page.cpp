@@ -2,6 +2,7 @@
 
 #include <qcustomplot.h>
 
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QStringList>
@@ -101,6 +102,34 @@ void ReportPages::Paragraph(const QString& text, double points) {
     painter_->drawText(QRectF(Left(), y_, Width(), bounds.height() + 1),
                        Qt::AlignLeft | Qt::TextWordWrap, text);
     y_ += bounds.height() + points * 0.5;
+}
+
+void DrawTitleBlock(ReportPages& pages, const std::vector<std::pair<QString, QString>>& rows) {
+    QCPPainter& painter = pages.Painter();
+    const QFont label = pages.Font(8, true);
+    const QFont value = pages.Font(8);
+    double labelWidth = 0;
+    const QFontMetricsF labels(label, painter.device());
+    for (const auto& row : rows)
+        labelWidth = std::max(labelWidth, labels.horizontalAdvance(row.first));
+    labelWidth += 10;
+    for (const auto& [name, text] : rows) {
+        painter.setFont(value);
+        const QRectF room(pages.Left() + labelWidth, 0, pages.Width() - labelWidth, 10000);
+        const double height =
+            std::max(painter.boundingRect(room, Qt::TextWrapAnywhere, text).height(),
+                     labels.height()) +
+            2;
+        pages.Reserve(height);
+        painter.setPen(Qt::black);
+        painter.setFont(label);
+        painter.drawText(QRectF(pages.Left(), pages.Y(), labelWidth, height), Qt::AlignLeft, name);
+        painter.setFont(value);
+        painter.drawText(QRectF(pages.Left() + labelWidth, pages.Y(), room.width(), height),
+                         Qt::AlignLeft | Qt::TextWrapAnywhere, text);
+        pages.Advance(height);
+    }
+    pages.Advance(8);
 }
 
 QByteArray ReportPages::Finish() {

@@ -8,6 +8,8 @@
 #include <QPdfWriter>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "report/report_input.h"
 
@@ -66,5 +68,17 @@ private:
     double y_ = 0;
     int page_ = 1;
 };
+
+// Label and value rows, the values wrapping beside their labels.
+void DrawTitleBlock(ReportPages& pages, const std::vector<std::pair<QString, QString>>& rows);
+
+// A chart as wide as the page under its heading: draw(area) draws it.
+template <typename Draw>
+void Chart(ReportPages& pages, const QString& title, double height, Draw draw) {
+    pages.Reserve(height + 30);
+    pages.Heading(title, 11);
+    draw(QRectF(pages.Left(), pages.Y(), pages.Width(), height));
+    pages.Advance(height + 10);
+}
 
 }  // namespace qlnx

@@ -1,6 +1,7 @@
 // qlnx-batch --report on the measured records: the PDF's text holds the record's name, every
 // table header and the JSON's peak forces and ductilities to the printed digits; its page size
-// follows the locale and its fonts are embedded.
+// follows the locale and its fonts are embedded. The series report of a project, and the
+// report in Chinese.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -16,6 +17,8 @@
 
 #include "../file_bytes.h"
 #include "core/evaluation_tables.h"
+#include "core/project_file.h"
+#include "core/record_hash.h"
 #include "core/skeleton_evaluation.h"
 
 namespace qlnx {
@@ -58,6 +61,25 @@ bool PrintedToFourDigits(const std::vector<std::string>& tokens, double value) {
             return true;
     }
     return false;
+}
+
+// Every font of the file is embedded: its line says yes in the "emb" column. The fonts' names.
+std::string ExpectFontsEmbedded(const fs::path& pdf) {
+    const std::string listing = Output("pdffonts " + Quoted(pdf.string()));
+    std::istringstream fonts(listing);
+    std::string line;
+    std::getline(fonts, line);
+    const size_t emb = line.find("emb");
+    EXPECT_NE(emb, std::string::npos) << line;
+    if (emb == std::string::npos) return listing;
+    std::getline(fonts, line);  // the rule under the column names
+    int fontLines = 0;
+    while (std::getline(fonts, line)) {
+        ++fontLines;
+        EXPECT_EQ(line.substr(emb, 3), "yes") << line;
+    }
+    EXPECT_GT(fontLines, 0);
+    return listing;
 }
 
 struct ReportCase {
@@ -156,19 +178,7 @@ TEST_F(BatchReportTest, EachRecordsReportHoldsItsNameHeadersPeaksAndDuctilities)
 
         const std::string info = Output("pdfinfo " + Quoted(pdf.string()));
         EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
-        // Every font is embedded: its line says yes in the "emb" column.
-        std::istringstream fonts(Output("pdffonts " + Quoted(pdf.string())));
-        std::string line;
-        std::getline(fonts, line);
-        const size_t emb = line.find("emb");
-        ASSERT_NE(emb, std::string::npos) << line;
-        std::getline(fonts, line);  // the rule under the column names
-        int fontLines = 0;
-        while (std::getline(fonts, line)) {
-            ++fontLines;
-            EXPECT_EQ(line.substr(emb, 3), "yes") << line;
-        }
-        EXPECT_GT(fontLines, 0);
+        ExpectFontsEmbedded(pdf);
     }
 }
 
@@ -180,16 +190,124 @@ TEST_F(BatchReportTest, UsLocaleGivesLetterPages) {
               std::string::npos);
 }
 
-// A series has no report yet: the run says so and writes nothing.
-TEST_F(BatchReportTest, SeriesRunRefusesTheReport) {
+// The masonry walls of one campaign as a project: each record read by its named channels.
+std::string MasonryProject(const fs::path& folder) {
+    Project project;
+    for (int i = 1; i <= 6; ++i) {
+        Specimen s;
+        s.Name = "RS" + std::to_string(i);
+        s.Group = "Stone masonry";
+        s.RecordPath =
+            std::string(QLNX_SHARED_DATA) + "/stone_rezaie2020_RS" + std::to_string(i) + ".csv";
+        s.RecordSha256 = FileSha256(s.RecordPath);
+        ChannelSettings c;
+        c.Displacement = "top_displacement";
+        c.Force = "horizontal_force";
+        s.Import.Channels = c;
+        s.Skeleton.Method = SkeletonMethod::EnvelopeToMaxForce;
+        project.Specimens.push_back(s);
+    }
+    const std::string path = (folder / "masonry.qlnx").string();
+    SaveProject(project, path);
+    return path;
+}
+
+// The series report of a project: the comparison table's header, each specimen's name (on its
+// own page) and the group's mean values to the printed digits of the same run's JSON.
+TEST_F(BatchReportTest, SeriesReportHoldsTheComparisonTableAndEachSpecimen) {
+    const std::string project = MasonryProject(folder_);
     const fs::path pdf = folder_ / "series.pdf";
-    const std::string record = std::string(QLNX_SHARED_DATA) + "/" + kCases[1].file;
     int status = -1;
-    Output(Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") + " --series --report " +
-               Quoted(pdf.string()) + " " + Quoted(record) + " " + Quoted(record) + " 2>&1",
+    const std::string out = Output(
+        "env LC_ALL=de_DE.UTF-8 " + Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") +
+            " --json --project " + Quoted(project) + " --report " + Quoted(pdf.string()) +
+            " 2>/dev/null",
+        &status);
+    EXPECT_EQ(status, 0);
+    const Json json = Json::parse(out, nullptr, false);
+    ASSERT_FALSE(json.is_discarded());
+    const Json& group = json.at("Series").at("Groups").at(0);
+    const std::string text = Output("pdftotext -layout " + Quoted(pdf.string()) + " -");
+    for (const char* word :
+         {"Series Report", "Comparison table", "Specimen", "Mean", "CoV", "Characteristic",
+          "Stone masonry", "Skeleton curves of the specimens", "Mean skeleton", "Key results"})
+        EXPECT_NE(text.find(word), std::string::npos) << word;
+    const std::vector<std::string> tokens = NumberTokens(text);
+    int means = 0;
+    for (const auto& [column, mean] : group.at("Mean").items()) {
+        EXPECT_NE(text.find(column), std::string::npos) << column;
+        if (mean.is_null()) continue;
+        EXPECT_TRUE(PrintedToFourDigits(tokens, mean.get<double>())) << "mean " << column;
+        ++means;
+    }
+    EXPECT_GE(means, 15);
+    // One page a specimen, headed by its name, after the group's table and charts.
+    const std::string info = Output("pdfinfo " + Quoted(pdf.string()));
+    EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
+    std::smatch pages;
+    ASSERT_TRUE(std::regex_search(info, pages, std::regex(R"(Pages:\s+(\d+))")));
+    EXPECT_GE(std::stoi(pages[1]), 6 + 2);
+    for (const Json& row : group.at("Table")) {
+        const std::string name = row.at("Specimen").get<std::string>();
+        EXPECT_NE(text.find("Specimen: " + name), std::string::npos) << name;
+    }
+    ExpectFontsEmbedded(pdf);
+
+    // A series of records read with the same options has its report too.
+    const fs::path records = folder_ / "records.pdf";
+    const std::string record = std::string(QLNX_SHARED_DATA) + "/" + kCases[1].file;
+    Output(Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") +
+               " --series --first-line 3 --noise-band 1 --report " + Quoted(records.string()) +
+               " " + Quoted(record) + " " + Quoted(record) + " >/dev/null 2>&1",
            &status);
-    EXPECT_EQ(status, 2);
-    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(Output("pdftotext " + Quoted(records.string()) + " -").find("clt_connection_trial2"),
+              std::string::npos);
+}
+
+// The report goes over no record of the series: refused, the record as it was.
+TEST_F(BatchReportTest, SeriesReportNeverWritesOverARecord) {
+    const fs::path record = folder_ / "a.csv";
+    test::WriteBytes(record, "0,0\n2,10\n-1,-5\n3,12\n3,12\n-2,-8\n0,0\n");
+    int status = -1;
+    const std::string err = Output(Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") +
+                                       " --series --report " + Quoted(record.string()) + " " +
+                                       Quoted(record.string()) + " 2>&1 >/dev/null",
+                                   &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("is the record being analysed"), std::string::npos) << err;
+    EXPECT_EQ(test::ReadAll(record), "0,0\n2,10\n-1,-5\n3,12\n3,12\n-2,-8\n0,0\n");
+}
+
+// --report-language zh: the report's headings in Chinese, the CJK font embedded.
+TEST_F(BatchReportTest, ChineseReportHasChineseHeadingsInAnEmbeddedFont) {
+    const fs::path single = folder_ / "zh.pdf";
+    const ReportCase& c = kCases[1];
+    std::string command = Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") +
+                          " --report-language zh --report " + Quoted(single.string());
+    for (const std::string& o : c.options) command += " " + Quoted(o);
+    int status = -1;
+    Output(
+        command + " " + Quoted(std::string(QLNX_SHARED_DATA) + "/" + c.file) + " >/dev/null 2>&1",
+        &status);
+    EXPECT_EQ(status, 0);
+    const std::string text = Output("pdftotext " + Quoted(single.string()) + " -");
+    // (Characters whose glyph the font shares with a radical, such as 页, come out of the text
+    // extraction as the radical: the headings looked for have none.)
+    for (const char* heading : {"试验报告", "滞回曲线", "屈服点"})
+        EXPECT_NE(text.find(heading), std::string::npos) << heading;
+    EXPECT_NE(ExpectFontsEmbedded(single).find("CJK"), std::string::npos);
+
+    const fs::path series = folder_ / "zh-series.pdf";
+    Output(Quoted(std::string(QLNX_BINARY_DIR) + "/src/cli/qlnx-batch") +
+               " --report-language zh --project " + Quoted(MasonryProject(folder_)) + " --report " +
+               Quoted(series.string()) + " >/dev/null 2>&1",
+           &status);
+    EXPECT_EQ(status, 0);
+    const std::string seriesText = Output("pdftotext " + Quoted(series.string()) + " -");
+    for (const char* heading : {"系列试验报告", "主要结果", "平均"})
+        EXPECT_NE(seriesText.find(heading), std::string::npos) << heading;
+    ExpectFontsEmbedded(series);
 }
 
 }  // namespace

@@ -24,6 +24,14 @@ TEST(EvaluationUnits, ColumnHeadersTakeTheirDimension) {
         {"ImpairmentPos", "ImpairmentPos (kN)"},
         {"Disp", "Disp (mm)"},
         {"Force", "Force (kN)"},
+        // The comparison table's columns of a side.
+        {"PeakForcePos", "PeakForcePos (kN)"},
+        {"YieldDispNeg", "YieldDispNeg (mm)"},
+        {"StiffnessPos", "StiffnessPos (kN/mm)"},
+        {"TotalEnergy", "TotalEnergy (kN\u00b7mm)"},
+        {"DuctilityNeg", "DuctilityNeg"},
+        {"DampingLevel2", "DampingLevel2"},
+        {"StrengthToFirstPos", "StrengthToFirstPos"},
         // Ratios, counts and flags have none.
         {"ImpairmentPosRatio", "ImpairmentPosRatio"},
         {"DampingRatio", "DampingRatio"},

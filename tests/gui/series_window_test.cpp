@@ -1,6 +1,6 @@
 // Analysis > Compare Specimens: a group of three specimens overlaid, in each scale, with the
 // comparison table the core computes from what the window shows for each specimen, saved as
-// CSV and exported as a workbook; a cancelled evaluation opens nothing.
+// CSV, exported as a workbook and reported as a PDF; a cancelled evaluation opens nothing.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -234,6 +235,46 @@ TEST_F(SeriesWindowTest, TheTableIsSavedAndExported) {
     QFile image(png + QStringLiteral(".png"));
     ASSERT_TRUE(image.open(QIODevice::ReadOnly));
     EXPECT_TRUE(image.read(8).startsWith("\x89PNG"));
+}
+
+// Test Report…: the series' report as a PDF through the safe-write path, never over a record.
+TEST_F(SeriesWindowTest, TheSeriesReportIsWrittenAsPdf) {
+    SeriesWindow* window = Open();
+    ASSERT_NE(window, nullptr);
+    const QString pdf = dir.filePath(QStringLiteral("walls-report"));
+    dialogs.saveAnswers.push_back(SaveFileAnswer{pdf, 1});
+    QTest::mouseClick(In<QPushButton>(window, "btnSeriesReport"), Qt::LeftButton);
+    ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.boxes[0].text.toStdString();
+    QFile file(pdf + QStringLiteral(".pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    if (std::system("command -v pdftotext >/dev/null") == 0) {
+        std::string text;
+        const std::string command = "pdftotext '" + file.fileName().toStdString() + "' -";
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            for (int c; (c = fgetc(pipe)) != EOF;) text.push_back(static_cast<char>(c));
+            pclose(pipe);
+        }
+        for (const char* word : {"Series Report", "Comparison table", "Walls", "Specimen: W1",
+                                 "Specimen: W2", "Specimen: W3", "PeakForcePos", "Characteristic"})
+            EXPECT_NE(text.find(word), std::string::npos) << word;
+    }
+
+    // A record of the series as the target: refused, the record as it was.
+    const QString record = dir.filePath(QStringLiteral("W1.csv"));
+    QFile before(record);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray recordBytes = before.readAll();
+    before.close();
+    dialogs.saveAnswers.push_back(SaveFileAnswer{record, 1});
+    QTest::mouseClick(In<QPushButton>(window, "btnSeriesReport"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains(QStringLiteral("record being analysed")))
+        << dialogs.boxes[0].text.toStdString();
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    EXPECT_EQ(before.readAll(), recordBytes);
 }
 
 TEST_F(SeriesWindowTest, ACancelledEvaluationOpensNothing) {

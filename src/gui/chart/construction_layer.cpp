@@ -3,9 +3,8 @@
 #include <qcustomplot.h>
 
 #include <QFontMetricsF>
-#include <array>
-#include <limits>
 
+#include "core/label_placing.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/chart/legend_check_item.h"
 
@@ -30,15 +29,6 @@ void SetSegment(QCPCurve* curve, const ConstructionSegment& s) {
 // A label's distance from its point, and the room a marker takes around its point (pixels).
 constexpr int kLabelGap = 5;
 constexpr double kMarkerRoom = 5;
-
-QRectF MarkerRoom(const QPointF& at) {
-    return {at.x() - kMarkerRoom, at.y() - kMarkerRoom, 2 * kMarkerRoom, 2 * kMarkerRoom};
-}
-
-double Overlap(const QRectF& a, const QRectF& b) {
-    const QRectF both = a.intersected(b);
-    return both.isEmpty() ? 0 : both.width() * both.height();
-}
 
 QColor MarkColor(const std::string& label) {
     if (label == "Y") return kYieldColor;
@@ -112,43 +102,28 @@ void ConstructionLayer::PlaceLabels() {
     QCPAxis* xAxis = chart_->xAxis;
     QCPAxis* yAxis = chart_->yAxis;
     const auto pixel = [&](const BranchPoint& p) {
-        return QPointF(xAxis->coordToPixel(p.Disp), yAxis->coordToPixel(p.Force));
+        return DrawnPoint{xAxis->coordToPixel(p.Disp), yAxis->coordToPixel(p.Force)};
     };
-    std::vector<QRectF> taken;
-    taken.reserve(nodes_.size() + 2 * shownMarks_.size());
-    for (const BranchPoint& n : nodes_) taken.push_back(MarkerRoom(pixel(n)));
-    for (const ConstructionMark& m : shownMarks_) taken.push_back(MarkerRoom(pixel(m.At)));
+    std::vector<DrawnPoint> nodes;
+    nodes.reserve(nodes_.size());
+    for (const BranchPoint& n : nodes_) nodes.push_back(pixel(n));
+    std::vector<LabelToPlace> wanted;
     for (size_t i = 0; i < marks_ && i < shownMarks_.size(); ++i) {
+        const DrawnPoint at = pixel(shownMarks_[i].At);
+        const QSizeF text = QFontMetricsF(labels_[i]->font()).size(0, labels_[i]->text());
+        wanted.push_back(
+            {at.X, at.Y, text.width(), text.height(), shownMarks_[i].At.Disp >= 0 ? 1.0 : -1.0});
+    }
+    const std::vector<PlacedLabel> placed =
+        qlnx::PlaceLabels(wanted, nodes, kLabelGap, kMarkerRoom);
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const bool right = placed[i].Right;
+        const bool below = placed[i].Below;
         QCPItemText* label = labels_[i];
-        const QPointF at = pixel(shownMarks_[i].At);
-        const QSizeF text = QFontMetricsF(label->font()).size(0, label->text());
-        // The four corners beside the point, the one away from the origin first.
-        const double out = shownMarks_[i].At.Disp >= 0 ? 1 : -1;
-        const std::array<std::array<double, 2>, 4> corners = {
-            {{out, -1}, {out, 1}, {-out, -1}, {-out, 1}}};
-        size_t best = 0;
-        double bestOverlap = std::numeric_limits<double>::infinity();
-        QRectF bestRect;
-        for (size_t k = 0; k < corners.size(); ++k) {
-            const auto [sx, sy] = corners[k];
-            const QRectF rect(at.x() + (sx > 0 ? kLabelGap : -kLabelGap - text.width()),
-                              at.y() + (sy > 0 ? kLabelGap : -kLabelGap - text.height()),
-                              text.width(), text.height());
-            double overlap = 0;
-            for (const QRectF& t : taken) overlap += Overlap(rect, t);
-            if (overlap < bestOverlap) {
-                best = k;
-                bestOverlap = overlap;
-                bestRect = rect;
-            }
-            if (overlap == 0) break;
-        }
-        const auto [sx, sy] = corners[best];
-        label->setPositionAlignment((sx > 0 ? Qt::AlignLeft : Qt::AlignRight) |
-                                    (sy > 0 ? Qt::AlignTop : Qt::AlignBottom));
-        label->setPadding(QMargins(sx > 0 ? kLabelGap : 0, sy > 0 ? kLabelGap : 0,
-                                   sx < 0 ? kLabelGap : 0, sy < 0 ? kLabelGap : 0));
-        taken.push_back(bestRect);
+        label->setPositionAlignment((right ? Qt::AlignLeft : Qt::AlignRight) |
+                                    (below ? Qt::AlignTop : Qt::AlignBottom));
+        label->setPadding(QMargins(right ? kLabelGap : 0, below ? kLabelGap : 0,
+                                   right ? 0 : kLabelGap, below ? 0 : kLabelGap));
     }
 }
 

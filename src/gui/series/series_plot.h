@@ -6,6 +6,7 @@
 #include <qcustomplot.h>
 
 #include "core/series_overlay.h"
+#include "report/series_chart.h"
 
 namespace qlnx {
 
@@ -21,12 +22,6 @@ public:
 
     // How many points the drawn curves hold (a long working curve is drawn per pixel column).
     qsizetype DrawnPoints() const;
-
-private:
-    void Fit(const SeriesOverlay& overlay, bool curves, bool mean);
 };
-
-// The colour of the i-th specimen of a group.
-QColor SeriesColor(size_t i);
 
 }  // namespace qlnx

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "core/report_write.h"
 #include "core/result_files.h"
 #include "gui/chart/chart_image_command.h"
 #include "gui/dialogs/user_dialogs.h"
@@ -27,6 +29,8 @@
 #include "gui/language/retranslation.h"
 #include "gui/qt_text.h"
 #include "gui/series/series_plot.h"
+#include "report/report_document.h"
+#include "report/series_report.h"
 #include "spreadsheet/series_workbook.h"
 #include "spreadsheet/workbook_application.h"
 
@@ -106,7 +110,13 @@ void SeriesWindow::BuildControls() {
     btnSeriesExport =
         NewButton(QStringLiteral("Export to Workbook\u2026"), "btnSeriesExport", this);
     btnSeriesImage = NewButton(QStringLiteral("Save Chart\u2026"), "btnSeriesImage", this);
-    for (QPushButton* b : {btnSeriesCopy, btnSeriesSave, btnSeriesExport, btnSeriesImage}) {
+    btnSeriesReport = NewButton(QStringLiteral("Test Report\u2026"), "btnSeriesReport", this);
+    btnSeriesReport->setToolTip(
+        QStringLiteral("Save a PDF test report of the series: the comparison table with its "
+                       "statistics, the overlay and mean skeleton charts, and a page for each "
+                       "specimen."));
+    for (QPushButton* b :
+         {btnSeriesCopy, btnSeriesSave, btnSeriesExport, btnSeriesImage, btnSeriesReport}) {
         buttons->addWidget(b);
     }
     top->addLayout(buttons);
@@ -139,6 +149,8 @@ void SeriesWindow::BuildControls() {
             [this] { Guarded(&SeriesWindow::ExportClick); });
     connect(btnSeriesImage, &QPushButton::clicked, this,
             [this] { Guarded(&SeriesWindow::ImageClick); });
+    connect(btnSeriesReport, &QPushButton::clicked, this,
+            [this] { Guarded(&SeriesWindow::ReportClick); });
 }
 
 void SeriesWindow::Guarded(void (SeriesWindow::*handler)()) {
@@ -306,6 +318,42 @@ void SeriesWindow::ImageClick() {
             return pdf ? plot_->savePdf(file) : plot_->savePng(file, 0, 0, 2.0);
         },
         projectPath_, SaveFolder());
+}
+
+void SeriesWindow::ReportClick() {
+    if (groups_.empty()) return;
+    SaveFileRequest request;
+    request.Filter = QStringLiteral("PDF files (*.pdf)");
+    request.FilterIndex = 1;
+    request.InitialFolder = SaveFolder();
+    const QString base = projectPath_.isEmpty() ? QStringLiteral("Series")
+                                                : QFileInfo(projectPath_).completeBaseName();
+    request.FileName = base + QStringLiteral("_Series.pdf");
+    const std::optional<SaveFileAnswer> answer = dialogs_.saveFile(this, request);
+    if (!answer) return;
+    QString path = answer->FileName;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    // The report of every group, in the scale and with the yield method shown.
+    SeriesReport report;
+    report.Name = base.toStdString();
+    report.Source = PathBytes(projectPath_);
+    report.Evaluation = &evaluation_;
+    report.Groups = &groups_;
+    report.Yield = Yield();
+    report.Scale = Scale();
+    ReportLanguage language;
+    language.Chinese = CurrentLanguage() == Language::Chinese;
+    language.Translate = [](const std::string& designed) {
+        return Translated(QString::fromStdString(designed)).toStdString();
+    };
+    const QByteArray pdf = SeriesReportPdf(report, PaperOfLocale(QLocale::system()), language);
+    // Never over the project file or one of its records.
+    std::vector<std::string> sources;
+    for (const SeriesSpecimen& s : evaluation_.Specimens) sources.push_back(s.RecordPath);
+    if (!projectPath_.isEmpty()) sources.push_back(PathBytes(projectPath_));
+    WriteReportFile(PathBytes(path),
+                    std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())), sources,
+                    false);
 }
 
 }  // namespace qlnx

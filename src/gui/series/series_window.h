@@ -1,6 +1,7 @@
 // The "Compare Specimens" window: the specimens of a project's group overlaid (skeleton
 // curves or working curves) in a chosen scale, the mean skeleton with its band, and the
-// comparison table with its statistics; Copy, Save…, Export to Workbook… and Save Chart….
+// comparison table with its statistics; Copy, Save…, Export to Workbook…, Save Chart… and
+// Test Report….
 #pragma once
 
 #include <QWidget>
@@ -56,6 +57,7 @@ public:
     void SaveClick();
     void ExportClick();
     void ImageClick();
+    void ReportClick();
 
 private:
     void BuildControls();
@@ -90,6 +92,7 @@ private:
     QPushButton* btnSeriesSave = nullptr;
     QPushButton* btnSeriesExport = nullptr;
     QPushButton* btnSeriesImage = nullptr;
+    QPushButton* btnSeriesReport = nullptr;
 };
 
 }  // namespace qlnx
