@@ -6,7 +6,7 @@
 namespace qlnx {
 
 AxisLimits RoundAxisLimits(double lo, double hi) {
-    if (!std::isfinite(lo) || !std::isfinite(hi)) return {0, 1};
+    if (!std::isfinite(lo) || !std::isfinite(hi)) return {0, 1, 0.2, 1};
     if (hi < lo) std::swap(lo, hi);
     double span = hi - lo;
     if (span == 0) span = lo == 0 ? 1 : std::fabs(lo);
@@ -27,7 +27,7 @@ AxisLimits RoundAxisLimits(double lo, double hi) {
     double lower = std::floor(steps(lo));
     double upper = std::ceil(steps(hi));
     if (lower == upper) ++upper;
-    return {multiple(lower), multiple(upper)};
+    return {multiple(lower), multiple(upper), multiple(1), exponent < 0 ? -exponent : 0};
 }
 
 }  // namespace qlnx

@@ -171,14 +171,17 @@ void SetRoundAxisLimits(const DispatchPtr& excelChart, const ChartModel& chart,
             }
         }
     }
-    if (xLo <= xHi) {
-        const AxisLimits x = RoundAxisLimits(xLo, xHi);
-        SetAxisScale(excelChart, kXlCategory, x.Minimum, x.Maximum);
-    }
-    if (yLo <= yHi) {
-        const AxisLimits y = RoundAxisLimits(yLo, yHi);
-        SetAxisScale(excelChart, kXlValue, y.Minimum, y.Maximum);
-    }
+    // The ticks at the round step, labelled with the digits the step has: the application
+    // adds the step up itself, and -0.3 + 3 x 0.1 would otherwise read 2.77555756156289E-17.
+    const auto setAxis = [&](int32_t axisType, double lo, double hi) {
+        const AxisLimits a = RoundAxisLimits(lo, hi);
+        SetAxisScale(excelChart, axisType, a.Minimum, a.Maximum);
+        const std::string format =
+            a.Decimals > 0 ? "0." + std::string(static_cast<size_t>(a.Decimals), '0') : "0";
+        SetAxisTicks(excelChart, axisType, a.Step, format);
+    };
+    if (xLo <= xHi) setAxis(kXlCategory, xLo, xHi);
+    if (yLo <= yHi) setAxis(kXlValue, yLo, yHi);
 }
 
 // The crossing position typed in the options, truncated toward zero.

@@ -267,19 +267,31 @@ private:
 
 class TickLabelsObject final : public AutomationObject {
 public:
-    // TickLabels: a Font only.
-    TickLabelsObject(Book book, FontSetting* font)
-        : AutomationObject("TickLabels", kMembers), book_(std::move(book)), font_(font) {}
+    // TickLabels: a Font and a NumberFormat.
+    TickLabelsObject(Book book, FontSetting* font, std::string* numberFormat)
+        : AutomationObject("TickLabels", kMembers),
+          book_(std::move(book)),
+          font_(font),
+          numberFormat_(numberFormat) {}
 
 private:
-    static constexpr MemberInfo kMembers[] = {{"Font", kGet}};
+    enum class Member { Font, NumberFormat };
+    static constexpr auto kMembers = MembersOf<Member>({
+        {Member::Font, {"Font", kGet}},
+        {Member::NumberFormat, {"NumberFormat", kPut}},
+    });
 
-    AutoValue Call(size_t, uint16_t, const CallArgs&) override {
-        return NewObject<FontObject>(book_, font_);
+    AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
+        switch (static_cast<Member>(member)) {
+            case Member::Font: return NewObject<FontObject>(book_, font_);
+            case Member::NumberFormat: *numberFormat_ = args.Text(args.PutValue()); return {};
+        }
+        return {};
     }
 
     Book book_;
     FontSetting* font_;
+    std::string* numberFormat_;
 };
 
 // AxisTitle and ChartTitle: a text, and for the axis title a Font.
@@ -327,7 +339,8 @@ private:
         TickLabels,
         Crosses,
         MinimumScale,
-        MaximumScale
+        MaximumScale,
+        MajorUnit
     };
     static constexpr auto kMembers = MembersOf<Member>({
         {Member::AxisTitle, {"AxisTitle", kGet}},
@@ -338,6 +351,7 @@ private:
         {Member::Crosses, {"Crosses", kPut}},
         {Member::MinimumScale, {"MinimumScale", kPut}},
         {Member::MaximumScale, {"MaximumScale", kPut}},
+        {Member::MajorUnit, {"MajorUnit", kPut}},
     });
 
     AutoValue Call(size_t member, uint16_t, const CallArgs& args) override {
@@ -361,7 +375,8 @@ private:
                 return {};
             }
             case Member::TickLabels:
-                return NewObject<TickLabelsObject>(book_, &axis_->tickLabelFont);
+                return NewObject<TickLabelsObject>(book_, &axis_->tickLabelFont,
+                                                   &axis_->tickLabelFormat);
             case Member::Crosses: {
                 const int32_t crosses = args.Int(args.PutValue());
                 const bool atEnd =
@@ -384,6 +399,12 @@ private:
             case Member::MaximumScale:
                 axis_->maximumScale = args.Number(args.PutValue());
                 return {};
+            case Member::MajorUnit: {
+                const double unit = args.Number(args.PutValue());
+                if (!(unit > 0)) args.Fail("is not a step above 0");
+                axis_->majorUnit = unit;
+                return {};
+            }
         }
         return {};
     }

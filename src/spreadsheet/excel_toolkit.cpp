@@ -180,6 +180,14 @@ void SetAxisScale(const DispatchPtr& chart, int32_t axisType, double minimum, do
     PropertySet(axis, "MaximumScale", AutoValue::R8(maximum));
 }
 
+void SetAxisTicks(const DispatchPtr& chart, int32_t axisType, double step,
+                  std::string_view numberFormat) {
+    const DispatchPtr axis = Axis(chart, axisType);
+    PropertySet(axis, "MajorUnit", AutoValue::R8(step));
+    const DispatchPtr labels = GetObject(axis, "TickLabels");
+    PropertySet(labels, "NumberFormat", AutoValue::Text(numberFormat));
+}
+
 void SetMajorTickMark(const DispatchPtr& chart, int32_t axisType, int32_t mark) {
     const DispatchPtr axis = Axis(chart, axisType);
     SetIntProperty(axis, "MajorTickMark", mark);

@@ -58,6 +58,9 @@ void ShowYAxisLine(const DispatchPtr& chart, bool flag);
 void SetMajorTickMark(const DispatchPtr& chart, int32_t axisType, int32_t mark);
 // The axis' "MinimumScale" and "MaximumScale".
 void SetAxisScale(const DispatchPtr& chart, int32_t axisType, double minimum, double maximum);
+// The axis' "MajorUnit" (the step between ticks) and its tick labels' "NumberFormat".
+void SetAxisTicks(const DispatchPtr& chart, int32_t axisType, double step,
+                  std::string_view numberFormat);
 void SetPlotAreaLine(const DispatchPtr& chart, bool flag);
 
 // Series operations. Colour components count by their low 8 bits.

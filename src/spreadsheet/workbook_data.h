@@ -65,6 +65,8 @@ struct AxisData {
     FontSetting tickLabelFont;
     std::optional<double> minimumScale;  // the axis' ends; unset, the application's own
     std::optional<double> maximumScale;
+    std::optional<double> majorUnit;  // the step between ticks; unset, the application's own
+    std::string tickLabelFormat;      // the tick labels' number format; empty, General
 };
 
 struct ChartData {

@@ -193,6 +193,9 @@ void FormatAxis(lxw_chart_axis* axis, const AxisData& data) {
     if (data.majorTickMark) chart_axis_set_major_tick_mark(axis, TickMark(*data.majorTickMark));
     if (data.minimumScale) chart_axis_set_min(axis, *data.minimumScale);
     if (data.maximumScale) chart_axis_set_max(axis, *data.maximumScale);
+    if (data.majorUnit) chart_axis_set_major_unit(axis, *data.majorUnit);
+    if (!data.tickLabelFormat.empty())
+        chart_axis_set_num_format(axis, data.tickLabelFormat.c_str());
     if (data.tickLabelFont.size) {
         lxw_chart_font font = Font(*data.tickLabelFont.size);
         chart_axis_set_num_font(axis, &font);

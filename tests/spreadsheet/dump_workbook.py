@@ -11,7 +11,8 @@ formatting comes from its XML part, which openpyxl does not keep in full.
   scatterStyle <val>
   ser<i> <key>=<value> ...
   axis<x|y> <key>=<value> ...
-  axis<x|y> scale min=<value> max=<value>   (only for an axis with its own ends)
+  axis<x|y> scale min=<value> max=<value> step=<majorUnit> format=<tick label format>
+                                            (only for an axis with its own ends)
   legend <key>=<value> ... | legend none
   plotArea line=<...>
   title <text> | title none
@@ -150,7 +151,10 @@ def main(path):
                 print(f"axis{which} " + " ".join(fields))
                 lo, hi = val(ax, "c:scaling/c:min"), val(ax, "c:scaling/c:max")
                 if lo is not None or hi is not None:
-                    print(f"axis{which} scale min={lo} max={hi}")
+                    fmt = ax.find("c:numFmt", NS)
+                    code = None if fmt is None else fmt.get("formatCode")
+                    print(f"axis{which} scale min={lo} max={hi} step={val(ax, 'c:majorUnit')} "
+                          f"format={code}")
             legend = chart.find("c:legend", NS)
             if legend is None:
                 print("legend none")

@@ -254,10 +254,10 @@ TEST_F(WorkbookFile, ReportReadyChart) {
             "markerLine=0000FF/w6350",
             "axisx title='Displacement (mm)' titleSize=10 tickLabelSize=10 crossesAt=None "
             "majorTick=in line=000000",
-            "axisx scale min=-10 max=10",
+            "axisx scale min=-10 max=10 step=2 format=0",
             "axisy title='Force (N)' titleSize=10 tickLabelSize=10 crossesAt=None majorTick=in "
             "line=000000",
-            "axisy scale min=-100000 max=100000",
+            "axisy scale min=-100000 max=100000 step=20000 format=0",
             "legend pos=b overlay=None size=10",
             // 480 x 300 pt from J2, right of the eight data columns: 10 columns, 20 rows.
             "anchor from=c9+0,r1+0 to=c19+0,r21+0",
