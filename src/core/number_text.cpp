@@ -176,10 +176,20 @@ std::string FormatSignificant(double value, int digits) {
         decimal.insert(decimal.begin(), '1');  // 999... carried into a new leading digit
         ++sciExponent;
     }
+    const std::string kept10 = decimal;
     decimal += 'e' + std::to_string(sciExponent - static_cast<int>(decimal.size()) + 1);
     double rounded = 0;
     std::from_chars(decimal.data(), decimal.data() + decimal.size(), rounded);
-    return FormatGeneral15(value < 0 ? -rounded : rounded);
+    if (rounded >= std::numeric_limits<double>::min()) {
+        return FormatGeneral15(value < 0 ? -rounded : rounded);
+    }
+    // Below the normal range the nearest double holds too few bits to print with only the
+    // digits kept (4.94066e-324 prints as 4.94065645841247E-324): the digits kept are written
+    // as d.ddd in the general format, followed by their exponent.
+    const std::string unit = kept10 + 'e' + std::to_string(1 - static_cast<int>(kept10.size()));
+    double mantissa = 0;
+    std::from_chars(unit.data(), unit.data() + unit.size(), mantissa);
+    return (value < 0 ? "-" : "") + FormatGeneral15(mantissa) + 'E' + std::to_string(sciExponent);
 }
 
 std::string FormatSignificantFixed(double value, int digits) {

@@ -173,10 +173,19 @@ TEST(FormatSignificant, TableOfValues) {
         int digits;
         const char* text;
     } cases[] = {
-        {0.0201411268115044, 3, "0.0201"},    {90695.3, 3, "90700"}, {0.99951, 3, "1"},
-        {-1.23456e-7, 3, "-1.23E-7"},         {0.0, 3, "0"},         {12345.6, 4, "12350"},
-        {0.00012345, 2, "0.00012"},           {2.5, 1, "3"},         {-2.5, 1, "-3"},
+        {0.0201411268115044, 3, "0.0201"},
+        {90695.3, 3, "90700"},
+        {0.99951, 3, "1"},
+        {-1.23456e-7, 3, "-1.23E-7"},
+        {0.0, 3, "0"},
+        {12345.6, 4, "12350"},
+        {0.00012345, 2, "0.00012"},
+        {2.5, 1, "3"},
+        {-2.5, 1, "-3"},
         {1.0 / 3.0, 15, "0.333333333333333"},
+        // Subnormal: the digits kept, not the 15 of the nearest double to them.
+        {-4.94065645841247e-324, 6, "-4.94066E-324"},
+        {1e-320, 3, "1E-320"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatSignificant(c.value, c.digits), c.text) << c.value << " " << c.digits;
@@ -200,6 +209,7 @@ TEST(FormatSignificantFixed, TableOfValues) {
         {0.0, 6, '.', "0"},
         {std::numeric_limits<double>::infinity(), 6, '.', "INF"},
         {1.5e-300, 2, '.', "0." + std::string(299, '0') + "15"},
+        {-4.94065645841247e-324, 2, ',', "-0," + std::string(323, '0') + "49"},
     };
     for (const auto& c : cases) {
         SetDecimalSeparator(c.separator);
